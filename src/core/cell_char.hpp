@@ -1,0 +1,51 @@
+// The character of one cell, held in four bytes so that cells stay small and trivially
+// copyable. A text that is exactly one Unicode scalar (nearly every cell) is stored inline;
+// anything else (empty, a multi-scalar cluster, malformed bytes) is interned once in a
+// process-wide table that only grows. Either way the original bytes round-trip exactly.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace glyphloom {
+
+class CellChar {
+public:
+    // A blank cell's character: " ".
+    constexpr CellChar() = default;
+
+    // Any UTF-8 (or arbitrary) bytes; implicit so that `cell.character = "█"` reads naturally.
+    CellChar(std::string_view text);  // NOLINT(google-explicit-constructor)
+    CellChar(const char* text) : CellChar(std::string_view(text)) {}
+    CellChar(const std::string& text) : CellChar(std::string_view(text)) {}
+
+    // A single scalar; surrogates and values past U+10FFFF become U+FFFD.
+    static CellChar fromScalar(char32_t scalar);
+
+    std::string str() const;
+    void appendTo(std::string& out) const;
+
+    // The scalar when the text is exactly one scalar.
+    std::optional<char32_t> scalar() const;
+    bool isSpace() const { return bits_ == U' '; }
+    bool empty() const;
+
+    // Interning keeps one representation per text, so equal bits mean equal texts.
+    friend constexpr bool operator==(CellChar a, CellChar b) { return a.bits_ == b.bits_; }
+
+    std::uint32_t bits() const { return bits_; }
+
+private:
+    static constexpr std::uint32_t internedFlag = 0x8000'0000u;
+    std::uint32_t bits_ = U' ';
+};
+
+}  // namespace glyphloom
+
+template <>
+struct std::hash<glyphloom::CellChar> {
+    std::size_t operator()(glyphloom::CellChar c) const noexcept { return std::hash<std::uint32_t>{}(c.bits()); }
+};

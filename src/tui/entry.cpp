@@ -1,0 +1,69 @@
+#include "tui/entry.hpp"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tui/app_state.hpp"
+#include "tui/main_loop.hpp"
+#include "tui/screen.hpp"
+#include "tui/terminal.hpp"
+
+namespace glyphloom {
+namespace {
+
+void printLine(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+int interactiveStart(const CommandLine& commandLine) {
+    Terminal terminal;
+    Screen screen;
+    AppState state;
+
+    if (auto file = commandLine.fileArgument()) {
+        // Opening documents and importing pictures arrive with their own subsystems.
+        state.filename = *file;
+    }
+    state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
+
+    Terminal::enter();
+    const TerminalSize initial = Terminal::size();
+    screen.resize(initial.rows, initial.cols);
+    Layout layout = drawFrame(state, screen);
+    if (!state.shouldQuit) runMainLoop(state, terminal, screen, layout);
+    Terminal::exit();
+    return 0;
+}
+
+}  // namespace
+
+int runGlyphloom(const CommandLine& commandLine) {
+    if (commandLine.has("--version")) {
+        printLine(stdout, "glyphloom " + std::string(glyphloomVersion));
+        return 0;
+    }
+    if (commandLine.has("--help") || commandLine.has("-h")) {
+        printLine(stdout, usageText);
+        return 0;
+    }
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+        printLine(stderr, "glyphloom: needs an interactive terminal (try iTerm2 or xterm)");
+        return 1;
+    }
+    if (auto value = commandLine.valuesOf("--size", 1)) {
+        const auto size = parseCanvasSize(value->front());
+        if (!size) {
+            printLine(stderr, "glyphloom: bad --size, expected COLSxROWS (e.g. 160x50)");
+            return 1;
+        }
+        AppState::docCols = size->cols;
+        AppState::docRows = size->rows;
+    }
+    return interactiveStart(commandLine);
+}
+
+}  // namespace glyphloom
