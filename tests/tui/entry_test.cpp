@@ -1,0 +1,100 @@
+// Runs the real binary without a terminal: everything checked here must work in a pipe.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+
+namespace glyphloom {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+std::string quoted(const std::string& arg) {
+    std::string out = "'";
+    for (char ch : arg) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return out + "'";
+}
+
+Result run(const std::vector<std::string>& args) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto outPath = dir / ("glyphloom-entry-out-" + std::to_string(::getpid()));
+    const auto errPath = dir / ("glyphloom-entry-err-" + std::to_string(::getpid()));
+    std::string command = quoted(GLYPHLOOM_BINARY);
+    for (const auto& arg : args) command += " " + quoted(arg);
+    command += " </dev/null >" + quoted(outPath.string()) + " 2>" + quoted(errPath.string());
+    const int raw = std::system(command.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = slurp(outPath);
+    result.err = slurp(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return result;
+}
+
+const std::string terminalRefusal = "glyphloom: needs an interactive terminal (try iTerm2 or xterm)\n";
+
+TEST(Entry, VersionAnywhereWinsOverEverythingElse) {
+    for (auto args : {std::vector<std::string>{"--version"}, {"missing.ans", "--version"}, {"--help", "--version"},
+                      {"--size", "bad", "--version"}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "glyphloom 0.7.15\n");
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+// What users see, byte for byte; kept apart from the source so that an accidental edit shows.
+const char* const expectedUsage = R"(glyphloom — Glyphloom16M, the terminal ANSI art studio (16/256/16M colors)
+
+usage: glyphloom [options] [file.(ans|glyphloom|png)]
+
+  file                open a document (.ans, layered .glyphloom, or an
+                      image to import as a reference layer)
+  --size COLSxROWS    canvas size, 10x4 up to 320x200 (default 80x25)
+  --png in out.png    render a document to PNG (VGA look) and exit
+  --flatten in.glyphloom out.ans    composite layers to classic .ans
+  --crop in.ans R1 R2 out.ans      row-slice a document and exit
+  --version           print version and exit
+
+In the editor: ? opens the keyboard/mouse crib sheet. Quit with Ctrl-C.
+Saves write .ans or layered .glyphloom (+ optional .utf8.ans / .png /
+.txt companions — see the save-options box on the ✓ button).
+)";
+
+TEST(Entry, HelpPrintsUsageTextExactly) {
+    for (const char* flag : {"--help", "-h"}) {
+        const Result r = run({"art.ans", flag});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, expectedUsage);
+    }
+}
+
+TEST(Entry, RefusesToStartWithoutATerminal) {
+    for (auto args : {std::vector<std::string>{}, {"--size", "80x25"}, {"--size", "nonsense"}, {"--size"},
+                      {"--png", "only-one-value"}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, terminalRefusal);
+    }
+}
+
+}  // namespace
+}  // namespace glyphloom
