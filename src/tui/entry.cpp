@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tui/app_state.hpp"
+#include "tui/input_self_test.hpp"
 #include "tui/main_loop.hpp"
 #include "tui/screen.hpp"
 #include "tui/terminal.hpp"
@@ -50,6 +51,7 @@ int runGlyphloom(const CommandLine& commandLine) {
         printLine(stdout, usageText);
         return 0;
     }
+    if (commandLine.has("--test-input")) return runInputSelfTest(stdout) ? 0 : 1;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         printLine(stderr, "glyphloom: needs an interactive terminal (try iTerm2 or xterm)");
         return 1;

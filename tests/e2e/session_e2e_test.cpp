@@ -1,0 +1,113 @@
+// The terminal session end to end: the real binary in a real (tmux) terminal.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "tmux_session.hpp"
+
+namespace glyphloom::e2e {
+namespace {
+
+// Screen column of `text` in a captured line (every character there is one column wide).
+int columnOf(const std::string& line, const std::string& text) {
+    const std::size_t at = line.find(text);
+    if (at == std::string::npos) return -1;
+    int column = 0;
+    for (std::size_t i = 0; i < at; ++i) column += (static_cast<unsigned char>(line[i]) & 0xC0) != 0x80;
+    return column;
+}
+
+class Session : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
+        tmux = std::make_unique<TmuxSession>(100, 30);
+        ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
+        ASSERT_TRUE(tmux->waitForText("Ctrl-C quits")) << tmux->capture();
+    }
+
+    // After the editor has gone, the shell must have its ordinary terminal back.
+    void expectTerminalRestored() {
+        EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "0");
+        EXPECT_EQ(tmux->paneFormat("#{cursor_flag}"), "1");
+        EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_button_flag}#{mouse_sgr_flag}"), "000");
+        std::istringstream stty(tmux->sttyInPane());
+        std::set<std::string> modes;
+        for (std::string word; stty >> word;) modes.insert(word);
+        for (const char* mode : {"icanon", "echo", "isig", "opost", "icrnl"}) EXPECT_TRUE(modes.count(mode)) << mode;
+    }
+
+    std::string crashLog() {
+        std::ifstream in(tmux->home() / ".glyphloom-crash.log");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::unique_ptr<TmuxSession> tmux;
+};
+
+TEST_F(Session, EntersAlternateScreenWithMouseReportingAndHiddenCursor) {
+    EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "1");
+    EXPECT_EQ(tmux->paneFormat("#{cursor_flag}"), "0");
+    EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_sgr_flag}"), "11");
+    EXPECT_NE(crashLog().find("\n--- glyphloom session 0.7.15 ---\n"), std::string::npos);
+}
+
+TEST_F(Session, CtrlCLeavesTheTerminalAsItWas) {
+    tmux->sendBytes("\x03");
+    EXPECT_EQ(tmux->waitForExit(), 0);
+    expectTerminalRestored();
+}
+
+TEST_F(Session, CtrlQQuitsToo) {
+    tmux->sendBytes("\x11");
+    EXPECT_EQ(tmux->waitForExit(), 0);
+    expectTerminalRestored();
+}
+
+TEST_F(Session, TerminationSignalsRestoreTheTerminalAndExitZero) {
+    // One editor per signal would triple the run time; the first signal ends this one,
+    // so the others are checked by restarting.
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        tmux->signalEditor(signal);
+        EXPECT_EQ(tmux->waitForExit(), 0) << "signal " << signal;
+        expectTerminalRestored();
+        if (signal != SIGINT) {
+            ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
+        }
+    }
+}
+
+TEST_F(Session, FatalSignalRestoresTheTerminalAndDiesOfTheSignal) {
+    tmux->signalEditor(SIGSEGV);
+    EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);
+    expectTerminalRestored();
+    EXPECT_NE(crashLog().find("--- glyphloom session 0.7.15 ---"), std::string::npos);
+}
+
+TEST_F(Session, WindowResizeRedrawsAtTheNewSize) {
+    tmux->resize(70, 20);
+    ASSERT_TRUE(tmux->waitUntil([&] {
+        const auto lines = tmux->captureLines();
+        return lines.size() == 20 && columnOf(lines[19], "Ctrl-C quits") == 70 - 13;
+    })) << tmux->capture();
+    tmux->sendBytes("\x03");
+    EXPECT_EQ(tmux->waitForExit(), 0);
+}
+
+TEST_F(Session, MouseAndKeysDoNotDisturbTheSession) {
+    tmux->sendMouse(0, 5, 5, true);
+    tmux->sendMouse(32, 6, 5, true);
+    tmux->sendMouse(0, 6, 5, false);
+    tmux->sendBytes("\x1b[A\x1bOP\x1b[15~x");
+    tmux->sendBytes("\x03");
+    EXPECT_EQ(tmux->waitForExit(), 0);
+    expectTerminalRestored();
+}
+
+}  // namespace
+}  // namespace glyphloom::e2e
