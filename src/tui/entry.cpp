@@ -20,15 +20,11 @@ void printLine(std::FILE* stream, std::string_view text) {
     std::fflush(stream);
 }
 
-int interactiveStart(const CommandLine& commandLine) {
+int interactiveStart() {
     Terminal terminal;
     Screen screen;
     AppState state;
 
-    if (auto file = commandLine.fileArgument()) {
-        // Opening documents and importing pictures arrive with their own subsystems.
-        state.filename = *file;
-    }
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
 
     Terminal::enter();
@@ -65,7 +61,7 @@ int runGlyphloom(const CommandLine& commandLine) {
         AppState::docCols = size->cols;
         AppState::docRows = size->rows;
     }
-    return interactiveStart(commandLine);
+    return interactiveStart();
 }
 
 }  // namespace glyphloom
