@@ -96,6 +96,33 @@ constexpr Match scan(int first, int last, int r, int g, int b) {
     return best;
 }
 
+// The 16 classic colours as separate channel arrays, so the distances vectorise and the
+// minimum is found without data-dependent branches (which mispredict on image data).
+struct ClassicChannels {
+    alignas(64) std::array<int, 16> r, g, b;
+};
+
+constexpr ClassicChannels classicChannels = [] {
+    ClassicChannels c{};
+    for (std::size_t i = 0; i < 16; ++i) c.r[i] = vga16[i].r, c.g[i] = vga16[i].g, c.b[i] = vga16[i].b;
+    return c;
+}();
+
+Match scanClassic(int r, int g, int b) {
+    int d[16];
+    for (int i = 0; i < 16; ++i) {
+        const int dr = classicChannels.r[i] - r, dg = classicChannels.g[i] - g, db = classicChannels.b[i] - b;
+        d[i] = dr * dr + dg * dg + db * db;
+    }
+    Match best{0, d[0]};
+    for (int i = 1; i < 16; ++i) {
+        const bool better = d[i] < best.distance;  // strict: the lower index keeps a tie
+        best.index = better ? i : best.index;
+        best.distance = better ? d[i] : best.distance;
+    }
+    return best;
+}
+
 ANSIColorValue tagged256(int index) {
     return index < 16 ? ANSIColorValue::ansi16(index) : ANSIColorValue::ansi256(index);
 }
@@ -175,7 +202,7 @@ RGB rgbOf(const ANSIColorValue& color) {
 
 ANSIColorValue nearestANSI16(int r, int g, int b) {
     r = clampChannel(r), g = clampChannel(g), b = clampChannel(b);
-    return ANSIColorValue::ansi16(scan(0, 16, r, g, b).index);
+    return ANSIColorValue::ansi16(scanClassic(r, g, b).index);
 }
 
 ANSIColorValue nearestANSI256Scan(int r, int g, int b) {
@@ -187,7 +214,7 @@ ANSIColorValue nearestANSI256(int r, int g, int b) {
     r = clampChannel(r), g = clampChannel(g), b = clampChannel(b);
     // Best of each palette section, compared in index order with strict "<" so that the
     // lowest index keeps every tie, exactly as a scan over all 256 would.
-    Match best = scan(0, 16, r, g, b);
+    Match best = scanClassic(r, g, b);
     const int cube = cubeStart + 36 * nearestLevel[r] + 6 * nearestLevel[g] + nearestLevel[b];
     const int cubeDistance = distance(palette[cube], r, g, b);
     if (cubeDistance < best.distance) best = {cube, cubeDistance};
