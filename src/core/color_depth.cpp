@@ -144,18 +144,20 @@ int nearest16(const ANSIColorValue& color) {
 
 ANSIColorValue clampToDepth(const ANSIColorValue& color, ColorDepth depth) { return conformColor(color, depth); }
 
+ANSIColorValue backgroundForMode(const ANSIColorValue& background, bool blinkingText) {
+    // Blinking text takes the background's intensity bit, leaving eight backgrounds.
+    if (blinkingText && background.isANSI16() && background.n >= 8 && background.n <= 15) {
+        return ANSIColorValue::ansi16(background.n - 8);
+    }
+    return background;
+}
+
 ANSICell conformCell(const ANSICell& cell, ColorDepth depth, bool blinkingText) {
     ANSICell out = cell;
     out.foreground = conformColor(cell.foreground, depth);
     out.background = conformColor(cell.background, depth);
-    if (blinkingText) {
-        // Blinking text takes the background's intensity bit, leaving eight backgrounds.
-        if (out.background.isANSI16() && out.background.n >= 8 && out.background.n <= 15) {
-            out.background = ANSIColorValue::ansi16(out.background.n - 8);
-        }
-    } else {
-        out.blink = false;
-    }
+    out.background = backgroundForMode(out.background, blinkingText);
+    if (!blinkingText) out.blink = false;
     return out;
 }
 

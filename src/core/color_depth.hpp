@@ -55,6 +55,9 @@ int clampMono(const ANSIColorValue& color);
 int nearest16(const ANSIColorValue& color);
 // A colour as it may appear at `depth`: a tone in mono, the nearest classic colour in 16.
 ANSIColorValue clampToDepth(const ANSIColorValue& color, ColorDepth depth);
+// The background a blinking-text document may hold: bright classic backgrounds (8–15) drop
+// to their dim twins; everything else passes. Painting applies it as it goes.
+ANSIColorValue backgroundForMode(const ANSIColorValue& background, bool blinkingText);
 // A cell brought into spec: colours clamped to the depth; in blinking-text mode bright
 // 16-colour backgrounds are dimmed, otherwise the blink is cleared. The character is kept.
 ANSICell conformCell(const ANSICell& cell, ColorDepth depth, bool blinkingText);

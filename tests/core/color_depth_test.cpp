@@ -140,6 +140,11 @@ TEST(ConformCell, BlinkingModeDimsOnlyClassicBrightBackgrounds) {
     EXPECT_EQ(conformCell(cell(C::ansi16(7), C::ansi256(12)), ColorDepth::c256, true).background, C::ansi256(12));
     EXPECT_EQ(conformCell(cell(C::ansi16(7), C::ansi16(7)), ColorDepth::c16, true).background, C::ansi16(7));
     EXPECT_EQ(conformCell(cell(C::ansi16(7), C::ansi16(15)), ColorDepth::c256, true).background, C::ansi16(7));
+    // The painting rule is the same one.
+    EXPECT_EQ(backgroundForMode(C::ansi16(9), true), C::ansi16(1));
+    EXPECT_EQ(backgroundForMode(C::ansi16(9), false), C::ansi16(9));
+    EXPECT_EQ(backgroundForMode(C::ansi16(3), true), C::ansi16(3));
+    EXPECT_EQ(backgroundForMode(C::ansi16(16), true), C::ansi16(16));
     // Foregrounds keep their brightness in both modes.
     EXPECT_EQ(conformCell(cell(C::ansi16(14), C::ansi16(0)), ColorDepth::c16, true).foreground, C::ansi16(14));
 }
