@@ -1,7 +1,7 @@
 // What kind of display a document is made for: its colour depth, its background mode and,
-// for monochrome art, the monitor tint it is shown with. Owns the rules that bring colours
-// and cells into spec and the tinted display colours; applying them to a document, the
-// depth picker and the blink toggle belong to the editor.
+// for monochrome art, the monitor tint it is shown with. Owns the rules that fit colours and
+// cells to a depth and mode, and the tinted display colours; applying them to a document,
+// the depth picker and the blink toggle belong to the editor.
 #pragma once
 
 #include <array>
@@ -58,7 +58,7 @@ ANSIColorValue clampToDepth(const ANSIColorValue& color, ColorDepth depth);
 // The background a blinking-text document may hold: bright classic backgrounds (8–15) drop
 // to their dim twins; everything else passes. Painting applies it as it goes.
 ANSIColorValue backgroundForMode(const ANSIColorValue& background, bool blinkingText);
-// A cell brought into spec: colours clamped to the depth; in blinking-text mode bright
+// A cell made to fit the document: colours clamped to the depth; in blinking-text mode bright
 // 16-colour backgrounds are dimmed, otherwise the blink is cleared. The character is kept.
 ANSICell conformCell(const ANSICell& cell, ColorDepth depth, bool blinkingText);
 // How many cells of all layers conformCell would change.

@@ -104,7 +104,7 @@ TEST(ClampToDepth, EachDepth) {
     EXPECT_EQ(clampToDepth(C::ansi256(46), ColorDepth::truecolor), C::ansi256(46));
 }
 
-// Every depth in both background modes, on one cell that is out of spec everywhere it can be.
+// Every depth in both background modes, on one cell that breaks every rule it can.
 TEST(ConformCell, EveryDepthInBothModes) {
     const ANSICell input = cell(tc(255, 0, 0), C::ansi16(12), true, "é");
     struct Case {
