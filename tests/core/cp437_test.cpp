@@ -151,15 +151,5 @@ TEST(Cp437, CanEncodeCountsOnlyOwnBytes) {
     for (const Case& c : cases) EXPECT_EQ(CP437::canEncode(c.text), c.expected) << c.text;
 }
 
-TEST(Cp437, EncodeScalarChoosesOwnThenSubstituteThenQuestionMark) {
-    EXPECT_EQ(CP437::encodeScalar(U'A').byte, 0x41);
-    EXPECT_FALSE(CP437::encodeScalar(U'A').approximated);
-    EXPECT_EQ(CP437::encodeScalar(U'\u256D').byte, 0xDA);
-    EXPECT_TRUE(CP437::encodeScalar(U'\u256D').approximated);
-    EXPECT_EQ(CP437::encodeScalar(U'\u3042').byte, 0x3F);
-    EXPECT_TRUE(CP437::encodeScalar(U'\u3042').approximated);
-    EXPECT_EQ(CP437::encodeScalar(0xFFFFFFFF).byte, 0x3F);
-}
-
 }  // namespace
 }  // namespace glyphloom
