@@ -8,6 +8,7 @@
 #include "tui/app_state.hpp"
 #include "tui/main_loop.hpp"
 #include "tui/screen.hpp"
+#include "tui/self_test_presets.hpp"
 #include "tui/terminal.hpp"
 
 namespace glyphloom {
@@ -50,6 +51,7 @@ int runGlyphloom(const CommandLine& commandLine) {
         printLine(stdout, usageText);
         return 0;
     }
+    if (commandLine.has("--test-preset-roundtrip")) return runPresetRoundTripSelfTest(stdout) ? 0 : 1;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         printLine(stderr, "glyphloom: needs an interactive terminal (try iTerm2 or xterm)");
         return 1;
