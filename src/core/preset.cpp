@@ -126,7 +126,9 @@ bool decode(const json& j, int& out) {
     // value is limited rather than refused: it is still a number.
     const auto n = jsonInteger(j);
     if (!n) return false;
-    out = static_cast<int>(std::clamp<std::int64_t>(*n, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    constexpr std::int64_t low = std::numeric_limits<int>::min();
+    constexpr std::int64_t high = std::numeric_limits<int>::max();
+    out = static_cast<int>(std::clamp<std::int64_t>(*n, low, high));
     return true;
 }
 bool decode(const json& j, double& out) {

@@ -17,7 +17,10 @@
 
 namespace glyphloom {
 
-enum class Tool { paint, draw, pen, eraser, fill, spray, line, box, oval, smudge, dodge, burn, prism, scatter, text, select, pans };
+enum class Tool {
+    paint, draw, pen, eraser, fill, spray, line, box, oval,
+    smudge, dodge, burn, prism, scatter, text, select, pans
+};
 enum class LineStyle { none, single, rounded, double_ };
 enum class LineStitchMode { off, stitch, track, slash };
 enum class BoxStyle { single, double_, mixedH, mixedV };

@@ -12,7 +12,8 @@ StatusLine& StatusLine::operator=(std::optional<std::string> note) {
     if (note && note != note_) {
         history_.push_back(*note);
         if (history_.size() > historyLimit)
-            history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(history_.size() - historyLimit));
+            history_.erase(history_.begin(),
+                           history_.begin() + static_cast<std::ptrdiff_t>(history_.size() - historyLimit));
     }
     note_ = std::move(note);
     return *this;

@@ -124,7 +124,7 @@ public:
     static constexpr std::size_t historyLimit = 100;
 
     StatusLine& operator=(std::optional<std::string> note);
-    StatusLine& operator=(const char* note) { return *this = std::optional<std::string>(note); }
+    StatusLine& operator=(const char* note) { return *this = note ? std::optional<std::string>(note) : std::nullopt; }
 
     const std::optional<std::string>& value() const { return note_; }
     bool has_value() const { return note_.has_value(); }

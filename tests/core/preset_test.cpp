@@ -100,8 +100,10 @@ TEST(TUIPreset, DecodingRules) {
                     p.textTypeDirection == TextDirection::right;
          }},
         // Raw strings are case-sensitive.
-        {R"({"lineDrawStyle": "Double"})", true, [](const TUIPreset& p) { return p.lineDrawStyle == LineStyle::single; }},
-        {R"({"lineDrawStyle": "double"})", true, [](const TUIPreset& p) { return p.lineDrawStyle == LineStyle::double_; }},
+        {R"({"lineDrawStyle": "Double"})", true,
+         [](const TUIPreset& p) { return p.lineDrawStyle == LineStyle::single; }},
+        {R"({"lineDrawStyle": "double"})", true,
+         [](const TUIPreset& p) { return p.lineDrawStyle == LineStyle::double_; }},
         // Lenient but not wrong: null is absent, whole floats are integers, integers are reals.
         {R"({"name": null, "fgCycleStep": 3.0, "prismAngle": 30})", true,
          [](const TUIPreset& p) { return !p.name && p.fgCycleStep == 3 && p.prismAngle == 30.0; }},
@@ -231,7 +233,8 @@ TEST(ToolIdentifiers, WriteAndReadEveryTool) {
         EXPECT_EQ(toolForPresetID(id), tool) << id;
     }
     EXPECT_EQ(toolForPresetID("magnifyingglass"), Tool::pans);
-    for (const char* other : {"Spray", "Eye", "", "rectangle ", "Paint"}) EXPECT_EQ(toolForPresetID(other), Tool::paint) << other;
+    for (const char* other : {"Spray", "Eye", "", "rectangle ", "Paint"})
+        EXPECT_EQ(toolForPresetID(other), Tool::paint) << other;
 }
 
 TEST(DecodeBankSalvaging, KeepsGoodSlotsInPlaceAndEmptiesBadOnes) {
@@ -243,7 +246,8 @@ TEST(DecodeBankSalvaging, KeepsGoodSlotsInPlaceAndEmptiesBadOnes) {
     const std::vector<Case> cases = {
         {R"([null, 12345, {"name":"c"}])", Names{std::nullopt, std::nullopt, "c"}},
         {R"([{"name":"a"}, {"name":"b","fgCycleStep":"3"}, {"name":"c"}])", Names{"a", std::nullopt, "c"}},
-        {R"([{"name":"a","boxStyle":"zigzag"}, "text", [], true])", Names{"a", std::nullopt, std::nullopt, std::nullopt}},
+        {R"([{"name":"a","boxStyle":"zigzag"}, "text", [], true])",
+         Names{"a", std::nullopt, std::nullopt, std::nullopt}},
         {R"([])", Names{}},
         {R"({"name":"a"})", std::nullopt},
         {R"(null)", std::nullopt},

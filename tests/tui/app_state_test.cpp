@@ -328,7 +328,8 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
                 case 0:
                 case 1:
                     for (int k = 0; k < 4; ++k)
-                        layer.cells.set(static_cast<int>(rng() % 8), static_cast<int>(rng() % 12), ink("*", rng() % 16));
+                        layer.cells.set(static_cast<int>(rng() % 8), static_cast<int>(rng() % 12),
+                                        ink("*", static_cast<int>(rng() % 16)));
                     break;
                 case 2:
                     state.layers.emplace_back("extra", CellGrid(AppState::docRows, AppState::docCols, ink("+")));
