@@ -9,6 +9,7 @@
 #include "tui/input_self_test.hpp"
 #include "tui/main_loop.hpp"
 #include "tui/screen.hpp"
+#include "tui/self_test_presets.hpp"
 #include "tui/terminal.hpp"
 
 namespace glyphloom {
@@ -47,6 +48,8 @@ int runGlyphloom(const CommandLine& commandLine) {
         printLine(stdout, usageText);
         return 0;
     }
+    // Self tests, in a fixed order when several are named.
+    if (commandLine.has("--test-preset-roundtrip")) return runPresetRoundTripSelfTest(stdout) ? 0 : 1;
     if (commandLine.has("--test-input")) return runInputSelfTest(stdout) ? 0 : 1;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         printLine(stderr, "glyphloom: needs an interactive terminal (try iTerm2 or xterm)");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "tui/dispatch.hpp"
 #include "tui/main_loop.hpp"
 
 namespace glyphloom {
@@ -95,36 +94,6 @@ TEST(MainLoop, RedrawsOncePerBatchAndStopsAtEndOfInput) {
     runMainLoop(f.state, f.terminal, f.screen, f.layout);
     EXPECT_TRUE(f.state.shouldQuit);
     EXPECT_EQ(f.output, "");  // nothing changed on screen, so nothing was written
-}
-
-TEST(Dispatch, QuitNeedsConfirmationOnlyWithUnsavedChanges) {
-    LoopFixture f;
-    handle(InputEvent::key(3), f.state, f.layout, f.terminal, f.screen);
-    EXPECT_TRUE(f.state.shouldQuit);
-
-    LoopFixture dirty;
-    dirty.state.dirty = true;
-    handle(InputEvent::key(17), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    EXPECT_FALSE(dirty.state.shouldQuit);
-    EXPECT_TRUE(dirty.state.quitArmed);
-    EXPECT_EQ(dirty.state.statusNote, "unsaved changes — Ctrl-C again to quit");
-    handle(InputEvent::mouseMove(3, 3, false), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    EXPECT_TRUE(dirty.state.quitArmed);  // moving the mouse keeps it armed
-    handle(InputEvent::key('a'), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    EXPECT_FALSE(dirty.state.quitArmed);  // a key disarms
-    handle(InputEvent::key(3), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    handle(InputEvent::mouseDown(1, 1, 0), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    EXPECT_FALSE(dirty.state.quitArmed);  // so does a click
-    handle(InputEvent::key(3), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    handle(InputEvent::key(3), dirty.state, dirty.layout, dirty.terminal, dirty.screen);
-    EXPECT_TRUE(dirty.state.shouldQuit);
-}
-
-TEST(Dispatch, EndOfInputQuitsWithoutConfirmation) {
-    LoopFixture f;
-    f.state.dirty = true;
-    handle(InputEvent::eof(), f.state, f.layout, f.terminal, f.screen);
-    EXPECT_TRUE(f.state.shouldQuit);
 }
 
 }  // namespace
