@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tui/app_state.hpp"
+#include "tui/dump_layout.hpp"
 #include "tui/input_self_test.hpp"
 #include "tui/main_loop.hpp"
 #include "tui/screen.hpp"
@@ -21,10 +22,15 @@ void printLine(std::FILE* stream, std::string_view text) {
     std::fflush(stream);
 }
 
-int interactiveStart() {
+int interactiveStart(const CommandLine& commandLine) {
     Terminal terminal;
     Screen screen;
     AppState state;
+    if (commandLine.has("--charsetmenu")) {
+        state.charPickerOpen = true;
+        state.charsetMenuOpen = true;
+    }
+    if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) state.saveOptionsOpen = true;
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
 
@@ -51,6 +57,20 @@ int runGlyphloom(const CommandLine& commandLine) {
     // Self tests, in a fixed order when several are named.
     if (commandLine.has("--test-preset-roundtrip")) return runPresetRoundTripSelfTest(stdout) ? 0 : 1;
     if (commandLine.has("--test-input")) return runInputSelfTest(stdout) ? 0 : 1;
+    if (commandLine.has("--dump-layout")) {
+        // A developer aid that must work without a terminal: a bad --size is simply ignored.
+        if (auto value = commandLine.valuesOf("--size", 1)) {
+            if (auto size = parseCanvasSize(value->front())) {
+                AppState::docCols = size->cols;
+                AppState::docRows = size->rows;
+            }
+        }
+        AppState state;
+        applyLayoutSetupFlags(commandLine, state);
+        const TerminalSize size = Terminal::size();
+        dumpLayout(state, size.rows, size.cols, stdout);
+        return 0;
+    }
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         printLine(stderr, "glyphloom: needs an interactive terminal (try iTerm2 or xterm)");
         return 1;
@@ -64,7 +84,7 @@ int runGlyphloom(const CommandLine& commandLine) {
         AppState::docCols = size->cols;
         AppState::docRows = size->rows;
     }
-    return interactiveStart();
+    return interactiveStart(commandLine);
 }
 
 }  // namespace glyphloom

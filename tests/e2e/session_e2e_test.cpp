@@ -26,7 +26,7 @@ protected:
         if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
         tmux = std::make_unique<TmuxSession>(100, 30);
         ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
-        ASSERT_TRUE(tmux->waitForText("Ctrl-C quits")) << tmux->capture();
+        ASSERT_TRUE(tmux->waitForText("Glyphloom")) << tmux->capture();
     }
 
     // After the editor has gone, the shell must have its ordinary terminal back.
@@ -90,10 +90,11 @@ TEST_F(Session, FatalSignalRestoresTheTerminalAndDiesOfTheSignal) {
 }
 
 TEST_F(Session, WindowResizeRedrawsAtTheNewSize) {
+    // The bar's corner shows the terminal size the frame was composed for.
     tmux->resize(70, 20);
     ASSERT_TRUE(tmux->waitUntil([&] {
         const auto lines = tmux->captureLines();
-        return lines.size() == 20 && columnOf(lines[19], "Ctrl-C quits") == 70 - 13;
+        return lines.size() == 20 && columnOf(lines[0], "70×20") == 1;
     })) << tmux->capture();
     tmux->sendBytes("\x03");
     EXPECT_EQ(tmux->waitForExit(), 0);

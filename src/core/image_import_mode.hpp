@@ -1,0 +1,25 @@
+// The ways a picture can be turned into cells when it is imported as a layer.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace glyphloom {
+
+enum class ImageImportMode { blocks, shade, fg, bg };
+
+inline constexpr std::array<ImageImportMode, 4> allImageImportModes = {ImageImportMode::blocks, ImageImportMode::shade,
+                                                                      ImageImportMode::fg, ImageImportMode::bg};
+
+// The description shown in the import box.
+constexpr std::string_view imageImportDescription(ImageImportMode mode) {
+    switch (mode) {
+        case ImageImportMode::blocks: return "▀ two pixels per cell";
+        case ImageImportMode::shade: return "░▒▓█ by brightness";
+        case ImageImportMode::fg: return "solid █, color forward";
+        case ImageImportMode::bg: return "background wash";
+    }
+    return {};
+}
+
+}  // namespace glyphloom
