@@ -85,6 +85,9 @@ void installSignalHandlers() {
 }
 
 void Terminal::enter() {
+    // Handlers first: a signal that lands between switching modes and installing them would
+    // otherwise leave the shell in raw mode on the alternate screen.
+    installSignalHandlers();
     struct termios raw {};
     if (tcgetattr(STDIN_FILENO, &TerminalGlobals::origTermios) == 0) {
         raw = TerminalGlobals::origTermios;
@@ -93,7 +96,6 @@ void Terminal::enter() {
     }
     TerminalGlobals::rawActive = 1;
     writeAll(STDOUT_FILENO, terminalEnterSequence, sizeof terminalEnterSequence - 1);
-    installSignalHandlers();
     static bool registered = false;
     if (!registered) {
         std::atexit(restoreAtExit);

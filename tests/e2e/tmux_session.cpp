@@ -80,7 +80,9 @@ bool TmuxSession::startEditor(const std::string& arguments, const std::string& e
     const std::string line = "sh -c " + shellQuote(inner) + "; echo $? > \"$HOME/editor.status\"";
     tmux("send-keys -t e2e -l " + shellQuote(line));
     tmux("send-keys -t e2e Enter");
-    const bool started = waitUntil([this] { return paneFormat("#{alternate_on}") == "1"; });
+    // Started means the first frame is on the (freshly cleared) alternate screen.
+    const bool started = waitUntil([this] { return paneFormat("#{alternate_on}") == "1"; }) &&
+                         waitForText("Glyphloom");
     const std::string pid = trimmed(readFile(home_ / "editor.pid"));
     pid_ = pid.empty() ? -1 : std::stoi(pid);
     return started && pid_ > 0;
