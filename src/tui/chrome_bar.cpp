@@ -35,11 +35,10 @@ std::string layerIndicator(const AppState& state) {
     return std::to_string(count - state.activeLayerIndex) + "/" + std::to_string(count);
 }
 
-// The SAUCE credit shown beside the file name.
-// TODO: show the record's credit label once the SAUCE state operations are in the tree.
-std::string sauceCreditText(const AppState&) { return {}; }
-
 }  // namespace
+
+// TODO: the record's credit label once the SAUCE state operations are in the tree.
+std::string sauceCreditText(const AppState&) { return {}; }
 
 bool typingInBar(const AppState& state) {
     return state.renameActive || state.loadActive || state.fontLoadActive || state.sizeEntryActive;

@@ -24,6 +24,8 @@ int barWidth(const std::vector<std::vector<BarButton>>& groups);
 std::string tooltip(BarAction action, const AppState& state);
 // True while the file name, a load path, a font path or the canvas size is being typed.
 bool typingInBar(const AppState& state);
+// The SAUCE credit label shown in the bar and in the SAUCE box; empty when there is none.
+std::string sauceCreditText(const AppState& state);
 void drawMenuBar(const AppState& state, Screen& screen, Layout& layout);
 
 // --- Sidebar ---
