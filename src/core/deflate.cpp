@@ -37,8 +37,8 @@ constexpr unsigned reverseBits(unsigned code, int len) {
     return r;
 }
 
-// Everything a symbol costs, ready to append: the reversed code with its extra-bit base
-// folded in is not possible (extras vary), so keep code and length per table index.
+// Look-ups built once: codes pre-reversed for the least-significant-first writer, and the
+// code index of every match length and distance.
 struct Tables {
     // Literal/length codes already bit-reversed, so they append with one `bits` call.
     std::array<std::uint16_t, 288> litBits{};

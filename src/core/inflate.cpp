@@ -211,7 +211,7 @@ struct Inflater {
         if (bitCount == 0) bitBuf = 0;
         const std::size_t rest = n - i;
         if (rest > inSize - pos) return Status::bad;
-        std::memcpy(out.data() + outLen + i, in + pos, rest);
+        if (rest != 0) std::memcpy(out.data() + outLen + i, in + pos, rest);
         pos += rest;
         outLen += n;
         return cut ? Status::full : Status::ok;

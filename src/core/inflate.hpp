@@ -11,9 +11,10 @@
 
 namespace glyphloom {
 
-// The most any caller without a better bound lets one stream expand to. A byte of DEFLATE
-// can stand for at most 1032 output bytes, so an unbounded decoder is a memory bomb.
-inline constexpr std::size_t inflateDefaultLimit = std::size_t{256} << 20;
+// The most a stream may expand to when the caller knows no better bound (a PNG knows its
+// exact size, a ZIP entry declares one). A byte of DEFLATE can stand for up to 1032 output
+// bytes, so an unbounded decoder lets a small file claim a huge amount of memory.
+inline constexpr std::size_t inflateDefaultLimit = std::size_t{64} << 20;
 
 // Decompresses a whole raw DEFLATE stream. `expectedSize` only sizes the first reservation.
 // Nothing on malformed input, on input that ends early, and on output that would grow past
