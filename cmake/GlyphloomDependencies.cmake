@@ -39,3 +39,18 @@ if(GLYPHLOOM_TESTS)
     glyphloom_missing(libgtest-dev "GoogleTest (unit tests)")
   endif()
 endif()
+
+# zlib and libpng are reference implementations for the codec tests and benchmarks only;
+# the product has its own DEFLATE and PNG code and never links them.
+if(GLYPHLOOM_TESTS OR GLYPHLOOM_BENCH)
+  find_package(ZLIB QUIET)
+  if(NOT ZLIB_FOUND)
+    glyphloom_missing(zlib1g-dev "zlib (reference for the DEFLATE tests and benchmark)")
+  endif()
+endif()
+if(GLYPHLOOM_TESTS)
+  find_package(PNG QUIET)
+  if(NOT PNG_FOUND)
+    glyphloom_missing(libpng-dev "libpng (reference for the PNG tests)")
+  endif()
+endif()

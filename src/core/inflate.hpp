@@ -1,0 +1,30 @@
+// Decompression of raw DEFLATE streams (no zlib or gzip framing): stored, fixed-Huffman and
+// dynamic-Huffman blocks. Every malformed stream yields nothing; nothing here throws or
+// trusts a length it has not checked. The PNG reader and the ZIP reader sit on top of it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace glyphloom {
+
+// The most a stream may expand to when the caller knows no better bound (a PNG knows its
+// exact size, a ZIP entry declares one). A byte of DEFLATE can stand for up to 1032 output
+// bytes, so an unbounded decoder lets a small file claim a huge amount of memory.
+inline constexpr std::size_t inflateDefaultLimit = std::size_t{64} << 20;
+
+// Decompresses a whole raw DEFLATE stream. `expectedSize` only sizes the first reservation.
+// Nothing on malformed input, on input that ends early, and on output that would grow past
+// `maxOutput`. Bytes after the final block are ignored.
+std::optional<std::vector<std::uint8_t>> inflateRaw(std::span<const std::uint8_t> data, std::size_t expectedSize,
+                                                    std::size_t maxOutput = inflateDefaultLimit);
+
+// Decompresses only the first `size` bytes and stops there, leaving the rest of the stream
+// unread (for formats that know their exact decoded size, such as PNG image data). Nothing
+// when the stream is malformed or ends before `size` bytes.
+std::optional<std::vector<std::uint8_t>> inflateRawPrefix(std::span<const std::uint8_t> data, std::size_t size);
+
+}  // namespace glyphloom
