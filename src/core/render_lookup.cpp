@@ -1,10 +1,9 @@
-// Character and colour look-ups for the VGA-look render.
-//
-// The glyph look-up is provisional: it knows printable ASCII only (where CP437 and Unicode
-// agree) and draws everything else blank. It becomes the CP437 reverse table, then its
-// look-alike substitutes, then blank, once those tables are in the tree.
+// Character and colour look-ups for the VGA-look render: a cell's character becomes the
+// CP437 glyph it stands for (or its look-alike), its colours the RGB the art shows.
 #include "core/render_lookup.hpp"
 
+#include "core/color_math.hpp"
+#include "core/cp437.hpp"
 #include "core/utf8.hpp"
 
 namespace glyphloom {
@@ -18,30 +17,11 @@ int vgaGlyphIndex(const CellChar& character) {
         if (text.empty()) return 0x20;
         scalar = utf8::decodeAt(text, 0).scalar;
     }
-    if (scalar >= 0x20 && scalar <= 0x7E) return static_cast<int>(scalar);
+    if (const auto byte = CP437::byteForScalar(scalar)) return *byte;
+    if (const auto byte = CP437::substitute(scalar)) return *byte;
     return 0x20;
 }
 
-RGB renderRGB(const ANSIColorValue& color) {
-    switch (color.kind) {
-        case ANSIColorValue::Kind::ansi16:
-            if (color.n < 0 || color.n > 15) return {0, 0, 0};
-            return ANSIColorValue::cgaRGB()[static_cast<std::size_t>(color.n)];
-        case ANSIColorValue::Kind::ansi256: {
-            // xterm palette: the 16 classic colours, a 6×6×6 cube, a 24-step grey ramp.
-            const int n = color.n < 0 ? 0 : (color.n > 255 ? 255 : color.n);
-            if (n < 16) return ANSIColorValue::cgaRGB()[static_cast<std::size_t>(n)];
-            if (n >= 232) {
-                const auto g = static_cast<std::uint8_t>(8 + 10 * (n - 232));
-                return {g, g, g};
-            }
-            const int i = n - 16;
-            auto level = [](int l) { return static_cast<std::uint8_t>(l == 0 ? 0 : 40 * l + 55); };
-            return {level(i / 36), level((i / 6) % 6), level(i % 6)};
-        }
-        case ANSIColorValue::Kind::truecolor: return color.rgb();
-    }
-    return {0, 0, 0};
-}
+RGB renderRGB(const ANSIColorValue& color) { return rgbOf(color); }
 
 }  // namespace glyphloom

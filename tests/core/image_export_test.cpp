@@ -68,6 +68,20 @@ TEST(RenderLookup, GlyphComesFromTheFirstScalar) {
     EXPECT_EQ(vgaGlyphIndex(CellChar("~")), 0x7E);
     EXPECT_EQ(vgaGlyphIndex(CellChar("e\u0301")), 'e');  // a cluster draws its first scalar
     EXPECT_EQ(vgaGlyphIndex(CellChar("")), 0x20);
+    EXPECT_EQ(vgaGlyphIndex(CellChar("█")), 0xDB);
+    EXPECT_EQ(vgaGlyphIndex(CellChar("╭")), 0xDA);  // a look-alike stands in
+    EXPECT_EQ(vgaGlyphIndex(CellChar("😀")), 0x20);
+}
+
+TEST(RenderDocRGB, FullBlockIsSolidForeground) {
+    const ANSICell block{CellChar("█"), ANSIColorValue::ansi16(11), ANSIColorValue::ansi16(1), false};  // bright yellow
+    const RenderedImage img = renderDocRGB(filled(1, 1, block));
+    ASSERT_EQ(img.rgb.size(), 8u * 16 * 3);
+    for (std::size_t i = 0; i < img.rgb.size(); i += 3) {
+        ASSERT_EQ(img.rgb[i], 255);
+        ASSERT_EQ(img.rgb[i + 1], 255);
+        ASSERT_EQ(img.rgb[i + 2], 85);
+    }
 }
 
 TEST(RenderDocRGB, SizesAndEmptyDocuments) {
