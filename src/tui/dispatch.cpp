@@ -11,6 +11,19 @@ void requestQuit(AppState& state) {
     state.shouldQuit = true;
 }
 
+void handleResize(AppState& state, Screen& screen, TimeStamp now, RandomSource& random) {
+    const TerminalSize size = Terminal::size();
+    screen.resize(size.rows, size.cols);
+    // While the user keeps dragging the window edge, every second or third change shows a
+    // frame of static instead of a half-drawn interface.
+    if (now - state.lastResizeAt > resizeStreakGap) {
+        state.resizeStep = 0;
+        state.resizeThreshold = random.uniformInt(2, 3);
+    }
+    state.lastResizeAt = now;
+    if (++state.resizeStep >= state.resizeThreshold) state.resizeStatic = true;
+}
+
 void handle(const InputEvent& event, AppState& state, const Layout& layout, Terminal& terminal, Screen& screen) {
     (void)layout;
     (void)terminal;
@@ -23,11 +36,9 @@ void handle(const InputEvent& event, AppState& state, const Layout& layout, Term
         case InputEvent::Kind::eof:
             state.shouldQuit = true;
             break;
-        case InputEvent::Kind::resize: {
-            const TerminalSize size = Terminal::size();
-            screen.resize(size.rows, size.cols);
+        case InputEvent::Kind::resize:
+            handleResize(state, screen, std::chrono::steady_clock::now(), defaultRandomSource());
             break;
-        }
         case InputEvent::Kind::key:
             if (quitKey) requestQuit(state);
             break;
