@@ -1,0 +1,8 @@
+#include "tui/font_import.hpp"
+
+namespace glyphloom {
+
+void importFontFromEntry(const std::string&, AppState&) { }
+void importFontFile(const std::string&, AppState&) { }
+
+}  // namespace glyphloom

@@ -1,0 +1,12 @@
+// The fill tool: flood fill with solid colours, gradients and cycles.
+// Not built yet: these entry points are called from the dispatcher and do nothing so far.
+#pragma once
+
+#include "core/cell.hpp"
+#include "tui/app_state.hpp"
+
+namespace glyphloom {
+
+void applyFloodFill(GridKey at, AppState& state);
+
+}  // namespace glyphloom

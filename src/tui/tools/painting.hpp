@@ -1,0 +1,13 @@
+// Freehand painting tools (paint, draw, pen, eraser, effects): strokes and brush imprints.
+// Not built yet: these entry points are called from the dispatcher and do nothing so far.
+#pragma once
+
+#include "core/cell.hpp"
+#include "tui/app_state.hpp"
+
+namespace glyphloom {
+
+void beginStroke(AppState& state);
+void paint(GridKey at, AppState& state);
+
+}  // namespace glyphloom

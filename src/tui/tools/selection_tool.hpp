@@ -1,0 +1,16 @@
+// Selection actions, the clipboard and floating pastes.
+// Not built yet: these entry points are called from the dispatcher and do nothing so far.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include "core/cell_grid.hpp"
+#include "tui/app_state.hpp"
+
+namespace glyphloom {
+
+void performSelectAction(const std::string& action, AppState& state);
+void stampClipboard(const CellGrid& clip, GridKey at, AppState& state);
+std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at);
+
+}  // namespace glyphloom
