@@ -294,6 +294,7 @@ public:
     bool renameSelectAll = false;
     int renameCursor = 0;
     std::string renameBuffer;
+    std::string pendingKeyBytes;  // a UTF-8 character still arriving byte by byte
     bool loadActive = false;
     bool fontLoadActive = false;
     bool sizeEntryActive = false;

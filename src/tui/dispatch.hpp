@@ -1,5 +1,9 @@
-// Routes one input event to what it means for the editor.
+// Routes each input event to what it means for the editor: which control, which mode,
+// which document cell. Hit tests use the layout of the frame the user saw. Never draws.
 #pragma once
+
+#include <chrono>
+#include <cstdint>
 
 #include "core/random_source.hpp"
 #include "tui/app_state.hpp"
@@ -12,6 +16,17 @@ namespace glyphloom {
 
 void handle(const InputEvent& event, AppState& state, const Layout& layout, Terminal& terminal, Screen& screen);
 
+void handleKey(std::uint8_t byte, AppState& state, const Layout& layout);
+void handleScroll(int x, int y, bool up, AppState& state, const Layout& layout);
+void handleArrow(Arrow arrow, AppState& state, const Layout& layout);
+void handleMouseDown(int x, int y, int button, AppState& state, const Layout& layout);
+void handleMouseMove(int x, int y, AppState& state, const Layout& layout);
+void handleMouseUp(int x, int y, AppState& state, const Layout& layout);
+
+// Space outside text entry: anchors or commits a shape, picks with Panspect, or puts the
+// keyboard pen down and lifts it.
+void kbSpaceToggle(AppState& state, const Layout& layout);
+
 // Changes of the window size closer together than this form one resize streak.
 inline constexpr auto resizeStreakGap = std::chrono::milliseconds(350);
 
@@ -21,5 +36,12 @@ void handleResize(AppState& state, Screen& screen, TimeStamp now, RandomSource& 
 // Ctrl-C / Ctrl-Q: quits at once on a saved document; with unsaved changes the first
 // request only arms the quit and the second one quits.
 void requestQuit(AppState& state);
+
+// Shared by the pointer and the keyboard: finishing an anchored shape at a cell, and
+// Panspect's pick of a document cell.
+void finishShape(GridKey at, AppState& state);
+void pickCell(GridKey at, AppState& state);
+// Lifts the keyboard pen: ends its stroke and empties the pen's maps.
+void liftKeyboardPen(AppState& state);
 
 }  // namespace glyphloom
