@@ -22,18 +22,34 @@ int panelRows(const std::vector<PanelItem>& items, int width) {
     return rows;
 }
 
-// A framed panel of items with its title; returns the frame it used.
+// A framed panel of items with its title; returns the frame it used. When the items do not
+// fit above `lowestBottom` they are split over two columns.
 Frame drawItemsBox(const std::vector<PanelItem>& items, std::string_view title, const AppState& state,
                    Screen& screen, Layout& layout, int preferredTop, int left, int lowestBottom) {
     const int inner = panelWidth(items, title);
-    const int width = inner + 4;
-    const int wanted = panelRows(items, inner) + 2;
+    const int rows = panelRows(items, inner);
+    std::size_t split = items.size();
+    if (rows + 2 > lowestBottom - 1 && items.size() > 1) {
+        // First item index whose rows would pass half of the total.
+        int used = 0;
+        split = 0;
+        while (split < items.size() && used + panelItemRows(items[split], inner) <= (rows + 1) / 2)
+            used += panelItemRows(items[split++], inner);
+        split = std::max<std::size_t>(split, 1);
+    }
+    const std::vector<PanelItem> first(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(split));
+    const std::vector<PanelItem> second(items.begin() + static_cast<std::ptrdiff_t>(split), items.end());
+    const int columns = second.empty() ? 1 : 2;
+    const int width = columns * (inner + 1) + 3;
+    const int wanted = std::max(panelRows(first, inner), panelRows(second, inner)) + 2;
     const int top = std::max(1, std::min(preferredTop, lowestBottom - wanted));
     const int height = std::max(2, std::min(wanted, lowestBottom - top));
     const Frame frame{top, left, width, height};
     drawBox(screen, frame, "", separator, sidebarBg);
     screen.putText(fitText(title, width - 2), top, left + 1, accent, currentToolBg);
-    drawPanelItems(items, state, screen, layout, top + 1, left + 2, inner, top + height - 1, sidebarBg);
+    drawPanelItems(first, state, screen, layout, top + 1, left + 2, inner, top + height - 1, sidebarBg);
+    if (!second.empty())
+        drawPanelItems(second, state, screen, layout, top + 1, left + 3 + inner, inner, top + height - 1, sidebarBg);
     return frame;
 }
 

@@ -316,6 +316,24 @@ TEST(ChromePanels, FadesPanel) {
     EXPECT_EQ(toggles.size(), 4u + CP437Characters::groups().size());
 }
 
+TEST(ChromePanels, FadesPanelSplitsIntoTwoColumnsOnAShortScreen) {
+    AppState state;
+    state.fadesPanelOpen = true;
+    const Frame_ f = compose(state, 24, 80);
+    ASSERT_TRUE(f.layout.fadesFrame);
+    const Frame& frame = *f.layout.fadesFrame;
+    EXPECT_LE(frame.top + frame.height, f.layout.colorRow());
+    std::set<std::string> ids;
+    for (const auto& region : f.layout.toggleSpans)
+        if (frame.contains(region.span.colStart, region.span.row)) ids.insert(region.value);
+    for (const auto& region : f.layout.stepperSpans) {
+        EXPECT_TRUE(frame.contains(region.span.colStart, region.span.row));
+        ids.insert(region.value.id);
+    }
+    EXPECT_EQ(ids.size(), 3u + 4u + CP437Characters::groups().size()) << "every row is reachable";
+    EXPECT_TRUE(ids.contains("fadegrp.Punctuation"));
+}
+
 TEST(ChromePanels, PalettePickerGridGroupsAndSliders) {
     AppState state;
     state.palettePickerOpen = true;
