@@ -122,19 +122,6 @@ void togglePresence(std::vector<T>& pool, const T& value) {
     else pool.push_back(value);
 }
 
-void endTextEntry(AppState& state) {
-    state.renameActive = false;
-    state.loadActive = false;
-    state.fontLoadActive = false;
-    state.sizeEntryActive = false;
-    state.codepointEntryActive = false;
-    state.sauceEntryKind.reset();
-    state.stepEntryChannel.reset();
-    state.renameBuffer.clear();
-    state.renameCursor = 0;
-    state.renameSelectAll = false;
-}
-
 std::vector<std::string>* mutablePickerSequence(AppState& state) {
     return const_cast<std::vector<std::string>*>(pickerSequence(state));
 }
@@ -314,14 +301,6 @@ void swapForegroundAndBackground(AppState& state) {
     state.penBg = backgroundForMode(oldFg, state.blinkingText);
 }
 
-void startStepEntry(std::string_view channel, AppState& state) {
-    endTextEntry(state);
-    state.stepEntryChannel = std::string(channel);
-    if (channel == "tcL") state.statusNote = "type a value −128…128, Enter to set";
-    else if (channel.starts_with("tc")) state.statusNote = "type a value 0–255, Enter to set";
-    else state.statusNote = "type a repeat number, Enter to set";
-}
-
 // --- Fades panel ---
 
 std::vector<PanelItem> fadesPanelItems(const AppState& state) {
@@ -481,10 +460,5 @@ void charsetChosen(int index, AppState& state) {
     state.charPickerOpen = true;
 }
 
-void startCodepointEntry(AppState& state) {
-    endTextEntry(state);
-    state.codepointEntryActive = true;
-    state.statusNote = "type a hex code point, Enter to place";
-}
 
 }  // namespace glyphloom

@@ -80,10 +80,6 @@ const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg)
 // "⇄": foreground and background change places (the background keeps the blink rule).
 void swapForegroundAndBackground(AppState& state);
 
-// Starts typing a numeric value: "fg" / "bg" cycle steps, "tcR" "tcG" "tcB" "tcL" palette
-// channels. Ends any other text entry and puts the prompt in the status note.
-void startStepEntry(std::string_view channel, AppState& state);
-
 // --- Fades panel ---
 
 // The fades panel's rows: the three cycle steps, the four cycle settings, then one toggle per
@@ -126,7 +122,5 @@ std::optional<CharMode> pickerCharMode(const AppState& state);
 const std::vector<std::string>* pickerSequence(const AppState& state);
 // A row of the set menu: shows that set and closes the menu.
 void charsetChosen(int index, AppState& state);
-// The code-point field: starts typing a hex code point.
-void startCodepointEntry(AppState& state);
 
 }  // namespace glyphloom

@@ -7,6 +7,7 @@
 #include "tui/command_line.hpp"
 #include "tui/document_io.hpp"
 #include "tui/font_import.hpp"
+#include "tui/palette.hpp"
 #include "tui/text_tool.hpp"
 
 namespace glyphloom {
@@ -132,12 +133,7 @@ void commitStepEntry(AppState& state) {
         (channel == "fg" ? state.fgCycleStep : state.bgCycleStep) = step;
         state.statusNote = channel + " repeat " + std::to_string(step);
     } else if (channel.rfind("tc", 0) == 0) {
-        // The palette's 24-bit draft: r, g, b in 0…255 and the brightness shift in −128…128.
-        auto& draft = state.tcDraft;
-        if (channel == "tcR") draft.r = std::clamp(value, 0, 255);
-        else if (channel == "tcG") draft.g = std::clamp(value, 0, 255);
-        else if (channel == "tcB") draft.b = std::clamp(value, 0, 255);
-        else if (channel == "tcL") draft.l = std::clamp(value, -128, 128);
+        paletteSliderSet(channel, value, state);  // clamps and applies the mixed colour
     }
 }
 

@@ -1,4 +1,5 @@
 #include "tui/panels.hpp"
+#include "tui/text_entry.hpp"
 
 #include <gtest/gtest.h>
 
@@ -467,7 +468,7 @@ TEST(Panels, StartingAnEntryEndsTheOthers) {
     state.renameActive = true;
     state.sauceEntryKind = "title";
     state.renameBuffer = "old";
-    startCodepointEntry(state);
+    startTextEntry(TextEntryMode::codepoint, state);
     EXPECT_TRUE(state.codepointEntryActive);
     EXPECT_FALSE(state.renameActive);
     EXPECT_FALSE(state.sauceEntryKind.has_value());
