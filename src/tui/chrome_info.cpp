@@ -119,18 +119,23 @@ void drawAboutBox(const AppState& state, Screen& screen, Layout& layout) {
     drawDoubleBox(screen, frame, "", white, boxBg);
     BoxRows box(screen, frame);
 
+    // The prompt keeps the last row even when the box is cut short; the rest fills above it.
+    const int promptRow = std::min(fixedRows + historyRows - 1, box.innerRows() - 1);
     const auto titleLetters = utf8::graphemeClusters(fullTitle);
     const int titleCol = (box.innerWidth() - static_cast<int>(titleLetters.size())) / 2;
-    for (int i = 0; i < static_cast<int>(titleLetters.size()); ++i)
-        box.put(0, titleCol + i, titleLetters[static_cast<std::size_t>(i)], Chrome::titleColor(i), boxBg);
+    if (promptRow > 0)
+        for (int i = 0; i < static_cast<int>(titleLetters.size()); ++i)
+            box.put(0, titleCol + i, titleLetters[static_cast<std::size_t>(i)], Chrome::titleColor(i), boxBg);
     int row = 1;
-    for (const std::string& line : centred)
+    for (const std::string& line : centred) {
+        if (row >= promptRow) break;
         box.put(row++, std::max((box.innerWidth() - textWidth(line)) / 2, 0), line, toolName, boxBg);
+    }
     ++row;
     // The newest history lines, directly above the prompt.
-    for (auto line = history.end() - historyRows; line != history.end(); ++line)
+    for (auto line = history.end() - historyRows; line != history.end() && row < promptRow; ++line)
         box.put(row++, 1, *line, ANSIColorValue::ansi16(10), boxBg);
-    box.put(row, 1, "> " + fitTail(state.aboutInput + "█", box.innerWidth() - 3), white, boxBg);
+    box.put(promptRow, 1, "> " + fitTail(state.aboutInput + "█", box.innerWidth() - 3), white, boxBg);
 }
 
 }  // namespace glyphloom::chrome

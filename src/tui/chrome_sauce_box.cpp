@@ -73,22 +73,35 @@ struct BoxRow {
     std::string id;  // empty: not clickable
     ANSIColorValue fg = toolName;
     ANSIColorValue bg = boxBg;
-    // Rows that give way when the box does not fit: history first (oldest first), then
-    // comments (last first); 0 never gives way.
-    int yields = 0;
+    bool listEntry = false;  // a history or comment line
 };
 
+// On a short terminal rows give way so that the controls stay: history lines first (oldest
+// first), then comment lines (last first), then rows that only inform, then the fields (last
+// first). Rows that close or answer the box never do.
 void dropRowsToFit(std::vector<BoxRow>& rows, int room) {
-    auto excess = [&] { return static_cast<int>(rows.size()) - room; };
-    while (excess() > 0) {
-        auto history = std::find_if(rows.begin(), rows.end(), [](const BoxRow& r) { return r.yields == 1; });
-        if (history != rows.end()) {
-            rows.erase(history);
-            continue;
+    auto rank = [](const BoxRow& row) {
+        if (row.listEntry) return row.id.empty() ? 1 : 2;
+        if (row.id.empty()) return 3;
+        const bool control = row.id == "done" || row.id == "edit" || row.id == "claim" || row.id == "cancel" ||
+                             row.id.starts_with("comment:");
+        return control ? 0 : 4;
+    };
+    room = std::max(room, 0);
+    for (int yielding = 1; yielding <= 4 && static_cast<int>(rows.size()) > room; ++yielding) {
+        const bool fromStart = yielding == 1;
+        while (static_cast<int>(rows.size()) > room) {
+            auto matches = [&](const BoxRow& row) { return rank(row) == yielding; };
+            if (fromStart) {
+                auto row = std::find_if(rows.begin(), rows.end(), matches);
+                if (row == rows.end()) break;
+                rows.erase(row);
+            } else {
+                auto row = std::find_if(rows.rbegin(), rows.rend(), matches);
+                if (row == rows.rend()) break;
+                rows.erase(std::next(row).base());
+            }
         }
-        auto comment = std::find_if(rows.rbegin(), rows.rend(), [](const BoxRow& r) { return r.yields == 2; });
-        if (comment == rows.rend()) break;
-        rows.erase(std::next(comment).base());
     }
 }
 
@@ -133,15 +146,15 @@ std::vector<BoxRow> recordRows(const AppState& state) {
         rows.push_back({" " + credit, "", creditFg});
     if (!state.sauceHistory.empty()) {
         rows.push_back({" history", "", disabled});
-        for (const std::string& line : state.sauceHistory) rows.push_back({"  ↳ " + line, "", disabled, boxBg, 1});
+        for (const std::string& line : state.sauceHistory) rows.push_back({"  ↳ " + line, "", disabled, boxBg, true});
     }
     rows.push_back({" comments", "", disabled});
     for (std::size_t i = 0; i < state.sauceComments.size(); ++i) {
         const std::string id = "comment:" + std::to_string(i);
         if (editable && state.sauceEntryKind == id)
-            rows.push_back({"   " + entryFieldText(state), id, entryFg, entryBg, 2});
+            rows.push_back({"   " + entryFieldText(state), id, entryFg, entryBg, true});
         else
-            rows.push_back({"   " + state.sauceComments[i], editable ? id : "", toolName, boxBg, 2});
+            rows.push_back({"   " + state.sauceComments[i], editable ? id : "", toolName, boxBg, true});
     }
     if (editable) {
         // Adding is typing a line one past the last; the entry appends it.

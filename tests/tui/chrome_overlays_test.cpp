@@ -543,6 +543,13 @@ TEST(SauceBox, ManyCommentsGiveWayBeforeTheControlsOnAShortTerminal) {
     EXPECT_EQ(regionWithId(f.layout.sauceBoxSpans, "comment:39"), nullptr);
     EXPECT_EQ(f.rowWith("old line 0"), -1);  // history yields first
     for (const auto& region : f.layout.sauceBoxSpans) EXPECT_LT(region.span.row, 30);
+
+    // With hardly any room the way out is still there.
+    const Composed tiny(state, 8, 60);
+    const auto left = ids(tiny.layout.sauceBoxSpans);
+    ASSERT_FALSE(left.empty());
+    EXPECT_EQ(left.back(), "done");
+    for (const auto& region : tiny.layout.sauceBoxSpans) EXPECT_LT(region.span.row, 8);
 }
 
 TEST(SaveOptionsBox, TogglesFollowTheSettings) {
