@@ -106,7 +106,8 @@ std::vector<NamedSpan> namedRegions(const Layout& l) {
     GLYPHLOOM_REGION(fontBrowseSpan); GLYPHLOOM_REGION(imageModeSpans); GLYPHLOOM_REGION(imageDepthSpans);
     GLYPHLOOM_REGION(imageImportFrame); GLYPHLOOM_REGION(fontRowSpans); GLYPHLOOM_REGION(fontListUpSpan);
     GLYPHLOOM_REGION(fontListDownSpan); GLYPHLOOM_REGION(fontURLSpan); GLYPHLOOM_REGION(fontBackSpan);
-    GLYPHLOOM_REGION(fontDeleteYesSpan); GLYPHLOOM_REGION(fontDeleteNoSpan); GLYPHLOOM_REGION(fontBrowserFrame);
+    GLYPHLOOM_REGION(fontDeleteYesSpan); GLYPHLOOM_REGION(fontDeleteNoSpan); GLYPHLOOM_REGION(fontOKSpan);
+    GLYPHLOOM_REGION(fontCancelSpan); GLYPHLOOM_REGION(fontBrowserFrame);
 #undef GLYPHLOOM_REGION
     if (l.previewFrame) c.out.push_back({"previewFrame", {l.previewFrame->first, l.previewFrame->second, l.previewFrame->second + 1}});
     return std::move(c.out);

@@ -199,11 +199,12 @@ struct Layout {
     std::optional<Frame> imageImportFrame;
 
     // --- Font browser ---
-    Regions<int> fontRowSpans;
+    Regions<int> fontRowSpans;  // index into the available fonts; -1 is the plain face
     std::optional<Span> fontListUpSpan, fontListDownSpan;
     int fontListMaxScroll = 0;
     int fontListPage = 1;
     std::optional<Span> fontURLSpan, fontBackSpan, fontDeleteYesSpan, fontDeleteNoSpan;
+    std::optional<Span> fontOKSpan, fontCancelSpan;
     std::optional<Frame> fontBrowserFrame;
 
     // --- Viewport scroll: the document cell at the viewport's top-left corner ---
