@@ -15,9 +15,6 @@ namespace glyphloom {
 
 inline constexpr int maxLayers = 7;
 
-// Canvas sizes the size picker offers, as (columns, rows).
-inline constexpr std::array<std::pair<int, int>, 4> canvasSizePresets = {{{80, 25}, {80, 50}, {160, 50}, {160, 100}}};
-
 std::string_view symmetryLabel(SymmetryMode mode);
 
 void perform(BarAction action, AppState& state);
