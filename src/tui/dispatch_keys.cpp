@@ -6,6 +6,7 @@
 #include "tui/dispatch.hpp"
 #include "tui/document_io.hpp"
 #include "tui/file_browser.hpp"
+#include "tui/panels.hpp"
 #include "tui/preset_actions.hpp"
 #include "tui/text_entry.hpp"
 #include "tui/text_tool.hpp"
@@ -169,16 +170,8 @@ void handleKey(std::uint8_t byte, AppState& state, const Layout& layout) {
         }
     }
     if (state.charPickerOpen && entry == TextEntryMode::none) {
-        if (isEnter(byte) || byte == escape) {
-            // TODO: an empty character cycle closes its mode with the picker (panels).
-            state.charPickerOpen = false;
-            state.charsetMenuOpen = false;
-            return;
-        }
-        if (isBackspace(byte)) {
-            if (!state.charCyclePool.empty()) state.charCyclePool.pop_back();
-            return;
-        }
+        if (isEnter(byte) || byte == escape) return closeCharPickerIfEmptyCycle(state);
+        if (isBackspace(byte)) return removeLastPickedChar(state);
     }
     if (entry != TextEntryMode::none && textEntryKey(byte, state)) return;
     if (entry != TextEntryMode::none && !isQuit(byte)) return;

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "tui/dispatch.hpp"
+#include "tui/dispatch_panels.hpp"
 #include "tui/document_io.hpp"
 #include "tui/file_browser.hpp"
+#include "tui/font_import.hpp"
 #include "tui/image_import.hpp"
 #include "tui/preset_actions.hpp"
 #include "tui/text_entry.hpp"
@@ -49,6 +51,51 @@ void fileBrowserClick(int x, int y, AppState& state, const Layout& layout) {
         return;
     }
     state.fileBrowserOpen = false;
+}
+
+// The font browser: pick a face, keep it or go back to the one before, import, remove.
+void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& layout) {
+    if (state.fontBrowserMode) {  // choosing a font file: the folder listing
+        if (hit(layout.fileBrowserSpans, x, y) || hit(layout.browseUpSpan, x, y) || hit(layout.browseDownSpan, x, y)) {
+            fileBrowserClick(x, y, state, layout);
+            if (!state.fileBrowserOpen) state.fontBrowserMode = false;  // a file was chosen
+            state.fileBrowserOpen = false;
+        }
+        return;
+    }
+    if (state.fontDeletePending) {
+        if (hit(layout.fontDeleteYesSpan, x, y)) deleteImportedFont(*state.fontDeletePending, state);
+        state.fontDeletePending.reset();
+        return;
+    }
+    if (const auto* row = hit(layout.fontRowSpans, x, y)) {
+        if (button == 2) {
+            if (row->value >= 0) state.fontDeletePending = row->value;
+            return;
+        }
+        if (!state.fontBrowserPrev) state.fontBrowserPrev = state.textFontIndex;
+        state.textFontIndex = row->value < 0 ? std::nullopt : std::optional<int>(row->value);
+        return;
+    }
+    const int page = std::max(1, layout.fontListPage);
+    if (hit(layout.fontListUpSpan, x, y)) {
+        state.fontListScroll = std::clamp(state.fontListScroll - page, 0, std::max(layout.fontListMaxScroll, 0));
+    } else if (hit(layout.fontListDownSpan, x, y)) {
+        state.fontListScroll = std::clamp(state.fontListScroll + page, 0, std::max(layout.fontListMaxScroll, 0));
+    } else if (hit(layout.fontImportSpan, x, y)) {
+        state.fontBrowserMode = true;
+        state.presetBrowserMode = state.imageBrowserMode = false;
+        refreshBrowse(state);
+    } else if (hit(layout.fontURLSpan, x, y)) {
+        startTextEntry(TextEntryMode::fontPath, state);
+    } else if (hit(layout.fontOKSpan, x, y)) {
+        state.fontBrowserOpen2 = false;
+        state.fontBrowserPrev.reset();
+    } else if (hit(layout.fontCancelSpan, x, y)) {
+        if (state.fontBrowserPrev) state.textFontIndex = *state.fontBrowserPrev;
+        state.fontBrowserOpen2 = false;
+        state.fontBrowserPrev.reset();
+    }
 }
 
 // Rule 8: the colour-depth picker's rows; a click elsewhere closes it.
@@ -116,9 +163,7 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
         if (hit(layout.imageImportFrame, x, y)) return true;
     }
     if (state.layersPanelOpen && layersPanelClick(x, y, state, layout)) return true;
-    for (const auto& frame : {layout.paletteFrame, layout.fadesFrame, layout.toolPanelFrame})
-        if (hit(frame, x, y)) return true;  // controls inside come with the panels
-    return false;
+    return floatingPanelClick(x, y, 0, state, layout);
 }
 
 void startFileNameEntry(AppState& state) { startTextEntry(TextEntryMode::fileName, state, state.filename, true); }
@@ -356,6 +401,8 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
         return;
     }
     if (state.fileBrowserOpen) return fileBrowserClick(x, y, state, layout);
+    if (state.fontBrowserOpen2 && (hit(layout.fontBrowserFrame, x, y) || state.fontBrowserMode))
+        return fontBrowserClick(x, y, button, state, layout);
     if (state.depthPickerOpen) return depthPickerClick(x, y, state, layout);
     if (state.presetFileMenuOpen) {
         state.presetFileMenuOpen = false;
@@ -375,14 +422,17 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
 
     if (barClick(x, y, clearWasArmed, state, layout)) return;
     if (sidebarClick(x, y, state, layout)) return;
+    if (optionsAndColorRowClick(x, y, button, state, layout)) return;
     if (presetRowClick(x, y, button, deleteArmed.has_value(), deleteArmed.value_or(-1), state, layout)) return;
     if (const auto cell = layout.docCell(x, y)) canvasClick(GridKey{cell->row, cell->col}, button, state);
 }
 
 void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
-    const ScreenPoint previous = state.mouse;
-    (void)previous;
     state.mouse = {x, y};
+    if (state.paletteSliderDrag) {
+        paletteSliderDragTo(x, state);
+        return;
+    }
     if (state.previewStroking && layout.previewFrame) {
         const auto [top, left] = *layout.previewFrame;
         const Frame inner{top + 1, left + 1, layout.sidebarWidth - 2, 5};

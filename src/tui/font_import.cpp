@@ -4,5 +4,6 @@ namespace glyphloom {
 
 void importFontFromEntry(const std::string&, AppState&) { }
 void importFontFile(const std::string&, AppState&) { }
+void deleteImportedFont(int, AppState&) { }
 
 }  // namespace glyphloom

@@ -9,5 +9,6 @@ namespace glyphloom {
 
 void importFontFromEntry(const std::string& entry, AppState& state);
 void importFontFile(const std::string& named, AppState& state);
+void deleteImportedFont(int at, AppState& state);
 
 }  // namespace glyphloom

@@ -40,6 +40,16 @@ struct Session {
         for (unsigned char byte : text) send(InputEvent::key(byte));
     }
     std::string note() const { return state.statusNote.value_or(""); }
+    // The text a bar button shows.
+    std::string button(BarAction action) const {
+        for (const auto& r : layout.barButtonSpans) {
+            if (r.value != action) continue;
+            std::string out;
+            for (int c = r.span.colStart; c < r.span.colEnd; ++c) screen.at(r.span.row, c).character.appendTo(out);
+            return out;
+        }
+        return {};
+    }
 };
 
 TEST(RequestQuit, SavedDocumentQuitsAtOnce) {
@@ -134,7 +144,8 @@ TEST(DispatchKeys, CanvasSizeEntryClampsAndRejects) {
         Session s;
         s.clickBar(BarAction::canvasSize);
         ASSERT_TRUE(s.state.sizePickerOpen);
-        startCanvasSizeEntry(s.state);
+        ASSERT_TRUE(s.layout.sizeCustomSpan);
+        s.click(*s.layout.sizeCustomSpan);
         ASSERT_TRUE(s.state.sizeEntryActive);
         s.type(c.typed);
         s.send(InputEvent::key(13));
@@ -261,6 +272,71 @@ TEST(DispatchPointer, SelectDragBecomesTheSelection) {
     EXPECT_EQ(*s.state.selection, (CellRect{1, 1, 2, 4}));
     EXPECT_EQ(s.note(), "4×2 selected — Paste places a copy");
     EXPECT_FALSE(s.state.shapeStart);
+}
+
+TEST(DispatchClicks, LayersPanelControlsWorkAndAClickOutsideClosesIt) {
+    Session s;
+    s.clickBar(BarAction::layers);
+    ASSERT_TRUE(s.state.layersPanelOpen);
+    ASSERT_TRUE(s.layout.layerAddSpan);
+    s.click(*s.layout.layerAddSpan);
+    s.click(*s.layout.layerAddSpan);
+    EXPECT_EQ(s.state.layers.size(), 3u);
+    ASSERT_EQ(s.layout.layerRowSpans.size(), 3u);
+    s.click(s.layout.layerRowSpans[2].span);  // the bottom layer
+    EXPECT_EQ(s.state.activeLayerIndex, 2);
+    s.click(s.layout.layerEyeSpans[0].span);
+    EXPECT_FALSE(s.state.layers[0].visible);
+    s.send(InputEvent::mouseDown(s.layout.canvasLeft() + 100, s.layout.canvasTop() + 40, 0));
+    EXPECT_FALSE(s.state.layersPanelOpen);
+}
+
+TEST(DispatchClicks, ColourRowSwatchesSetForegroundAndRightClickBackground) {
+    Session s;
+    ASSERT_GE(s.layout.fgSwatchSpans.size(), 16u);
+    s.click(s.layout.fgSwatchSpans[4].span);
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+    s.click(s.layout.fgSwatchSpans[6].span, 2);
+    EXPECT_EQ(s.state.penBg, ANSIColorValue::ansi16(6));
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+}
+
+TEST(DispatchClicks, PalettePickerPicksA256Colour) {
+    Session s;
+    const auto fgButton = std::find_if(s.layout.paletteButtonSpans.begin(), s.layout.paletteButtonSpans.end(),
+                                       [](const auto& r) { return r.value; });
+    ASSERT_NE(fgButton, s.layout.paletteButtonSpans.end());
+    s.click(fgButton->span);
+    ASSERT_TRUE(s.state.palettePickerOpen);
+    const auto swatch = std::find_if(s.layout.paletteSwatchSpans.begin(), s.layout.paletteSwatchSpans.end(),
+                                     [](const auto& r) { return r.value == 196; });
+    ASSERT_NE(swatch, s.layout.paletteSwatchSpans.end());
+    s.click(swatch->span);
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi256(196));
+}
+
+TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
+    Session s;
+    s.clickBar(BarAction::colorDepth);
+    ASSERT_TRUE(s.state.depthPickerOpen);
+    const auto row = std::find_if(s.layout.depthOptionSpans.begin(), s.layout.depthOptionSpans.end(),
+                                  [](const auto& r) { return r.value == ColorDepth::c16; });
+    ASSERT_NE(row, s.layout.depthOptionSpans.end());
+    s.click(row->span);
+    EXPECT_EQ(s.state.colorDepth, ColorDepth::c16);
+    EXPECT_EQ(s.button(BarAction::colorDepth), " 16");
+}
+
+TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
+    Session s;
+    s.state.tool = Tool::spray;
+    s.state.toolPanelOpen = true;
+    s.redraw();
+    const auto plus = std::find_if(s.layout.stepperSpans.begin(), s.layout.stepperSpans.end(),
+                                   [](const auto& r) { return r.value.id == "sprayRadius" && r.value.delta > 0; });
+    ASSERT_NE(plus, s.layout.stepperSpans.end());
+    for (int i = 0; i < 10; ++i) s.click(plus->span);
+    EXPECT_EQ(s.state.sprayRadius, 8);
 }
 
 TEST(DispatchPointer, WheelOverTheCanvasDoesNothing) {
