@@ -152,6 +152,30 @@ std::string TmuxSession::sttyInPane() {
     return text;
 }
 
+std::optional<std::pair<int, int>> TmuxSession::find(const std::string& text, int fromRow) {
+    const auto lines = captureLines();
+    for (int y = std::max(fromRow, 0); y < static_cast<int>(lines.size()); ++y) {
+        const std::size_t at = lines[static_cast<std::size_t>(y)].find(text);
+        if (at == std::string::npos) continue;
+        int x = 0;
+        for (std::size_t i = 0; i < at; ++i) x += (static_cast<unsigned char>(lines[static_cast<std::size_t>(y)][i]) & 0xC0) != 0x80;
+        return std::make_pair(x, y);
+    }
+    return std::nullopt;
+}
+
+void TmuxSession::click(int x, int y, int button) {
+    sendMouse(button, x, y, true);
+    sendMouse(button, x, y, false);
+}
+
+bool TmuxSession::clickText(const std::string& text, int fromRow, int offset) {
+    const auto at = find(text, fromRow);
+    if (!at) return false;
+    click(at->first + offset, at->second);
+    return true;
+}
+
 bool TmuxSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {

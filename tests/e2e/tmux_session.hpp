@@ -49,6 +49,13 @@ public:
                    std::chrono::milliseconds timeout = std::chrono::seconds(5));
     bool waitForText(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+    // Screen position (x, y) of the first occurrence of `text` at or below row `fromRow`,
+    // counting one column per character.
+    std::optional<std::pair<int, int>> find(const std::string& text, int fromRow = 0);
+    // A left click (press and release) on the first character of `text`; false when absent.
+    bool clickText(const std::string& text, int fromRow = 0, int offset = 0);
+    void click(int x, int y, int button = 0);
+
     const std::filesystem::path& home() const { return home_; }
 
 private:
