@@ -26,7 +26,7 @@ struct Session {
         handle(event, state, layout, terminal, screen);
         redraw();
     }
-    void click(const Span& span, int button = 0) {
+    void click(Span span, int button = 0) {  // by value: the layout is replaced after each event
         send(InputEvent::mouseDown(span.colStart, span.row, button));
         send(InputEvent::mouseUp(span.colStart, span.row));
     }
