@@ -110,12 +110,12 @@ TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
 
 TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
     Session s;
-    const auto& box = *std::find_if(s.layout.toolSpans.begin(), s.layout.toolSpans.end(),
-                                    [](const auto& r) { return r.value == Tool::box; });
-    s.click(box.span);
+    const Span box = std::find_if(s.layout.toolSpans.begin(), s.layout.toolSpans.end(),
+                                  [](const auto& r) { return r.value == Tool::box; })->span;
+    s.click(box);
     EXPECT_EQ(s.state.tool, Tool::box);
     EXPECT_FALSE(s.state.toolPanelOpen);
-    s.click(box.span);
+    s.click(box);
     EXPECT_TRUE(s.state.toolPanelOpen);
 }
 
@@ -335,7 +335,8 @@ TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
     const auto plus = std::find_if(s.layout.stepperSpans.begin(), s.layout.stepperSpans.end(),
                                    [](const auto& r) { return r.value.id == "sprayRadius" && r.value.delta > 0; });
     ASSERT_NE(plus, s.layout.stepperSpans.end());
-    for (int i = 0; i < 10; ++i) s.click(plus->span);
+    const Span control = plus->span;  // the layout is replaced by every click
+    for (int i = 0; i < 10; ++i) s.click(control);
     EXPECT_EQ(s.state.sprayRadius, 8);
 }
 
