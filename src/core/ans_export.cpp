@@ -127,8 +127,8 @@ std::vector<std::uint8_t> exportANSFileData(const CellGrid& doc, std::string_vie
     const int height = doc.rowCount();
     // The declared mode wins over what the art contains: blinking text never sets iCE.
     const std::uint8_t iceBit = iceColors != false && usesBrightBackground(doc) ? 1 : 0;
-    const auto bodySize = static_cast<std::uint32_t>(
-        std::min<std::size_t>(art.size(), std::numeric_limits<std::uint32_t>::max()));
+    const auto bodySize =
+        static_cast<std::uint32_t>(std::min<std::size_t>(art.size(), std::numeric_limits<std::uint32_t>::max()));
 
     SauceRecord out;
     if (!writeRecord) {

@@ -82,8 +82,10 @@ int param(std::u32string_view params, int index, int fallback, int cap) {
 
 std::uint8_t channel(std::int64_t value) { return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255)); }
 
-SGRColors applySGR(std::u32string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink) {
-    std::vector<std::int64_t> codes;
+// `codes` is scratch space, reused across calls so that colour changes do not allocate.
+SGRColors applySGR(std::u32string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink,
+                   std::vector<std::int64_t>& codes) {
+    codes.clear();
     if (params.empty()) {
         codes.push_back(0);
     } else {
@@ -221,10 +223,18 @@ private:
 
     void control(std::u32string_view params, char32_t final) {
         switch (final) {
-            case U'A': row_ = std::max(row_ - param(params, 0, 1, 4000), 0); break;
-            case U'B': row_ = std::min(row_ + param(params, 0, 1, 4000), ANSLimits::maxRows); break;
-            case U'C': col_ = std::min(col_ + param(params, 0, 1, 4000), maxCol_); break;
-            case U'D': col_ = std::max(col_ - param(params, 0, 1, 4000), 0); break;
+            case U'A':
+                row_ = std::max(row_ - param(params, 0, 1, 4000), 0);
+                break;
+            case U'B':
+                row_ = std::min(row_ + param(params, 0, 1, 4000), ANSLimits::maxRows);
+                break;
+            case U'C':
+                col_ = std::min(col_ + param(params, 0, 1, 4000), maxCol_);
+                break;
+            case U'D':
+                col_ = std::max(col_ - param(params, 0, 1, 4000), 0);
+                break;
             case U'H':
             case U'f':
                 row_ = std::clamp(param(params, 0, 1, 4000) - 1, 0, ANSLimits::maxRows);
@@ -251,12 +261,13 @@ private:
                 col_ = savedCol_;
                 break;
             case U'm': {
-                const SGRColors colors = applySGR(params, fg_, bg_, bold_, blink_);
+                const SGRColors colors = applySGR(params, fg_, bg_, bold_, blink_, codes_);
                 fg_ = colors.fg;
                 bg_ = colors.bg;
                 return;  // colours do not end a wrap
             }
-            default: break;  // everything else (private modes, PabloDraw colours, …) is ignored
+            default:
+                break;  // everything else (private modes, PabloDraw colours, …) is ignored
         }
         justWrapped_ = false;
     }
@@ -279,8 +290,16 @@ private:
             const auto c = static_cast<std::size_t>(col_);
             if (rows_.size() <= r) rows_.resize(r + 1);
             auto& line = rows_[r];
-            if (line.size() <= c) line.resize(c + 1, ANSICell::blank());
-            line[c] = cell;
+            // Art is mostly written left to right, so appending is the common case.
+            if (line.size() == c) {
+                if (line.capacity() == 0) line.reserve(static_cast<std::size_t>(wrap_.value_or(80)));
+                line.push_back(cell);
+            } else if (line.size() < c) {
+                line.resize(c, ANSICell::blank());
+                line.push_back(cell);
+            } else {
+                line[c] = cell;
+            }
         }
         if (!wrap_) {
             col_ = std::min(col_ + 1, cursorCeiling);
@@ -302,6 +321,7 @@ private:
     int maxCol_;
     int cellLimit_;
     std::size_t noFinalFrom_ = std::u32string_view::npos;
+    std::vector<std::int64_t> codes_;
 
     Rows rows_;
     int row_ = 0, col_ = 0;
@@ -340,10 +360,10 @@ std::optional<CellGrid> importScalars(std::u32string_view text, std::optional<in
     }
     if (scan.rows.empty()) return std::nullopt;
 
-    const auto cols = std::min<std::size_t>(std::max<std::size_t>(scan.widest, ANSLimits::minColumns),
-                                            ANSLimits::maxColumns);
-    const auto rowCount = std::min<std::size_t>(std::max<std::size_t>(scan.rows.size(), ANSLimits::minRows),
-                                                ANSLimits::maxRows);
+    const auto cols =
+        std::min<std::size_t>(std::max<std::size_t>(scan.widest, ANSLimits::minColumns), ANSLimits::maxColumns);
+    const auto rowCount =
+        std::min<std::size_t>(std::max<std::size_t>(scan.rows.size(), ANSLimits::minRows), ANSLimits::maxRows);
     scan.rows.resize(rowCount);
     for (auto& line : scan.rows) line.resize(cols, ANSICell::blank());
     return CellGrid(std::move(scan.rows));
@@ -381,7 +401,8 @@ bool isAlphabetic(char32_t c) {
 
 SGRColors parseSGR(std::string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink) {
     const std::u32string scalars = utf8::decode(params);
-    return applySGR(scalars, fg, bg, bold, blink);
+    std::vector<std::int64_t> codes;
+    return applySGR(scalars, fg, bg, bold, blink, codes);
 }
 
 std::optional<CellGrid> importANSText(std::string_view text, std::optional<int> wrapWidth, bool iceColors) {

@@ -53,9 +53,7 @@ std::string paddedText(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
-int u16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return bytes[offset] | (bytes[offset + 1] << 8);
-}
+int u16At(std::span<const std::uint8_t> bytes, std::size_t offset) { return bytes[offset] | (bytes[offset + 1] << 8); }
 
 void putText(std::vector<std::uint8_t>& out, std::size_t at, std::string_view text, std::size_t size,
              std::uint8_t pad) {
@@ -87,27 +85,36 @@ bool startsWithOriginalArtwork(const std::string& line) { return line.starts_wit
 
 std::string_view label(LetterSpacing spacing) {
     switch (spacing) {
-        case LetterSpacing::noPreference: return "No preference";
-        case LetterSpacing::eightPixel: return "8 pixel";
-        case LetterSpacing::ninePixel: return "9 pixel";
+        case LetterSpacing::noPreference:
+            return "No preference";
+        case LetterSpacing::eightPixel:
+            return "8 pixel";
+        case LetterSpacing::ninePixel:
+            return "9 pixel";
     }
     return "No preference";
 }
 
 std::string_view label(AspectRatio ratio) {
     switch (ratio) {
-        case AspectRatio::noPreference: return "No preference";
-        case AspectRatio::legacy: return "Stretched";
-        case AspectRatio::square: return "Square";
+        case AspectRatio::noPreference:
+            return "No preference";
+        case AspectRatio::legacy:
+            return "Stretched";
+        case AspectRatio::square:
+            return "Square";
     }
     return "No preference";
 }
 
 LetterSpacing SauceRecord::letterSpacing() const {
     switch ((flags >> 1) & 3) {
-        case 1: return LetterSpacing::eightPixel;
-        case 2: return LetterSpacing::ninePixel;
-        default: return LetterSpacing::noPreference;
+        case 1:
+            return LetterSpacing::eightPixel;
+        case 2:
+            return LetterSpacing::ninePixel;
+        default:
+            return LetterSpacing::noPreference;
     }
 }
 
@@ -117,9 +124,12 @@ void SauceRecord::setLetterSpacing(LetterSpacing spacing) {
 
 AspectRatio SauceRecord::aspectRatio() const {
     switch ((flags >> 3) & 3) {
-        case 1: return AspectRatio::legacy;
-        case 2: return AspectRatio::square;
-        default: return AspectRatio::noPreference;
+        case 1:
+            return AspectRatio::legacy;
+        case 2:
+            return AspectRatio::square;
+        default:
+            return AspectRatio::noPreference;
     }
 }
 
@@ -247,9 +257,9 @@ std::uint8_t sauceHintFlags(LetterSpacing spacing, AspectRatio ratio) {
 }
 
 nlohmann::json toJSON(const SauceRecord& r) {
-    return {{"title", r.title},   {"author", r.author},     {"group", r.group},       {"date", r.date},
-            {"dataType", r.dataType}, {"fileType", r.fileType}, {"tInfo1", r.tInfo1},   {"tInfo2", r.tInfo2},
-            {"tInfo3", r.tInfo3}, {"tInfo4", r.tInfo4},     {"flags", r.flags},       {"fontName", r.fontName},
+    return {{"title", r.title},       {"author", r.author},     {"group", r.group},   {"date", r.date},
+            {"dataType", r.dataType}, {"fileType", r.fileType}, {"tInfo1", r.tInfo1}, {"tInfo2", r.tInfo2},
+            {"tInfo3", r.tInfo3},     {"tInfo4", r.tInfo4},     {"flags", r.flags},   {"fontName", r.fontName},
             {"comments", r.comments}};
 }
 

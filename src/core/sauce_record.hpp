@@ -6,13 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 namespace glyphloom {
 
@@ -20,8 +19,8 @@ namespace glyphloom {
 enum class LetterSpacing { noPreference = 0, eightPixel = 1, ninePixel = 2 };
 enum class AspectRatio { noPreference = 0, legacy = 1, square = 2 };
 
-inline constexpr std::array<LetterSpacing, 3> allLetterSpacings{LetterSpacing::noPreference,
-                                                                LetterSpacing::eightPixel, LetterSpacing::ninePixel};
+inline constexpr std::array<LetterSpacing, 3> allLetterSpacings{LetterSpacing::noPreference, LetterSpacing::eightPixel,
+                                                                LetterSpacing::ninePixel};
 inline constexpr std::array<AspectRatio, 3> allAspectRatios{AspectRatio::noPreference, AspectRatio::legacy,
                                                             AspectRatio::square};
 // "No preference", "8 pixel", "9 pixel" / "No preference", "Stretched", "Square".
@@ -29,14 +28,14 @@ std::string_view label(LetterSpacing spacing);
 std::string_view label(AspectRatio ratio);
 
 struct SauceRecord {
-    std::string title;     // up to 35 bytes on disk
-    std::string author;    // up to 20 bytes
-    std::string group;     // up to 20 bytes
-    std::string date;      // "yyyyMMdd"
+    std::string title;          // up to 35 bytes on disk
+    std::string author;         // up to 20 bytes
+    std::string group;          // up to 20 bytes
+    std::string date;           // "yyyyMMdd"
     std::uint8_t dataType = 1;  // 1 = character
     std::uint8_t fileType = 1;  // 1 = ANSi
-    int tInfo1 = 0;  // width in columns
-    int tInfo2 = 0;  // height in rows
+    int tInfo1 = 0;             // width in columns
+    int tInfo2 = 0;             // height in rows
     int tInfo3 = 0;
     int tInfo4 = 0;
     std::uint8_t flags = 0;  // bit 0 iCE colours, bits 1–2 letter spacing, bits 3–4 aspect ratio

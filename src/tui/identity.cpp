@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-
 #include <nlohmann/json.hpp>
 
 #include "core/file_io.hpp"
@@ -33,7 +32,8 @@ std::string stringKey(const nlohmann::json& object, const char* key) {
 
 std::string homeDirectory(const char* home) {
     if (home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
     return ".";
 }
 
@@ -76,7 +76,7 @@ std::optional<SauceIdentity> decodeIdentity(std::string_view text) {
 std::string identityPath(const char* xdgConfigHome, const char* home) {
     // An empty XDG_CONFIG_HOME counts as unset; it would otherwise put the file under "/".
     const std::string base = xdgConfigHome != nullptr && *xdgConfigHome != '\0' ? std::string(xdgConfigHome)
-                                                                                 : homeDirectory(home) + "/.config";
+                                                                                : homeDirectory(home) + "/.config";
     return base + "/glyphloom/identity.json";
 }
 
@@ -115,8 +115,8 @@ void applySauceIdentity(const LoadedIdentity& identity, AppState& state) {
 }
 
 std::string persistSauceIdentity(const AppState& state, const std::string& path) {
-    const SauceIdentity identity{state.sauceAuthor,      state.sauceGroup,   state.exportUTF8, state.exportPNGOnSave,
-                                 state.exportTXTOnSave,  state.fkeyBankIndex, state.writeSauce};
+    const SauceIdentity identity{state.sauceAuthor,     state.sauceGroup,    state.exportUTF8, state.exportPNGOnSave,
+                                 state.exportTXTOnSave, state.fkeyBankIndex, state.writeSauce};
     const std::string folder = folderOf(path);
     if (!createDirectories(folder)) return "cannot create " + folder;
     return writeFileAtomically(path, encodeIdentity(identity));

@@ -30,7 +30,8 @@ void commitComment(std::string_view number, const std::string& text, AppState& s
     auto& lines = state.sauceComments;
     std::size_t index = 0;
     const auto parsed = std::from_chars(number.data(), number.data() + number.size(), index);
-    const bool existing = parsed.ec == std::errc() && parsed.ptr == number.data() + number.size() && index < lines.size();
+    const bool existing =
+        parsed.ec == std::errc() && parsed.ptr == number.data() + number.size() && index < lines.size();
     if (existing) {
         if (text.empty())
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
@@ -93,9 +94,8 @@ SauceRecord exportSauce(const AppState& state, std::string_view title) {
         out.author = state.sauceAuthor;
         out.group = state.sauceGroup;
     }
-    out.flags = state.sourceSauce
-                    ? sauceHintFlags(state.sourceSauce->letterSpacing(), state.sourceSauce->aspectRatio())
-                    : sauceHintFlags(LetterSpacing::eightPixel, AspectRatio::square);
+    out.flags = state.sourceSauce ? sauceHintFlags(state.sourceSauce->letterSpacing(), state.sourceSauce->aspectRatio())
+                                  : sauceHintFlags(LetterSpacing::eightPixel, AspectRatio::square);
     if (state.sourceSauce && state.sourceSauce->fontName.empty() && state.sauceFontName == defaultSauceFont)
         out.fontName.clear();
     else
@@ -128,9 +128,12 @@ SauceRecordState sauceRecordState(const AppState& state) {
 
 std::string_view sauceRowLabel(const AppState& state) {
     switch (sauceRecordState(state)) {
-        case SauceRecordState::none: return "create";
-        case SauceRecordState::yours: return "edit";
-        case SauceRecordState::foreign: return "view";
+        case SauceRecordState::none:
+            return "create";
+        case SauceRecordState::yours:
+            return "edit";
+        case SauceRecordState::foreign:
+            return "view";
     }
     return "create";
 }

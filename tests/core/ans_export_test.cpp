@@ -106,8 +106,7 @@ TEST(AnsExport, EscapeStreamIsMinimalAndResetsEveryRow) {
               "\x1b[0m\x1b[0;31;40mAB\x1b[0;31;40;5mC"
               "\x1b[0m\x1b[0;31;40m e\x1b[0;1;37;40m \x1b[0m");
     // Without blinking text the blink is not written and costs no SGR.
-    EXPECT_EQ(exportANSI(doc, false, false),
-              "\x1b[0m\x1b[0;31;40mABC\x1b[0m\x1b[0;31;40m e\x1b[0;1;37;40m \x1b[0m");
+    EXPECT_EQ(exportANSI(doc, false, false), "\x1b[0m\x1b[0;31;40mABC\x1b[0m\x1b[0;31;40m e\x1b[0;1;37;40m \x1b[0m");
     EXPECT_EQ(exportANSI(CellGrid(), false, false), "\x1b[0m");
 }
 
@@ -171,7 +170,8 @@ TEST(AnsExport, ICEBitFollowsTheArtUnlessBlinkingTextIsDeclared) {
         SauceRecord record;
         record.flags = 1;  // the record's own bit never counts
         for (bool writeRecord : {false, true}) {
-            const auto found = readSauce(exportANSFileData(*c.doc, "", "", "", record, writeRecord, c.ice, false, fixedDate));
+            const auto found =
+                readSauce(exportANSFileData(*c.doc, "", "", "", record, writeRecord, c.ice, false, fixedDate));
             ASSERT_TRUE(found);
             EXPECT_EQ(found->record.flags & 1, c.bit) << writeRecord;
         }
@@ -205,7 +205,8 @@ TEST(AnsExport, WrittenRecordTakesCreditFromTheRecordOrTheArguments) {
     ASSERT_TRUE(dated);
     EXPECT_EQ(dated->record.date, "20240229");
 
-    const auto fromArguments = readSauce(exportANSFileData(doc, "name", "me", "us", std::nullopt, true, true, false, fixedDate));
+    const auto fromArguments =
+        readSauce(exportANSFileData(doc, "name", "me", "us", std::nullopt, true, true, false, fixedDate));
     ASSERT_TRUE(fromArguments);
     EXPECT_EQ(fromArguments->record.title, "name");
     EXPECT_EQ(fromArguments->record.author, "me");

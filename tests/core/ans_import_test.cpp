@@ -55,8 +55,8 @@ TEST(AnsImport, CursorSequencesPlaceCharactersWhereATerminalWould) {
         {"f positions like H", csi("3;2f") + "X", std::nullopt, 2, 1, "X"},
         {"missing position parameters mean 1", csi(";H") + "X", std::nullopt, 0, 0, "X"},
         {"back steps over what was written", "ab" + csi("D") + "c", std::nullopt, 0, 1, "c"},
-        {"save and restore survive a line break", csi("5C") + "ab" + csi("s") + "\r\ncd" + csi("u") + "Z",
-         std::nullopt, 0, 7, "Z"},
+        {"save and restore survive a line break", csi("5C") + "ab" + csi("s") + "\r\ncd" + csi("u") + "Z", std::nullopt,
+         0, 7, "Z"},
         {"cursor up after a full row returns to it", fullRow + csi("A") + "y", 80, 0, 0, "y"},
         {"line feed after an exact wrap adds no row", fullRow + "\r\nz", 80, 1, 0, "z"},
         {"a second line feed does add a row", fullRow + "\r\n\r\nz", 80, 2, 0, "z"},
@@ -249,7 +249,9 @@ TEST(AnsImport, OperatingSystemCommandsNeverPrint) {
     for (const auto& c : cases) EXPECT_EQ(rowText(imported(c.text), 0), c.firstRow) << c.name;
 
     // In a CP437 file the BEL byte decodes to a glyph but still ends the command.
-    const auto file = importANSFile(bytes(E + "]8;;http://x/\x07" "art"), false);
+    const auto file = importANSFile(bytes(E + "]8;;http://x/\x07"
+                                              "art"),
+                                    false);
     ASSERT_TRUE(file);
     EXPECT_EQ(rowText(file->cells, 0), "art");
 }
@@ -313,7 +315,8 @@ TEST(AnsImport, RecordTrailerAndEndOfFileMarkersAreCutOff) {
 }
 
 TEST(AnsImport, AlphabeticProperty) {
-    for (char32_t c : {U'A', U'z', U'é', U'ß', U'π', U'ª', U'ⁿ', U'Ⅻ', U'Ⓐ', U'中'}) EXPECT_TRUE(isAlphabetic(c)) << int(c);
+    for (char32_t c : {U'A', U'z', U'é', U'ß', U'π', U'ª', U'ⁿ', U'Ⅻ', U'Ⓐ', U'中'})
+        EXPECT_TRUE(isAlphabetic(c)) << int(c);
     for (char32_t c : {U'0', U';', U'[', U'█', U'°', U'∞', U' ', U'\x1b', char32_t(0x110000)})
         EXPECT_FALSE(isAlphabetic(c)) << int(c);
 }

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileIOTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() / ("glyphloom-io-" + std::to_string(::getpid()));
         fs::remove_all(folder_);

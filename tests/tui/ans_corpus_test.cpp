@@ -38,9 +38,11 @@ std::vector<CorpusFile> corpus() {
     return files;
 }
 
-#define REQUIRE_CORPUS(files)                                                                                \
-    if ((files).empty()) GTEST_SKIP() << "no ANSI art corpus at " GLYPHLOOM_CORPUS_DIR "/ans (shared test " \
-                                         "files are not part of the repository)"
+#define REQUIRE_CORPUS(files)                                     \
+    if ((files).empty())                                          \
+    GTEST_SKIP() << "no ANSI art corpus at " GLYPHLOOM_CORPUS_DIR \
+                    "/ans (shared test "                          \
+                    "files are not part of the repository)"
 
 bool preferUTF8For(const std::string& name) {
     std::string lower = name;
@@ -141,8 +143,8 @@ TEST(AnsCorpus, ClassicExportReimportsCellForCell) {
         const CellGrid& cells = imported->cells;
         const bool blinkingText = imported->sauce && !imported->sauce->iceColors() && anyBlink(cells);
         for (bool writeRecord : {false, true}) {
-            const auto data = exportANSFileData(cells, "t", "a", "g", imported->sauce, writeRecord, !blinkingText,
-                                                false, fixedDate);
+            const auto data =
+                exportANSFileData(cells, "t", "a", "g", imported->sauce, writeRecord, !blinkingText, false, fixedDate);
             const auto again = importANSFile(data, false);
             ASSERT_TRUE(again) << file.name;
             EXPECT_EQ(again->cells, cells) << file.name << (writeRecord ? " with its record" : " bare");

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class IdentityTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() / ("glyphloom-identity-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
@@ -52,7 +52,8 @@ TEST_F(IdentityTest, LoadingDefaultsWhatIsMissingOrUnreadable) {
     const std::vector<Case> cases = {
         {R"({"author":"ace","group":"g"})", {"ace", "g", false, false, false, 0, false}},
         {R"({"author":"ace","group":"g","fkeyBank":-4,"writeSauce":true})", {"ace", "g", false, false, false, 0, true}},
-        {R"({"author":"ace","group":"g","fkeyBank":99,"pngOnSave":"yes"})", {"ace", "g", false, false, false, 3, false}},
+        {R"({"author":"ace","group":"g","fkeyBank":99,"pngOnSave":"yes"})",
+         {"ace", "g", false, false, false, 3, false}},
         {R"({"author":7,"utf8Companion":true,"txtOnSave":true,"fkeyBank":2})", {"", "", true, false, true, 2, false}},
         {"not json", {}},
         {"[1,2]", {}},

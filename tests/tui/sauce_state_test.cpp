@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 // Small canvases, and an identity folder of the test's own so nothing touches the user's.
 class SauceStateTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         AppState::docRows = 4;
         AppState::docCols = 10;
@@ -287,9 +287,9 @@ TEST_F(SauceStateTest, CommittingTheNameKeepsOnlyWhatAFileNameMayHold) {
         const char* typed;
         const char* name;
     };
-    for (const Case c : {Case{"my/art:v2", "myartv2"}, Case{" a*b?c\"d<e>f|g,h\\i ", "abcdefghi"},
-                         Case{"tab\there", "tabhere"}, Case{"été ░", "été ░"}, Case{" / ", "Untitled"},
-                         Case{"", "Untitled"}}) {
+    for (const Case c :
+         {Case{"my/art:v2", "myartv2"}, Case{" a*b?c\"d<e>f|g,h\\i ", "abcdefghi"}, Case{"tab\there", "tabhere"},
+          Case{"été ░", "été ░"}, Case{" / ", "Untitled"}, Case{"", "Untitled"}}) {
         AppState state;
         state.renameBuffer = c.typed;
         commitSauceEntry("name", state);
@@ -331,8 +331,9 @@ TEST_F(SauceStateTest, ClaimedArtSavesWithTheUsersCreditAndTheOriginalInItsHisto
     const CellGrid cells(4, 80);
     adoptSauce(state, foreignRecord(), cells);
     claimSauceAuthorship(state);
-    const auto data = exportANSFileData(cells, "file", state.sauceAuthor, state.sauceGroup, exportSauce(state, "file"),
-                                        state.writeSauce, !state.blinkingText, false, [] { return std::string("20250505"); });
+    const auto data =
+        exportANSFileData(cells, "file", state.sauceAuthor, state.sauceGroup, exportSauce(state, "file"),
+                          state.writeSauce, !state.blinkingText, false, [] { return std::string("20250505"); });
     const auto again = importANSFile(data, false);
     ASSERT_TRUE(again && again->sauce);
     EXPECT_EQ(again->sauce->creditLine(), "me");
