@@ -1,6 +1,7 @@
 #include "core/ans_export.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <limits>
 
@@ -57,32 +58,44 @@ std::string sauceDate(std::time_t when) {
 
 std::string todaySauceDate() { return sauceDate(std::time(nullptr)); }
 
-std::string ansSGRParams(const ANSIColorValue& fg, const ANSIColorValue& bg, bool blink) {
-    std::string out = "0";
+namespace {
+
+void appendNumber(std::string& out, int value) {
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void appendSGRParams(std::string& out, const ANSIColorValue& fg, const ANSIColorValue& bg, bool blink) {
+    out += '0';
     if (fg.isANSI16() && bg.isANSI16()) {
         const int f = clampedIndex(fg);
         const int b = clampedIndex(bg);
         if (f >= 8) out += ";1";
-        out += ";" + std::to_string(30 + f % 8);
+        out += ';';
+        appendNumber(out, 30 + f % 8);
         if (b < 8) {
-            out += ";" + std::to_string(40 + b);
+            out += ';';
+            appendNumber(out, 40 + b);
             if (blink) out += ";5";
         } else {
             // A bright background is the blink bit in iCE terms; it wins over a real blink.
-            out += ";5;" + std::to_string(40 + b % 8);
+            out += ";5;";
+            appendNumber(out, 40 + b % 8);
         }
-        return out;
+        return;
     }
     if (blink) out += ";5";
-    out += ";" + fg.fgEscapeParam();
-    out += ";" + bg.bgEscapeParam();
-    return out;
+    out += ';';
+    appendFgParam(out, fg, false);
+    out += ';';
+    appendBgParam(out, bg, false);
 }
 
-std::string ansMonoSGRParams(const ANSIColorValue& fg, const ANSIColorValue& bg, bool blink) {
+void appendMonoSGRParams(std::string& out, const ANSIColorValue& fg, const ANSIColorValue& bg, bool blink) {
     const int fgTone = clampMono(fg);
     const int bgTone = clampMono(bg);
-    std::string out = "0";
+    out += '0';
     if (blink) out += ";5";
     if (fgTone < bgTone) {
         out += ";7";  // dark on light: reverse video
@@ -90,39 +103,81 @@ std::string ansMonoSGRParams(const ANSIColorValue& fg, const ANSIColorValue& bg,
     } else if (fgTone == 15) {
         out += ";1";
     }
-    return out;
 }
 
-std::string exportANSI(const CellGrid& doc, bool blinkingText, bool mono) {
+// Where the escape stream goes: UTF-8 text, or CP437 bytes for the classic file. The
+// escapes themselves are ASCII, which both encodings write unchanged.
+struct TextSink {
     std::string out;
-    if (doc.empty()) return std::string(reset);
+    void ascii(std::string_view text) { out += text; }
+    void scalar(char32_t c) { utf8::append(out, c); }
+};
+
+struct CP437Sink {
+    std::vector<std::uint8_t> out;
+    void ascii(std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+    void scalar(char32_t c) { out.push_back(CP437::encodeScalar(c).byte); }
+};
+
+template <typename Sink>
+void writeStream(const CellGrid& doc, bool blinkingText, bool mono, Sink& sink) {
+    if (doc.empty()) {
+        sink.ascii(reset);
+        return;
+    }
+    std::string sgr;
     for (int r = 0; r < doc.rowCount(); ++r) {
-        out += reset;
+        sink.ascii(reset);
         const ANSICell* previous = nullptr;
         bool previousBlink = false;
         for (const ANSICell& cell : doc.row(r)) {
             const bool blink = cell.blink && blinkingText;
             if (previous == nullptr || cell.foreground != previous->foreground ||
                 cell.background != previous->background || blink != previousBlink) {
-                out += "\x1b[";
-                out += mono ? ansMonoSGRParams(cell.foreground, cell.background, blink)
-                            : ansSGRParams(cell.foreground, cell.background, blink);
-                out += 'm';
+                sgr = "\x1b[";
+                if (mono)
+                    appendMonoSGRParams(sgr, cell.foreground, cell.background, blink);
+                else
+                    appendSGRParams(sgr, cell.foreground, cell.background, blink);
+                sgr += 'm';
+                sink.ascii(sgr);
                 previous = &cell;
                 previousBlink = blink;
             }
-            utf8::append(out, writtenScalar(cell.character));
+            sink.scalar(writtenScalar(cell.character));
         }
     }
-    out += reset;
+    sink.ascii(reset);
+}
+
+}  // namespace
+
+std::string ansSGRParams(const ANSIColorValue& fg, const ANSIColorValue& bg, bool blink) {
+    std::string out;
+    appendSGRParams(out, fg, bg, blink);
     return out;
+}
+
+std::string ansMonoSGRParams(const ANSIColorValue& fg, const ANSIColorValue& bg, bool blink) {
+    std::string out;
+    appendMonoSGRParams(out, fg, bg, blink);
+    return out;
+}
+
+std::string exportANSI(const CellGrid& doc, bool blinkingText, bool mono) {
+    TextSink sink;
+    writeStream(doc, blinkingText, mono, sink);
+    return std::move(sink.out);
 }
 
 std::vector<std::uint8_t> exportANSFileData(const CellGrid& doc, std::string_view title, std::string_view author,
                                             std::string_view group, const std::optional<SauceRecord>& record,
                                             bool writeRecord, std::optional<bool> iceColors, bool mono,
                                             const SauceDateSource& today) {
-    std::vector<std::uint8_t> art = CP437::encodeLossy(exportANSI(doc, iceColors == false, mono)).data;
+    // The same bytes as encoding exportANSI's text, without the round trip through UTF-8.
+    CP437Sink sink;
+    writeStream(doc, iceColors == false, mono, sink);
+    std::vector<std::uint8_t> art = std::move(sink.out);
     const int width = docWidth(doc);
     const int height = doc.rowCount();
     // The declared mode wins over what the art contains: blinking text never sets iCE.
@@ -177,18 +232,19 @@ std::vector<std::uint8_t> exportANSIUTF8Data(const CellGrid& doc) {
             if (previous == nullptr || cell.foreground != previous->foreground ||
                 cell.background != previous->background) {
                 out += "\x1b[0;";
-                out += cell.foreground.fgEscapeParam();
+                appendFgParam(out, cell.foreground, false);
                 out += ';';
-                out += cell.background.bgEscapeParam();
+                appendBgParam(out, cell.background, false);
                 out += 'm';
                 previous = &cell;
             }
             // The whole character, but never nothing or a control: either would shift the row.
-            const std::string text = cell.character.str();
-            if (text.empty() || static_cast<unsigned char>(text[0]) < 0x20)
+            const std::size_t before = out.size();
+            cell.character.appendTo(out);
+            if (out.size() == before || static_cast<unsigned char>(out[before]) < 0x20) {
+                out.resize(before);
                 out += ' ';
-            else
-                out += text;
+            }
         }
         out += reset;
         out += '\n';

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tui/app_state.hpp"
+#include "tui/identity.hpp"
 #include "tui/input_self_test.hpp"
 #include "tui/main_loop.hpp"
 #include "tui/screen.hpp"
@@ -25,6 +26,7 @@ int interactiveStart() {
     Terminal terminal;
     Screen screen;
     AppState state;
+    applySauceIdentity(loadSauceIdentity(), state);
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
 

@@ -38,11 +38,13 @@ std::vector<CorpusFile> corpus() {
     return files;
 }
 
-#define REQUIRE_CORPUS(files)                                     \
-    if ((files).empty())                                          \
-    GTEST_SKIP() << "no ANSI art corpus at " GLYPHLOOM_CORPUS_DIR \
-                    "/ans (shared test "                          \
-                    "files are not part of the repository)"
+// Every test starts with this: the corpus lives beside the repository, not in it.
+#define REQUIRE_CORPUS(files)                                                                            \
+    do {                                                                                                 \
+        if ((files).empty())                                                                             \
+            GTEST_SKIP() << "no ANSI art corpus at " GLYPHLOOM_CORPUS_DIR                                \
+                            "/ans (the shared test files are not part of the repository)";             \
+    } while (false)
 
 bool preferUTF8For(const std::string& name) {
     std::string lower = name;
@@ -95,8 +97,9 @@ TEST(AnsCorpus, EveryFileImportsWithinItsRecordedWidth) {
             EXPECT_LE(cells.rowCount(), 4000) << file.name;
             for (int r = 0; r < cells.rowCount(); ++r) ASSERT_EQ(cells.rowLength(r), cells.rowLength(0)) << file.name;
             EXPECT_EQ(imported->sauce.has_value(), readSauce(file.data).has_value()) << file.name;
-            if (imported->sauce && imported->sauce->tInfo1 >= 10 && imported->sauce->tInfo1 <= 1000)
+            if (imported->sauce && imported->sauce->tInfo1 >= 10 && imported->sauce->tInfo1 <= 1000) {
                 EXPECT_LE(cells.rowLength(0), imported->sauce->tInfo1) << file.name;
+            }
         }
     }
 }
