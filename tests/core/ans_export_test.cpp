@@ -260,13 +260,6 @@ TEST(AnsExport, PlainText) {
     EXPECT_EQ(exportPlainText(CellGrid()), "");
 }
 
-TEST(AnsExport, SauceDateIsEightDigits) {
-    const std::string date = sauceDate(0x60000000);
-    ASSERT_EQ(date.size(), 8u);
-    EXPECT_TRUE(date.starts_with("2021"));
-    EXPECT_EQ(todaySauceDate().size(), 8u);
-}
-
 // Random CP437 art in either background mode, with every kind of colour.
 CellGrid randomArt(std::mt19937& engine, bool blinkingText) {
     std::uniform_int_distribution<int> cols(10, 200), rows(4, 30), byte(0, 255), pct(0, 99);
