@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <span>
 
+#include <nlohmann/json.hpp>
+
 #include "core/sauce_record.hpp"
 
 using namespace glyphloom;

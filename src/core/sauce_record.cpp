@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "core/cp437.hpp"
+#include <nlohmann/json.hpp>
+
 #include "core/model_json.hpp"
 #include "core/utf8.hpp"
 
