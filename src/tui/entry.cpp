@@ -7,6 +7,7 @@
 
 #include "tui/app_state.hpp"
 #include "tui/dump_layout.hpp"
+#include "tui/identity.hpp"
 #include "tui/input_self_test.hpp"
 #include "tui/main_loop.hpp"
 #include "tui/screen.hpp"
@@ -26,6 +27,7 @@ int interactiveStart(const CommandLine& commandLine) {
     Terminal terminal;
     Screen screen;
     AppState state;
+    applySauceIdentity(loadSauceIdentity(), state);
     if (commandLine.has("--charsetmenu")) {
         state.charPickerOpen = true;
         state.charsetMenuOpen = true;

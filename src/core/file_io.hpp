@@ -1,0 +1,34 @@
+// Whole-file reading with a size bound, and whole-file writing that never leaves a half
+// written file behind: the data goes to a temporary file in the same folder, is flushed to
+// disk, and only then renamed over the target. Failures come back as values with a reason.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace glyphloom {
+
+struct FileReadResult {
+    std::optional<std::vector<std::uint8_t>> data;  // nothing on failure
+    std::string error;                              // why, when data is empty
+};
+
+// Reads the whole file, refusing files larger than `maxBytes`.
+FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Replaces `path` with `data` atomically. Returns an empty string on success, otherwise a
+// short reason; the previous file (if any) is then untouched.
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
+std::string writeFileAtomically(const std::string& path, std::string_view data);
+
+// Creates a folder and any missing parents; true when it exists afterwards.
+bool createDirectories(const std::string& path);
+
+bool fileExists(const std::string& path);
+
+}  // namespace glyphloom
