@@ -4,6 +4,7 @@
 
 #include "core/color_depth.hpp"
 #include "core/utf8.hpp"
+#include "tui/sauce_state.hpp"
 #include "tui/chrome.hpp"
 #include "tui/chrome_parts.hpp"
 #include "tui/chrome_style.hpp"
@@ -37,8 +38,7 @@ std::string layerIndicator(const AppState& state) {
 
 }  // namespace
 
-// TODO: the record's credit label once the SAUCE state operations are in the tree.
-std::string sauceCreditText(const AppState&) { return {}; }
+std::string sauceCreditText(const AppState& state) { return sauceCreditLabel(state).value_or(""); }
 
 bool typingInBar(const AppState& state) {
     return state.renameActive || state.loadActive || state.fontLoadActive || state.sizeEntryActive;

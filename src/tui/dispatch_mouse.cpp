@@ -1,13 +1,16 @@
 // Pointer presses, moves and releases: the overlays' own controls first, then the bar, the
 // sidebar, the colour and preset rows, and finally the canvas.
 #include <algorithm>
+#include <cstdlib>
 
 #include "tui/dispatch.hpp"
 #include "tui/dispatch_panels.hpp"
 #include "tui/document_io.hpp"
 #include "tui/file_browser.hpp"
 #include "tui/font_import.hpp"
+#include "tui/identity.hpp"
 #include "tui/image_import.hpp"
+#include "tui/sauce_state.hpp"
 #include "tui/preset_actions.hpp"
 #include "tui/text_entry.hpp"
 #include "tui/toolbar.hpp"
@@ -122,25 +125,90 @@ bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
     return false;
 }
 
+// The SAUCE box: fields start typing their value, spacing and aspect step through their
+// choices, and the read-only box leads to claiming the record.
+void sauceBoxRowClicked(const std::string& id, AppState& state) {
+    auto startField = [&](const std::string& value) {
+        startTextEntry(TextEntryMode::sauceField, state, value);
+        state.sauceEntryKind = id;
+    };
+    if (id == "done") {
+        state.sauceBoxOpen = false;
+        state.sauceBoxReadOnly = false;
+        state.sauceEditConfirm = false;
+    } else if (id == "edit") {
+        state.sauceEditConfirm = true;
+    } else if (id == "claim") {
+        claimSauceAuthorship(state);
+        state.sauceEditConfirm = false;
+        state.sauceBoxReadOnly = false;
+    } else if (id == "cancel") {
+        state.sauceEditConfirm = false;
+    } else if (id == "spacing") {
+        state.letterSpacing = static_cast<LetterSpacing>((static_cast<int>(state.letterSpacing) + 1) % 3);
+    } else if (id == "aspect") {
+        state.aspectRatio = static_cast<AspectRatio>((static_cast<int>(state.aspectRatio) + 1) % 3);
+    } else if (id == "title") {
+        startField(state.sauceTitleField);
+    } else if (id == "author") {
+        startField(state.sauceAuthor);
+    } else if (id == "group") {
+        startField(state.sauceGroup);
+    } else if (id == "font") {
+        startField(state.sauceFontName);
+    } else if (id.rfind("comment:", 0) == 0) {
+        const std::size_t line = std::strtoul(id.c_str() + 8, nullptr, 10);
+        startField(line < state.sauceComments.size() ? state.sauceComments[line] : std::string());
+    }
+}
+
+void openSauceBox(AppState& state) {
+    state.sauceBoxOpen = true;
+    state.sauceBoxReadOnly = sauceRecordState(state) == SauceRecordState::foreign;
+    state.sauceEditConfirm = false;
+}
+
+// The save-options box: its toggles are part of the user's identity and are kept at once.
+void saveOptionClicked(const std::string& id, AppState& state) {
+    if (id == "name") {
+        startTextEntry(TextEntryMode::sauceField, state, state.filename);
+        state.sauceEntryKind = "name";
+        return;
+    }
+    if (id == "sauce") return openSauceBox(state);
+    if (id == "utf8") {
+        state.exportUTF8 = !state.exportUTF8;
+    } else if (id == "png") {
+        state.exportPNGOnSave = !state.exportPNGOnSave;
+    } else if (id == "txt") {
+        state.exportTXTOnSave = !state.exportTXTOnSave;
+    } else if (id == "sauceon") {
+        state.writeSauce = !state.writeSauce;
+        if (state.writeSauce) {
+            state.statusNote = "sauce record on";
+        } else if (state.sourceSauce && state.sourceSauce->hasCredit()) {
+            state.statusNote = "no sauce record — " + state.sourceSauce->creditLine() + " will not be credited";
+        } else {
+            state.statusNote = "no sauce record";
+        }
+    } else {
+        return;
+    }
+    if (const std::string failure = persistSauceIdentity(state); !failure.empty())
+        state.statusNote = "identity not saved: " + failure;
+}
+
 // Rule 10 for the remaining boxes; returns true when the click was taken.
 bool boxClick(int x, int y, AppState& state, const Layout& layout) {
+    if (state.sauceBoxOpen) {
+        if (const auto* row = hit(layout.sauceBoxSpans, x, y)) {
+            sauceBoxRowClicked(row->value, state);
+            return true;
+        }
+    }
     if (state.saveOptionsOpen) {
         if (const auto* option = hit(layout.saveOptsSpans, x, y)) {
-            const std::string& id = option->value;
-            if (id == "name") {
-                startTextEntry(TextEntryMode::sauceField, state, state.filename);
-                state.sauceEntryKind = "name";
-            } else if (id == "utf8") {
-                state.exportUTF8 = !state.exportUTF8;
-            } else if (id == "png") {
-                state.exportPNGOnSave = !state.exportPNGOnSave;
-            } else if (id == "txt") {
-                state.exportTXTOnSave = !state.exportTXTOnSave;
-            } else if (id == "sauceon") {
-                state.writeSauce = !state.writeSauce;
-                state.statusNote = state.writeSauce ? "sauce record on" : "no sauce record";
-            }
-            // TODO: persist the flipped option with the user's identity once that file exists.
+            saveOptionClicked(option->value, state);
             return true;
         }
     }
@@ -189,7 +257,7 @@ bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& l
         return true;
     }
     if (hit(layout.sauceCreditSpan, x, y)) {
-        state.sauceBoxOpen = true;
+        openSauceBox(state);
         return true;
     }
     if (hit(layout.fileSpan, x, y)) {

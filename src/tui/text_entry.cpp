@@ -8,6 +8,7 @@
 #include "tui/document_io.hpp"
 #include "tui/font_import.hpp"
 #include "tui/palette.hpp"
+#include "tui/sauce_state.hpp"
 #include "tui/text_tool.hpp"
 
 namespace glyphloom {
@@ -171,10 +172,12 @@ void commitTextEntry(AppState& state) {
                 state.statusNote = "no glyph at U+" + upper(text);
             }
             return;
-        case TextEntryMode::sauceField:
-            // TODO: commit the SAUCE field once the SAUCE editor is in the tree.
+        case TextEntryMode::sauceField: {
+            const std::string kind = *state.sauceEntryKind;
+            commitSauceEntry(kind, state);  // reads the buffer
             endEntry(state);
             return;
+        }
         case TextEntryMode::stepValue:
             commitStepEntry(state);
             return;

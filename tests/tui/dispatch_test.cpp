@@ -340,6 +340,41 @@ TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
     EXPECT_EQ(s.state.sprayRadius, 8);
 }
 
+TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
+    Session s;
+    s.state.saveOptionsOpen = true;
+    s.redraw();
+    const auto sauceRow = std::find_if(s.layout.saveOptsSpans.begin(), s.layout.saveOptsSpans.end(),
+                                       [](const auto& r) { return r.value == "sauce"; });
+    ASSERT_NE(sauceRow, s.layout.saveOptsSpans.end());
+    s.click(sauceRow->span);
+    ASSERT_TRUE(s.state.sauceBoxOpen);
+    EXPECT_FALSE(s.state.sauceBoxReadOnly);
+    const auto titleRow = std::find_if(s.layout.sauceBoxSpans.begin(), s.layout.sauceBoxSpans.end(),
+                                       [](const auto& r) { return r.value == "title"; });
+    ASSERT_NE(titleRow, s.layout.sauceBoxSpans.end());
+    s.click(titleRow->span);
+    ASSERT_EQ(s.state.sauceEntryKind.value_or(""), "title");
+    s.type("  Moonrise  \r");
+    EXPECT_EQ(s.state.sauceTitleField, "Moonrise");
+    EXPECT_FALSE(s.state.sauceEntryKind);
+
+    s.state.writeSauce = true;
+    s.state.ownedPath = "/tmp/moonrise.ans";
+    s.state.saveOptionsOpen = false;
+    s.redraw();
+    ASSERT_TRUE(s.layout.sauceCreditSpan);
+    std::string credit;
+    for (int c = s.layout.sauceCreditSpan->colStart; c < s.layout.sauceCreditSpan->colEnd; ++c)
+        s.screen.at(s.layout.sauceCreditSpan->row, c).character.appendTo(credit);
+    EXPECT_EQ(credit, "Moonrise");
+    const auto done = std::find_if(s.layout.sauceBoxSpans.begin(), s.layout.sauceBoxSpans.end(),
+                                   [](const auto& r) { return r.value == "done"; });
+    ASSERT_NE(done, s.layout.sauceBoxSpans.end());
+    s.click(done->span);
+    EXPECT_FALSE(s.state.sauceBoxOpen);
+}
+
 TEST(DispatchPointer, WheelOverTheCanvasDoesNothing) {
     Session s;
     const AppState before = s.state;
