@@ -10,18 +10,18 @@ using nlohmann::json;
 
 namespace {
 
-// A key that is absent or null counts as missing, as an optional field would.
-const json* presentValue(const json& object, const char* key) {
-    auto it = object.find(key);
-    if (it == object.end() || it->is_null()) return nullptr;
-    return &*it;
-}
-
 int clampedInt(std::int64_t value, int low, int high) {
     return static_cast<int>(std::clamp<std::int64_t>(value, low, high));
 }
 
 }  // namespace
+
+const json* presentValue(const json& object, const char* key) {
+    if (!object.is_object()) return nullptr;
+    auto it = object.find(key);
+    if (it == object.end() || it->is_null()) return nullptr;
+    return &*it;
+}
 
 std::optional<std::int64_t> jsonInteger(const json& value) {
     if (value.is_number_unsigned()) {

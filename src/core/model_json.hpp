@@ -31,6 +31,10 @@ std::optional<Layer> layerFromJSON(const nlohmann::json& json);
 std::optional<CellGrid> gridFromJSON(const nlohmann::json& json);
 nlohmann::json toJSON(const CellGrid& grid);
 
+// The value of `key` in a JSON object, or nullptr when it is absent or null (as an optional
+// field would be).
+const nlohmann::json* presentValue(const nlohmann::json& object, const char* key);
+
 // The JSON value as a whole number when it is one (an integral float counts), else nothing.
 std::optional<std::int64_t> jsonInteger(const nlohmann::json& json);
 

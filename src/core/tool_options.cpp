@@ -10,13 +10,6 @@ using nlohmann::json;
 
 namespace {
 
-// A key that is absent or null counts as missing, as an optional field would.
-const json* presentValue(const json& object, const char* key) {
-    auto it = object.find(key);
-    if (it == object.end() || it->is_null()) return nullptr;
-    return &*it;
-}
-
 std::optional<std::string> typeWord(const json& object) {
     const json* type = presentValue(object, "type");
     if (type == nullptr || !type->is_string()) return std::nullopt;

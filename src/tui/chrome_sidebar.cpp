@@ -5,21 +5,12 @@
 #include "tui/chrome.hpp"
 #include "tui/chrome_parts.hpp"
 #include "tui/chrome_style.hpp"
+#include "tui/toolbar.hpp"
 
 namespace glyphloom::chrome {
 namespace {
 
 constexpr int previewBoxRows = 7;
-
-std::string_view symmetryLabel(SymmetryMode mode) {
-    switch (mode) {
-        case SymmetryMode::none: return "Mirror";
-        case SymmetryMode::horizontal: return "Mirror│";
-        case SymmetryMode::vertical: return "Mirror─";
-        case SymmetryMode::both: return "Mirror┼";
-    }
-    return "Mirror";
-}
 
 std::string padded(std::string_view text, int width) {
     std::string out = fitText(text, width);
