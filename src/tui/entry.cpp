@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tui/app_state.hpp"
+#include "tui/document_io.hpp"
 #include "tui/dump_layout.hpp"
 #include "tui/identity.hpp"
 #include "tui/input_self_test.hpp"
@@ -13,6 +14,7 @@
 #include "tui/screen.hpp"
 #include "tui/self_test_presets.hpp"
 #include "tui/terminal.hpp"
+#include "tui/tools/tool_preview.hpp"
 
 namespace glyphloom {
 namespace {
@@ -28,6 +30,19 @@ int interactiveStart(const CommandLine& commandLine) {
     Screen screen;
     AppState state;
     applySauceIdentity(loadSauceIdentity(), state);
+    if (auto file = commandLine.fileArgument()) {
+        if (isImageFileName(*file)) {
+            state.imageImportPath = *file;  // the import box asks how to convert it
+        } else {
+            loadDocument(*file, state);
+            const std::string note = state.statusNote.value_or("");
+            if (note.rfind("not found", 0) == 0 || note.rfind("couldn't", 0) == 0) {
+                printLine(stderr, "glyphloom: " + note);
+                return 1;
+            }
+            state.undoStack.clear();
+        }
+    }
     if (commandLine.has("--charsetmenu")) {
         state.charPickerOpen = true;
         state.charsetMenuOpen = true;
@@ -35,6 +50,7 @@ int interactiveStart(const CommandLine& commandLine) {
     if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) state.saveOptionsOpen = true;
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
+    updateToolPreview(state);
 
     Terminal::enter();
     const TerminalSize initial = Terminal::size();

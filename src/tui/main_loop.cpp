@@ -5,6 +5,8 @@
 
 #include "tui/chrome.hpp"
 #include "tui/dispatch.hpp"
+#include "tui/font_import.hpp"
+#include "tui/tools/tool_preview.hpp"
 
 namespace glyphloom {
 namespace {
@@ -67,7 +69,17 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
         const std::vector<InputEvent> events = terminal.readEvents();
         if (events.empty()) continue;
         processBatch(events, state, layout, terminal, screen, std::chrono::steady_clock::now());
+        updatePresetHoverPreview(state, layout);
+        updateToolPreview(state);
         layout = drawFrame(state, screen);
+        if (state.pendingFontURL) {
+            // The download blocks; the frame just shown says what is happening.
+            const std::string url = *state.pendingFontURL;
+            state.pendingFontURL.reset();
+            state.fontLoadActive = false;
+            importFontFromEntry(url, state);
+            layout = drawFrame(state, screen);
+        }
     }
 }
 
