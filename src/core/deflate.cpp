@@ -7,6 +7,7 @@
 // fixed code of section 3.2.6, distances a 5-bit code; extra bits follow each code,
 // least significant first; symbol 256 ends the block.
 #include "core/deflate.hpp"
+#include "core/deflate_tables.hpp"
 
 #include <array>
 #include <bit>
@@ -14,16 +15,6 @@
 
 namespace glyphloom {
 namespace {
-
-constexpr std::array<std::uint16_t, 29> dfLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                                        31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr std::array<std::uint8_t, 29> dfLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<std::uint16_t, 30> dfDistBase = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                                      33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                                      1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr std::array<std::uint8_t, 30> dfDistExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                                      6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 constexpr int windowSize = 32768;
 constexpr int hashMask = 0x7FFF;
@@ -57,11 +48,11 @@ struct Tables {
         for (int d = 0; d < 30; ++d) distBits[d] = static_cast<std::uint8_t>(reverseBits(static_cast<unsigned>(d), 5));
         // The largest base not above the value.
         for (int len = minMatch, i = 0; len <= maxMatch; ++len) {
-            while (i + 1 < 29 && dfLengthBase[i + 1] <= len) ++i;
+            while (i + 1 < 29 && deflate_format::lengthBase[i + 1] <= len) ++i;
             lengthIndex[len] = static_cast<std::uint8_t>(i);
         }
         for (int d = 1, i = 0; d <= windowSize; ++d) {
-            while (i + 1 < 30 && dfDistBase[i + 1] <= d) ++i;
+            while (i + 1 < 30 && deflate_format::distBase[i + 1] <= d) ++i;
             if (d <= 512) distIndexLow[d - 1] = static_cast<std::uint8_t>(i);
             if (d > 256) distIndexHigh[(d - 1) >> 7] = static_cast<std::uint8_t>(i);
         }
@@ -184,10 +175,10 @@ std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
             const int li = t.lengthIndex[bestLen];
             const int sym = 257 + li;
             w.bits(t.litBits[sym], t.litLen[sym]);
-            if (dfLengthExtra[li] != 0) w.bits(static_cast<std::uint32_t>(bestLen - dfLengthBase[li]), dfLengthExtra[li]);
+            if (deflate_format::lengthExtra[li] != 0) w.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
             const int di = t.distIndex(bestDist);
             w.bits(t.distBits[di], 5);
-            if (dfDistExtra[di] != 0) w.bits(static_cast<std::uint32_t>(bestDist - dfDistBase[di]), dfDistExtra[di]);
+            if (deflate_format::distExtra[di] != 0) w.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
             const int end = i + bestLen;
             const int lastHashable = n - minMatch;
             for (; i < end; ++i)
