@@ -1,6 +1,7 @@
 // Figures for the ANSI art reader and writer over the shared corpus of real art: import and
 // export throughput, the time to import the largest file, and how the size of our re-export
 // (minimal SGR, no line breaks) compares with the original files.
+#include "bench_timing.hpp"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,23 +14,13 @@
 #include "core/file_io.hpp"
 
 using namespace glyphloom;
+using glyphloom::bench::medianSeconds;
 namespace fs = std::filesystem;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename F>
-double medianSeconds(int runs, F&& body) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        body();
-        times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 volatile std::size_t sink = 0;
 

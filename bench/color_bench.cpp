@@ -1,6 +1,7 @@
 // Figures for the per-pixel and per-cell colour paths and the CP437 writer: nearest-palette
 // searches over every 24-bit colour, and encoding a 1 MB mixed text. Also sweeps all 16.7
 // million colours once to confirm the fast 256-colour search agrees with the plain scan.
+#include "bench_timing.hpp"
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -13,22 +14,12 @@
 #include "core/cp437.hpp"
 
 using namespace glyphloom;
+using glyphloom::bench::medianSeconds;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename F>
-double medianSeconds(int runs, F&& body) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        body();
-        times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Sums the results so the compiler cannot drop the searches.
 volatile std::uint64_t sink = 0;

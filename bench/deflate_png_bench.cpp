@@ -2,6 +2,7 @@
 //   inflate throughput (text, and a rendered document) against zlib's inflate;
 //   deflateRaw speed and size on rendered documents against zlib levels 1 and 6;
 //   exportPNGData of a 320 × 200 document end to end.
+#include "bench_timing.hpp"
 #include <zlib.h>
 
 #include <algorithm>
@@ -19,18 +20,9 @@
 namespace {
 
 using namespace glyphloom;
+using glyphloom::bench::medianSeconds;
 using Bytes = std::vector<std::uint8_t>;
 
-double medianSeconds(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 double mbps(std::size_t bytes, double seconds) { return static_cast<double>(bytes) / 1e6 / seconds; }
 

@@ -1,5 +1,6 @@
 // Figures for the per-frame path: compositing a full layer stack, and the bytes and time
 // of flushing a whole screen versus a single changed cell.
+#include "bench_timing.hpp"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,17 +15,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-template <typename F>
-double medianMicros(int runs, F&& body) {
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        body();
-        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    std::nth_element(samples.begin(), samples.begin() + runs / 2, samples.end());
-    return samples[static_cast<std::size_t>(runs / 2)];
-}
 
 // Art-like content: mostly opaque coloured glyphs with transparent holes.
 ANSICell randomCell(std::mt19937& rng) {
@@ -33,6 +23,8 @@ ANSICell randomCell(std::mt19937& rng) {
     return {CellChar(glyphs[rng() % 8]), ANSIColorValue::ansi256(static_cast<int>(rng() % 256)),
             ANSIColorValue::ansi16(static_cast<int>(rng() % 16)), false};
 }
+
+double medianMicros(int runs, const auto& body) { return 1e6 * glyphloom::bench::medianSeconds(runs, body); }
 
 }  // namespace
 
