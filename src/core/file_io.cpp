@@ -1,10 +1,12 @@
 #include "core/file_io.hpp"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace glyphloom {
@@ -50,6 +52,8 @@ bool writeAll(int fd, const std::uint8_t* bytes, std::size_t size) {
     return true;
 }
 
+}  // namespace
+
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -57,7 +61,13 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-}  // namespace
+std::string homeDirectory(const char* home) {
+    if (home != nullptr && *home != '\0') return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
+    return ".";
+}
+
+std::string homeDirectory() { return homeDirectory(std::getenv("HOME")); }
 
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

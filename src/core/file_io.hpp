@@ -31,4 +31,11 @@ bool createDirectories(const std::string& path);
 
 bool fileExists(const std::string& path);
 
+// The folder part of a path: "." when it has none, "/" for a file in the root.
+std::string folderOf(const std::string& path);
+// `home` when it is set and not empty (normally $HOME), else the account's home directory
+// from the password database, else ".".
+std::string homeDirectory(const char* home);
+std::string homeDirectory();
+
 }  // namespace glyphloom

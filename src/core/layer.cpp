@@ -1,6 +1,7 @@
 #include "core/layer.hpp"
 
 #include <algorithm>
+#include <climits>
 
 namespace glyphloom {
 
@@ -47,6 +48,18 @@ CellGrid compositeLayers(const std::vector<Layer>& layers, int rows, int columns
         }
     }
     return CellGrid(std::move(canvas));
+}
+
+ANSICell compositedCellAt(const std::vector<Layer>& layers, int row, int col) {
+    for (const Layer& layer : layers) {
+        if (!layer.visible) continue;
+        const long long r = static_cast<long long>(row) - layer.rowOffset;
+        const long long c = static_cast<long long>(col) - layer.colOffset;
+        if (r < 0 || c < 0 || r > INT_MAX || c > INT_MAX) continue;
+        const ANSICell* cell = layer.cells.cellAt(static_cast<int>(r), static_cast<int>(c));
+        if (cell && !isTransparent(*cell)) return *cell;
+    }
+    return ANSICell::blank();
 }
 
 }  // namespace glyphloom

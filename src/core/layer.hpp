@@ -47,4 +47,8 @@ struct Layer {
 // skipped, transparent cells (see isTransparent) letting the layers below show through.
 CellGrid compositeLayers(const std::vector<Layer>& layers, int rows, int columns);
 
+// The composite of one canvas position, without building the whole grid: the topmost
+// visible cell there that is not transparent, else the blank cell.
+ANSICell compositedCellAt(const std::vector<Layer>& layers, int row, int col);
+
 }  // namespace glyphloom

@@ -22,12 +22,7 @@ constexpr ANSIColorValue boxBg = sidebarBg;
 ANSICell shownCell(const AppState& state, int row, int col) {
     if (auto overlay = state.previewOverlay.find(GridKey{row, col}); overlay != state.previewOverlay.end())
         return overlay->second;
-    for (const Layer& layer : state.layers) {
-        if (!layer.visible) continue;
-        const ANSICell* cell = layer.cells.cellAt(row - layer.rowOffset, col - layer.colOffset);
-        if (cell && !isTransparent(*cell)) return *cell;
-    }
-    return ANSICell::blank();
+    return compositedCellAt(state.layers, row, col);
 }
 
 std::string codePointText(const CellChar& character) {

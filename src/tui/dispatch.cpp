@@ -101,9 +101,9 @@ void finishShape(GridKey at, AppState& state) {
 }
 
 void pickCell(GridKey at, AppState& state) {
-    const CellGrid doc = state.composited();
-    const ANSICell* cell = doc.cellAt(at.row, at.col);
-    if (cell == nullptr) return;
+    if (at.row < 0 || at.row >= AppState::docRows || at.col < 0 || at.col >= AppState::docCols) return;
+    const ANSICell picked = compositedCellAt(state.layers, at.row, at.col);
+    const ANSICell* cell = &picked;
     state.penChar = cell->character.str();
     state.charNull = false;
     state.fg = cell->foreground;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/file_io.hpp"
 #include "tui/document_io.hpp"
 #include "tui/font_import.hpp"
 #include "tui/preset_actions.hpp"
@@ -17,11 +18,6 @@ namespace fs = std::filesystem;
 std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-std::string homeDir() {
-    const char* home = std::getenv("HOME");
-    return home ? std::string(home) : std::string();
 }
 
 // True when `path` is `root` or lies inside it (by path components).
@@ -44,7 +40,7 @@ std::string parentOf(const std::string& dir) {
 }  // namespace
 
 std::vector<std::string> browseAllowedRoots(const AppState& state) {
-    const std::string home = homeDir();
+    const std::string home = homeDirectory();
     const std::string launch = state.launchDir();
     std::vector<std::string> roots;
     if (!home.empty()) roots.push_back(home);
@@ -64,7 +60,7 @@ bool browseCanGoUp(const AppState& state) {
 
 std::vector<std::string> browseListing(const std::string& dir, const std::vector<std::string>& exts, bool canGoUp) {
     std::vector<std::string> out;
-    if (fs::path(dir).lexically_normal() != fs::path(homeDir()).lexically_normal()) out.emplace_back("~");
+    if (fs::path(dir).lexically_normal() != fs::path(homeDirectory()).lexically_normal()) out.emplace_back("~");
     if (canGoUp) out.emplace_back("..");
     std::vector<std::string> folders, files;
     std::error_code error;
@@ -113,7 +109,7 @@ void activateBrowseEntry(int index, AppState& state) {
         return;
     }
     if (entry == "~") {
-        state.browseDir = homeDir().empty() ? "/" : homeDir();
+        state.browseDir = homeDirectory();
         refreshBrowse(state);
         return;
     }

@@ -1,6 +1,5 @@
 #include "tui/identity.hpp"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,18 +27,6 @@ std::optional<bool> boolKey(const nlohmann::json& object, const char* key) {
 std::string stringKey(const nlohmann::json& object, const char* key) {
     const auto it = object.find(key);
     return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
-}
-
-std::string homeDirectory(const char* home) {
-    if (home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
-        return entry->pw_dir;
-    return ".";
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, std::max<std::size_t>(slash, 1));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "tui/terminal.hpp"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/file_io.hpp"
 #include "tui/command_line.hpp"
 
 namespace glyphloom {
@@ -46,12 +46,6 @@ void installHandler(int signal, void (*handler)(int)) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0;  // no SA_RESTART: a window change must interrupt the blocking read
     sigaction(signal, &action, nullptr);
-}
-
-std::string homeDirectory() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
-    return ".";
 }
 
 extern "C" void restoreAtExit() { restoreTerminal(); }
