@@ -1,7 +1,7 @@
 #include "core/color.hpp"
 
-#include <algorithm>
-#include <cctype>
+#include "core/utf8.hpp"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -103,9 +103,7 @@ const std::array<RGB, 16>& ANSIColorValue::cgaRGB() {
 
 bool colortermDeclaresTruecolor(const char* colorterm) {
     if (colorterm == nullptr) return false;
-    std::string lowered(colorterm);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    const std::string lowered = utf8::asciiLowercase(colorterm);
     return lowered.find("truecolor") != std::string::npos || lowered.find("24bit") != std::string::npos;
 }
 

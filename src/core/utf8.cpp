@@ -79,6 +79,13 @@ bool isValid(std::string_view text) {
     return true;
 }
 
+std::string asciiLowercase(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return out;
+}
+
 std::vector<std::string> graphemeClusters(std::string_view text) {
     std::vector<std::string> clusters;
     utf8proc_int32_t breakState = 0;

@@ -31,6 +31,9 @@ std::u32string decode(std::string_view text);
 
 bool isValid(std::string_view text);
 
+// The text with A–Z turned into a–z; other bytes (all of UTF-8's multi-byte forms) unchanged.
+std::string asciiLowercase(std::string_view text);
+
 // Splits text into grapheme clusters (extended, as utf8proc defines them). Malformed bytes
 // come out as one U+FFFD cluster each, so every piece is valid UTF-8.
 std::vector<std::string> graphemeClusters(std::string_view text);

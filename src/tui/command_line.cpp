@@ -1,7 +1,8 @@
 #include "tui/command_line.hpp"
 
+#include "core/utf8.hpp"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace glyphloom {
@@ -24,12 +25,6 @@ const std::string_view usageText =
     ".txt companions — see the save-options box on the ✓ button).";
 
 namespace {
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return out;
-}
 
 bool endsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
@@ -82,7 +77,7 @@ std::optional<std::string> CommandLine::fileArgument() const {
 }
 
 std::optional<CanvasSize> parseCanvasSize(std::string_view value) {
-    const std::string text = lowered(value);
+    const std::string text = utf8::asciiLowercase(value);
     std::vector<std::string_view> pieces;
     std::string_view rest = text;
     while (!rest.empty()) {
@@ -101,7 +96,7 @@ std::optional<CanvasSize> parseCanvasSize(std::string_view value) {
 }
 
 bool isImageFileName(std::string_view name) {
-    const std::string lower = lowered(name);
+    const std::string lower = utf8::asciiLowercase(name);
     for (std::string_view ext : {".png", ".jpg", ".jpeg", ".gif", ".bmp"}) {
         if (endsWith(lower, ext)) return true;
     }

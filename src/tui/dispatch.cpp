@@ -66,6 +66,8 @@ void handleScroll(int, int, bool up, AppState& state, const Layout& layout) {
     }
 }
 
+std::string lowerToolName(Tool tool) { return utf8::asciiLowercase(rawValue(tool)); }
+
 void liftKeyboardPen(AppState& state) {
     state.kbStroke = false;
     state.paintingStroke = false;
@@ -89,9 +91,7 @@ void finishShape(GridKey at, AppState& state) {
             state.snapshotForUndo();
             Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
             for (const auto& [key, cell] : cells) layer.cells.set(key.row - layer.rowOffset, key.col - layer.colOffset, cell);
-            std::string name(rawValue(state.tool));
-            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            state.statusNote = name + " " + std::to_string(width) + "×" + std::to_string(height);
+            state.statusNote = lowerToolName(state.tool) + " " + std::to_string(width) + "×" + std::to_string(height);
         }
     }
     state.shapeStart.reset();

@@ -41,6 +41,8 @@ void requestQuit(AppState& state);
 // Panspect's pick of a document cell.
 void finishShape(GridKey at, AppState& state);
 void pickCell(GridKey at, AppState& state);
+// The tool's name as the status notes show it ("box", "paint").
+std::string lowerToolName(Tool tool);
 // Lifts the keyboard pen: ends its stroke and empties the pen's maps.
 void liftKeyboardPen(AppState& state);
 

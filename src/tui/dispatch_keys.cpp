@@ -86,12 +86,6 @@ void placeFloatingPaste(AppState& state) {
     state.previewOverlay.clear();
 }
 
-std::string lowerToolName(Tool tool) {
-    std::string name(rawValue(tool));
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return name;
-}
-
 void normalKey(std::uint8_t byte, AppState& state, const Layout& layout) {
     switch (byte) {
         case ctrlC:

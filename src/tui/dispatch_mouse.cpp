@@ -558,9 +558,7 @@ void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
     }
     if (state.paintingStroke && !state.kbStroke) {
         if (state.strokeCellCount > 0) {
-            std::string name(rawValue(state.tool));
-            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            state.statusNote = name + " · " + std::to_string(state.strokeCellCount);
+            state.statusNote = lowerToolName(state.tool) + " · " + std::to_string(state.strokeCellCount);
         }
         state.paintingStroke = false;
         state.lastPaint.reset();

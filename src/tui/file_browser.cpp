@@ -1,11 +1,11 @@
 #include "tui/file_browser.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
 #include "core/file_io.hpp"
+#include "core/utf8.hpp"
 #include "tui/document_io.hpp"
 #include "tui/font_import.hpp"
 #include "tui/preset_actions.hpp"
@@ -14,11 +14,6 @@ namespace glyphloom {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // True when `path` is `root` or lies inside it (by path components).
 bool within(const fs::path& path, const fs::path& root) {
@@ -71,7 +66,7 @@ std::vector<std::string> browseListing(const std::string& dir, const std::vector
         if (it->is_directory(typeError)) {
             folders.push_back(name + "/");
         } else {
-            const std::string lower = lowered(name);
+            const std::string lower = utf8::asciiLowercase(name);
             const bool matches = std::any_of(exts.begin(), exts.end(), [&](const std::string& ext) {
                 const std::string suffix = "." + ext;
                 return lower.size() >= suffix.size() && lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -79,7 +74,7 @@ std::vector<std::string> browseListing(const std::string& dir, const std::vector
             if (matches) files.push_back(name);
         }
     }
-    auto byLowerName = [](const std::string& a, const std::string& b) { return lowered(a) < lowered(b); };
+    auto byLowerName = [](const std::string& a, const std::string& b) { return utf8::asciiLowercase(a) < utf8::asciiLowercase(b); };
     std::stable_sort(folders.begin(), folders.end(), byLowerName);
     std::stable_sort(files.begin(), files.end(), byLowerName);
     out.insert(out.end(), folders.begin(), folders.end());
