@@ -66,7 +66,6 @@ void drawHelpBox(const AppState& state, Screen& screen, Layout& layout);
 int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int row, int bottom);
 // In the small size class with the tool panel open, the panel replaces the tool list.
 void drawSidebarToolPanel(const AppState& state, Screen& screen, Layout& layout, int top, int bottom);
-bool toolHasPanelItems(Tool tool);
 void drawColorRow(const AppState& state, Screen& screen, Layout& layout);
 void drawPalettePicker(const AppState& state, Screen& screen, Layout& layout);
 void drawFadesPanel(const AppState& state, Screen& screen, Layout& layout);

@@ -5,6 +5,7 @@
 #include "tui/chrome.hpp"
 #include "tui/chrome_parts.hpp"
 #include "tui/chrome_style.hpp"
+#include "tui/panels.hpp"
 #include "tui/toolbar.hpp"
 
 namespace glyphloom::chrome {

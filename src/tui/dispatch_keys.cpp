@@ -44,7 +44,7 @@ bool aboutKey(std::uint8_t byte, AppState& state) {
         }
         state.aboutInput.clear();
     } else if (byte >= 32 && utf8::decode(state.aboutInput).size() < 1024) {
-        state.aboutInput.push_back(static_cast<char>(byte));  // UTF-8 arrives byte by byte
+        if (auto character = takeKeyCharacter(byte, state.pendingKeyBytes)) state.aboutInput += *character;
     }
     return true;
 }
@@ -114,17 +114,7 @@ void normalKey(std::uint8_t byte, AppState& state, const Layout& layout) {
         return kbSpaceToggle(state, layout);
     }
     if (byte < 32) return;  // other control keys
-    // Printable characters, assembled across the bytes of a UTF-8 character.
-    const bool continuation = (byte & 0xC0) == 0x80;
-    if (!continuation) state.pendingKeyBytes.clear();
-    if (continuation && state.pendingKeyBytes.empty()) return;
-    state.pendingKeyBytes.push_back(static_cast<char>(byte));
-    const auto lead = static_cast<unsigned char>(state.pendingKeyBytes[0]);
-    const std::size_t needed = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (state.pendingKeyBytes.size() < needed) return;
-    std::string character;
-    character.swap(state.pendingKeyBytes);
-    if (utf8::isValid(character)) typeCharacter(character, state);
+    if (auto character = takeKeyCharacter(byte, state.pendingKeyBytes)) typeCharacter(*character, state);
 }
 
 // Keeps the document cursor inside the viewport by scrolling the view.

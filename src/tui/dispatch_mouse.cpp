@@ -23,8 +23,6 @@
 namespace glyphloom {
 namespace {
 
-bool validLayer(const AppState& state, int index) { return index >= 0 && index < static_cast<int>(state.layers.size()); }
-
 // Rule 7: the file browser takes every click while it is open.
 void fileBrowserClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.fileBrowserTypeSpan, x, y)) {

@@ -186,6 +186,20 @@ void commitTextEntry(AppState& state) {
     }
 }
 
+std::optional<std::string> takeKeyCharacter(std::uint8_t byte, std::string& pending) {
+    const bool continuation = (byte & 0xC0) == 0x80;
+    if (!continuation) pending.clear();
+    if (continuation && pending.empty()) return std::nullopt;
+    pending.push_back(static_cast<char>(byte));
+    const auto lead = static_cast<unsigned char>(pending[0]);
+    const std::size_t needed = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (pending.size() < needed) return std::nullopt;
+    std::string character;
+    character.swap(pending);
+    if (!utf8::isValid(character)) return std::nullopt;
+    return character;
+}
+
 bool textEntryKey(std::uint8_t byte, AppState& state) {
     if (byte == 10 || byte == 13) {
         commitTextEntry(state);
@@ -201,18 +215,9 @@ bool textEntryKey(std::uint8_t byte, AppState& state) {
         return true;
     }
     if (byte < 32) return false;
-    // Multi-byte characters arrive one byte per key event: collect them, restarting when a
-    // byte cannot continue the character under way.
-    const bool continuation = (byte & 0xC0) == 0x80;
-    if (!continuation) state.pendingKeyBytes.clear();
-    if (continuation && state.pendingKeyBytes.empty()) return true;
-    state.pendingKeyBytes.push_back(static_cast<char>(byte));
-    const auto lead = static_cast<unsigned char>(state.pendingKeyBytes[0]);
-    const std::size_t needed = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (state.pendingKeyBytes.size() < needed) return true;
-    std::string character;
-    character.swap(state.pendingKeyBytes);
-    if (!utf8::isValid(character)) return true;
+    auto typed = takeKeyCharacter(byte, state.pendingKeyBytes);
+    if (!typed) return true;
+    const std::string& character = *typed;
     if (state.stepEntryChannel) {
         const bool digit = character.size() == 1 && std::isdigit(static_cast<unsigned char>(character[0]));
         const bool minus = character == "-" && acceptsMinus(state);

@@ -17,10 +17,6 @@ std::optional<int> indexOfLayer(const AppState& state, const Uuid& id) {
     return std::nullopt;
 }
 
-bool validLayer(const AppState& state, int index) {
-    return index >= 0 && index < static_cast<int>(state.layers.size());
-}
-
 Layer* activeLayer(AppState& state) {
     return validLayer(state, state.activeLayerIndex) ? &state.layers[static_cast<std::size_t>(state.activeLayerIndex)]
                                                      : nullptr;
@@ -59,6 +55,10 @@ void openFileBrowser(AppState& state, bool imageMode) {
 }
 
 }  // namespace
+
+bool validLayer(const AppState& state, int index) {
+    return index >= 0 && index < static_cast<int>(state.layers.size());
+}
 
 std::string_view symmetryLabel(SymmetryMode mode) {
     switch (mode) {

@@ -17,6 +17,9 @@ inline constexpr int maxLayers = 7;
 
 std::string_view symmetryLabel(SymmetryMode mode);
 
+// True when `index` names a layer of the stack.
+bool validLayer(const AppState& state, int index);
+
 void perform(BarAction action, AppState& state);
 
 // The bar's "x": the first click arms, only an immediately repeated click clears.
