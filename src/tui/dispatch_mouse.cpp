@@ -299,14 +299,10 @@ bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
         state.previewScratchDoc.reset();
         return true;
     }
-    if (layout.previewFrame) {
-        const auto [top, left] = *layout.previewFrame;
-        const Frame inner{top + 1, left + 1, layout.sidebarWidth - 2, 5};
-        if (inner.contains(x, y)) {
-            state.previewStroking = true;
-            previewScratchApply(GridKey{y - inner.top, x - inner.left}, PreviewPhase::press, state);
-            return true;
-        }
+    if (const auto inner = layout.previewInner(); inner && inner->contains(x, y)) {
+        state.previewStroking = true;
+        previewScratchApply(GridKey{y - inner->top, x - inner->left}, PreviewPhase::press, state);
+        return true;
     }
     if (const auto* tool = hit(layout.toolSpans, x, y)) {
         if (tool->value == state.tool) {
@@ -490,7 +486,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     if (sidebarClick(x, y, state, layout)) return;
     if (optionsAndColorRowClick(x, y, button, state, layout)) return;
     if (presetRowClick(x, y, button, deleteArmed.has_value(), deleteArmed.value_or(-1), state, layout)) return;
-    if (const auto cell = layout.docCell(x, y)) canvasClick(GridKey{cell->row, cell->col}, button, state);
+    if (const auto cell = layout.docCell(x, y)) canvasClick(*cell, button, state);
 }
 
 void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
@@ -499,10 +495,9 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
         paletteSliderDragTo(x, state);
         return;
     }
-    if (state.previewStroking && layout.previewFrame) {
-        const auto [top, left] = *layout.previewFrame;
-        const Frame inner{top + 1, left + 1, layout.sidebarWidth - 2, 5};
-        if (inner.contains(x, y)) previewScratchApply(GridKey{y - inner.top, x - inner.left}, PreviewPhase::drag, state);
+    if (state.previewStroking) {
+        const auto inner = layout.previewInner();
+        if (inner && inner->contains(x, y)) previewScratchApply(GridKey{y - inner->top, x - inner->left}, PreviewPhase::drag, state);
         return;
     }
     const auto cell = layout.docCell(x, y);
@@ -523,7 +518,7 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
         return;
     }
     if (!cell) return;
-    const GridKey at{cell->row, cell->col};
+    const GridKey at = *cell;
     if (state.pasteFloat && state.clipboard) {
         state.previewOverlay = floatPreviewOverlay(*state.clipboard, at);
     } else if (state.shapeStart) {
@@ -539,8 +534,8 @@ void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
     state.paletteSliderDrag.reset();
     if (state.previewStroking) {
         state.previewStroking = false;
-        const auto [top, left] = layout.previewFrame.value_or(std::make_pair(0, 0));
-        previewScratchApply(GridKey{y - top - 1, x - left - 1}, PreviewPhase::release, state);
+        const Frame inner = layout.previewInner().value_or(Frame{});
+        previewScratchApply(GridKey{y - inner.top, x - inner.left}, PreviewPhase::release, state);
     }
     state.layerShiftDrag.reset();
     const auto cell = layout.docCell(x, y);
@@ -548,10 +543,10 @@ void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
         const PanDrag drag = *state.panDrag;
         state.panDrag.reset();
         // Released where it was pressed: Panspect picks that cell instead of panning.
-        if (drag.mouse.x == x && drag.mouse.y == y && cell) pickCell(GridKey{cell->row, cell->col}, state);
+        if (drag.mouse.x == x && drag.mouse.y == y && cell) pickCell(*cell, state);
     }
     if (state.shapeStart) {
-        const GridKey end = cell ? GridKey{cell->row, cell->col} : state.lastShapeDrag.value_or(*state.shapeStart);
+        const GridKey end = cell ? *cell : state.lastShapeDrag.value_or(*state.shapeStart);
         finishShape(end, state);
     }
     if (state.paintingStroke && !state.kbStroke) {

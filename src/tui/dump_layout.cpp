@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "tui/chrome.hpp"
+#include "tui/toolbar.hpp"
 
 namespace glyphloom {
 
@@ -44,10 +45,7 @@ void applyLayoutSetupFlags(const CommandLine& commandLine, AppState& state) {
         const std::string& text = value->front();
         if (std::from_chars(text.data(), text.data() + text.size(), index).ec == std::errc()) state.charsetIndex = index;
     }
-    if (commandLine.has("--addlayer") && state.layers.size() < 7) {
-        state.layers.insert(state.layers.begin(), Layer("Layer " + std::to_string(state.layers.size() + 1),
-                                                        CellGrid(AppState::docRows, AppState::docCols)));
-    }
+    if (commandLine.has("--addlayer")) addLayer(state);
 }
 
 void dumpLayout(const AppState& state, int rows, int cols, std::FILE* out) {

@@ -25,6 +25,16 @@ std::optional<DocCell> Layout::docCell(int x, int y) const {
                    std::min(c + viewCol, std::max(AppState::docCols - 1, 0))};
 }
 
+std::optional<Frame> Layout::previewInner() const {
+    if (!previewFrame) return std::nullopt;
+    // The box ends just above the mirror label, the sidebar's last row.
+    const auto [top, left] = *previewFrame;
+    const int bottom = sidebarBottom() - 2;
+    const int height = bottom - top - 1;
+    if (height <= 0) return std::nullopt;
+    return Frame{top + 1, left + 1, sidebarWidth - 2, height};
+}
+
 Layout layoutGeometry(const AppState& state, int rows, int cols) {
     Layout layout;
     layout.termRows = rows;

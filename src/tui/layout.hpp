@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/cell.hpp"
 #include "core/color_depth.hpp"
 #include "core/image_import_mode.hpp"
 #include "core/tool_options.hpp"
@@ -60,11 +61,8 @@ const Region<T>* hit(const Regions<T>& regions, int x, int y) {
 inline bool hit(const std::optional<Span>& span, int x, int y) { return span && span->contains(x, y); }
 inline bool hit(const std::optional<Frame>& frame, int x, int y) { return frame && frame->contains(x, y); }
 
-struct DocCell {
-    int row = 0;
-    int col = 0;
-    friend bool operator==(DocCell, DocCell) = default;
-};
+// A document cell under the pointer.
+using DocCell = GridKey;
 
 struct Layout {
     enum class SizeClass { small, regular, large };
@@ -233,6 +231,8 @@ struct Layout {
 
     // The document cell under a screen position, or nothing outside the visible canvas.
     std::optional<DocCell> docCell(int x, int y) const;
+    // The drawing area inside the preview box's frame, when the box is on screen.
+    std::optional<Frame> previewInner() const;
 };
 
 // Steps 1–6 of every frame: terminal size, size class, sidebar width, bottom pad, status line

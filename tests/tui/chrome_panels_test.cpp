@@ -178,8 +178,9 @@ TEST(ChromePanels, SidebarOptionRegionsByTool) {
         // Option rows stay inside the sidebar.
         for (const NamedSpan& region : namedRegions(f.layout)) {
             if (region.name == "charButtonSpan" || region.name == "brushSpans" || region.name == "styleSpans" ||
-                region.name == "selectActionSpans")
+                region.name == "selectActionSpans") {
                 EXPECT_LE(region.span.colEnd, f.layout.sidebarWidth) << region.name;
+            }
         }
     }
 }
@@ -428,8 +429,9 @@ TEST(ChromePanels, CharacterSetMenuListsEverySet) {
         for (std::size_t i = 0; i < sets.size(); ++i) {
             const auto& region = f.layout.charsetOptionSpans[i];
             EXPECT_EQ(region.value, static_cast<int>(i));
-            if (region.span.colEnd <= cols)
+            if (region.span.colEnd <= cols) {
                 EXPECT_NE(text(f.screen, region.span).find(sets[i].name.substr(0, 5)), std::string::npos) << i;
+            }
         }
     }
 }
