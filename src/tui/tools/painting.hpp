@@ -2,8 +2,8 @@
 // Not built yet: these entry points are called from the dispatcher and do nothing so far.
 #pragma once
 
-#include "core/cell.hpp"
-#include "tui/app_state.hpp"
+#include "core/model/cell.hpp"
+#include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 #include <unordered_map>
-#include "core/cell_grid.hpp"
-#include "tui/app_state.hpp"
+#include "core/model/cell_grid.hpp"
+#include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 

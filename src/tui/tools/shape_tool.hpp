@@ -3,8 +3,8 @@
 #pragma once
 
 #include <unordered_map>
-#include "core/cell.hpp"
-#include "tui/app_state.hpp"
+#include "core/model/cell.hpp"
+#include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 

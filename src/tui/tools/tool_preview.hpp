@@ -2,9 +2,9 @@
 // Not built yet: these entry points are called from the dispatcher and do nothing so far.
 #pragma once
 
-#include "core/cell.hpp"
-#include "tui/app_state.hpp"
-#include "tui/layout.hpp"
+#include "core/model/cell.hpp"
+#include "tui/state/app_state.hpp"
+#include "tui/layout/layout.hpp"
 
 namespace glyphloom {
 

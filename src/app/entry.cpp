@@ -1,0 +1,108 @@
+#include "app/entry.hpp"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tui/state/app_state.hpp"
+#include "tui/actions/document_io.hpp"
+#include "app/dump_layout.hpp"
+#include "tui/state/identity.hpp"
+#include "app/input_self_test.hpp"
+#include "app/main_loop.hpp"
+#include "tui/terminal/screen.hpp"
+#include "app/self_test_presets.hpp"
+#include "tui/terminal/terminal.hpp"
+#include "tui/tools/tool_preview.hpp"
+
+namespace glyphloom {
+namespace {
+
+void printLine(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+int interactiveStart(const CommandLine& commandLine) {
+    Terminal terminal;
+    Screen screen;
+    AppState state;
+    applySauceIdentity(loadSauceIdentity(), state);
+    if (auto file = commandLine.fileArgument()) {
+        if (isImageFileName(*file)) {
+            state.imageImportPath = *file;  // the import box asks how to convert it
+        } else {
+            loadDocument(*file, state);
+            const std::string note = state.statusNote.value_or("");
+            if (note.rfind("not found", 0) == 0 || note.rfind("couldn't", 0) == 0) {
+                printLine(stderr, "glyphloom: " + note);
+                return 1;
+            }
+            state.undoStack.clear();
+        }
+    }
+    if (commandLine.has("--charsetmenu")) {
+        state.charPickerOpen = true;
+        state.charsetMenuOpen = true;
+    }
+    if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) state.saveOptionsOpen = true;
+
+    state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
+    updateToolPreview(state);
+
+    Terminal::enter();
+    const TerminalSize initial = Terminal::size();
+    screen.resize(initial.rows, initial.cols);
+    Layout layout = drawFrame(state, screen);
+    if (!state.shouldQuit) runMainLoop(state, terminal, screen, layout);
+    Terminal::exit();
+    return 0;
+}
+
+}  // namespace
+
+int runGlyphloom(const CommandLine& commandLine) {
+    if (commandLine.has("--version")) {
+        printLine(stdout, "glyphloom " + std::string(glyphloomVersion));
+        return 0;
+    }
+    if (commandLine.has("--help") || commandLine.has("-h")) {
+        printLine(stdout, usageText);
+        return 0;
+    }
+    // Self tests, in a fixed order when several are named.
+    if (commandLine.has("--test-preset-roundtrip")) return runPresetRoundTripSelfTest(stdout) ? 0 : 1;
+    if (commandLine.has("--test-input")) return runInputSelfTest(stdout) ? 0 : 1;
+    if (commandLine.has("--dump-layout")) {
+        // A developer aid that must work without a terminal: a bad --size is simply ignored.
+        if (auto value = commandLine.valuesOf("--size", 1)) {
+            if (auto size = parseCanvasSize(value->front())) {
+                AppState::docCols = size->cols;
+                AppState::docRows = size->rows;
+            }
+        }
+        AppState state;
+        applyLayoutSetupFlags(commandLine, state);
+        const TerminalSize size = Terminal::size();
+        dumpLayout(state, size.rows, size.cols, stdout);
+        return 0;
+    }
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+        printLine(stderr, "glyphloom: needs an interactive terminal (try iTerm2 or xterm)");
+        return 1;
+    }
+    if (auto value = commandLine.valuesOf("--size", 1)) {
+        const auto size = parseCanvasSize(value->front());
+        if (!size) {
+            printLine(stderr, "glyphloom: bad --size, expected COLSxROWS (e.g. 160x50)");
+            return 1;
+        }
+        AppState::docCols = size->cols;
+        AppState::docRows = size->rows;
+    }
+    return interactiveStart(commandLine);
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,86 @@
+#include "app/main_loop.hpp"
+
+#include <algorithm>
+#include <thread>
+
+#include "tui/layout/chrome.hpp"
+#include "tui/input/dispatch.hpp"
+#include "tui/actions/font_import.hpp"
+#include "tui/tools/tool_preview.hpp"
+
+namespace glyphloom {
+namespace {
+
+bool textEntryActive(const AppState& state) {
+    return state.renameActive || state.loadActive || state.sizeEntryActive || state.codepointEntryActive ||
+           state.sauceEntryKind.has_value() || state.stepEntryChannel.has_value();
+}
+
+// The keyboard pointer asks for a click; it is played as a press and release at its cell.
+void playPendingClick(AppState& state, const Layout& layout, Terminal& terminal, Screen& screen) {
+    if (!state.pendingClick) return;
+    const ScreenCell at = *state.pendingClick;
+    state.pendingClick.reset();
+    const auto kbCursor = state.kbCursor;
+    handle(InputEvent::mouseDown(at.col, at.row, 0), state, layout, terminal, screen);
+    handle(InputEvent::mouseUp(at.col, at.row), state, layout, terminal, screen);
+    if (textEntryActive(state)) {
+        // Typing goes to the field now, not to the pointer.
+        state.kbCursor.reset();
+        state.cursorVisible = false;
+    } else {
+        state.kbCursor = kbCursor;
+        if (kbCursor) state.mouse = {kbCursor->col, kbCursor->row};
+    }
+}
+
+}  // namespace
+
+Layout drawFrame(AppState& state, Screen& screen) {
+    Layout layout = Chrome::compose(state, screen);
+    screen.flush();
+    return layout;
+}
+
+void processBatch(const std::vector<InputEvent>& events, AppState& state, const Layout& layout, Terminal& terminal,
+                  Screen& screen, TimeStamp now) {
+    const bool overlayWasOpen = state.anyOverlayOpen();
+    const bool resized = std::any_of(events.begin(), events.end(),
+                                     [](const InputEvent& e) { return e.kind == InputEvent::Kind::resize; });
+    for (const InputEvent& event : events) handle(event, state, layout, terminal, screen);
+    playPendingClick(state, layout, terminal, screen);
+    // Whatever the overlay covered must be repainted in full, not diffed.
+    if (overlayWasOpen && !state.anyOverlayOpen()) screen.invalidate();
+    if (!resized) state.resizeStep = 0;
+    if (state.historyOpen && state.historyOpenedAt && now - *state.historyOpenedAt > historyAutoClose) {
+        state.historyOpen = false;
+        state.historyOpenedAt.reset();
+    }
+    if (state.resizeStatic) {
+        Chrome::tvStatic(screen);
+        screen.flush();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        state.resizeStatic = false;
+    }
+}
+
+void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& layout) {
+    while (!state.shouldQuit) {
+        const std::vector<InputEvent> events = terminal.readEvents();
+        if (events.empty()) continue;
+        processBatch(events, state, layout, terminal, screen, std::chrono::steady_clock::now());
+        updatePresetHoverPreview(state, layout);
+        updateToolPreview(state);
+        layout = drawFrame(state, screen);
+        if (state.pendingFontURL) {
+            // The download blocks; the frame just shown says what is happening.
+            const std::string url = *state.pendingFontURL;
+            state.pendingFontURL.reset();
+            state.fontLoadActive = false;
+            importFontFromEntry(url, state);
+            layout = drawFrame(state, screen);
+        }
+    }
+}
+
+}  // namespace glyphloom

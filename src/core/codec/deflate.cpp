@@ -1,0 +1,195 @@
+// Fixed-Huffman DEFLATE compressor. One block, greedy matching: at each position the
+// longest match among at most 128 earlier positions with the same 3-byte hash is taken,
+// the nearest one on ties. Simple and predictable rather than small; the PNG render it
+// serves is mostly long runs that any LZ77 catches.
+//
+// Format notes (RFC 1951): block header BFINAL=1, BTYPE=01; literal/length symbols use the
+// fixed code of section 3.2.6, distances a 5-bit code; extra bits follow each code,
+// least significant first; symbol 256 ends the block.
+#include "core/codec/deflate.hpp"
+#include "core/codec/deflate_tables.hpp"
+
+#include <array>
+#include <bit>
+#include <cstring>
+
+namespace glyphloom {
+namespace {
+
+constexpr int windowSize = 32768;
+constexpr int hashMask = 0x7FFF;
+constexpr int maxChain = 128;
+constexpr int maxMatch = 258;
+constexpr int minMatch = 3;
+
+constexpr unsigned reverseBits(unsigned code, int len) {
+    unsigned r = 0;
+    for (int i = 0; i < len; ++i, code >>= 1) r = (r << 1) | (code & 1u);
+    return r;
+}
+
+// Look-ups built once: codes pre-reversed for the least-significant-first writer, and the
+// code index of every match length and distance.
+struct Tables {
+    // Literal/length codes already bit-reversed, so they append with one `bits` call.
+    std::array<std::uint16_t, 288> litBits{};
+    std::array<std::uint8_t, 288> litLen{};
+    std::array<std::uint8_t, 30> distBits{};
+    std::array<std::uint8_t, maxMatch + 1> lengthIndex{};  // length 3..258 -> code index
+    std::array<std::uint8_t, 512> distIndexLow{};           // distance 1..512 -> code index
+    std::array<std::uint8_t, 256> distIndexHigh{};          // (distance - 1) >> 7 for larger ones
+
+    Tables() {
+        for (int s = 0; s < 288; ++s) {
+            const HuffmanCode c = fixedLitCode(s);
+            litBits[s] = static_cast<std::uint16_t>(reverseBits(static_cast<unsigned>(c.code), c.length));
+            litLen[s] = static_cast<std::uint8_t>(c.length);
+        }
+        for (int d = 0; d < 30; ++d) distBits[d] = static_cast<std::uint8_t>(reverseBits(static_cast<unsigned>(d), 5));
+        // The largest base not above the value.
+        for (int len = minMatch, i = 0; len <= maxMatch; ++len) {
+            while (i + 1 < 29 && deflate_format::lengthBase[i + 1] <= len) ++i;
+            lengthIndex[len] = static_cast<std::uint8_t>(i);
+        }
+        for (int d = 1, i = 0; d <= windowSize; ++d) {
+            while (i + 1 < 30 && deflate_format::distBase[i + 1] <= d) ++i;
+            if (d <= 512) distIndexLow[d - 1] = static_cast<std::uint8_t>(i);
+            if (d > 256) distIndexHigh[(d - 1) >> 7] = static_cast<std::uint8_t>(i);
+        }
+    }
+
+    int distIndex(int d) const { return d <= 512 ? distIndexLow[d - 1] : distIndexHigh[(d - 1) >> 7]; }
+};
+
+const Tables& tables() {
+    static const Tables t;
+    return t;
+}
+
+// Bits packed least significant first into a 64-bit accumulator, written out a byte at a
+// time once 32 or more are pending.
+class BitWriter {
+public:
+    explicit BitWriter(std::size_t reserve) { out_.reserve(reserve); }
+
+    // Appends the `count` (<= 32) low bits of `value`.
+    void bits(std::uint32_t value, int count) {
+        acc_ |= static_cast<std::uint64_t>(value & ((std::uint64_t{1} << count) - 1)) << pending_;
+        pending_ += count;
+        if (pending_ >= 32) {
+            for (int i = 0; i < 4; ++i) out_.push_back(static_cast<std::uint8_t>(acc_ >> (8 * i)));
+            acc_ >>= 32;
+            pending_ -= 32;
+        }
+    }
+
+    // A Huffman code goes out most significant bit first.
+    void huff(int code, int length) { bits(reverseBits(static_cast<unsigned>(code), length), length); }
+
+    std::vector<std::uint8_t> finish() {
+        while (pending_ > 0) {
+            out_.push_back(static_cast<std::uint8_t>(acc_));
+            acc_ >>= 8;
+            pending_ = pending_ > 8 ? pending_ - 8 : 0;
+        }
+        return std::move(out_);
+    }
+
+private:
+    std::vector<std::uint8_t> out_;
+    std::uint64_t acc_ = 0;
+    int pending_ = 0;
+};
+
+inline int hashAt(const std::uint8_t* p) { return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & hashMask; }
+
+// Length of the common prefix of a and b, at most `limit`.
+inline int matchLength(const std::uint8_t* a, const std::uint8_t* b, int limit) {
+    int n = 0;
+    while (n + 8 <= limit) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + n, 8);
+        std::memcpy(&y, b + n, 8);
+        if (x != y) {
+            const std::uint64_t diff = x ^ y;
+            if constexpr (std::endian::native == std::endian::little) return n + (std::countr_zero(diff) >> 3);
+            break;
+        }
+        n += 8;
+    }
+    while (n < limit && a[n] == b[n]) ++n;
+    return n;
+}
+
+}  // namespace
+
+HuffmanCode fixedLitCode(int s) {
+    if (s < 144) return {0x30 + s, 8};
+    if (s < 256) return {0x190 + (s - 144), 9};
+    if (s < 280) return {s - 256, 7};
+    return {0xC0 + (s - 280), 8};
+}
+
+std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
+    const Tables& t = tables();
+    const std::uint8_t* b = input.data();
+    const int n = static_cast<int>(input.size());
+    BitWriter w(input.size() / 4 + 64);
+    w.bits(1, 1);  // BFINAL
+    w.bits(1, 2);  // BTYPE 01, fixed Huffman
+
+    std::vector<std::int32_t> head(windowSize, -1), prev(windowSize, -1);
+    auto insert = [&](int p) {
+        const int h = hashAt(b + p);
+        prev[p & hashMask] = head[h];
+        head[h] = p;
+    };
+    auto literal = [&](int byte) { w.bits(t.litBits[byte], t.litLen[byte]); };
+
+    int i = 0;
+    while (i < n) {
+        const int remaining = n - i;
+        if (remaining < minMatch) {
+            literal(b[i++]);
+            continue;
+        }
+        const int limit = remaining < maxMatch ? remaining : maxMatch;
+        int bestLen = 0, bestDist = 0;
+        int candidate = head[hashAt(b + i)];
+        for (int tries = 0; tries < maxChain && candidate >= 0; ++tries) {
+            const int dist = i - candidate;
+            if (dist > windowSize) break;
+            // Only a strictly longer match replaces the best, so the nearest wins ties.
+            if (b[candidate + bestLen] == b[i + bestLen] || bestLen == 0) {
+                const int len = matchLength(b + candidate, b + i, limit);
+                if (len > bestLen) {
+                    bestLen = len;
+                    bestDist = dist;
+                    if (len == limit) break;
+                }
+            }
+            candidate = prev[candidate & hashMask];
+        }
+
+        if (bestLen >= minMatch) {
+            const int li = t.lengthIndex[bestLen];
+            const int sym = 257 + li;
+            w.bits(t.litBits[sym], t.litLen[sym]);
+            if (deflate_format::lengthExtra[li] != 0) w.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
+            const int di = t.distIndex(bestDist);
+            w.bits(t.distBits[di], 5);
+            if (deflate_format::distExtra[di] != 0) w.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
+            const int end = i + bestLen;
+            const int lastHashable = n - minMatch;
+            for (; i < end; ++i)
+                if (i <= lastHashable) insert(i);
+        } else {
+            insert(i);
+            literal(b[i++]);
+        }
+    }
+    w.bits(0, 7);  // end of block: symbol 256 is seven zero bits
+    return w.finish();
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,78 @@
+// PNG writer. The filter choice is fixed (None on the first row, Up after) rather than
+// adaptive: rendered text art repeats vertically inside each 16-pixel cell row, so Up
+// turns most rows into zeros that the compressor folds into long runs.
+//
+// Format notes (PNG, ISO/IEC 15948): chunk = length (data bytes, big-endian), type, data,
+// CRC-32 over type and data. IDAT carries a zlib stream (RFC 1950): CMF 0x78 (deflate,
+// 32K window), FLG 0x01 (check bits, fastest level), raw DEFLATE, Adler-32 big-endian.
+#include "core/codec/png_encode.hpp"
+
+#include <cstring>
+
+#include "core/codec/checksum.hpp"
+#include "core/codec/deflate.hpp"
+
+namespace glyphloom {
+namespace {
+
+constexpr std::array<std::uint8_t, 8> pngSignature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+
+void appendBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    const auto b = be32(v);
+    out.insert(out.end(), b.begin(), b.end());
+}
+
+void appendChunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::span<const std::uint8_t> data) {
+    appendBE32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeAt = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    appendBE32(out, crc32(std::span(out).subspan(typeAt)));
+}
+
+}  // namespace
+
+std::array<std::uint8_t, 4> be32(std::uint32_t v) {
+    return {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v)};
+}
+
+std::vector<std::uint8_t> encodePNG(int width, int height, std::span<const std::uint8_t> rgb) {
+    if (width <= 0 || height <= 0) return {};
+    const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    if (rgb.size() / stride != static_cast<std::size_t>(height) || rgb.size() % stride != 0) return {};
+
+    // Filtered scanlines: a filter byte, then the row (None) or its difference to the row
+    // above (Up).
+    std::vector<std::uint8_t> filtered((stride + 1) * static_cast<std::size_t>(height));
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        std::uint8_t* dst = filtered.data() + y * (stride + 1);
+        const std::uint8_t* row = rgb.data() + y * stride;
+        if (y == 0) {
+            dst[0] = 0;
+            std::memcpy(dst + 1, row, stride);
+        } else {
+            dst[0] = 2;
+            const std::uint8_t* above = row - stride;
+            for (std::size_t x = 0; x < stride; ++x) dst[1 + x] = static_cast<std::uint8_t>(row[x] - above[x]);
+        }
+    }
+
+    std::vector<std::uint8_t> zlib = {0x78, 0x01};
+    const std::vector<std::uint8_t> packed = deflateRaw(filtered);
+    zlib.insert(zlib.end(), packed.begin(), packed.end());
+    appendBE32(zlib, adler32(filtered));
+
+    std::vector<std::uint8_t> out(pngSignature.begin(), pngSignature.end());
+    out.reserve(zlib.size() + 64);
+    std::vector<std::uint8_t> ihdr;
+    appendBE32(ihdr, static_cast<std::uint32_t>(width));
+    appendBE32(ihdr, static_cast<std::uint32_t>(height));
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // depth 8, RGB, deflate, adaptive filters, no interlace
+    appendChunk(out, "IHDR", ihdr);
+    appendChunk(out, "IDAT", zlib);
+    appendChunk(out, "IEND", {});
+    return out;
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,437 @@
+#include "core/format/ans_import.hpp"
+
+#include <utf8proc.h>
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <vector>
+
+#include "core/text/cp437.hpp"
+#include "core/text/utf8.hpp"
+
+// Format notes. ANSI art is a recording of what a DOS terminal (ANSI.SYS) was sent:
+//   ESC [ params final   control sequence (CSI); params are decimal numbers split by ";"
+//     A B C D   cursor up / down / forward / back      H f   cursor position (1-based)
+//     J         erase display (2 = all)                K     erase to end of line
+//     s u       save / restore cursor                  m     Select Graphic Rendition
+//   ESC ] ... BEL or ESC \   operating-system command (hyperlinks, palette changes): skipped
+// Lines are ended by CR LF, or art simply runs on and relies on the screen width (usually
+// 80, else the width in the SAUCE record) to wrap. A DOS screen does not add a line when a
+// line feed follows a character that already wrapped into the last column, and neither do we.
+
+namespace glyphloom {
+namespace {
+
+constexpr char32_t escape = 0x1B;
+constexpr char32_t bell = 0x07;
+// CP437 text carries BEL as the byte 0x07, which decodes to the bullet glyph.
+constexpr char32_t cp437Bell = 0x2022;
+// Longest operating-system command we skip; anything longer is left to print.
+constexpr std::size_t maxOSCLength = 4096;
+// Keeps the cursor far from overflow however much text runs on.
+constexpr int cursorCeiling = 1 << 30;
+
+enum class Origin { utf8, cp437 };
+
+std::optional<std::int64_t> parseDecimal(std::u32string_view piece) {
+    if (piece.empty()) return std::nullopt;
+    std::size_t i = 0;
+    const bool negative = piece[0] == U'-';
+    if (piece[0] == U'+' || piece[0] == U'-') i = 1;
+    if (i == piece.size()) return std::nullopt;
+    std::int64_t value = 0;
+    for (; i < piece.size(); ++i) {
+        const char32_t c = piece[i];
+        if (c < U'0' || c > U'9') return std::nullopt;
+        const int digit = static_cast<int>(c - U'0');
+        // Accumulate negatively so that the most negative value fits too.
+        if (value < (std::numeric_limits<std::int64_t>::min() + digit) / 10) return std::nullopt;
+        value = value * 10 - digit;
+    }
+    if (!negative) {
+        if (value == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
+        value = -value;
+    }
+    return value;
+}
+
+// Calls `f(piece)` for every ";"-separated piece, empty ones included.
+template <typename F>
+void forEachPiece(std::u32string_view params, F&& f) {
+    std::size_t start = 0;
+    for (;;) {
+        const auto semicolon = params.find(U';', start);
+        f(params.substr(start, semicolon == std::u32string_view::npos ? std::u32string_view::npos : semicolon - start));
+        if (semicolon == std::u32string_view::npos) return;
+        start = semicolon + 1;
+    }
+}
+
+// The numeric parameter at `index`; missing, empty, non-numeric and values below 1 give
+// `fallback`, larger ones are limited to `cap`.
+int param(std::u32string_view params, int index, int fallback, int cap) {
+    int at = 0;
+    std::optional<std::int64_t> value;
+    forEachPiece(params, [&](std::u32string_view piece) {
+        if (at++ == index) value = parseDecimal(piece);
+    });
+    if (!value || *value < 1) return fallback;
+    return static_cast<int>(std::min<std::int64_t>(*value, cap));
+}
+
+std::uint8_t channel(std::int64_t value) { return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255)); }
+
+// `codes` is scratch space, reused across calls so that colour changes do not allocate.
+SGRColors applySGR(std::u32string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink,
+                   std::vector<std::int64_t>& codes) {
+    codes.clear();
+    if (params.empty()) {
+        codes.push_back(0);
+    } else {
+        forEachPiece(params, [&codes](std::u32string_view piece) {
+            if (const auto code = parseDecimal(piece)) codes.push_back(*code);
+        });
+    }
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const std::int64_t code = codes[i];
+        if (code == 0) {
+            bold = blink = false;
+            fg = ANSIColorValue::ansi16(15);
+            bg = ANSIColorValue::ansi16(0);
+        } else if (code == 1) {
+            bold = true;
+        } else if (code == 5 || code == 6) {
+            blink = true;
+        } else if (code == 21 || code == 22) {
+            bold = false;
+        } else if (code == 25) {
+            blink = false;
+        } else if (code >= 30 && code <= 37) {
+            fg = ANSIColorValue::ansi16(static_cast<int>(code - 30));
+        } else if (code >= 90 && code <= 97) {
+            fg = ANSIColorValue::ansi16(static_cast<int>(code - 82));
+        } else if (code >= 40 && code <= 47) {
+            bg = ANSIColorValue::ansi16(static_cast<int>(code - 40));
+        } else if (code >= 100 && code <= 107) {
+            bg = ANSIColorValue::ansi16(static_cast<int>(code - 92));
+        } else if (code == 38 || code == 48) {
+            ANSIColorValue& target = code == 38 ? fg : bg;
+            const std::size_t following = codes.size() - i - 1;
+            if (following >= 2 && codes[i + 1] == 5) {
+                target = ANSIColorValue::ansi256(channel(codes[i + 2]));
+                i += 2;
+            } else if (following < 4 || codes[i + 1] != 2) {
+                break;  // a malformed colour leaves the rest of the list unread
+            } else {
+                target = ANSIColorValue::truecolor(channel(codes[i + 2]), channel(codes[i + 3]), channel(codes[i + 4]));
+                i += 4;
+            }
+        }
+    }
+    return {fg, bg};
+}
+
+using Rows = std::vector<std::vector<ANSICell>>;
+
+struct ScanResult {
+    Rows rows;
+    std::size_t widest = 0;
+};
+
+// The interpreter: one walk over the text, building ragged rows.
+class Scanner {
+public:
+    Scanner(std::u32string_view text, std::optional<int> wrapWidth, bool iceColors, Origin origin)
+        : text_(text),
+          wrap_(wrapWidth),
+          ice_(iceColors),
+          oscBell_(origin == Origin::cp437 ? cp437Bell : bell),
+          maxCol_(std::max((wrapWidth ? *wrapWidth : ANSLimits::maxColumns) - 1, 0)),
+          cellLimit_(wrapWidth ? ANSLimits::maxColumns : ANSLimits::maxColumns + 1) {}
+
+    ScanResult run() {
+        const std::size_t n = text_.size();
+        std::size_t i = 0;
+        while (i < n) {
+            const char32_t c = text_[i];
+            if (c >= 0x20) {
+                print(c);
+                ++i;
+            } else if (c == 0) {
+                print(U' ');
+                ++i;
+            } else if (c == U'\n') {
+                if (!justWrapped_) row_ = std::min(row_ + 1, cursorCeiling);
+                col_ = 0;
+                justWrapped_ = false;
+                ++i;
+            } else if (c == U'\r') {
+                col_ = 0;
+                ++i;
+            } else if (c == escape) {
+                i = escapeSequence(i);
+            } else {
+                ++i;  // other controls (SUB, and in UTF-8 text TAB and the rest) draw nothing
+            }
+        }
+        ScanResult result{std::move(rows_), 0};
+        for (const auto& r : result.rows) result.widest = std::max(result.widest, r.size());
+        return result;
+    }
+
+private:
+    // Handles the ESC at `at`; returns where scanning resumes.
+    std::size_t escapeSequence(std::size_t at) {
+        const std::size_t n = text_.size();
+        if (at + 1 < n && text_[at + 1] == U'[') {
+            const std::size_t final = findFinal(at + 2);
+            if (final == std::u32string_view::npos) return at + 1;  // unterminated: drop the ESC only
+            control(text_.substr(at + 2, final - at - 2), text_[final]);
+            return final + 1;
+        }
+        if (at + 1 < n && text_[at + 1] == U']') {
+            const std::size_t end = oscEnd(at + 2);
+            return end == std::u32string_view::npos ? at + 1 : end;
+        }
+        return at + 1;
+    }
+
+    // The first Alphabetic scalar from `from` on. Once a search has run off the end, every
+    // later search would too: remembering that keeps a text full of unterminated sequences
+    // linear instead of quadratic.
+    std::size_t findFinal(std::size_t from) {
+        if (from >= noFinalFrom_) return std::u32string_view::npos;
+        for (std::size_t j = from; j < text_.size(); ++j)
+            if (isAlphabetic(text_[j])) return j;
+        noFinalFrom_ = from;
+        return std::u32string_view::npos;
+    }
+
+    // Where an operating-system command starting at `from` (after "ESC ]") ends: after BEL
+    // or ESC "\", or at another ESC, which abandons the command as a terminal would. Nothing
+    // when no end comes within the length limit.
+    std::size_t oscEnd(std::size_t from) const {
+        const std::size_t limit = std::min(text_.size(), from + maxOSCLength);
+        for (std::size_t j = from; j < limit; ++j) {
+            const char32_t c = text_[j];
+            if (c == oscBell_) return j + 1;
+            if (c == escape) return j + 1 < text_.size() && text_[j + 1] == U'\\' ? j + 2 : j;
+        }
+        return std::u32string_view::npos;
+    }
+
+    void control(std::u32string_view params, char32_t final) {
+        switch (final) {
+            case U'A':
+                row_ = std::max(row_ - param(params, 0, 1, 4000), 0);
+                break;
+            case U'B':
+                row_ = std::min(row_ + param(params, 0, 1, 4000), ANSLimits::maxRows);
+                break;
+            case U'C':
+                col_ = std::min(col_ + param(params, 0, 1, 4000), maxCol_);
+                break;
+            case U'D':
+                col_ = std::max(col_ - param(params, 0, 1, 4000), 0);
+                break;
+            case U'H':
+            case U'f':
+                row_ = std::clamp(param(params, 0, 1, 4000) - 1, 0, ANSLimits::maxRows);
+                col_ = std::clamp(param(params, 1, 1, 4000) - 1, 0, maxCol_);
+                break;
+            case U'J':
+                if (param(params, 0, 0, 4000) == 2) {
+                    rows_.clear();
+                    row_ = col_ = 0;
+                }
+                break;
+            case U'K':
+                if (param(params, 0, 0, 4000) == 0 && static_cast<std::size_t>(row_) < rows_.size()) {
+                    auto& line = rows_[static_cast<std::size_t>(row_)];
+                    if (line.size() > static_cast<std::size_t>(col_)) line.resize(static_cast<std::size_t>(col_));
+                }
+                break;
+            case U's':
+                savedRow_ = row_;
+                savedCol_ = col_;
+                break;
+            case U'u':
+                row_ = savedRow_;
+                col_ = savedCol_;
+                break;
+            case U'm': {
+                const SGRColors colors = applySGR(params, fg_, bg_, bold_, blink_, codes_);
+                fg_ = colors.fg;
+                bg_ = colors.bg;
+                return;  // colours do not end a wrap
+            }
+            default:
+                break;  // everything else (private modes, PabloDraw colours, …) is ignored
+        }
+        justWrapped_ = false;
+    }
+
+    void print(char32_t scalar) {
+        ANSICell cell;
+        cell.character = CellChar::fromScalar(scalar);
+        cell.foreground = bold_ && fg_.isANSI16() && fg_.n < 8 ? ANSIColorValue::ansi16(fg_.n + 8) : fg_;
+        cell.background = bg_;
+        if (blink_) {
+            // iCE colours reuse the blink bit for the bright half of the background palette.
+            if (!ice_) {
+                cell.blink = true;
+            } else if (bg_.isANSI16() && bg_.n < 8) {
+                cell.background = ANSIColorValue::ansi16(bg_.n + 8);
+            }
+        }
+        if (row_ < ANSLimits::maxRows && col_ < cellLimit_) {
+            const auto r = static_cast<std::size_t>(row_);
+            const auto c = static_cast<std::size_t>(col_);
+            if (rows_.size() <= r) rows_.resize(r + 1);
+            auto& line = rows_[r];
+            // Art is mostly written left to right, so appending is the common case.
+            if (line.size() == c) {
+                if (line.capacity() == 0) line.reserve(static_cast<std::size_t>(wrap_.value_or(80)));
+                line.push_back(cell);
+            } else if (line.size() < c) {
+                line.resize(c, ANSICell::blank());
+                line.push_back(cell);
+            } else {
+                line[c] = cell;
+            }
+        }
+        if (!wrap_) {
+            col_ = std::min(col_ + 1, cursorCeiling);
+            justWrapped_ = false;
+        } else if (col_ + 1 < *wrap_) {
+            ++col_;
+            justWrapped_ = false;
+        } else {
+            col_ = 0;
+            row_ = std::min(row_ + 1, cursorCeiling);
+            justWrapped_ = true;
+        }
+    }
+
+    std::u32string_view text_;
+    std::optional<int> wrap_;
+    bool ice_;
+    char32_t oscBell_;
+    int maxCol_;
+    int cellLimit_;
+    std::size_t noFinalFrom_ = std::u32string_view::npos;
+    std::vector<std::int64_t> codes_;
+
+    Rows rows_;
+    int row_ = 0, col_ = 0;
+    int savedRow_ = 0, savedCol_ = 0;
+    ANSIColorValue fg_ = ANSIColorValue::ansi16(15);
+    ANSIColorValue bg_ = ANSIColorValue::ansi16(0);
+    bool bold_ = false, blink_ = false;
+    bool justWrapped_ = false;
+};
+
+ScanResult scanANSRows(std::u32string_view text, std::optional<int> wrapWidth, bool iceColors, Origin origin) {
+    return Scanner(text, wrapWidth, iceColors, origin).run();
+}
+
+std::optional<CellGrid> importScalars(std::u32string_view text, std::optional<int> wrapWidth, bool iceColors,
+                                      Origin origin) {
+    // A record that survived as text (its trailer was damaged) is never drawn.
+    if (const auto sauce = text.find(U"SAUCE00"); sauce != std::u32string_view::npos && text.size() - sauce < 129)
+        text = text.substr(0, sauce);
+
+    ScanResult scan;
+    if (wrapWidth) {
+        scan = scanANSRows(text, wrapWidth, iceColors, origin);
+    } else if (text.find(U"\x1b[") != std::u32string_view::npos) {
+        // Art without line breaks relies on an 80-column screen; art with them but one line
+        // past the limit has no usable line structure either and gets the same treatment.
+        if (text.find(U'\n') == std::u32string_view::npos) {
+            scan = scanANSRows(text, 80, iceColors, origin);
+        } else {
+            scan = scanANSRows(text, std::nullopt, iceColors, origin);
+            if (scan.widest > static_cast<std::size_t>(ANSLimits::maxColumns))
+                scan = scanANSRows(text, 80, iceColors, origin);
+        }
+    } else {
+        scan = scanANSRows(text, std::nullopt, iceColors, origin);  // plain text is never wrapped
+    }
+    if (scan.rows.empty()) return std::nullopt;
+
+    const auto cols =
+        std::min<std::size_t>(std::max<std::size_t>(scan.widest, ANSLimits::minColumns), ANSLimits::maxColumns);
+    const auto rowCount =
+        std::min<std::size_t>(std::max<std::size_t>(scan.rows.size(), ANSLimits::minRows), ANSLimits::maxRows);
+    scan.rows.resize(rowCount);
+    for (auto& line : scan.rows) line.resize(cols, ANSICell::blank());
+    return CellGrid(std::move(scan.rows));
+}
+
+std::u32string cp437Scalars(std::span<const std::uint8_t> bytes) {
+    const auto& table = CP437::scalarForByte();
+    std::u32string out(bytes.size(), U' ');
+    for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = table[bytes[i]];
+    return out;
+}
+
+}  // namespace
+
+bool isAlphabetic(char32_t c) {
+    if (c < 0x80) return (c | 0x20) >= U'a' && (c | 0x20) <= U'z';
+    if (c > 0x10FFFF) return false;
+    switch (utf8proc_category(static_cast<utf8proc_int32_t>(c))) {
+        case UTF8PROC_CATEGORY_LU:
+        case UTF8PROC_CATEGORY_LL:
+        case UTF8PROC_CATEGORY_LT:
+        case UTF8PROC_CATEGORY_LM:
+        case UTF8PROC_CATEGORY_LO:
+        case UTF8PROC_CATEGORY_NL:
+            return true;
+        default:
+            break;
+    }
+    // utf8proc has no Other_Alphabetic table; these are the members that are symbols rather
+    // than combining vowel signs: the Greek iota subscript and the circled, parenthesised
+    // and squared Latin letters.
+    return c == 0x0345 || (c >= 0x24B6 && c <= 0x24E9) || (c >= 0x1F130 && c <= 0x1F149) ||
+           (c >= 0x1F150 && c <= 0x1F169) || (c >= 0x1F170 && c <= 0x1F189);
+}
+
+SGRColors parseSGR(std::string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink) {
+    const std::u32string scalars = utf8::decode(params);
+    std::vector<std::int64_t> codes;
+    return applySGR(scalars, fg, bg, bold, blink, codes);
+}
+
+std::optional<CellGrid> importANSText(std::string_view text, std::optional<int> wrapWidth, bool iceColors) {
+    return importScalars(utf8::decode(text), wrapWidth, iceColors, Origin::utf8);
+}
+
+std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8) {
+    std::optional<int> wrapWidth;
+    bool iceColors = true;
+    std::optional<SauceRecord> record;
+    std::span<const std::uint8_t> body = data;
+    if (auto found = readSauce(data)) {
+        const int width = found->record.tInfo1;
+        if (width >= 10 && width <= ANSLimits::maxColumns) wrapWidth = width;
+        iceColors = found->record.iceColors();
+        body = data.first(found->bodyEnd);
+        while (!body.empty() && body.back() == 0x1A) body = body.first(body.size() - 1);
+        record = std::move(found->record);
+    }
+
+    const std::string_view asText(reinterpret_cast<const char*>(body.data()), body.size());
+    std::optional<CellGrid> cells;
+    if (preferUTF8 && utf8::isValid(asText)) {
+        cells = importScalars(utf8::decode(asText), wrapWidth, iceColors, Origin::utf8);
+    } else {
+        cells = importScalars(cp437Scalars(body), wrapWidth, iceColors, Origin::cp437);
+    }
+    if (!cells) return std::nullopt;
+    return ImportedANS{std::move(*cells), std::move(record)};
+}
+
+}  // namespace glyphloom

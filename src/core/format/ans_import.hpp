@@ -1,0 +1,53 @@
+// Reading classic ANSI art (.ans: CP437 text with escape sequences, optionally followed by a
+// SAUCE record) and its UTF-8 sibling into a grid of cells. The reader is a small, forgiving
+// terminal: it understands the cursor, erase and colour sequences art uses, ignores the rest,
+// never fails on malformed input and never builds more than 1000 columns × 4000 rows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/model/cell_grid.hpp"
+#include "core/format/sauce_record.hpp"
+
+namespace glyphloom {
+
+struct ImportedANS {
+    CellGrid cells;  // rectangular
+    std::optional<SauceRecord> sauce;
+    friend bool operator==(const ImportedANS&, const ImportedANS&) = default;
+};
+
+struct ANSLimits {
+    static constexpr int maxColumns = 1000;
+    static constexpr int maxRows = 4000;
+    static constexpr int minColumns = 10;
+    static constexpr int minRows = 4;
+};
+
+// A whole file. `preferUTF8` (for ".utf8.ans" names) decodes as UTF-8 and falls back to
+// CP437 when the bytes are not valid UTF-8. Nothing when the file writes no cell at all.
+std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8);
+
+// Text already decoded; nothing when no cell is written. `wrapWidth` is the column count at
+// which printing wraps (none: rows are as long as the text makes them, see the 80-column
+// rule in the source). Without iCE colours SGR 5 makes cells blink; with them it brightens
+// the background.
+std::optional<CellGrid> importANSText(std::string_view text, std::optional<int> wrapWidth, bool iceColors);
+
+// One Select Graphic Rendition parameter list applied to the current colours; bold and
+// blink are states the printer applies later.
+struct SGRColors {
+    ANSIColorValue fg;
+    ANSIColorValue bg;
+    friend bool operator==(const SGRColors&, const SGRColors&) = default;
+};
+SGRColors parseSGR(std::string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink);
+
+// The Unicode Alphabetic property, which ends a control sequence.
+bool isAlphabetic(char32_t scalar);
+
+}  // namespace glyphloom

@@ -1,0 +1,259 @@
+#include "core/format/preset.hpp"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <type_traits>
+#include <utility>
+
+#include "core/model/model_json.hpp"
+
+namespace glyphloom {
+
+using nlohmann::json;
+
+namespace {
+
+// The one list of preset fields and their keys, in key order. Encoding and decoding both walk
+// it, so a field cannot be coded one way and decoded another.
+template <class Preset, class Visitor>
+void visitFields(Preset& p, Visitor&& v) {
+    v("name", p.name);
+    v("character", p.character);
+    v("foreground", p.foreground);
+    v("background", p.background);
+    v("tool", p.tool);
+    v("penLineStyle", p.penLineStyle);
+    v("foregroundCycle", p.foregroundCycle);
+    v("fgCycleColors", p.fgCycleColors);
+    v("fgCycleStep", p.fgCycleStep);
+    v("foregroundRandom", p.foregroundRandom);
+    v("fgRandomColors", p.fgRandomColors);
+    v("backgroundCycle", p.backgroundCycle);
+    v("bgCycleColors", p.bgCycleColors);
+    v("bgCycleStep", p.bgCycleStep);
+    v("backgroundRandom", p.backgroundRandom);
+    v("bgRandomColors", p.bgRandomColors);
+    v("characterCycle", p.characterCycle);
+    v("charCycleSequence", p.charCycleSequence);
+    v("charCycleStep", p.charCycleStep);
+    v("characterRandom", p.characterRandom);
+    v("charRandomGroups", p.charRandomGroups);
+    v("charCycleChars", p.charCycleChars);
+    v("charRandomChars", p.charRandomChars);
+    v("brushSize", p.brushSize);
+    v("paintSimulatedPressureControlsSize", p.paintSimulatedPressureControlsSize);
+    v("colorCycleResetPerStroke", p.colorCycleResetPerStroke);
+    v("charCycleForward", p.charCycleForward);
+    v("charCycleWrap", p.charCycleWrap);
+    v("charCycleResetPerStroke", p.charCycleResetPerStroke);
+    v("lineDrawStyle", p.lineDrawStyle);
+    v("lineStitchMode", p.lineStitchMode);
+    v("lineThickness", p.lineThickness);
+    v("lineThicknessCells", p.lineThicknessCells);
+    v("boxFilled", p.boxFilled);
+    v("boxOutline", p.boxOutline);
+    v("boxPenLine", p.boxPenLine);
+    v("boxThickness", p.boxThickness);
+    v("boxStyle", p.boxStyle);
+    v("ovalFilled", p.ovalFilled);
+    v("ovalOutline", p.ovalOutline);
+    v("ovalDrawMode", p.ovalDrawMode);
+    v("ovalThickness", p.ovalThickness);
+    v("sprayRadius", p.sprayRadius);
+    v("sprayDensity", p.sprayDensity);
+    v("sprayTargetBG", p.sprayTargetBG);
+    v("simulatedPressureControlsSpray", p.simulatedPressureControlsSpray);
+    v("sprayVariance", p.sprayVariance);
+    v("sprayVariancePct", p.sprayVariancePct);
+    v("gradientFill", p.gradientFill);
+    v("gradientDirection", p.gradientDirection);
+    v("shapeFillTUI", p.shapeFillTUI);
+    v("symmetryMode", p.symmetryMode);
+    v("brushRounded", p.brushRounded);
+    v("dodgeBurnStrength", p.dodgeBurnStrength);
+    v("dodgeBurnTargetFG", p.dodgeBurnTargetFG);
+    v("dodgeBurnTargetBG", p.dodgeBurnTargetBG);
+    v("simulatedPressureControlsDodgeBurn", p.simulatedPressureControlsDodgeBurn);
+    v("prismAngle", p.prismAngle);
+    v("prismTargetFG", p.prismTargetFG);
+    v("prismTargetBG", p.prismTargetBG);
+    v("simulatedPressureControlsPrism", p.simulatedPressureControlsPrism);
+    v("scatterVariance", p.scatterVariance);
+    v("scatterTargetFG", p.scatterTargetFG);
+    v("scatterTargetBG", p.scatterTargetBG);
+    v("simulatedPressureControlsScatter", p.simulatedPressureControlsScatter);
+    v("fontScale", p.fontScale);
+    v("textTypeDirection", p.textTypeDirection);
+}
+
+// --- encoding, one overload per field type ---
+
+json encode(const std::string& s) { return s; }
+json encode(bool b) { return b; }
+json encode(int n) { return n; }
+json encode(double d) { return d; }
+json encode(const ANSIColorValue& c) { return toJSON(c); }
+json encode(const BrushSize& b) { return toJSON(b); }
+json encode(const OvalDrawMode& m) { return toJSON(m); }
+json encode(const ShapeFillStyle& s) { return toJSON(s); }
+template <class E>
+    requires std::is_enum_v<E>
+json encode(E e) {
+    return enumToJSON(e);
+}
+template <class T>
+json encode(const std::vector<T>& items) {
+    json out = json::array();
+    for (const auto& item : items) out.push_back(encode(item));
+    return out;
+}
+
+// --- decoding: false means the value has the wrong JSON type ---
+
+bool decode(const json& j, std::string& out) {
+    if (!j.is_string()) return false;
+    out = j.get<std::string>();
+    return true;
+}
+bool decode(const json& j, bool& out) {
+    if (!j.is_boolean()) return false;
+    out = j.get<bool>();
+    return true;
+}
+bool decode(const json& j, int& out) {
+    // Whole numbers only (3.0 counts, 3.5 does not). Beyond the machine integer range the
+    // value is limited rather than refused: it is still a number.
+    const auto n = jsonInteger(j);
+    if (!n) return false;
+    constexpr std::int64_t low = std::numeric_limits<int>::min();
+    constexpr std::int64_t high = std::numeric_limits<int>::max();
+    out = static_cast<int>(std::clamp<std::int64_t>(*n, low, high));
+    return true;
+}
+bool decode(const json& j, double& out) {
+    if (!j.is_number()) return false;
+    out = j.get<double>();
+    return true;
+}
+bool decode(const json& j, ANSIColorValue& out) {
+    out = colorFromJSON(j);  // colours never fail
+    return true;
+}
+bool decode(const json& j, BrushSize& out) {
+    auto v = brushSizeFromJSON(j);
+    if (v) out = *v;
+    return v.has_value();
+}
+bool decode(const json& j, OvalDrawMode& out) {
+    auto v = ovalDrawModeFromJSON(j);
+    if (v) out = *v;
+    return v.has_value();
+}
+bool decode(const json& j, ShapeFillStyle& out) {
+    auto v = shapeFillStyleFromJSON(j);
+    if (v) out = *v;
+    return v.has_value();
+}
+template <class E>
+    requires std::is_enum_v<E>
+bool decode(const json& j, E& out) {
+    auto v = enumFromJSON<E>(j);
+    if (v) out = *v;
+    return v.has_value();
+}
+template <class T>
+bool decode(const json& j, std::vector<T>& out) {
+    if (!j.is_array()) return false;
+    std::vector<T> items;
+    items.reserve(j.size());
+    for (const json& element : j) {
+        T item{};
+        if (!decode(element, item)) return false;
+        items.push_back(std::move(item));
+    }
+    out = std::move(items);
+    return true;
+}
+
+constexpr std::array<std::pair<Tool, std::string_view>, 17> toolIdentifiers{{
+    {Tool::paint, "paintbrush.fill"},
+    {Tool::draw, "scribble"},
+    {Tool::pen, "pencil.tip"},
+    {Tool::eraser, "eraser.fill"},
+    {Tool::fill, "drop.fill"},
+    {Tool::spray, "aqi.medium"},
+    {Tool::line, "line.diagonal"},
+    {Tool::box, "rectangle"},
+    {Tool::oval, "oval"},
+    {Tool::smudge, "hand.point.up.left.fill"},
+    {Tool::dodge, "sun.max"},
+    {Tool::burn, "moon.fill"},
+    {Tool::prism, "camera.filters"},
+    {Tool::scatter, "sparkles"},
+    {Tool::text, "keyboard"},
+    {Tool::select, "rectangle.dashed"},
+    {Tool::pans, "eye"},
+}};
+
+}  // namespace
+
+json toJSON(const TUIPreset& preset) {
+    json out = json::object();
+    visitFields(preset, [&out](const char* key, const auto& field) {
+        if (field) out[key] = encode(*field);
+    });
+    return out;
+}
+
+std::optional<TUIPreset> presetFromJSON(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    TUIPreset preset;
+    bool ok = true;
+    visitFields(preset, [&](const char* key, auto& field) {
+        if (!ok) return;
+        auto it = value.find(key);
+        if (it == value.end() || it->is_null()) return;
+        typename std::remove_reference_t<decltype(field)>::value_type item{};
+        if (decode(*it, item))
+            field = std::move(item);
+        else
+            ok = false;
+    });
+    if (!ok) return std::nullopt;
+    return preset;
+}
+
+std::optional<PresetBank> decodeBankSalvaging(std::string_view data) {
+    const json parsed = json::parse(data.begin(), data.end(), nullptr, /*allow_exceptions=*/false);
+    if (parsed.is_discarded() || !parsed.is_array()) return std::nullopt;
+    PresetBank bank;
+    bank.reserve(parsed.size());
+    for (const json& element : parsed) bank.push_back(FailablePreset::fromJSON(element).value);
+    return bank;
+}
+
+std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data) {
+    return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+}
+
+json toJSON(const PresetBank& bank) {
+    json out = json::array();
+    for (const auto& slot : bank) out.push_back(slot ? toJSON(*slot) : json(nullptr));
+    return out;
+}
+
+std::string presetIDForTool(Tool tool) {
+    for (const auto& [t, id] : toolIdentifiers)
+        if (t == tool) return std::string(id);
+    return std::string(toolIdentifiers.front().second);
+}
+
+Tool toolForPresetID(std::string_view id) {
+    if (id == "magnifyingglass") return Tool::pans;
+    for (const auto& [t, known] : toolIdentifiers)
+        if (known == id) return t;
+    return Tool::paint;
+}
+
+}  // namespace glyphloom

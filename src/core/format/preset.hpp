@@ -1,0 +1,121 @@
+// The preset record (a saved set of tool settings where every field is optional), its JSON
+// coding, the lenient decoding of a bank of presets, and the tool identifiers presets use.
+// Loading, storing and applying a bank belong to the editor.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "core/model/color.hpp"
+#include "core/model/tool_options.hpp"
+
+namespace glyphloom {
+
+// Field names are the JSON keys. A preset only says what it sets: absent fields are not
+// written and leave the editor's settings alone.
+struct TUIPreset {
+    std::optional<std::string> name;
+    std::optional<std::string> character;
+    std::optional<ANSIColorValue> foreground;
+    std::optional<ANSIColorValue> background;
+    std::optional<std::string> tool;  // a tool identifier, see toolForPresetID
+    std::optional<LineStyle> penLineStyle;
+    std::optional<bool> foregroundCycle;
+    std::optional<std::vector<ANSIColorValue>> fgCycleColors;
+    std::optional<int> fgCycleStep;
+    std::optional<bool> foregroundRandom;
+    std::optional<std::vector<ANSIColorValue>> fgRandomColors;
+    std::optional<bool> backgroundCycle;
+    std::optional<std::vector<ANSIColorValue>> bgCycleColors;
+    std::optional<int> bgCycleStep;
+    std::optional<bool> backgroundRandom;
+    std::optional<std::vector<ANSIColorValue>> bgRandomColors;
+    std::optional<bool> characterCycle;
+    std::optional<std::string> charCycleSequence;
+    std::optional<int> charCycleStep;
+    std::optional<bool> characterRandom;
+    std::optional<std::vector<std::string>> charRandomGroups;
+    std::optional<std::vector<std::string>> charCycleChars;
+    std::optional<std::vector<std::string>> charRandomChars;
+    std::optional<BrushSize> brushSize;
+    std::optional<bool> paintSimulatedPressureControlsSize;
+    std::optional<bool> colorCycleResetPerStroke;
+    std::optional<bool> charCycleForward;
+    std::optional<bool> charCycleWrap;
+    std::optional<bool> charCycleResetPerStroke;
+    std::optional<LineStyle> lineDrawStyle;
+    std::optional<LineStitchMode> lineStitchMode;
+    std::optional<BrushSize> lineThickness;
+    std::optional<int> lineThicknessCells;
+    std::optional<bool> boxFilled;
+    std::optional<bool> boxOutline;
+    std::optional<bool> boxPenLine;
+    std::optional<int> boxThickness;
+    std::optional<BoxStyle> boxStyle;
+    std::optional<bool> ovalFilled;
+    std::optional<bool> ovalOutline;
+    std::optional<OvalDrawMode> ovalDrawMode;
+    std::optional<int> ovalThickness;
+    std::optional<int> sprayRadius;
+    std::optional<int> sprayDensity;
+    std::optional<bool> sprayTargetBG;
+    std::optional<bool> simulatedPressureControlsSpray;
+    std::optional<double> sprayVariance;  // fraction 0–1
+    std::optional<int> sprayVariancePct;  // percent, used when sprayVariance is absent
+    std::optional<bool> gradientFill;
+    std::optional<GradientDirection> gradientDirection;
+    std::optional<ShapeFillStyle> shapeFillTUI;
+    std::optional<SymmetryMode> symmetryMode;
+    std::optional<bool> brushRounded;
+    std::optional<double> dodgeBurnStrength;  // fraction 0–1
+    std::optional<bool> dodgeBurnTargetFG;
+    std::optional<bool> dodgeBurnTargetBG;
+    std::optional<bool> simulatedPressureControlsDodgeBurn;
+    std::optional<double> prismAngle;  // degrees
+    std::optional<bool> prismTargetFG;
+    std::optional<bool> prismTargetBG;
+    std::optional<bool> simulatedPressureControlsPrism;
+    std::optional<double> scatterVariance;  // fraction 0–1
+    std::optional<bool> scatterTargetFG;
+    std::optional<bool> scatterTargetBG;
+    std::optional<bool> simulatedPressureControlsScatter;
+    std::optional<int> fontScale;
+    std::optional<TextDirection> textTypeDirection;
+
+    friend bool operator==(const TUIPreset&, const TUIPreset&) = default;
+};
+
+// An object holding only the keys of the fields that are present.
+nlohmann::json toJSON(const TUIPreset& preset);
+// Every key is optional (null counts as absent). A present key of the wrong JSON type fails
+// the whole preset; unknown enumeration strings take their documented fallback instead.
+std::optional<TUIPreset> presetFromJSON(const nlohmann::json& json);
+
+// One element of a bank: decoding never fails, an unusable element just has no value.
+struct FailablePreset {
+    std::optional<TUIPreset> value;
+
+    static FailablePreset fromJSON(const nlohmann::json& json) { return {presetFromJSON(json)}; }
+};
+
+using PresetBank = std::vector<std::optional<TUIPreset>>;
+
+// A JSON array of presets and nulls, slot by slot. Bad elements become empty slots and keep
+// their place; only data that is not JSON or not an array gives nothing. No padding.
+std::optional<PresetBank> decodeBankSalvaging(std::string_view data);
+std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data);
+// Empty slots are written as null.
+nlohmann::json toJSON(const PresetBank& bank);
+
+// The identifier a preset stores for a tool ("paintbrush.fill", …).
+std::string presetIDForTool(Tool tool);
+// Exact, case-sensitive match of an identifier; anything unknown (including the tools'
+// display names such as "Spray") is the paint tool. "magnifyingglass" is read as `pans` too.
+Tool toolForPresetID(std::string_view id);
+
+}  // namespace glyphloom

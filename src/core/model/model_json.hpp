@@ -1,0 +1,41 @@
+// JSON coding of colours, cells, layer kinds and layers: the building blocks that the
+// layered document and the preset files embed. Decoding is lenient where older or foreign
+// files may differ (missing keys take defaults, colours never fail) and strict where a
+// wrong type means the data is not ours (a cell whose character is a number).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <nlohmann/json.hpp>
+
+#include "core/model/layer.hpp"
+
+namespace glyphloom {
+
+nlohmann::json toJSON(const ANSIColorValue& color);
+nlohmann::json toJSON(const ANSICell& cell);
+nlohmann::json toJSON(const LayerKind& kind);
+nlohmann::json toJSON(const Layer& layer);
+
+// Never fails: anything unreadable becomes ansi16(15) (or the documented per-case default).
+ANSIColorValue colorFromJSON(const nlohmann::json& json);
+// Nothing when a present key has the wrong type or the value is not an object.
+std::optional<ANSICell> cellFromJSON(const nlohmann::json& json);
+// Never fails: unreadable kinds are drawing layers.
+LayerKind layerKindFromJSON(const nlohmann::json& json);
+// Nothing when "cells" is missing or any cell fails; every other key has a default.
+std::optional<Layer> layerFromJSON(const nlohmann::json& json);
+
+// Rows of cell objects; nothing unless every row is an array of decodable cells.
+std::optional<CellGrid> gridFromJSON(const nlohmann::json& json);
+nlohmann::json toJSON(const CellGrid& grid);
+
+// The value of `key` in a JSON object, or nullptr when it is absent or null (as an optional
+// field would be).
+const nlohmann::json* presentValue(const nlohmann::json& object, const char* key);
+
+// The JSON value as a whole number when it is one (an integral float counts), else nothing.
+std::optional<std::int64_t> jsonInteger(const nlohmann::json& json);
+
+}  // namespace glyphloom

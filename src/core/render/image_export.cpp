@@ -1,0 +1,116 @@
+// VGA-look render and PNG export. Cells sit edge to edge in 8-pixel columns (no ninth
+// column), 16 pixel rows each; backgrounds 8–15 are drawn bright, the iCE reading of
+// the art.
+#include "core/render/image_export.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <span>
+
+#include "core/codec/png_encode.hpp"
+#include "core/color/render_lookup.hpp"
+#include "core/render/vga_font.hpp"
+
+namespace glyphloom {
+namespace {
+
+constexpr int glyphWidth = 8;
+constexpr int glyphHeight = 16;
+constexpr int frameWidth = 1920;
+constexpr int frameHeight = 1080;
+
+void drawCell(std::uint8_t* topLeft, std::size_t pitch, const ANSICell& cell) {
+    const RGB fg = renderRGB(cell.foreground);
+    const RGB bg = renderRGB(cell.background);
+    const auto rows = VGAFont::scanlines(vgaGlyphIndex(cell.character));
+    for (int y = 0; y < glyphHeight; ++y) {
+        std::uint8_t* p = topLeft + static_cast<std::size_t>(y) * pitch;
+        const std::uint8_t bits = rows[static_cast<std::size_t>(y)];
+        for (int x = 0; x < glyphWidth; ++x, p += 3) {
+            const RGB c = (bits & (0x80 >> x)) ? fg : bg;
+            p[0] = c.r;
+            p[1] = c.g;
+            p[2] = c.b;
+        }
+    }
+}
+
+// Renders `rowCount` rows obtained from `rowAt(r)` (a span of cells).
+template <typename RowAt>
+RenderedImage render(int rowCount, RowAt rowAt) {
+    if (rowCount <= 0 || rowAt(0).empty()) return {};
+    const std::size_t columns = rowAt(0).size();
+    RenderedImage image;
+    image.width = static_cast<int>(columns) * glyphWidth;
+    image.height = rowCount * glyphHeight;
+    const std::size_t pitch = static_cast<std::size_t>(image.width) * 3;
+    image.rgb.assign(pitch * static_cast<std::size_t>(image.height), 0);
+    for (int r = 0; r < rowCount; ++r) {
+        const std::span<const ANSICell> row = rowAt(r);
+        const std::size_t n = std::min(row.size(), columns);  // a longer ragged row is cut off
+        std::uint8_t* line = image.rgb.data() + static_cast<std::size_t>(r) * glyphHeight * pitch;
+        for (std::size_t c = 0; c < n; ++c) drawCell(line + c * glyphWidth * 3, pitch, row[c]);
+    }
+    return image;
+}
+
+std::vector<std::uint8_t> encode(const RenderedImage& image) {
+    if (image.width == 0 || image.height == 0) return {};
+    return encodePNG(image.width, image.height, image.rgb);
+}
+
+}  // namespace
+
+RenderedImage renderDocRGB(const std::vector<std::vector<ANSICell>>& doc) {
+    return render(static_cast<int>(doc.size()),
+                  [&](int r) { return std::span<const ANSICell>(doc[static_cast<std::size_t>(r)]); });
+}
+
+RenderedImage renderDocRGB(const CellGrid& doc) {
+    return render(doc.rowCount(), [&](int r) { return std::span<const ANSICell>(doc.row(r)); });
+}
+
+std::vector<std::uint8_t> exportPNGData(const std::vector<std::vector<ANSICell>>& doc) {
+    return encode(renderDocRGB(doc));
+}
+
+std::vector<std::uint8_t> exportPNGData(const CellGrid& doc) { return encode(renderDocRGB(doc)); }
+
+RenderedImage videoFrameRGB(const RenderedImage& src) {
+    RenderedImage frame{frameWidth, frameHeight,
+                        std::vector<std::uint8_t>(std::size_t{frameWidth} * frameHeight * 3, 0)};
+    if (src.width <= 0 || src.height <= 0) return frame;
+    // Enlarge by a whole factor so pixels stay square and sharp; shrink by whatever fits.
+    double s = std::min(static_cast<double>(frameWidth) / src.width, static_cast<double>(frameHeight) / src.height);
+    if (s >= 1) s = std::floor(s);
+    const int w = std::clamp(static_cast<int>(src.width * s), 1, frameWidth);
+    const int h = std::clamp(static_cast<int>(src.height * s), 1, frameHeight);
+    const int left = (frameWidth - w) / 2;
+    const int top = (frameHeight - h) / 2;
+    std::vector<int> srcX(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x) srcX[static_cast<std::size_t>(x)] = std::min(static_cast<int>(x / s), src.width - 1);
+    for (int y = 0; y < h; ++y) {
+        const int sy = std::min(static_cast<int>(y / s), src.height - 1);
+        const std::uint8_t* srcRow = src.rgb.data() + static_cast<std::size_t>(sy) * src.width * 3;
+        std::uint8_t* dst = frame.rgb.data() + (static_cast<std::size_t>(top + y) * frameWidth + left) * 3;
+        for (int x = 0; x < w; ++x, dst += 3) std::memcpy(dst, srcRow + srcX[static_cast<std::size_t>(x)] * 3, 3);
+    }
+    return frame;
+}
+
+std::optional<std::vector<std::uint8_t>> exportVideoFramePNGData(const std::vector<std::vector<ANSICell>>& doc) {
+    const RenderedImage image = renderDocRGB(doc);
+    if (image.width == 0) return std::nullopt;
+    const RenderedImage frame = videoFrameRGB(image);
+    return encodePNG(frame.width, frame.height, frame.rgb);
+}
+
+std::optional<std::vector<std::uint8_t>> exportVideoFramePNGData(const CellGrid& doc) {
+    const RenderedImage image = renderDocRGB(doc);
+    if (image.width == 0) return std::nullopt;
+    const RenderedImage frame = videoFrameRGB(image);
+    return encodePNG(frame.width, frame.height, frame.rgb);
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,7 @@
+#include "tui/actions/image_import.hpp"
+
+namespace glyphloom {
+
+void importImageAsLayer(ImageImportMode, AppState&) { }
+
+}  // namespace glyphloom

@@ -1,0 +1,126 @@
+// The operations behind the tool panels, the colour row, the fades panel, the shape-fill
+// controls and the character picker: each changes editor-state fields only. Drawing them is
+// the chrome's job; the palette picker's operations live in palette.hpp.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/color.hpp"
+#include "core/model/tool_options.hpp"
+#include "tui/state/app_state.hpp"
+#include "tui/state/color_mode.hpp"
+
+namespace glyphloom {
+
+// One row of a tool's option panel.
+struct PanelItem {
+    enum class Kind { stepper, toggle, ovalMode, fillColorModes, fillSwatches, label, fillChar };
+
+    Kind kind = Kind::label;
+    std::string label;  // stepper, toggle, ovalMode, label
+    std::string id;     // stepper, toggle
+    int value = 0;      // stepper
+    bool on = false;    // toggle
+    OvalDrawMode ovalMode;
+    bool fg = true;  // fillColorModes, fillSwatches
+
+    static PanelItem stepper(std::string label, std::string id, int value) {
+        return {Kind::stepper, std::move(label), std::move(id), value, false, {}, true};
+    }
+    static PanelItem toggle(std::string label, std::string id, bool on) {
+        return {Kind::toggle, std::move(label), std::move(id), 0, on, {}, true};
+    }
+    static PanelItem ovalModeChoice(std::string label, OvalDrawMode mode) {
+        return {Kind::ovalMode, std::move(label), {}, 0, false, mode, true};
+    }
+    static PanelItem fillColorModes(bool fg) { return {Kind::fillColorModes, {}, {}, 0, false, {}, fg}; }
+    static PanelItem fillSwatches(bool fg) { return {Kind::fillSwatches, {}, {}, 0, false, {}, fg}; }
+    static PanelItem text(std::string text) { return {Kind::label, std::move(text), {}, 0, false, {}, true}; }
+    static PanelItem fillChar() { return {Kind::fillChar, {}, {}, 0, false, {}, true}; }
+
+    friend bool operator==(const PanelItem&, const PanelItem&) = default;
+};
+
+// --- Tool panels ---
+
+// The rows of the current tool's option panel; empty for tools without one.
+std::vector<PanelItem> panelItems(const AppState& state);
+bool toolHasPanelItems(Tool tool);
+
+// Adds `delta` to the field behind a stepper id, then clamps it to the stepper's range.
+// Unknown ids change nothing.
+void adjustStepper(std::string_view id, int delta, AppState& state);
+// The current value shown by a stepper (0 for unknown ids).
+int stepperValue(std::string_view id, const AppState& state);
+
+// A click on a toggle: flips the Bool behind the id; fades ids go to toggleFadeSetting and
+// "bank<n>" selects glyph bank n. Unknown ids change nothing.
+void toggleTapped(std::string_view id, AppState& state);
+// Whether a toggle is shown as on.
+bool toggleValue(std::string_view id, const AppState& state);
+
+// --- Colour row ---
+
+// A swatch or pool chip: toggles the colour in the channel's pool while it cycles or is
+// random, otherwise makes it the channel's solid colour.
+void chipTapped(const ANSIColorValue& color, bool forFg, AppState& state);
+// Exactly the chosen one of the channel's null, cycle and random flags on; solid: none.
+void setColorMode(ColorMode mode, bool forFg, AppState& state);
+// The channel's mode as the mode buttons show it (cycle before random before null).
+ColorMode colorMode(const AppState& state, bool forFg);
+// A mode button: lights that mode, or goes back to solid when it was already lit.
+void colorModeTapped(ColorMode mode, bool forFg, AppState& state);
+// The pool a channel's chips show and edit: its cycle pool while cycling, its random pool
+// while random, else nothing. Chip i of the colour row is element i.
+const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg);
+// "⇄": foreground and background change places (the background keeps the blink rule).
+void swapForegroundAndBackground(AppState& state);
+
+// --- Fades panel ---
+
+// The fades panel's rows: the three cycle steps, the four cycle settings, then one toggle per
+// character group of the random pool.
+std::vector<PanelItem> fadesPanelItems(const AppState& state);
+// Flips one of the four fixed fades settings, or adds/removes a character group
+// ("fadegrp." + group name) of the random character pool and rebuilds the pool.
+void toggleFadeSetting(std::string_view id, AppState& state);
+// The random character pool made of the chosen groups, in catalogue order, each glyph once.
+std::vector<std::string> randomPoolForGroups(const std::set<std::string>& groups);
+
+// --- Shape fill ---
+
+// Present → removed, absent → appended.
+void toggleFillPool(std::vector<ANSIColorValue>& pool, const ANSIColorValue& color);
+// A fill channel mode button; a lit button goes back to solid.
+void fillColorModeTapped(bool fg, FillChannelMode mode, AppState& state);
+void fillCharModeTapped(FillChannelMode mode, AppState& state);
+// A fill swatch (classic colour `index`): the channel's solid colour, or a pool toggle while
+// the channel cycles or is random.
+void fillSwatchTapped(bool fg, int index, AppState& state);
+// The fill character button: opens the character picker for the fill.
+void fillCharTapped(AppState& state);
+
+// --- Character picker ---
+
+// Closes the picker (and its set menu); a fill cycle left without characters falls back to
+// a single character.
+void closeCharPickerIfEmptyCycle(AppState& state);
+// A glyph of the picker: appended to the target's cycle sequence (repeats allowed), toggled in
+// its random pool, or else made its single character (which closes the picker).
+void charPicked(const std::string& character, AppState& state);
+// Backspace in the picker: drops the last character of the target's sequence.
+void removeLastPickedChar(AppState& state);
+// A mode button of the picker; a lit button goes back to a single character.
+void charModeTapped(CharMode mode, AppState& state);
+// Which mode button of the picker is lit, if any.
+std::optional<CharMode> pickerCharMode(const AppState& state);
+// The sequence the picker is building for its target (empty when it picks a single one).
+const std::vector<std::string>* pickerSequence(const AppState& state);
+// A row of the set menu: shows that set and closes the menu.
+void charsetChosen(int index, AppState& state);
+
+}  // namespace glyphloom

@@ -1,0 +1,260 @@
+#include "tui/actions/toolbar.hpp"
+
+#include <algorithm>
+
+#include "tui/actions/document_io.hpp"
+#include "tui/actions/file_browser.hpp"
+
+namespace glyphloom {
+namespace {
+
+CellGrid blankLayerCells() { return CellGrid(AppState::docRows, AppState::docCols); }
+
+// Where the layer with this id sits now, if it is still in the stack.
+std::optional<int> indexOfLayer(const AppState& state, const Uuid& id) {
+    for (std::size_t i = 0; i < state.layers.size(); ++i)
+        if (state.layers[i].id == id) return static_cast<int>(i);
+    return std::nullopt;
+}
+
+Layer* activeLayer(AppState& state) {
+    return validLayer(state, state.activeLayerIndex) ? &state.layers[static_cast<std::size_t>(state.activeLayerIndex)]
+                                                     : nullptr;
+}
+
+void noteShift(AppState& state, const Layer& layer) {
+    state.statusNote = layer.name + " shift " + std::to_string(layer.colOffset) + "," + std::to_string(layer.rowOffset);
+}
+
+void clearCanvas(AppState& state) {
+    state.snapshotForUndo();
+    state.viewOnly = false;
+    // A cleared canvas no longer carries anyone's SAUCE record.
+    state.sourceSauce.reset();
+    state.sauceTitleField.clear();
+    state.sauceComments.clear();
+    state.sauceHistory.clear();
+    state.letterSpacing = LetterSpacing::noPreference;
+    state.aspectRatio = AspectRatio::noPreference;
+    state.sauceFontName = "IBM VGA";
+    state.writeSauce = false;
+    Layer* layer = activeLayer(state);
+    if (layer == nullptr) return;
+    layer->cells = blankLayerCells();
+    state.statusNote = state.layers.size() >= 2 ? "cleared " + layer->name + " (^Z to undo)" : "cleared (^Z to undo)";
+}
+
+void openFileBrowser(AppState& state, bool imageMode) {
+    state.fileBrowserOpen = true;
+    state.fontBrowserMode = false;
+    state.presetBrowserMode = false;
+    state.imageBrowserMode = imageMode;
+    state.browseScroll = 0;
+    state.browseSel = 0;
+    refreshBrowse(state);
+}
+
+}  // namespace
+
+bool validLayer(const AppState& state, int index) {
+    return index >= 0 && index < static_cast<int>(state.layers.size());
+}
+
+std::string_view symmetryLabel(SymmetryMode mode) {
+    switch (mode) {
+        case SymmetryMode::none: return "Mirror";
+        case SymmetryMode::horizontal: return "Mirror│";
+        case SymmetryMode::vertical: return "Mirror─";
+        case SymmetryMode::both: return "Mirror┼";
+    }
+    return "Mirror";
+}
+
+void perform(BarAction action, AppState& state) {
+    switch (action) {
+        case BarAction::undo:
+            state.undo();
+            return;
+        case BarAction::redo:
+            state.redo();
+            return;
+        case BarAction::save:
+            if (!state.ownedPath) {
+                state.saveOptionsOpen = true;  // naming and saving happen from there
+            } else if (state.dirty) {
+                saveDocument(state);
+            } else {
+                state.saveOptionsOpen = !state.saveOptionsOpen;
+            }
+            return;
+        case BarAction::clear:
+            clearCanvas(state);
+            return;
+        case BarAction::load:
+            openFileBrowser(state, false);
+            return;
+        case BarAction::refImage:
+            openFileBrowser(state, true);
+            return;
+        case BarAction::layers:
+            if (state.shiftingLayer) {
+                state.shiftingLayer = false;
+                state.statusNote = "layer-shift off";
+            } else {
+                state.layersPanelOpen = !state.layersPanelOpen;
+            }
+            return;
+        case BarAction::layerShift:
+            toggleLayerShift(state);
+            return;
+        case BarAction::canvasSize:
+            state.sizePickerOpen = true;
+            return;
+        case BarAction::colorDepth:
+            state.depthPickerOpen = true;
+            return;
+        case BarAction::mirror: {
+            const int next = (static_cast<int>(state.symmetryMode) + 1) % 4;
+            state.symmetryMode = static_cast<SymmetryMode>(next);
+            state.statusNote = "symmetry: " + std::string(symmetryLabel(state.symmetryMode));
+            return;
+        }
+        case BarAction::help:
+            state.helpOpen = true;
+            return;
+    }
+}
+
+void clearButtonClicked(bool wasArmed, AppState& state) {
+    if (wasArmed) {
+        perform(BarAction::clear, state);
+        return;
+    }
+    state.clearArmed = true;
+    state.statusNote = "click Clear again to wipe the canvas";
+}
+
+void addLayer(AppState& state) {
+    if (static_cast<int>(state.layers.size()) >= maxLayers) {
+        state.statusNote = "layer limit (7)";
+        return;
+    }
+    state.snapshotForUndo();
+    state.layers.insert(state.layers.begin(),
+                        Layer("Layer " + std::to_string(state.layers.size() + 1), blankLayerCells()));
+    state.activeLayerIndex = 0;
+    state.statusNote = "layer added";
+}
+
+void moveLayer(int at, bool up, AppState& state) {
+    const int target = up ? at - 1 : at + 1;
+    if (!validLayer(state, at) || !validLayer(state, target)) return;
+    const std::optional<Uuid> activeId =
+        validLayer(state, state.activeLayerIndex) ? std::optional(state.layers[static_cast<std::size_t>(state.activeLayerIndex)].id)
+                                                  : std::nullopt;
+    state.snapshotForUndo();
+    std::swap(state.layers[static_cast<std::size_t>(at)], state.layers[static_cast<std::size_t>(target)]);
+    if (activeId) state.activeLayerIndex = indexOfLayer(state, *activeId).value_or(state.activeLayerIndex);
+}
+
+void deleteLayer(int at, AppState& state) {
+    if (state.layers.size() < 2 || !validLayer(state, at)) return;
+    const int oldActive = state.activeLayerIndex;
+    const std::optional<Uuid> activeId =
+        validLayer(state, oldActive) ? std::optional(state.layers[static_cast<std::size_t>(oldActive)].id) : std::nullopt;
+    state.snapshotForUndo();
+    state.layers.erase(state.layers.begin() + at);
+    const auto followed = activeId ? indexOfLayer(state, *activeId) : std::nullopt;
+    state.activeLayerIndex = followed.value_or(std::min(oldActive, static_cast<int>(state.layers.size()) - 1));
+    state.activeLayerIndex = std::max(state.activeLayerIndex, 0);
+    state.statusNote = "layer deleted";
+}
+
+void flattenLayers(AppState& state) {
+    if (state.layers.size() < 2) return;
+    state.snapshotForUndo();
+    Layer flat("Layer 1", compositeLayers(state.layers, AppState::docRows, AppState::docCols));
+    state.layers = {std::move(flat)};
+    state.activeLayerIndex = 0;
+    state.statusNote = "flattened";
+}
+
+void toggleLayerVisible(int at, AppState& state) {
+    if (!validLayer(state, at)) return;
+    Layer& layer = state.layers[static_cast<std::size_t>(at)];
+    layer.visible = !layer.visible;
+}
+
+void selectLayer(int at, AppState& state) {
+    if (!validLayer(state, at)) return;
+    state.activeLayerIndex = at;
+    state.statusNote = "editing " + state.layers[static_cast<std::size_t>(at)].name;
+}
+
+void toggleLayerShift(AppState& state) {
+    state.shiftingLayer = !state.shiftingLayer;
+    if (state.shiftingLayer) {
+        state.layersPanelOpen = false;
+        state.statusNote = "layer-shift on — arrows nudge the layer, 0 resets";
+    } else {
+        state.statusNote = "layer-shift off";
+    }
+}
+
+void nudgeActiveLayer(int dRows, int dCols, AppState& state) {
+    Layer* layer = activeLayer(state);
+    if (layer == nullptr) return;
+    layer->rowOffset += dRows;
+    layer->colOffset += dCols;
+    noteShift(state, *layer);
+}
+
+void resetActiveLayerShift(AppState& state) {
+    Layer* layer = activeLayer(state);
+    if (layer == nullptr) return;
+    layer->rowOffset = 0;
+    layer->colOffset = 0;
+    state.statusNote = layer->name + " shift reset";
+}
+
+void setDocumentColorDepth(ColorDepth depth, AppState& state) {
+    state.colorDepth = depth;
+    state.fg = clampToDepth(state.fg, depth);
+    state.penBg = clampToDepth(state.penBg, depth);
+    if (depth == ColorDepth::mono || depth == ColorDepth::c16) state.palettePickerOpen = false;
+    const int outOfSpec = outOfSpecCount(state.layers, depth, state.blinkingText);
+    if (outOfSpec > 0)
+        state.statusNote = "color depth: " + std::string(label(depth)) + " — " + std::to_string(outOfSpec) +
+                           " cells out of spec";
+}
+
+void setMonoTint(MonoTint tint, AppState& state) {
+    state.monoTint = tint;
+    state.statusNote = "monitor: " + std::string(label(tint));
+}
+
+void toggleBlinkingTextFromDepthPicker(AppState& state) {
+    state.blinkingText = !state.blinkingText;
+    if (state.blinkingText) {
+        state.penBg = backgroundForMode(state.penBg, true);
+        state.statusNote = "blinking text — costs the bright backgrounds, terminals vary";
+    } else {
+        state.statusNote = "bright backgrounds on";
+    }
+}
+
+void applyCanvasSizePreset(int cols, int rows, AppState& state) {
+    state.resizeCanvas(cols, rows);
+    state.sizePickerOpen = false;
+}
+
+void startCanvasSizeEntry(AppState& state) {
+    state.sizePickerOpen = false;
+    state.sizeEntryActive = true;
+    state.renameBuffer.clear();
+    state.renameCursor = 0;
+    state.renameSelectAll = false;
+    state.statusNote = "type COLSxROWS (e.g. 132x40), Enter to apply";
+}
+
+}  // namespace glyphloom

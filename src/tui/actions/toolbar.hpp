@@ -1,0 +1,50 @@
+// What the menu bar's buttons and the layers panel do to the document: undo and redo, save,
+// clear, opening files, the layer stack, layer shifting, canvas size, colour depth, mirror
+// and help. Every operation that changes cells takes one undo snapshot first.
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "core/color/color_depth.hpp"
+#include "tui/state/app_state.hpp"
+#include "tui/state/bar_action.hpp"
+
+namespace glyphloom {
+
+inline constexpr int maxLayers = 7;
+
+std::string_view symmetryLabel(SymmetryMode mode);
+
+// True when `index` names a layer of the stack.
+bool validLayer(const AppState& state, int index);
+
+void perform(BarAction action, AppState& state);
+
+// The bar's "x": the first click arms, only an immediately repeated click clears.
+// `wasArmed` is the armed state before this click disarmed it.
+void clearButtonClicked(bool wasArmed, AppState& state);
+
+void addLayer(AppState& state);
+void moveLayer(int at, bool up, AppState& state);
+void deleteLayer(int at, AppState& state);
+void flattenLayers(AppState& state);
+void toggleLayerVisible(int at, AppState& state);
+void selectLayer(int at, AppState& state);
+
+void toggleLayerShift(AppState& state);
+// Moves the active layer by a number of cells (layer-shift mode's arrows and drags).
+void nudgeActiveLayer(int dRows, int dCols, AppState& state);
+void resetActiveLayerShift(AppState& state);
+
+// The colour-depth picker's rows.
+void setDocumentColorDepth(ColorDepth depth, AppState& state);
+void setMonoTint(MonoTint tint, AppState& state);
+void toggleBlinkingTextFromDepthPicker(AppState& state);
+
+// The canvas-size picker: a preset row, or "Custom…" which starts typing a size.
+void applyCanvasSizePreset(int cols, int rows, AppState& state);
+void startCanvasSizeEntry(AppState& state);
+
+}  // namespace glyphloom

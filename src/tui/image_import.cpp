@@ -1,7 +1,0 @@
-#include "tui/image_import.hpp"
-
-namespace glyphloom {
-
-void importImageAsLayer(ImageImportMode, AppState&) { }
-
-}  // namespace glyphloom

@@ -1,0 +1,240 @@
+#include "tui/input/text_entry.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/text/utf8.hpp"
+#include "core/model/canvas_size.hpp"
+#include "tui/actions/document_io.hpp"
+#include "tui/actions/font_import.hpp"
+#include "tui/actions/palette.hpp"
+#include "tui/state/sauce_state.hpp"
+#include "tui/tools/text_tool.hpp"
+
+namespace glyphloom {
+namespace {
+
+std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+void endEntry(AppState& state) {
+    state.renameActive = state.loadActive = state.fontLoadActive = state.sizeEntryActive = false;
+    state.codepointEntryActive = false;
+    state.sauceEntryKind.reset();
+    state.stepEntryChannel.reset();
+    state.renameSelectAll = false;
+    state.pendingKeyBytes.clear();
+}
+
+// Step channels: colour sliders of the palette ("tc…"), the cycle repeats ("fg", "bg").
+bool acceptsMinus(const AppState& state) { return state.stepEntryChannel && *state.stepEntryChannel == "tcL"; }
+
+void insertText(const std::string& text, AppState& state) {
+    std::u32string chars = utf8::decode(state.renameBuffer);
+    if (state.renameSelectAll) {
+        chars.clear();
+        state.renameCursor = 0;
+        state.renameSelectAll = false;
+    }
+    const auto at = static_cast<std::size_t>(std::clamp<int>(state.renameCursor, 0, static_cast<int>(chars.size())));
+    const std::u32string added = utf8::decode(text);
+    chars.insert(at, added);
+    state.renameCursor = static_cast<int>(at + added.size());
+    std::string out;
+    for (char32_t c : chars) utf8::append(out, c);
+    state.renameBuffer = out;
+}
+
+void backspace(AppState& state) {
+    std::u32string chars = utf8::decode(state.renameBuffer);
+    if (state.renameSelectAll) {
+        chars.clear();
+        state.renameCursor = 0;
+        state.renameSelectAll = false;
+    } else {
+        const int at = std::clamp<int>(state.renameCursor, 0, static_cast<int>(chars.size()));
+        if (at == 0) return;
+        chars.erase(static_cast<std::size_t>(at - 1), 1);
+        state.renameCursor = at - 1;
+    }
+    std::string out;
+    for (char32_t c : chars) utf8::append(out, c);
+    state.renameBuffer = out;
+}
+
+}  // namespace
+
+TextEntryMode activeTextEntry(const AppState& state) {
+    if (state.renameActive) return TextEntryMode::fileName;
+    if (state.loadActive) return TextEntryMode::loadPath;
+    if (state.fontLoadActive) return TextEntryMode::fontPath;
+    if (state.sizeEntryActive) return TextEntryMode::canvasSize;
+    if (state.codepointEntryActive) return TextEntryMode::codepoint;
+    if (state.sauceEntryKind) return TextEntryMode::sauceField;
+    if (state.stepEntryChannel) return TextEntryMode::stepValue;
+    return TextEntryMode::none;
+}
+
+void startTextEntry(TextEntryMode mode, AppState& state, std::string text, bool selectAll) {
+    endEntry(state);
+    state.renameBuffer = std::move(text);
+    state.renameCursor = static_cast<int>(utf8::decode(state.renameBuffer).size());
+    state.renameSelectAll = selectAll;
+    switch (mode) {
+        case TextEntryMode::fileName: state.renameActive = true; break;
+        case TextEntryMode::loadPath:
+            state.loadActive = true;
+            state.statusNote = "type a filename, Enter to open";
+            break;
+        case TextEntryMode::fontPath:
+            state.fontLoadActive = true;
+            state.statusNote = "paste a font URL, Enter to import";
+            break;
+        case TextEntryMode::canvasSize:
+            state.sizeEntryActive = true;
+            state.statusNote = "type COLSxROWS (e.g. 132x40), Enter to apply";
+            break;
+        case TextEntryMode::codepoint:
+            state.codepointEntryActive = true;
+            state.statusNote = "type a hex code point, Enter to place";
+            break;
+        case TextEntryMode::sauceField:
+        case TextEntryMode::stepValue:
+        case TextEntryMode::none: break;
+    }
+}
+
+void startStepEntry(const std::string& channel, AppState& state) {
+    endEntry(state);
+    state.renameBuffer.clear();
+    state.renameCursor = 0;
+    state.stepEntryChannel = channel;
+    if (channel == "fg" || channel == "bg") state.statusNote = "type a repeat number, Enter to set";
+    else if (channel == "tcL") state.statusNote = "type a value −128…128, Enter to set";
+    else state.statusNote = "type a value 0–255, Enter to set";
+}
+
+void cancelTextEntry(AppState& state) { endEntry(state); }
+
+void commitStepEntry(AppState& state) {
+    if (!state.stepEntryChannel) return;
+    const std::string channel = *state.stepEntryChannel;
+    const std::string text = state.renameBuffer;
+    endEntry(state);
+    int value = 0;
+    try {
+        value = std::stoi(text);
+    } catch (...) {
+        return;  // nothing typed: the value stays
+    }
+    if (channel == "fg" || channel == "bg") {
+        const int step = std::clamp(value, 1, 20);
+        (channel == "fg" ? state.fgCycleStep : state.bgCycleStep) = step;
+        state.statusNote = channel + " repeat " + std::to_string(step);
+    } else if (channel.rfind("tc", 0) == 0) {
+        paletteSliderSet(channel, value, state);  // clamps and applies the mixed colour
+    }
+}
+
+void commitTextEntry(AppState& state) {
+    const std::string text = state.renameBuffer;
+    switch (activeTextEntry(state)) {
+        case TextEntryMode::fileName:
+            endEntry(state);
+            if (!text.empty()) state.filename = text;
+            saveDocument(state);
+            return;
+        case TextEntryMode::loadPath:
+            endEntry(state);
+            loadDocument(text, state);
+            return;
+        case TextEntryMode::fontPath:
+            endEntry(state);
+            if (text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0) state.pendingFontURL = text;
+            else importFontFile(text, state);
+            return;
+        case TextEntryMode::canvasSize: {
+            endEntry(state);
+            if (const auto size = parseCanvasSize(text)) state.resizeCanvas(size->cols, size->rows);
+            else state.statusNote = "bad size — wanted COLSxROWS";
+            return;
+        }
+        case TextEntryMode::codepoint:
+            endEntry(state);
+            if (const auto glyph = glyphForHex(text)) {
+                state.penChar = *glyph;
+                state.charNull = false;
+                state.charPickerOpen = false;
+                state.statusNote = "placed U+" + upper(text);
+            } else {
+                state.statusNote = "no glyph at U+" + upper(text);
+            }
+            return;
+        case TextEntryMode::sauceField: {
+            const std::string kind = *state.sauceEntryKind;
+            commitSauceEntry(kind, state);  // reads the buffer
+            endEntry(state);
+            return;
+        }
+        case TextEntryMode::stepValue:
+            commitStepEntry(state);
+            return;
+        case TextEntryMode::none:
+            return;
+    }
+}
+
+std::optional<std::string> takeKeyCharacter(std::uint8_t byte, std::string& pending) {
+    const bool continuation = (byte & 0xC0) == 0x80;
+    if (!continuation) pending.clear();
+    if (continuation && pending.empty()) return std::nullopt;
+    pending.push_back(static_cast<char>(byte));
+    const auto lead = static_cast<unsigned char>(pending[0]);
+    const std::size_t needed = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (pending.size() < needed) return std::nullopt;
+    std::string character;
+    character.swap(pending);
+    if (!utf8::isValid(character)) return std::nullopt;
+    return character;
+}
+
+bool textEntryKey(std::uint8_t byte, AppState& state) {
+    if (byte == 10 || byte == 13) {
+        commitTextEntry(state);
+        return true;
+    }
+    if (byte == 27) {
+        cancelTextEntry(state);
+        return true;
+    }
+    if (byte == 127 || byte == 8) {
+        state.pendingKeyBytes.clear();
+        backspace(state);
+        return true;
+    }
+    if (byte < 32) return false;
+    auto typed = takeKeyCharacter(byte, state.pendingKeyBytes);
+    if (!typed) return true;
+    const std::string& character = *typed;
+    if (state.stepEntryChannel) {
+        const bool digit = character.size() == 1 && std::isdigit(static_cast<unsigned char>(character[0]));
+        const bool minus = character == "-" && acceptsMinus(state);
+        if (!digit && !minus) return true;
+    }
+    insertText(character, state);
+    return true;
+}
+
+void textEntryArrow(bool right, AppState& state) {
+    const int length = static_cast<int>(utf8::decode(state.renameBuffer).size());
+    if (state.renameSelectAll) {
+        state.renameSelectAll = false;
+        state.renameCursor = right ? length : 0;
+        return;
+    }
+    state.renameCursor = std::clamp(state.renameCursor + (right ? 1 : -1), 0, length);
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,158 @@
+// The rows under the canvas: the status line with its hints and pointer position, the status
+// history above it, the preset row, and the hover texts that take over the status line.
+#include <algorithm>
+
+#include "tui/layout/chrome.hpp"
+#include "tui/layout/parts.hpp"
+#include "tui/layout/style.hpp"
+
+namespace glyphloom::chrome {
+namespace {
+
+constexpr ANSIColorValue statusFg = ANSIColorValue::ansi16(10);
+
+std::string spaceHint(const AppState& state) {
+    if (state.kbStroke) return "space lifts pen";
+    if (state.shapeStart) return "space commits";
+    switch (state.tool) {
+        case Tool::fill: return "space fills";
+        case Tool::line:
+        case Tool::box:
+        case Tool::oval:
+        case Tool::select: return "space anchors";
+        case Tool::pans: return "space picks";
+        case Tool::text: return {};
+        default: return "space draws";
+    }
+}
+
+}  // namespace
+
+void showStatusHover(Screen& screen, const Layout& layout, std::string_view text, const ANSIColorValue& fg) {
+    if (!layout.statusVisible) return;
+    for (int c = layout.sidebarWidth; c < layout.termCols; ++c)
+        screen.put({CellChar(), statusFg, black, false}, layout.statusRow(), c);
+    screen.putText(fitText(text, layout.termCols - layout.sidebarWidth, true), layout.statusRow(), layout.sidebarWidth,
+                   fg, black);
+}
+
+std::vector<std::string> statusHints(const AppState& state) {
+    std::vector<std::string> hints{std::string(rawValue(state.tool))};
+    if (state.tool == Tool::pen) hints.emplace_back(rawValue(state.penLineStyle));
+    hints.push_back(state.penChar);
+    if (state.fgCycle || state.bgCycle || state.charCycle) hints.emplace_back("fade");
+    if (state.fgRandom || state.bgRandom || state.charRandom) hints.emplace_back("random");
+    if ((state.presetCycle || state.presetRandom) && state.selectedPreset &&
+        *state.selectedPreset >= 0 && *state.selectedPreset < 16)
+        hints.push_back("▸preset " + std::string(Chrome::presetSlotLabels[static_cast<std::size_t>(*state.selectedPreset)]));
+    if (std::string space = spaceHint(state); !space.empty()) hints.push_back(std::move(space));
+    return hints;
+}
+
+void drawBottomRows(const AppState& state, Screen& screen, Layout& layout) {
+    (void)state;
+    const int first = layout.statusVisible ? layout.presetRow() : layout.colorRow();
+    const int end = layout.bottomPad ? layout.bottomEdgeRow() : layout.termRows;
+    for (int r = std::max(first, 0); r < end; ++r) screen.fillRow(r, clearedFg, barBg);
+}
+
+void drawStatusLine(const AppState& state, Screen& screen, Layout& layout) {
+    if (!layout.statusVisible) return;
+    const int row = layout.statusRow();
+    showStatusHover(screen, layout, "", statusFg);
+    std::string text = "● ";
+    if (state.viewOnly) {
+        text += "view only — re-save to edit";
+    } else {
+        const auto hints = statusHints(state);
+        for (std::size_t i = 0; i < hints.size(); ++i) text += (i ? "   " : "") + hints[i];
+    }
+    const Span hints = putSpan(screen, text, row, layout.sidebarWidth, statusFg, black);
+    putSpan(screen, "   Ctrl-C quits", row, hints.colEnd, state.quitArmed ? ANSIColorValue::ansi16(1) : statusFg, black);
+    if (auto cell = layout.docCell(state.mouse.x, state.mouse.y)) {
+        const std::string position = std::to_string(cell->row) + "," + std::to_string(cell->col) + " ";
+        screen.putText(position, row, layout.termCols - textWidth(position), statusFg, black);
+    }
+    layout.statusBarSpan = Span{row, layout.sidebarWidth, layout.termCols};
+}
+
+void drawStatusHistory(const AppState& state, Screen& screen, const Layout& layout) {
+    if (!state.historyOpen || !layout.statusVisible) return;
+    const auto& history = state.statusHistory();
+    const int room = std::max(layout.statusRow() - layout.contentTop(), 1);
+    std::vector<std::string> lines;
+    if (history.empty()) {
+        lines.emplace_back("quiet so far");
+    } else {
+        const int shown = std::min<int>(room, static_cast<int>(history.size()));
+        lines.assign(history.end() - shown, history.end());
+    }
+    // Newest directly above the status line.
+    int row = layout.statusRow() - static_cast<int>(lines.size());
+    for (const std::string& line : lines) {
+        for (int c = layout.sidebarWidth; c < layout.termCols; ++c)
+            screen.put({CellChar(), ANSIColorValue::ansi16(2), black, false}, row, c);
+        screen.putText(fitText("· " + line, layout.termCols - layout.sidebarWidth, true), row, layout.sidebarWidth,
+                       ANSIColorValue::ansi16(2), black);
+        ++row;
+    }
+}
+
+void drawPresetRow(const AppState& state, Screen& screen, Layout& layout) {
+    if (!layout.statusVisible) return;
+    const int row = layout.presetRow();
+    int col = 1;
+    auto modeControl = [&](const char* glyph, bool on, bool cycle) {
+        const Span span = putSpan(screen, glyph, row, col, on ? black : clearedFg, on ? clearedFg : rgb(64, 64, 64));
+        layout.presetModeSpans.push_back({span, cycle});
+        col = span.colEnd + 1;
+    };
+    modeControl("⟳", state.presetCycle, true);
+    modeControl("⤨", state.presetRandom, false);
+    screen.put({CellChar("║"), bottomSeparator, barBg, false}, row, col);
+    col += 2;
+
+    // Each slot: a marker cell (• when selected) then a three-cell sample or a "+" chip.
+    for (int i = 0; i < 16 && col + 5 < layout.termCols - 4; ++i) {
+        const bool filled = static_cast<std::size_t>(i) < state.presets.size() && state.presets[static_cast<std::size_t>(i)];
+        const bool selected = state.selectedPreset == i;
+        const Span label = putSpan(screen, selected ? "•" : std::string(Chrome::presetSlotLabels[static_cast<std::size_t>(i)]),
+                                   row, col, selected ? accent : disabled, barBg);
+        int sampleCol = label.colEnd;
+        if (filled) {
+            for (const ANSICell& cell : Chrome::presetPreview(*state.presets[static_cast<std::size_t>(i)]))
+                screen.put(cell, row, sampleCol++);
+        } else {
+            sampleCol = putSpan(screen, " + ", row, sampleCol, disabled, rgb(64, 64, 64)).colEnd;
+        }
+        layout.presetSpans.push_back({{row, label.colEnd, sampleCol}, i});
+        layout.presetSaveSpans.push_back({label, i});
+        col = sampleCol + 1;
+    }
+    const int right = layout.termCols - 4;
+    screen.put({CellChar("║"), bottomSeparator, barBg, false}, row, right - 1);
+    layout.presetLoadSpan = putSpan(screen, "↥", row, right, accent, barBg);
+    layout.presetResetSpan = putSpan(screen, "↺", row, right + 2, accent, barBg);
+}
+
+void drawHoverTexts(const AppState& state, Screen& screen, const Layout& layout) {
+    if (!layout.statusVisible) return;
+    const int x = state.mouse.x;
+    const int y = state.mouse.y;
+    auto show = [&](const std::string& text, const ANSIColorValue& fg) { showStatusHover(screen, layout, text, fg); };
+    if (const auto* button = hit(layout.barButtonSpans, x, y)) {
+        show("● " + tooltip(button->value, state), ANSIColorValue::ansi16(14));
+    } else if (const auto* slot = hit(layout.presetSpans, x, y)) {
+        const auto index = static_cast<std::size_t>(slot->value);
+        std::string text = "● " + std::string(Chrome::presetSlotLabels[index]) + ": ";
+        if (index < state.presets.size() && state.presets[index]) {
+            const TUIPreset& preset = *state.presets[index];
+            text += preset.name.value_or(preset.tool.value_or("preset"));
+        } else {
+            text += "empty";
+        }
+        show(text, ANSIColorValue::ansi16(14));
+    }
+}
+
+}  // namespace glyphloom::chrome

@@ -1,0 +1,130 @@
+#include "tui/layout/chrome.hpp"
+
+#include "core/color/color_depth.hpp"
+#include "tui/layout/parts.hpp"
+#include "tui/layout/style.hpp"
+
+namespace glyphloom {
+
+using namespace chrome;
+
+Layout Chrome::compose(const AppState& state, Screen& screen) {
+    Layout layout = layoutGeometry(state, screen.rows(), screen.cols());
+    screen.clear({CellChar(), clearedFg, clearedBg, false});
+    drawMenuBar(state, screen, layout);
+    drawSidebar(state, screen, layout);
+    drawCanvas(state, screen, layout);
+    drawBottomRows(state, screen, layout);
+    drawStatusLine(state, screen, layout);
+    drawStatusHistory(state, screen, layout);
+    drawColorRow(state, screen, layout);
+    drawPresetRow(state, screen, layout);
+    drawHoverTexts(state, screen, layout);
+    drawOverlays(state, screen, layout);
+
+    const bool pointerOnScreen = screen.contains(state.mouse.y, state.mouse.x);
+    if (state.cursorVisible) {
+        // The cursor lives in document coordinates; show it only where the viewport has it.
+        const int y = layout.canvasTop() + state.cursor.row - layout.viewRow;
+        const int x = layout.canvasLeft() + state.cursor.col - layout.viewCol;
+        const bool inViewport = layout.docCell(x, y).has_value();
+        const bool underPointer = pointerOnScreen && x == state.mouse.x && y == state.mouse.y;
+        if (inViewport && !underPointer) invert(screen, y, x);
+    }
+    if (pointerOnScreen) invert(screen, state.mouse.y, state.mouse.x);
+    return layout;
+}
+
+void Chrome::tvStatic(Screen& screen, RandomSource& random) {
+    static const CellChar glyphs[] = {CellChar(" "), CellChar("░"), CellChar("▒"), CellChar("▓"),
+                                      CellChar("█"), CellChar("▀"), CellChar("▄")};
+    static constexpr ANSIColorValue colors[] = {ANSIColorValue::ansi16(0), ANSIColorValue::ansi16(8),
+                                                ANSIColorValue::ansi16(7), ANSIColorValue::ansi16(15),
+                                                rgb(60, 60, 60),           rgb(120, 120, 120),
+                                                rgb(200, 200, 200)};
+    for (int r = 0; r < screen.rows(); ++r) {
+        for (int c = 0; c < screen.cols(); ++c) {
+            const CellChar glyph = glyphs[random.uniformInt(0, 6)];
+            const ANSIColorValue fg = colors[random.uniformInt(0, 6)];
+            const ANSIColorValue bg = colors[random.uniformInt(0, 6)];
+            screen.put({glyph, fg, bg, false}, r, c);
+        }
+    }
+}
+
+void Chrome::invert(Screen& screen, int row, int col) {
+    if (!screen.contains(row, col)) return;
+    ANSICell cell = screen.at(row, col);
+    if (cell.foreground == cell.background) {
+        cell = {CellChar("▚"), ANSIColorValue::ansi16(0), ANSIColorValue::ansi16(15), false};
+    } else {
+        std::swap(cell.foreground, cell.background);
+    }
+    screen.put(cell, row, col);
+}
+
+std::vector<ANSICell> Chrome::presetPreview(const TUIPreset& preset) {
+    // Three cells of the preset's own character and colours; cycles show their first steps.
+    const CellChar character(preset.character.value_or("█"));
+    const ANSIColorValue bg = preset.background.value_or(ANSIColorValue::ansi16(0));
+    std::vector<ANSICell> cells;
+    for (std::size_t i = 0; i < 3; ++i) {
+        ANSIColorValue fg = preset.foreground.value_or(ANSIColorValue::ansi16(15));
+        if (preset.foregroundCycle.value_or(false) && preset.fgCycleColors && !preset.fgCycleColors->empty())
+            fg = (*preset.fgCycleColors)[i % preset.fgCycleColors->size()];
+        cells.push_back({character, fg, bg, false});
+    }
+    return cells;
+}
+
+ANSIColorValue Chrome::titleColor(int index) {
+    static constexpr int first[] = {9, 11, 14, 13};
+    if (index >= 0 && index < 4) return ANSIColorValue::ansi16(first[index]);
+    if (index >= 4 && index <= 8) return ANSIColorValue::ansi16(10);
+    return ANSIColorValue::ansi16(7);
+}
+
+namespace chrome {
+
+void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
+    const CellGrid doc = state.composited();
+    const bool showSelection = state.tool == Tool::select && state.selection.has_value();
+    int r1 = 0, r2 = -1, c1 = 0, c2 = -1;
+    if (showSelection) {
+        r1 = std::min(state.selection->r1, state.selection->r2);
+        r2 = std::max(state.selection->r1, state.selection->r2);
+        c1 = std::min(state.selection->c1, state.selection->c2);
+        c2 = std::max(state.selection->c1, state.selection->c2);
+    }
+    const bool mono = state.colorDepth == ColorDepth::mono;
+    const int top = layout.canvasTop();
+    const int left = layout.canvasLeft();
+    for (int r = 0; r < layout.canvasHeight(); ++r) {
+        const int docRow = layout.viewRow + r;
+        for (int c = 0; c < layout.canvasWidth(); ++c) {
+            const int docCol = layout.viewCol + c;
+            ANSICell cell;
+            if (auto overlay = state.previewOverlay.find(GridKey{docRow, docCol}); overlay != state.previewOverlay.end()) {
+                cell = overlay->second;
+            } else if (const ANSICell* stored = doc.cellAt(docRow, docCol)) {
+                cell = *stored;
+            }
+            if (docRow >= r1 && docRow <= r2 && docCol >= c1 && docCol <= c2) {
+                if (cell.foreground == cell.background) {
+                    cell.foreground = ANSIColorValue::ansi16(15);
+                    cell.background = ANSIColorValue::ansi16(4);
+                } else {
+                    std::swap(cell.foreground, cell.background);
+                }
+            }
+            if (mono) {
+                cell.foreground = displayColor(state.monoTint, cell.foreground);
+                cell.background = displayColor(state.monoTint, cell.background);
+            }
+            screen.put(cell, top + r, left + c);
+        }
+    }
+}
+
+}  // namespace chrome
+}  // namespace glyphloom

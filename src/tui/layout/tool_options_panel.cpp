@@ -1,0 +1,270 @@
+// The option rows under the tool strip: the current tool's choice chips (brush sizes, line and
+// box styles, widths, fill modes, text direction and scale, selection actions), its on/off
+// toggles and the character button. Each chip records its payload; the dispatcher stores it.
+#include <algorithm>
+
+#include "tui/layout/panel_items.hpp"
+#include "tui/layout/parts.hpp"
+#include "tui/layout/style.hpp"
+
+namespace glyphloom::chrome {
+namespace {
+
+constexpr BrushSize brushChoices[] = {BrushSize::cells(1), BrushSize::cells(2), BrushSize::cells(3),
+                                      BrushSize::cells(4), BrushSize::cells(5), BrushSize::quarter(),
+                                      BrushSize::half()};
+
+std::string brushLabel(const BrushSize& size) {
+    switch (size.kind) {
+        case BrushSize::Kind::quarter: return "¼";
+        case BrushSize::Kind::half: return "½";
+        case BrushSize::Kind::cells: break;
+    }
+    return std::to_string(size.n);
+}
+
+std::string_view lineStyleLabel(LineStyle style) {
+    switch (style) {
+        case LineStyle::none: return "·";
+        case LineStyle::single: return "─";
+        case LineStyle::rounded: return "╭";
+        case LineStyle::double_: return "═";
+    }
+    return "─";
+}
+
+std::string_view stitchLabel(LineStitchMode mode) {
+    switch (mode) {
+        case LineStitchMode::off: return "off";
+        case LineStitchMode::stitch: return "st";
+        case LineStitchMode::track: return "tr";
+        case LineStitchMode::slash: return "sl";
+    }
+    return "off";
+}
+
+std::string_view boxStyleLabel(BoxStyle style) {
+    switch (style) {
+        case BoxStyle::single: return "┌";
+        case BoxStyle::double_: return "╔";
+        case BoxStyle::mixedH: return "╒";
+        case BoxStyle::mixedV: return "╓";
+    }
+    return "┌";
+}
+
+std::string_view textDirectionLabel(TextDirection direction) {
+    switch (direction) {
+        case TextDirection::right: return "→";
+        case TextDirection::left: return "←";
+        case TextDirection::down: return "↓";
+        case TextDirection::up: return "↑";
+    }
+    return "→";
+}
+
+// What the character button shows: the pen character, or the mode that replaces it.
+std::string penCharText(const AppState& state) {
+    if (state.charCycle) return "⟳";
+    if (state.charRandom) return "⤨";
+    if (state.charNull) return "ø";
+    return state.penChar;
+}
+
+bool usesPenCharacter(Tool tool) {
+    switch (tool) {
+        case Tool::paint:
+        case Tool::draw:
+        case Tool::pen:
+        case Tool::fill:
+        case Tool::spray:
+        case Tool::line:
+        case Tool::box:
+        case Tool::oval:
+        case Tool::select: return true;
+        default: return false;
+    }
+}
+
+bool usesBrush(Tool tool) {
+    switch (tool) {
+        case Tool::paint:
+        case Tool::draw:
+        case Tool::eraser:
+        case Tool::smudge:
+        case Tool::dodge:
+        case Tool::burn:
+        case Tool::prism:
+        case Tool::scatter: return true;
+        default: return false;
+    }
+}
+
+// Lays the rows out top to bottom, dropping whatever does not fit above `bottom`.
+class OptionRows {
+public:
+    OptionRows(Screen& screen, Layout& layout, int row, int bottom)
+        : screen_(screen), layout_(layout), row_(row), bottom_(bottom), width_(layout.sidebarWidth) {}
+
+    int row() const { return row_; }
+
+    void header(std::string_view text) {
+        if (row_ >= bottom_) return;
+        screen_.putText(fitText(text, width_ - 1), row_++, 1, disabled, sidebarBg);
+    }
+    void chips(std::string_view title, const std::vector<Chip>& chips) {
+        // A title alone at the foot would be useless.
+        if (row_ + 1 >= bottom_) {
+            row_ = std::max(row_, bottom_);
+            return;
+        }
+        header(title);
+        row_ = flowChips(screen_, chips, row_, width_, bottom_, sidebarBg);
+    }
+    void toggle(std::string_view label, std::string_view id, const AppState& state) {
+        if (row_ >= bottom_) return;
+        const Span span = drawToggleRow(screen_, label, toggleValue(id, state), row_++, 1, width_ - 1, sidebarBg);
+        layout_.toggleSpans.push_back({span, std::string(id)});
+    }
+    void button(std::string_view text, std::optional<Span>& target) {
+        if (row_ >= bottom_) return;
+        target = putSpan(screen_, fitText(text, width_ - 1, true), row_++, 1, white, sidebarBg);
+    }
+    void gap() {
+        if (row_ < bottom_) ++row_;
+    }
+
+private:
+    Screen& screen_;
+    Layout& layout_;
+    int row_;
+    int bottom_;
+    int width_;
+};
+
+template <class T, class Label>
+std::vector<Chip> choiceChips(const std::vector<T>& values, const T& current, Label label, Regions<T>& target) {
+    std::vector<Chip> chips;
+    for (const T& value : values)
+        chips.push_back({std::string(label(value)), value == current,
+                         [&target, value](const Span& span) { target.push_back({span, value}); }});
+    return chips;
+}
+
+std::vector<Chip> numberChips(const std::vector<int>& values, int current, Regions<int>& target,
+                              std::string_view suffix = "") {
+    return choiceChips(values, current, [&](int n) { return std::to_string(n) + std::string(suffix); }, target);
+}
+
+void drawStyleRows(OptionRows& rows, LineStyle current, Layout& layout) {
+    rows.chips("Style", choiceChips<LineStyle>({LineStyle::none, LineStyle::single, LineStyle::rounded,
+                                                LineStyle::double_},
+                                               current, lineStyleLabel, layout.styleSpans));
+}
+
+}  // namespace
+
+int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int row, int bottom) {
+    OptionRows rows(screen, layout, row, bottom);
+    rows.gap();
+    const Tool tool = state.tool;
+    if (usesBrush(tool)) {
+        rows.chips("Size", choiceChips(std::vector<BrushSize>(std::begin(brushChoices), std::end(brushChoices)),
+                                       state.brush, brushLabel, layout.brushSpans));
+    }
+    switch (tool) {
+        case Tool::pen: drawStyleRows(rows, state.penLineStyle, layout); break;
+        case Tool::line:
+            drawStyleRows(rows, state.lineStyle, layout);
+            rows.chips("Stitch", choiceChips<LineStitchMode>({LineStitchMode::off, LineStitchMode::stitch,
+                                                              LineStitchMode::track, LineStitchMode::slash},
+                                                             state.lineStitchMode, stitchLabel, layout.stitchSpans));
+            rows.chips("Width", numberChips({1, 2, 3, 4}, state.lineThickness, layout.lineWidthSpans));
+            break;
+        case Tool::fill:
+            rows.chips("Fill",
+                       choiceChips<FillMode>({FillMode::solid(), FillMode::gradient(GradientDirection::horizontal),
+                                              FillMode::gradient(GradientDirection::vertical),
+                                              FillMode::gradient(GradientDirection::radial)},
+                                             state.fillMode,
+                                             [](const FillMode& mode) -> std::string_view {
+                                                 if (mode.kind == FillMode::Kind::solid) return "■";
+                                                 switch (mode.direction) {
+                                                     case GradientDirection::horizontal: return "↔";
+                                                     case GradientDirection::vertical: return "↕";
+                                                     case GradientDirection::radial: return "◎";
+                                                 }
+                                                 return "■";
+                                             },
+                                             layout.fillModeSpans));
+            break;
+        case Tool::spray:
+            rows.chips("Radius", numberChips({1, 2, 4, 6, 8}, state.sprayRadius, layout.sprayRadiusSpans));
+            rows.chips("Density", numberChips({2, 5, 8, 12, 20}, state.sprayDensity, layout.sprayDensitySpans));
+            break;
+        case Tool::box:
+            rows.chips("Style", choiceChips<BoxStyle>({BoxStyle::single, BoxStyle::double_, BoxStyle::mixedH,
+                                                       BoxStyle::mixedV},
+                                                      state.boxOptions.style, boxStyleLabel, layout.boxStyleSpans));
+            rows.chips("Width", numberChips({1, 2, 3, 4}, state.boxOptions.thickness, layout.boxWidthSpans));
+            rows.toggle("Filled", "boxFilled", state);
+            rows.toggle("Outline", "boxOutline", state);
+            rows.toggle("Lines", "boxPenLine", state);
+            break;
+        case Tool::oval: {
+            const OvalDrawMode current = state.ovalOptions.drawMode;
+            const OvalDrawMode lines =
+                current.kind == OvalDrawMode::Kind::lines ? current : OvalDrawMode::lines(BoxStyle::single);
+            std::vector<Chip> modes;
+            for (const auto& [label, mode] : {std::pair{"Char", OvalDrawMode::character()},
+                                              std::pair{"Blocks", OvalDrawMode::blocks()}, std::pair{"Lines", lines}})
+                modes.push_back({label, current.kind == mode.kind,
+                                 [&layout, mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
+            rows.chips("Mode", modes);
+            rows.chips("Width", numberChips({1, 2, 3, 4}, state.ovalOptions.thickness, layout.ovalWidthSpans));
+            rows.toggle("Filled", "ovalFilled", state);
+            rows.toggle("Outline", "ovalOutline", state);
+            break;
+        }
+        case Tool::dodge:
+        case Tool::burn:
+            rows.toggle("FG", "dbFG", state);
+            rows.toggle("BG", "dbBG", state);
+            break;
+        case Tool::prism:
+            rows.chips("Steps", numberChips({1, 2, 3}, state.prismSteps, layout.prismStepSpans));
+            rows.toggle("FG", "prFG", state);
+            rows.toggle("BG", "prBG", state);
+            break;
+        case Tool::scatter:
+            rows.toggle("FG", "scFG", state);
+            rows.toggle("BG", "scBG", state);
+            break;
+        case Tool::text:
+            rows.chips("Dir", choiceChips<TextDirection>({TextDirection::right, TextDirection::left,
+                                                          TextDirection::down, TextDirection::up},
+                                                         state.textDirection, textDirectionLabel, layout.textDirSpans));
+            rows.chips("Scale", numberChips({1, 2, 3}, state.textScale, layout.textScaleSpans, "×"));
+            rows.button("Fonts…", layout.fontBrowseSpan);
+            break;
+        case Tool::select: {
+            std::vector<Chip> actions;
+            for (const char* action : {"Copy", "Cut", "Fill", "Paste", "Text", "Blink"})
+                actions.push_back({action, false, [&layout, action](const Span& span) {
+                                       layout.selectActionSpans.push_back({span, action});
+                                   }});
+            rows.chips("Select", actions);
+            break;
+        }
+        case Tool::pans: rows.toggle("Auto pan", "autoPan", state); break;
+        default: break;
+    }
+    if (usesBrush(tool) && tool != Tool::scatter) {
+        rows.toggle("Round", "round", state);
+        rows.toggle("Vel size", "velSize", state);
+    }
+    if (usesPenCharacter(tool)) rows.button("Char " + penCharText(state), layout.charButtonSpan);
+    return rows.row();
+}
+
+}  // namespace glyphloom::chrome

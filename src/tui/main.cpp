@@ -1,4 +1,0 @@
-// glyphloom: the terminal ANSI art studio. Everything happens in runGlyphloom.
-#include "tui/entry.hpp"
-
-int main(int argc, char** argv) { return glyphloom::runGlyphloom(glyphloom::CommandLine(argc, argv)); }

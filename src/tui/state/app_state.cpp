@@ -1,0 +1,161 @@
+#include "tui/state/app_state.hpp"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace glyphloom {
+
+StatusLine& StatusLine::operator=(std::optional<std::string> note) {
+    if (note && note != note_) {
+        history_.push_back(*note);
+        if (history_.size() > historyLimit)
+            history_.erase(history_.begin(),
+                           history_.begin() + static_cast<std::ptrdiff_t>(history_.size() - historyLimit));
+    }
+    note_ = std::move(note);
+    return *this;
+}
+
+std::string startDirectory(const std::string& cwd, const char* home) {
+    if ((cwd.empty() || cwd == "/") && home != nullptr) return home;
+    return cwd;
+}
+
+namespace {
+
+std::string currentDirectory() {
+    std::string buffer(4096, '\0');
+    if (getcwd(buffer.data(), buffer.size()) == nullptr) return {};
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return buffer;
+}
+
+}  // namespace
+
+int AppState::undoDepthLimit(std::int64_t cellCount) {
+    const std::int64_t n = std::max<std::int64_t>(cellCount, 1);
+    if (n <= 400'000) return 50;
+    if (n <= 5'000'000) return static_cast<int>(20'000'000 / n);
+    return 4;
+}
+
+AppState::AppState() : launchDir_(startDirectory(currentDirectory(), std::getenv("HOME"))) {
+    browseDir = launchDir_;
+    layers.emplace_back("Layer 1", CellGrid(docRows, docCols));
+}
+
+UndoSnapshot AppState::currentSnapshot() const {
+    return {layers,        sourceSauce, sauceTitleField, sauceComments, sauceHistory,
+            letterSpacing, aspectRatio, sauceFontName,   writeSauce};
+}
+
+void AppState::snapshotForUndo() {
+    undoStack.push_back(currentSnapshot());
+    const auto limit = static_cast<std::size_t>(undoDepthLimit(std::int64_t{docRows} * docCols));
+    if (undoStack.size() > limit)
+        undoStack.erase(undoStack.begin(), undoStack.begin() + static_cast<std::ptrdiff_t>(undoStack.size() - limit));
+    redoStack.clear();
+    dirty = true;
+}
+
+void AppState::restore(UndoSnapshot snapshot) {
+    layers = std::move(snapshot.layers);
+    sourceSauce = std::move(snapshot.sourceSauce);
+    sauceTitleField = std::move(snapshot.sauceTitleField);
+    sauceComments = std::move(snapshot.sauceComments);
+    sauceHistory = std::move(snapshot.sauceHistory);
+    letterSpacing = snapshot.letterSpacing;
+    aspectRatio = snapshot.aspectRatio;
+    sauceFontName = std::move(snapshot.sauceFontName);
+    writeSauce = snapshot.writeSauce;
+
+    // Never leave the index below 0, even for an empty stack: tools index layers with it.
+    activeLayerIndex = std::max(0, std::min(activeLayerIndex, static_cast<int>(layers.size()) - 1));
+    docRows = layers.empty() ? 0 : layers.front().cells.rowCount();
+    docCols = layers.empty() ? 0 : layers.front().cells.rowLength(0);
+    cursor.row = std::clamp(cursor.row, 0, std::max(docRows - 1, 0));
+    cursor.col = std::clamp(cursor.col, 0, std::max(docCols - 1, 0));
+
+    // Gestures in flight refer to the document as it was; drop them all.
+    selection.reset();
+    shapeStart.reset();
+    lastShapeDrag.reset();
+    lastPaint.reset();
+    textStampHistory.clear();
+    plainStampHistory.clear();
+    previewOverlay.clear();
+    penConns.clear();
+    penColors.clear();
+    penChars.clear();
+    paintingStroke = false;
+    kbStroke = false;
+    dirty = true;
+}
+
+void AppState::undo() {
+    viewOnly = false;
+    if (undoStack.empty()) {
+        statusNote = "nothing to undo";
+        return;
+    }
+    UndoSnapshot snapshot = std::move(undoStack.back());
+    undoStack.pop_back();
+    redoStack.push_back(currentSnapshot());
+    restore(std::move(snapshot));
+    statusNote = "undo";
+}
+
+void AppState::redo() {
+    if (redoStack.empty()) {
+        statusNote = "nothing to redo";
+        return;
+    }
+    UndoSnapshot snapshot = std::move(redoStack.back());
+    redoStack.pop_back();
+    undoStack.push_back(currentSnapshot());
+    restore(std::move(snapshot));
+    statusNote = "redo";
+}
+
+void AppState::resizeCanvas(int cols, int rows) {
+    snapshotForUndo();
+    for (Layer& layer : layers) {
+        CellGrid resized(rows, cols);
+        const int keepRows = std::min(rows, layer.cells.rowCount());
+        for (int r = 0; r < keepRows; ++r) {
+            const CellGrid::Row& old = layer.cells.row(r);
+            const auto keep = static_cast<std::size_t>(std::clamp(static_cast<int>(old.size()), 0, std::max(cols, 0)));
+            if (keep == 0) continue;
+            CellGrid::Row& target = resized.mutableRow(r);
+            std::copy_n(old.begin(), keep, target.begin());
+        }
+        layer.cells = std::move(resized);
+        layer.rowOffset = 0;
+        layer.colOffset = 0;
+    }
+    docRows = rows;
+    docCols = cols;
+    cursor.row = std::max(0, std::min(cursor.row, rows - 1));
+    cursor.col = std::max(0, std::min(cursor.col, cols - 1));
+    viewOffset = {0, 0};
+    shapeStart.reset();
+    lastShapeDrag.reset();
+    selection.reset();
+    previewOverlay.clear();
+    textStampHistory.clear();
+    plainStampHistory.clear();
+    statusNote = "canvas " + std::to_string(cols) + "×" + std::to_string(rows);
+}
+
+CellGrid AppState::composited() const { return compositeLayers(layers, docRows, docCols); }
+
+bool AppState::anyOverlayOpen() const {
+    return charPickerOpen || charsetMenuOpen || fadesPanelOpen || fontBrowserOpen2 || imageImportPath.has_value() ||
+           fileBrowserOpen || helpOpen || aboutOpen || sizePickerOpen || layersPanelOpen || palettePickerOpen ||
+           depthPickerOpen || toolPanelOpen || historyOpen || presetFileMenuOpen || saveOptionsOpen;
+}
+
+}  // namespace glyphloom

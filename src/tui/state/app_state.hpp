@@ -1,0 +1,396 @@
+// The editor state: the document and everything the interface remembers between frames, the
+// status line with its history, and snapshot undo/redo. One instance lives for the whole
+// session, owned by the main loop and passed by reference. Fields whose behaviour belongs to
+// a tool or panel are declared here with their initial values; the behaviour lives with them.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/fonts/block_font.hpp"
+#include "core/model/cell_grid.hpp"
+#include "core/color/color_depth.hpp"
+#include "core/format/drawing_file.hpp"
+#include "core/model/layer.hpp"
+#include "core/format/preset.hpp"
+#include "core/format/sauce_record.hpp"
+#include "core/draw/shapes.hpp"
+#include "core/draw/smart_pen.hpp"
+#include "core/model/tool_options.hpp"
+
+namespace glyphloom {
+
+using TimeStamp = std::chrono::steady_clock::time_point;
+
+// A position on screen in the terminal's own terms.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(ScreenPoint, ScreenPoint) = default;
+};
+
+// A screen cell addressed as (row, col); row is y and col is x.
+struct ScreenCell {
+    int row = 0;
+    int col = 0;
+    friend bool operator==(ScreenCell, ScreenCell) = default;
+};
+
+// Document rectangle between two corners (inclusive, either order).
+struct CellRect {
+    int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+    friend bool operator==(CellRect, CellRect) = default;
+};
+
+struct CellColors {
+    ANSIColorValue foreground;
+    ANSIColorValue background;
+    friend bool operator==(const CellColors&, const CellColors&) = default;
+};
+
+enum class CharTarget { pen, fill };
+
+// One block-font stamp, kept so the text tool can take it back.
+struct TextStamp {
+    int top = 0, left = 0, width = 0, height = 0;
+    int cursorRow = 0, cursorCol = 0;
+    CellGrid saved;
+    friend bool operator==(const TextStamp&, const TextStamp&) = default;
+};
+
+// One typed character, kept so backspace can take it back.
+struct PlainStamp {
+    int row = 0, col = 0;
+    ANSICell previous;
+    int cursorRow = 0, cursorCol = 0;
+    friend bool operator==(const PlainStamp&, const PlainStamp&) = default;
+};
+
+struct PanDrag {
+    ScreenPoint mouse;
+    GridKey offset;
+    friend bool operator==(PanDrag, PanDrag) = default;
+};
+
+struct LayerShiftDrag {
+    GridKey anchor;
+    GridKey off;
+    friend bool operator==(LayerShiftDrag, LayerShiftDrag) = default;
+};
+
+struct PaletteSliderDrag {
+    std::string channel;
+    int col0 = 0;
+    int width = 0;
+    friend bool operator==(const PaletteSliderDrag&, const PaletteSliderDrag&) = default;
+};
+
+// A 24-bit colour being composed in the palette; l is the lightness slider.
+struct TrueColorDraft {
+    int r = 255, g = 255, b = 255, l = 0;
+    friend bool operator==(TrueColorDraft, TrueColorDraft) = default;
+};
+
+// What one undo step brings back: the layers and the SAUCE state that travels with them.
+// Layers share their rows with the live document (see CellGrid), so a snapshot is cheap and
+// holds only the rows that have changed since.
+struct UndoSnapshot {
+    std::vector<Layer> layers;
+    std::optional<SauceRecord> sourceSauce;
+    std::string sauceTitleField;
+    std::vector<std::string> sauceComments;
+    std::vector<std::string> sauceHistory;
+    LetterSpacing letterSpacing = LetterSpacing::noPreference;
+    AspectRatio aspectRatio = AspectRatio::noPreference;
+    std::string sauceFontName;
+    bool writeSauce = false;
+
+    friend bool operator==(const UndoSnapshot&, const UndoSnapshot&) = default;
+};
+
+// The one-line status message. Assigning a new text also records it in the history (the last
+// 100 messages); assigning the current text again or clearing the note records nothing.
+class StatusLine {
+public:
+    static constexpr std::size_t historyLimit = 100;
+
+    StatusLine& operator=(std::optional<std::string> note);
+    StatusLine& operator=(const char* note) { return *this = note ? std::optional<std::string>(note) : std::nullopt; }
+
+    const std::optional<std::string>& value() const { return note_; }
+    bool has_value() const { return note_.has_value(); }
+    explicit operator bool() const { return note_.has_value(); }
+    const std::string& operator*() const { return *note_; }
+    std::string value_or(std::string fallback) const { return note_ ? *note_ : std::move(fallback); }
+
+    // Oldest first.
+    const std::vector<std::string>& history() const { return history_; }
+
+private:
+    std::optional<std::string> note_;
+    std::vector<std::string> history_;
+};
+
+class AppState {
+public:
+    // The canvas size in cells, shared by every document operation.
+    static inline int docRows = 50;
+    static inline int docCols = 160;
+
+    // Undo steps kept for a canvas of `cellCount` cells: 50 up to 400 000 cells, then as many
+    // as fit in about 20 million cells, never fewer than 4.
+    static int undoDepthLimit(std::int64_t cellCount);
+
+    AppState();
+
+    // --- Tool and tool options ---
+    Tool tool = Tool::paint;
+    BrushSize brush = BrushSize::cells(1);
+    bool velocityControlsSize = false;
+    FillMode fillMode = FillMode::solid();
+    int lineThickness = 1;
+    int ovalThickness = 1;
+    SymmetryMode symmetryMode = SymmetryMode::none;
+    bool dodgeBurnFG = true;
+    bool dodgeBurnBG = true;
+    bool prismFG = true;
+    bool prismBG = false;
+    int prismSteps = 1;
+    bool brushRounded = false;
+    int sprayRadius = 4;
+    int sprayDensity = 8;
+    int sprayVariance = 0;  // percent
+    bool sprayTargetBG = false;
+    bool velSprayDensity = false;
+    int dodgeBurnStrength = 18;
+    int scatterVariance = 25;
+    bool scatterFG = true;
+    bool scatterBG = false;
+    bool velScatter = false;
+    bool velDodgeBurn = false;
+    bool velPrism = false;
+    TextDirection textDirection = TextDirection::right;
+    int textScale = 1;
+    ShapeFillStyle shapeFill;
+    LineStyle penLineStyle = LineStyle::single;
+    LineStyle lineStyle = LineStyle::single;
+    LineStitchMode lineStitchMode = LineStitchMode::stitch;
+    BoxOptions boxOptions;
+    OvalOptions ovalOptions;
+
+    // --- Colours and characters ---
+    ANSIColorValue fg = ANSIColorValue::ansi16(15);
+    ANSIColorValue penBg = ANSIColorValue::ansi16(0);
+    std::string penChar = "█";
+    bool fgCycle = false;
+    std::vector<ANSIColorValue> fgCyclePool;
+    int fgCycleStep = 1;
+    int fgCycleIndex = 0;
+    int fgCycleCount = 0;
+    bool bgCycle = false;
+    std::vector<ANSIColorValue> bgCyclePool;
+    int bgCycleStep = 1;
+    int bgCycleIndex = 0;
+    int bgCycleCount = 0;
+    bool charCycle = false;
+    std::vector<std::string> charCyclePool;
+    int charCycleStep = 1;
+    int charCycleIndex = 0;
+    int charCycleCount = 0;
+    bool colorCycleResetPerStroke = false;
+    bool charCycleResetPerStroke = true;
+    bool charCycleForward = true;
+    bool charCycleWrap = true;
+    std::set<std::string> charRandomGroups;
+    bool fgRandom = false;
+    std::vector<ANSIColorValue> fgRandomPool;
+    bool bgRandom = false;
+    std::vector<ANSIColorValue> bgRandomPool;
+    bool charRandom = false;
+    std::vector<std::string> charRandomPool;
+    bool charNull = false;  // painting leaves characters alone
+    bool fgNull = false;
+    bool bgNull = false;
+    bool paintSwap = false;
+
+    // --- Pointer, keyboard pointer, strokes and selection ---
+    bool kbStroke = false;
+    std::optional<ScreenCell> kbCursor;
+    std::optional<ScreenCell> pendingClick;  // executed by the main loop
+    bool autoPan = true;
+    std::optional<CellRect> selection;
+    std::optional<CellGrid> clipboard;
+    bool pasteFloat = false;
+    ScreenPoint mouse{-1, -1};
+    bool paintingStroke = false;
+    std::optional<GridKey> lastPaint;
+    std::optional<TimeStamp> lastPaintTime;
+    double velocity = 0;
+    GridKey cursor;  // text / keyboard cursor in the document
+    bool cursorVisible = false;
+    GridKey viewOffset;
+    std::optional<PanDrag> panDrag;
+    std::optional<LayerShiftDrag> layerShiftDrag;
+    std::optional<GridKey> shapeStart;
+    std::optional<GridKey> lastShapeDrag;
+    std::unordered_map<GridKey, ANSICell> previewOverlay;
+    std::unordered_map<GridKey, ConnectionSet> penConns;
+    std::unordered_map<GridKey, CellColors> penColors;
+    std::unordered_map<GridKey, std::string> penChars;
+    int strokeCellCount = 0;
+
+    // --- Text tool and fonts ---
+    std::optional<int> textFontIndex;
+    std::vector<BlockFont> importedFonts;
+    int textOriginCol = 0;
+    int textOriginRow = 0;
+    std::vector<TextStamp> textStampHistory;
+    std::vector<PlainStamp> plainStampHistory;
+
+    // --- Panels, pickers and browsers ---
+    bool toolPanelOpen = false;
+    CharTarget charPickerTarget = CharTarget::pen;
+    bool charPickerOpen = false;
+    int charsetIndex = 0;
+    int fkeyBankIndex = 0;
+    bool charsetMenuOpen = false;
+    bool fadesPanelOpen = false;
+    bool fontBrowserMode = false;
+    bool presetBrowserMode = false;
+    bool fontBrowserOpen2 = false;
+    int fontListScroll = 0;
+    std::optional<std::optional<int>> fontBrowserPrev;
+    std::optional<int> fontDeletePending;
+    std::optional<std::string> imageImportPath;
+    bool imageBrowserMode = false;
+    int browseScroll = 0;
+    int browseSel = 0;
+    bool fileBrowserOpen = false;
+    std::vector<std::string> fileBrowserEntries;
+    std::string browseDir;  // starts at launchDir()
+    bool helpOpen = false;
+    bool aboutOpen = false;
+    std::string aboutInput;
+    std::vector<std::string> aboutHistory;
+    bool sizePickerOpen = false;
+    bool historyOpen = false;
+    std::optional<TimeStamp> historyOpenedAt;
+    bool presetFileMenuOpen = false;
+    bool saveOptionsOpen = false;
+    bool layersPanelOpen = false;
+    bool palettePickerOpen = false;
+    bool depthPickerOpen = false;
+    bool paletteTargetFg = true;
+    TrueColorDraft tcDraft;
+    std::optional<PaletteSliderDrag> paletteSliderDrag;
+
+    // --- Text entry (the modes exclude each other) ---
+    bool renameActive = false;
+    bool renameSelectAll = false;
+    int renameCursor = 0;
+    std::string renameBuffer;
+    std::string pendingKeyBytes;  // a UTF-8 character still arriving byte by byte
+    bool loadActive = false;
+    bool fontLoadActive = false;
+    bool sizeEntryActive = false;
+    bool codepointEntryActive = false;
+    std::optional<std::string> pendingFontURL;  // run by the main loop after the frame
+    std::optional<std::string> sauceEntryKind;
+    std::optional<std::string> stepEntryChannel;
+
+    // --- Confirmations, resize effect and lifecycle ---
+    bool quitArmed = false;
+    bool clearArmed = false;
+    std::optional<int> presetDeleteArmed;
+    bool resizeStatic = false;
+    int resizeStep = 0;
+    // Far enough back that any resize counts as a new streak, yet safe to subtract from now.
+    TimeStamp lastResizeAt = TimeStamp(TimeStamp::duration::min() / 2);
+    int resizeThreshold = 2;
+    bool shouldQuit = false;
+
+    // --- Document, SAUCE and saving ---
+    std::vector<UndoSnapshot> undoStack;
+    std::vector<UndoSnapshot> redoStack;
+    bool dirty = false;
+    std::string filename = "Untitled";
+    std::optional<std::string> ownedPath;
+    std::optional<std::string> docDir;
+    bool blinkingText = false;
+    std::string sauceAuthor;
+    std::string sauceGroup;
+    std::optional<SauceRecord> sourceSauce;
+    bool writeSauce = false;
+    bool sauceBoxOpen = false;
+    bool sauceBoxReadOnly = false;
+    bool sauceEditConfirm = false;
+    bool viewOnly = false;  // signed art opened read-only
+    bool sauceEditArmed = false;
+    std::optional<DrawingFile> carriedDrawingFile;
+    std::string sauceTitleField;
+    std::vector<std::string> sauceComments;
+    std::vector<std::string> sauceHistory;
+    std::string sauceFontName = "IBM VGA";
+    LetterSpacing letterSpacing = LetterSpacing::noPreference;
+    AspectRatio aspectRatio = AspectRatio::noPreference;
+    bool exportUTF8 = true;
+    bool exportPNGOnSave = false;
+    bool exportTXTOnSave = false;
+    std::vector<Layer> layers;  // index 0 is the top of the stack
+    int activeLayerIndex = 0;
+    bool shiftingLayer = false;
+    bool saveAsGlyphloom = false;
+    ColorDepth colorDepth = ColorDepth::c256;
+    MonoTint monoTint = MonoTint::white;
+
+    // --- Status line ---
+    StatusLine statusNote;
+    const std::vector<std::string>& statusHistory() const { return statusNote.history(); }
+
+    // --- Presets and previews ---
+    std::optional<int> selectedPreset;
+    PresetBank presets;
+    std::optional<PresetBank> preResetPresets;  // bank saved by a reset, for its undo
+    bool presetCycle = false;
+    bool presetRandom = false;
+    int presetCycleIndex = 0;
+    std::set<int> presetPool;
+    std::optional<std::string> toolPreviewKey;
+    CellGrid toolPreviewCells;
+    std::optional<CellGrid> previewScratchDoc;
+    std::optional<GridKey> previewStrokeStart;
+    bool previewStroking = false;
+    std::optional<int> presetHoverIndex;
+    std::optional<CellGrid> presetHoverCells;
+
+    // The directory the editor started in (the current directory, or HOME when that is "/").
+    const std::string& launchDir() const { return launchDir_; }
+
+    // Every editing operation calls this before it changes the document.
+    void snapshotForUndo();
+    void undo();
+    void redo();
+    // A new size for every layer, keeping the overlapping top-left part; undoable.
+    void resizeCanvas(int cols, int rows);
+
+    // The document as shown: all visible layers flattened to the canvas size.
+    CellGrid composited() const;
+    bool anyOverlayOpen() const;
+
+private:
+    UndoSnapshot currentSnapshot() const;
+    void restore(UndoSnapshot snapshot);
+
+    std::string launchDir_;
+};
+
+// The start directory for a process whose current directory is `cwd`: `cwd` itself, unless it
+// is empty or "/", in which case `home` (when set).
+std::string startDirectory(const std::string& cwd, const char* home);
+
+}  // namespace glyphloom

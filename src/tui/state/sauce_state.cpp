@@ -1,0 +1,192 @@
+#include "tui/state/sauce_state.hpp"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/text/utf8.hpp"
+#include "tui/state/identity.hpp"
+
+namespace glyphloom {
+namespace {
+
+constexpr std::size_t entryCharacterLimit = 64;
+constexpr std::size_t maxCommentLines = 255;
+
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The user's own credit, in the same "author of group" shape as a record's.
+std::string ownCredit(const AppState& state) {
+    SauceRecord own;
+    own.author = state.sauceAuthor;
+    own.group = state.sauceGroup;
+    return own.creditLine();
+}
+
+bool hasCreditedSource(const AppState& state) { return state.sourceSauce && state.sourceSauce->hasCredit(); }
+
+void commitComment(std::string_view number, const std::string& text, AppState& state) {
+    auto& lines = state.sauceComments;
+    std::size_t index = 0;
+    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), index);
+    const bool existing =
+        parsed.ec == std::errc() && parsed.ptr == number.data() + number.size() && index < lines.size();
+    if (existing) {
+        if (text.empty())
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
+        else
+            lines[index] = text;
+    } else if (!text.empty() && lines.size() < maxCommentLines) {
+        lines.push_back(text);
+    }
+}
+
+}  // namespace
+
+void adoptSauce(AppState& state, const std::optional<SauceRecord>& record, const CellGrid& cells) {
+    state.sourceSauce = record;
+    state.sauceEditArmed = false;
+    if (!record) {
+        state.viewOnly = false;
+        state.sauceTitleField.clear();
+        state.sauceHistory.clear();
+        state.sauceComments.clear();
+        state.letterSpacing = LetterSpacing::noPreference;
+        state.aspectRatio = AspectRatio::noPreference;
+        state.sauceFontName = defaultSauceFont;
+        state.blinkingText = false;
+        return;
+    }
+    const bool authored = record->carriesAuthorship();
+    if (authored) state.writeSauce = true;
+    state.viewOnly = authored;
+    state.sauceTitleField = record->title;
+    state.sauceHistory = record->historyLines();
+    state.sauceComments = record->noteLines();
+    state.letterSpacing = record->letterSpacing();
+    state.aspectRatio = record->aspectRatio();
+    state.sauceFontName = record->fontName.empty() ? std::string(defaultSauceFont) : record->fontName;
+
+    // Blinking text only when the art actually blinks; a cleared flag alone keeps the bright
+    // backgrounds, which look the same for art that never sets SGR 5.
+    bool anyBlink = false;
+    for (int r = 0; r < cells.rowCount() && !anyBlink; ++r)
+        anyBlink = std::any_of(cells.row(r).begin(), cells.row(r).end(), [](const ANSICell& c) { return c.blink; });
+    state.blinkingText = !record->iceColors() && anyBlink;
+
+    if (record->hasCredit()) state.statusNote = "credited to " + record->creditLine() + " — kept on export";
+}
+
+SauceRecord exportSauce(const AppState& state, std::string_view title) {
+    // Only a record that credits someone displaces the user's own credit.
+    const SauceRecord* base = hasCreditedSource(state) ? &*state.sourceSauce : nullptr;
+    SauceRecord out;
+    if (!state.sauceTitleField.empty())
+        out.title = state.sauceTitleField;
+    else if (base == nullptr)
+        out.title = title;
+    if (base != nullptr) {
+        out.author = base->author;
+        out.group = base->group;
+        out.date = base->date;
+    } else {
+        out.author = state.sauceAuthor;
+        out.group = state.sauceGroup;
+    }
+    out.flags = state.sourceSauce ? sauceHintFlags(state.sourceSauce->letterSpacing(), state.sourceSauce->aspectRatio())
+                                  : sauceHintFlags(LetterSpacing::eightPixel, AspectRatio::square);
+    if (state.sourceSauce && state.sourceSauce->fontName.empty() && state.sauceFontName == defaultSauceFont)
+        out.fontName.clear();
+    else
+        out.fontName = state.sauceFontName.empty() ? std::string(defaultSauceFont) : state.sauceFontName;
+    out.comments = state.sauceHistory;
+    out.comments.insert(out.comments.end(), state.sauceComments.begin(), state.sauceComments.end());
+    return out;
+}
+
+void claimSauceAuthorship(AppState& state) {
+    if (!hasCreditedSource(state)) return;
+    const SauceRecord source = *state.sourceSauce;
+    state.viewOnly = false;
+    for (const std::string& line : source.historyLines())
+        if (!contains(state.sauceHistory, line)) state.sauceHistory.push_back(line);
+    const std::string provenance = SauceRecord::historyLine(source);
+    if (!contains(state.sauceHistory, provenance)) state.sauceHistory.push_back(provenance);
+    state.sourceSauce.reset();
+    state.statusNote = "record is yours — " + source.creditLine() + " kept in its history";
+}
+
+SauceRecordState sauceRecordState(const AppState& state) {
+    if (hasCreditedSource(state)) return SauceRecordState::foreign;
+    if (!state.sauceAuthor.empty() || !state.sauceGroup.empty() || !state.sauceTitleField.empty() ||
+        !state.sauceComments.empty() || !state.sauceHistory.empty() ||
+        state.letterSpacing != LetterSpacing::noPreference || state.aspectRatio != AspectRatio::noPreference)
+        return SauceRecordState::yours;
+    return SauceRecordState::none;
+}
+
+std::string_view sauceRowLabel(const AppState& state) {
+    switch (sauceRecordState(state)) {
+        case SauceRecordState::none:
+            return "create";
+        case SauceRecordState::yours:
+            return "edit";
+        case SauceRecordState::foreign:
+            return "view";
+    }
+    return "create";
+}
+
+std::optional<std::string> sauceCreditLabel(const AppState& state) {
+    if (!state.writeSauce) return std::nullopt;
+    if (!state.sourceSauce && !state.ownedPath) return std::nullopt;
+    std::string title;
+    std::string credit;
+    if (hasCreditedSource(state)) {
+        title = trimmedWhitespace(state.sourceSauce->title);
+        credit = state.sourceSauce->creditLine();
+    } else {
+        title = trimmedWhitespace(state.sauceTitleField);
+        credit = ownCredit(state);
+    }
+    if (title.empty() && credit.empty()) return std::nullopt;
+    if (title.empty()) return credit;
+    if (credit.empty()) return title;
+    return title + " · " + credit;
+}
+
+std::string sanitizedDocumentName(std::string_view text) {
+    std::string kept;
+    for (std::size_t i = 0; i < text.size();) {
+        const utf8::Decoded d = utf8::decodeAt(text, i);
+        const char32_t c = d.scalar;
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        const bool forbidden = c == U'/' || c == U':' || c == U'\\' || c == U',' || c == U'*' || c == U'?' ||
+                               c == U'"' || c == U'<' || c == U'>' || c == U'|';
+        if (!control && !forbidden) kept.append(text.substr(i, static_cast<std::size_t>(d.length)));
+        i += static_cast<std::size_t>(d.length);
+    }
+    return trimmedWhitespace(kept);
+}
+
+void commitSauceEntry(std::string_view kind, AppState& state) {
+    const std::string text = trimmedWhitespace(prefixCharacters(state.renameBuffer, entryCharacterLimit));
+    if (kind == "author" || kind == "group") {
+        (kind == "author" ? state.sauceAuthor : state.sauceGroup) = text;
+        // The identity outlives the session; say so when it could not be kept.
+        if (const std::string failure = persistSauceIdentity(state); !failure.empty())
+            state.statusNote = "identity not saved: " + failure;
+    } else if (kind == "title") {
+        state.sauceTitleField = text;
+    } else if (kind == "font") {
+        state.sauceFontName = text;
+    } else if (kind.starts_with("comment:")) {
+        commitComment(kind.substr(8), text, state);
+    } else if (kind == "name") {
+        // A name with nothing left would save as a hidden ".ans"; keep the old name instead.
+        if (std::string name = sanitizedDocumentName(text); !name.empty()) state.filename = std::move(name);
+    }
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,61 @@
+// The double-buffered picture of the terminal. The interface draws each frame into the back
+// buffer; flush() sends only the cells that differ from the front buffer (what the terminal
+// shows), as one write. The bytes of a flush depend only on the two frames, so tests can
+// capture them through the injected sink.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/cell.hpp"
+
+namespace glyphloom {
+
+class Screen {
+public:
+    using Sink = std::function<void(std::string_view)>;
+
+    // Writes frames to standard output with one write call each; classic colours go out as
+    // CGA RGB when COLORTERM declares 24-bit colour.
+    Screen();
+    Screen(Sink sink, bool truecolorCGA);
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+
+    // New size, blank back buffer, and a full repaint on the next flush.
+    void resize(int rows, int cols);
+    // Forget what the terminal shows: the next flush repaints everything.
+    void invalidate() { front_.reset(); }
+
+    void clear(const ANSICell& cell);
+    void fillRow(int row, const ANSIColorValue& fg, const ANSIColorValue& bg);
+    void put(const ANSICell& cell, int row, int col);
+    // One grapheme cluster per column, blink off; the part outside the buffer is skipped.
+    void putText(std::string_view text, int row, int col, const ANSIColorValue& fg, const ANSIColorValue& bg);
+
+    // The cell in the back buffer (for tests and for effects that read what is drawn).
+    const ANSICell& at(int row, int col) const { return back_[index(row, col)]; }
+    bool contains(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
+
+    void flush();
+    // The bytes flush() would send, without sending them or touching the front buffer.
+    std::string pendingOutput() const;
+
+private:
+    std::size_t index(int row, int col) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
+    }
+
+    Sink sink_;
+    bool truecolorCGA_;
+    int rows_ = 0;
+    int cols_ = 0;
+    std::vector<ANSICell> back_;                  // rows_ × cols_, row-major
+    std::optional<std::vector<ANSICell>> front_;  // same shape when present
+};
+
+}  // namespace glyphloom

@@ -1,0 +1,132 @@
+#include "tui/terminal/terminal.hpp"
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "core/io/file_io.hpp"
+#include "tui/state/version.hpp"
+
+namespace glyphloom {
+namespace {
+
+void writeAll(int fd, const char* data, std::size_t size) {
+    // Signal-safe: plain write(2) in a loop, no allocation.
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+extern "C" void onTerminationSignal(int) {
+    restoreTerminal();
+    ::_exit(0);
+}
+
+extern "C" void onWindowChange(int) { TerminalGlobals::winch = 1; }
+
+extern "C" void onFatalSignal(int signal) {
+    restoreTerminal();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void installHandler(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: a window change must interrupt the blocking read
+    sigaction(signal, &action, nullptr);
+}
+
+extern "C" void restoreAtExit() { restoreTerminal(); }
+
+}  // namespace
+
+void restoreTerminal() {
+    if (!TerminalGlobals::rawActive) return;
+    writeAll(STDOUT_FILENO, terminalExitSequence, sizeof terminalExitSequence - 1);
+    tcsetattr(STDIN_FILENO, TCSANOW, &TerminalGlobals::origTermios);
+    TerminalGlobals::rawActive = 0;
+}
+
+void installCrashHandler() {
+    const std::string path = homeDirectory() + "/.glyphloom-crash.log";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        const std::string banner = "\n--- glyphloom session " + std::string(glyphloomVersion) + " ---\n";
+        writeAll(fd, banner.data(), banner.size());
+        // From here on, diagnostics land in the log instead of over the picture.
+        ::dup2(fd, STDERR_FILENO);
+        ::close(fd);
+    }
+    for (int signal : {SIGILL, SIGTRAP, SIGABRT, SIGSEGV, SIGBUS, SIGFPE}) installHandler(signal, onFatalSignal);
+}
+
+void installSignalHandlers() {
+    installCrashHandler();
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) installHandler(signal, onTerminationSignal);
+    installHandler(SIGWINCH, onWindowChange);
+}
+
+void Terminal::enter() {
+    // Handlers first: a signal that lands between switching modes and installing them would
+    // otherwise leave the shell in raw mode on the alternate screen.
+    installSignalHandlers();
+    struct termios raw {};
+    if (tcgetattr(STDIN_FILENO, &TerminalGlobals::origTermios) == 0) {
+        raw = TerminalGlobals::origTermios;
+        cfmakeraw(&raw);
+        tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    }
+    TerminalGlobals::rawActive = 1;
+    writeAll(STDOUT_FILENO, terminalEnterSequence, sizeof terminalEnterSequence - 1);
+    static bool registered = false;
+    if (!registered) {
+        std::atexit(restoreAtExit);
+        registered = true;
+    }
+}
+
+void Terminal::exit() { restoreTerminal(); }
+
+TerminalSize Terminal::size() {
+    struct winsize ws {};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &ws) != 0 || ws.ws_row == 0 || ws.ws_col == 0) return {};
+    return {ws.ws_row, ws.ws_col};
+}
+
+std::vector<InputEvent> Terminal::readEvents() {
+    std::uint8_t buffer[readSize] = {};
+    const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    const int readError = errno;
+    std::vector<InputEvent> events;
+    if (TerminalGlobals::winch) {
+        TerminalGlobals::winch = 0;
+        events.push_back(InputEvent::resize());
+    }
+    if (count > 0) {
+        hardReadErrors = 0;
+        auto decoded = decodeInput(std::span(buffer, static_cast<std::size_t>(count)), pending,
+                                   static_cast<std::size_t>(count) == readSize);
+        events.insert(events.end(), decoded.begin(), decoded.end());
+    } else if (count < 0 && readError == EINTR) {
+        // A signal (usually a window change) woke us: not an error.
+    } else if (count < 0) {
+        if (++hardReadErrors >= maxHardReadErrors) events.push_back(InputEvent::eof());
+    } else {
+        events.push_back(InputEvent::eof());
+    }
+    return events;
+}
+
+}  // namespace glyphloom

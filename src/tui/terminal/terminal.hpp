@@ -1,0 +1,61 @@
+// The interactive terminal session: raw mode, alternate screen and mouse reporting on
+// enter; a guaranteed restore however the process ends (normal exit, termination signal,
+// crash); the crash log; the window size; and reading input as decoded events.
+#pragma once
+
+#include <termios.h>
+
+#include <csignal>
+#include <cstdint>
+#include <vector>
+
+#include "tui/terminal/input_decoder.hpp"
+
+namespace glyphloom {
+
+inline constexpr char terminalEnterSequence[] = "\x1b[?1049h\x1b[?25l\x1b[?1002h\x1b[?1003h\x1b[?1006h";
+inline constexpr char terminalExitSequence[] = "\x1b[?1003l\x1b[?1006l\x1b[?1002l\x1b[?25h\x1b[?1049l";
+
+// Session state that signal handlers must reach. Only async-signal-safe work touches it there.
+struct TerminalGlobals {
+    static inline volatile std::sig_atomic_t rawActive = 0;
+    static inline struct termios origTermios {};
+    static inline volatile std::sig_atomic_t winch = 0;
+};
+
+struct TerminalSize {
+    int rows = 24;
+    int cols = 80;
+};
+
+class Terminal {
+public:
+    static constexpr std::size_t readSize = 1024;
+    static constexpr int maxHardReadErrors = 8;
+
+    // Raw mode, alternate screen, mouse reporting, signal and crash handlers, restore at exit.
+    static void enter();
+    static void exit();
+    // The window size of standard output; 24 × 80 when the query fails or reports zero.
+    static TerminalSize size();
+
+    // One blocking read of standard input, decoded. A window change that interrupted the
+    // read comes first as `resize`; end of input, or eight failed reads in a row, as `eof`.
+    std::vector<InputEvent> readEvents();
+
+    static std::vector<InputEvent> decodeInput(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& pending,
+                                               bool bufferWasFull) {
+        return glyphloom::decodeInput(bytes, pending, bufferWasFull);
+    }
+
+    std::vector<std::uint8_t> pending;
+    int hardReadErrors = 0;
+};
+
+// Undoes raw mode and the enter sequence; does nothing unless the session is active, so any
+// number of calls (exit handler, signal handler, normal exit) is harmless. Signal-safe.
+void restoreTerminal();
+void installSignalHandlers();
+void installCrashHandler();
+
+}  // namespace glyphloom

@@ -1,0 +1,325 @@
+#include "core/codec/deflate.hpp"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+#include <string>
+
+#include "core/codec/inflate.hpp"
+
+namespace glyphloom {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+Bytes randomBytes(std::size_t n, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    Bytes out(n);
+    for (auto& b : out) b = static_cast<std::uint8_t>(rng());
+    return out;
+}
+
+// Bytes with a steep distribution over all 256 values, so dynamic Huffman tables get codes
+// of up to 15 bits (longer than the decoder's look-up table).
+Bytes skewedBytes(std::size_t n, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::geometric_distribution<int> geo(0.08);
+    Bytes out(n);
+    for (auto& b : out) b = static_cast<std::uint8_t>(std::min(geo(rng), 255));
+    return out;
+}
+
+Bytes englishText(std::size_t n) {
+    const std::string words[] = {"the ", "quick ", "brown ", "fox ", "jumps ", "over ", "lazy ", "dog ",
+                                 "ANSI ", "art ", "block ", "shade ", "\r\n", "glyph ", "cell ", "loom "};
+    std::mt19937 rng(7);
+    std::string s;
+    while (s.size() < n) s += words[rng() % 16];
+    s.resize(n);
+    return bytesOf(s);
+}
+
+Bytes repetitive(std::size_t n) {
+    Bytes out(n);
+    for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::uint8_t>((i / 37) % 5 == 0 ? i % 7 : 0xDB);
+    return out;
+}
+
+Bytes zlibRawCompress(const Bytes& in, int level, int strategy) {
+    z_stream z{};
+    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -15, 8, strategy), Z_OK);
+    Bytes out(deflateBound(&z, static_cast<uLong>(in.size())));
+    z.next_in = const_cast<Bytef*>(in.data());
+    z.avail_in = static_cast<uInt>(in.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+std::optional<Bytes> zlibRawInflate(const Bytes& in, std::size_t expected) {
+    z_stream z{};
+    if (inflateInit2(&z, -15) != Z_OK) return std::nullopt;
+    Bytes out(expected + 16);
+    z.next_in = const_cast<Bytef*>(in.data());
+    z.avail_in = static_cast<uInt>(in.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    const int rc = inflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    inflateEnd(&z);
+    if (rc != Z_STREAM_END) return std::nullopt;
+    return out;
+}
+
+// Builds hand-made streams for the malformed-input cases, least significant bit first.
+struct StreamBuilder {
+    Bytes out;
+    int bitPos = 0;
+    void bits(unsigned v, int n) {
+        for (int i = 0; i < n; ++i) {
+            if (bitPos % 8 == 0) out.push_back(0);
+            if ((v >> i) & 1u) out.back() |= static_cast<std::uint8_t>(1u << (bitPos % 8));
+            ++bitPos;
+        }
+    }
+    void huff(int code, int len) {
+        for (int i = len - 1; i >= 0; --i) bits((code >> i) & 1, 1);
+    }
+    void fixedSymbol(int s) {
+        const HuffmanCode c = fixedLitCode(s);
+        huff(c.code, c.length);
+    }
+};
+
+struct NamedData {
+    const char* name;
+    Bytes data;
+};
+
+std::vector<NamedData> roundTripInputs() {
+    Bytes allBytes(256);
+    for (int i = 0; i < 256; ++i) allBytes[i] = static_cast<std::uint8_t>(i);
+    return {
+        {"empty", {}},
+        {"one byte", {0x41}},
+        {"two bytes", {0x41, 0x41}},
+        {"three equal", {7, 7, 7}},
+        {"100000 repeats", Bytes(100000, 0xB0)},
+        {"random 100k", randomBytes(100000, 1)},
+        {"text 200k", englishText(200000)},
+        {"all byte values", allBytes},
+        {"repetitive past window", repetitive(150000)},
+        {"match ends at input end", bytesOf("abcabcabcabcabcab")},
+    };
+}
+
+TEST(Deflate, RoundTripsThroughOwnInflateAndZlib) {
+    for (const auto& [name, data] : roundTripInputs()) {
+        SCOPED_TRACE(name);
+        const Bytes packed = deflateRaw(data);
+        const auto ours = inflateRaw(packed, data.size());
+        ASSERT_TRUE(ours.has_value());
+        EXPECT_EQ(*ours, data);
+        const auto theirs = zlibRawInflate(packed, data.size());
+        ASSERT_TRUE(theirs.has_value());
+        EXPECT_EQ(*theirs, data);
+    }
+}
+
+TEST(Deflate, EmptyInputIsOneEmptyFixedBlock) { EXPECT_EQ(deflateRaw({}), (Bytes{0x03, 0x00})); }
+
+TEST(Deflate, ZerosBecomeOneLiteralAndDistanceOneRuns) {
+    // 1000 zeros: a literal 0, then 999 bytes as 258 + 258 + 258 + 225 at distance 1.
+    StreamBuilder s;
+    s.bits(1, 1);
+    s.bits(1, 2);
+    s.fixedSymbol(0);
+    for (int k = 0; k < 3; ++k) {
+        s.fixedSymbol(285);  // length 258, no extra bits
+        s.huff(0, 5);        // distance 1
+    }
+    s.fixedSymbol(283);  // lengths 195..226
+    s.bits(225 - 195, 5);
+    s.huff(0, 5);
+    s.fixedSymbol(256);
+    EXPECT_EQ(deflateRaw(Bytes(1000, 0)), s.out);
+}
+
+TEST(Deflate, PrefersNearestAmongEqualLengthMatches) {
+    // At the last "abc" both earlier copies match 3 bytes and neither reaches the 4-byte
+    // limit, so the chain is walked on and the nearer copy (distance 4) must be kept.
+    StreamBuilder s;
+    s.bits(1, 1);
+    s.bits(1, 2);
+    for (char c : std::string("abcX")) s.fixedSymbol(static_cast<unsigned char>(c));
+    s.fixedSymbol(257);  // length 3
+    s.huff(3, 5);        // distance 4
+    s.fixedSymbol('Y');
+    s.fixedSymbol(257);
+    s.huff(3, 5);
+    s.fixedSymbol('Z');
+    s.fixedSymbol(256);
+    EXPECT_EQ(deflateRaw(bytesOf("abcXabcYabcZ")), s.out);
+}
+
+TEST(Inflate, DecodesEverythingZlibWrites) {
+    const std::vector<NamedData> inputs = {
+        {"text", englishText(300000)},
+        {"random", randomBytes(70000, 2)},
+        {"repetitive", repetitive(300000)},
+        {"skewed", skewedBytes(200000, 3)},
+        {"one byte", {0x99}},
+        {"empty", {}},
+    };
+    const std::pair<int, const char*> strategies[] = {{Z_DEFAULT_STRATEGY, "default"},
+                                                      {Z_FILTERED, "filtered"},
+                                                      {Z_HUFFMAN_ONLY, "huffman only"},
+                                                      {Z_RLE, "rle"},
+                                                      {Z_FIXED, "fixed"}};
+    for (const auto& [name, data] : inputs) {
+        for (int level = 0; level <= 9; ++level) {
+            for (const auto& [strategy, sname] : strategies) {
+                SCOPED_TRACE(std::string(name) + " level " + std::to_string(level) + " " + sname);
+                const Bytes packed = zlibRawCompress(data, level, strategy);
+                const auto out = inflateRaw(packed, 0);
+                ASSERT_TRUE(out.has_value());
+                ASSERT_EQ(*out, data);
+            }
+        }
+    }
+}
+
+TEST(Inflate, RefusesMalformedStreams) {
+    StreamBuilder btype3;
+    btype3.bits(1, 1);
+    btype3.bits(3, 2);
+    btype3.bits(0, 16);
+
+    // Stored block, LEN 3 and an NLEN that is not its complement.
+    const Bytes badNlen = {0x01, 0x03, 0x00, 0xFB, 0xFF, 'a', 'b', 'c'};
+    // Stored block claiming more bytes than follow.
+    const Bytes storedShort = {0x01, 0x05, 0x00, 0xFA, 0xFF, 'a', 'b'};
+
+    StreamBuilder farDistance;  // 'a' then a copy from 2 bytes back
+    farDistance.bits(1, 1);
+    farDistance.bits(1, 2);
+    farDistance.fixedSymbol('a');
+    farDistance.fixedSymbol(257);
+    farDistance.huff(1, 5);  // distance 2
+    farDistance.fixedSymbol(256);
+
+    StreamBuilder lengthOutOfTable;  // symbol 286 has a fixed code but no length
+    lengthOutOfTable.bits(1, 1);
+    lengthOutOfTable.bits(1, 2);
+    lengthOutOfTable.fixedSymbol('a');
+    lengthOutOfTable.fixedSymbol(286);
+    lengthOutOfTable.huff(0, 5);
+    lengthOutOfTable.fixedSymbol(256);
+
+    StreamBuilder distanceOutOfTable;  // distance code 30 is not defined
+    distanceOutOfTable.bits(1, 1);
+    distanceOutOfTable.bits(1, 2);
+    distanceOutOfTable.fixedSymbol('a');
+    distanceOutOfTable.fixedSymbol(257);
+    distanceOutOfTable.huff(30, 5);
+    distanceOutOfTable.fixedSymbol(256);
+
+    StreamBuilder oversubscribed;  // code-length code: four codes of length 1
+    oversubscribed.bits(1, 1);
+    oversubscribed.bits(2, 2);
+    oversubscribed.bits(0, 5);
+    oversubscribed.bits(0, 5);
+    oversubscribed.bits(0, 4);  // 4 code-length codes
+    for (int i = 0; i < 4; ++i) oversubscribed.bits(1, 3);
+    oversubscribed.bits(0, 32);
+
+    StreamBuilder repeatFirst;  // code 16 (repeat previous) with nothing before it
+    repeatFirst.bits(1, 1);
+    repeatFirst.bits(2, 2);
+    repeatFirst.bits(0, 5);
+    repeatFirst.bits(0, 5);
+    repeatFirst.bits(0, 4);
+    repeatFirst.bits(1, 3);  // symbol 16: length 1
+    repeatFirst.bits(1, 3);  // symbol 17: length 1
+    repeatFirst.bits(0, 3);
+    repeatFirst.bits(0, 3);
+    repeatFirst.huff(0, 1);  // 16 first
+    repeatFirst.bits(0, 2);
+    repeatFirst.bits(0, 32);
+
+    const Bytes notFinal = {0x00, 0x00, 0x00, 0xFF, 0xFF};  // empty stored block, BFINAL 0
+
+    const std::vector<NamedData> cases = {
+        {"btype 3", btype3.out},
+        {"stored NLEN mismatch", badNlen},
+        {"stored block cut short", storedShort},
+        {"distance before start", farDistance.out},
+        {"length symbol 286", lengthOutOfTable.out},
+        {"distance symbol 30", distanceOutOfTable.out},
+        {"over-subscribed lengths", oversubscribed.out},
+        {"repeat with no previous length", repeatFirst.out},
+        {"non-final block then end of input", notFinal},
+        {"no input", {}},
+    };
+    for (const auto& [name, data] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(inflateRaw(data, 0).has_value());
+        EXPECT_EQ(zlibRawInflate(data, 64), std::nullopt) << "the case itself should be invalid DEFLATE";
+    }
+}
+
+TEST(Inflate, EveryTruncationIsRefused) {
+    const std::vector<NamedData> inputs = {
+        {"ours fixed", deflateRaw(englishText(3000))},
+        {"zlib dynamic", zlibRawCompress(englishText(3000), 9, Z_DEFAULT_STRATEGY)},
+        {"zlib stored", zlibRawCompress(randomBytes(600, 5), 0, Z_DEFAULT_STRATEGY)},
+    };
+    for (const auto& [name, packed] : inputs) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(inflateRaw(packed, 0).has_value());
+        for (std::size_t cut = 0; cut < packed.size(); ++cut) {
+            const Bytes part(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(cut));
+            ASSERT_FALSE(inflateRaw(part, 0).has_value()) << "cut at " << cut;
+        }
+    }
+}
+
+TEST(Inflate, OutputCapStopsBombs) {
+    const Bytes megabyte(1 << 20, 0);
+    const Bytes packed = zlibRawCompress(megabyte, 9, Z_DEFAULT_STRATEGY);
+    ASSERT_LT(packed.size(), 2000u);
+    EXPECT_TRUE(inflateRaw(packed, 0, megabyte.size()).has_value());
+    EXPECT_FALSE(inflateRaw(packed, 0, megabyte.size() - 1).has_value());
+    // A size hint far beyond what the input could expand to is harmless.
+    EXPECT_EQ(inflateRaw(packed, std::size_t{1} << 40)->size(), megabyte.size());
+
+    const Bytes stored = zlibRawCompress(randomBytes(5000, 9), 0, Z_DEFAULT_STRATEGY);
+    EXPECT_FALSE(inflateRaw(stored, 0, 4999).has_value());
+}
+
+TEST(Inflate, PrefixStopsAtRequestedSize) {
+    const Bytes text = englishText(100000);
+    const std::vector<NamedData> inputs = {
+        {"fixed", deflateRaw(text)},
+        {"dynamic", zlibRawCompress(text, 6, Z_DEFAULT_STRATEGY)},
+        {"stored", zlibRawCompress(text, 0, Z_DEFAULT_STRATEGY)},
+    };
+    for (const auto& [name, packed] : inputs) {
+        SCOPED_TRACE(name);
+        for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{4097}, text.size()}) {
+            const auto out = inflateRawPrefix(packed, size);
+            ASSERT_TRUE(out.has_value()) << size;
+            EXPECT_EQ(*out, Bytes(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(size)));
+        }
+        EXPECT_FALSE(inflateRawPrefix(packed, text.size() + 1).has_value());
+    }
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,334 @@
+#include "core/format/ans_import.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/text/utf8.hpp"
+#include "core/model/print_values.hpp"
+
+namespace glyphloom {
+namespace {
+
+const std::string E = "\x1b";
+std::string csi(const std::string& body) { return E + "[" + body; }
+
+std::vector<std::uint8_t> bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+// A file body followed by a minimal SAUCE trailer with the given width and flags.
+std::vector<std::uint8_t> withRecord(const std::string& body, int width, std::uint8_t flags) {
+    SauceRecord record;
+    record.tInfo1 = width;
+    record.flags = flags;
+    auto data = bytes(body);
+    const auto trailer = sauceRecordData(record, static_cast<std::uint32_t>(data.size()));
+    data.insert(data.end(), trailer.begin(), trailer.end());
+    return data;
+}
+
+std::string rowText(const CellGrid& grid, int r) {
+    std::string out;
+    for (const ANSICell& cell : grid.row(r)) out += cell.character.str();
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+CellGrid imported(const std::string& text, std::optional<int> wrap = std::nullopt, bool ice = true) {
+    auto grid = importANSText(text, wrap, ice);
+    EXPECT_TRUE(grid.has_value()) << text;
+    return grid.value_or(CellGrid());
+}
+
+struct Placement {
+    const char* name;
+    std::string text;
+    std::optional<int> wrap;
+    int row, col;
+    std::string character;
+};
+
+TEST(AnsImport, CursorSequencesPlaceCharactersWhereATerminalWould) {
+    const std::string fullRow(80, 'x');
+    const std::vector<Placement> cases = {
+        {"position is 1-based", csi("5;10H") + "X", std::nullopt, 4, 9, "X"},
+        {"f positions like H", csi("3;2f") + "X", std::nullopt, 2, 1, "X"},
+        {"missing position parameters mean 1", csi(";H") + "X", std::nullopt, 0, 0, "X"},
+        {"back steps over what was written", "ab" + csi("D") + "c", std::nullopt, 0, 1, "c"},
+        {"save and restore survive a line break", csi("5C") + "ab" + csi("s") + "\r\ncd" + csi("u") + "Z", std::nullopt,
+         0, 7, "Z"},
+        {"cursor up after a full row returns to it", fullRow + csi("A") + "y", 80, 0, 0, "y"},
+        {"line feed after an exact wrap adds no row", fullRow + "\r\nz", 80, 1, 0, "z"},
+        {"a second line feed does add a row", fullRow + "\r\n\r\nz", 80, 2, 0, "z"},
+        {"up never goes above the top", "\r\n\r\n" + csi("9A") + "u", std::nullopt, 0, 0, "u"},
+        {"forward stops at the last column of the wrap width", csi("99C") + "r", 20, 0, 19, "r"},
+        {"forward stops at column 999 without a width", csi("5000C") + "r\r\n", std::nullopt, 0, 999, "r"},
+        {"back never goes left of the margin", "ab" + csi("9D") + "q", std::nullopt, 0, 0, "q"},
+        {"down is limited to the last stored row", csi("3999B") + "d", std::nullopt, 3999, 0, "d"},
+        {"carriage return keeps the row", "abc\rZ", std::nullopt, 0, 0, "Z"},
+        {"NUL prints as a blank", std::string("a\0b", 3), std::nullopt, 0, 2, "b"},
+        {"an unknown sequence is ignored", csi("?7h") + csi("1;2;3t") + "k", std::nullopt, 0, 0, "k"},
+    };
+    for (const auto& c : cases) {
+        const CellGrid grid = imported(c.text, c.wrap);
+        const ANSICell* cell = grid.cellAt(c.row, c.col);
+        ASSERT_NE(cell, nullptr) << c.name;
+        EXPECT_EQ(cell->character.str(), c.character) << c.name;
+    }
+}
+
+TEST(AnsImport, FullRowFollowedByCursorUpDoesNotPushTheArtDown) {
+    const CellGrid grid = imported(std::string(80, 'x') + csi("A") + "y", 80);
+    EXPECT_EQ(rowText(grid, 0), "y" + std::string(79, 'x'));
+    EXPECT_EQ(rowText(grid, 1), "");
+}
+
+TEST(AnsImport, EraseSequences) {
+    EXPECT_EQ(rowText(imported("junk\r\njunk\r\n" + csi("2J") + "x"), 0), "x");
+    EXPECT_EQ(rowText(imported("junk\r\njunk\r\n" + csi("2J") + "x"), 1), "");
+    EXPECT_EQ(rowText(imported("junk" + csi("J") + csi("1J") + "!"), 0), "junk!");
+    EXPECT_EQ(rowText(imported("abcdef" + csi("3D") + csi("K") + "\r\nz"), 0), "abc");
+    EXPECT_EQ(rowText(imported("abcdef" + csi("3D") + csi("1K") + "\r\nz"), 0), "abcdef");
+}
+
+TEST(AnsImport, GridIsPaddedToTheMinimumAndTrailingLineFeedsAddNoRows) {
+    const CellGrid one = imported("x");
+    EXPECT_EQ(one.rowCount(), 4);
+    EXPECT_EQ(one.rowLength(0), 10);
+    EXPECT_EQ(one.rowLength(3), 10);
+    EXPECT_EQ(*one.cellAt(3, 9), ANSICell::blank());
+
+    const CellGrid two = imported("ab" + std::string(10, '\n'));
+    EXPECT_EQ(two.rowCount(), 4);
+}
+
+TEST(AnsImport, WrapWidthRules) {
+    // Escapes without line breaks: an 80-column screen.
+    const CellGrid noBreaks = imported(csi("0m") + std::string(100, 'a'));
+    EXPECT_EQ(noBreaks.rowLength(0), 80);
+    EXPECT_EQ(rowText(noBreaks, 1), std::string(20, 'a'));
+
+    // Plain text is never wrapped and is cut at 1000 columns.
+    const CellGrid plain = imported(std::string(1200, 'p') + "\nq");
+    EXPECT_EQ(plain.rowLength(0), 1000);
+    EXPECT_EQ(rowText(plain, 1), "q");
+
+    // Escapes and line breaks, but a line past 1000 columns: re-read at 80.
+    const CellGrid overWide = imported(csi("0m") + std::string(1500, 'w') + "\r\nend");
+    EXPECT_EQ(overWide.rowLength(0), 80);
+    EXPECT_EQ(rowText(overWide, 18), std::string(1500 - 18 * 80, 'w'));
+    EXPECT_EQ(rowText(overWide, 19), "end");
+
+    // Escapes and line breaks with ordinary lines keep their own width.
+    const CellGrid lines = imported(csi("0m") + std::string(120, 'l') + "\r\nz");
+    EXPECT_EQ(lines.rowLength(0), 120);
+    EXPECT_EQ(rowText(lines, 1), "z");
+}
+
+TEST(AnsImport, RecordWidthSetsTheWrap) {
+    const std::string art = csi("0m") + std::string(140, 'a');
+    struct Case {
+        int width;
+        int expectedColumns;
+    };
+    for (const Case c : {Case{132, 132}, Case{0, 80}, Case{5, 80}, Case{1001, 80}, Case{1000, 140}}) {
+        const auto file = importANSFile(withRecord(art, c.width, 1), false);
+        ASSERT_TRUE(file) << c.width;
+        EXPECT_EQ(file->cells.rowLength(0), c.expectedColumns) << c.width;
+        ASSERT_TRUE(file->sauce) << c.width;
+        EXPECT_EQ(file->sauce->tInfo1, c.width);
+    }
+}
+
+TEST(AnsImport, BlinkBecomesBrightBackgroundUnderICEColours) {
+    const std::string art = csi("5;44m") + "B" + csi("0;5;104m") + "C";
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> data;
+        bool blinks;
+    };
+    const std::vector<Case> cases = {
+        {"record without iCE", withRecord(art, 80, 0), true},
+        {"record with iCE", withRecord(art, 80, 1), false},
+        {"no record", bytes(art), false},
+    };
+    for (const auto& c : cases) {
+        const auto file = importANSFile(c.data, false);
+        ASSERT_TRUE(file) << c.name;
+        const ANSICell& b = *file->cells.cellAt(0, 0);
+        const ANSICell& bright = *file->cells.cellAt(0, 1);
+        EXPECT_EQ(b.blink, c.blinks) << c.name;
+        EXPECT_EQ(b.background, ANSIColorValue::ansi16(c.blinks ? 4 : 12)) << c.name;
+        // An already bright background stays as it is either way.
+        EXPECT_EQ(bright.background, ANSIColorValue::ansi16(12)) << c.name;
+        EXPECT_EQ(bright.blink, c.blinks) << c.name;
+    }
+}
+
+struct SGRCase {
+    const char* params;
+    ANSIColorValue fg, bg;
+    bool bold, blink;
+};
+
+TEST(AnsImport, ParseSGRAppliesCodesLeftToRight) {
+    const auto a16 = ANSIColorValue::ansi16;
+    const auto a256 = ANSIColorValue::ansi256;
+    const auto tc = ANSIColorValue::truecolor;
+    // Every case starts from fg 3, bg 2, bold and blink both set.
+    const std::vector<SGRCase> cases = {
+        {"", a16(15), a16(0), false, false},
+        {"0", a16(15), a16(0), false, false},
+        {";", a16(3), a16(2), true, true},
+        {"31", a16(1), a16(2), true, true},
+        {"22;25", a16(3), a16(2), false, false},
+        {"21", a16(3), a16(2), false, true},
+        {"0;1;6", a16(15), a16(0), true, true},
+        {"90;107", a16(8), a16(15), true, true},
+        {"47;97", a16(15), a16(7), true, true},
+        {"38;5;300", a256(255), a16(2), true, true},
+        {"38;5;-4", a256(0), a16(2), true, true},
+        {"48;5;17;31", a16(1), a256(17), true, true},
+        {"38;2;10;20;300", tc(10, 20, 255), a16(2), true, true},
+        {"48;2;-1;2;3", a16(3), tc(0, 2, 3), true, true},
+        {"38;2;10;20", a16(3), a16(2), true, true},
+        {"0;38;2;10;20", a16(15), a16(0), false, false},
+        {"38;2;10;22", a16(3), a16(2), true, true},
+        {"25;38;5", a16(3), a16(2), true, false},
+        {"38;7;1;2;3;31", a16(3), a16(2), true, true},
+        {"38", a16(3), a16(2), true, true},
+        {"abc;32", a16(2), a16(2), true, true},
+        {"+33;;44", a16(3), a16(4), true, true},
+        {"2;3;4;7;39;49;99999999999999999999", a16(3), a16(2), true, true},
+    };
+    for (const auto& c : cases) {
+        bool bold = true, blink = true;
+        const SGRColors colors = parseSGR(c.params, a16(3), a16(2), bold, blink);
+        EXPECT_EQ(colors.fg, c.fg) << '"' << c.params << '"';
+        EXPECT_EQ(colors.bg, c.bg) << '"' << c.params << '"';
+        EXPECT_EQ(bold, c.bold) << '"' << c.params << '"';
+        EXPECT_EQ(blink, c.blink) << '"' << c.params << '"';
+    }
+}
+
+TEST(AnsImport, BoldBrightensOnlyClassicDimForegrounds) {
+    const CellGrid grid = imported(csi("1;31m") + "a" + csi("1;91m") + "b" + csi("0;1;38;5;3m") + "c");
+    EXPECT_EQ(grid.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(9));
+    EXPECT_EQ(grid.cellAt(0, 1)->foreground, ANSIColorValue::ansi16(9));
+    EXPECT_EQ(grid.cellAt(0, 2)->foreground, ANSIColorValue::ansi256(3));
+    // Padding before a written column keeps the default colours.
+    const CellGrid padded = imported(csi("44m") + csi("3C") + "x");
+    EXPECT_EQ(*padded.cellAt(0, 0), ANSICell::blank());
+    EXPECT_EQ(padded.cellAt(0, 3)->background, ANSIColorValue::ansi16(4));
+}
+
+TEST(AnsImport, UnterminatedSequencesDropOnlyTheirEscape) {
+    EXPECT_EQ(rowText(imported("ab" + csi("12")), 0), "ab[12");
+    EXPECT_EQ(rowText(imported("a" + E + "(Bz"), 0), "a(Bz");
+    EXPECT_EQ(rowText(imported("end" + E), 0), "end");
+    // A final character may be any letter, not only ASCII.
+    EXPECT_EQ(rowText(imported(csi("1é") + "x"), 0), "x");
+}
+
+TEST(AnsImport, OperatingSystemCommandsNeverPrint) {
+    const std::string bel = "\x07";
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string firstRow;
+    };
+    const std::vector<Case> cases = {
+        {"hyperlink ended by BEL", E + "]8;;https://example.com/" + bel + "link" + E + "]8;;" + bel + "!", "link!"},
+        {"ended by ESC backslash", E + "]8;;http://x/" + E + "\\" + "text", "text"},
+        {"palette change", E + "]4;1;rgb:aa/00/00" + bel + "art", "art"},
+        {"abandoned by the next sequence", E + "]8;;http://x/" + csi("31m") + "red", "red"},
+        {"unterminated at the end prints as before", "a" + E + "]8;;", "a]8;;"},
+        {"too long to be a command prints as before", E + "]" + std::string(5000, 'x') + bel,
+         "]" + std::string(999, 'x')},
+    };
+    for (const auto& c : cases) EXPECT_EQ(rowText(imported(c.text), 0), c.firstRow) << c.name;
+
+    // In a CP437 file the BEL byte decodes to a glyph but still ends the command.
+    const auto file = importANSFile(bytes(E + "]8;;http://x/\x07"
+                                              "art"),
+                                    false);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(rowText(file->cells, 0), "art");
+}
+
+TEST(AnsImport, SurvivingRecordTextIsNeverDrawn) {
+    const std::string tail = "SAUCE00" + std::string(100, 'r');
+    EXPECT_EQ(rowText(imported("art" + tail), 0), "art");
+    // Far from the end it is just text.
+    EXPECT_EQ(rowText(imported("SAUCE00" + std::string(200, 'r')), 0).substr(0, 9), "SAUCE00rr");
+}
+
+TEST(AnsImport, GridIsBoundedWhateverTheInputClaims) {
+    std::string tall;
+    for (int i = 0; i < 4100; ++i) tall += "r\r\n";
+    const CellGrid grid = imported(tall);
+    EXPECT_EQ(grid.rowCount(), 4000);
+    EXPECT_EQ(rowText(grid, 3999), "r");
+
+    EXPECT_FALSE(importANSText(csi("4000B") + "x", std::nullopt, true));
+    EXPECT_EQ(imported(csi("4001;1H") + "x").rowCount(), 4000);
+    EXPECT_EQ(imported(csi("1;4000H") + "x\r\n").rowLength(0), 1000);
+}
+
+TEST(AnsImport, TextThatWritesNoCellIsNotImportable) {
+    EXPECT_FALSE(importANSFile({}, false));
+    EXPECT_FALSE(importANSFile(withRecord("", 80, 0), false));
+    EXPECT_FALSE(importANSFile(withRecord("\x1a\x1a", 80, 0), false));
+    EXPECT_FALSE(importANSFile(bytes("\r\n\r\n" + csi("0m") + csi("2J") + "\x1a"), false));
+    EXPECT_FALSE(importANSText("", std::nullopt, true));
+}
+
+TEST(AnsImport, EncodingChoice) {
+    const std::string utf8Art = "é╭\tx";
+    const auto asUTF8 = importANSFile(bytes(utf8Art), true);
+    ASSERT_TRUE(asUTF8);
+    EXPECT_EQ(rowText(asUTF8->cells, 0), "é╭x");  // a tab in UTF-8 text draws nothing
+
+    const auto asCP437 = importANSFile(bytes(utf8Art), false);
+    ASSERT_TRUE(asCP437);
+    EXPECT_EQ(asCP437->cells.cellAt(0, 0)->character.str(), "├");  // 0xC3
+    EXPECT_EQ(asCP437->cells.cellAt(0, 5)->character.str(), "○");  // the tab byte is a glyph
+
+    // Invalid UTF-8 falls back to CP437.
+    const auto fallback = importANSFile(bytes("\xdb\xdbok"), true);
+    ASSERT_TRUE(fallback);
+    EXPECT_EQ(rowText(fallback->cells, 0), "██ok");
+}
+
+TEST(AnsImport, RecordTrailerAndEndOfFileMarkersAreCutOff) {
+    SauceRecord record;
+    record.tInfo1 = 80;
+    record.comments = {"a comment that is not art"};
+    auto data = bytes("art\x1a\x1a");
+    const auto trailer = sauceRecordData(record, 3);
+    data.insert(data.end(), trailer.begin(), trailer.end());
+    const auto file = importANSFile(data, false);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->cells.rowCount(), 4);
+    EXPECT_EQ(rowText(file->cells, 0), "art");
+    EXPECT_EQ(file->sauce->comments, record.comments);
+}
+
+TEST(AnsImport, AlphabeticProperty) {
+    for (char32_t c : {U'A', U'z', U'é', U'ß', U'π', U'ª', U'ⁿ', U'Ⅻ', U'Ⓐ', U'中'})
+        EXPECT_TRUE(isAlphabetic(c)) << int(c);
+    for (char32_t c : {U'0', U';', U'[', U'█', U'°', U'∞', U' ', U'\x1b', char32_t(0x110000)})
+        EXPECT_FALSE(isAlphabetic(c)) << int(c);
+}
+
+TEST(AnsImport, ManyUnterminatedSequencesStayLinear) {
+    // Each ESC "[" would search to the end of the text for a final character.
+    std::string text;
+    for (int i = 0; i < 200000; ++i) text += csi("1");
+    const CellGrid grid = imported(text);
+    EXPECT_EQ(grid.rowLength(0), 80);
+    EXPECT_EQ(rowText(grid, 0).substr(0, 4), "[1[1");
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,75 @@
+#include "core/model/cell_char.hpp"
+
+#include <gtest/gtest.h>
+
+#include "core/model/cell.hpp"
+#include "core/text/utf8.hpp"
+
+namespace glyphloom {
+namespace {
+
+TEST(CellChar, RoundTripsAnyText) {
+    const std::string texts[] = {" ", "A", "█", "€", "😀", "", "e\u0301", "👍🏽", "ab", std::string("\xff\xfe", 2),
+                                 std::string("\0", 1), "\xe2\x96"};
+    for (const std::string& text : texts) EXPECT_EQ(CellChar(text).str(), text) << "text of length " << text.size();
+}
+
+TEST(CellChar, EqualTextsCompareEqualHoweverMade) {
+    EXPECT_EQ(CellChar("e\u0301"), CellChar(std::string("e\u0301")));
+    EXPECT_NE(CellChar("e\u0301"), CellChar("e"));
+    EXPECT_EQ(CellChar("█"), CellChar::fromScalar(U'█'));
+    EXPECT_NE(CellChar(""), CellChar(" "));
+    EXPECT_TRUE(CellChar().isSpace());
+    EXPECT_TRUE(CellChar("").empty());
+    EXPECT_FALSE(CellChar(" ").empty());
+}
+
+TEST(CellChar, ScalarOnlyForSingleScalars) {
+    EXPECT_EQ(CellChar("█").scalar(), U'█');
+    EXPECT_EQ(CellChar("😀").scalar(), U'😀');
+    EXPECT_FALSE(CellChar("ab").scalar());
+    EXPECT_FALSE(CellChar("").scalar());
+    EXPECT_FALSE(CellChar("\xff").scalar());
+    EXPECT_EQ(CellChar::fromScalar(0xD800).scalar(), utf8::replacementCharacter);
+}
+
+TEST(CellChar, AppendToMatchesStr) {
+    std::string out = "x";
+    CellChar("👍🏽").appendTo(out);
+    CellChar("y").appendTo(out);
+    EXPECT_EQ(out, "x👍🏽y");
+}
+
+TEST(Utf8, GraphemeClustersKeepCombiningSequencesTogether) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(utf8::graphemeClusters("abc"), (V{"a", "b", "c"}));
+    EXPECT_EQ(utf8::graphemeClusters("e\u0301x"), (V{"e\u0301", "x"}));
+    EXPECT_EQ(utf8::graphemeClusters("👍🏽!"), (V{"👍🏽", "!"}));
+    EXPECT_EQ(utf8::graphemeClusters("🇩🇪🇫🇷"), (V{"🇩🇪", "🇫🇷"}));
+    EXPECT_EQ(utf8::graphemeClusters("\r\n"), (V{"\r\n"}));
+    EXPECT_EQ(utf8::graphemeClusters(""), V{});
+    // Malformed bytes stand alone as U+FFFD.
+    EXPECT_EQ(utf8::graphemeClusters("a\xff\u0301"), (V{"a", "\uFFFD", "\u0301"}));
+}
+
+TEST(Utf8, DecodeRejectsOverlongsSurrogatesAndTruncation) {
+    EXPECT_FALSE(utf8::decodeAt("\xc0\xaf", 0).valid);          // overlong "/"
+    EXPECT_FALSE(utf8::decodeAt("\xed\xa0\x80", 0).valid);      // surrogate
+    EXPECT_FALSE(utf8::decodeAt("\xf4\x90\x80\x80", 0).valid);  // past U+10FFFF
+    EXPECT_FALSE(utf8::decodeAt("\xe2\x96", 0).valid);          // truncated
+    EXPECT_EQ(utf8::decodeAt("\xe2\x96\x88", 0).scalar, U'█');
+    EXPECT_TRUE(utf8::isValid("█ok"));
+    EXPECT_FALSE(utf8::isValid("ok\x80"));
+}
+
+TEST(ANSICell, StaysSmallAndBlankIsWhiteSpaceOnBlack) {
+    const ANSICell blank = ANSICell::blank();
+    EXPECT_EQ(blank.character.str(), " ");
+    EXPECT_EQ(blank.foreground, ANSIColorValue::ansi16(15));
+    EXPECT_EQ(blank.background, ANSIColorValue::ansi16(0));
+    EXPECT_FALSE(blank.blink);
+    EXPECT_LE(sizeof(ANSICell), 24u);
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,65 @@
+#include "core/model/cell_grid.hpp"
+
+#include <gtest/gtest.h>
+
+namespace glyphloom {
+namespace {
+
+ANSICell glyph(const char* ch) { return {CellChar(ch), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0), false}; }
+
+TEST(CellGrid, CopiesShareRowsUntilWrittenAndEditsNeverShowThrough) {
+    CellGrid original(3, 4);
+    CellGrid copy = original;
+    for (int r = 0; r < 3; ++r) EXPECT_TRUE(copy.sharesRowWith(original, r));
+
+    ASSERT_TRUE(copy.set(1, 2, glyph("x")));
+    EXPECT_EQ(*copy.cellAt(1, 2), glyph("x"));
+    EXPECT_EQ(*original.cellAt(1, 2), ANSICell::blank());
+    EXPECT_FALSE(copy.sharesRowWith(original, 1));
+    EXPECT_TRUE(copy.sharesRowWith(original, 0));  // untouched rows stay shared
+    EXPECT_TRUE(copy.sharesRowWith(original, 2));
+    EXPECT_NE(copy, original);
+}
+
+TEST(CellGrid, WritingAnEqualCellKeepsTheRowShared) {
+    CellGrid a(1, 2);
+    CellGrid b = a;
+    EXPECT_TRUE(b.set(0, 0, ANSICell::blank()));
+    EXPECT_TRUE(b.sharesRowWith(a, 0));
+}
+
+TEST(CellGrid, OutOfRangeAndRaggedAccess) {
+    CellGrid grid(std::vector<CellGrid::Row>{{glyph("a")}, {glyph("b"), glyph("c")}});
+    EXPECT_EQ(grid.rowLength(0), 1);
+    EXPECT_EQ(grid.rowLength(1), 2);
+    EXPECT_EQ(grid.rowLength(2), 0);
+    EXPECT_EQ(grid.rowLength(-1), 0);
+    EXPECT_EQ(grid.cellAt(0, 1), nullptr);
+    EXPECT_EQ(grid.cellAt(-1, 0), nullptr);
+    EXPECT_EQ(grid.cellAt(1, -1), nullptr);
+    EXPECT_FALSE(grid.set(0, 1, glyph("z")));
+    EXPECT_FALSE(grid.set(5, 0, glyph("z")));
+    EXPECT_EQ(grid.toRows()[1][1], glyph("c"));
+}
+
+TEST(CellGrid, NegativeSizesMakeAnEmptyGrid) {
+    EXPECT_TRUE(CellGrid(-3, 5).empty());
+    CellGrid flat(2, -1);
+    EXPECT_EQ(flat.rowCount(), 2);
+    EXPECT_EQ(flat.rowLength(0), 0);
+}
+
+TEST(CellGrid, EqualityIsByContent) {
+    CellGrid a(2, 2);
+    CellGrid b(2, 2);
+    EXPECT_EQ(a, b);
+    b.set(1, 1, glyph("q"));
+    EXPECT_NE(a, b);
+    a.set(1, 1, glyph("q"));
+    EXPECT_EQ(a, b);
+    EXPECT_NE(CellGrid(2, 2), CellGrid(2, 3));
+    EXPECT_NE(CellGrid(2, 2), CellGrid(3, 2));
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,141 @@
+#include "tui/actions/palette.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace glyphloom {
+namespace {
+
+ANSIColorValue c256(int n) { return ANSIColorValue::ansi256(n); }
+
+TEST(PalettePicker, BulkColorsOfEachGroup) {
+    struct Case {
+        int group;
+        std::size_t size;
+        ANSIColorValue first;
+        ANSIColorValue last;
+    };
+    const Case cases[] = {
+        {-3, 24, c256(232), c256(255)},
+        {-2, 16, ANSIColorValue::ansi16(0), ANSIColorValue::ansi16(15)},
+        {-1, 216, c256(16), c256(231)},
+        {0, 36, c256(16), c256(51)},
+        {5, 36, c256(196), c256(231)},
+    };
+    for (const Case& c : cases) {
+        const auto colors = paletteBulkColors(c.group);
+        ASSERT_EQ(colors.size(), c.size) << c.group;
+        EXPECT_EQ(colors.front(), c.first) << c.group;
+        EXPECT_EQ(colors.back(), c.last) << c.group;
+    }
+    EXPECT_TRUE(paletteBulkColors(6).empty());
+    EXPECT_TRUE(paletteBulkColors(-4).empty());
+}
+
+TEST(PalettePicker, GroupNotes) {
+    const std::pair<int, const char*> cases[] = {
+        {-3, "grays: all"}, {-2, "base 16: all"}, {-1, "cube: all"}, {0, "cube group 1"}, {5, "cube group 6"}};
+    for (const auto& [group, note] : cases) {
+        AppState state;
+        paletteGroupTapped(group, true, state);
+        EXPECT_EQ(state.statusNote.value_or(""), note);
+    }
+}
+
+TEST(PalettePicker, GreyGroupTogglesInACyclePool) {
+    AppState state;
+    state.fgCycle = true;
+    state.fgCyclePool = {c256(9)};
+    state.fgCycleIndex = 5;
+    state.fgCycleCount = 3;
+    paletteGroupTapped(-3, true, state);
+    EXPECT_EQ(state.fgCyclePool.size(), 25u);
+    EXPECT_EQ(state.fgCyclePool[1], c256(232));
+    EXPECT_EQ(state.fgCycleIndex, 0);
+    EXPECT_EQ(state.fgCycleCount, 0);
+    paletteGroupTapped(-3, true, state);
+    EXPECT_EQ(state.fgCyclePool, std::vector<ANSIColorValue>{c256(9)});
+}
+
+TEST(PalettePicker, PartlyPresentGroupAppendsOnlyTheMissing) {
+    AppState state;
+    state.bgRandom = true;
+    state.bgRandomPool = {c256(240), c256(3)};
+    paletteGroupTapped(-3, false, state);
+    EXPECT_EQ(state.bgRandomPool.size(), 25u);
+    EXPECT_EQ(state.bgRandomPool[0], c256(240));
+    EXPECT_EQ(state.bgRandomPool[2], c256(232));
+    EXPECT_TRUE(state.fgRandomPool.empty());
+}
+
+TEST(PalettePicker, SolidChannelIgnoresGroups) {
+    AppState state;
+    state.fgCyclePool = {c256(1)};
+    paletteGroupTapped(2, true, state);
+    EXPECT_EQ(state.fgCyclePool, std::vector<ANSIColorValue>{c256(1)});
+    EXPECT_TRUE(state.fgRandomPool.empty());
+    EXPECT_EQ(state.fg, ANSIColorValue::ansi16(15));
+    EXPECT_EQ(state.statusNote.value_or(""), "cube group 3");
+}
+
+TEST(PalettePicker, SliderValueAtBothEndsAndBeyond) {
+    struct Case {
+        const char* channel;
+        int column;
+        int expected;
+    };
+    // A 17-column bar starting at column 10: columns 10 … 26.
+    const Case cases[] = {
+        {"tcR", 10, 0},   {"tcR", 26, 255},  {"tcG", 18, 127},  {"tcB", 5, 0},      {"tcB", 40, 255},
+        {"tcL", 10, -128}, {"tcL", 26, 128}, {"tcL", 18, 0},    {"L", 26, 128},     {"R", 26, 255},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(paletteSliderValue(c.channel, c.column, 10, 17), c.expected) << c.channel << " @" << c.column;
+    // A one-column bar still maps without dividing by zero.
+    EXPECT_EQ(paletteSliderValue("tcR", 3, 3, 1), 0);
+    EXPECT_EQ(paletteSliderValue("tcR", 4, 3, 0), 255);
+}
+
+TEST(PalettePicker, DraftColourAddsBrightnessAndClamps) {
+    EXPECT_EQ(tcDraftColor({250, 10, 0, 20}), ANSIColorValue::truecolor(255, 30, 20));
+    EXPECT_EQ(tcDraftColor({250, 10, 0, -20}), ANSIColorValue::truecolor(230, 0, 0));
+    EXPECT_EQ(tcDraftColor({0, 0, 0, 128}), ANSIColorValue::truecolor(128, 128, 128));
+}
+
+TEST(PalettePicker, SliderSetClampsStoresAndAppliesToTheTarget) {
+    AppState state;
+    state.paletteTargetFg = false;
+    state.bgCycle = state.bgRandom = state.bgNull = true;
+    state.fgCycle = true;
+    state.tcDraft = {0, 0, 0, 0};
+    paletteSliderSet("tcR", 300, state);
+    EXPECT_EQ(state.tcDraft.r, 255);
+    paletteSliderSet("tcL", -999, state);
+    EXPECT_EQ(state.tcDraft.l, -128);
+    paletteSliderSet("tcL", 10, state);
+    EXPECT_EQ(state.penBg, ANSIColorValue::truecolor(255, 10, 10));
+    EXPECT_FALSE(state.bgCycle);
+    EXPECT_FALSE(state.bgRandom);
+    EXPECT_FALSE(state.bgNull);
+    EXPECT_TRUE(state.fgCycle) << "the other channel is untouched";
+    EXPECT_EQ(paletteSliderCurrent("tcL", state.tcDraft), 10);
+
+    paletteSliderSet("tcX", 5, state);
+    EXPECT_EQ(state.tcDraft, (TrueColorDraft{255, 0, 0, 10}));
+}
+
+TEST(PalettePicker, GridSwatchTurnsOffPools) {
+    AppState state;
+    state.paletteTargetFg = true;
+    state.fgRandom = true;
+    paletteSwatchTapped(200, state);
+    EXPECT_EQ(state.fg, c256(200));
+    EXPECT_FALSE(state.fgRandom);
+    paletteSwatchTapped(256, state);
+    EXPECT_EQ(state.fg, c256(200));
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,505 @@
+#include "tui/actions/panels.hpp"
+#include "tui/input/text_entry.hpp"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/fonts/fkey_banks.hpp"
+
+namespace glyphloom {
+namespace {
+
+ANSIColorValue c16(int n) { return ANSIColorValue::ansi16(n); }
+
+std::vector<std::string> ids(const std::vector<PanelItem>& items) {
+    std::vector<std::string> out;
+    for (const PanelItem& item : items) out.push_back(item.kind == PanelItem::Kind::label ? "label:" + item.label : item.id);
+    return out;
+}
+
+struct StepperCase {
+    const char* id;
+    std::function<int&(AppState&)> field;
+    int min;
+    int max;
+};
+
+TEST(Panels, EveryStepperClampsToItsRange) {
+    const StepperCase cases[] = {
+        {"sprayRadius", [](AppState& s) -> int& { return s.sprayRadius; }, 1, 8},
+        {"sprayDensity", [](AppState& s) -> int& { return s.sprayDensity; }, 1, 20},
+        {"sprayVary", [](AppState& s) -> int& { return s.sprayVariance; }, 0, 100},
+        {"prismSteps", [](AppState& s) -> int& { return s.prismSteps; }, 1, 3},
+        {"dbStrength", [](AppState& s) -> int& { return s.dodgeBurnStrength; }, 2, 50},
+        {"lineWidth", [](AppState& s) -> int& { return s.lineThickness; }, 1, 8},
+        {"scVariance", [](AppState& s) -> int& { return s.scatterVariance; }, 2, 100},
+        {"fadeFgStep", [](AppState& s) -> int& { return s.fgCycleStep; }, 1, 20},
+        {"fadeBgStep", [](AppState& s) -> int& { return s.bgCycleStep; }, 1, 20},
+        {"fadeChStep", [](AppState& s) -> int& { return s.charCycleStep; }, 1, 20},
+        {"tcR", [](AppState& s) -> int& { return s.tcDraft.r; }, 0, 255},
+        {"tcG", [](AppState& s) -> int& { return s.tcDraft.g; }, 0, 255},
+        {"tcB", [](AppState& s) -> int& { return s.tcDraft.b; }, 0, 255},
+        {"tcL", [](AppState& s) -> int& { return s.tcDraft.l; }, -128, 128},
+    };
+    for (const StepperCase& c : cases) {
+        SCOPED_TRACE(c.id);
+        AppState state;
+        c.field(state) = c.min;
+        adjustStepper(c.id, -1, state);
+        EXPECT_EQ(c.field(state), c.min);
+        adjustStepper(c.id, +1, state);
+        EXPECT_EQ(c.field(state), c.min + 1);
+        EXPECT_EQ(stepperValue(c.id, state), c.min + 1);
+        c.field(state) = c.max;
+        adjustStepper(c.id, +1, state);
+        EXPECT_EQ(c.field(state), c.max);
+        adjustStepper(c.id, INT_MAX, state);
+        EXPECT_EQ(c.field(state), c.max);
+        adjustStepper(c.id, INT_MIN, state);
+        EXPECT_EQ(c.field(state), c.min);
+    }
+}
+
+TEST(Panels, UnknownStepperChangesNothing) {
+    AppState state;
+    adjustStepper("sprayradius", 3, state);
+    adjustStepper("", 3, state);
+    EXPECT_EQ(state.sprayRadius, 4);
+    EXPECT_EQ(stepperValue("nope", state), 0);
+}
+
+TEST(Panels, DraftSteppersApplyTheMixedColour) {
+    AppState state;
+    state.paletteTargetFg = true;
+    state.fgCycle = true;
+    state.tcDraft = {10, 20, 30, 0};
+    adjustStepper("tcL", 5, state);
+    EXPECT_EQ(state.fg, ANSIColorValue::truecolor(15, 25, 35));
+    EXPECT_FALSE(state.fgCycle);
+}
+
+TEST(Panels, EveryToggleFlipsItsField) {
+    const std::pair<const char*, std::function<bool&(AppState&)>> cases[] = {
+        {"round", [](AppState& s) -> bool& { return s.brushRounded; }},
+        {"sprayBG", [](AppState& s) -> bool& { return s.sprayTargetBG; }},
+        {"velSpray", [](AppState& s) -> bool& { return s.velSprayDensity; }},
+        {"velDB", [](AppState& s) -> bool& { return s.velDodgeBurn; }},
+        {"velPrism", [](AppState& s) -> bool& { return s.velPrism; }},
+        {"velScatter", [](AppState& s) -> bool& { return s.velScatter; }},
+        {"velSize", [](AppState& s) -> bool& { return s.velocityControlsSize; }},
+        {"autoPan", [](AppState& s) -> bool& { return s.autoPan; }},
+        {"ownFill", [](AppState& s) -> bool& { return s.shapeFill.enabled; }},
+        {"scFG", [](AppState& s) -> bool& { return s.scatterFG; }},
+        {"scBG", [](AppState& s) -> bool& { return s.scatterBG; }},
+        {"dbFG", [](AppState& s) -> bool& { return s.dodgeBurnFG; }},
+        {"dbBG", [](AppState& s) -> bool& { return s.dodgeBurnBG; }},
+        {"prFG", [](AppState& s) -> bool& { return s.prismFG; }},
+        {"prBG", [](AppState& s) -> bool& { return s.prismBG; }},
+        {"boxFilled", [](AppState& s) -> bool& { return s.boxOptions.filled; }},
+        {"boxOutline", [](AppState& s) -> bool& { return s.boxOptions.outline; }},
+        {"boxPenLine", [](AppState& s) -> bool& { return s.boxOptions.penLine; }},
+        {"ovalFilled", [](AppState& s) -> bool& { return s.ovalOptions.filled; }},
+        {"ovalOutline", [](AppState& s) -> bool& { return s.ovalOptions.outline; }},
+        {"fadeColReset", [](AppState& s) -> bool& { return s.colorCycleResetPerStroke; }},
+        {"fadeChReset", [](AppState& s) -> bool& { return s.charCycleResetPerStroke; }},
+        {"fadeChFwd", [](AppState& s) -> bool& { return s.charCycleForward; }},
+        {"fadeChWrap", [](AppState& s) -> bool& { return s.charCycleWrap; }},
+    };
+    for (const auto& [id, field] : cases) {
+        SCOPED_TRACE(id);
+        AppState state;
+        const bool before = field(state);
+        EXPECT_EQ(toggleValue(id, state), before);
+        toggleTapped(id, state);
+        EXPECT_EQ(field(state), !before);
+        EXPECT_EQ(toggleValue(id, state), !before);
+        toggleTapped(id, state);
+        EXPECT_EQ(field(state), before);
+    }
+}
+
+TEST(Panels, BankTogglesSelectTheGlyphBank) {
+    AppState state;
+    toggleTapped("bank2", state);
+    EXPECT_EQ(state.fkeyBankIndex, 2);
+    EXPECT_EQ(state.statusNote.value_or(""), "bank: Doubles  ═ ║ ╔ ╗ ╚ ╝ ╠ ╣ ╦ ╩  (F1–F10)");
+    EXPECT_TRUE(toggleValue("bank2", state));
+    EXPECT_FALSE(toggleValue("bank0", state));
+    for (const char* bad : {"bank4", "bank-1", "bank", "bank1x"}) {
+        toggleTapped(bad, state);
+        EXPECT_EQ(state.fkeyBankIndex, 2) << bad;
+    }
+}
+
+TEST(Panels, PanelItemsByTool) {
+    const std::pair<Tool, std::vector<std::string>> cases[] = {
+        {Tool::box, {"ownFill"}},
+        {Tool::select, {"ownFill"}},
+        {Tool::oval, {"ownFill"}},
+        {Tool::spray, {"sprayRadius", "sprayDensity", "sprayVary", "sprayBG", "velSpray"}},
+        {Tool::line, {"lineWidth"}},
+        {Tool::dodge, {"dbStrength", "velDB"}},
+        {Tool::burn, {"dbStrength", "velDB"}},
+        {Tool::prism, {"prismSteps", "velPrism"}},
+        {Tool::scatter, {"scVariance", "velScatter", "round"}},
+        {Tool::text, {"label:F1–F10 bank", "bank0", "bank1", "bank2", "bank3"}},
+        {Tool::paint, {}},
+        {Tool::pen, {}},
+        {Tool::fill, {}},
+        {Tool::pans, {}},
+    };
+    for (const auto& [tool, expected] : cases) {
+        AppState state;
+        state.tool = tool;
+        EXPECT_EQ(ids(panelItems(state)), expected) << rawValue(tool);
+    }
+    for (const auto& [tool, name] : EnumStrings<Tool>::table) {
+        AppState state;
+        state.tool = tool;
+        EXPECT_EQ(toolHasPanelItems(tool), !panelItems(state).empty()) << name;
+    }
+}
+
+TEST(Panels, PanelItemsCarryCurrentValues) {
+    AppState state;
+    state.tool = Tool::scatter;
+    state.scatterVariance = 40;
+    state.velScatter = true;
+    const auto items = panelItems(state);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0], PanelItem::stepper("Variance", "scVariance", 40));
+    EXPECT_EQ(items[1], PanelItem::toggle("Vel → variance", "velScatter", true));
+    EXPECT_EQ(items[2], PanelItem::toggle("Round brush", "round", false));
+
+    state.tool = Tool::text;
+    state.fkeyBankIndex = 3;
+    const auto text = panelItems(state);
+    ASSERT_EQ(text.size(), 5u);
+    EXPECT_EQ(text[4], PanelItem::toggle("Dings", "bank3", true));
+    EXPECT_FALSE(text[1].on);
+}
+
+TEST(Panels, OwnFillAddsTheFillRows) {
+    AppState state;
+    state.tool = Tool::oval;
+    state.shapeFill.enabled = true;
+    const std::vector<PanelItem> expected = {
+        PanelItem::toggle("Own fill", "ownFill", true), PanelItem::fillChar(),
+        PanelItem::fillColorModes(true),                PanelItem::fillSwatches(true),
+        PanelItem::fillColorModes(false),               PanelItem::fillSwatches(false),
+    };
+    EXPECT_EQ(panelItems(state), expected);
+}
+
+TEST(Panels, ChipTappedByChannelMode) {
+    struct Case {
+        const char* name;
+        bool forFg;
+        ColorMode mode;
+        const char* firstNote;   // after adding, nullptr when none
+        const char* secondNote;  // after tapping the same colour again
+    };
+    const Case cases[] = {
+        {"fg cycle", true, ColorMode::cycle, "fg cycle: 1 colors", "fg cycle: 0 colors"},
+        {"bg cycle", false, ColorMode::cycle, "bg cycle: 1 colors", "bg cycle: 0 colors"},
+        {"fg random", true, ColorMode::random, "fg random: 1 colors", "fg random: 0 colors"},
+        {"bg random", false, ColorMode::random, "bg random: 1 colors", "bg random: 0 colors"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppState state;
+        setColorMode(c.mode, c.forFg, state);
+        const ANSIColorValue before = c.forFg ? state.fg : state.penBg;
+        chipTapped(c16(4), c.forFg, state);
+        const std::vector<ANSIColorValue>* pool = activePool(state, c.forFg);
+        ASSERT_NE(pool, nullptr);
+        EXPECT_EQ(*pool, std::vector<ANSIColorValue>{c16(4)});
+        EXPECT_EQ(state.statusNote.value_or(""), c.firstNote);
+        chipTapped(c16(4), c.forFg, state);
+        EXPECT_TRUE(pool->empty());
+        EXPECT_EQ(state.statusNote.value_or(""), c.secondNote);
+        EXPECT_EQ(c.forFg ? state.fg : state.penBg, before);
+    }
+}
+
+TEST(Panels, ChipTappedOnASolidChannelSetsItsColour) {
+    AppState state;
+    state.fgNull = state.bgNull = true;
+    chipTapped(c16(9), true, state);
+    EXPECT_EQ(state.fg, c16(9));
+    EXPECT_FALSE(state.fgNull);
+    EXPECT_TRUE(state.bgNull);
+
+    chipTapped(c16(12), false, state);
+    EXPECT_EQ(state.penBg, c16(12));
+    EXPECT_FALSE(state.bgNull);
+
+    // Blinking text allows only the eight dim backgrounds.
+    state.blinkingText = true;
+    chipTapped(c16(12), false, state);
+    EXPECT_EQ(state.penBg, c16(4));
+    EXPECT_FALSE(state.statusNote.has_value());
+}
+
+struct Flags {
+    bool null, cycle, random;
+    friend bool operator==(Flags, Flags) = default;
+};
+
+TEST(Panels, SetColorModeLeavesExactlyOneFlag) {
+    const std::pair<ColorMode, Flags> cases[] = {
+        {ColorMode::null, {true, false, false}},
+        {ColorMode::cycle, {false, true, false}},
+        {ColorMode::random, {false, false, true}},
+        {ColorMode::solid, {false, false, false}},
+    };
+    for (bool forFg : {true, false}) {
+        for (const auto& [mode, expected] : cases) {
+            AppState state;
+            state.fgNull = state.fgCycle = state.fgRandom = true;
+            state.bgNull = state.bgCycle = state.bgRandom = true;
+            setColorMode(mode, forFg, state);
+            const Flags changed = forFg ? Flags{state.fgNull, state.fgCycle, state.fgRandom}
+                                        : Flags{state.bgNull, state.bgCycle, state.bgRandom};
+            const Flags other = forFg ? Flags{state.bgNull, state.bgCycle, state.bgRandom}
+                                      : Flags{state.fgNull, state.fgCycle, state.fgRandom};
+            EXPECT_EQ(changed, expected) << forFg << " " << static_cast<int>(mode);
+            EXPECT_EQ(other, (Flags{true, true, true})) << "the other channel is untouched";
+            EXPECT_EQ(colorMode(state, forFg), mode);
+        }
+    }
+}
+
+TEST(Panels, ModeButtonsToggleBackToSolid) {
+    AppState state;
+    colorModeTapped(ColorMode::cycle, false, state);
+    EXPECT_EQ(colorMode(state, false), ColorMode::cycle);
+    colorModeTapped(ColorMode::random, false, state);
+    EXPECT_EQ(colorMode(state, false), ColorMode::random);
+    EXPECT_FALSE(state.bgCycle);
+    colorModeTapped(ColorMode::random, false, state);
+    EXPECT_EQ(colorMode(state, false), ColorMode::solid);
+}
+
+TEST(Panels, SwapKeepsTheBackgroundWithinTheBlinkRule) {
+    AppState state;
+    state.fg = c16(14);
+    state.penBg = c16(1);
+    swapForegroundAndBackground(state);
+    EXPECT_EQ(state.fg, c16(1));
+    EXPECT_EQ(state.penBg, c16(14));
+    state.blinkingText = true;
+    swapForegroundAndBackground(state);
+    EXPECT_EQ(state.fg, c16(14));
+    EXPECT_EQ(state.penBg, c16(1));
+    state.fg = c16(11);
+    swapForegroundAndBackground(state);
+    EXPECT_EQ(state.penBg, c16(3));
+}
+
+TEST(Panels, FadeGroupsRebuildTheRandomPool) {
+    AppState state;
+    toggleFadeSetting("fadegrp.A \u2013 Z", state);
+    EXPECT_EQ(state.charRandomPool.size(), 26u);
+    EXPECT_EQ(state.charRandomPool.front(), "A");
+    EXPECT_EQ(state.statusNote.value_or(""), "random pool: 26 glyphs");
+    EXPECT_TRUE(toggleValue("fadegrp.A \u2013 Z", state));
+
+    // Overlapping groups contribute each glyph once.
+    toggleFadeSetting("fadegrp.ASCII Art", state);
+    toggleFadeSetting("fadegrp.Punctuation", state);
+    std::set<std::string> unique(state.charRandomPool.begin(), state.charRandomPool.end());
+    EXPECT_EQ(unique.size(), state.charRandomPool.size());
+    EXPECT_EQ(state.statusNote.value_or(""), "random pool: " + std::to_string(state.charRandomPool.size()) + " glyphs");
+
+    toggleFadeSetting("fadegrp.A \u2013 Z", state);
+    toggleFadeSetting("fadegrp.ASCII Art", state);
+    toggleFadeSetting("fadegrp.Punctuation", state);
+    EXPECT_TRUE(state.charRandomGroups.empty());
+    EXPECT_TRUE(state.charRandomPool.empty());
+    EXPECT_EQ(state.statusNote.value_or(""), "random pool: 0 glyphs");
+}
+
+TEST(Panels, UnknownFadeGroupIsIgnoredButAStaleOneCanBeRemoved) {
+    AppState state;
+    toggleFadeSetting("fadegrp.Nonsense", state);
+    EXPECT_TRUE(state.charRandomGroups.empty());
+    EXPECT_FALSE(state.statusNote.has_value());
+
+    state.charRandomGroups = {"Gone"};
+    toggleFadeSetting("fadegrp.Gone", state);
+    EXPECT_TRUE(state.charRandomGroups.empty());
+}
+
+TEST(Panels, FadesPanelListsStepsSettingsAndGroups) {
+    AppState state;
+    state.charRandomGroups = {"Blocks"};
+    const auto items = fadesPanelItems(state);
+    ASSERT_GE(items.size(), 8u);
+    EXPECT_EQ(ids(std::vector<PanelItem>(items.begin(), items.begin() + 8)),
+              (std::vector<std::string>{"fadeFgStep", "fadeBgStep", "fadeChStep", "fadeColReset", "fadeChReset",
+                                        "fadeChFwd", "fadeChWrap", "fadegrp.Blocks"}));
+    EXPECT_TRUE(items[7].on);
+    EXPECT_FALSE(items[8].on);
+    EXPECT_EQ(items[1].label, "BG step");
+    EXPECT_EQ(items[3].label, "Colors reset/stroke");
+}
+
+TEST(Panels, ToggleFillPool) {
+    std::vector<ANSIColorValue> pool{c16(1), c16(2), c16(3)};
+    toggleFillPool(pool, c16(2));
+    EXPECT_EQ(pool, (std::vector<ANSIColorValue>{c16(1), c16(3)}));
+    toggleFillPool(pool, c16(2));
+    EXPECT_EQ(pool, (std::vector<ANSIColorValue>{c16(1), c16(3), c16(2)}));
+    toggleFillPool(pool, ANSIColorValue::ansi256(2));
+    EXPECT_EQ(pool.size(), 4u) << "a 256-colour index is a different colour from the classic one";
+}
+
+TEST(Panels, FillSwatchesByChannelMode) {
+    AppState state;
+    fillSwatchTapped(true, 5, state);
+    EXPECT_EQ(state.shapeFill.fg, c16(5));
+
+    fillColorModeTapped(false, FillChannelMode::cycle, state);
+    fillSwatchTapped(false, 5, state);
+    fillSwatchTapped(false, 6, state);
+    EXPECT_EQ(state.shapeFill.bgPool, (std::vector<ANSIColorValue>{c16(5), c16(6)}));
+    EXPECT_EQ(state.shapeFill.bg, c16(0));
+    fillSwatchTapped(false, 5, state);
+    EXPECT_EQ(state.shapeFill.bgPool, (std::vector<ANSIColorValue>{c16(6)}));
+
+    fillColorModeTapped(true, FillChannelMode::null, state);
+    fillSwatchTapped(true, 3, state);
+    EXPECT_EQ(state.shapeFill.fg, c16(3));
+    EXPECT_EQ(state.shapeFill.fgMode, FillChannelMode::solid);
+
+    fillSwatchTapped(true, 16, state);
+    fillSwatchTapped(true, -1, state);
+    EXPECT_EQ(state.shapeFill.fg, c16(3));
+
+    fillColorModeTapped(false, FillChannelMode::cycle, state);
+    EXPECT_EQ(state.shapeFill.bgMode, FillChannelMode::solid) << "a lit mode button goes back to solid";
+}
+
+TEST(Panels, ClosingThePickerRevertsAnEmptyFillCycle) {
+    struct Case {
+        CharTarget target;
+        FillChannelMode mode;
+        bool emptyPool;
+        FillChannelMode expected;
+        bool noted;
+    };
+    const Case cases[] = {
+        {CharTarget::fill, FillChannelMode::cycle, true, FillChannelMode::solid, true},
+        {CharTarget::fill, FillChannelMode::cycle, false, FillChannelMode::cycle, false},
+        {CharTarget::fill, FillChannelMode::random, true, FillChannelMode::random, false},
+        {CharTarget::pen, FillChannelMode::cycle, true, FillChannelMode::cycle, false},
+    };
+    for (const Case& c : cases) {
+        AppState state;
+        state.charPickerOpen = state.charsetMenuOpen = true;
+        state.charPickerTarget = c.target;
+        state.shapeFill.charMode = c.mode;
+        if (!c.emptyPool) state.shapeFill.charPool = {"░"};
+        closeCharPickerIfEmptyCycle(state);
+        EXPECT_FALSE(state.charPickerOpen);
+        EXPECT_FALSE(state.charsetMenuOpen);
+        EXPECT_EQ(state.shapeFill.charMode, c.expected);
+        EXPECT_EQ(state.statusNote.value_or(""), c.noted ? "fill cycle needs a sequence" : "");
+        EXPECT_EQ(state.charPickerTarget, CharTarget::pen);
+    }
+}
+
+TEST(Panels, PickingCharactersForThePen) {
+    AppState state;
+    state.charPickerOpen = true;
+    state.charNull = true;
+    charPicked("▒", state);
+    EXPECT_EQ(state.penChar, "▒");
+    EXPECT_FALSE(state.charNull);
+    EXPECT_FALSE(state.charPickerOpen);
+
+    state.charPickerOpen = true;
+    charModeTapped(CharMode::cycle, state);
+    EXPECT_TRUE(state.charCycle);
+    charPicked("a", state);
+    charPicked("b", state);
+    charPicked("a", state);
+    EXPECT_EQ(state.charCyclePool, (std::vector<std::string>{"a", "b", "a"}));
+    EXPECT_TRUE(state.charPickerOpen);
+    removeLastPickedChar(state);
+    EXPECT_EQ(state.charCyclePool, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(state.penChar, "▒");
+
+    charModeTapped(CharMode::random, state);
+    EXPECT_FALSE(state.charCycle);
+    charPicked("x", state);
+    charPicked("x", state);
+    EXPECT_TRUE(state.charRandomPool.empty()) << "a random pool holds each glyph once";
+    charModeTapped(CharMode::random, state);
+    EXPECT_FALSE(pickerCharMode(state).has_value());
+    removeLastPickedChar(state);
+    EXPECT_EQ(state.charCyclePool.size(), 2u) << "backspace in single mode touches no sequence";
+}
+
+TEST(Panels, PickingCharactersForTheFill) {
+    AppState state;
+    fillCharTapped(state);
+    EXPECT_TRUE(state.charPickerOpen);
+    EXPECT_EQ(state.charPickerTarget, CharTarget::fill);
+    charModeTapped(CharMode::cycle, state);
+    EXPECT_EQ(state.shapeFill.charMode, FillChannelMode::cycle);
+    charPicked("░", state);
+    EXPECT_EQ(state.shapeFill.charPool, std::vector<std::string>{"░"});
+    EXPECT_TRUE(state.charCyclePool.empty());
+    charModeTapped(CharMode::cycle, state);
+    charPicked("▓", state);
+    EXPECT_EQ(state.shapeFill.character, "▓");
+    EXPECT_EQ(state.penChar, "█");
+    EXPECT_FALSE(state.charPickerOpen);
+}
+
+TEST(Panels, StartingAnEntryEndsTheOthers) {
+    AppState state;
+    state.renameActive = true;
+    state.sauceEntryKind = "title";
+    state.renameBuffer = "old";
+    startTextEntry(TextEntryMode::codepoint, state);
+    EXPECT_TRUE(state.codepointEntryActive);
+    EXPECT_FALSE(state.renameActive);
+    EXPECT_FALSE(state.sauceEntryKind.has_value());
+    EXPECT_TRUE(state.renameBuffer.empty());
+    EXPECT_EQ(state.statusNote.value_or(""), "type a hex code point, Enter to place");
+
+    const std::pair<const char*, const char*> prompts[] = {
+        {"tcR", "type a value 0–255, Enter to set"},
+        {"tcL", "type a value −128…128, Enter to set"},
+        {"fg", "type a repeat number, Enter to set"},
+    };
+    for (const auto& [channel, prompt] : prompts) {
+        startStepEntry(channel, state);
+        EXPECT_FALSE(state.codepointEntryActive);
+        EXPECT_EQ(state.stepEntryChannel.value_or(""), channel);
+        EXPECT_EQ(state.statusNote.value_or(""), prompt);
+    }
+}
+
+TEST(Panels, CharsetChoiceStaysInRange) {
+    AppState state;
+    state.charsetMenuOpen = true;
+    charsetChosen(3, state);
+    EXPECT_EQ(state.charsetIndex, 3);
+    EXPECT_FALSE(state.charsetMenuOpen);
+    state.charsetMenuOpen = true;
+    charsetChosen(1000, state);
+    charsetChosen(-1, state);
+    EXPECT_EQ(state.charsetIndex, 3);
+    EXPECT_TRUE(state.charsetMenuOpen);
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,387 @@
+#include "tui/input/dispatch.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tui/layout/chrome.hpp"
+#include "tui/input/text_entry.hpp"
+#include "tui/actions/toolbar.hpp"
+
+namespace glyphloom {
+namespace {
+
+// An editor on a 60 × 200 terminal: every event is dispatched against the frame last
+// composed, as the main loop does.
+struct Session {
+    AppState state;
+    Terminal terminal;
+    Screen screen{[](std::string_view) {}, false};
+    Layout layout;
+
+    Session() {
+        screen.resize(60, 200);
+        redraw();
+    }
+    void redraw() { layout = Chrome::compose(state, screen); }
+    void send(const InputEvent& event) {
+        handle(event, state, layout, terminal, screen);
+        redraw();
+    }
+    void click(Span span, int button = 0) {  // by value: the layout is replaced after each event
+        send(InputEvent::mouseDown(span.colStart, span.row, button));
+        send(InputEvent::mouseUp(span.colStart, span.row));
+    }
+    void clickBar(BarAction action) {
+        const auto it = std::find_if(layout.barButtonSpans.begin(), layout.barButtonSpans.end(),
+                                     [&](const auto& r) { return r.value == action; });
+        ASSERT_NE(it, layout.barButtonSpans.end());
+        click(it->span);
+    }
+    void type(const std::string& text) {
+        for (unsigned char byte : text) send(InputEvent::key(byte));
+    }
+    std::string note() const { return state.statusNote.value_or(""); }
+    // The text a bar button shows.
+    std::string button(BarAction action) const {
+        for (const auto& r : layout.barButtonSpans) {
+            if (r.value != action) continue;
+            std::string out;
+            for (int c = r.span.colStart; c < r.span.colEnd; ++c) screen.at(r.span.row, c).character.appendTo(out);
+            return out;
+        }
+        return {};
+    }
+};
+
+TEST(RequestQuit, SavedDocumentQuitsAtOnce) {
+    Session s;
+    s.send(InputEvent::key(17));  // Ctrl-Q
+    EXPECT_TRUE(s.state.shouldQuit);
+}
+
+TEST(RequestQuit, UnsavedChangesNeedASecondRequestWithNoDeliberateInputBetween) {
+    Session s;
+    s.state.snapshotForUndo();  // an edit makes the document dirty
+    s.send(InputEvent::key(3));
+    EXPECT_FALSE(s.state.shouldQuit);
+    EXPECT_TRUE(s.state.quitArmed);
+    EXPECT_EQ(s.note(), "unsaved changes — Ctrl-C again to quit");
+
+    s.send(InputEvent::mouseMove(4, 4, false));  // merely moving keeps it armed
+    s.send(InputEvent::key('a'));                // a key disarms it
+    s.send(InputEvent::key(3));
+    EXPECT_FALSE(s.state.shouldQuit);
+    s.send(InputEvent::mouseMove(5, 5, false));
+    s.send(InputEvent::key(3));
+    EXPECT_TRUE(s.state.shouldQuit);
+}
+
+TEST(RequestQuit, AClickDisarmsAndEndOfInputNeedsNoConfirmation) {
+    Session s;
+    s.state.snapshotForUndo();
+    s.send(InputEvent::key(3));
+    s.send(InputEvent::mouseDown(1, 1, 0));
+    EXPECT_FALSE(s.state.quitArmed);
+    s.send(InputEvent::eof());
+    EXPECT_TRUE(s.state.shouldQuit);
+}
+
+TEST(DispatchClicks, HelpSwallowsTheNextClick) {
+    Session s;
+    s.state.helpOpen = true;
+    s.redraw();
+    s.clickBar(BarAction::layers);
+    EXPECT_FALSE(s.state.helpOpen);
+    EXPECT_FALSE(s.state.layersPanelOpen);  // the click did nothing else
+}
+
+TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
+    Session s;
+    ASSERT_TRUE(s.layout.fileSpan);
+    s.click(*s.layout.fileSpan);
+    ASSERT_TRUE(s.state.renameActive);
+    EXPECT_TRUE(s.state.renameSelectAll);
+    EXPECT_EQ(s.state.renameBuffer, "Untitled");
+    s.type("art");  // replaces the selected text
+    s.clickBar(BarAction::layers);
+    EXPECT_FALSE(s.state.renameActive);
+    EXPECT_EQ(s.state.filename, "art");
+    EXPECT_FALSE(s.state.layersPanelOpen);
+}
+
+TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
+    Session s;
+    const Span box = std::find_if(s.layout.toolSpans.begin(), s.layout.toolSpans.end(),
+                                  [](const auto& r) { return r.value == Tool::box; })->span;
+    s.click(box);
+    EXPECT_EQ(s.state.tool, Tool::box);
+    EXPECT_FALSE(s.state.toolPanelOpen);
+    s.click(box);
+    EXPECT_TRUE(s.state.toolPanelOpen);
+}
+
+TEST(DispatchClicks, StatusLineTogglesTheHistory) {
+    Session s;
+    ASSERT_TRUE(s.layout.statusBarSpan);
+    s.click(*s.layout.statusBarSpan);
+    EXPECT_TRUE(s.state.historyOpen);
+    EXPECT_TRUE(s.state.historyOpenedAt);
+    s.send(InputEvent::mouseDown(100, 20, 0));  // any click closes it and does nothing else
+    EXPECT_FALSE(s.state.historyOpen);
+}
+
+TEST(DispatchKeys, CanvasSizeEntryClampsAndRejects) {
+    struct Case {
+        const char* typed;
+        int cols, rows;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"500x1", 320, 4, "canvas 320×4"},
+        {"120X40", 120, 40, "canvas 120×40"},
+        {"wide", 160, 50, "bad size — wanted COLSxROWS"},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        s.clickBar(BarAction::canvasSize);
+        ASSERT_TRUE(s.state.sizePickerOpen);
+        ASSERT_TRUE(s.layout.sizeCustomSpan);
+        s.click(*s.layout.sizeCustomSpan);
+        ASSERT_TRUE(s.state.sizeEntryActive);
+        s.type(c.typed);
+        s.send(InputEvent::key(13));
+        EXPECT_FALSE(s.state.sizeEntryActive);
+        EXPECT_EQ(AppState::docCols, c.cols) << c.typed;
+        EXPECT_EQ(AppState::docRows, c.rows) << c.typed;
+        EXPECT_EQ(s.note(), c.note);
+        AppState::docCols = 160;
+        AppState::docRows = 50;
+    }
+}
+
+TEST(DispatchKeys, TextFieldEditingMovesTheCursorAndCancels) {
+    Session s;
+    s.click(*s.layout.fileSpan);
+    s.send(InputEvent::arrowKey(Arrow::left));  // from a full selection: to the start
+    EXPECT_FALSE(s.state.renameSelectAll);
+    EXPECT_EQ(s.state.renameCursor, 0);
+    s.type("x");
+    EXPECT_EQ(s.state.renameBuffer, "xUntitled");
+    s.send(InputEvent::arrowKey(Arrow::right));
+    s.send(InputEvent::key(127));  // deletes before the cursor
+    EXPECT_EQ(s.state.renameBuffer, "xntitled");
+    s.type("é");  // two UTF-8 bytes, one character
+    EXPECT_EQ(s.state.renameBuffer, "xéntitled");
+    EXPECT_EQ(s.state.renameCursor, 2);
+    s.send(InputEvent::key(27));
+    EXPECT_FALSE(s.state.renameActive);
+    EXPECT_EQ(s.state.filename, "Untitled");
+}
+
+TEST(DispatchKeys, CodepointEntryPlacesTheGlyphOrSaysWhyNot) {
+    Session s;
+    s.state.charPickerOpen = true;
+    startTextEntry(TextEntryMode::codepoint, s.state);
+    s.type("2591");
+    s.send(InputEvent::key(13));
+    EXPECT_EQ(s.state.penChar, "░");
+    EXPECT_FALSE(s.state.charPickerOpen);
+    EXPECT_EQ(s.note(), "placed U+2591");
+
+    startTextEntry(TextEntryMode::codepoint, s.state);
+    s.type("d800");
+    s.send(InputEvent::key(13));
+    EXPECT_EQ(s.state.penChar, "░");
+    EXPECT_EQ(s.note(), "no glyph at U+D800");
+}
+
+TEST(DispatchKeys, ArrowsMoveTheCursorWithinTheDocument) {
+    Session s;
+    s.send(InputEvent::arrowKey(Arrow::up));
+    s.send(InputEvent::arrowKey(Arrow::left));
+    EXPECT_EQ(s.state.cursor, (GridKey{0, 0}));
+    EXPECT_TRUE(s.state.cursorVisible);
+    for (int i = 0; i < 3; ++i) s.send(InputEvent::arrowKey(Arrow::down));
+    s.send(InputEvent::arrowKey(Arrow::right));
+    EXPECT_EQ(s.state.cursor, (GridKey{3, 1}));
+}
+
+TEST(DispatchKeys, EscClosesTheTopmostOverlayFirst) {
+    Session s;
+    s.state.helpOpen = true;
+    s.state.layersPanelOpen = true;
+    s.send(InputEvent::key(27));
+    EXPECT_FALSE(s.state.helpOpen);
+    EXPECT_TRUE(s.state.layersPanelOpen);
+    s.send(InputEvent::key(27));
+    EXPECT_FALSE(s.state.layersPanelOpen);
+}
+
+TEST(DispatchKeys, KeyboardPointerStartsOverOverlaysAndClicksWithSpace) {
+    Session s;
+    s.state.layersPanelOpen = true;
+    s.state.mouse = {50, 10};
+    s.redraw();
+    s.send(InputEvent::arrowKey(Arrow::right));
+    ASSERT_TRUE(s.state.kbCursor);
+    EXPECT_EQ(*s.state.kbCursor, (ScreenCell{10, 50}));
+    EXPECT_EQ(s.note(), "keyboard pointer — arrows move · Space click · Esc back");
+    s.send(InputEvent::arrowKey(Arrow::right));
+    EXPECT_EQ(*s.state.kbCursor, (ScreenCell{10, 51}));
+    s.send(InputEvent::key(' '));
+    EXPECT_EQ(s.state.pendingClick, (ScreenCell{10, 51}));
+    s.send(InputEvent::key(27));
+    EXPECT_FALSE(s.state.kbCursor);
+}
+
+TEST(DispatchKeys, UndoAndRedoKeys) {
+    Session s;
+    s.state.snapshotForUndo();
+    s.state.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(0), false});
+    s.send(InputEvent::key(26));
+    EXPECT_EQ(*s.state.layers[0].cells.cellAt(0, 0), ANSICell::blank());
+    s.send(InputEvent::key(25));
+    EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->character, CellChar("x"));
+}
+
+TEST(DispatchPointer, PanspectPicksTheCellWhereItWasPressedAndReleased) {
+    Session s;
+    s.state.tool = Tool::pans;
+    s.state.blinkingText = true;
+    s.state.fgCycle = true;
+    s.state.layers[0].cells.set(2, 3, {CellChar("▓"), ANSIColorValue::ansi16(4), ANSIColorValue::ansi16(12), false});
+    s.redraw();
+    const int x = s.layout.canvasLeft() + 3, y = s.layout.canvasTop() + 2;
+    s.send(InputEvent::mouseDown(x, y, 0));
+    s.send(InputEvent::mouseUp(x, y));
+    EXPECT_EQ(s.state.penChar, "▓");
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+    EXPECT_EQ(s.state.penBg, ANSIColorValue::ansi16(4));  // bright background taken down in blink mode
+    EXPECT_FALSE(s.state.fgCycle);
+    EXPECT_EQ(s.note(), "picked ▓/Blue/Blue");
+}
+
+TEST(DispatchPointer, SelectDragBecomesTheSelection) {
+    Session s;
+    s.state.tool = Tool::select;
+    s.redraw();
+    const int x = s.layout.canvasLeft(), y = s.layout.canvasTop();
+    s.send(InputEvent::mouseDown(x + 1, y + 1, 0));
+    s.send(InputEvent::mouseMove(x + 4, y + 2, true));
+    s.send(InputEvent::mouseUp(x + 4, y + 2));
+    ASSERT_TRUE(s.state.selection);
+    EXPECT_EQ(*s.state.selection, (CellRect{1, 1, 2, 4}));
+    EXPECT_EQ(s.note(), "4×2 selected — Paste places a copy");
+    EXPECT_FALSE(s.state.shapeStart);
+}
+
+TEST(DispatchClicks, LayersPanelControlsWorkAndAClickOutsideClosesIt) {
+    Session s;
+    s.clickBar(BarAction::layers);
+    ASSERT_TRUE(s.state.layersPanelOpen);
+    ASSERT_TRUE(s.layout.layerAddSpan);
+    s.click(*s.layout.layerAddSpan);
+    s.click(*s.layout.layerAddSpan);
+    EXPECT_EQ(s.state.layers.size(), 3u);
+    ASSERT_EQ(s.layout.layerRowSpans.size(), 3u);
+    s.click(s.layout.layerRowSpans[2].span);  // the bottom layer
+    EXPECT_EQ(s.state.activeLayerIndex, 2);
+    s.click(s.layout.layerEyeSpans[0].span);
+    EXPECT_FALSE(s.state.layers[0].visible);
+    s.send(InputEvent::mouseDown(s.layout.canvasLeft() + 100, s.layout.canvasTop() + 40, 0));
+    EXPECT_FALSE(s.state.layersPanelOpen);
+}
+
+TEST(DispatchClicks, ColourRowSwatchesSetForegroundAndRightClickBackground) {
+    Session s;
+    ASSERT_GE(s.layout.fgSwatchSpans.size(), 16u);
+    s.click(s.layout.fgSwatchSpans[4].span);
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+    s.click(s.layout.fgSwatchSpans[6].span, 2);
+    EXPECT_EQ(s.state.penBg, ANSIColorValue::ansi16(6));
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+}
+
+TEST(DispatchClicks, PalettePickerPicksA256Colour) {
+    Session s;
+    const auto fgButton = std::find_if(s.layout.paletteButtonSpans.begin(), s.layout.paletteButtonSpans.end(),
+                                       [](const auto& r) { return r.value; });
+    ASSERT_NE(fgButton, s.layout.paletteButtonSpans.end());
+    s.click(fgButton->span);
+    ASSERT_TRUE(s.state.palettePickerOpen);
+    const auto swatch = std::find_if(s.layout.paletteSwatchSpans.begin(), s.layout.paletteSwatchSpans.end(),
+                                     [](const auto& r) { return r.value == 196; });
+    ASSERT_NE(swatch, s.layout.paletteSwatchSpans.end());
+    s.click(swatch->span);
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi256(196));
+}
+
+TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
+    Session s;
+    s.clickBar(BarAction::colorDepth);
+    ASSERT_TRUE(s.state.depthPickerOpen);
+    const auto row = std::find_if(s.layout.depthOptionSpans.begin(), s.layout.depthOptionSpans.end(),
+                                  [](const auto& r) { return r.value == ColorDepth::c16; });
+    ASSERT_NE(row, s.layout.depthOptionSpans.end());
+    s.click(row->span);
+    EXPECT_EQ(s.state.colorDepth, ColorDepth::c16);
+    EXPECT_EQ(s.button(BarAction::colorDepth), " 16");
+}
+
+TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
+    Session s;
+    s.state.tool = Tool::spray;
+    s.state.toolPanelOpen = true;
+    s.redraw();
+    const auto plus = std::find_if(s.layout.stepperSpans.begin(), s.layout.stepperSpans.end(),
+                                   [](const auto& r) { return r.value.id == "sprayRadius" && r.value.delta > 0; });
+    ASSERT_NE(plus, s.layout.stepperSpans.end());
+    const Span control = plus->span;  // the layout is replaced by every click
+    for (int i = 0; i < 10; ++i) s.click(control);
+    EXPECT_EQ(s.state.sprayRadius, 8);
+}
+
+TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
+    Session s;
+    s.state.saveOptionsOpen = true;
+    s.redraw();
+    const auto sauceRow = std::find_if(s.layout.saveOptsSpans.begin(), s.layout.saveOptsSpans.end(),
+                                       [](const auto& r) { return r.value == "sauce"; });
+    ASSERT_NE(sauceRow, s.layout.saveOptsSpans.end());
+    s.click(sauceRow->span);
+    ASSERT_TRUE(s.state.sauceBoxOpen);
+    EXPECT_FALSE(s.state.sauceBoxReadOnly);
+    const auto titleRow = std::find_if(s.layout.sauceBoxSpans.begin(), s.layout.sauceBoxSpans.end(),
+                                       [](const auto& r) { return r.value == "title"; });
+    ASSERT_NE(titleRow, s.layout.sauceBoxSpans.end());
+    s.click(titleRow->span);
+    ASSERT_EQ(s.state.sauceEntryKind.value_or(""), "title");
+    s.type("  Moonrise  \r");
+    EXPECT_EQ(s.state.sauceTitleField, "Moonrise");
+    EXPECT_FALSE(s.state.sauceEntryKind);
+
+    s.state.writeSauce = true;
+    s.state.ownedPath = "/tmp/moonrise.ans";
+    s.state.saveOptionsOpen = false;
+    s.redraw();
+    ASSERT_TRUE(s.layout.sauceCreditSpan);
+    std::string credit;
+    for (int c = s.layout.sauceCreditSpan->colStart; c < s.layout.sauceCreditSpan->colEnd; ++c)
+        s.screen.at(s.layout.sauceCreditSpan->row, c).character.appendTo(credit);
+    EXPECT_EQ(credit, "Moonrise");
+    const auto done = std::find_if(s.layout.sauceBoxSpans.begin(), s.layout.sauceBoxSpans.end(),
+                                   [](const auto& r) { return r.value == "done"; });
+    ASSERT_NE(done, s.layout.sauceBoxSpans.end());
+    s.click(done->span);
+    EXPECT_FALSE(s.state.sauceBoxOpen);
+}
+
+TEST(DispatchPointer, WheelOverTheCanvasDoesNothing) {
+    Session s;
+    const AppState before = s.state;
+    s.send(InputEvent::scroll(s.layout.canvasLeft() + 2, s.layout.canvasTop() + 2, true));
+    EXPECT_EQ(s.state.viewOffset, before.viewOffset);
+    EXPECT_EQ(s.state.cursor, before.cursor);
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,153 @@
+#include "tui/layout/layout.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tui/state/app_state.hpp"
+
+namespace glyphloom {
+namespace {
+
+// Sets the canvas size for one test and puts the default back afterwards.
+struct CanvasSizeScope {
+    CanvasSizeScope(int cols, int rows) {
+        AppState::docCols = cols;
+        AppState::docRows = rows;
+    }
+    ~CanvasSizeScope() {
+        AppState::docCols = 160;
+        AppState::docRows = 50;
+    }
+};
+
+TEST(LayoutGeometry, SizeClassBoundaries) {
+    CanvasSizeScope size(160, 50);
+    AppState state;
+    struct Case {
+        int rows, cols;
+        Layout::SizeClass expected;
+        int sidebar;
+    };
+    const Case cases[] = {
+        {24, 200, Layout::SizeClass::small, 9},   {27, 200, Layout::SizeClass::small, 9},
+        {28, 139, Layout::SizeClass::regular, 9}, {39, 200, Layout::SizeClass::regular, 9},
+        {40, 139, Layout::SizeClass::regular, 9}, {40, 140, Layout::SizeClass::large, 12},
+    };
+    for (const Case& c : cases) {
+        const Layout layout = layoutGeometry(state, c.rows, c.cols);
+        EXPECT_EQ(layout.sizeClass, c.expected) << c.rows << "x" << c.cols;
+        EXPECT_EQ(layout.sidebarWidth, c.sidebar) << c.rows << "x" << c.cols;
+        EXPECT_EQ(toolPreviewCols, c.sidebar - 2);
+    }
+}
+
+TEST(LayoutGeometry, StatusLineAndBottomPadNeedRoomForTheWholeCanvas) {
+    CanvasSizeScope size(160, 50);
+    AppState state;
+    struct Case {
+        int rows, cols;
+        bool status, pad;
+    };
+    // Rows of 40 and more with 140 columns or more are the large class, whose sidebar is 12 wide.
+    const Case cases[] = {
+        {56, 172, true, false},  // the smallest such terminal with the status line
+        {55, 172, false, false}, {56, 171, false, false}, {57, 172, true, true},
+        {57, 171, false, false},
+    };
+    for (const Case& c : cases) {
+        const Layout layout = layoutGeometry(state, c.rows, c.cols);
+        EXPECT_EQ(layout.statusVisible, c.status) << c.rows << "x" << c.cols;
+        EXPECT_EQ(layout.bottomPad, c.pad) << c.rows << "x" << c.cols;
+    }
+}
+
+TEST(LayoutGeometry, DerivedRowsFollowPadAndStatus) {
+    CanvasSizeScope size(80, 25);
+    AppState state;
+    const Layout padded = layoutGeometry(state, 40, 120);  // 40-7 >= 25: padded, status shown
+    ASSERT_TRUE(padded.bottomPad && padded.statusVisible);
+    EXPECT_EQ(padded.statusRow(), 35);
+    EXPECT_EQ(padded.presetRow(), 36);
+    EXPECT_EQ(padded.colorRow(), 37);
+    EXPECT_EQ(padded.padRow(), 38);
+    EXPECT_EQ(padded.bottomEdgeRow(), 39);
+    EXPECT_EQ(padded.canvasBottom(), 35);
+    EXPECT_EQ(padded.contentTop(), 2);
+
+    CanvasSizeScope big(160, 50);
+    const Layout compact = layoutGeometry(state, 24, 80);
+    ASSERT_TRUE(compact.compact());
+    EXPECT_EQ(compact.contentTop(), 1);
+    EXPECT_EQ(compact.canvasBottom(), 22);
+    EXPECT_EQ(compact.colorRow(), 22);
+}
+
+TEST(LayoutGeometry, SmallCanvasIsCentredSmallerHalfFirst) {
+    CanvasSizeScope size(10, 4);
+    AppState state;
+    const Layout layout = layoutGeometry(state, 30, 100);  // free: 91 columns, rows 2..25
+    EXPECT_EQ(layout.canvasWidth(), 10);
+    EXPECT_EQ(layout.canvasHeight(), 4);
+    EXPECT_EQ(layout.canvasLeft(), 9 + (91 - 10) / 2);
+    EXPECT_EQ(layout.canvasTop(), 2 + (layout.canvasBottom() - 2 - 4) / 2);
+}
+
+TEST(LayoutGeometry, ViewIsClampedWithoutTouchingTheStoredOffset) {
+    CanvasSizeScope size(160, 50);
+    AppState state;
+    state.viewOffset = {400, -3};
+    const Layout layout = layoutGeometry(state, 24, 80);
+    EXPECT_EQ(layout.viewRow, 50 - layout.canvasHeight());
+    EXPECT_EQ(layout.viewCol, 0);
+    EXPECT_EQ(state.viewOffset.row, 400);
+}
+
+TEST(LayoutDocCell, MapsInsideTheViewportOnly) {
+    CanvasSizeScope size(160, 50);
+    AppState state;
+    state.viewOffset = {5, 7};
+    const Layout layout = layoutGeometry(state, 24, 80);
+    const int top = layout.canvasTop(), left = layout.canvasLeft();
+    EXPECT_EQ(layout.docCell(left, top), (DocCell{5, 7}));
+    EXPECT_EQ(layout.docCell(left + 3, top + 2), (DocCell{7, 10}));
+    EXPECT_FALSE(layout.docCell(left - 1, top));
+    EXPECT_FALSE(layout.docCell(left, top - 1));
+    EXPECT_FALSE(layout.docCell(left + layout.canvasWidth(), top));
+    EXPECT_FALSE(layout.docCell(left, top + layout.canvasHeight()));
+}
+
+TEST(LayoutDocCell, NeverBeyondTheDocument) {
+    CanvasSizeScope size(160, 50);
+    AppState state;
+    Layout layout = layoutGeometry(state, 24, 80);
+    layout.viewRow = 1000;  // as if a stale view were used
+    layout.viewCol = 1000;
+    const auto cell = layout.docCell(layout.canvasLeft(), layout.canvasTop());
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(*cell, (DocCell{49, 159}));
+}
+
+TEST(LayoutDocCell, TerminalNarrowerThanTheSidebarHasNoCanvas) {
+    CanvasSizeScope size(160, 50);
+    AppState state;
+    const Layout layout = layoutGeometry(state, 30, 8);
+    EXPECT_EQ(layout.canvasWidth(), 0);
+    for (int x = -1; x < 10; ++x)
+        for (int y = 0; y < 30; ++y) EXPECT_FALSE(layout.docCell(x, y)) << x << "," << y;
+}
+
+TEST(Span, UpperBoundIsOutside) {
+    const Span span{3, 10, 12};
+    EXPECT_TRUE(span.contains(10, 3));
+    EXPECT_TRUE(span.contains(11, 3));
+    EXPECT_FALSE(span.contains(12, 3));
+    EXPECT_FALSE(span.contains(9, 3));
+    EXPECT_FALSE(span.contains(10, 4));
+    const Frame frame{2, 4, 3, 2};
+    EXPECT_TRUE(frame.contains(4, 2));
+    EXPECT_TRUE(frame.contains(6, 3));
+    EXPECT_FALSE(frame.contains(7, 3));
+    EXPECT_FALSE(frame.contains(4, 4));
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,91 @@
+#include "tui/state/identity.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/io/file_io.hpp"
+
+namespace glyphloom {
+namespace {
+
+namespace fs = std::filesystem;
+
+class IdentityTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("glyphloom-identity-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string path() const { return (folder_ / "deeper" / "glyphloom" / "identity.json").string(); }
+    fs::path folder_;
+};
+
+TEST_F(IdentityTest, PathFollowsXDGThenHome) {
+    EXPECT_EQ(identityPath("/x/conf", "/home/u"), "/x/conf/glyphloom/identity.json");
+    EXPECT_EQ(identityPath(nullptr, "/home/u"), "/home/u/.config/glyphloom/identity.json");
+    EXPECT_EQ(identityPath("", "/home/u"), "/home/u/.config/glyphloom/identity.json");
+    EXPECT_TRUE(identityPath(nullptr, nullptr).ends_with("/.config/glyphloom/identity.json"));
+}
+
+TEST_F(IdentityTest, EncodingKeepsKeyOrderAndOmitsAbsentKeys) {
+    EXPECT_EQ(encodeIdentity({"ace", "ACiD", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt}),
+              "{\n  \"author\": \"ace\",\n  \"group\": \"ACiD\"\n}\n");
+    const SauceIdentity full{"a", "g", true, false, true, 3, true};
+    const std::string text = encodeIdentity(full);
+    EXPECT_LT(text.find("utf8Companion"), text.find("pngOnSave"));
+    EXPECT_LT(text.find("txtOnSave"), text.find("fkeyBank"));
+    EXPECT_LT(text.find("fkeyBank"), text.find("writeSauce"));
+    EXPECT_EQ(decodeIdentity(text), full);
+}
+
+TEST_F(IdentityTest, LoadingDefaultsWhatIsMissingOrUnreadable) {
+    EXPECT_EQ(loadSauceIdentity(path()), LoadedIdentity{});  // no file
+
+    fs::create_directories(fs::path(path()).parent_path());
+    struct Case {
+        const char* json;
+        LoadedIdentity expected;
+    };
+    const std::vector<Case> cases = {
+        {R"({"author":"ace","group":"g"})", {"ace", "g", false, false, false, 0, false}},
+        {R"({"author":"ace","group":"g","fkeyBank":-4,"writeSauce":true})", {"ace", "g", false, false, false, 0, true}},
+        {R"({"author":"ace","group":"g","fkeyBank":99,"pngOnSave":"yes"})",
+         {"ace", "g", false, false, false, 3, false}},
+        {R"({"author":7,"utf8Companion":true,"txtOnSave":true,"fkeyBank":2})", {"", "", true, false, true, 2, false}},
+        {"not json", {}},
+        {"[1,2]", {}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(writeFileAtomically(path(), std::string_view(c.json)).empty());
+        EXPECT_EQ(loadSauceIdentity(path()), c.expected) << c.json;
+    }
+}
+
+TEST_F(IdentityTest, PersistThenLoadRoundTripsAndApplies) {
+    AppState state;
+    state.sauceAuthor = "ace";
+    state.sauceGroup = "ACiD";
+    state.exportUTF8 = false;
+    state.exportTXTOnSave = true;
+    state.fkeyBankIndex = 1;
+    state.writeSauce = true;
+    EXPECT_EQ(persistSauceIdentity(state, path()), "");
+    // Written in place of the old file, with no temporary file left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path()).parent_path()), fs::directory_iterator()), 1);
+
+    AppState fresh;
+    applySauceIdentity(loadSauceIdentity(path()), fresh);
+    EXPECT_EQ(fresh.sauceAuthor, "ace");
+    EXPECT_EQ(fresh.sauceGroup, "ACiD");
+    EXPECT_FALSE(fresh.exportUTF8);
+    EXPECT_FALSE(fresh.exportPNGOnSave);
+    EXPECT_TRUE(fresh.exportTXTOnSave);
+    EXPECT_EQ(fresh.fkeyBankIndex, 1);
+    EXPECT_TRUE(fresh.writeSauce);
+}
+
+}  // namespace
+}  // namespace glyphloom

@@ -1,0 +1,137 @@
+#include "tui/terminal/screen.hpp"
+
+#include <gtest/gtest.h>
+
+namespace glyphloom {
+namespace {
+
+using C = ANSIColorValue;
+
+// A screen whose flushes are captured instead of written to the terminal.
+struct Captured {
+    std::vector<std::string> writes;
+    Screen screen;
+    explicit Captured(bool truecolor = false)
+        : screen([this](std::string_view bytes) { writes.emplace_back(bytes); }, truecolor) {}
+    std::string flush() {
+        const std::size_t before = writes.size();
+        screen.flush();
+        return writes.size() == before ? std::string() : writes.back();
+    }
+};
+
+ANSICell cell(const char* ch, C fg, C bg, bool blink = false) { return {CellChar(ch), fg, bg, blink}; }
+
+TEST(ScreenFlush, FirstFlushRepaintsEveryRowSecondWritesNothing) {
+    Captured t;
+    t.screen.resize(2, 3);
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;97;40m   \x1b[2;1H\x1b[0;97;40m   \x1b[0m");
+    EXPECT_EQ(t.flush(), "");
+    EXPECT_EQ(t.writes.size(), 1u);  // not even a reset on an unchanged frame
+}
+
+TEST(ScreenFlush, OneChangedCellIsOneMoveOneSgrOneCharacter) {
+    Captured t;
+    t.screen.resize(3, 5);
+    t.flush();
+    t.screen.put(cell("x", C::ansi16(2), C::ansi16(4)), 1, 2);
+    const std::string out = t.flush();
+    EXPECT_EQ(out, "\x1b[2;3H\x1b[0;32;44mx\x1b[0m");
+    EXPECT_LE(out.size(), 32u);
+}
+
+TEST(ScreenFlush, GapStartsNewRunThatRepeatsItsSgr) {
+    Captured t;
+    t.screen.resize(1, 5);
+    t.flush();
+    t.screen.put(cell("a", C::ansi16(1), C::ansi16(0)), 0, 0);
+    t.screen.put(cell("b", C::ansi16(1), C::ansi16(0)), 0, 2);
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;31;40ma\x1b[1;3H\x1b[0;31;40mb\x1b[0m");
+}
+
+TEST(ScreenFlush, SgrOnlyWhenAttributesChangeWithinARun) {
+    Captured t;
+    t.screen.resize(1, 4);
+    t.flush();
+    t.screen.put(cell("a", C::ansi16(1), C::ansi16(0), true), 0, 0);
+    t.screen.put(cell("b", C::ansi16(1), C::ansi16(0), false), 0, 1);
+    t.screen.put(cell("c", C::ansi16(1), C::ansi16(0), false), 0, 2);
+    t.screen.put(cell("d", C::ansi256(200), C::truecolor(1, 2, 3), false), 0, 3);
+    EXPECT_EQ(t.flush(),
+              "\x1b[1;1H\x1b[0;5;31;40ma\x1b[0;31;40mbc\x1b[0;38;5;200;48;2;1;2;3md\x1b[0m");
+}
+
+TEST(ScreenFlush, TruecolorTerminalGetsCgaRgbForClassicColours) {
+    Captured t(true);
+    t.screen.resize(1, 1);
+    t.screen.put(cell("z", C::ansi16(9), C::ansi16(9)), 0, 0);
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;38;2;255;85;85;48;2;255;85;85mz\x1b[0m");
+}
+
+TEST(ScreenFlush, ColoursThatRenderAlikeShareOneSgr) {
+    // On a 24-bit terminal ansi16(15) and #FFFFFF are the same parameter text.
+    Captured t(true);
+    t.screen.resize(1, 2);
+    t.screen.put(cell("a", C::ansi16(15), C::ansi16(0)), 0, 0);
+    t.screen.put(cell("b", C::truecolor(255, 255, 255), C::ansi16(0)), 0, 1);
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;38;2;255;255;255;48;2;0;0;0mab\x1b[0m");
+}
+
+TEST(ScreenFlush, InvalidateAndResizeForceFullRepaint) {
+    Captured t;
+    t.screen.resize(1, 2);
+    t.flush();
+    t.screen.invalidate();
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;97;40m  \x1b[0m");
+    t.screen.resize(1, 1);
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;97;40m \x1b[0m");
+}
+
+TEST(ScreenFlush, MultiScalarCharactersGoOutVerbatim) {
+    Captured t;
+    t.screen.resize(1, 1);
+    t.flush();
+    t.screen.put(cell("e\u0301", C::ansi16(7), C::ansi16(0)), 0, 0);
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;37;40me\u0301\x1b[0m");
+}
+
+TEST(ScreenDraw, OutOfRangePositionsAreIgnored) {
+    Captured t;
+    t.screen.resize(2, 3);
+    t.flush();
+    const ANSICell x = cell("x", C::ansi16(1), C::ansi16(2));
+    t.screen.put(x, -1, 0);
+    t.screen.put(x, 0, 3);
+    t.screen.put(x, 2, 0);
+    t.screen.put(x, 0, -1);
+    t.screen.fillRow(2, C::ansi16(1), C::ansi16(2));
+    t.screen.fillRow(-1, C::ansi16(1), C::ansi16(2));
+    t.screen.putText("abc", 5, 0, C::ansi16(1), C::ansi16(2));
+    EXPECT_EQ(t.flush(), "");
+}
+
+TEST(ScreenDraw, PutTextClipsAndPlacesOneClusterPerColumn) {
+    Captured t;
+    t.screen.resize(1, 4);
+    t.screen.putText("ab", 0, -1, C::ansi16(1), C::ansi16(2));  // "a" falls off the left
+    EXPECT_EQ(t.screen.at(0, 0).character, CellChar("b"));
+    t.screen.putText("e\u0301█xyz", 0, 1, C::ansi16(3), C::ansi16(4));
+    EXPECT_EQ(t.screen.at(0, 1).character, CellChar("e\u0301"));
+    EXPECT_EQ(t.screen.at(0, 2).character, CellChar("█"));
+    EXPECT_EQ(t.screen.at(0, 3).character, CellChar("x"));
+    EXPECT_EQ(t.screen.at(0, 3).foreground, C::ansi16(3));
+    EXPECT_FALSE(t.screen.at(0, 3).blink);
+}
+
+TEST(ScreenDraw, FillRowAndClear) {
+    Captured t;
+    t.screen.resize(2, 2);
+    t.screen.put(cell("q", C::ansi16(1), C::ansi16(1), true), 1, 1);
+    t.screen.fillRow(1, C::ansi16(4), C::ansi16(5));
+    EXPECT_EQ(t.screen.at(1, 1), cell(" ", C::ansi16(4), C::ansi16(5)));
+    t.screen.clear(cell("#", C::ansi16(2), C::ansi16(3)));
+    EXPECT_EQ(t.screen.at(0, 0), cell("#", C::ansi16(2), C::ansi16(3)));
+}
+
+}  // namespace
+}  // namespace glyphloom
