@@ -10,6 +10,8 @@
 #include "app/dump_layout.hpp"
 #include "tui/state/identity.hpp"
 #include "app/input_self_test.hpp"
+#include "app/codepoint_self_test.hpp"
+#include "core/fonts/font_store.hpp"
 #include "app/main_loop.hpp"
 #include "tui/terminal/screen.hpp"
 #include "app/self_test_presets.hpp"
@@ -30,6 +32,7 @@ int interactiveStart(const CommandLine& commandLine) {
     Screen screen;
     AppState state;
     applySauceIdentity(loadSauceIdentity(), state);
+    state.importedFonts = loadImportedTDFFonts();
     if (auto file = commandLine.fileArgument()) {
         if (isImageFileName(*file)) {
             state.imageImportPath = *file;  // the import box asks how to convert it
@@ -75,6 +78,7 @@ int runGlyphloom(const CommandLine& commandLine) {
     // Self tests, in a fixed order when several are named.
     if (commandLine.has("--test-preset-roundtrip")) return runPresetRoundTripSelfTest(stdout) ? 0 : 1;
     if (commandLine.has("--test-input")) return runInputSelfTest(stdout) ? 0 : 1;
+    if (commandLine.has("--test-codepoint")) return runCodepointSelfTest(stdout) ? 0 : 1;
     if (commandLine.has("--dump-layout")) {
         // A developer aid that must work without a terminal: a bad --size is simply ignored.
         if (auto value = commandLine.valuesOf("--size", 1)) {

@@ -1,6 +1,6 @@
 // A block-letter alphabet for the text tool: per character a few rows of text and, for
-// colour fonts, their colours. Only the model is declared so far; the built-in fonts and the
-// TheDraw / FIGlet readers arrive with the font module.
+// colour fonts, their colours, with the look-ups that fill in what a font lacks. The built-in
+// faces live in builtin_fonts.cpp; the TheDraw and FIGlet readers in their own files.
 #pragma once
 
 #include <map>
@@ -19,6 +19,8 @@ struct TDFCellColor {
     friend bool operator==(const TDFCellColor&, const TDFCellColor&) = default;
 };
 
+using GlyphColors = std::vector<std::vector<std::optional<TDFCellColor>>>;
+
 struct BlockFont {
     std::string id;
     std::string name;
@@ -26,13 +28,28 @@ struct BlockFont {
     int letterSpacing = 1;
     BlockFontRenderMode renderMode = BlockFontRenderMode::activeChar;
     bool isTDF = false;
-    // Keyed by one character (a grapheme as UTF-8); one string per row, top first.
+    // Keyed by one character (a grapheme as UTF-8); one string per row, top first. The map's
+    // byte order is code-point order, so its first entry is the lowest character.
     std::map<std::string, std::vector<std::string>> glyphs;
-    std::map<std::string, std::vector<std::vector<std::optional<TDFCellColor>>>> cellColors;
+    std::map<std::string, GlyphColors> cellColors;
 
     bool isTDFColorFont() const { return renderMode == BlockFontRenderMode::tdfColor; }
 
+    // The rows for `c`, else for its upper-case form, else a blank glyph as wide as the
+    // lowest character's glyph (5 for an empty font). Rows are padded at the bottom to
+    // `height`, never cut.
+    std::vector<std::string> glyph(const std::string& c) const;
+    // The colour grid for `c` (same fallback), padded at the bottom with absent colours;
+    // nothing when the font has none for it.
+    std::optional<GlyphColors> colors(const std::string& c) const;
+
+    // "Block", "Slim", "Mini", "Classic", "Lower", in this order.
+    static const std::vector<BlockFont>& builtIn();
+
     friend bool operator==(const BlockFont&, const BlockFont&) = default;
 };
+
+// Width of a glyph row in cells (one per character).
+int glyphRowWidth(const std::string& row);
 
 }  // namespace glyphloom

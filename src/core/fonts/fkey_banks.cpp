@@ -17,4 +17,10 @@ int FKeyBanks::normalized(int index) {
     return ((index % count) + count) % count;
 }
 
+std::string FKeyBanks::spacedGlyphs(const FKeyBank& bank) {
+    std::string glyphs;
+    for (const std::string& glyph : bank.chars) glyphs += (glyphs.empty() ? "" : " ") + glyph;
+    return glyphs;
+}
+
 }  // namespace glyphloom

@@ -17,6 +17,8 @@ struct FKeyBanks {
     static const std::array<FKeyBank, 4>& banks();
     // A stored bank index brought into range: negative and too-large values wrap.
     static int normalized(int index);
+    // The ten glyphs with single blanks between them, as notes and hints show a bank.
+    static std::string spacedGlyphs(const FKeyBank& bank);
 };
 
 }  // namespace glyphloom

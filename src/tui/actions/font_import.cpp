@@ -1,9 +1,111 @@
 #include "tui/actions/font_import.hpp"
 
-namespace glyphloom {
+#include <filesystem>
 
-void importFontFromEntry(const std::string&, AppState&) { }
-void importFontFile(const std::string&, AppState&) { }
-void deleteImportedFont(int, AppState&) { }
+#include "core/fonts/font_store.hpp"
+#include "core/io/file_io.hpp"
+#include "tui/tools/text_tool.hpp"
+
+namespace fs = std::filesystem;
+
+namespace glyphloom {
+namespace {
+
+constexpr const char* fallbackDownloadName = "font.tdf";
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+bool isWebAddress(const std::string& entry) { return entry.rfind("http://", 0) == 0 || entry.rfind("https://", 0) == 0; }
+
+void reloadImportedFonts(AppState& state) {
+    // Indices shift when the list changes: keep the chosen face by its id.
+    const BlockFont* current = currentTextFont(state);
+    const std::optional<std::string> currentId = current ? std::optional(current->id) : std::nullopt;
+    state.importedFonts = loadImportedTDFFonts();
+    state.textFontIndex.reset();
+    if (!currentId) return;
+    for (int i = 0; i < availableFontCount(state); ++i)
+        if (availableFont(state, i)->id == *currentId) state.textFontIndex = i;
+}
+
+}  // namespace
+
+void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state) {
+    const std::lock_guard lock(importedCacheLock());
+    const FontImport result = importFonts(data, filename);
+    if (result.error) {
+        state.statusNote = "couldn't import " + filename + ": " + *result.error;
+        return;
+    }
+    reloadImportedFonts(state);
+    const std::size_t count = result.fonts.size();
+    state.statusNote = "imported " + std::to_string(count) + (count == 1 ? " font" : " fonts") + " from " + filename;
+}
+
+void importFontFile(const std::string& named, AppState& state) {
+    std::string path = named;
+    if (named.rfind("~/", 0) == 0) path = homeDirectory() + named.substr(1);
+    else if (named.empty() || named.front() != '/') path = state.browseDir + "/" + named;
+    const FileReadResult read = readWholeFile(path, fontFileLimit);
+    const std::string name = fs::path(path).filename().string();
+    if (!read.data) {
+        state.statusNote = "couldn't read " + named;
+        return;
+    }
+    importFontData(*read.data, name, state);
+}
+
+void importFontFromEntry(const std::string& entry, AppState& state, std::chrono::milliseconds limit) {
+    const std::string text = trimmed(entry);
+    if (text.empty()) return;
+    if (!isWebAddress(text)) return importFontFile(text, state);
+    const Download download = downloadURL(text, limit);
+    if (download.status == Download::Status::timedOut) {
+        state.statusNote = "download timed out";
+        return;
+    }
+    if (download.status != Download::Status::ok) {
+        state.statusNote = "download failed";
+        return;
+    }
+    std::string name = download.contentDisposition ? dispositionFileName(*download.contentDisposition).value_or("") : "";
+    if (name.empty()) name = urlFileName(text);
+    // Whatever the server calls it, the file is stored under a plain name in the fonts folder.
+    name = safeFontFileName(name).value_or(fallbackDownloadName);
+    importFontData(download.data, name, state);
+}
+
+void chooseTextFont(std::optional<int> index, AppState& state) {
+    const BlockFont* font = index ? availableFont(state, *index) : nullptr;
+    state.textFontIndex = font ? index : std::nullopt;
+    state.statusNote = "font: " + (font ? font->name : std::string("Plain"));
+}
+
+void requestFontDelete(int at, AppState& state) {
+    if (at >= static_cast<int>(BlockFont::builtIn().size()) && availableFont(state, at)) state.fontDeletePending = at;
+}
+
+void deleteImportedFont(int at, AppState& state) {
+    if (at < static_cast<int>(BlockFont::builtIn().size())) return;
+    const BlockFont* font = availableFont(state, at);
+    if (!font) return;
+    const std::lock_guard lock(importedCacheLock());
+    const std::string name = font->name;
+    const auto file = importedFontFile(*font, fontsFolder());
+    if (!file) {
+        state.statusNote = "couldn't find the file of " + name;
+        return;
+    }
+    if (const std::string failure = deleteImportedFont(*file); !failure.empty()) {
+        state.statusNote = "couldn't delete " + name + ": " + failure;
+        return;
+    }
+    reloadImportedFonts(state);
+    state.statusNote = "deleted " + fs::path(*file).filename().string();
+}
 
 }  // namespace glyphloom

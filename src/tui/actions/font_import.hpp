@@ -1,14 +1,33 @@
-// Importing TheDraw and FIGlet fonts from files, ZIP archives and URLs.
-// Not built yet: these entry points are called from the dispatcher and do nothing so far.
+// Importing TheDraw and FIGlet fonts into the editor from a picked file, a typed path or a
+// URL, choosing a face in the font browser, and removing an imported one. The parsing and
+// the fonts folder are core/fonts' business; this wires them to the state and its notes.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+
+#include "tui/actions/font_download.hpp"
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 
-void importFontFromEntry(const std::string& entry, AppState& state);
+// The font URL / path prompt: an http(s) URL is downloaded (waiting at most `limit`),
+// anything else is a file name.
+void importFontFromEntry(const std::string& entry, AppState& state,
+                         std::chrono::milliseconds limit = fontDownloadLimit);
+// A file picked in the browser (a full path) or typed (relative to the browsed folder).
 void importFontFile(const std::string& named, AppState& state);
+// Stores the fonts of `data` and reloads the imported list; the note says how it went.
+void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state);
+
+// A face chosen in the font browser (nothing for plain typing).
+void chooseTextFont(std::optional<int> index, AppState& state);
+// A right-click on a face: asks before removing an imported font (built-in ones stay).
+void requestFontDelete(int at, AppState& state);
+// Removes the file the font at `at` (a font-browser index) came from and reloads the list.
 void deleteImportedFont(int at, AppState& state);
 
 }  // namespace glyphloom

@@ -9,6 +9,7 @@
 #include "core/text/cp437_characters.hpp"
 #include "core/fonts/fkey_banks.hpp"
 #include "tui/actions/palette.hpp"
+#include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
 namespace {
@@ -100,14 +101,6 @@ std::optional<int> bankIndex(std::string_view id) {
     if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     if (index < 0 || index >= static_cast<int>(FKeyBanks::banks().size())) return std::nullopt;
     return index;
-}
-
-void selectBank(int index, AppState& state) {
-    state.fkeyBankIndex = index;
-    const FKeyBank& bank = FKeyBanks::banks()[static_cast<std::size_t>(index)];
-    std::string note = "bank: " + bank.name + " ";
-    for (const std::string& glyph : bank.chars) note += " " + glyph;
-    state.statusNote = note + "  (F1–F10)";
 }
 
 bool isKnownGroup(std::string_view name) {
@@ -234,7 +227,7 @@ void toggleTapped(std::string_view id, AppState& state) {
     if (id.starts_with(fadeGroupPrefix) || findToggle(fadeToggleSpecs, id)) {
         toggleFadeSetting(id, state);
     } else if (auto bank = bankIndex(id)) {
-        selectBank(*bank, state);
+        selectFKeyBank(*bank, state);
     } else if (const ToggleSpec* spec = findToggle(toggleSpecs, id)) {
         bool& field = spec->field(state);
         field = !field;

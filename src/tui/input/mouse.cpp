@@ -71,11 +71,11 @@ void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& l
     }
     if (const auto* row = hit(layout.fontRowSpans, x, y)) {
         if (button == 2) {
-            if (row->value >= 0) state.fontDeletePending = row->value;
+            requestFontDelete(row->value, state);
             return;
         }
         if (!state.fontBrowserPrev) state.fontBrowserPrev = state.textFontIndex;
-        state.textFontIndex = row->value < 0 ? std::nullopt : std::optional<int>(row->value);
+        chooseTextFont(row->value < 0 ? std::nullopt : std::optional<int>(row->value), state);
         return;
     }
     const int page = std::max(1, layout.fontListPage);

@@ -2,6 +2,7 @@
 // history above it, the preset row, and the hover texts that take over the status line.
 #include <algorithm>
 
+#include "core/fonts/fkey_banks.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -45,6 +46,10 @@ std::vector<std::string> statusHints(const AppState& state) {
     if ((state.presetCycle || state.presetRandom) && state.selectedPreset &&
         *state.selectedPreset >= 0 && *state.selectedPreset < 16)
         hints.push_back("▸preset " + std::string(Chrome::presetSlotLabels[static_cast<std::size_t>(*state.selectedPreset)]));
+    if (state.tool == Tool::text) {
+        const FKeyBank& bank = FKeyBanks::banks()[static_cast<std::size_t>(FKeyBanks::normalized(state.fkeyBankIndex))];
+        hints.push_back("F1–F10 " + bank.name + ": " + FKeyBanks::spacedGlyphs(bank));
+    }
     if (std::string space = spaceHint(state); !space.empty()) hints.push_back(std::move(space));
     return hints;
 }

@@ -10,6 +10,7 @@
 #include "tui/layout/overlay_box.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
+#include "tui/tools/text_tool.hpp"
 
 namespace glyphloom::chrome {
 namespace {
@@ -25,10 +26,9 @@ constexpr int fileListMaxRows = 20;
 constexpr int plainFace = -1;
 
 // The faces after "Plain", in the order whose positions are the font indices of the text tool.
-// TODO: the built-in faces go first once the font module provides them.
 std::vector<const BlockFont*> browserFonts(const AppState& state) {
     std::vector<const BlockFont*> fonts;
-    for (const BlockFont& font : state.importedFonts) fonts.push_back(&font);
+    for (int i = 0; i < availableFontCount(state); ++i) fonts.push_back(availableFont(state, i));
     return fonts;
 }
 

@@ -1,16 +1,249 @@
 #include "tui/tools/text_tool.hpp"
 
+#include <algorithm>
 #include <cctype>
 
+#include "core/fonts/fkey_banks.hpp"
 #include "core/text/utf8.hpp"
+#include "tui/input/text_entry.hpp"
+#include "tui/state/identity.hpp"
+#include "tui/tools/active_pen.hpp"
 
 namespace glyphloom {
+namespace {
 
-void handleFKey(int, AppState&) { }
-void typeCharacter(const std::string&, AppState&) { }
-void eraseLeft(AppState&) { }
-void newLine(AppState&) { }
-void stampActiveCharacter(AppState&) { }
+struct Step {
+    int dr = 0;
+    int dc = 0;
+};
+
+Step stepOf(TextDirection direction) {
+    switch (direction) {
+        case TextDirection::right: return {0, 1};
+        case TextDirection::left: return {0, -1};
+        case TextDirection::down: return {1, 0};
+        case TextDirection::up: return {-1, 0};
+    }
+    return {0, 1};
+}
+
+bool insideDocument(int row, int col) {
+    return row >= 0 && row < AppState::docRows && col >= 0 && col < AppState::docCols;
+}
+
+GridKey clampedToDocument(int row, int col) {
+    return {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)), std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
+}
+
+Layer* activeLayer(AppState& state) {
+    if (state.activeLayerIndex < 0 || state.activeLayerIndex >= static_cast<int>(state.layers.size())) return nullptr;
+    return &state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
+}
+
+// The active layer's cell, or the blank cell where the layer has none.
+ANSICell layerCell(AppState& state, int row, int col) {
+    const Layer* layer = activeLayer(state);
+    const ANSICell* cell = layer ? layer->cells.cellAt(row, col) : nullptr;
+    return cell ? *cell : ANSICell::blank();
+}
+
+void writeCell(AppState& state, int row, int col, const ANSICell& cell) {
+    if (Layer* layer = activeLayer(state)) layer->cells.set(row, col, cell);
+}
+
+template <class Record>
+void pushTrimmed(std::vector<Record>& history, Record record, std::size_t limit) {
+    history.push_back(std::move(record));
+    if (history.size() > limit) history.erase(history.begin(), history.end() - static_cast<std::ptrdiff_t>(limit));
+}
+
+// Writes one cell at the cursor and remembers what it covered, so Backspace can take it back.
+void stampAtCursor(AppState& state, const std::string& character) {
+    const GridKey at = state.cursor;
+    pushTrimmed(state.plainStampHistory, PlainStamp{at.row, at.col, layerCell(state, at.row, at.col), at.row, at.col},
+                plainStampLimit);
+    writeCell(state, at.row, at.col, ANSICell{CellChar(character), activeFg(state), activeBg(state), false});
+    advanceCycle(state);
+    advanceTextCursor(state);
+}
+
+void typePlain(const std::string& character, AppState& state) {
+    if (!insideDocument(state.cursor.row, state.cursor.col)) return;
+    state.cursorVisible = true;
+    state.snapshotForUndo();
+    stampAtCursor(state, character);
+}
+
+void typeGlyph(const std::string& character, const BlockFont& font, AppState& state) {
+    if (!insideDocument(state.cursor.row, state.cursor.col)) return;
+    state.cursorVisible = true;
+    state.snapshotForUndo();
+    const int scale = std::max(1, state.textScale);
+    const std::vector<std::string> rows = font.glyph(character);
+    const int width = (rows.empty() ? 0 : glyphRowWidth(rows.front())) * scale;
+    const int height = font.height * scale;
+
+    // A glyph that would cross the right edge starts the next line instead.
+    if (state.textDirection == TextDirection::right && state.cursor.col + width > AppState::docCols)
+        state.cursor = {std::min(AppState::docRows - 1, state.cursor.row + height + 1), state.textOriginCol};
+    const GridKey cursor = state.cursor;
+
+    // The glyph stands on the cursor row.
+    const int top = cursor.row - height + 1;
+    const int left = cursor.col;
+    CellGrid saved(height, width);
+    for (int i = 0; i < height; ++i)
+        for (int j = 0; j < width; ++j)
+            if (insideDocument(top + i, left + j)) saved.set(i, j, layerCell(state, top + i, left + j));
+    pushTrimmed(state.textStampHistory, TextStamp{top, left, width, height, cursor.row, cursor.col, std::move(saved)},
+                textStampLimit);
+
+    const std::optional<GlyphColors> colors =
+        font.renderMode == BlockFontRenderMode::tdfColor ? font.colors(character) : std::nullopt;
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        const auto glyphCells = utf8::graphemeClusters(rows[static_cast<std::size_t>(i)]);
+        for (int j = 0; j < static_cast<int>(glyphCells.size()); ++j) {
+            const std::string& own = glyphCells[static_cast<std::size_t>(j)];
+            if (own == " ") continue;  // the cells beneath show through
+            std::string drawn = own;
+            if (font.renderMode == BlockFontRenderMode::activeChar) drawn = activeCharOpt(state).value_or(own);
+            ANSICell cell{CellChar(drawn), activeFg(state), activeBg(state), false};
+            if (colors && i < static_cast<int>(colors->size())) {
+                const auto& colorRow = (*colors)[static_cast<std::size_t>(i)];
+                if (j < static_cast<int>(colorRow.size()) && colorRow[static_cast<std::size_t>(j)]) {
+                    cell.foreground = ANSIColorValue::ansi16(colorRow[static_cast<std::size_t>(j)]->fg);
+                    cell.background = ANSIColorValue::ansi16(colorRow[static_cast<std::size_t>(j)]->bg);
+                }
+            }
+            for (int dy = 0; dy < scale; ++dy)
+                for (int dx = 0; dx < scale; ++dx) {
+                    const int row = top + i * scale + dy;
+                    const int col = left + j * scale + dx;
+                    if (insideDocument(row, col)) writeCell(state, row, col, cell);
+                }
+        }
+    }
+    advanceCycle(state);
+
+    // The glyph is always drawn rightwards; only the cursor follows the direction.
+    const int advance = width + font.letterSpacing * scale;
+    switch (state.textDirection) {
+        case TextDirection::right: state.cursor.col = std::min(AppState::docCols - 1, cursor.col + advance); break;
+        case TextDirection::left: state.cursor.col = std::max(0, cursor.col - advance); break;
+        case TextDirection::down: state.cursor.row = std::min(AppState::docRows - 1, cursor.row + height + 1); break;
+        case TextDirection::up: state.cursor.row = std::max(0, cursor.row - height - 1); break;
+    }
+}
+
+bool isTypeable(const std::string& character) {
+    if (character.empty()) return false;
+    const auto first = static_cast<unsigned char>(character.front());
+    return first >= 0x20 && first != 0x7F;
+}
+
+std::string bankNote(const FKeyBank& bank) {
+    return "bank: " + bank.name + "  " + FKeyBanks::spacedGlyphs(bank) + "  (F1–F10)";
+}
+
+}  // namespace
+
+int availableFontCount(const AppState& state) {
+    return static_cast<int>(BlockFont::builtIn().size() + state.importedFonts.size());
+}
+
+const BlockFont* availableFont(const AppState& state, int index) {
+    const auto& builtIn = BlockFont::builtIn();
+    if (index < 0) return nullptr;
+    if (index < static_cast<int>(builtIn.size())) return &builtIn[static_cast<std::size_t>(index)];
+    const auto imported = static_cast<std::size_t>(index) - builtIn.size();
+    return imported < state.importedFonts.size() ? &state.importedFonts[imported] : nullptr;
+}
+
+const BlockFont* currentTextFont(const AppState& state) {
+    return state.textFontIndex ? availableFont(state, *state.textFontIndex) : nullptr;
+}
+
+void advanceTextCursor(AppState& state) {
+    const Step step = state.tool == Tool::text ? stepOf(state.textDirection) : Step{0, 1};
+    state.cursor = clampedToDocument(state.cursor.row + step.dr, state.cursor.col + step.dc);
+}
+
+void typeCharacter(const std::string& character, AppState& state) {
+    if (!isTypeable(character)) return;
+    const BlockFont* font = state.tool == Tool::text ? currentTextFont(state) : nullptr;
+    if (font) typeGlyph(character, *font, state);
+    else typePlain(character, state);
+}
+
+void stampActiveCharacter(AppState& state) {
+    if (state.tool != Tool::text || !insideDocument(state.cursor.row, state.cursor.col)) return;
+    state.cursorVisible = true;
+    state.snapshotForUndo();
+    const std::string character =
+        activeCharOpt(state).value_or(layerCell(state, state.cursor.row, state.cursor.col).character.str());
+    stampAtCursor(state, character);
+}
+
+void eraseLeft(AppState& state) {
+    state.cursorVisible = true;
+    state.snapshotForUndo();
+    const bool text = state.tool == Tool::text;
+    if (text && state.textFontIndex && !state.textStampHistory.empty()) {
+        const TextStamp stamp = std::move(state.textStampHistory.back());
+        state.textStampHistory.pop_back();
+        for (int i = 0; i < stamp.height; ++i)
+            for (int j = 0; j < stamp.width; ++j)
+                if (const ANSICell* cell = stamp.saved.cellAt(i, j); cell && insideDocument(stamp.top + i, stamp.left + j))
+                    writeCell(state, stamp.top + i, stamp.left + j, *cell);
+        state.cursor = clampedToDocument(stamp.cursorRow, stamp.cursorCol);
+        return;
+    }
+    if (!state.plainStampHistory.empty()) {
+        const PlainStamp stamp = state.plainStampHistory.back();
+        state.plainStampHistory.pop_back();
+        if (insideDocument(stamp.row, stamp.col)) writeCell(state, stamp.row, stamp.col, stamp.previous);
+        state.cursor = clampedToDocument(stamp.cursorRow, stamp.cursorCol);
+        return;
+    }
+    const Step step = text ? stepOf(state.textDirection) : Step{0, 1};
+    state.cursor = clampedToDocument(state.cursor.row - step.dr, state.cursor.col - step.dc);
+    writeCell(state, state.cursor.row, state.cursor.col, ANSICell::blank());
+}
+
+void newLine(AppState& state) {
+    state.cursorVisible = true;
+    GridKey& cursor = state.cursor;
+    const int lastRow = AppState::docRows - 1;
+    if (state.tool != Tool::text) {
+        cursor = {std::min(lastRow, cursor.row + 1), 0};
+    } else if (const BlockFont* font = currentTextFont(state)) {
+        cursor = {std::min(lastRow, cursor.row + font->height * state.textScale + 1), state.textOriginCol};
+    } else if (state.textDirection == TextDirection::down || state.textDirection == TextDirection::up) {
+        cursor = {state.textOriginRow, std::min(AppState::docCols - 1, cursor.col + 1)};
+    } else {
+        cursor = {std::min(lastRow, cursor.row + 1), state.textOriginCol};
+    }
+}
+
+void selectFKeyBank(int index, AppState& state) {
+    state.fkeyBankIndex = FKeyBanks::normalized(index);
+    const std::string failure = persistSauceIdentity(state);
+    state.statusNote = bankNote(FKeyBanks::banks()[static_cast<std::size_t>(state.fkeyBankIndex)]);
+    if (!failure.empty()) state.statusNote = "couldn't save the bank: " + failure;
+}
+
+void handleFKey(int n, AppState& state) {
+    if (n == 11 || n == 12) return selectFKeyBank(FKeyBanks::normalized(state.fkeyBankIndex) + (n == 11 ? -1 : 1), state);
+    if (n < 1 || n > 10) return;
+    if (state.tool != Tool::text || activeTextEntry(state) != TextEntryMode::none || state.anyOverlayOpen() ||
+        !insideDocument(state.cursor.row, state.cursor.col))
+        return;
+    state.cursorVisible = true;
+    state.snapshotForUndo();
+    // A stored bank index may be out of range; it picks glyphs only once brought back in.
+    const FKeyBank& bank = FKeyBanks::banks()[static_cast<std::size_t>(FKeyBanks::normalized(state.fkeyBankIndex))];
+    stampAtCursor(state, bank.chars[static_cast<std::size_t>(n - 1)]);
+}
 
 std::optional<std::string> glyphForHex(const std::string& text) {
     std::string upper;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/fonts/fkey_banks.hpp"
+#include "scoped_config_home.hpp"
 
 namespace glyphloom {
 namespace {
@@ -123,6 +124,7 @@ TEST(Panels, EveryToggleFlipsItsField) {
 }
 
 TEST(Panels, BankTogglesSelectTheGlyphBank) {
+    const testing_support::ScopedConfigHome config("panels-bank");
     AppState state;
     toggleTapped("bank2", state);
     EXPECT_EQ(state.fkeyBankIndex, 2);
