@@ -33,7 +33,9 @@ BlockFont face(const char* id, const char* name, int height, BlockFontRenderMode
     return font;
 }
 
-const Table blockTable = {
+// Built on first use, so a look-up during another file's start-up still finds it.
+const Table& blockTable() {
+    static const Table table = {
     {"A", {" ### ", "#   #", "#####", "#   #", "#   #"}}, {"B", {"#### ", "#   #", "#### ", "#   #", "#### "}},
     {"C", {" ####", "#    ", "#    ", "#    ", " ####"}}, {"D", {"#### ", "#   #", "#   #", "#   #", "#### "}},
     {"E", {"#####", "#    ", "#### ", "#    ", "#####"}}, {"F", {"#####", "#    ", "#### ", "#    ", "#    "}},
@@ -58,17 +60,23 @@ const Table blockTable = {
     {":", {" ", "#", " ", "#", " "}},                     {"/", {"    #", "   # ", "  #  ", " #   ", "#    "}},
     {"'", {"#", "#", " ", " ", " "}},                     {"(", {" #", "# ", "# ", "# ", " #"}},
     {")", {"# ", " #", " #", " #", "# "}},
-};
+    };
+    return table;
+}
 
-const Table slimDigits = {
+const Table& slimDigits() {
+    static const Table table = {
     {"0", {" ## ", "# ##", "#  #", "## #", " ## "}}, {"1", {" # ", "## ", " # ", " # ", "###"}},
     {"2", {"### ", "   #", " ## ", "#   ", "####"}}, {"3", {"### ", "   #", " ## ", "   #", "### "}},
     {"4", {"#  #", "#  #", "####", "   #", "   #"}}, {"5", {"####", "#   ", "### ", "   #", "### "}},
     {"6", {" ## ", "#   ", "### ", "#  #", " ## "}}, {"7", {"####", "   #", "  # ", " #  ", " #  "}},
     {"8", {" ## ", "#  #", " ## ", "#  #", " ## "}}, {"9", {" ## ", "#  #", " ###", "   #", " ## "}},
-};
+    };
+    return table;
+}
 
-const Table slimTable = {
+const Table& slimTable() {
+    static const Table table = {
     {"A", {" ## ", "#  #", "####", "#  #", "#  #"}},      {"B", {"### ", "#  #", "### ", "#  #", "### "}},
     {"C", {" ###", "#   ", "#   ", "#   ", " ###"}},      {"D", {"### ", "#  #", "#  #", "#  #", "### "}},
     {"E", {"####", "#   ", "### ", "#   ", "####"}},      {"F", {"####", "#   ", "### ", "#   ", "#   "}},
@@ -86,9 +94,12 @@ const Table slimTable = {
     {"?", {"### ", "   #", " ## ", "    ", " #  "}},      {".", {" ", " ", " ", " ", "#"}},
     {",", {"  ", "  ", "  ", " #", "# "}},                {"-", {"   ", "   ", "###", "   ", "   "}},
     {":", {" ", "#", " ", "#", " "}},
-};
+    };
+    return table;
+}
 
-const Table miniTable = {
+const Table& miniTable() {
+    static const Table table = {
     {"A", {" # ", "# #", "###", "# #", "# #"}}, {"B", {"## ", "# #", "## ", "# #", "## "}},
     {"C", {" ##", "#  ", "#  ", "#  ", " ##"}}, {"D", {"## ", "# #", "# #", "# #", "## "}},
     {"E", {"###", "#  ", "## ", "#  ", "###"}}, {"F", {"###", "#  ", "## ", "#  ", "#  "}},
@@ -111,9 +122,12 @@ const Table miniTable = {
     {"?", {"## ", "  #", " # ", "   ", " # "}}, {".", {" ", " ", " ", " ", "#"}},
     {",", {" ", " ", " ", "#", "#"}},           {"-", {"  ", "  ", "##", "  ", "  "}},
     {":", {" ", "#", " ", "#", " "}},
-};
+    };
+    return table;
+}
 
-const Table classicTable = {
+const Table& classicTable() {
+    static const Table table = {
     {" ", {"  ", "  ", "  ", "  "}},
     {"A", {" /\\ ", "/   \\", "/---\\", "|   |"}},  {"B", {" __ ", "|__)", "|  )", "|__)"}},
     {"C", {" __ ", "/   ", "|   ", "\\__ "}},       {"D", {" __ ", "|  \\", "|  |", "|__/"}},
@@ -138,9 +152,12 @@ const Table classicTable = {
     {"-", {"   ", "   ", "---", "   "}},            {":", {" ", "o", " ", "o"}},
     {"'", {"|", " ", " ", " "}},                    {"(", {" /", "| ", "| ", " \\"}},
     {")", {"\\ ", " |", " |", "/ "}},              {"/", {"   /", "  / ", " /  ", "/   "}},
-};
+    };
+    return table;
+}
 
-const Table lowerTable = {
+const Table& lowerTable() {
+    static const Table table = {
     {"a", {"    ", "    ", " ###", "#  #", " ###"}},      {"b", {"#   ", "#   ", "### ", "#  #", "### "}},
     {"c", {"    ", "    ", " ###", "#   ", " ###"}},      {"d", {"   #", "   #", " ###", "#  #", " ###"}},
     {"e", {"    ", " ## ", "####", "#   ", " ###"}},      {"f", {"  ##", " #  ", "### ", " #  ", " #  "}},
@@ -158,10 +175,12 @@ const Table lowerTable = {
     {"?", {"### ", "   #", " ## ", "    ", " #  "}},      {".", {" ", " ", " ", " ", "#"}},
     {",", {"  ", "  ", "  ", " #", "# "}},                {"-", {"   ", "   ", "###", "   ", "   "}},
     {"'", {"#", "#", " ", " ", " "}},
-};
+    };
+    return table;
+}
 
 Table withDigits(Table table) {
-    table.insert(table.end(), slimDigits.begin(), slimDigits.end());
+    table.insert(table.end(), slimDigits().begin(), slimDigits().end());
     return table;
 }
 
@@ -169,11 +188,11 @@ Table withDigits(Table table) {
 
 const std::vector<BlockFont>& BlockFont::builtIn() {
     static const std::vector<BlockFont> fonts = {
-        face("block5", "Block", 5, BlockFontRenderMode::activeChar, blockTable),
-        face("slim", "Slim", 5, BlockFontRenderMode::activeChar, withDigits(slimTable)),
-        face("mini", "Mini", 5, BlockFontRenderMode::activeChar, miniTable),
-        face("classic", "Classic", 4, BlockFontRenderMode::literal, classicTable),
-        face("lower", "Lower", 5, BlockFontRenderMode::activeChar, withDigits(lowerTable)),
+        face("block5", "Block", 5, BlockFontRenderMode::activeChar, blockTable()),
+        face("slim", "Slim", 5, BlockFontRenderMode::activeChar, withDigits(slimTable())),
+        face("mini", "Mini", 5, BlockFontRenderMode::activeChar, miniTable()),
+        face("classic", "Classic", 4, BlockFontRenderMode::literal, classicTable()),
+        face("lower", "Lower", 5, BlockFontRenderMode::activeChar, withDigits(lowerTable())),
     };
     return fonts;
 }

@@ -27,6 +27,8 @@ std::vector<std::string_view> splitLines(std::string_view content) {
         if (end == std::string_view::npos) end = content.size();
         std::string_view line = content.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // The newline that ends the last line does not start another.
+        if (end == content.size() && line.empty() && !lines.empty()) break;
         lines.push_back(line);
         if (end == content.size()) break;
         start = end + 1;

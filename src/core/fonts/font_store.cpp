@@ -102,7 +102,7 @@ std::string fontDisplayName(const std::string& fileName) {
     for (char& ch : name) {
         const auto byte = static_cast<unsigned char>(ch);
         if (byte < 0x80) ch = static_cast<char>(wordStart ? std::toupper(byte) : std::tolower(byte));
-        wordStart = ch == ' ';
+        wordStart = !std::isalnum(static_cast<unsigned char>(ch)) && byte < 0x80;
     }
     return name;
 }

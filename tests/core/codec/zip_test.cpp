@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "core/codec/zip_test_file.hpp"
 #include "core/io/file_io.hpp"

@@ -12,11 +12,15 @@
 namespace glyphloom::zip_test {
 
 struct Member {
+    Member(std::string name, std::string data, bool deflate = false, bool descriptor = false, bool zip64Marks = false,
+           std::optional<std::uint32_t> lieAboutSize = std::nullopt)
+        : name(std::move(name)), data(std::move(data)), deflate(deflate), descriptor(descriptor),
+          zip64Marks(zip64Marks), lieAboutSize(lieAboutSize) {}
     std::string name;
     std::string data;
-    bool deflate = false;
-    bool descriptor = false;  // sizes and CRC only after the data and in the directory
-    bool zip64Marks = false;  // sizes 0xFFFFFFFF in the local header
+    bool deflate;
+    bool descriptor;  // sizes and CRC only after the data and in the directory
+    bool zip64Marks;  // sizes 0xFFFFFFFF in the local header
     std::optional<std::uint32_t> lieAboutSize;  // declared uncompressed size, everywhere
 };
 

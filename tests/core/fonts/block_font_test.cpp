@@ -49,16 +49,19 @@ TEST(BlockFont, BuiltInFacesHaveTheirSizesAndCharacterSets) {
         EXPECT_EQ(font.letterSpacing, 1);
         EXPECT_FALSE(font.isTDF);
         EXPECT_EQ(characters(font), charactersOf(face.set)) << face.name;
-        if (face.widthOfA > 0) EXPECT_EQ(glyphRowWidth(font.glyphs.at("A").front()), face.widthOfA) << face.name;
+        if (face.widthOfA > 0) {
+            EXPECT_EQ(glyphRowWidth(font.glyphs.at("A").front()), face.widthOfA) << face.name;
+        }
         for (const auto& [c, rows] : font.glyphs) {
             EXPECT_EQ(static_cast<int>(rows.size()), font.height) << face.name << " " << c;
             for (const std::string& row : rows) {
                 // Block faces are drawn in full blocks and blanks, Classic in ASCII.
                 for (const auto& cell : utf8::graphemeClusters(row)) {
-                    if (font.renderMode == BlockFontRenderMode::activeChar)
+                    if (font.renderMode == BlockFontRenderMode::activeChar) {
                         EXPECT_TRUE(cell == "█" || cell == " ") << face.name << " " << c;
-                    else
+                    } else {
                         EXPECT_TRUE(cell.size() == 1 && cell[0] >= 0x20 && cell[0] < 0x7F) << face.name << " " << c;
+                    }
                 }
             }
         }

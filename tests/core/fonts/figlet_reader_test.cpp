@@ -166,6 +166,17 @@ TEST(FIGletReader, CorpusFontsParseAndMatchTheirOwnLines) {
     EXPECT_EQ(files, 12);
 }
 
+// Rows without trailing blanks and without the blank columns they all start with.
+void normalise(std::vector<std::string>& rows) {
+    std::size_t margin = std::string::npos;
+    for (std::string& row : rows) {
+        row.erase(row.find_last_not_of(' ') + 1);
+        if (!row.empty()) margin = std::min(margin, row.find_first_not_of(' '));
+    }
+    for (std::string& row : rows)
+        if (!row.empty() && margin != std::string::npos) row.erase(0, margin);
+}
+
 // Debian's figlet, where installed, draws single letters from the same rows (bar trailing
 // blanks, which figlet trims at the right margin).
 TEST(FIGletReader, CorpusLettersMatchTheFigletProgram) {
@@ -186,9 +197,9 @@ TEST(FIGletReader, CorpusLettersMatchTheFigletProgram) {
             while (std::fgets(buffer, sizeof buffer, pipe.get())) output += buffer;
             auto figletRows = fileLines(output);
             auto ours = font->glyphs.at(letter);
-            auto trim = [](std::string s) { return s.erase(s.find_last_not_of(' ') + 1); };
-            for (auto& row : figletRows) row = trim(row);
-            for (auto& row : ours) row = trim(row);
+            // figlet slides a lone letter to the left margin: compare the shapes, not the margins.
+            normalise(figletRows);
+            normalise(ours);
             EXPECT_EQ(ours, figletRows) << name << " " << letter;
         }
     }

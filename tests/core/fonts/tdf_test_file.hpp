@@ -5,14 +5,19 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace glyphloom::tdf_test {
 
 struct Record {
+    Record(std::string name, int type, int spacing, std::map<char, std::vector<std::uint8_t>> glyphs,
+           std::optional<std::uint16_t> declaredBlockSize = std::nullopt)
+        : name(std::move(name)), type(type), spacing(spacing), glyphs(std::move(glyphs)),
+          declaredBlockSize(declaredBlockSize) {}
     std::string name;
-    int type = 1;  // 0 outline, 1 block, 2 colour
-    int spacing = 1;
+    int type;  // 0 outline, 1 block, 2 colour
+    int spacing;
     // Character → its bytes at the glyph's offset (width, height, cells, terminators).
     std::map<char, std::vector<std::uint8_t>> glyphs;
     std::optional<std::uint16_t> declaredBlockSize;  // the true size when absent
