@@ -223,22 +223,5 @@ TEST_F(PresetBankFile, PersistCreatesTheFolderAndLoadsBack) {
     EXPECT_NE(persistPresetBank(bank, blocked), "");
 }
 
-TEST_F(PresetBankFile, EnvironmentChoosesTheFile) {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-    ::setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
-    PresetBank bank(16);
-    bank[0] = named("env");
-    const std::string error = persistPresetBank(bank);
-    const PresetBank loaded = loadPresets();
-    if (saved)
-        ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(error, "");
-    EXPECT_TRUE(fs::exists(path_));
-    EXPECT_EQ(loaded, bank);
-}
-
 }  // namespace
 }  // namespace glyphloom

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/text/charsets.hpp"
 #include "core/text/cp437.hpp"
 #include "core/text/utf8.hpp"
@@ -60,22 +58,6 @@ TEST(Cp437Characters, AllCharactersConcatenatesGroupsKeepingDuplicates) {
     }
     EXPECT_EQ(CP437Characters::allCharacters(), expected);
     EXPECT_EQ(expected.size(), 310u);
-}
-
-TEST(Cp437Characters, CharactersOfGroupsFollowGroupOrderAndKeepRepeats) {
-    const auto& groups = CP437Characters::groups();
-    const auto& blocks = groups[0].chars;
-    const auto& asciiArt = groups[1].chars;
-    const auto& punctuation = groups.back().chars;
-    std::vector<std::string> expected = blocks;
-    expected.insert(expected.end(), asciiArt.begin(), asciiArt.end());
-    // Listed out of order, with a name no group has: group order wins, the stranger adds nothing.
-    EXPECT_EQ(CP437Characters::charactersOfGroups({"ASCII Art", "No Such Group", "Blocks"}), expected);
-    EXPECT_TRUE(CP437Characters::charactersOfGroups({}).empty());
-    // "ASCII Art" marks come round again in "Punctuation"; both copies stay.
-    const auto both = CP437Characters::charactersOfGroups({"ASCII Art", "Punctuation"});
-    EXPECT_EQ(both.size(), asciiArt.size() + punctuation.size());
-    EXPECT_EQ(std::count(both.begin(), both.end(), "#"), 2);
 }
 
 TEST(Cp437Characters, ShortLabels) {
