@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/format/preset_bank.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/actions/document_io.hpp"
 #include "app/dump_layout.hpp"
@@ -31,6 +32,7 @@ int interactiveStart(const CommandLine& commandLine) {
     Terminal terminal;
     Screen screen;
     AppState state;
+    state.presets = loadPresets();
     applySauceIdentity(loadSauceIdentity(), state);
     state.importedFonts = loadImportedTDFFonts();
     if (auto file = commandLine.fileArgument()) {
