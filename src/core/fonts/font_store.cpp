@@ -73,10 +73,7 @@ FontImport importArchive(std::span<const std::uint8_t> data, const std::string& 
 }  // namespace
 
 std::string fontsFolder(const char* xdgConfigHome, const char* home) {
-    // An empty XDG_CONFIG_HOME counts as unset; it would otherwise put the folder under "/".
-    const std::string base = xdgConfigHome != nullptr && *xdgConfigHome != '\0' ? std::string(xdgConfigHome)
-                                                                                : homeDirectory(home) + "/.config";
-    return base + "/glyphloom/fonts";
+    return glyphloomConfigFolder(xdgConfigHome, home) + "/fonts";
 }
 
 std::string fontsFolder() { return fontsFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
