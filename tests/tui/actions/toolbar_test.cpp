@@ -141,11 +141,11 @@ TEST(Toolbar, LayerShiftDragMovesByThePointersWayFromTheAnchor) {
     AppState state;
     state.layers[0].rowOffset = 2;
     state.layers[0].colOffset = -1;
-    startLayerShiftDrag(GridKey{10, 10}, state);
-    layerShiftDragTo(GridKey{13, 6}, state);
+    startLayerShiftDrag(GridKey{10, 7}, state);
+    layerShiftDragTo(GridKey{13, 3}, state);
     EXPECT_EQ(state.layers[0].rowOffset, 5);
     EXPECT_EQ(state.layers[0].colOffset, -5);
-    layerShiftDragTo(GridKey{10, 10}, state);  // back over the anchor: back where it started
+    layerShiftDragTo(GridKey{10, 7}, state);  // back over the anchor: back where it started
     EXPECT_EQ(state.layers[0].rowOffset, 2);
     EXPECT_EQ(state.layers[0].colOffset, -1);
     EXPECT_EQ(state.statusNote.value_or(""), "Layer 1 shift -1,2");
