@@ -6,15 +6,11 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/input/dispatch.hpp"
 #include "tui/actions/font_import.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/tools/tool_preview.hpp"
 
 namespace glyphloom {
 namespace {
-
-bool textEntryActive(const AppState& state) {
-    return state.renameActive || state.loadActive || state.sizeEntryActive || state.codepointEntryActive ||
-           state.sauceEntryKind.has_value() || state.stepEntryChannel.has_value();
-}
 
 // The keyboard pointer asks for a click; it is played as a press and release at its cell.
 void playPendingClick(AppState& state, const Layout& layout, Terminal& terminal, Screen& screen) {
@@ -24,7 +20,7 @@ void playPendingClick(AppState& state, const Layout& layout, Terminal& terminal,
     const auto kbCursor = state.kbCursor;
     handle(InputEvent::mouseDown(at.col, at.row, 0), state, layout, terminal, screen);
     handle(InputEvent::mouseUp(at.col, at.row), state, layout, terminal, screen);
-    if (textEntryActive(state)) {
+    if (typingText(state)) {
         // Typing goes to the field now, not to the pointer.
         state.kbCursor.reset();
         state.cursorVisible = false;

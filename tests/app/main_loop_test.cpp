@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tui/input/dispatch.hpp"
+#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
 namespace {
@@ -97,6 +98,37 @@ TEST(MainLoop, KeyboardClickIsPlayedAndThePointerReturnsToTheKeyboardCursor) {
     ASSERT_TRUE(loop.state.kbCursor);
     EXPECT_EQ(*loop.state.kbCursor, (ScreenCell{10, 40}));
     EXPECT_EQ(loop.state.mouse, (ScreenPoint{40, 10}));
+}
+
+// Every field counts as typing: after the pointer's click starts one, the pointer steps aside.
+TEST(MainLoop, KeyboardClickThatStartsAFieldHandsTheKeysToIt) {
+    struct Case {
+        const char* name;
+        void (*open)(AppState&);
+        std::optional<Span> Layout::*field;
+        TextEntryMode mode;
+    };
+    const Case cases[] = {
+        {"font URL", [](AppState& s) { s.fontBrowserOpen2 = true; }, &Layout::fontURLSpan, TextEntryMode::fontPath},
+        {"code point", [](AppState& s) { s.charPickerOpen = true; }, &Layout::codepointFieldSpan,
+         TextEntryMode::codepoint},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loop loop;
+        c.open(loop.state);
+        loop.layout = drawFrame(loop.state, loop.screen);
+        const std::optional<Span> field = loop.layout.*c.field;
+        ASSERT_TRUE(field);
+        loop.state.kbCursor = ScreenCell{field->row, field->colStart};
+        loop.batch({InputEvent::key(' ')});
+        EXPECT_EQ(activeTextEntry(loop.state), c.mode);
+        EXPECT_FALSE(loop.state.kbCursor);
+        loop.layout = drawFrame(loop.state, loop.screen);
+        loop.batch({InputEvent::key('A'), InputEvent::key(' ')});
+        EXPECT_FALSE(loop.state.pendingClick);
+        EXPECT_EQ(loop.state.renameBuffer, "A ");
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/font_import.hpp"
 #include "tui/actions/preset_actions.hpp"
+#include "tui/input/text_entry.hpp"
 
 namespace glyphloom {
 namespace {
@@ -124,6 +125,34 @@ void activateBrowseEntry(int index, AppState& state) {
         loadDocument(path, state);
     }
     state.fileBrowserOpen = false;
+}
+
+void scrollBrowse(int delta, int page, AppState& state) {
+    const int entries = static_cast<int>(state.fileBrowserEntries.size());
+    state.browseScroll = std::clamp(state.browseScroll + delta, 0, std::max(0, entries - std::max(1, page)));
+}
+
+void pageBrowse(bool down, int page, AppState& state) {
+    page = std::max(1, page);
+    scrollBrowse(down ? page : -page, page, state);
+}
+
+void moveBrowseSelection(int delta, int page, AppState& state) {
+    const int count = static_cast<int>(state.fileBrowserEntries.size());
+    state.browseSel = std::clamp(state.browseSel + delta, 0, std::max(count - 1, 0));
+    page = std::max(1, page);
+    if (state.browseSel < state.browseScroll) state.browseScroll = state.browseSel;
+    if (state.browseSel >= state.browseScroll + page) state.browseScroll = state.browseSel - page + 1;
+}
+
+void startBrowsePathEntry(AppState& state) {
+    if (state.fontBrowserMode) {
+        startTextEntry(TextEntryMode::fontPath, state);
+        state.statusNote = "paste a font URL (or a file path), Enter to import";
+    } else {
+        startTextEntry(TextEntryMode::loadPath, state);
+        state.statusNote = "type a filename, Enter to open";
+    }
 }
 
 }  // namespace glyphloom

@@ -22,4 +22,12 @@ void refreshBrowse(AppState& state);
 // Enters a folder entry, or hands a file entry to the opener of the current mode and closes.
 void activateBrowseEntry(int index, AppState& state);
 
+// Moving through the listing, `page` rows at a time being visible: a page up or down, the
+// wheel's single rows, and the highlighted entry that the view follows.
+void pageBrowse(bool down, int page, AppState& state);
+void scrollBrowse(int delta, int page, AppState& state);
+void moveBrowseSelection(int delta, int page, AppState& state);
+// The listing's own field: a font path or URL while picking a font, else a file to open.
+void startBrowsePathEntry(AppState& state);
+
 }  // namespace glyphloom

@@ -209,6 +209,18 @@ void nudgeActiveLayer(int dRows, int dCols, AppState& state) {
     noteShift(state, *layer);
 }
 
+void startLayerShiftDrag(GridKey at, AppState& state) {
+    if (const Layer* layer = activeLayer(state)) state.layerShiftDrag = LayerShiftDrag{at, GridKey{layer->rowOffset, layer->colOffset}};
+}
+
+void layerShiftDragTo(GridKey at, AppState& state) {
+    Layer* layer = activeLayer(state);
+    if (layer == nullptr || !state.layerShiftDrag) return;
+    layer->rowOffset = state.layerShiftDrag->off.row + (at.row - state.layerShiftDrag->anchor.row);
+    layer->colOffset = state.layerShiftDrag->off.col + (at.col - state.layerShiftDrag->anchor.col);
+    noteShift(state, *layer);
+}
+
 void resetActiveLayerShift(AppState& state) {
     Layer* layer = activeLayer(state);
     if (layer == nullptr) return;

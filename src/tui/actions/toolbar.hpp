@@ -37,6 +37,10 @@ void toggleLayerShift(AppState& state);
 // Moves the active layer by a number of cells (layer-shift mode's arrows and drags).
 void nudgeActiveLayer(int dRows, int dCols, AppState& state);
 void resetActiveLayerShift(AppState& state);
+// A press on the canvas in layer-shift mode anchors a drag; moving drags the active layer
+// by as many cells as the pointer moved from the anchor.
+void startLayerShiftDrag(GridKey at, AppState& state);
+void layerShiftDragTo(GridKey at, AppState& state);
 
 // The colour-depth picker's rows.
 void setDocumentColorDepth(ColorDepth depth, AppState& state);

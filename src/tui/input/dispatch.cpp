@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/text/utf8.hpp"
+#include "tui/actions/file_browser.hpp"
+#include "tui/actions/font_browser.hpp"
 #include "tui/tools/text_tool.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/shape_tool.hpp"
@@ -58,12 +60,8 @@ void handle(const InputEvent& event, AppState& state, const Layout& layout, Term
 
 void handleScroll(int, int, bool up, AppState& state, const Layout& layout) {
     const int delta = up ? -1 : 1;
-    if (state.fontBrowserOpen2) {
-        state.fontListScroll = std::clamp(state.fontListScroll + delta, 0, std::max(layout.fontListMaxScroll, 0));
-    } else if (state.fileBrowserOpen) {
-        const int entries = static_cast<int>(state.fileBrowserEntries.size());
-        state.browseScroll = std::clamp(state.browseScroll + delta, 0, std::max(0, entries - std::max(1, layout.browsePageSize)));
-    }
+    if (state.fontBrowserOpen2) scrollFontList(delta, layout.fontListMaxScroll, state);
+    else if (state.fileBrowserOpen) scrollBrowse(delta, layout.browsePageSize, state);
 }
 
 std::string lowerToolName(Tool tool) { return utf8::asciiLowercase(rawValue(tool)); }
@@ -98,22 +96,6 @@ void finishShape(GridKey at, AppState& state) {
     state.lastShapeDrag.reset();
     state.previewOverlay.clear();
     state.paintingStroke = false;
-}
-
-void pickCell(GridKey at, AppState& state) {
-    if (at.row < 0 || at.row >= AppState::docRows || at.col < 0 || at.col >= AppState::docCols) return;
-    const ANSICell picked = compositedCellAt(state.layers, at.row, at.col);
-    const ANSICell* cell = &picked;
-    state.penChar = cell->character.str();
-    state.charNull = false;
-    state.fg = cell->foreground;
-    state.penBg = cell->background;
-    state.fgNull = state.bgNull = false;
-    state.fgCycle = state.bgCycle = state.charCycle = false;
-    state.fgRandom = state.bgRandom = state.charRandom = false;
-    if (state.blinkingText && state.penBg.isANSI16() && state.penBg.n >= 8 && state.penBg.n <= 15)
-        state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
-    state.statusNote = "picked " + state.penChar + "/" + state.fg.label() + "/" + state.penBg.label();
 }
 
 }  // namespace glyphloom

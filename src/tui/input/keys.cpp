@@ -6,12 +6,15 @@
 #include "tui/input/dispatch.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
+#include "tui/actions/font_browser.hpp"
 #include "tui/actions/panels.hpp"
 #include "tui/actions/preset_actions.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/tools/text_tool.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/tools/painting.hpp"
+#include "tui/tools/panspect.hpp"
 #include "tui/tools/selection_tool.hpp"
 #include "tui/tools/shape_tool.hpp"
 
@@ -49,27 +52,8 @@ bool aboutKey(std::uint8_t byte, AppState& state) {
     return true;
 }
 
-// Closes the topmost open box; false when none was open.
-bool closeTopmostOverlay(AppState& state) {
-    bool* flags[] = {&state.helpOpen,           &state.aboutOpen,          &state.historyOpen,
-                     &state.sizePickerOpen,     &state.depthPickerOpen,    &state.presetFileMenuOpen,
-                     &state.saveOptionsOpen,    &state.layersPanelOpen,    &state.palettePickerOpen,
-                     &state.fontBrowserOpen2};
-    for (bool* flag : flags) {
-        if (*flag) {
-            *flag = false;
-            return true;
-        }
-    }
-    if (state.imageImportPath) {
-        state.imageImportPath.reset();
-        return true;
-    }
-    return false;
-}
-
 void escapeKey(AppState& state) {
-    if (closeTopmostOverlay(state)) return;
+    if (closeTopmostOverlayOnEsc(state)) return;
     state.shapeStart.reset();
     state.lastShapeDrag.reset();
     state.pasteFloat = false;
@@ -131,9 +115,13 @@ void keepCursorVisible(AppState& state, const Layout& layout) {
 
 }  // namespace
 
+// The order, top to bottom: an open file browser (unless its path field is being typed in),
+// the about box's prompt, the keyboard pointer (unless a field is being typed in: then Enter
+// and Space are the field's), the character picker, the field being typed, and last the
+// editor's own keys. Quit keys pass every stage that does not use them.
 void handleKey(std::uint8_t byte, AppState& state, const Layout& layout) {
     const TextEntryMode entry = activeTextEntry(state);
-    const bool typingPath = state.loadActive || state.fontLoadActive;
+    const bool typingPath = entry == TextEntryMode::loadPath || entry == TextEntryMode::fontPath;
     if (state.fileBrowserOpen && !typingPath) {
         if (isEnter(byte)) return activateBrowseEntry(state.browseSel, state);
         if (byte == escape) {
@@ -143,7 +131,7 @@ void handleKey(std::uint8_t byte, AppState& state, const Layout& layout) {
         if (!isQuit(byte)) return;
     }
     if (state.aboutOpen && aboutKey(byte, state)) return;
-    if (state.kbCursor) {
+    if (state.kbCursor && entry == TextEntryMode::none) {
         if (isEnter(byte) || byte == ' ') {
             state.pendingClick = state.kbCursor;
             return;
@@ -162,24 +150,22 @@ void handleKey(std::uint8_t byte, AppState& state, const Layout& layout) {
     normalKey(byte, state, layout);
 }
 
+// The order: the field being typed, the file browser, the font browser, layer shifting, the
+// keyboard pointer (started over an open overlay), and last the document cursor, which
+// carries a keyboard stroke, a shape or a floating paste with it.
 void handleArrow(Arrow arrow, AppState& state, const Layout& layout) {
     const int dRow = arrow == Arrow::up ? -1 : arrow == Arrow::down ? 1 : 0;
     const int dCol = arrow == Arrow::left ? -1 : arrow == Arrow::right ? 1 : 0;
-    if (activeTextEntry(state) != TextEntryMode::none) {
+    if (typingText(state)) {
         if (dCol != 0) textEntryArrow(dCol > 0, state);
         return;
     }
     if (state.fileBrowserOpen) {
-        if (dRow == 0) return;
-        const int count = static_cast<int>(state.fileBrowserEntries.size());
-        state.browseSel = std::clamp(state.browseSel + dRow, 0, std::max(count - 1, 0));
-        const int page = std::max(1, layout.browsePageSize);
-        if (state.browseSel < state.browseScroll) state.browseScroll = state.browseSel;
-        if (state.browseSel >= state.browseScroll + page) state.browseScroll = state.browseSel - page + 1;
+        if (dRow != 0) moveBrowseSelection(dRow, layout.browsePageSize, state);
         return;
     }
     if (state.fontBrowserOpen2) {
-        if (dRow != 0) state.fontListScroll = std::clamp(state.fontListScroll + dRow, 0, std::max(layout.fontListMaxScroll, 0));
+        if (dRow != 0) scrollFontList(dRow, layout.fontListMaxScroll, state);
         return;
     }
     if (state.shiftingLayer) return nudgeActiveLayer(dRow, dCol, state);

@@ -7,15 +7,18 @@
 #include "tui/input/panel_clicks.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
-#include "tui/actions/font_import.hpp"
-#include "tui/state/identity.hpp"
+#include "tui/actions/font_browser.hpp"
 #include "tui/actions/image_import.hpp"
-#include "tui/state/sauce_state.hpp"
 #include "tui/actions/preset_actions.hpp"
-#include "tui/input/text_entry.hpp"
+#include "tui/actions/sauce_box.hpp"
+#include "tui/actions/save_options.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/input/text_entry.hpp"
+#include "tui/state/overlay_table.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/tools/fill_tool.hpp"
 #include "tui/tools/painting.hpp"
+#include "tui/tools/panspect.hpp"
 #include "tui/tools/selection_tool.hpp"
 #include "tui/tools/shape_tool.hpp"
 #include "tui/tools/tool_preview.hpp"
@@ -23,33 +26,15 @@
 namespace glyphloom {
 namespace {
 
-// Rule 7: the file browser takes every click while it is open.
+// The file browser takes every click while it is open; one outside its rows closes it.
 void fileBrowserClick(int x, int y, AppState& state, const Layout& layout) {
-    if (hit(layout.fileBrowserTypeSpan, x, y)) {
-        if (state.fontBrowserMode) {
-            startTextEntry(TextEntryMode::fontPath, state);
-            state.statusNote = "paste a font URL (or a file path), Enter to import";
-        } else {
-            startTextEntry(TextEntryMode::loadPath, state);
-            state.statusNote = "type a filename, Enter to open";
-        }
-        return;
-    }
-    const int page = std::max(1, layout.browsePageSize);
-    const int last = std::max(0, static_cast<int>(state.fileBrowserEntries.size()) - page);
-    if (hit(layout.browseUpSpan, x, y)) {
-        state.browseScroll = std::clamp(state.browseScroll - page, 0, last);
-        return;
-    }
-    if (hit(layout.browseDownSpan, x, y)) {
-        state.browseScroll = std::clamp(state.browseScroll + page, 0, last);
-        return;
-    }
+    if (hit(layout.fileBrowserTypeSpan, x, y)) return startBrowsePathEntry(state);
+    if (hit(layout.browseUpSpan, x, y)) return pageBrowse(false, layout.browsePageSize, state);
+    if (hit(layout.browseDownSpan, x, y)) return pageBrowse(true, layout.browsePageSize, state);
     for (std::size_t i = 0; i < layout.fileBrowserSpans.size(); ++i) {
         if (!layout.fileBrowserSpans[i].span.contains(x, y)) continue;
         // Rows are drawn from the scroll position on.
-        activateBrowseEntry(state.browseScroll + static_cast<int>(i), state);
-        return;
+        return activateBrowseEntry(state.browseScroll + static_cast<int>(i), state);
     }
     state.fileBrowserOpen = false;
 }
@@ -64,42 +49,18 @@ void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& l
         }
         return;
     }
-    if (state.fontDeletePending) {
-        if (hit(layout.fontDeleteYesSpan, x, y)) deleteImportedFont(*state.fontDeletePending, state);
-        state.fontDeletePending.reset();
-        return;
-    }
-    if (const auto* row = hit(layout.fontRowSpans, x, y)) {
-        if (button == 2) {
-            requestFontDelete(row->value, state);
-            return;
-        }
-        if (!state.fontBrowserPrev) state.fontBrowserPrev = state.textFontIndex;
-        chooseTextFont(row->value < 0 ? std::nullopt : std::optional<int>(row->value), state);
-        return;
-    }
+    if (state.fontDeletePending) return answerFontDelete(hit(layout.fontDeleteYesSpan, x, y), state);
+    if (const auto* row = hit(layout.fontRowSpans, x, y)) return fontRowTapped(row->value, button == 2, state);
     const int page = std::max(1, layout.fontListPage);
-    if (hit(layout.fontListUpSpan, x, y)) {
-        state.fontListScroll = std::clamp(state.fontListScroll - page, 0, std::max(layout.fontListMaxScroll, 0));
-    } else if (hit(layout.fontListDownSpan, x, y)) {
-        state.fontListScroll = std::clamp(state.fontListScroll + page, 0, std::max(layout.fontListMaxScroll, 0));
-    } else if (hit(layout.fontImportSpan, x, y)) {
-        state.fontBrowserMode = true;
-        state.presetBrowserMode = state.imageBrowserMode = false;
-        refreshBrowse(state);
-    } else if (hit(layout.fontURLSpan, x, y)) {
-        startTextEntry(TextEntryMode::fontPath, state);
-    } else if (hit(layout.fontOKSpan, x, y)) {
-        state.fontBrowserOpen2 = false;
-        state.fontBrowserPrev.reset();
-    } else if (hit(layout.fontCancelSpan, x, y)) {
-        if (state.fontBrowserPrev) state.textFontIndex = *state.fontBrowserPrev;
-        state.fontBrowserOpen2 = false;
-        state.fontBrowserPrev.reset();
-    }
+    if (hit(layout.fontListUpSpan, x, y)) return scrollFontList(-page, layout.fontListMaxScroll, state);
+    if (hit(layout.fontListDownSpan, x, y)) return scrollFontList(page, layout.fontListMaxScroll, state);
+    if (hit(layout.fontImportSpan, x, y)) return openFontFileListing(state);
+    if (hit(layout.fontURLSpan, x, y)) return startTextEntry(TextEntryMode::fontPath, state);
+    if (hit(layout.fontOKSpan, x, y)) return closeFontBrowser(true, state);
+    if (hit(layout.fontCancelSpan, x, y)) return closeFontBrowser(false, state);
 }
 
-// Rule 8: the colour-depth picker's rows; a click elsewhere closes it.
+// The colour-depth picker's rows; a click elsewhere closes it.
 void depthPickerClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.blinkModeSpan, x, y)) return toggleBlinkingTextFromDepthPicker(state);
     if (hit(layout.conformSpan, x, y)) return conformDocument(state);
@@ -108,7 +69,7 @@ void depthPickerClick(int x, int y, AppState& state, const Layout& layout) {
     state.depthPickerOpen = false;
 }
 
-// Rule 10 for the layers panel; returns true when the click was the panel's.
+// The layers panel; returns true when the click was the panel's.
 bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
     if (const auto* r = hit(layout.layerEyeSpans, x, y)) return toggleLayerVisible(r->value, state), true;
     if (const auto* r = hit(layout.layerUpSpans, x, y)) return moveLayer(r->value, true, state), true;
@@ -123,90 +84,18 @@ bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
     return false;
 }
 
-// The SAUCE box: fields start typing their value, spacing and aspect step through their
-// choices, and the read-only box leads to claiming the record.
-void sauceBoxRowClicked(const std::string& id, AppState& state) {
-    auto startField = [&](const std::string& value) {
-        startTextEntry(TextEntryMode::sauceField, state, value);
-        state.sauceEntryKind = id;
-    };
-    if (id == "done") {
-        state.sauceBoxOpen = false;
-        state.sauceBoxReadOnly = false;
-        state.sauceEditConfirm = false;
-    } else if (id == "edit") {
-        state.sauceEditConfirm = true;
-    } else if (id == "claim") {
-        claimSauceAuthorship(state);
-        state.sauceEditConfirm = false;
-        state.sauceBoxReadOnly = false;
-    } else if (id == "cancel") {
-        state.sauceEditConfirm = false;
-    } else if (id == "spacing") {
-        state.letterSpacing = static_cast<LetterSpacing>((static_cast<int>(state.letterSpacing) + 1) % 3);
-    } else if (id == "aspect") {
-        state.aspectRatio = static_cast<AspectRatio>((static_cast<int>(state.aspectRatio) + 1) % 3);
-    } else if (id == "title") {
-        startField(state.sauceTitleField);
-    } else if (id == "author") {
-        startField(state.sauceAuthor);
-    } else if (id == "group") {
-        startField(state.sauceGroup);
-    } else if (id == "font") {
-        startField(state.sauceFontName);
-    } else if (id.rfind("comment:", 0) == 0) {
-        const std::size_t line = std::strtoul(id.c_str() + 8, nullptr, 10);
-        startField(line < state.sauceComments.size() ? state.sauceComments[line] : std::string());
-    }
-}
-
-void openSauceBox(AppState& state) {
-    state.sauceBoxOpen = true;
-    state.sauceBoxReadOnly = sauceRecordState(state) == SauceRecordState::foreign;
-    state.sauceEditConfirm = false;
-}
-
-// The save-options box: its toggles are part of the user's identity and are kept at once.
-void saveOptionClicked(const std::string& id, AppState& state) {
-    if (id == "name") {
-        startTextEntry(TextEntryMode::sauceField, state, state.filename);
-        state.sauceEntryKind = "name";
-        return;
-    }
-    if (id == "sauce") return openSauceBox(state);
-    if (id == "utf8") {
-        state.exportUTF8 = !state.exportUTF8;
-    } else if (id == "png") {
-        state.exportPNGOnSave = !state.exportPNGOnSave;
-    } else if (id == "txt") {
-        state.exportTXTOnSave = !state.exportTXTOnSave;
-    } else if (id == "sauceon") {
-        state.writeSauce = !state.writeSauce;
-        if (state.writeSauce) {
-            state.statusNote = "sauce record on";
-        } else if (state.sourceSauce && state.sourceSauce->hasCredit()) {
-            state.statusNote = "no sauce record — " + state.sourceSauce->creditLine() + " will not be credited";
-        } else {
-            state.statusNote = "no sauce record";
-        }
-    } else {
-        return;
-    }
-    if (const std::string failure = persistSauceIdentity(state); !failure.empty())
-        state.statusNote = "identity not saved: " + failure;
-}
-
-// Rule 10 for the remaining boxes; returns true when the click was taken.
+// The boxes and panels below the pickers, in this order: SAUCE box, save options, canvas
+// size, image import, layers, then the floating panels. True when the click was taken.
 bool boxClick(int x, int y, AppState& state, const Layout& layout) {
     if (state.sauceBoxOpen) {
         if (const auto* row = hit(layout.sauceBoxSpans, x, y)) {
-            sauceBoxRowClicked(row->value, state);
+            sauceBoxRowTapped(row->value, state);
             return true;
         }
     }
     if (state.saveOptionsOpen) {
         if (const auto* option = hit(layout.saveOptsSpans, x, y)) {
-            saveOptionClicked(option->value, state);
+            saveOptionTapped(option->value, state);
             return true;
         }
     }
@@ -234,7 +123,7 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
 
 void startFileNameEntry(AppState& state) { startTextEntry(TextEntryMode::fileName, state, state.filename, true); }
 
-// Rule 11: the menu bar and its texts.
+// The menu bar: its buttons, then the title, mirror, status line, SAUCE credit and file name.
 bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& layout) {
     if (const auto* button = hit(layout.barButtonSpans, x, y)) {
         if (button->value == BarAction::clear) clearButtonClicked(clearWasArmed, state);
@@ -265,35 +154,7 @@ bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& l
     return false;
 }
 
-void blinkSelection(AppState& state) {
-    if (!state.selection) {
-        state.statusNote = "select something first";
-        return;
-    }
-    state.snapshotForUndo();
-    if (!state.blinkingText) {
-        state.blinkingText = true;
-        if (state.penBg.isANSI16() && state.penBg.n >= 8) state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
-    }
-    int flipped = 0;
-    if (validLayer(state, state.activeLayerIndex)) {
-        Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-        const CellRect rect = *state.selection;
-        for (int r = std::min(rect.r1, rect.r2); r <= std::max(rect.r1, rect.r2); ++r) {
-            for (int c = std::min(rect.c1, rect.c2); c <= std::max(rect.c1, rect.c2); ++c) {
-                const ANSICell* cell = layer.cells.cellAt(r, c);
-                if (cell == nullptr) continue;
-                ANSICell flippedCell = *cell;
-                flippedCell.blink = !flippedCell.blink;
-                layer.cells.set(r, c, flippedCell);
-                ++flipped;
-            }
-        }
-    }
-    state.statusNote = "blink on " + std::to_string(flipped) + " cell" + (flipped == 1 ? "" : "s") + " — backgrounds now 8";
-}
-
-// Rule 12: the sidebar.
+// The sidebar: preview, tools, character, faces, fonts and the selection's actions.
 bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.previewTitleSpan, x, y)) {
         state.previewScratchDoc.reset();
@@ -334,7 +195,7 @@ bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
     return false;
 }
 
-// Rule 13: the preset row.
+// The preset row.
 bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot, AppState& state, const Layout& layout) {
     if (const auto* mode = hit(layout.presetModeSpans, x, y)) {
         togglePresetMode(mode->value, state);
@@ -366,7 +227,7 @@ bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot
     return false;
 }
 
-// Rule 14: the canvas.
+// The canvas: placing a floating paste, anchoring a layer-shift drag, or the tool's press.
 void canvasClick(GridKey cell, int button, AppState& state) {
     if (state.pasteFloat) {
         if (state.clipboard) {
@@ -377,13 +238,7 @@ void canvasClick(GridKey cell, int button, AppState& state) {
         state.previewOverlay.clear();
         return;
     }
-    if (state.shiftingLayer) {
-        if (validLayer(state, state.activeLayerIndex)) {
-            const Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-            state.layerShiftDrag = LayerShiftDrag{cell, GridKey{layer.rowOffset, layer.colOffset}};
-        }
-        return;
-    }
+    if (state.shiftingLayer) return startLayerShiftDrag(cell, state);
     if (!state.shapeStart) advancePresetMode(state);
     state.cursorVisible = state.tool == Tool::text;
     state.paintSwap = button == 2;
@@ -409,7 +264,7 @@ void canvasClick(GridKey cell, int button, AppState& state) {
             state.plainStampHistory.clear();
             return;
         case Tool::pans:
-            state.panDrag = PanDrag{state.mouse, state.viewOffset};
+            startPanDrag(state);
             return;
         default:
             state.snapshotForUndo();
@@ -427,7 +282,13 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     state.statusNote = std::nullopt;
     state.kbCursor.reset();
 
-    if (state.renameActive) {  // rule 1: a click ends typing the file name
+    // The order matters, top to bottom: a click first ends typing the file name (and is
+    // spent on that); it lifts the keyboard pen and commits a typed number unless it lands
+    // on a number field; then the overlays that any click closes, the font browser's back
+    // button, the file browser, the font browser, the depth picker, the preset file menu and
+    // the remaining boxes and panels take it. Only then do the bar, the sidebar, the option
+    // and colour rows, the preset row and finally the canvas see it.
+    if (activeTextEntry(state) == TextEntryMode::fileName) {
         if (!state.renameBuffer.empty()) state.filename = state.renameBuffer;
         cancelTextEntry(state);
         if (hit(layout.barButtonSpans, x, y)) saveDocument(state);
@@ -439,23 +300,8 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
                                     hit(layout.paletteValueSpans, x, y);
         if (!onEntryControl) commitStepEntry(state);
     }
-    if (state.helpOpen || state.aboutOpen) {
-        state.helpOpen = state.aboutOpen = false;
-        state.aboutInput.clear();
-        state.aboutHistory.clear();
-        return;
-    }
-    if (state.historyOpen) {
-        state.historyOpen = false;
-        state.historyOpenedAt.reset();
-        return;
-    }
-    if (hit(layout.fontBackSpan, x, y)) {
-        state.fontBrowserMode = false;
-        state.fontLoadActive = false;
-        state.fontListScroll = 0;
-        return;
-    }
+    if (closeOverlayOnAnyClick(state)) return;
+    if (hit(layout.fontBackSpan, x, y)) return leaveFontFileListing(state);
     if (state.fileBrowserOpen) return fileBrowserClick(x, y, state, layout);
     if (state.fontBrowserOpen2 && (hit(layout.fontBrowserFrame, x, y) || state.fontBrowserMode))
         return fontBrowserClick(x, y, button, state, layout);
@@ -470,7 +316,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     }
     if (boxClick(x, y, state, layout)) return;
 
-    // Rule 11: an armed clear or preset deletion survives only an immediately repeated click.
+    // An armed clear or preset deletion survives only an immediately repeated click.
     const bool clearWasArmed = state.clearArmed;
     const std::optional<int> deleteArmed = state.presetDeleteArmed;
     state.clearArmed = false;
@@ -496,21 +342,10 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
     }
     const auto cell = layout.docCell(x, y);
     if (state.layerShiftDrag) {
-        if (cell && validLayer(state, state.activeLayerIndex)) {
-            Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-            layer.rowOffset = state.layerShiftDrag->off.row + (cell->row - state.layerShiftDrag->anchor.row);
-            layer.colOffset = state.layerShiftDrag->off.col + (cell->col - state.layerShiftDrag->anchor.col);
-            state.statusNote = layer.name + " shift " + std::to_string(layer.colOffset) + "," + std::to_string(layer.rowOffset);
-        }
+        if (cell) layerShiftDragTo(*cell, state);
         return;
     }
-    if (state.panDrag) {
-        const int row = state.panDrag->offset.row - (y - state.panDrag->mouse.y);
-        const int col = state.panDrag->offset.col - (x - state.panDrag->mouse.x);
-        state.viewOffset = {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)),
-                            std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
-        return;
-    }
+    if (state.panDrag) return panDragTo(x, y, state);
     if (!cell) return;
     const GridKey at = *cell;
     if (state.pasteFloat && state.clipboard) {
@@ -533,12 +368,7 @@ void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
     }
     state.layerShiftDrag.reset();
     const auto cell = layout.docCell(x, y);
-    if (state.panDrag) {
-        const PanDrag drag = *state.panDrag;
-        state.panDrag.reset();
-        // Released where it was pressed: Panspect picks that cell instead of panning.
-        if (drag.mouse.x == x && drag.mouse.y == y && cell) pickCell(*cell, state);
-    }
+    endPanDrag(x, y, cell, state);
     if (state.shapeStart) {
         const GridKey end = cell ? *cell : state.lastShapeDrag.value_or(*state.shapeStart);
         finishShape(end, state);

@@ -66,17 +66,6 @@ void backspace(AppState& state) {
 
 }  // namespace
 
-TextEntryMode activeTextEntry(const AppState& state) {
-    if (state.renameActive) return TextEntryMode::fileName;
-    if (state.loadActive) return TextEntryMode::loadPath;
-    if (state.fontLoadActive) return TextEntryMode::fontPath;
-    if (state.sizeEntryActive) return TextEntryMode::canvasSize;
-    if (state.codepointEntryActive) return TextEntryMode::codepoint;
-    if (state.sauceEntryKind) return TextEntryMode::sauceField;
-    if (state.stepEntryChannel) return TextEntryMode::stepValue;
-    return TextEntryMode::none;
-}
-
 void startTextEntry(TextEntryMode mode, AppState& state, std::string text, bool selectAll) {
     endEntry(state);
     state.renameBuffer = std::move(text);

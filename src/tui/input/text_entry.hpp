@@ -8,12 +8,9 @@
 #include <string>
 
 #include "tui/state/app_state.hpp"
+#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
-
-enum class TextEntryMode { none, fileName, loadPath, fontPath, canvasSize, codepoint, sauceField, stepValue };
-
-TextEntryMode activeTextEntry(const AppState& state);
 
 // Starts a mode with the given text (wholly selected when `selectAll`) and its prompt.
 void startTextEntry(TextEntryMode mode, AppState& state, std::string text = {}, bool selectAll = false);

@@ -5,6 +5,7 @@
 #include "core/color/color_depth.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/state/sauce_state.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -15,9 +16,12 @@ namespace {
 // The typed text with its prefix and cursor, as the bar shows it.
 std::string typedField(const AppState& state) {
     std::string prefix;
-    if (state.loadActive) prefix = "Load: ";
-    else if (state.fontLoadActive) prefix = "Font: ";
-    else if (state.sizeEntryActive) prefix = "Size: ";
+    switch (activeTextEntry(state)) {
+        case TextEntryMode::loadPath: prefix = "Load: "; break;
+        case TextEntryMode::fontPath: prefix = "Font: "; break;
+        case TextEntryMode::canvasSize: prefix = "Size: "; break;
+        default: break;
+    }
     if (state.renameSelectAll) return prefix + state.renameBuffer;
     const auto clusters = utf8::graphemeClusters(state.renameBuffer);
     const auto cursor = static_cast<std::size_t>(std::clamp<int>(state.renameCursor, 0, static_cast<int>(clusters.size())));
@@ -41,16 +45,17 @@ std::string layerIndicator(const AppState& state) {
 std::string sauceCreditText(const AppState& state) { return sauceCreditLabel(state).value_or(""); }
 
 bool typingInBar(const AppState& state) {
-    return state.renameActive || state.loadActive || state.fontLoadActive || state.sizeEntryActive;
+    return typedInBar(activeTextEntry(state));
 }
 
 std::vector<std::vector<BarButton>> barGroups(const AppState& state) {
-    const std::string saveGlyph = state.renameActive ? "↵" : state.dirty ? "⤓" : "✓";
+    const bool typingName = activeTextEntry(state) == TextEntryMode::fileName;
+    const std::string saveGlyph = typingName ? "↵" : state.dirty ? "⤓" : "✓";
     return {
         {{"↩", BarAction::undo, !state.undoStack.empty()}, {"↪", BarAction::redo, !state.redoStack.empty()}},
         {{"x", BarAction::clear, true},
          {"↥", BarAction::load, true},
-         {saveGlyph, BarAction::save, state.dirty || state.renameActive}},
+         {saveGlyph, BarAction::save, state.dirty || typingName}},
         {{"+", BarAction::refImage, true}, {layerIndicator(state), BarAction::layers, true}},
         {{std::string(label(state.colorDepth)), BarAction::colorDepth, true}},
         {{std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows), BarAction::canvasSize, true}},
@@ -146,7 +151,7 @@ void drawMenuBar(const AppState& state, Screen& screen, Layout& layout) {
         }
         for (const BarButton& button : groups[g]) {
             ANSIColorValue fg = button.enabled ? accent : disabled;
-            if (button.action == BarAction::save && state.renameActive) fg = white;
+            if (button.action == BarAction::save && activeTextEntry(state) == TextEntryMode::fileName) fg = white;
             if (button.action == BarAction::clear && state.clearArmed) fg = ANSIColorValue::ansi16(1);
             if (button.action == BarAction::layers && state.shiftingLayer) fg = white;
             const Span span = putSpan(screen, " " + button.label, buttonRow, col, fg, barBg);

@@ -10,6 +10,7 @@
 #include "tui/layout/overlay_box.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/tools/text_tool.hpp"
 
 namespace glyphloom::chrome {
@@ -236,15 +237,16 @@ void drawFontBrowser(const AppState& state, Screen& screen, Layout& layout) {
     const Frame frame = centredOverCanvas(layout, fontBoxInnerWidth + 2, rows.list + fixedRows + rows.preview + 2);
     layout.fontBrowserFrame = recordedFrame(frame);
 
+    const bool typingURL = activeTextEntry(state) == TextEntryMode::fontPath;
     std::string title = " Fonts";
     if (state.pendingFontURL) title = " Downloading font…";
-    else if (state.fontLoadActive) title = " Import font · paste a URL";
+    else if (typingURL) title = " Import font · paste a URL";
     else if (state.fontBrowserMode) title = " Import font · pick a file";
     drawBox(screen, frame, title, boxBorder, boxBg);
     BoxRows box(screen, frame);
 
     if (state.pendingFontURL) drawFontDownload(state, box);
-    else if (state.fontLoadActive) drawFontURLEntry(state, box);
+    else if (typingURL) drawFontURLEntry(state, box);
     else if (state.fontBrowserMode) drawFontFiles(state, box, layout);
     else if (state.fontDeletePending) drawFontDeleteConfirm(state, box, layout, fonts);
     else drawFaceList(state, screen, box, layout, rows, fonts);

@@ -6,6 +6,7 @@
 #include "tui/layout/panel_items.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
+#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom::chrome {
 namespace {
@@ -61,10 +62,10 @@ Span drawPicker(const AppState& state, Screen& screen, Layout& layout) {
         col = span.colEnd + 1;
     }
     std::string field = "U+____";
-    if (state.codepointEntryActive) field = "U+" + state.renameBuffer + "▌";
+    const bool typingCodepoint = activeTextEntry(state) == TextEntryMode::codepoint;
+    if (typingCodepoint) field = "U+" + state.renameBuffer + "▌";
     layout.codepointFieldSpan = putSpan(screen, fitText(field, 8), row, x0 + inner - 8,
-                                        state.codepointEntryActive ? entryFg : accent,
-                                        state.codepointEntryActive ? entryBg : panelBg);
+                                        typingCodepoint ? entryFg : accent, typingCodepoint ? entryBg : panelBg);
 
     // What the target holds: its character, or the sequence being built.
     ++row;

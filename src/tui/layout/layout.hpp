@@ -15,6 +15,7 @@
 #include "core/model/tool_options.hpp"
 #include "tui/state/bar_action.hpp"
 #include "tui/state/color_mode.hpp"
+#include "tui/state/control_ids.hpp"
 
 namespace glyphloom {
 
@@ -118,9 +119,9 @@ struct Layout {
     Regions<bool> presetFileMenuSpans;  // true: save
 
     // --- Save options and SAUCE box ---
-    Regions<std::string> saveOptsSpans;
+    Regions<SaveOption> saveOptsSpans;
     std::optional<Span> sauceCreditSpan;
-    Regions<std::string> sauceBoxSpans;
+    Regions<SauceBoxRow> sauceBoxSpans;
 
     // --- Colour chips ---
     std::vector<Span> fgChipSpans, bgChipSpans;

@@ -52,6 +52,8 @@ std::string fillCharText(const ShapeFillStyle& fill) {
     return fill.character;
 }
 
+}  // namespace
+
 std::vector<Chip> ovalModeChips(const AppState& state, Layout& layout) {
     const OvalDrawMode current = state.ovalOptions.drawMode;
     const OvalDrawMode lines =
@@ -64,8 +66,6 @@ std::vector<Chip> ovalModeChips(const AppState& state, Layout& layout) {
                          [&layout, mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
     return chips;
 }
-
-}  // namespace
 
 Span drawModeButton(Screen& screen, std::string_view glyph, bool lit, int row, int col) {
     return putSpan(screen, glyph, row, col, lit ? black : clearedFg, lit ? clearedFg : unlitBg);

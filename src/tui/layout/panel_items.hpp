@@ -43,4 +43,7 @@ struct Chip {
 // the row after the last one used (chips that would start at or below `bottom` are dropped).
 int flowChips(Screen& screen, const std::vector<Chip>& chips, int row, int width, int bottom, const ANSIColorValue& bg);
 
+// The oval tool's drawing modes; the lines mode keeps the box style already chosen.
+std::vector<Chip> ovalModeChips(const AppState& state, Layout& layout);
+
 }  // namespace glyphloom::chrome

@@ -70,7 +70,7 @@ std::string toggleRow(bool on, std::string_view label) { return (on ? " ✓" : "
 
 struct BoxRow {
     std::string text;
-    std::string id;  // empty: not clickable
+    std::optional<SauceBoxRow> id;  // nothing: not clickable
     ANSIColorValue fg = toolName;
     ANSIColorValue bg = boxBg;
     bool listEntry = false;  // a history or comment line
@@ -81,11 +81,16 @@ struct BoxRow {
 // first). Rows that close or answer the box never do.
 void dropRowsToFit(std::vector<BoxRow>& rows, int room) {
     auto rank = [](const BoxRow& row) {
-        if (row.listEntry) return row.id.empty() ? 1 : 2;
-        if (row.id.empty()) return 3;
-        const bool control = row.id == "done" || row.id == "edit" || row.id == "claim" || row.id == "cancel" ||
-                             row.id.starts_with("comment:");
-        return control ? 0 : 4;
+        if (row.listEntry) return row.id ? 2 : 1;
+        if (!row.id) return 3;
+        switch (row.id->kind) {
+            case SauceBoxRowKind::done:
+            case SauceBoxRowKind::edit:
+            case SauceBoxRowKind::claim:
+            case SauceBoxRowKind::cancel:
+            case SauceBoxRowKind::comment: return 0;
+            default: return 4;
+        }
     };
     room = std::max(room, 0);
     for (int yielding = 1; yielding <= 4 && static_cast<int>(rows.size()) > room; ++yielding) {
@@ -106,12 +111,13 @@ void dropRowsToFit(std::vector<BoxRow>& rows, int room) {
 }
 
 // A field row: its label, then the value, a placeholder when empty, or the text being typed.
-BoxRow fieldRow(const AppState& state, std::string_view label, std::string_view id, const std::string& value,
+BoxRow fieldRow(const AppState& state, std::string_view label, SauceBoxRowKind kind, const std::string& value,
                 std::string_view placeholder, bool editable) {
-    if (editable && state.sauceEntryKind == id)
-        return {std::string(label) + " " + entryFieldText(state), std::string(id), entryFg, entryBg};
+    const SauceBoxRow id{kind};
+    if (editable && state.sauceEntryKind == controlName(id))
+        return {std::string(label) + " " + entryFieldText(state), id, entryFg, entryBg};
     const bool empty = trimmed(value).empty();
-    return {std::string(label) + " " + (empty ? std::string(placeholder) : value), editable ? std::string(id) : "",
+    return {std::string(label) + " " + (empty ? std::string(placeholder) : value), editable ? std::optional(id) : std::nullopt,
             empty ? disabled : toolName, boxBg};
 }
 
@@ -119,13 +125,13 @@ std::vector<BoxRow> confirmRows(const AppState& state) {
     const SauceRecord* record = foreignRecord(state);
     const std::string credit = record ? creditOf(record->author, record->group) : sauceCreditText(state);
     return {
-        {" put your name on this record?", "", white},
-        {"  " + credit, "", creditFg},
-        {" moves", ""},
-        {" into its history.", ""},
-        {"", ""},
-        {"   yes, edit it", "claim", accent},
-        {"   cancel", "cancel", accent},
+        {" put your name on this record?", std::nullopt, white},
+        {"  " + credit, std::nullopt, creditFg},
+        {" moves"},
+        {" into its history."},
+        {""},
+        {"   yes, edit it", SauceBoxRow{SauceBoxRowKind::claim}, accent},
+        {"   cancel", SauceBoxRow{SauceBoxRowKind::cancel}, accent},
     };
 }
 
@@ -133,40 +139,41 @@ std::vector<BoxRow> recordRows(const AppState& state) {
     const bool editable = !state.sauceBoxReadOnly;
     const SauceRecord* record = foreignRecord(state);
     const std::string author = record ? record->author : state.sauceAuthor;
+    auto ifEditable = [&](SauceBoxRowKind kind) { return editable ? std::optional(SauceBoxRow{kind}) : std::nullopt; };
     const std::string group = record ? record->group : state.sauceGroup;
     std::vector<BoxRow> rows{
-        fieldRow(state, " title  ", "title", state.sauceTitleField, "— tap to set —", editable),
-        fieldRow(state, " artist ", "author", author, "— optional —", editable),
-        fieldRow(state, " group  ", "group", group, "— optional —", editable),
-        fieldRow(state, " font   ", "font", state.sauceFontName, "— optional —", editable),
-        {" spacing " + std::string(spacingText(state.letterSpacing)), editable ? "spacing" : ""},
-        {" aspect  " + std::string(aspectText(state.aspectRatio)), editable ? "aspect" : ""},
+        fieldRow(state, " title  ", SauceBoxRowKind::title, state.sauceTitleField, "— tap to set —", editable),
+        fieldRow(state, " artist ", SauceBoxRowKind::author, author, "— optional —", editable),
+        fieldRow(state, " group  ", SauceBoxRowKind::group, group, "— optional —", editable),
+        fieldRow(state, " font   ", SauceBoxRowKind::font, state.sauceFontName, "— optional —", editable),
+        {" spacing " + std::string(spacingText(state.letterSpacing)), ifEditable(SauceBoxRowKind::spacing)},
+        {" aspect  " + std::string(aspectText(state.aspectRatio)), ifEditable(SauceBoxRowKind::aspect)},
     };
     if (const std::string credit = sauceCreditText(state); !credit.empty())
-        rows.push_back({" " + credit, "", creditFg});
+        rows.push_back({" " + credit, std::nullopt, creditFg});
     if (!state.sauceHistory.empty()) {
-        rows.push_back({" history", "", disabled});
-        for (const std::string& line : state.sauceHistory) rows.push_back({"  ↳ " + line, "", disabled, boxBg, true});
+        rows.push_back({" history", std::nullopt, disabled});
+        for (const std::string& line : state.sauceHistory) rows.push_back({"  ↳ " + line, std::nullopt, disabled, boxBg, true});
     }
-    rows.push_back({" comments", "", disabled});
+    rows.push_back({" comments", std::nullopt, disabled});
     for (std::size_t i = 0; i < state.sauceComments.size(); ++i) {
-        const std::string id = "comment:" + std::to_string(i);
-        if (editable && state.sauceEntryKind == id)
+        const SauceBoxRow id{SauceBoxRowKind::comment, static_cast<int>(i)};
+        if (editable && state.sauceEntryKind == controlName(id))
             rows.push_back({"   " + entryFieldText(state), id, entryFg, entryBg, true});
         else
-            rows.push_back({"   " + state.sauceComments[i], editable ? id : "", toolName, boxBg, true});
+            rows.push_back({"   " + state.sauceComments[i], editable ? std::optional(id) : std::nullopt, toolName, boxBg, true});
     }
     if (editable) {
         // Adding is typing a line one past the last; the entry appends it.
-        const std::string addId = "comment:" + std::to_string(state.sauceComments.size());
-        if (state.sauceEntryKind == addId)
+        const SauceBoxRow addId{SauceBoxRowKind::comment, static_cast<int>(state.sauceComments.size())};
+        if (state.sauceEntryKind == controlName(addId))
             rows.push_back({"   " + entryFieldText(state), addId, entryFg, entryBg});
         else if (state.sauceComments.size() < maxCommentLines)
             rows.push_back({"   +", addId, accent});
     } else {
-        rows.push_back({"   edit this record…", "edit", accent});
+        rows.push_back({"   edit this record…", SauceBoxRow{SauceBoxRowKind::edit}, accent});
     }
-    rows.push_back({"   done", "done", accent});
+    rows.push_back({"   done", SauceBoxRow{SauceBoxRowKind::done}, accent});
     return rows;
 }
 
@@ -183,7 +190,7 @@ void drawSauceBox(const AppState& state, Screen& screen, Layout& layout) {
     BoxRows box(screen, frame);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto span = box.fill(static_cast<int>(i), rows[i].text, rows[i].fg, rows[i].bg);
-        if (span && !rows[i].id.empty()) layout.sauceBoxSpans.push_back({*span, rows[i].id});
+        if (span && rows[i].id) layout.sauceBoxSpans.push_back({*span, *rows[i].id});
     }
 }
 
@@ -193,10 +200,10 @@ void drawSaveOptionsBox(const AppState& state, Screen& screen, Layout& layout) {
     drawBox(screen, frame, " save options ", boxBorder, boxBg);
     BoxRows box(screen, frame);
 
-    const bool typingName = state.sauceEntryKind == "name";
+    const bool typingName = state.sauceEntryKind == controlName(SaveOption::name);
     const std::string name = " name   " + (typingName ? entryFieldText(state) : state.filename);
     if (auto span = box.fill(0, name, typingName ? entryFg : toolName, typingName ? entryBg : boxBg))
-        layout.saveOptsSpans.push_back({*span, "name"});
+        layout.saveOptsSpans.push_back({*span, SaveOption::name});
 
     // The SAUCE toggle shares its row with the control that opens the record itself.
     const std::string recordText = " " + std::string(sauceRowText(state)) + " ";
@@ -205,17 +212,17 @@ void drawSaveOptionsBox(const AppState& state, Screen& screen, Layout& layout) {
     std::string sauceToggle = fitText(toggleRow(state.writeSauce, " sauce record"), recordCol);
     for (int w = textWidth(sauceToggle); w < recordCol; ++w) sauceToggle += ' ';
     if (auto span = box.put(1, 0, sauceToggle, state.writeSauce ? accent : toolName, boxBg))
-        layout.saveOptsSpans.push_back({*span, "sauceon"});
-    if (auto span = box.put(1, recordCol, recordText, creditFg, boxBg)) layout.saveOptsSpans.push_back({*span, "sauce"});
+        layout.saveOptsSpans.push_back({*span, SaveOption::sauceOn});
+    if (auto span = box.put(1, recordCol, recordText, creditFg, boxBg)) layout.saveOptsSpans.push_back({*span, SaveOption::sauceRecord});
 
     const struct {
         bool on;
         const char* label;
-        const char* id;
+        SaveOption id;
     } companions[] = {
-        {state.exportUTF8, " utf8 companion", "utf8"},
-        {state.exportPNGOnSave, " png on save", "png"},
-        {state.exportTXTOnSave, " txt companion", "txt"},
+        {state.exportUTF8, " utf8 companion", SaveOption::utf8},
+        {state.exportPNGOnSave, " png on save", SaveOption::png},
+        {state.exportTXTOnSave, " txt companion", SaveOption::txt},
     };
     int row = 2;
     for (const auto& option : companions) {

@@ -211,21 +211,12 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             rows.toggle("Outline", "boxOutline", state);
             rows.toggle("Lines", "boxPenLine", state);
             break;
-        case Tool::oval: {
-            const OvalDrawMode current = state.ovalOptions.drawMode;
-            const OvalDrawMode lines =
-                current.kind == OvalDrawMode::Kind::lines ? current : OvalDrawMode::lines(BoxStyle::single);
-            std::vector<Chip> modes;
-            for (const auto& [label, mode] : {std::pair{"Char", OvalDrawMode::character()},
-                                              std::pair{"Blocks", OvalDrawMode::blocks()}, std::pair{"Lines", lines}})
-                modes.push_back({label, current.kind == mode.kind,
-                                 [&layout, mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
-            rows.chips("Mode", modes);
+        case Tool::oval:
+            rows.chips("Mode", ovalModeChips(state, layout));
             rows.chips("Width", numberChips({1, 2, 3, 4}, state.ovalOptions.thickness, layout.ovalWidthSpans));
             rows.toggle("Filled", "ovalFilled", state);
             rows.toggle("Outline", "ovalOutline", state);
             break;
-        }
         case Tool::dodge:
         case Tool::burn:
             rows.toggle("FG", "dbFG", state);

@@ -1,4 +1,5 @@
 #include "tui/state/app_state.hpp"
+#include "tui/state/overlay_table.hpp"
 
 #include <unistd.h>
 
@@ -153,9 +154,9 @@ void AppState::resizeCanvas(int cols, int rows) {
 CellGrid AppState::composited() const { return compositeLayers(layers, docRows, docCols); }
 
 bool AppState::anyOverlayOpen() const {
-    return charPickerOpen || charsetMenuOpen || fadesPanelOpen || fontBrowserOpen2 || imageImportPath.has_value() ||
-           fileBrowserOpen || helpOpen || aboutOpen || sizePickerOpen || layersPanelOpen || palettePickerOpen ||
-           depthPickerOpen || toolPanelOpen || historyOpen || presetFileMenuOpen || saveOptionsOpen;
+    for (const OverlayEntry& overlay : overlayTable())
+        if (overlay.countsAsOpen && overlay.isOpen(*this)) return true;
+    return false;
 }
 
 }  // namespace glyphloom

@@ -13,4 +13,8 @@ void performSelectAction(const std::string& action, AppState& state);
 void stampClipboard(const CellGrid& clip, GridKey at, AppState& state);
 std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at);
 
+// Flips the blink attribute of every cell in the selection on the active layer; turns on
+// blinking-text mode first, since blink costs the bright backgrounds.
+void blinkSelection(AppState& state);
+
 }  // namespace glyphloom

@@ -137,6 +137,27 @@ TEST(Toolbar, LayerShiftNudgesAndResets) {
     EXPECT_EQ(state.statusNote.value_or(""), "layer-shift off");
 }
 
+TEST(Toolbar, LayerShiftDragMovesByThePointersWayFromTheAnchor) {
+    AppState state;
+    state.layers[0].rowOffset = 2;
+    state.layers[0].colOffset = -1;
+    startLayerShiftDrag(GridKey{10, 7}, state);
+    layerShiftDragTo(GridKey{13, 3}, state);
+    EXPECT_EQ(state.layers[0].rowOffset, 5);
+    EXPECT_EQ(state.layers[0].colOffset, -5);
+    layerShiftDragTo(GridKey{10, 7}, state);  // back over the anchor: back where it started
+    EXPECT_EQ(state.layers[0].rowOffset, 2);
+    EXPECT_EQ(state.layers[0].colOffset, -1);
+    EXPECT_EQ(state.statusNote.value_or(""), "Layer 1 shift -1,2");
+
+    AppState noDrag;
+    layerShiftDragTo(GridKey{3, 3}, noDrag);
+    EXPECT_EQ(noDrag.layers[0].rowOffset, 0);
+    noDrag.activeLayerIndex = 5;  // no such layer: nothing to anchor
+    startLayerShiftDrag(GridKey{1, 1}, noDrag);
+    EXPECT_FALSE(noDrag.layerShiftDrag);
+}
+
 TEST(Toolbar, SaveOnANeverSavedDocumentOpensTheSaveOptions) {
     AppState state;
     state.dirty = true;

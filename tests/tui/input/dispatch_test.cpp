@@ -233,6 +233,26 @@ TEST(DispatchKeys, KeyboardPointerStartsOverOverlaysAndClicksWithSpace) {
     EXPECT_FALSE(s.state.kbCursor);
 }
 
+// The keyboard pointer clicked the font browser's URL field: Enter and Space belong to the
+// field from then on, not to the pointer.
+TEST(DispatchKeys, KeyboardPointerLeavesEnterAndSpaceToTheFontURLField) {
+    Session s;
+    s.state.fontBrowserOpen2 = true;
+    s.redraw();
+    ASSERT_TRUE(s.layout.fontURLSpan);
+    s.state.kbCursor = ScreenCell{s.layout.fontURLSpan->row, s.layout.fontURLSpan->colStart};
+    startTextEntry(TextEntryMode::fontPath, s.state);
+    s.redraw();
+
+    s.type("https://fonts.test/a b.flf");
+    EXPECT_FALSE(s.state.pendingClick);
+    EXPECT_EQ(s.state.renameBuffer, "https://fonts.test/a b.flf");
+    s.send(InputEvent::key('\r'));
+    EXPECT_FALSE(s.state.pendingClick);
+    EXPECT_EQ(activeTextEntry(s.state), TextEntryMode::none);
+    EXPECT_EQ(s.state.pendingFontURL.value_or(""), "https://fonts.test/a b.flf");
+}
+
 TEST(DispatchKeys, UndoAndRedoKeys) {
     Session s;
     s.state.snapshotForUndo();
@@ -345,13 +365,13 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
     s.state.saveOptionsOpen = true;
     s.redraw();
     const auto sauceRow = std::find_if(s.layout.saveOptsSpans.begin(), s.layout.saveOptsSpans.end(),
-                                       [](const auto& r) { return r.value == "sauce"; });
+                                       [](const auto& r) { return r.value == SaveOption::sauceRecord; });
     ASSERT_NE(sauceRow, s.layout.saveOptsSpans.end());
     s.click(sauceRow->span);
     ASSERT_TRUE(s.state.sauceBoxOpen);
     EXPECT_FALSE(s.state.sauceBoxReadOnly);
     const auto titleRow = std::find_if(s.layout.sauceBoxSpans.begin(), s.layout.sauceBoxSpans.end(),
-                                       [](const auto& r) { return r.value == "title"; });
+                                       [](const auto& r) { return r.value == SauceBoxRow{SauceBoxRowKind::title}; });
     ASSERT_NE(titleRow, s.layout.sauceBoxSpans.end());
     s.click(titleRow->span);
     ASSERT_EQ(s.state.sauceEntryKind.value_or(""), "title");
@@ -369,7 +389,7 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
         s.screen.at(s.layout.sauceCreditSpan->row, c).character.appendTo(credit);
     EXPECT_EQ(credit, "Moonrise");
     const auto done = std::find_if(s.layout.sauceBoxSpans.begin(), s.layout.sauceBoxSpans.end(),
-                                   [](const auto& r) { return r.value == "done"; });
+                                   [](const auto& r) { return r.value == SauceBoxRow{SauceBoxRowKind::done}; });
     ASSERT_NE(done, s.layout.sauceBoxSpans.end());
     s.click(done->span);
     EXPECT_FALSE(s.state.sauceBoxOpen);

@@ -57,9 +57,16 @@ std::string trimmedRight(std::string text) {
     return text;
 }
 
-const Region<std::string>* regionWithId(const Regions<std::string>& regions, std::string_view id) {
+// A control's typed id by its readable name.
+template <class Id>
+std::string idText(const Id& id) {
+    return std::string(controlName(id));
+}
+
+template <class Id>
+const Region<Id>* regionWithId(const Regions<Id>& regions, std::string_view id) {
     for (const auto& region : regions)
-        if (region.value == id) return &region;
+        if (idText(region.value) == id) return &region;
     return nullptr;
 }
 
@@ -452,9 +459,10 @@ TEST(PresetFileMenu, SaveThenLoad) {
 
 // --- SAUCE box and save options ---
 
-std::vector<std::string> ids(const Regions<std::string>& regions) {
+template <class Id>
+std::vector<std::string> ids(const Regions<Id>& regions) {
     std::vector<std::string> out;
-    for (const auto& region : regions) out.push_back(region.value);
+    for (const auto& region : regions) out.push_back(idText(region.value));
     return out;
 }
 

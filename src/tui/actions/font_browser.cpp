@@ -1,0 +1,43 @@
+#include "tui/actions/font_browser.hpp"
+
+#include <algorithm>
+
+#include "tui/actions/file_browser.hpp"
+#include "tui/actions/font_import.hpp"
+
+namespace glyphloom {
+
+void fontRowTapped(int face, bool rightClick, AppState& state) {
+    if (rightClick) return requestFontDelete(face, state);
+    if (!state.fontBrowserPrev) state.fontBrowserPrev = state.textFontIndex;
+    chooseTextFont(face < 0 ? std::nullopt : std::optional<int>(face), state);
+}
+
+void scrollFontList(int delta, int maxScroll, AppState& state) {
+    state.fontListScroll = std::clamp(state.fontListScroll + delta, 0, std::max(maxScroll, 0));
+}
+
+void answerFontDelete(bool remove, AppState& state) {
+    if (remove && state.fontDeletePending) deleteImportedFont(*state.fontDeletePending, state);
+    state.fontDeletePending.reset();
+}
+
+void openFontFileListing(AppState& state) {
+    state.fontBrowserMode = true;
+    state.presetBrowserMode = state.imageBrowserMode = false;
+    refreshBrowse(state);
+}
+
+void leaveFontFileListing(AppState& state) {
+    state.fontBrowserMode = false;
+    state.fontLoadActive = false;
+    state.fontListScroll = 0;
+}
+
+void closeFontBrowser(bool keep, AppState& state) {
+    if (!keep && state.fontBrowserPrev) state.textFontIndex = *state.fontBrowserPrev;
+    state.fontBrowserOpen2 = false;
+    state.fontBrowserPrev.reset();
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,50 @@
+#include "tui/actions/sauce_box.hpp"
+
+#include "tui/input/text_entry.hpp"
+#include "tui/state/sauce_state.hpp"
+
+namespace glyphloom {
+
+void openSauceBox(AppState& state) {
+    state.sauceBoxOpen = true;
+    state.sauceBoxReadOnly = sauceRecordState(state) == SauceRecordState::foreign;
+    state.sauceEditConfirm = false;
+}
+
+void sauceBoxRowTapped(SauceBoxRow row, AppState& state) {
+    auto startField = [&](const std::string& value) {
+        startTextEntry(TextEntryMode::sauceField, state, value);
+        state.sauceEntryKind = controlName(row);
+    };
+    switch (row.kind) {
+        case SauceBoxRowKind::done:
+            state.sauceBoxOpen = false;
+            state.sauceBoxReadOnly = false;
+            state.sauceEditConfirm = false;
+            return;
+        case SauceBoxRowKind::edit: state.sauceEditConfirm = true; return;
+        case SauceBoxRowKind::claim:
+            claimSauceAuthorship(state);
+            state.sauceEditConfirm = false;
+            state.sauceBoxReadOnly = false;
+            return;
+        case SauceBoxRowKind::cancel: state.sauceEditConfirm = false; return;
+        case SauceBoxRowKind::spacing:
+            state.letterSpacing = static_cast<LetterSpacing>((static_cast<int>(state.letterSpacing) + 1) % 3);
+            return;
+        case SauceBoxRowKind::aspect:
+            state.aspectRatio = static_cast<AspectRatio>((static_cast<int>(state.aspectRatio) + 1) % 3);
+            return;
+        case SauceBoxRowKind::title: return startField(state.sauceTitleField);
+        case SauceBoxRowKind::author: return startField(state.sauceAuthor);
+        case SauceBoxRowKind::group: return startField(state.sauceGroup);
+        case SauceBoxRowKind::font: return startField(state.sauceFontName);
+        case SauceBoxRowKind::comment: {
+            // One past the last line starts an empty line that the entry appends.
+            const auto line = static_cast<std::size_t>(row.line);
+            return startField(row.line >= 0 && line < state.sauceComments.size() ? state.sauceComments[line] : std::string());
+        }
+    }
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,34 @@
+#include "tui/actions/save_options.hpp"
+
+#include "tui/actions/sauce_box.hpp"
+#include "tui/input/text_entry.hpp"
+#include "tui/state/identity.hpp"
+
+namespace glyphloom {
+
+void saveOptionTapped(SaveOption option, AppState& state) {
+    switch (option) {
+        case SaveOption::name:
+            startTextEntry(TextEntryMode::sauceField, state, state.filename);
+            state.sauceEntryKind = std::string(controlName(SaveOption::name));
+            return;
+        case SaveOption::sauceRecord: return openSauceBox(state);
+        case SaveOption::utf8: state.exportUTF8 = !state.exportUTF8; break;
+        case SaveOption::png: state.exportPNGOnSave = !state.exportPNGOnSave; break;
+        case SaveOption::txt: state.exportTXTOnSave = !state.exportTXTOnSave; break;
+        case SaveOption::sauceOn:
+            state.writeSauce = !state.writeSauce;
+            if (state.writeSauce) {
+                state.statusNote = "sauce record on";
+            } else if (state.sourceSauce && state.sourceSauce->hasCredit()) {
+                state.statusNote = "no sauce record — " + state.sourceSauce->creditLine() + " will not be credited";
+            } else {
+                state.statusNote = "no sauce record";
+            }
+            break;
+    }
+    if (const std::string failure = persistSauceIdentity(state); !failure.empty())
+        state.statusNote = "identity not saved: " + failure;
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,82 @@
+#include "tui/state/overlay_table.hpp"
+
+#include <array>
+#include <ranges>
+
+namespace glyphloom {
+namespace {
+
+// Flags are tested and cleared through member pointers so that each row stays one line.
+template <bool AppState::*flag>
+bool isSet(const AppState& state) {
+    return state.*flag;
+}
+template <bool AppState::*flag>
+void clear(AppState& state) {
+    state.*flag = false;
+}
+
+const std::array<OverlayEntry, 17> table{{
+    // id                        open                                  close
+    //                                                                         esc    click  counts
+    {Overlay::sizePicker, isSet<&AppState::sizePickerOpen>, clear<&AppState::sizePickerOpen>, true, false, true},
+    {Overlay::palettePicker, isSet<&AppState::palettePickerOpen>, clear<&AppState::palettePickerOpen>, true, false, true},
+    {Overlay::imageImport, [](const AppState& s) { return s.imageImportPath.has_value(); },
+     [](AppState& s) { s.imageImportPath.reset(); }, true, false, true},
+    {Overlay::fontBrowser, isSet<&AppState::fontBrowserOpen2>, clear<&AppState::fontBrowserOpen2>, true, false, true},
+    {Overlay::fadesPanel, isSet<&AppState::fadesPanelOpen>, clear<&AppState::fadesPanelOpen>, false, false, true},
+    {Overlay::layersPanel, isSet<&AppState::layersPanelOpen>, clear<&AppState::layersPanelOpen>, true, false, true},
+    {Overlay::toolPanel, isSet<&AppState::toolPanelOpen>, clear<&AppState::toolPanelOpen>, false, false, true},
+    {Overlay::depthPicker, isSet<&AppState::depthPickerOpen>, clear<&AppState::depthPickerOpen>, true, false, true},
+    {Overlay::presetFileMenu, isSet<&AppState::presetFileMenuOpen>, clear<&AppState::presetFileMenuOpen>, true, false,
+     true},
+    // The SAUCE box closes through its own "done" row, which also ends a pending claim; it
+    // leaves the arrows to the document.
+    {Overlay::sauceBox, isSet<&AppState::sauceBoxOpen>,
+     [](AppState& s) { s.sauceBoxOpen = s.sauceBoxReadOnly = s.sauceEditConfirm = false; }, false, false, false},
+    {Overlay::saveOptions, isSet<&AppState::saveOptionsOpen>, clear<&AppState::saveOptionsOpen>, true, false, true},
+    {Overlay::panspectInspector, [](const AppState& s) { return s.tool == Tool::pans; }, [](AppState&) {}, false,
+     false, false},
+    {Overlay::fileBrowser, isSet<&AppState::fileBrowserOpen>, clear<&AppState::fileBrowserOpen>, true, false, true},
+    {Overlay::history, isSet<&AppState::historyOpen>,
+     [](AppState& s) {
+         s.historyOpen = false;
+         s.historyOpenedAt.reset();
+     },
+     true, true, true},
+    {Overlay::about, isSet<&AppState::aboutOpen>,
+     [](AppState& s) {
+         s.aboutOpen = false;
+         s.aboutInput.clear();
+         s.aboutHistory.clear();
+     },
+     true, true, true},
+    {Overlay::help, isSet<&AppState::helpOpen>, clear<&AppState::helpOpen>, true, true, true},
+    // The character picker's own keys see Esc first; they also drop a fill cycle left empty.
+    {Overlay::charPicker, [](const AppState& s) { return s.charPickerOpen || s.charsetMenuOpen; },
+     [](AppState& s) { s.charPickerOpen = s.charsetMenuOpen = false; }, true, false, true},
+}};
+
+template <class Wanted>
+bool closeTopmost(AppState& state, Wanted wanted) {
+    for (const OverlayEntry& entry : std::views::reverse(table)) {
+        if (!wanted(entry) || !entry.isOpen(state)) continue;
+        entry.close(state);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::span<const OverlayEntry> overlayTable() { return table; }
+
+bool closeTopmostOverlayOnEsc(AppState& state) {
+    return closeTopmost(state, [](const OverlayEntry& e) { return e.escCloses; });
+}
+
+bool closeOverlayOnAnyClick(AppState& state) {
+    return closeTopmost(state, [](const OverlayEntry& e) { return e.closesOnAnyClick; });
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,40 @@
+#include "tui/tools/panspect.hpp"
+
+#include <algorithm>
+
+namespace glyphloom {
+
+void startPanDrag(AppState& state) { state.panDrag = PanDrag{state.mouse, state.viewOffset}; }
+
+void panDragTo(int x, int y, AppState& state) {
+    if (!state.panDrag) return;
+    const int row = state.panDrag->offset.row - (y - state.panDrag->mouse.y);
+    const int col = state.panDrag->offset.col - (x - state.panDrag->mouse.x);
+    state.viewOffset = {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)),
+                        std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
+}
+
+void endPanDrag(int x, int y, std::optional<GridKey> cell, AppState& state) {
+    if (!state.panDrag) return;
+    const PanDrag drag = *state.panDrag;
+    state.panDrag.reset();
+    // Released where it was pressed: a pick instead of a pan.
+    if (drag.mouse.x == x && drag.mouse.y == y && cell) pickCell(*cell, state);
+}
+
+void pickCell(GridKey at, AppState& state) {
+    if (at.row < 0 || at.row >= AppState::docRows || at.col < 0 || at.col >= AppState::docCols) return;
+    const ANSICell picked = compositedCellAt(state.layers, at.row, at.col);
+    state.penChar = picked.character.str();
+    state.charNull = false;
+    state.fg = picked.foreground;
+    state.penBg = picked.background;
+    state.fgNull = state.bgNull = false;
+    state.fgCycle = state.bgCycle = state.charCycle = false;
+    state.fgRandom = state.bgRandom = state.charRandom = false;
+    if (state.blinkingText && state.penBg.isANSI16() && state.penBg.n >= 8 && state.penBg.n <= 15)
+        state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
+    state.statusNote = "picked " + state.penChar + "/" + state.fg.label() + "/" + state.penBg.label();
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,61 @@
+#include "tui/actions/font_browser.hpp"
+
+#include <gtest/gtest.h>
+
+namespace glyphloom {
+namespace {
+
+TEST(FontBrowser, TryingFacesThenCancelReturnsToTheFaceBefore) {
+    AppState s;
+    s.fontBrowserOpen2 = true;
+    s.textFontIndex = 2;
+    fontRowTapped(0, false, s);
+    fontRowTapped(-1, false, s);  // the plain face
+    EXPECT_EQ(s.textFontIndex, std::nullopt);
+    closeFontBrowser(false, s);
+    EXPECT_EQ(s.textFontIndex, std::optional<int>(2));
+    EXPECT_FALSE(s.fontBrowserOpen2);
+
+    s.fontBrowserOpen2 = true;
+    fontRowTapped(1, false, s);
+    closeFontBrowser(true, s);
+    EXPECT_EQ(s.textFontIndex, std::optional<int>(1));
+    EXPECT_FALSE(s.fontBrowserPrev);
+}
+
+TEST(FontBrowser, RightClickAsksToRemoveOnlyAnImportedFont) {
+    AppState s;
+    fontRowTapped(-1, true, s);
+    EXPECT_FALSE(s.fontDeletePending);
+    fontRowTapped(3, true, s);
+    EXPECT_EQ(s.fontDeletePending, std::optional<int>(3));
+    EXPECT_FALSE(s.fontBrowserPrev) << "asking is not trying the face";
+    answerFontDelete(false, s);
+    EXPECT_FALSE(s.fontDeletePending);
+}
+
+TEST(FontBrowser, ListScrollStaysWithinItsRange) {
+    const struct {
+        int from, delta, max, want;
+    } cases[] = {{0, -3, 10, 0}, {8, 5, 10, 10}, {4, 3, 10, 7}, {2, 1, -4, 0}};
+    for (const auto& c : cases) {
+        AppState s;
+        s.fontListScroll = c.from;
+        scrollFontList(c.delta, c.max, s);
+        EXPECT_EQ(s.fontListScroll, c.want) << c.from << "+" << c.delta;
+    }
+}
+
+TEST(FontBrowser, BackFromTheFileListingShowsTheFacesFromTheTop) {
+    AppState s;
+    s.fontBrowserMode = true;
+    s.fontLoadActive = true;
+    s.fontListScroll = 6;
+    leaveFontFileListing(s);
+    EXPECT_FALSE(s.fontBrowserMode);
+    EXPECT_FALSE(s.fontLoadActive);
+    EXPECT_EQ(s.fontListScroll, 0);
+}
+
+}  // namespace
+}  // namespace glyphloom

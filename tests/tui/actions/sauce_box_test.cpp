@@ -1,0 +1,88 @@
+#include "tui/actions/sauce_box.hpp"
+
+#include <gtest/gtest.h>
+
+#include "tui/state/text_entry_mode.hpp"
+
+namespace glyphloom {
+namespace {
+
+using K = SauceBoxRowKind;
+
+TEST(SauceBoxRows, FieldRowsStartTypingTheirValueUnderTheirOwnKey) {
+    AppState state;
+    state.sauceTitleField = "Moonrise";
+    state.sauceAuthor = "ada";
+    state.sauceGroup = "grp";
+    state.sauceFontName = "IBM VGA";
+    state.sauceComments = {"first", "second"};
+    const struct {
+        SauceBoxRow row;
+        const char* key;
+        const char* text;
+    } cases[] = {
+        {{K::title}, "title", "Moonrise"},      {{K::author}, "author", "ada"},
+        {{K::group}, "group", "grp"},           {{K::font}, "font", "IBM VGA"},
+        {{K::comment, 1}, "comment:1", "second"}, {{K::comment, 2}, "comment:2", ""},  // one past the last adds
+        {{K::comment, -1}, "comment:-1", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        AppState s = state;
+        sauceBoxRowTapped(c.row, s);
+        EXPECT_EQ(activeTextEntry(s), TextEntryMode::sauceField);
+        EXPECT_EQ(s.sauceEntryKind.value_or(""), c.key);
+        EXPECT_EQ(s.renameBuffer, c.text);
+    }
+}
+
+TEST(SauceBoxRows, ChoicesStepAndWrap) {
+    AppState s;
+    const LetterSpacing spacing = s.letterSpacing;
+    const AspectRatio aspect = s.aspectRatio;
+    sauceBoxRowTapped({K::spacing}, s);
+    EXPECT_NE(s.letterSpacing, spacing);
+    sauceBoxRowTapped({K::spacing}, s);
+    sauceBoxRowTapped({K::spacing}, s);
+    EXPECT_EQ(s.letterSpacing, spacing);
+    sauceBoxRowTapped({K::aspect}, s);
+    EXPECT_NE(s.aspectRatio, aspect);
+    EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
+}
+
+TEST(SauceBoxRows, ForeignRecordOpensReadOnlyAndIsClaimedOnlyAfterConfirming) {
+    AppState s;
+    SauceRecord foreign;
+    foreign.author = "someone";
+    foreign.title = "Their art";
+    s.sourceSauce = foreign;
+    s.sauceAuthor = "me";
+    openSauceBox(s);
+    ASSERT_TRUE(s.sauceBoxOpen);
+    EXPECT_TRUE(s.sauceBoxReadOnly);
+
+    sauceBoxRowTapped({K::edit}, s);
+    EXPECT_TRUE(s.sauceEditConfirm);
+    sauceBoxRowTapped({K::cancel}, s);
+    EXPECT_FALSE(s.sauceEditConfirm);
+    EXPECT_TRUE(s.sauceBoxReadOnly);
+
+    sauceBoxRowTapped({K::edit}, s);
+    sauceBoxRowTapped({K::claim}, s);
+    EXPECT_FALSE(s.sauceEditConfirm);
+    EXPECT_FALSE(s.sauceBoxReadOnly);
+    EXPECT_FALSE(s.sauceHistory.empty()) << "the foreign credit moves into the history";
+
+    sauceBoxRowTapped({K::done}, s);
+    EXPECT_FALSE(s.sauceBoxOpen);
+}
+
+TEST(ControlNames, AreTheReadableIds) {
+    EXPECT_EQ(controlName(SauceBoxRow{K::comment, 3}), "comment:3");
+    EXPECT_EQ(controlName(SauceBoxRow{K::done}), "done");
+    EXPECT_EQ(controlName(SaveOption::sauceOn), "sauceon");
+    EXPECT_EQ(controlName(SaveOption::sauceRecord), "sauce");
+}
+
+}  // namespace
+}  // namespace glyphloom
