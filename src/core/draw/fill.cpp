@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace glyphloom {
 
@@ -12,22 +13,27 @@ std::vector<GridKey> floodFillCells(const CellGrid& doc, int row, int col) {
     const ANSICell seed = *seedCell;
 
     const int rows = doc.rowCount();
+    std::vector<const CellGrid::Row*> gridRows(static_cast<std::size_t>(rows));
     int columns = 0;
-    for (int r = 0; r < rows; ++r) columns = std::max(columns, doc.rowLength(r));
-    std::vector<bool> visited(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), false);
+    for (int r = 0; r < rows; ++r) {
+        gridRows[static_cast<std::size_t>(r)] = &doc.row(r);
+        columns = std::max(columns, doc.rowLength(r));
+    }
+    std::vector<std::uint8_t> visited(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), 0);
 
     // An explicit stack: a recursive fill of a large canvas would overflow the call stack.
     std::vector<GridKey> stack{{row, col}};
     while (!stack.empty()) {
         const GridKey at = stack.back();
         stack.pop_back();
-        const ANSICell* cell = doc.cellAt(at.row, at.col);
-        if (!cell) continue;
+        if (at.row < 0 || at.row >= rows || at.col < 0) continue;
+        const CellGrid::Row& cells = *gridRows[static_cast<std::size_t>(at.row)];
+        if (at.col >= static_cast<int>(cells.size())) continue;
         const std::size_t index = static_cast<std::size_t>(at.row) * static_cast<std::size_t>(columns) +
                                   static_cast<std::size_t>(at.col);
         if (visited[index]) continue;
-        visited[index] = true;
-        if (!(*cell == seed)) continue;
+        visited[index] = 1;
+        if (!(cells[static_cast<std::size_t>(at.col)] == seed)) continue;
         region.push_back(at);
         stack.push_back({at.row - 1, at.col});
         stack.push_back({at.row + 1, at.col});

@@ -13,18 +13,37 @@ namespace glyphloom {
 
 namespace {
 
-// Stand-in until the shape tools' cycle frames are available.
+// The character and colours the next `count` stamps would take, without moving the live
+// cycles: the pen's own rules run on a scratch state holding only the pen settings.
 struct CycleFrame {
-    std::optional<std::string> character;
-    std::optional<ANSIColorValue> fg;
-    std::optional<ANSIColorValue> bg;
+    std::optional<CellChar> character;  // nothing: the cell keeps its character
+    ANSIColorValue fg;
+    ANSIColorValue bg;
 };
 
 std::vector<CycleFrame> fillFrames(const AppState& state, int count, RandomSource& random) {
+    AppState pen;
+    pen.fg = state.fg;
+    pen.penBg = state.penBg;
+    pen.penChar = state.penChar;
+    pen.charNull = state.charNull;
+    pen.fgCycle = state.fgCycle, pen.fgCyclePool = state.fgCyclePool, pen.fgCycleStep = state.fgCycleStep;
+    pen.fgCycleIndex = state.fgCycleIndex, pen.fgCycleCount = state.fgCycleCount;
+    pen.bgCycle = state.bgCycle, pen.bgCyclePool = state.bgCyclePool, pen.bgCycleStep = state.bgCycleStep;
+    pen.bgCycleIndex = state.bgCycleIndex, pen.bgCycleCount = state.bgCycleCount;
+    pen.charCycle = state.charCycle, pen.charCyclePool = state.charCyclePool, pen.charCycleStep = state.charCycleStep;
+    pen.charCycleIndex = state.charCycleIndex, pen.charCycleCount = state.charCycleCount;
+    pen.charCycleForward = state.charCycleForward, pen.charCycleWrap = state.charCycleWrap;
+    pen.fgRandom = state.fgRandom, pen.fgRandomPool = state.fgRandomPool;
+    pen.bgRandom = state.bgRandom, pen.bgRandomPool = state.bgRandomPool;
+    pen.charRandom = state.charRandom, pen.charRandomPool = state.charRandomPool;
     std::vector<CycleFrame> frames;
-    for (int k = 0; k < count; ++k)
-        frames.push_back({state.charNull ? std::nullopt : std::optional<std::string>(activeCharOpt(state, random)),
-                          activeFg(state, random), activeBg(state, random)});
+    frames.reserve(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        const auto ch = activeCharOpt(pen, random);
+        frames.push_back({ch ? std::optional<CellChar>(*ch) : std::nullopt, activeFg(pen, random), activeBg(pen, random)});
+        advanceCycle(pen);
+    }
     return frames;
 }
 
@@ -53,8 +72,8 @@ std::vector<ANSICell> solidCells(const std::vector<GridKey>& region, const CellG
         ANSICell cell = *grid.cellAt(region[k].row, region[k].col);
         const CycleFrame& frame = frames[k];
         if (frame.character) cell.character = *frame.character;
-        if (frame.fg) cell.foreground = *frame.fg;
-        if (frame.bg) cell.background = *frame.bg;
+        cell.foreground = frame.fg;
+        cell.background = frame.bg;
         cell.blink = false;
         cells.push_back(cell);
     }

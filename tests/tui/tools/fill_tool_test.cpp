@@ -129,6 +129,43 @@ TEST_F(FillToolTest, GradientModeShadesFromForegroundToBackground) {
     EXPECT_EQ(at(3, 5).character.str(), "#");
 }
 
+TEST_F(FillToolTest, CyclesRunAlongTheRegionInVisitingOrder) {
+    // A corridor: row 0, columns 0–3, closed by "#" cells.
+    ANSICell w;
+    w.character = "#";
+    put(0, 4, w);
+    for (int c = 0; c < AppState::docCols; ++c) put(1, c, w);
+    state->fgCycle = true;
+    state->fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
+    state->fgCycleIndex = 1;
+    state->charCycle = true;
+    state->charCyclePool = {"a", "b"};
+    state->charCycleStep = 2;
+    applyFloodFill({0, 2}, *state);
+    // From column 2 the walk goes right first, then back left.
+    std::string chars;
+    std::vector<int> colours;
+    for (const int c : {2, 3, 1, 0}) {
+        chars += at(0, c).character.str();
+        colours.push_back(at(0, c).foreground.n);
+    }
+    EXPECT_EQ(chars, "aabb");
+    EXPECT_EQ(colours, (std::vector<int>{2, 3, 1, 2}));
+    // The live cycles are where they were.
+    EXPECT_EQ(state->fgCycleIndex, 1);
+    EXPECT_EQ(state->charCycleIndex, 0);
+}
+
+TEST_F(FillToolTest, CharacterLeftAloneKeepsEachCellsCharacter) {
+    wall(2);
+    state->charNull = true;
+    state->fg = C::ansi16(3);
+    applyFloodFill({0, 0}, *state);
+    EXPECT_EQ(at(0, 0).character.str(), " ");
+    EXPECT_EQ(at(0, 0).foreground, C::ansi16(3));
+    EXPECT_EQ(at(0, 2).foreground, C::ansi16(15));
+}
+
 TEST_F(FillToolTest, ShiftedLayerFillsAtTheDocumentPosition) {
     state->layers[0].rowOffset = 1;
     state->layers[0].colOffset = 2;
