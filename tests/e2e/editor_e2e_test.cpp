@@ -1,6 +1,9 @@
 // The editor's controls end to end: clicks on the real interface in a real terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
@@ -25,8 +28,20 @@ protected:
             return !lines.empty() && lines[0].find(text) != std::string::npos;
         });
     }
+    // Screen rows holding `text` (a whole canvas row, for instance).
+    int rowsShowing(const std::string& text) {
+        const auto lines = tmux->captureLines();
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                              [&](const std::string& l) { return l.find(text) != std::string::npos; }));
+    }
     std::unique_ptr<TmuxSession> tmux;
 };
+
+std::string repeated(const std::string& glyph, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += glyph;
+    return out;
+}
 
 TEST_F(Editor, LayersPanelAddsLayersAndTheBarCountsThem) {
     ASSERT_TRUE(tmux->clickText("1/1"));
@@ -82,6 +97,29 @@ TEST_F(Editor, CustomCanvasSizeIsTypedAndShownOnTheBar) {
     ASSERT_TRUE(tmux->waitForText("Size: ")) << tmux->capture();
     tmux->sendBytes("120x40\r");
     EXPECT_TRUE(barShows("120×40")) << tmux->capture();
+}
+
+TEST_F(Editor, FillFloodsTheBlankCanvasAndUndoClearsIt) {
+    const std::string canvasRow = repeated("█", 80);
+    ASSERT_EQ(rowsShowing(canvasRow), 0) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Fill")) << tmux->capture();
+    // The canvas is centred right of the tool list; this lands well inside it.
+    tmux->click(60, 12);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing(canvasRow) == 25; })) << tmux->capture();
+    tmux->sendBytes("\x1a");  // Ctrl-Z
+    EXPECT_TRUE(tmux->waitUntil([&] { return rowsShowing(canvasRow) == 0; })) << tmux->capture();
+}
+
+TEST_F(Editor, FillWithAHorizontalGradientShadesAcrossTheCanvas) {
+    ASSERT_TRUE(tmux->clickText("Fill")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("↔")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("↔")) << tmux->capture();
+    tmux->click(60, 12);
+    // 80 columns in five steps of about 16: full, three shades, full.
+    const std::string ramp = repeated("█", 15) + "█" + repeated("▓", 15);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing(ramp) == 25; })) << tmux->capture();
+    EXPECT_EQ(rowsShowing(repeated("▒", 15)), 25);
+    EXPECT_EQ(rowsShowing(repeated("░", 15) + repeated("█", 16)), 25);
 }
 
 }  // namespace
