@@ -13,39 +13,43 @@ namespace glyphloom {
 
 namespace {
 
-// The character and colours the next `count` stamps would take, without moving the live
-// cycles: the pen's own rules run on a scratch state holding only the pen settings.
-struct CycleFrame {
-    std::optional<CellChar> character;  // nothing: the cell keeps its character
-    ANSIColorValue fg;
-    ANSIColorValue bg;
-};
-
-std::vector<CycleFrame> fillFrames(const AppState& state, int count, RandomSource& random) {
-    AppState pen;
-    pen.fg = state.fg;
-    pen.penBg = state.penBg;
-    pen.penChar = state.penChar;
-    pen.charNull = state.charNull;
-    pen.fgCycle = state.fgCycle, pen.fgCyclePool = state.fgCyclePool, pen.fgCycleStep = state.fgCycleStep;
-    pen.fgCycleIndex = state.fgCycleIndex, pen.fgCycleCount = state.fgCycleCount;
-    pen.bgCycle = state.bgCycle, pen.bgCyclePool = state.bgCyclePool, pen.bgCycleStep = state.bgCycleStep;
-    pen.bgCycleIndex = state.bgCycleIndex, pen.bgCycleCount = state.bgCycleCount;
-    pen.charCycle = state.charCycle, pen.charCyclePool = state.charCyclePool, pen.charCycleStep = state.charCycleStep;
-    pen.charCycleIndex = state.charCycleIndex, pen.charCycleCount = state.charCycleCount;
-    pen.charCycleForward = state.charCycleForward, pen.charCycleWrap = state.charCycleWrap;
-    pen.fgRandom = state.fgRandom, pen.fgRandomPool = state.fgRandomPool;
-    pen.bgRandom = state.bgRandom, pen.bgRandomPool = state.bgRandomPool;
-    pen.charRandom = state.charRandom, pen.charRandomPool = state.charRandomPool;
-    std::vector<CycleFrame> frames;
-    frames.reserve(static_cast<std::size_t>(count));
-    for (int k = 0; k < count; ++k) {
-        const auto ch = activeCharOpt(pen, random);
-        frames.push_back({ch ? std::optional<CellChar>(*ch) : std::nullopt, activeFg(pen, random), activeBg(pen, random)});
-        advanceCycle(pen);
+// The character and colours the next stamps would take, one cell at a time, without moving
+// the live cycles: the pen's own rules run on a scratch state holding only the pen settings.
+class PenFrames {
+public:
+    PenFrames(const AppState& state, RandomSource& random) : random_(random) {
+        pen_.fg = state.fg;
+        pen_.penBg = state.penBg;
+        pen_.penChar = state.penChar;
+        pen_.charNull = state.charNull;
+        pen_.fgCycle = state.fgCycle, pen_.fgCyclePool = state.fgCyclePool, pen_.fgCycleStep = state.fgCycleStep;
+        pen_.fgCycleIndex = state.fgCycleIndex, pen_.fgCycleCount = state.fgCycleCount;
+        pen_.bgCycle = state.bgCycle, pen_.bgCyclePool = state.bgCyclePool, pen_.bgCycleStep = state.bgCycleStep;
+        pen_.bgCycleIndex = state.bgCycleIndex, pen_.bgCycleCount = state.bgCycleCount;
+        pen_.charCycle = state.charCycle, pen_.charCyclePool = state.charCyclePool;
+        pen_.charCycleStep = state.charCycleStep;
+        pen_.charCycleIndex = state.charCycleIndex, pen_.charCycleCount = state.charCycleCount;
+        pen_.charCycleForward = state.charCycleForward, pen_.charCycleWrap = state.charCycleWrap;
+        pen_.fgRandom = state.fgRandom, pen_.fgRandomPool = state.fgRandomPool;
+        pen_.bgRandom = state.bgRandom, pen_.bgRandomPool = state.bgRandomPool;
+        pen_.charRandom = state.charRandom, pen_.charRandomPool = state.charRandomPool;
+        pen_.layers.clear();
     }
-    return frames;
-}
+
+    // `existing` as the next stamp leaves it.
+    ANSICell next(ANSICell existing) {
+        if (const auto ch = activeCharOpt(pen_, random_)) existing.character = *ch;
+        existing.foreground = activeFg(pen_, random_);
+        existing.background = activeBg(pen_, random_);
+        existing.blink = false;
+        advanceCycle(pen_);
+        return existing;
+    }
+
+private:
+    AppState pen_;
+    RandomSource& random_;
+};
 
 // The pressed cell first, then its mirror images across the whole document.
 std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode) {
@@ -59,25 +63,6 @@ std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode) {
         case SymmetryMode::both: return {at, h, v, hv};
     }
     return {at};
-}
-
-// What the region's cells become in solid mode: the pen's character and colours as the next
-// stamps would take them, so cycles run along the region in visiting order.
-std::vector<ANSICell> solidCells(const std::vector<GridKey>& region, const CellGrid& grid, const AppState& state,
-                                 RandomSource& random) {
-    std::vector<ANSICell> cells;
-    cells.reserve(region.size());
-    const auto frames = fillFrames(state, static_cast<int>(region.size()), random);
-    for (std::size_t k = 0; k < region.size(); ++k) {
-        ANSICell cell = *grid.cellAt(region[k].row, region[k].col);
-        const CycleFrame& frame = frames[k];
-        if (frame.character) cell.character = *frame.character;
-        cell.foreground = frame.fg;
-        cell.background = frame.bg;
-        cell.blink = false;
-        cells.push_back(cell);
-    }
-    return cells;
 }
 
 bool contains(const std::vector<GridKey>& region, GridKey key) {
@@ -102,24 +87,24 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
         std::vector<GridKey> region = floodFillCells(layer.cells, local.row, local.col);
         if (region.empty()) continue;
 
-        const std::vector<ANSICell> cells =
-            state.fillMode.kind == FillMode::Kind::gradient
-                ? gradientCells(region, state.fillMode.direction, state.fg, state.penBg, 2.0)
-                : solidCells(region, layer.cells, state, random);
-        bool changes = false;
-        for (std::size_t k = 0; k < region.size() && !changes; ++k)
-            changes = !(*layer.cells.cellAt(region[k].row, region[k].col) == cells[k]);
-        if (!changes) {
-            filled.push_back(std::move(region));
-            continue;
+        // The snapshot is taken just before the first cell that actually changes.
+        auto write = [&](std::size_t k, const ANSICell& cell) {
+            const GridKey key = region[k];
+            if (*state.layers[layerIndex].cells.cellAt(key.row, key.col) == cell) return;
+            if (!snapshotTaken) {
+                state.snapshotForUndo();
+                snapshotTaken = true;
+            }
+            state.layers[layerIndex].cells.set(key.row, key.col, cell);
+        };
+        if (state.fillMode.kind == FillMode::Kind::gradient) {
+            const auto cells = gradientCells(region, state.fillMode.direction, state.fg, state.penBg, 2.0);
+            for (std::size_t k = 0; k < region.size(); ++k) write(k, cells[k]);
+        } else {
+            PenFrames frames(state, random);
+            for (std::size_t k = 0; k < region.size(); ++k)
+                write(k, frames.next(*state.layers[layerIndex].cells.cellAt(region[k].row, region[k].col)));
         }
-
-        if (!snapshotTaken) {
-            state.snapshotForUndo();
-            snapshotTaken = true;
-        }
-        CellGrid& grid = state.layers[layerIndex].cells;
-        for (std::size_t k = 0; k < region.size(); ++k) grid.set(region[k].row, region[k].col, cells[k]);
         filled.push_back(std::move(region));
     }
 }
