@@ -1,12 +1,14 @@
 // The fill tool on the largest canvas: one click filling a whole blank 320 × 200 layer
 // (64 000 cells), in gradient mode and in solid mode with colour and character cycles, each
-// including its undo snapshot. Exits 1 if a median misses its target.
+// including its undo snapshot. Exits 1 if a fill median misses its target. Also reports one
+// dodge drag sample with a 10-cell brush on 256-colour art.
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <vector>
 
 #include "bench_timing.hpp"
+#include "tui/tools/effects.hpp"
 #include "tui/tools/fill_tool.hpp"
 
 using namespace glyphloom;
@@ -44,6 +46,38 @@ bool report(const char* what, Millis m) {
     return m.cpu <= kFillTargetMillis;
 }
 
+// One dodge sample one column on from the last: a 10-cell brush is 10 rows by 20 columns,
+// and the move sweeps one more column.
+double dodgeSampleMicros(AppState& state) {
+    CellGrid art(kRows, kCols);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c) {
+            ANSICell cell;
+            cell.character = "▒";
+            cell.foreground = ANSIColorValue::ansi256((r * 7 + c * 13) % 256);
+            cell.background = ANSIColorValue::ansi256((r * 11 + c * 3) % 256);
+            art.set(r, c, cell);
+        }
+    state.layers[0].cells = art;
+    state.tool = Tool::dodge;
+    state.colorDepth = ColorDepth::c256;
+    state.brush = BrushSize::cells(10);
+    const GridKey at{kRows / 2, kCols / 2};
+    EffectStroke stroke;
+    stroke.footprint = [&] {
+        std::vector<GridKey> cells;
+        for (int r = at.row - 5; r < at.row + 5; ++r)
+            for (int c = at.col - 11; c < at.col + 10; ++c) cells.push_back({r, c});
+        return cells;
+    };
+    stroke.pressure = [] { return 1.0; };
+    const double wall = bench::medianSeconds(kRuns * 10, [&] {
+        state.lastPaint = GridKey{at.row, at.col - 1};
+        applyEffect(at, state, stroke);
+    });
+    return wall * 1e6;
+}
+
 }  // namespace
 
 int main() {
@@ -65,5 +99,6 @@ int main() {
     state.charCyclePool = {"░", "▒", "▓"};
     ok = report("solid with cycles", fillMillis(state)) && ok;
 
+    std::printf("dodge sample, brush 10 on 256-colour art: median %.1f us wall\n", dodgeSampleMicros(state));
     return ok ? 0 : 1;
 }
