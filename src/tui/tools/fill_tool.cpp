@@ -109,4 +109,8 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
     }
 }
 
+ANSICell shapeInteriorCell(int k, const ANSICell& existing, const AppState& state, RandomSource& random) {
+    return shapeFillCell(state.shapeFill, k, existing, {activeFg(state, random), activeBg(state, random)}, random);
+}
+
 }  // namespace glyphloom
