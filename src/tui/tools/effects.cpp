@@ -38,9 +38,10 @@ std::vector<GridKey> mirrorsOf(GridKey p, SymmetryMode mode) {
 }
 
 void spray(GridKey at, Layer& layer, AppState& state, const EffectStroke& stroke, RandomSource& random) {
+    // A density of 0 sprays nothing, even where pressure would round it up to one dot.
+    if (state.sprayDensity <= 0) return;
     int density = state.sprayDensity;
     if (state.velSprayDensity) density = std::max(1, roundHalfAway(density * stroke.pressure()));
-    if (density <= 0) return;
     for (const GridKey dot : sprayTargets(at, state.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
         ANSICell cell = readCell(layer, dot);
         if (auto ch = activeCharOpt(state, random)) cell.character = *ch;

@@ -104,9 +104,12 @@ TEST_F(EffectsTest, SprayDensityZeroDoesNothing) {
     state->sprayDensity = 0;
     state->fgCycle = true;
     state->fgCyclePool = {C::ansi16(1), C::ansi16(2)};
-    sample({4, 6});
-    EXPECT_EQ(countWhere([](const ANSICell& c) { return !(c == ANSICell::blank()); }), 0);
-    EXPECT_EQ(state->fgCycleIndex, 0);
+    for (const bool velocity : {false, true}) {
+        state->velSprayDensity = velocity;
+        sample({4, 6});
+        EXPECT_EQ(countWhere([](const ANSICell& c) { return !(c == ANSICell::blank()); }), 0) << velocity;
+        EXPECT_EQ(state->fgCycleIndex, 0) << velocity;
+    }
 }
 
 TEST_F(EffectsTest, SprayStaysWithinTwoRowsForRadiusFourAndMirrors) {
