@@ -5,6 +5,7 @@
 
 #include "core/color/color_math.hpp"
 #include "core/draw/effects.hpp"
+#include "core/draw/mirror_points.hpp"
 #include "tui/actions/toolbar.hpp"
 #include "tui/tools/active_pen.hpp"
 
@@ -24,19 +25,6 @@ void writeCell(Layer& layer, GridKey at, const ANSICell& cell) {
 
 int roundHalfAway(double value) { return static_cast<int>(std::round(value)); }
 
-// Mirror images of a point across the whole document, in the order horizontal, vertical, both.
-std::vector<GridKey> mirrorsOf(GridKey p, SymmetryMode mode) {
-    const GridKey h{p.row, AppState::docCols - 1 - p.col};
-    const GridKey v{AppState::docRows - 1 - p.row, p.col};
-    switch (mode) {
-        case SymmetryMode::none: return {};
-        case SymmetryMode::horizontal: return {h};
-        case SymmetryMode::vertical: return {v};
-        case SymmetryMode::both: return {h, v, {v.row, h.col}};
-    }
-    return {};
-}
-
 void spray(GridKey at, Layer& layer, AppState& state, const EffectStroke& stroke, RandomSource& random) {
     // A density of 0 sprays nothing, even where pressure would round it up to one dot.
     if (state.sprayDensity <= 0) return;
@@ -51,7 +39,7 @@ void spray(GridKey at, Layer& layer, AppState& state, const EffectStroke& stroke
         if (state.sprayTargetBG) cell.background = activeBg(state, random);
         cell.blink = false;
         writeCell(layer, dot, cell);
-        for (const GridKey mirror : mirrorsOf(dot, state.symmetryMode)) writeCell(layer, mirror, cell);
+        for (const GridKey mirror : mirrorPoints(dot, AppState::docRows, AppState::docCols, state.symmetryMode)) writeCell(layer, mirror, cell);
         advanceCycle(state);
     }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/draw/fill.hpp"
+#include "core/draw/mirror_points.hpp"
 #include "tui/actions/toolbar.hpp"
 #include "tui/tools/active_pen.hpp"
 
@@ -51,18 +52,11 @@ private:
     RandomSource& random_;
 };
 
-// The pressed cell first, then its mirror images across the whole document.
+// The pressed cell first, then its mirror images.
 std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode) {
-    const GridKey h{at.row, AppState::docCols - 1 - at.col};
-    const GridKey v{AppState::docRows - 1 - at.row, at.col};
-    const GridKey hv{v.row, h.col};
-    switch (mode) {
-        case SymmetryMode::none: return {at};
-        case SymmetryMode::horizontal: return {at, h};
-        case SymmetryMode::vertical: return {at, v};
-        case SymmetryMode::both: return {at, h, v, hv};
-    }
-    return {at};
+    std::vector<GridKey> seeds{at};
+    for (const GridKey p : mirrorPoints(at, AppState::docRows, AppState::docCols, mode)) seeds.push_back(p);
+    return seeds;
 }
 
 bool contains(const std::vector<GridKey>& region, GridKey key) {
