@@ -3,6 +3,7 @@
 // including its undo snapshot. Exits 1 if a fill median misses its target. Also reports one
 // dodge drag sample with a 10-cell brush on 256-colour art.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -63,17 +64,10 @@ double dodgeSampleMicros(AppState& state) {
     state.colorDepth = ColorDepth::c256;
     state.brush = BrushSize::cells(10);
     const GridKey at{kRows / 2, kCols / 2};
-    EffectStroke stroke;
-    stroke.footprint = [&] {
-        std::vector<GridKey> cells;
-        for (int r = at.row - 5; r < at.row + 5; ++r)
-            for (int c = at.col - 11; c < at.col + 10; ++c) cells.push_back({r, c});
-        return cells;
-    };
-    stroke.pressure = [] { return 1.0; };
+    EngineRandomSource random(1);
     const double wall = bench::medianSeconds(kRuns * 10, [&] {
         state.lastPaint = GridKey{at.row, at.col - 1};
-        applyEffect(at, state, stroke);
+        applyEffect(at, state, std::chrono::steady_clock::now(), random);
     });
     return wall * 1e6;
 }

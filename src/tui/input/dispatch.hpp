@@ -37,9 +37,7 @@ void handleResize(AppState& state, Screen& screen, TimeStamp now, RandomSource& 
 // request only arms the quit and the second one quits.
 void requestQuit(AppState& state);
 
-// Shared by the pointer and the keyboard: finishing an anchored shape at a cell, and
-// Panspect's pick of a document cell.
-void finishShape(GridKey at, AppState& state);
+// Shared by the pointer and the keyboard: Panspect's pick of a document cell.
 void pickCell(GridKey at, AppState& state);
 // The tool's name as the status notes show it ("box", "paint").
 std::string lowerToolName(Tool tool);

@@ -25,7 +25,10 @@ struct EffectStroke {
 };
 
 // One sample of the current effect tool at document cell `at`; ends with lastPaint = at.
-void applyEffect(GridKey at, AppState& state, const EffectStroke& stroke,
-                 RandomSource& random = defaultRandomSource());
+void applyEffect(GridKey at, AppState& state);
+// The same with the sample's time and the source of random picks given, for repeatable strokes.
+void applyEffect(GridKey at, AppState& state, TimeStamp now, RandomSource& random);
+// The same with the brush cells and pressure supplied by the caller.
+void applyEffect(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource& random);
 
 }  // namespace glyphloom

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -271,6 +272,31 @@ TEST_F(EffectsTest, ScatterWithoutVarianceChangesNothing) {
     state->scatterVariance = 50;
     sample({5, 6});
     EXPECT_GT(countWhere([&](const ANSICell& c) { return !(c == art); }), 0);
+}
+
+TEST_F(EffectsTest, StrokeMachineryFeedsBrushAndPressure) {
+    // The real brush: a 3-cell brush dragged two columns burns a 3 × 5 band.
+    state->tool = Tool::burn;
+    state->brush = BrushSize::cells(3);
+    state->dodgeBurnBG = false;
+    paintAll(cellOf("x", C::ansi16(9), C::ansi16(0)));
+    const TimeStamp t0{};
+    applyEffect({4, 4}, *state, t0, random);
+    applyEffect({4, 6}, *state, t0 + std::chrono::seconds(1), random);
+    EXPECT_EQ(countWhere([](const ANSICell& c) { return c.foreground == C::ansi16(1); }), 15);
+    EXPECT_EQ(state->strokeCellCount, 9 + 12);  // the drag covers the imprints at columns 5 and 6
+    EXPECT_EQ(state->lastPaint, (GridKey{4, 6}));
+
+    // A fast drag with pressure on: prism of three steps falls to one.
+    SetUp();
+    state->tool = Tool::prism;
+    state->prismSteps = 3;
+    state->velPrism = true;
+    put(0, 19, cellOf("x", C::ansi16(1), C::ansi16(0)));
+    applyEffect({0, 0}, *state, t0, random);
+    applyEffect({0, 19}, *state, t0 + std::chrono::milliseconds(10), random);
+    EXPECT_EQ(at(0, 19).foreground, C::ansi16(3));
+    EXPECT_EQ(state->lastPaintTime, t0 + std::chrono::milliseconds(10));
 }
 
 }  // namespace

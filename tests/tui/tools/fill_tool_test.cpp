@@ -178,21 +178,5 @@ TEST_F(FillToolTest, ShiftedLayerFillsAtTheDocumentPosition) {
     EXPECT_EQ(at(0, 2).character.str(), " ");
 }
 
-TEST_F(FillToolTest, ShapeInteriorFallsBackToTheActivePenForEmptyPools) {
-    state->shapeFill.enabled = true;
-    state->shapeFill.fgMode = FillChannelMode::cycle;  // no pool
-    state->shapeFill.bgMode = FillChannelMode::random;  // no pool
-    state->shapeFill.charMode = FillChannelMode::solid;
-    state->shapeFill.character = "+";
-    state->fgCycle = true;
-    state->fgCyclePool = {C::ansi16(9), C::ansi16(10)};
-    state->fgCycleIndex = 1;
-    state->penBg = C::ansi16(6);
-    const ANSICell cell = shapeInteriorCell(3, ANSICell::blank(), *state);
-    EXPECT_EQ(cell.character.str(), "+");
-    EXPECT_EQ(cell.foreground, C::ansi16(10));
-    EXPECT_EQ(cell.background, C::ansi16(6));
-}
-
 }  // namespace
 }  // namespace glyphloom
