@@ -122,5 +122,40 @@ TEST_F(Editor, FillWithAHorizontalGradientShadesAcrossTheCanvas) {
     EXPECT_EQ(rowsShowing(repeated("░", 15) + repeated("█", 16)), 25);
 }
 
+TEST_F(Editor, GradientFillShadesTheInsideOfABox) {
+    ASSERT_TRUE(tmux->clickText("Box")) << tmux->capture();
+    // Drag a box whose inside is 19 columns by 5 rows.
+    tmux->sendMouse(0, 30, 8, true);
+    tmux->sendMouse(32, 40, 11, true);
+    tmux->sendMouse(32, 50, 14, true);
+    tmux->sendMouse(0, 50, 14, false);
+    ASSERT_TRUE(tmux->waitForText("┌───────────────────┐")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Fill")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("↔")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("↔")) << tmux->capture();
+    tmux->click(40, 11);
+    // Five steps over 19 columns, held in by the box's sides.
+    EXPECT_TRUE(tmux->waitUntil([&] { return rowsShowing("│████▓▓▓▓▒▒▒░░░░████│") == 5; })) << tmux->capture();
+}
+
+TEST_F(Editor, SprayScattersDotsAroundThePointer) {
+    ASSERT_TRUE(tmux->clickText("Spray")) << tmux->capture();
+    for (int i = 0; i < 6; ++i) tmux->click(60, 14);
+    // Default spray: radius 4 columns, so dots land within 2 rows and 4 columns of the pointer.
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing("█") > 1; })) << tmux->capture();
+    const auto lines = tmux->captureLines();
+    int rowsWithDots = 0;
+    for (int y = 2; y < 28 && y < static_cast<int>(lines.size()); ++y) {
+        const std::string& line = lines[static_cast<std::size_t>(y)];
+        const bool dots = line.find("█") != std::string::npos && line.find("Char") == std::string::npos;
+        if (dots) {
+            EXPECT_GE(y, 12) << tmux->capture();
+            EXPECT_LE(y, 16) << tmux->capture();
+        }
+        rowsWithDots += dots;
+    }
+    EXPECT_GT(rowsWithDots, 0);
+}
+
 }  // namespace
 }  // namespace glyphloom::e2e
