@@ -13,7 +13,9 @@ std::vector<GridKey> sprayTargets(GridKey at, int radius, int density, int rows,
     for (int attempt = 0; attempt < density; ++attempt) {
         const int dc = random.uniformInt(-r, r);
         const int dr = random.uniformInt(-(r / 2), r / 2);
-        if (dc * dc + 4 * dr * dr > r * r) continue;
+        // In 64 bits, so no radius a preset may carry can overflow the test.
+        const long long dcl = dc, drl = dr, rl = r;
+        if (dcl * dcl + 4 * drl * drl > rl * rl) continue;
         const GridKey target{at.row + dr, at.col + dc};
         if (target.row < 0 || target.row >= rows || target.col < 0 || target.col >= columns) continue;
         targets.push_back(target);
