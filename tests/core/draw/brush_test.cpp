@@ -49,6 +49,9 @@ TEST(BrushImprint, ClipsToTheDocument) {
     const auto cells = brushImprint({0, 0}, 3, false, 5, 5);
     EXPECT_EQ(cells, (std::vector<GridKey>{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
     EXPECT_TRUE(brushImprint({-5, -5}, 3, false, 5, 5).empty());
+    // A preset can ask for any size: a huge brush is the document, and costs no more.
+    EXPECT_EQ(brushImprint({2, 2}, 2'000'000, false, 5, 5).size(), 25u);
+    EXPECT_EQ(brushImprint({2, 2}, 1'999'999, true, 5, 5).size(), 25u);
 }
 
 TEST(BrushPressure, ShrinksWithSpeedButNeverToNothing) {
