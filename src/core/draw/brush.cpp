@@ -30,13 +30,13 @@ std::vector<GridKey> brushImprint(GridKey at, int size, bool rounded, int rows, 
     const double o = n % 2 == 0 ? 0.5 : 0.0;
     const double limit = (w / 2.0) * (w / 2.0) + 0.5;
     std::vector<GridKey> cells;
-    cells.reserve(static_cast<std::size_t>(h) * static_cast<std::size_t>(w));
-    for (int dr = -(h / 2); dr <= h - h / 2 - 1; ++dr) {
+    // Only the offsets that land inside the document are visited, however big the brush.
+    const int drFirst = std::max(-(h / 2), -at.row), drLast = std::min(h - h / 2 - 1, rows - 1 - at.row);
+    const int dcFirst = std::max(-(w / 2), -at.col), dcLast = std::min(w - w / 2 - 1, columns - 1 - at.col);
+    for (int dr = drFirst; dr <= drLast; ++dr) {
         const int row = at.row + dr;
-        if (row < 0 || row >= rows) continue;
-        for (int dc = -(w / 2); dc <= w - w / 2 - 1; ++dc) {
+        for (int dc = dcFirst; dc <= dcLast; ++dc) {
             const int col = at.col + dc;
-            if (col < 0 || col >= columns) continue;
             if (rounded && n > 1) {
                 const double x = dc + o;
                 const double y = dr + o;

@@ -167,9 +167,20 @@ ShapeGeometry computeOval(GridKey from, GridKey to, const OvalOptions& options, 
         shape.outline.push_back({cell, glyph});
     }
     if (options.filled) {
+        // Outline cells marked in a bitmap of the spanned rows: cheaper than a hash lookup per
+        // interior cell on a big oval.
+        const int top = outerSpan.empty() ? 0 : outerSpan.begin()->first;
+        const int height = outerSpan.empty() ? 0 : outerSpan.rbegin()->first - top + 1;
+        std::vector<char> onOutline(static_cast<std::size_t>(height) * static_cast<std::size_t>(columns), 0);
+        const auto flag = [&](int row, int col) -> char& {
+            return onOutline[static_cast<std::size_t>(row - top) * static_cast<std::size_t>(columns) +
+                             static_cast<std::size_t>(col)];
+        };
+        for (const GridKey cell : order)
+            if (cell.row >= top && cell.row < top + height) flag(cell.row, cell.col) = 1;
         for (const auto& [row, span] : outerSpan)
             for (int col = span.first; col <= span.second; ++col)
-                if (!samples.contains({row, col})) shape.interior.push_back({row, col});
+                if (!flag(row, col)) shape.interior.push_back({row, col});
     }
     return shape;
 }

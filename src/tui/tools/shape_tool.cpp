@@ -70,6 +70,7 @@ void geometryCells(const ShapeGeometry& shape, const AppState& state, RandomSour
                    std::unordered_map<GridKey, ANSICell>& cells) {
     const auto frames = simulatedCycleFrames(static_cast<int>(shape.outline.size()), state, random);
     cells = shapeInteriorCells(shape.interior, state, random);
+    cells.reserve(cells.size() + shape.outline.size());
     for (std::size_t k = 0; k < shape.outline.size(); ++k)
         cells[shape.outline[k].at] = shapeCell(state, shape.outline[k].at, frames[k], shape.outline[k].glyph);
 }
@@ -98,6 +99,7 @@ std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, con
         }
         default: return cells;
     }
+    if (state.symmetryMode == SymmetryMode::none) return cells;
     return withMirroredCells(cells, rows, columns, state.symmetryMode);
 }
 
