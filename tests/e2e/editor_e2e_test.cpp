@@ -1,6 +1,9 @@
 // The editor's controls end to end: clicks on the real interface in a real terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
@@ -25,8 +28,20 @@ protected:
             return !lines.empty() && lines[0].find(text) != std::string::npos;
         });
     }
+    // Screen rows holding `text` (a whole canvas row, for instance).
+    int rowsShowing(const std::string& text) {
+        const auto lines = tmux->captureLines();
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                              [&](const std::string& l) { return l.find(text) != std::string::npos; }));
+    }
     std::unique_ptr<TmuxSession> tmux;
 };
+
+std::string repeated(const std::string& glyph, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += glyph;
+    return out;
+}
 
 TEST_F(Editor, LayersPanelAddsLayersAndTheBarCountsThem) {
     ASSERT_TRUE(tmux->clickText("1/1"));
@@ -82,6 +97,64 @@ TEST_F(Editor, CustomCanvasSizeIsTypedAndShownOnTheBar) {
     ASSERT_TRUE(tmux->waitForText("Size: ")) << tmux->capture();
     tmux->sendBytes("120x40\r");
     EXPECT_TRUE(barShows("120×40")) << tmux->capture();
+}
+
+TEST_F(Editor, FillFloodsTheBlankCanvasAndUndoClearsIt) {
+    const std::string canvasRow = repeated("█", 80);
+    ASSERT_EQ(rowsShowing(canvasRow), 0) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Fill")) << tmux->capture();
+    // The canvas is centred right of the tool list; this lands well inside it.
+    tmux->click(60, 12);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing(canvasRow) == 25; })) << tmux->capture();
+    tmux->sendBytes("\x1a");  // Ctrl-Z
+    EXPECT_TRUE(tmux->waitUntil([&] { return rowsShowing(canvasRow) == 0; })) << tmux->capture();
+}
+
+TEST_F(Editor, FillWithAHorizontalGradientShadesAcrossTheCanvas) {
+    ASSERT_TRUE(tmux->clickText("Fill")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("↔")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("↔")) << tmux->capture();
+    tmux->click(60, 12);
+    // 80 columns in five steps of about 16: full, three shades, full.
+    const std::string ramp = repeated("█", 15) + "█" + repeated("▓", 15);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing(ramp) == 25; })) << tmux->capture();
+    EXPECT_EQ(rowsShowing(repeated("▒", 15)), 25);
+    EXPECT_EQ(rowsShowing(repeated("░", 15) + repeated("█", 16)), 25);
+}
+
+TEST_F(Editor, GradientFillShadesTheInsideOfABox) {
+    ASSERT_TRUE(tmux->clickText("Box")) << tmux->capture();
+    // Drag a box whose inside is 19 columns by 5 rows.
+    tmux->sendMouse(0, 30, 8, true);
+    tmux->sendMouse(32, 40, 11, true);
+    tmux->sendMouse(32, 50, 14, true);
+    tmux->sendMouse(0, 50, 14, false);
+    ASSERT_TRUE(tmux->waitForText("┌───────────────────┐")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Fill")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("↔")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("↔")) << tmux->capture();
+    tmux->click(40, 11);
+    // Five steps over 19 columns, held in by the box's sides.
+    EXPECT_TRUE(tmux->waitUntil([&] { return rowsShowing("│████▓▓▓▓▒▒▒░░░░████│") == 5; })) << tmux->capture();
+}
+
+TEST_F(Editor, SprayScattersDotsAroundThePointer) {
+    ASSERT_TRUE(tmux->clickText("Spray")) << tmux->capture();
+    for (int i = 0; i < 6; ++i) tmux->click(60, 14);
+    // Default spray: radius 4 columns, so dots land within 2 rows and 4 columns of the pointer.
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing("█") > 1; })) << tmux->capture();
+    const auto lines = tmux->captureLines();
+    int rowsWithDots = 0;
+    for (int y = 2; y < 28 && y < static_cast<int>(lines.size()); ++y) {
+        const std::string& line = lines[static_cast<std::size_t>(y)];
+        const bool dots = line.find("█") != std::string::npos && line.find("Char") == std::string::npos;
+        if (dots) {
+            EXPECT_GE(y, 12) << tmux->capture();
+            EXPECT_LE(y, 16) << tmux->capture();
+        }
+        rowsWithDots += dots;
+    }
+    EXPECT_GT(rowsWithDots, 0);
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
-// The smart pen's line connections: which neighbours a box-drawing cell joins. Only the
-// connection set is declared so far; the glyph maps arrive with the pen tool.
+// The smart pen's line connections: which neighbours a box-drawing cell joins, the glyph that
+// draws a set of connections in each line style, and the reverse reading that lets a new line
+// join art already on the canvas.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/model/tool_options.hpp"
 
 namespace glyphloom {
 
@@ -19,5 +25,18 @@ struct ConnectionSet {
 
     friend bool operator==(ConnectionSet, ConnectionSet) = default;
 };
+
+// The direction pointing back: up for down, left for right and so on.
+std::uint8_t oppositeDirection(std::uint8_t direction);
+
+// The connections a glyph on the canvas already has; anything that is not a straight,
+// square-cornered box-drawing glyph (rounded corners included) has none.
+ConnectionSet connectionsForChar(std::string_view glyph);
+
+// The glyph drawing `connections` in `style`; nothing for `none`, which draws characters.
+std::optional<std::string> charForConnections(ConnectionSet connections, LineStyle style);
+
+// The same connections seen in a mirror: left and right swap for flipH, up and down for flipV.
+ConnectionSet mirroredConnections(ConnectionSet connections, bool flipH, bool flipV);
 
 }  // namespace glyphloom

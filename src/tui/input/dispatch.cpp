@@ -74,28 +74,4 @@ void liftKeyboardPen(AppState& state) {
     state.penChars.clear();
 }
 
-void finishShape(GridKey at, AppState& state) {
-    if (!state.shapeStart) return;
-    const GridKey start = *state.shapeStart;
-    const int width = std::abs(at.col - start.col) + 1;
-    const int height = std::abs(at.row - start.row) + 1;
-    if (state.tool == Tool::select) {
-        state.selection = CellRect{std::min(start.row, at.row), std::min(start.col, at.col), std::max(start.row, at.row),
-                                   std::max(start.col, at.col)};
-        state.statusNote = std::to_string(width) + "×" + std::to_string(height) + " selected — Paste places a copy";
-    } else {
-        const auto cells = computeShape(start, at, state);
-        if (!cells.empty() && state.activeLayerIndex >= 0 && state.activeLayerIndex < static_cast<int>(state.layers.size())) {
-            state.snapshotForUndo();
-            Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-            for (const auto& [key, cell] : cells) layer.cells.set(key.row - layer.rowOffset, key.col - layer.colOffset, cell);
-            state.statusNote = lowerToolName(state.tool) + " " + std::to_string(width) + "×" + std::to_string(height);
-        }
-    }
-    state.shapeStart.reset();
-    state.lastShapeDrag.reset();
-    state.previewOverlay.clear();
-    state.paintingStroke = false;
-}
-
 }  // namespace glyphloom

@@ -37,8 +37,6 @@ void handleResize(AppState& state, Screen& screen, TimeStamp now, RandomSource& 
 // request only arms the quit and the second one quits.
 void requestQuit(AppState& state);
 
-// Shared by the pointer and the keyboard: finishing an anchored shape at a cell.
-void finishShape(GridKey at, AppState& state);
 // The tool's name as the status notes show it ("box", "paint").
 std::string lowerToolName(Tool tool);
 // Lifts the keyboard pen: ends its stroke and empties the pen's maps.

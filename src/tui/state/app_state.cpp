@@ -91,6 +91,7 @@ void AppState::restore(UndoSnapshot snapshot) {
     penConns.clear();
     penColors.clear();
     penChars.clear();
+    penOriginals.clear();
     paintingStroke = false;
     kbStroke = false;
     dirty = true;

@@ -242,6 +242,8 @@ public:
     std::unordered_map<GridKey, ConnectionSet> penConns;
     std::unordered_map<GridKey, CellColors> penColors;
     std::unordered_map<GridKey, std::string> penChars;
+    // Cells as they were before the current pen stroke first drew over them.
+    std::unordered_map<GridKey, ANSICell> penOriginals;
     int strokeCellCount = 0;
 
     // --- Text tool and fonts ---

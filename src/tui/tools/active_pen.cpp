@@ -40,6 +40,38 @@ void advanceColorCycle(bool on, std::size_t poolSize, int step, int& index, int&
     }
 }
 
+// The cycles' positions, stepped on a copy when frames are simulated.
+struct CycleCounters {
+    int fgIndex, fgCount, bgIndex, bgCount, charIndex, charCount;
+};
+
+void advanceCounters(const AppState& state, CycleCounters& c) {
+    advanceColorCycle(state.fgCycle, state.fgCyclePool.size(), state.fgCycleStep, c.fgIndex, c.fgCount);
+    advanceColorCycle(state.bgCycle, state.bgCyclePool.size(), state.bgCycleStep, c.bgIndex, c.bgCount);
+    if (!state.charCycle) return;
+    const auto& list = charCycleList(state);
+    if (list.empty()) return;
+    if (++c.charCount < state.charCycleStep) return;
+    c.charCount = 0;
+    const int count = static_cast<int>(list.size());
+    const int index = static_cast<int>(wrapped(c.charIndex, list.size()));
+    if (state.charCycleForward) {
+        c.charIndex = index + 1 < count ? index + 1 : (state.charCycleWrap ? 0 : index);
+    } else {
+        c.charIndex = index > 0 ? index - 1 : (state.charCycleWrap ? count - 1 : 0);
+    }
+}
+
+std::optional<std::string> charAt(const AppState& state, int cycleIndex, RandomSource& random) {
+    if (state.charNull) return std::nullopt;
+    if (state.charRandom && !state.charRandomPool.empty()) return pick(state.charRandomPool, random);
+    if (state.charCycle) {
+        const auto& list = charCycleList(state);
+        if (!list.empty()) return list[wrapped(cycleIndex, list.size())];
+    }
+    return state.penChar;
+}
+
 }  // namespace
 
 ANSIColorValue activeFg(const AppState& state, RandomSource& random) {
@@ -53,32 +85,39 @@ ANSIColorValue activeBg(const AppState& state, RandomSource& random) {
 }
 
 std::optional<std::string> activeCharOpt(const AppState& state, RandomSource& random) {
-    if (state.charNull) return std::nullopt;
-    if (state.charRandom && !state.charRandomPool.empty()) return pick(state.charRandomPool, random);
-    if (state.charCycle) {
-        const auto& list = charCycleList(state);
-        if (!list.empty()) return list[wrapped(state.charCycleIndex, list.size())];
-    }
-    return state.penChar;
+    return charAt(state, state.charCycleIndex, random);
 }
 
 void advanceCycle(AppState& state) {
-    advanceColorCycle(state.fgCycle, state.fgCyclePool.size(), state.fgCycleStep, state.fgCycleIndex,
-                      state.fgCycleCount);
-    advanceColorCycle(state.bgCycle, state.bgCyclePool.size(), state.bgCycleStep, state.bgCycleIndex,
-                      state.bgCycleCount);
-    if (!state.charCycle) return;
-    const auto& list = charCycleList(state);
-    if (list.empty()) return;
-    if (++state.charCycleCount < state.charCycleStep) return;
-    state.charCycleCount = 0;
-    const int count = static_cast<int>(list.size());
-    const int index = static_cast<int>(wrapped(state.charCycleIndex, list.size()));
-    if (state.charCycleForward) {
-        state.charCycleIndex = index + 1 < count ? index + 1 : (state.charCycleWrap ? 0 : index);
-    } else {
-        state.charCycleIndex = index > 0 ? index - 1 : (state.charCycleWrap ? count - 1 : 0);
+    CycleCounters counters{state.fgCycleIndex, state.fgCycleCount, state.bgCycleIndex,
+                           state.bgCycleCount, state.charCycleIndex, state.charCycleCount};
+    advanceCounters(state, counters);
+    state.fgCycleIndex = counters.fgIndex;
+    state.fgCycleCount = counters.fgCount;
+    state.bgCycleIndex = counters.bgIndex;
+    state.bgCycleCount = counters.bgCount;
+    state.charCycleIndex = counters.charIndex;
+    state.charCycleCount = counters.charCount;
+}
+
+std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state, RandomSource& random) {
+    std::vector<CycleFrame> frames;
+    frames.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    CycleCounters counters{state.fgCycleIndex, state.fgCycleCount, state.bgCycleIndex,
+                           state.bgCycleCount, state.charCycleIndex, state.charCycleCount};
+    for (int k = 0; k < count; ++k) {
+        CycleFrame frame;
+        frame.fg = activeColor(state.fgRandom, state.fgRandomPool, state.fgCycle, state.fgCyclePool, counters.fgIndex,
+                               state.fg, random);
+        frame.bg = activeColor(state.bgRandom, state.bgRandomPool, state.bgCycle, state.bgCyclePool, counters.bgIndex,
+                               state.penBg, random);
+        frame.character = charAt(state, counters.charIndex, random);
+        if (state.fgNull) frame.fg.reset();
+        if (state.bgNull) frame.bg.reset();
+        frames.push_back(std::move(frame));
+        advanceCounters(state, counters);
     }
+    return frames;
 }
 
 void resetCharCycleToSelected(AppState& state) {

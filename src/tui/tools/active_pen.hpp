@@ -5,7 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/draw/shapes.hpp"
 #include "core/model/color.hpp"
 #include "core/model/random_source.hpp"
 #include "tui/state/app_state.hpp"
@@ -20,6 +22,11 @@ std::optional<std::string> activeCharOpt(const AppState& state, RandomSource& ra
 
 // One stamp done: each running cycle counts it and moves on every `step` stamps.
 void advanceCycle(AppState& state);
+// What the next `count` stamps would receive, without moving the cycles: shape and block fills
+// give their k-th cell frame k. Random channels pick afresh per frame.
+std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state,
+                                             RandomSource& random = defaultRandomSource());
+
 // Re-bases the character cycle on the selected character (only while the cycle is on).
 void resetCharCycleToSelected(AppState& state);
 

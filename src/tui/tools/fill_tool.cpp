@@ -1,7 +1,74 @@
 #include "tui/tools/fill_tool.hpp"
 
+#include <algorithm>
+#include <vector>
+
+#include "core/draw/fill.hpp"
+#include "core/draw/stroke.hpp"
+#include "tui/actions/toolbar.hpp"
+#include "tui/tools/active_pen.hpp"
+
 namespace glyphloom {
 
-void applyFloodFill(GridKey, AppState&) { }
+namespace {
+
+// The pressed cell first, then its mirror images.
+std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode) {
+    std::vector<GridKey> seeds{at};
+    for (const MirrorPoint& p : symmetryPoints(at, mode, AppState::docRows, AppState::docCols)) seeds.push_back(p.at);
+    return seeds;
+}
+
+bool contains(const std::vector<GridKey>& region, GridKey key) {
+    return std::find(region.begin(), region.end(), key) != region.end();
+}
+
+}  // namespace
+
+void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
+    if (!validLayer(state, state.activeLayerIndex)) return;
+    const auto layerIndex = static_cast<std::size_t>(state.activeLayerIndex);
+    bool snapshotTaken = false;
+    // A mirror seed that lands in a region already filled by this click leaves it alone, so
+    // random pools and cycles are not laid down twice over the same cells.
+    std::vector<std::vector<GridKey>> filled;
+
+    for (const GridKey seed : fillSeeds(at, state.symmetryMode)) {
+        const Layer& layer = state.layers[layerIndex];
+        const GridKey local{seed.row - layer.rowOffset, seed.col - layer.colOffset};
+        if (std::any_of(filled.begin(), filled.end(), [&](const auto& region) { return contains(region, local); }))
+            continue;
+        std::vector<GridKey> region = floodFillCells(layer.cells, local.row, local.col);
+        if (region.empty()) continue;
+
+        // The snapshot is taken just before the first cell that actually changes.
+        auto write = [&](std::size_t k, const ANSICell& cell) {
+            const GridKey key = region[k];
+            if (*state.layers[layerIndex].cells.cellAt(key.row, key.col) == cell) return;
+            if (!snapshotTaken) {
+                state.snapshotForUndo();
+                snapshotTaken = true;
+            }
+            state.layers[layerIndex].cells.set(key.row, key.col, cell);
+        };
+        if (state.fillMode.kind == FillMode::Kind::gradient) {
+            const auto cells = gradientCells(region, state.fillMode.direction, state.fg, state.penBg, 2.0);
+            for (std::size_t k = 0; k < region.size(); ++k) write(k, cells[k]);
+        } else {
+            // Cycles run along the region in visiting order; the live cycles stay where they are.
+            const auto frames = simulatedCycleFrames(static_cast<int>(region.size()), state, random);
+            for (std::size_t k = 0; k < region.size(); ++k) {
+                ANSICell cell = *state.layers[layerIndex].cells.cellAt(region[k].row, region[k].col);
+                const CycleFrame& frame = frames[k];
+                if (frame.character) cell.character = *frame.character;
+                if (frame.fg) cell.foreground = *frame.fg;
+                if (frame.bg) cell.background = *frame.bg;
+                cell.blink = false;
+                write(k, cell);
+            }
+        }
+        filled.push_back(std::move(region));
+    }
+}
 
 }  // namespace glyphloom

@@ -1,13 +1,38 @@
-// Freehand painting tools (paint, draw, pen, eraser, effects): strokes and brush imprints.
-// Not built yet: these entry points are called from the dispatcher and do nothing so far.
+// Freehand tools on the active layer: the stroke lifecycle, the dispatch of a pointer sample to
+// the tool, the paint / draw / eraser brushes and their imprints. The smart pen lives in
+// pen_tool, the effect tools in effects; the geometry comes from core/draw.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "core/model/cell.hpp"
+#include "core/model/random_source.hpp"
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 
+// Starts a stroke: counters, per-stroke cycle resets, pen maps and velocity.
 void beginStroke(AppState& state);
+
+// One pointer sample of a stroke at a document cell.
 void paint(GridKey at, AppState& state);
+// The same with the sample's time and the source of random picks given, for repeatable strokes.
+void paint(GridKey at, AppState& state, TimeStamp now, RandomSource& random);
+
+// One brush imprint at `at`, coming from `from` (the sub-cell brushes read the direction).
+void stampBrush(GridKey at, GridKey from, bool erase, const std::optional<std::string>& charOverride,
+                AppState& state, RandomSource& random = defaultRandomSource());
+
+// Velocity sample for a pointer now at `to`; needs the previous sample's point and time.
+void updateVelocity(GridKey to, TimeStamp at, AppState& state);
+// The simulated pressure of the current velocity (1 still, 0 at 40 cells per second).
+double pressureFactor(const AppState& state);
+// Velocity sample, then the shade the draw tool uses: slow gives "█", fast lighter shades.
+std::string shadeForVelocity(GridKey to, TimeStamp at, AppState& state);
+
+// Cells the brush covers from the previous sample to `to`, at full size (for the effect tools).
+std::vector<GridKey> brushFootprint(GridKey to, const AppState& state);
 
 }  // namespace glyphloom

@@ -1,7 +1,132 @@
 #include "tui/tools/shape_tool.hpp"
 
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "core/draw/line.hpp"
+#include "core/draw/shapes.hpp"
+#include "core/text/utf8.hpp"
+#include "tui/tools/active_layer.hpp"
+#include "tui/tools/active_pen.hpp"
+#include "tui/tools/shape_fill.hpp"
+
 namespace glyphloom {
 
-std::unordered_map<GridKey, ANSICell> computeShape(GridKey, GridKey, const AppState&) { return {}; }
+namespace {
+
+ANSICell shapeCell(const AppState& state, GridKey at, const CycleFrame& frame, const std::optional<std::string>& glyph) {
+    const ANSICell* existing = activeCellAt(state, at);
+    ANSICell cell = existing ? *existing : ANSICell::blank();
+    if (glyph) cell.character = *glyph;
+    else if (frame.character) cell.character = *frame.character;
+    if (frame.fg) cell.foreground = *frame.fg;
+    if (frame.bg) cell.background = *frame.bg;
+    cell.blink = false;
+    return cell;
+}
+
+// The Bresenham points with their glyphs; cells off the centre line take the cycle frame of the
+// nearest centre point so that cycles run along the line.
+void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& random,
+               std::unordered_map<GridKey, ANSICell>& cells) {
+    const std::vector<GridKey> centre = bresenham(from, to);
+    const auto frames = simulatedCycleFrames(static_cast<int>(centre.size()), state, random);
+    if (state.lineStyle == LineStyle::none) {
+        const bool horizontal = !(std::abs(to.col - from.col) < std::abs(to.row - from.row));
+        for (std::size_t i = 0; i < centre.size(); ++i) {
+            for (const int o : thicknessOffsets(state.lineThickness)) {
+                const GridKey at = horizontal ? GridKey{centre[i].row + o, centre[i].col}
+                                              : GridKey{centre[i].row, centre[i].col + o};
+                if (insideDocument(at)) cells[at] = shapeCell(state, at, frames[i], std::nullopt);
+            }
+        }
+        return;
+    }
+    std::unordered_map<GridKey, std::size_t> index;
+    for (std::size_t i = 0; i < centre.size(); ++i) index.emplace(centre[i], i);
+    const auto glyphs =
+        lineDirectionChars(centre, from, to, state.lineStyle, state.lineStitchMode, state.lineThickness);
+    for (const auto& [at, glyph] : glyphs) {
+        if (!insideDocument(at)) continue;
+        std::size_t k = 0;
+        if (const auto found = index.find(at); found != index.end()) {
+            k = found->second;
+        } else {
+            long long best = std::numeric_limits<long long>::max();
+            for (std::size_t i = 0; i < centre.size(); ++i) {
+                const long long dr = centre[i].row - at.row, dc = centre[i].col - at.col;
+                if (dr * dr + dc * dc < best) {
+                    best = dr * dr + dc * dc;
+                    k = i;
+                }
+            }
+        }
+        cells[at] = shapeCell(state, at, frames[k], glyph);
+    }
+}
+
+void geometryCells(const ShapeGeometry& shape, const AppState& state, RandomSource& random,
+                   std::unordered_map<GridKey, ANSICell>& cells) {
+    const auto frames = simulatedCycleFrames(static_cast<int>(shape.outline.size()), state, random);
+    cells = shapeInteriorCells(shape.interior, state, random);
+    cells.reserve(cells.size() + shape.outline.size());
+    for (std::size_t k = 0; k < shape.outline.size(); ++k)
+        cells[shape.outline[k].at] = shapeCell(state, shape.outline[k].at, frames[k], shape.outline[k].glyph);
+}
+
+}  // namespace
+
+std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, const AppState& state) {
+    return computeShape(from, to, state, defaultRandomSource());
+}
+
+std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, const AppState& state,
+                                                   RandomSource& random) {
+    const int rows = AppState::docRows, columns = AppState::docCols;
+    std::unordered_map<GridKey, ANSICell> cells;
+    switch (state.tool) {
+        case Tool::line: lineCells(from, to, state, random, cells); break;
+        case Tool::box: geometryCells(computeBox(from, to, state.boxOptions, rows, columns), state, random, cells); break;
+        case Tool::oval:
+            geometryCells(computeOval(from, to, state.ovalOptions, rows, columns), state, random, cells);
+            break;
+        case Tool::select: {
+            // Only an outline to show the rectangle being dragged; it is never written.
+            for (const ShapeCell& c : computeBox(from, to, BoxOptions{}, rows, columns).outline)
+                cells[c.at] = ANSICell{CellChar(*c.glyph), state.fg, state.penBg, false};
+            return cells;
+        }
+        default: return cells;
+    }
+    if (state.symmetryMode == SymmetryMode::none) return cells;
+    return withMirroredCells(cells, rows, columns, state.symmetryMode);
+}
+
+void finishShape(GridKey at, AppState& state) {
+    if (!state.shapeStart) return;
+    const GridKey start = *state.shapeStart;
+    const int width = std::abs(at.col - start.col) + 1;
+    const int height = std::abs(at.row - start.row) + 1;
+    const std::string size = std::to_string(width) + "×" + std::to_string(height);
+    if (state.tool == Tool::select) {
+        state.selection = CellRect{std::min(start.row, at.row), std::min(start.col, at.col), std::max(start.row, at.row),
+                                   std::max(start.col, at.col)};
+        state.statusNote = size + " selected — Paste places a copy";
+    } else {
+        // What the user saw is what lands, random picks included, unless the pointer moved on.
+        const bool previewIsCurrent = state.lastShapeDrag == at && !state.previewOverlay.empty();
+        const auto cells = previewIsCurrent ? state.previewOverlay : computeShape(start, at, state);
+        if (!cells.empty() && activeLayer(state)) {
+            state.snapshotForUndo();
+            for (const auto& [key, cell] : cells) setActiveCell(state, key, cell);
+            state.statusNote = utf8::asciiLowercase(rawValue(state.tool)) + " " + size;
+        }
+    }
+    state.shapeStart.reset();
+    state.lastShapeDrag.reset();
+    state.previewOverlay.clear();
+    state.paintingStroke = false;
+}
 
 }  // namespace glyphloom

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "core/model/cell.hpp"
 #include "core/model/color.hpp"
 
 namespace glyphloom {
@@ -20,5 +21,7 @@ inline void PrintTo(const ANSIColorValue& c, std::ostream* os) {
 inline void PrintTo(const RGB& c, std::ostream* os) {
     *os << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
 }
+
+inline void PrintTo(GridKey k, std::ostream* os) { *os << "(" << k.row << ", " << k.col << ")"; }
 
 }  // namespace glyphloom

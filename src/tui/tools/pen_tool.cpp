@@ -1,0 +1,146 @@
+#include "tui/tools/pen_tool.hpp"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "core/draw/smart_pen.hpp"
+#include "core/draw/stroke.hpp"
+#include "tui/tools/active_layer.hpp"
+#include "tui/tools/active_pen.hpp"
+
+namespace glyphloom {
+
+namespace {
+
+struct Neighbour {
+    std::uint8_t direction;
+    int dRow;
+    int dCol;
+};
+
+constexpr std::array<Neighbour, 4> neighbours{{
+    {ConnectionSet::up, -1, 0},
+    {ConnectionSet::down, 1, 0},
+    {ConnectionSet::left, 0, -1},
+    {ConnectionSet::right, 0, 1},
+}};
+
+std::uint8_t directionTowards(GridKey from, GridKey to) {
+    if (to.row < from.row) return ConnectionSet::up;
+    if (to.row > from.row) return ConnectionSet::down;
+    return to.col < from.col ? ConnectionSet::left : ConnectionSet::right;
+}
+
+// The stroke's own connections plus those joining pre-stroke art on a free side.
+ConnectionSet joinedConnections(GridKey cell, ConnectionSet own, const AppState& state) {
+    ConnectionSet all = own;
+    for (const Neighbour& n : neighbours) {
+        const GridKey next{cell.row + n.dRow, cell.col + n.dCol};
+        if (!insideDocument(next) || state.penConns.contains(next)) continue;
+        const ANSICell* existing = activeCellAt(state, next);
+        if (existing && connectionsForChar(existing->character.str()).contains(oppositeDirection(n.direction)))
+            all.insert(n.direction);
+    }
+    return all;
+}
+
+std::string glyphFor(GridKey cell, ConnectionSet connections, const AppState& state) {
+    if (state.penLineStyle == LineStyle::none) {
+        const auto chosen = state.penChars.find(cell);
+        return chosen != state.penChars.end() ? chosen->second : state.penChar;
+    }
+    return charForConnections(connections, state.penLineStyle).value_or(" ");
+}
+
+// Offsets of a thick line's copies across its direction (0, the line itself, left out).
+std::vector<int> thicknessOffsets(int thickness) {
+    std::vector<int> offsets;
+    if (thickness <= 1) return offsets;
+    for (int o = -(thickness / 2); o <= thickness - thickness / 2 - 1; ++o)
+        if (o != 0) offsets.push_back(o);
+    return offsets;
+}
+
+struct PenWrite {
+    GridKey at;
+    ConnectionSet connections;
+    GridKey source;  // the stroke cell whose glyph and colours this is
+};
+
+}  // namespace
+
+void penAddCell(GridKey at, AppState& state, RandomSource& random) {
+    if (!insideDocument(at)) return;
+    if (!state.penColors.contains(at)) {
+        state.penColors[at] = CellColors{activeFg(state, random), activeBg(state, random)};
+        if (state.penLineStyle == LineStyle::none) state.penChars[at] = activeCharOpt(state, random).value_or(state.penChar);
+        advanceCycle(state);
+        ++state.strokeCellCount;
+    }
+    if (!state.lastPaint) {
+        state.penConns.try_emplace(at);
+    } else if (*state.lastPaint != at) {
+        const GridKey previous = *state.lastPaint;
+        const std::uint8_t direction = directionTowards(previous, at);
+        state.penConns[previous].insert(direction);
+        state.penConns[at].insert(oppositeDirection(direction));
+    }
+    state.lastPaint = at;
+}
+
+void renderPenStroke(AppState& state) {
+    // Put back what the previous redraw covered, so joins and stale copies come from the
+    // canvas as it was before the stroke.
+    for (const auto& [key, original] : state.penOriginals) setActiveCell(state, key, original);
+
+    std::vector<std::pair<GridKey, ConnectionSet>> cells;
+    cells.reserve(state.penConns.size());
+    for (const auto& [key, own] : state.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
+    std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
+        return a.first.row != b.first.row ? a.first.row < b.first.row : a.first.col < b.first.col;
+    });
+
+    // Copies first and the stroke itself last, so a copy never hides a corner of the line.
+    std::vector<PenWrite> copies;
+    const std::vector<int> offsets = thicknessOffsets(state.lineThickness);
+    for (const auto& [key, connections] : cells) {
+        const bool across = connections.contains(ConnectionSet::left) || connections.contains(ConnectionSet::right);
+        const bool along = connections.contains(ConnectionSet::up) || connections.contains(ConnectionSet::down);
+        if (!across && !along) continue;
+        for (const int o : offsets)
+            copies.push_back({across ? GridKey{key.row + o, key.col} : GridKey{key.row, key.col + o}, connections, key});
+    }
+    std::vector<PenWrite> writes = copies;
+    std::vector<PenWrite> originals;
+    for (const auto& [key, connections] : cells) originals.push_back({key, connections, key});
+    for (const auto* group : {&copies, &originals}) {
+        for (const PenWrite& w : *group) {
+            for (const MirrorPoint& m : symmetryPoints(w.at, state.symmetryMode, AppState::docRows, AppState::docCols))
+                writes.push_back({m.at, mirroredConnections(w.connections, m.flipH, m.flipV), w.source});
+        }
+    }
+    writes.insert(writes.end(), originals.begin(), originals.end());
+
+    for (const PenWrite& w : writes) {
+        if (!insideDocument(w.at)) continue;
+        const ANSICell* existing = activeCellAt(state, w.at);
+        if (!existing) continue;
+        state.penOriginals.try_emplace(w.at, *existing);
+        const auto colors = state.penColors.find(w.source);
+        ANSICell cell;
+        cell.character = glyphFor(w.source, w.connections, state);
+        cell.foreground = colors != state.penColors.end() ? colors->second.foreground : state.fg;
+        cell.background = colors != state.penColors.end() ? colors->second.background : state.penBg;
+        cell.blink = false;
+        setActiveCell(state, w.at, cell);
+    }
+}
+
+void penStroke(GridKey at, AppState& state, RandomSource& random) {
+    for (const GridKey p : strokePath(state.lastPaint, at)) penAddCell(p, state, random);
+    renderPenStroke(state);
+}
+
+}  // namespace glyphloom

@@ -1,0 +1,76 @@
+// Drawing on the canvas end to end: strokes and shapes dragged with SGR mouse reports, read
+// back from the real screen, and taken back with Ctrl-Z.
+#include <gtest/gtest.h>
+
+#include "tmux_session.hpp"
+
+namespace glyphloom::e2e {
+namespace {
+
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
+        tmux = std::make_unique<TmuxSession>(120, 34);
+        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+    }
+    void TearDown() override {
+        if (!tmux) return;
+        tmux->sendBytes("\x03\x03");  // a dirty document asks twice
+        tmux->waitForExit();
+    }
+    // Press at the first point, drag through the others with the button held, release at the last.
+    void drag(std::initializer_list<std::pair<int, int>> points) {
+        const auto first = *points.begin();
+        tmux->sendMouse(0, first.first, first.second, true);
+        for (const auto& [x, y] : points) tmux->sendMouse(32, x, y, true);
+        const auto last = *(points.end() - 1);
+        tmux->sendMouse(0, last.first, last.second, false);
+    }
+    // The text on screen row y from column x, `count` characters long.
+    std::string textAt(int x, int y, int count) {
+        const auto lines = tmux->captureLines();
+        if (y >= static_cast<int>(lines.size())) return {};
+        const std::string& line = lines[static_cast<std::size_t>(y)];
+        std::string out;
+        int column = 0;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) ++column;  // a character starts
+            if (column - 1 >= x && column - 1 < x + count) out += line[i];
+        }
+        // tmux trims trailing blanks: pad so a blank stretch reads as spaces.
+        for (int c = std::max(column, x); c < x + count; ++c) out += ' ';
+        return out;
+    }
+    bool shows(int x, int y, const std::string& text, int count) {
+        return tmux->waitUntil([&] { return textAt(x, y, count) == text; });
+    }
+    std::unique_ptr<TmuxSession> tmux;
+};
+
+// The middle of a 120×34 terminal is canvas whatever the chrome around it.
+constexpr int x0 = 60, y0 = 12;
+
+TEST_F(Drawing, PaintStrokeShowsAndUndoes) {
+    const std::string blank(5, ' ');
+    ASSERT_TRUE(shows(x0, y0, blank, 5)) << tmux->capture();
+    drag({{x0, y0}, {x0 + 2, y0}, {x0 + 4, y0}});
+    EXPECT_TRUE(shows(x0, y0, "█████", 5)) << tmux->capture();
+    EXPECT_TRUE(shows(x0 - 1, y0, " █", 2)) << tmux->capture();
+    tmux->sendBytes("\x1a");
+    EXPECT_TRUE(shows(x0, y0, blank, 5)) << tmux->capture();
+}
+
+TEST_F(Drawing, BoxDragShowsAndUndoes) {
+    ASSERT_TRUE(tmux->clickText("Box")) << tmux->capture();
+    drag({{x0, y0}, {x0 + 3, y0 + 1}, {x0 + 6, y0 + 3}});
+    EXPECT_TRUE(shows(x0, y0, "┌─────┐", 7)) << tmux->capture();
+    EXPECT_TRUE(shows(x0, y0 + 1, "│     │", 7)) << tmux->capture();
+    EXPECT_TRUE(shows(x0, y0 + 3, "└─────┘", 7)) << tmux->capture();
+    tmux->sendBytes("\x1a");
+    EXPECT_TRUE(shows(x0, y0, std::string(7, ' '), 7)) << tmux->capture();
+    EXPECT_TRUE(shows(x0, y0 + 3, std::string(7, ' '), 7)) << tmux->capture();
+}
+
+}  // namespace
+}  // namespace glyphloom::e2e
