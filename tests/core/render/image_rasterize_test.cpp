@@ -118,8 +118,8 @@ TEST(ImageRasterize, ABlackWashIsStoredAsDarkGrey) {
     EXPECT_EQ(dark.cellAt(0, 0)->character.str(), " ");
     const CellGrid red = rasterizeImage(solid(2, 2, 170, 0, 0), ImageImportMode::bg, 2, 1, ColorDepth::c16);
     EXPECT_EQ(red.cellAt(0, 0)->background, ANSIColorValue::ansi16(1));
-    const CellGrid wide = rasterizeImage(solid(2, 2, 170, 0, 0), ImageImportMode::bg, 2, 1, ColorDepth::c256);
-    EXPECT_EQ(wide.cellAt(0, 0)->background.kind, ANSIColorValue::Kind::ansi256);
+    const CellGrid wide = rasterizeImage(solid(2, 2, 95, 135, 175), ImageImportMode::bg, 2, 1, ColorDepth::c256);
+    EXPECT_EQ(wide.cellAt(0, 0)->background, ANSIColorValue::ansi256(67));
 }
 
 TEST(ImageRasterize, MalformedPicturesGiveABlankGrid) {

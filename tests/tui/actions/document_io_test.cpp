@@ -214,9 +214,9 @@ TEST_F(DocumentIOTest, NamesResolveInTheBrowseFolder) {
         std::string status;
     };
     const Case cases[] = {
-        {"  art \n", "loaded art.ans (80×1)"},
-        {"art", "loaded art.ans (80×1)"},
-        {at("sub/uni.utf8.ans"), "loaded uni.utf8.ans (80×1)"},
+        {"  art \n", "loaded art.ans (10×4)"},
+        {"art", "loaded art.ans (10×4)"},
+        {at("sub/uni.utf8.ans"), "loaded uni.utf8.ans (10×4)"},
         {"missing", "not found: " + at("missing.ans")},
         {"sub.d", "not found: " + at("sub.d")},
     };

@@ -60,7 +60,7 @@ TEST_F(FileBrowserTest, AFileEntryOpensTheDocumentAndClosesTheBrowser) {
     ASSERT_NE(it, entries.end());
     activateBrowseEntry(static_cast<int>(it - entries.begin()), state);
     EXPECT_FALSE(state.fileBrowserOpen);
-    EXPECT_EQ(state.statusNote.value_or(""), "loaded a.ans (80×1)");
+    EXPECT_EQ(state.statusNote.value_or(""), "loaded a.ans (10×4)");
     EXPECT_EQ(state.filename, "a");
     EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(3));
 
