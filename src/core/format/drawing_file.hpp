@@ -1,13 +1,19 @@
-// The layered document as stored: every key of the file, most of them optional. Only the
-// record is declared so far; its JSON coding and the rules for resolving older versions
-// arrive with the document module.
+// The layered document (".glyphloom", JSON): the record with every key of the file, its
+// reader and writer, and the rules that turn a stored document (of any version) into the
+// layer stack the editor holds. Layers are stored in the editor's own order, top first, so
+// a save followed by a load keeps the stack. Applying a document to the editor belongs to
+// the open/save actions, not here.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "core/color/color_depth.hpp"
 #include "core/model/cell_grid.hpp"
 #include "core/model/layer.hpp"
 #include "core/format/preset.hpp"
@@ -15,12 +21,17 @@
 
 namespace glyphloom {
 
+// The editor never holds more layers than this; a document with more keeps its top ones.
+inline constexpr int maxDocumentLayers = 7;
+inline constexpr int maxDocumentColumns = 1000;
+inline constexpr int maxDocumentRows = 4000;
+
 struct DrawingFile {
     int version = 5;
     int columns = 0;
     int rows = 0;
     std::optional<std::string> colorDepth;
-    std::optional<std::vector<Layer>> layers;  // bottom first
+    std::optional<std::vector<Layer>> layers;  // top first, at most maxDocumentLayers
     std::optional<CellGrid> cells;             // single-grid form of older documents
     std::optional<PresetBank> presets;
     std::optional<std::vector<std::uint8_t>> referenceImageData;
@@ -41,7 +52,43 @@ struct DrawingFile {
     std::optional<int> aspectRatio;
     std::optional<std::string> sauceFontName;
 
+    // Not keys of their own. `carriedKeys` holds the preset bank, reference-image keys and
+    // composition flag exactly as read, so a later save writes them back untouched (a bank
+    // slot this version cannot read is not lost). `layersInFile` counts the layers the
+    // file held before the stack was cut to maxDocumentLayers.
+    nlohmann::json carriedKeys = nlohmann::json::object();
+    int layersInFile = 0;
+
+    bool blinkingText() const { return backgroundMode == "blinkingText"; }
+    int safeRows() const;
+    int safeColumns() const;
+    CellGrid emptyGrid() const;
+    // Exactly rows × columns: the overlapping part of `grid`, blank cells elsewhere.
+    static CellGrid padCrop(const CellGrid& grid, int rows, int columns);
+    // The stack the editor opens: stored layers fitted to the canvas, else the old single
+    // grid as "Layer 1", else one blank "Layer 1".
+    std::vector<Layer> resolveLayers() const;
+
     friend bool operator==(const DrawingFile&, const DrawingFile&) = default;
 };
+
+// The JSON of a document; keys in their customary order, optional ones only when present.
+std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& file);
+
+// A version-5 document of the given state. `monoTint` absent takes the tint of `carried`;
+// the carried preset bank, reference image and composition flag are written back as read.
+// Empty title, comment and history lists are left out.
+std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
+    int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
+    const std::optional<std::string>& charCycleSequence, bool blinkingText, const std::optional<std::string>& monoTint,
+    const std::optional<DrawingFile>& carried, const std::string& sauceTitle,
+    const std::vector<std::string>& sauceComments, const std::vector<std::string>& sauceHistory,
+    LetterSpacing letterSpacing, AspectRatio aspectRatio, const std::string& sauceFontName,
+    const std::optional<SauceRecord>& sourceSauce);
+
+// Nothing on malformed JSON, a missing or non-numeric version/columns/rows, or a present key
+// of the wrong type. Unknown keys are ignored; numbers are saturated into range, never cast
+// blindly.
+std::optional<DrawingFile> importGlyphloomData(std::span<const std::uint8_t> data);
 
 }  // namespace glyphloom

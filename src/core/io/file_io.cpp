@@ -106,6 +106,20 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
 }
 
 std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data) {
+    return writeFileAtomically(path, data, [](int fd, std::span<const std::uint8_t> bytes) {
+        return writeAll(fd, bytes.data(), bytes.size());
+    });
+}
+
+std::string currentDirectory() {
+    std::string buffer(4096, '\0');
+    if (::getcwd(buffer.data(), buffer.size()) == nullptr) return {};
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return buffer;
+}
+
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                const DescriptorWriter& write) {
     if (path.empty()) return "no file name";
     // mkstemp picks a fresh name in the target's folder, so the rename stays on one file system.
     std::string temp = path + ".tmp-XXXXXX";
@@ -121,7 +135,7 @@ std::string writeFileAtomically(const std::string& path, std::span<const std::ui
     const mode_t mask = ::umask(0);
     ::umask(mask);
     if (::fchmod(fd.get(), 0666 & ~mask) != 0) return fail("chmod");
-    if (!writeAll(fd.get(), data.data(), data.size())) return fail("write");
+    if (!write(fd.get(), data)) return fail("write");
     if (::fsync(fd.get()) != 0) return fail("fsync");
     if (!fd.close()) return fail("close");
     if (::rename(temp.c_str(), path.c_str()) != 0) return fail("rename");

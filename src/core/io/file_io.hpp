@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,6 +26,15 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes);
 // short reason; the previous file (if any) is then untouched.
 std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
 std::string writeFileAtomically(const std::string& path, std::string_view data);
+
+// Puts bytes into an open descriptor; false (with errno set) on failure. Tests inject one
+// that fails part-way to prove the target survives.
+using DescriptorWriter = std::function<bool(int fd, std::span<const std::uint8_t> bytes)>;
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                const DescriptorWriter& write);
+
+// The process's current directory; empty when it cannot be named.
+std::string currentDirectory();
 
 // Creates a folder and any missing parents; true when it exists afterwards.
 bool createDirectories(const std::string& path);

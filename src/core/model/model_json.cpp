@@ -39,6 +39,21 @@ std::optional<std::int64_t> jsonInteger(const json& value) {
     return std::nullopt;
 }
 
+std::optional<int> jsonSaturatedInt(const json& value) {
+    constexpr int low = std::numeric_limits<int>::min();
+    constexpr int high = std::numeric_limits<int>::max();
+    if (value.is_number_unsigned()) return static_cast<int>(std::min<std::uint64_t>(value.get<std::uint64_t>(), high));
+    if (value.is_number_integer()) return static_cast<int>(std::clamp<std::int64_t>(value.get<std::int64_t>(), low, high));
+    if (value.is_number_float()) {
+        const double d = value.get<double>();
+        if (std::isnan(d)) return 0;
+        if (d <= low) return low;
+        if (d >= high) return high;
+        return static_cast<int>(d);
+    }
+    return std::nullopt;
+}
+
 json toJSON(const ANSIColorValue& color) {
     switch (color.kind) {
         case ANSIColorValue::Kind::ansi16:

@@ -38,4 +38,8 @@ const nlohmann::json* presentValue(const nlohmann::json& object, const char* key
 // The JSON value as a whole number when it is one (an integral float counts), else nothing.
 std::optional<std::int64_t> jsonInteger(const nlohmann::json& json);
 
+// Any JSON number as an int: fractions cut toward zero, values beyond the int range held at
+// its ends (5.5 → 5, 1e300 → INT_MAX). Nothing for values that are not numbers.
+std::optional<int> jsonSaturatedInt(const nlohmann::json& json);
+
 }  // namespace glyphloom

@@ -22,4 +22,15 @@ constexpr std::string_view imageImportDescription(ImageImportMode mode) {
     return {};
 }
 
+// The name the status line gives a layer made in this mode.
+constexpr std::string_view imageImportLabel(ImageImportMode mode) {
+    switch (mode) {
+        case ImageImportMode::blocks: return "Blocks";
+        case ImageImportMode::shade: return "Shade";
+        case ImageImportMode::fg: return "FG";
+        case ImageImportMode::bg: return "BG";
+    }
+    return {};
+}
+
 }  // namespace glyphloom

@@ -1,15 +1,38 @@
-// Opening and saving documents, with their companions, and exporting pictures.
-// Opening, saving and exporting are not built yet: those entry points do nothing so far.
+// Opening and saving documents: resolving a typed or browsed name, reading a classic .ans
+// (or its UTF-8 sibling) or a layered .glyphloom into the editor, saving the document with
+// its companions under the ownership rule (never overwrite a file this document does not
+// own; land beside it under a numbered name instead), and exporting pictures.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
+
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 
+// Writes a whole file; returns an empty string on success, else a reason. Saving goes
+// through one of these so tests can make a write fail.
+using FileWriter = std::function<std::string(const std::string& path, std::span<const std::uint8_t> data)>;
+// The atomic writer of core/io.
+FileWriter atomicFileWriter();
+
+// Opens a file by name or path (relative names are taken in the browse folder; a name
+// without an extension means .ans). Problems end up in the status line only.
 void loadDocument(const std::string& named, AppState& state);
+// The common tail of every successful open.
+void finishLoad(const std::string& file, const std::string& path, bool owned, AppState& state);
+
 void saveDocument(AppState& state);
+void saveDocument(AppState& state, const FileWriter& write);
+
+// Ctrl-E: the flattened canvas as a VGA-look PNG in the current directory, never
+// replacing an existing file.
 void exportDocumentPNG(AppState& state);
+// The same picture fitted into a 1920 × 1080 video frame, named "<name>.1080.png".
+void exportVideoFrame(AppState& state);
 
 // Brings every cell of every layer into the document's colour depth and background mode,
 // as one undoable step.

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/io/file_io.hpp"
+
 namespace glyphloom {
 
 StatusLine& StatusLine::operator=(std::optional<std::string> note) {
@@ -24,17 +26,6 @@ std::string startDirectory(const std::string& cwd, const char* home) {
     if ((cwd.empty() || cwd == "/") && home != nullptr) return home;
     return cwd;
 }
-
-namespace {
-
-std::string currentDirectory() {
-    std::string buffer(4096, '\0');
-    if (getcwd(buffer.data(), buffer.size()) == nullptr) return {};
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    return buffer;
-}
-
-}  // namespace
 
 int AppState::undoDepthLimit(std::int64_t cellCount) {
     const std::int64_t n = std::max<std::int64_t>(cellCount, 1);

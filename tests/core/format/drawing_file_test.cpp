@@ -1,0 +1,239 @@
+#include "core/format/drawing_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/model/model_json.hpp"
+
+namespace glyphloom {
+namespace {
+
+using nlohmann::json;
+
+std::vector<std::uint8_t> bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+std::optional<DrawingFile> decode(std::string_view text) { return importGlyphloomData(bytes(text)); }
+
+json encoded(const std::optional<std::vector<std::uint8_t>>& data) {
+    return data ? json::parse(data->begin(), data->end()) : json();
+}
+
+ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
+    ANSICell c;
+    c.character = CellChar(ch);
+    c.foreground = fg;
+    c.background = bg;
+    c.blink = blink;
+    return c;
+}
+
+// Three layers, top first, with offsets, a hidden one and colours of every kind.
+std::vector<Layer> sampleStack() {
+    Layer top("Top", CellGrid(2, 3));
+    top.cells.set(0, 0, cell("A", ANSIColorValue::ansi16(12), ANSIColorValue::ansi16(1), true));
+    top.rowOffset = -1;
+    top.colOffset = 2;
+    Layer middle("Middle", CellGrid(2, 3));
+    middle.cells.set(1, 2, cell("▒", ANSIColorValue::ansi256(202), ANSIColorValue::truecolor(1, 2, 3)));
+    middle.visible = false;
+    Layer bottom("Bottom", CellGrid(2, 3));
+    bottom.cells.set(1, 1, cell("╭", ANSIColorValue::truecolor(250, 128, 0), ANSIColorValue::ansi256(17)));
+    return {top, middle, bottom};
+}
+
+std::optional<std::vector<std::uint8_t>> exportSample(const std::vector<Layer>& layers, ColorDepth depth,
+                                                      bool blinking, const std::optional<std::string>& tint,
+                                                      const std::optional<DrawingFile>& carried = std::nullopt) {
+    SauceRecord source;
+    source.author = "Someone";
+    source.group = "Crew";
+    source.comments = {"note"};
+    return exportGlyphloomData(3, 2, layers, depth, std::string("░▒"), blinking, tint, carried, "Title",
+                               {"first", "second"}, {"Original artwork by Someone"}, LetterSpacing::ninePixel,
+                               AspectRatio::legacy, "IBM VGA50", source);
+}
+
+TEST(DrawingFile, RoundTripKeepsLayerOrderAndEveryField) {
+    for (ColorDepth depth : allColorDepths) {
+        for (bool blinking : {false, true}) {
+            for (MonoTint tint : allMonoTints) {
+                SCOPED_TRACE(std::string(rawValue(depth)) + " " + std::string(rawValue(tint)) + (blinking ? " blink" : ""));
+                const auto data = exportSample(sampleStack(), depth, blinking, std::string(rawValue(tint)));
+                ASSERT_TRUE(data);
+                const auto file = importGlyphloomData(*data);
+                ASSERT_TRUE(file);
+                EXPECT_EQ(file->version, 5);
+                ASSERT_TRUE(file->layers);
+                const auto resolved = file->resolveLayers();
+                const auto expected = sampleStack();
+                ASSERT_EQ(resolved.size(), 3u);
+                for (std::size_t i = 0; i < 3; ++i) {
+                    EXPECT_EQ(resolved[i].name, expected[i].name);  // index 0 stays the top
+                    EXPECT_EQ(resolved[i].cells, expected[i].cells);
+                    EXPECT_EQ(resolved[i].visible, expected[i].visible);
+                    EXPECT_EQ(resolved[i].rowOffset, expected[i].rowOffset);
+                    EXPECT_EQ(resolved[i].colOffset, expected[i].colOffset);
+                }
+                EXPECT_EQ(decodeColorDepth(file->colorDepth.value_or("")), depth);
+                EXPECT_EQ(file->blinkingText(), blinking);
+                EXPECT_EQ(decodeMonoTint(file->monoTint.value_or("")), tint);
+                EXPECT_EQ(file->sauceTitle, "Title");
+                EXPECT_EQ(file->sauceComments, (std::vector<std::string>{"first", "second"}));
+                EXPECT_EQ(file->sauceHistory, (std::vector<std::string>{"Original artwork by Someone"}));
+                EXPECT_EQ(file->letterSpacing, 2);
+                EXPECT_EQ(file->aspectRatio, 1);
+                EXPECT_EQ(file->sauceFontName, "IBM VGA50");
+                ASSERT_TRUE(file->sourceSauce);
+                EXPECT_EQ(file->sourceSauce->creditLine(), "Someone of Crew");
+                EXPECT_EQ(file->charCycleSequence, "░▒");
+            }
+        }
+    }
+}
+
+TEST(DrawingFile, WrittenKeysHaveTheirStoredTypes) {
+    const json out = encoded(exportSample(sampleStack(), ColorDepth::c256, true, std::nullopt));
+    EXPECT_EQ(out["version"], 5);
+    EXPECT_EQ(out["backgroundMode"], "blinkingText");
+    EXPECT_TRUE(out["letterSpacing"].is_number());
+    EXPECT_TRUE(out["aspectRatio"].is_number());
+    EXPECT_TRUE(out["sourceSauce"].is_object());
+    EXPECT_EQ(out["sourceSauce"]["author"], "Someone");
+    EXPECT_EQ(out["colorDepth"], "c256");
+    // No tint given and none carried: the key is simply absent.
+    EXPECT_FALSE(out.contains("monoTint"));
+    for (const char* absent : {"cells", "presets", "referenceImageData", "compoMode"}) EXPECT_FALSE(out.contains(absent)) << absent;
+    EXPECT_EQ(encoded(exportSample(sampleStack(), ColorDepth::c16, false, std::nullopt))["backgroundMode"],
+              "brightBackgrounds");
+}
+
+TEST(DrawingFile, CarriedKeysAreWrittenBackUntouched) {
+    const std::string original = R"({"version":5,"columns":3,"rows":2,"monoTint":"amber",
+        "presets":[null,{"tool":7},{"name":"kept","futureKey":[1,2]}],
+        "referenceImageData":"iVBORw0KGgo=","referenceVisible":true,"referenceExcludedFromExport":false,
+        "referenceOffsetX":1.5,"referenceOffsetY":-2,"referenceScale":0.25,"compoMode":true})";
+    const auto carried = decode(original);
+    ASSERT_TRUE(carried);
+    ASSERT_TRUE(carried->referenceImageData);
+    EXPECT_EQ(carried->referenceImageData->size(), 8u);
+    EXPECT_EQ((*carried->referenceImageData)[1], 'P');
+    EXPECT_EQ(carried->compoMode, true);
+    EXPECT_EQ(carried->referenceScale, 0.25);
+    ASSERT_TRUE(carried->presets);
+    EXPECT_EQ(carried->presets->size(), 3u);
+
+    const json out = encoded(exportSample(sampleStack(), ColorDepth::c16, false, std::nullopt, carried));
+    const json in = json::parse(original);
+    for (const char* key : {"presets", "referenceImageData", "referenceVisible", "referenceExcludedFromExport",
+                            "referenceOffsetX", "referenceOffsetY", "referenceScale", "compoMode"})
+        EXPECT_EQ(out[key], in[key]) << key;
+    EXPECT_EQ(out["monoTint"], "amber");  // no tint of its own: the carried one
+}
+
+TEST(DrawingFile, OlderAndLenientDocumentsDecode) {
+    const auto v4 = decode(R"({"version":4,"columns":1,"rows":1,"layers":[]})");
+    ASSERT_TRUE(v4);
+    EXPECT_FALSE(v4->blinkingText());
+    const auto layers = v4->resolveLayers();
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_EQ(layers[0].name, "Layer 1");
+    EXPECT_EQ(layers[0].cells, CellGrid(1, 1));
+
+    const auto odd = decode(R"({"version":5,"columns":1,"rows":1,"layers":[],"monoTint":"chartreuse",
+                                "colorDepth":"c4096","somethingNew":{"x":1}})");
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(decodeMonoTint(odd->monoTint.value_or("")), MonoTint::white);
+    EXPECT_EQ(decodeColorDepth(odd->colorDepth.value_or("c16")), ColorDepth::c16);
+
+    const auto cellsOnly = decode(R"({"version":2,"columns":2,"rows":2,"cells":[[{"character":"x"}]]})");
+    ASSERT_TRUE(cellsOnly);
+    const auto fromCells = cellsOnly->resolveLayers();
+    ASSERT_EQ(fromCells.size(), 1u);
+    EXPECT_EQ(fromCells[0].name, "Layer 1");
+    EXPECT_EQ(fromCells[0].cells.cellAt(0, 0)->character.str(), "x");
+    EXPECT_EQ(fromCells[0].cells.rowLength(1), 2);
+}
+
+TEST(DrawingFile, MalformedDocumentsAreRefused) {
+    const std::vector<std::string> refused = {
+        "",
+        "not json",
+        "[1,2,3]",
+        R"({"columns":1,"rows":1})",
+        R"({"version":5,"rows":1})",
+        R"({"version":5,"columns":1})",
+        R"({"version":"5","columns":1,"rows":1})",
+        R"({"version":5,"columns":null,"rows":1})",
+        R"({"version":5,"columns":1,"rows":1,"layers":{}})",
+        R"({"version":5,"columns":1,"rows":1,"layers":[{"name":"no cells"}]})",
+        R"({"version":5,"columns":1,"rows":1,"colorDepth":16})",
+        R"({"version":5,"columns":1,"rows":1,"sauceComments":["a",2]})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":"me"})",
+        R"({"version":5,"columns":1,"rows":1,"letterSpacing":"wide"})",
+        R"({"version":5,"columns":1,"rows":1,"referenceImageData":"not*base64"})",
+        R"({"version":5,"columns":1,"rows":1,"compoMode":"yes"})",
+        R"({"version":5,"columns":1,"rows":1,"presets":{}})",
+        R"({"version":5,"columns":1,"rows":1)",
+    };
+    for (const auto& text : refused) EXPECT_FALSE(decode(text)) << text;
+}
+
+TEST(DrawingFile, NumbersSaturateInsteadOfWrapping) {
+    struct Case {
+        const char* columnsRows;
+        int safeColumns, safeRows;
+    };
+    const Case cases[] = {
+        {R"("columns":5000,"rows":0)", 1000, 1},
+        {R"("columns":-3,"rows":-7)", 1, 1},
+        {R"("columns":80.9,"rows":25.5)", 80, 25},
+        {R"("columns":1e300,"rows":-1e300)", 1000, 1},
+        {R"("columns":18446744073709551615,"rows":4001)", 1000, 4000},
+    };
+    for (const Case& c : cases) {
+        const auto file = decode(std::string(R"({"version":5.5,)") + c.columnsRows + R"(,"letterSpacing":1e300})");
+        ASSERT_TRUE(file) << c.columnsRows;
+        EXPECT_EQ(file->version, 5);
+        EXPECT_EQ(file->safeColumns(), c.safeColumns) << c.columnsRows;
+        EXPECT_EQ(file->safeRows(), c.safeRows) << c.columnsRows;
+        EXPECT_EQ(file->letterSpacing, std::numeric_limits<int>::max());
+    }
+}
+
+TEST(DrawingFile, LayersAreFittedToTheCanvas) {
+    const auto file = decode(R"({"version":5,"columns":3,"rows":2,"layers":[
+        {"cells":[[{"character":"a"},{"character":"b"},{"character":"c"},{"character":"d"}],[],[{"character":"z"}]]},
+        {"cells":[[{"character":"q"}]]}]})");
+    ASSERT_TRUE(file);
+    const auto layers = file->resolveLayers();
+    ASSERT_EQ(layers.size(), 2u);
+    const CellGrid& big = layers[0].cells;
+    ASSERT_EQ(big.rowCount(), 2);
+    EXPECT_EQ(big.rowLength(0), 3);
+    EXPECT_EQ(big.cellAt(0, 2)->character.str(), "c");
+    EXPECT_EQ(*big.cellAt(1, 0), ANSICell::blank());
+    const CellGrid& small = layers[1].cells;
+    EXPECT_EQ(small.rowLength(1), 3);
+    EXPECT_EQ(small.cellAt(0, 0)->character.str(), "q");
+    EXPECT_EQ(*small.cellAt(0, 1), ANSICell::blank());
+    EXPECT_EQ(*small.cellAt(1, 2), ANSICell::blank());
+}
+
+TEST(DrawingFile, OnlyTheTopSevenLayersAreKept) {
+    std::string layers;
+    for (int i = 0; i < 5000; ++i) layers += std::string(i ? "," : "") + R"({"name":"L)" + std::to_string(i) + R"(","cells":[]})";
+    // Even an undecodable layer past the seventh costs nothing: it is never looked at.
+    layers += R"(,{"name":"broken"})";
+    const auto file = decode(R"({"version":5,"columns":10,"rows":10,"layers":[)" + layers + "]}");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->layersInFile, 5001);
+    const auto resolved = file->resolveLayers();
+    ASSERT_EQ(resolved.size(), 7u);
+    EXPECT_EQ(resolved.front().name, "L0");
+    EXPECT_EQ(resolved.back().name, "L6");
+}
+
+}  // namespace
+}  // namespace glyphloom

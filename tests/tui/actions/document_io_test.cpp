@@ -1,0 +1,316 @@
+#include "tui/actions/document_io.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "core/codec/png_decode.hpp"
+#include "core/io/file_io.hpp"
+
+namespace glyphloom {
+namespace {
+
+namespace fs = std::filesystem;
+
+ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
+    ANSICell c;
+    c.character = CellChar(ch);
+    c.foreground = fg;
+    c.background = bg;
+    c.blink = blink;
+    return c;
+}
+
+class DocumentIOTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedRows_ = AppState::docRows;
+        savedCols_ = AppState::docCols;
+        savedCwd_ = fs::current_path();
+        folder_ = fs::temp_directory_path() / ("glyphloom-docs-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        AppState::docRows = 2;
+        AppState::docCols = 3;
+    }
+    void TearDown() override {
+        fs::current_path(savedCwd_);
+        fs::remove_all(folder_);
+        AppState::docRows = savedRows_;
+        AppState::docCols = savedCols_;
+    }
+    std::string at(const std::string& name) const { return (folder_ / name).string(); }
+    void put(const std::string& name, const std::string& text) const {
+        fs::create_directories(fs::path(at(name)).parent_path());
+        std::ofstream(at(name), std::ios::binary) << text;
+    }
+    std::string get(const std::string& name) const {
+        std::ifstream in(at(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::set<std::string> files() const {
+        std::set<std::string> out;
+        for (const auto& entry : fs::recursive_directory_iterator(folder_))
+            if (entry.is_regular_file()) out.insert(fs::relative(entry.path(), folder_).string());
+        return out;
+    }
+    // A fresh editor whose documents live in the test folder.
+    AppState editor() const {
+        AppState state;
+        state.browseDir = folder_.string();
+        state.docDir = folder_.string();
+        state.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
+        return state;
+    }
+
+    fs::path folder_;
+    fs::path savedCwd_;
+    int savedRows_ = 0, savedCols_ = 0;
+};
+
+TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
+    AppState state = editor();
+    Layer top("Ink", CellGrid(2, 3));
+    top.cells.set(0, 1, cell("A", ANSIColorValue::ansi16(12), ANSIColorValue::ansi16(9), true));
+    top.rowOffset = 1;
+    top.colOffset = -1;
+    Layer hidden("Sketch", CellGrid(2, 3));
+    hidden.visible = false;
+    hidden.cells.set(1, 1, cell("▓", ANSIColorValue::ansi256(99), ANSIColorValue::truecolor(9, 8, 7)));
+    Layer base("Paper", CellGrid(2, 3, cell("░", ANSIColorValue::truecolor(1, 2, 3), ANSIColorValue::ansi16(4))));
+    state.layers = {top, hidden, base};
+    state.filename = "art";
+    state.colorDepth = ColorDepth::truecolor;
+    state.blinkingText = true;
+    state.monoTint = MonoTint::amber;
+    state.sauceTitleField = "Dawn";
+    state.sauceComments = {"a comment"};
+    state.sauceHistory = {"Original artwork by X"};
+    state.letterSpacing = LetterSpacing::eightPixel;
+    state.aspectRatio = AspectRatio::square;
+    state.sauceFontName = "IBM VGA50";
+    SauceRecord source;
+    source.author = "X";
+    state.sourceSauce = source;
+    state.dirty = true;
+    state.quitArmed = true;
+    saveDocument(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "saved art.glyphloom +ans +utf8");
+    EXPECT_EQ(files(), (std::set<std::string>{"art.glyphloom", "art.ans", "art.utf8.ans"}));
+    EXPECT_FALSE(state.dirty);
+    EXPECT_FALSE(state.quitArmed);
+    EXPECT_EQ(state.ownedPath, at("art.glyphloom"));
+
+    AppState::docRows = 9;
+    AppState::docCols = 9;
+    AppState other = editor();
+    other.docDir.reset();
+    loadDocument("art.glyphloom", other);
+    EXPECT_EQ(other.statusNote.value_or(""), "loaded art.glyphloom (3×2 · 3 layers)");
+    EXPECT_EQ(AppState::docRows, 2);
+    EXPECT_EQ(AppState::docCols, 3);
+    EXPECT_EQ(other.layers, state.layers);  // order, ids, offsets, visibility and cells
+    EXPECT_EQ(other.colorDepth, ColorDepth::truecolor);
+    EXPECT_TRUE(other.blinkingText);
+    EXPECT_EQ(other.monoTint, MonoTint::amber);
+    EXPECT_EQ(other.sauceTitleField, "Dawn");
+    EXPECT_EQ(other.sauceComments, state.sauceComments);
+    EXPECT_EQ(other.sauceHistory, state.sauceHistory);
+    EXPECT_EQ(other.letterSpacing, LetterSpacing::eightPixel);
+    EXPECT_EQ(other.aspectRatio, AspectRatio::square);
+    EXPECT_EQ(other.sauceFontName, "IBM VGA50");
+    EXPECT_EQ(other.sourceSauce, state.sourceSauce);
+    EXPECT_TRUE(other.saveAsGlyphloom);
+    EXPECT_EQ(other.ownedPath, at("art.glyphloom"));
+    EXPECT_EQ(other.filename, "art");
+    EXPECT_EQ(other.undoStack.size(), 1u);
+    EXPECT_FALSE(other.dirty);
+
+    // Saved again, it overwrites its own files in place.
+    other.dirty = true;
+    saveDocument(other);
+    EXPECT_EQ(other.statusNote.value_or(""), "saved art.glyphloom +ans +utf8");
+    EXPECT_EQ(files().size(), 3u);
+}
+
+TEST_F(DocumentIOTest, SavingNeverOverwritesFilesTheDocumentDoesNotOwn) {
+    // A new document beside a foreign Untitled.ans.
+    put("Untitled.ans", "foreign");
+    AppState fresh = editor();
+    fresh.exportUTF8 = false;
+    saveDocument(fresh);
+    EXPECT_EQ(fresh.statusNote.value_or(""), "saved Untitled-1.ans");
+    EXPECT_EQ(get("Untitled.ans"), "foreign");
+    EXPECT_EQ(fresh.ownedPath, at("Untitled-1.ans"));
+
+    // An imported .ans lands beside itself, then stays there.
+    put("x/art.ans", "\x1b[31mHello");
+    AppState imported = editor();
+    imported.exportUTF8 = false;
+    loadDocument(at("x/art.ans"), imported);
+    EXPECT_FALSE(imported.ownedPath);
+    EXPECT_EQ(imported.docDir, at("x"));
+    fs::current_path(folder_);  // somewhere else than the document's folder
+    saveDocument(imported);
+    EXPECT_EQ(imported.statusNote.value_or(""), "saved art-1.ans");
+    saveDocument(imported);
+    EXPECT_EQ(imported.statusNote.value_or(""), "saved art-1.ans");
+    EXPECT_EQ(get("x/art.ans"), "\x1b[31mHello");
+    EXPECT_TRUE(fs::exists(at("x/art-1.ans")));
+    EXPECT_FALSE(fs::exists(at("x/art-2.ans")));
+
+    // A companion in the way moves the whole set.
+    put("y/pic.png", "not mine");
+    AppState withPNG = editor();
+    withPNG.docDir = at("y");
+    withPNG.filename = "pic";
+    withPNG.exportPNGOnSave = true;
+    withPNG.exportTXTOnSave = true;
+    saveDocument(withPNG);
+    EXPECT_EQ(withPNG.statusNote.value_or(""), "saved pic-1.ans +utf8 +png +txt");
+    EXPECT_EQ(get("y/pic.png"), "not mine");
+    for (const char* name : {"y/pic-1.ans", "y/pic-1.utf8.ans", "y/pic-1.png", "y/pic-1.txt"})
+        EXPECT_TRUE(fs::exists(at(name))) << name;
+    EXPECT_FALSE(fs::exists(at("y/pic.ans")));
+}
+
+TEST_F(DocumentIOTest, AFailedWriteLeavesTheOldFileAndTheStateAlone) {
+    AppState state = editor();
+    state.exportUTF8 = false;
+    state.layers[0].cells.set(0, 0, cell("1", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    saveDocument(state);
+    const std::string before = get("Untitled.ans");
+    ASSERT_FALSE(before.empty());
+
+    state.layers[0].cells.set(0, 0, cell("2", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(0)));
+    state.dirty = true;
+    state.quitArmed = true;
+    // The disk fills up half-way through the new file.
+    const FileWriter halfWrite = [](const std::string& path, std::span<const std::uint8_t> data) {
+        return writeFileAtomically(path, data, [](int fd, std::span<const std::uint8_t> bytes) {
+            const auto half = bytes.size() / 2;
+            if (::write(fd, bytes.data(), half) != static_cast<ssize_t>(half)) return false;
+            errno = ENOSPC;
+            return false;
+        });
+    };
+    saveDocument(state, halfWrite);
+    EXPECT_EQ(state.statusNote.value_or(""), "save failed");
+    EXPECT_EQ(get("Untitled.ans"), before);
+    EXPECT_EQ(files(), (std::set<std::string>{"Untitled.ans"}));  // no temporary left behind
+    EXPECT_TRUE(state.dirty);
+    EXPECT_TRUE(state.quitArmed);
+}
+
+TEST_F(DocumentIOTest, NamesResolveInTheBrowseFolder) {
+    put("art.ans", "\x1b[32mOK");
+    put("sub/uni.utf8.ans", "█▀");
+    struct Case {
+        std::string typed;
+        std::string status;
+    };
+    const Case cases[] = {
+        {"  art \n", "loaded art.ans (10×4)"},
+        {"art", "loaded art.ans (10×4)"},
+        {at("sub/uni.utf8.ans"), "loaded uni.utf8.ans (10×4)"},
+        {"missing", "not found: " + at("missing.ans")},
+        {"sub.d", "not found: " + at("sub.d")},
+    };
+    for (const Case& c : cases) {
+        AppState state = editor();
+        loadDocument(c.typed, state);
+        EXPECT_EQ(state.statusNote.value_or(""), c.status) << c.typed;
+    }
+    fs::create_directories(at("folder.ans"));
+    AppState state = editor();
+    loadDocument("folder.ans", state);
+    EXPECT_EQ(state.statusNote.value_or(""), "not found: " + at("folder.ans"));
+
+    AppState utf = editor();
+    loadDocument(at("sub/uni.utf8.ans"), utf);
+    EXPECT_EQ(utf.layers[0].cells.cellAt(0, 0)->character.str(), "█");
+    EXPECT_EQ(utf.layers[0].cells.cellAt(0, 1)->character.str(), "▀");
+    EXPECT_EQ(utf.filename, "uni");
+
+    AppState blank = editor();
+    loadDocument("   ", blank);
+    EXPECT_FALSE(blank.statusNote.has_value());
+}
+
+TEST_F(DocumentIOTest, AFailedOpenChangesNothing) {
+    put("bad.glyphloom", R"({"version":5,"columns":"wide","rows":1})");
+    put("empty.ans", "");
+    for (const char* name : {"bad.glyphloom", "empty.ans"}) {
+        AppState state = editor();
+        state.layers[0].cells.set(0, 0, cell("k", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
+        state.filename = "keep";
+        const auto layers = state.layers;
+        loadDocument(name, state);
+        EXPECT_EQ(state.statusNote.value_or(""), std::string("couldn't parse ") + name);
+        EXPECT_EQ(state.layers, layers);
+        EXPECT_EQ(state.filename, "keep");
+        EXPECT_TRUE(state.undoStack.empty());
+    }
+}
+
+TEST_F(DocumentIOTest, ADocumentWithTooManyLayersKeepsItsTopSeven) {
+    std::string layers;
+    for (int i = 0; i < 9; ++i) layers += std::string(i ? "," : "") + R"({"name":"L)" + std::to_string(i) + R"(","cells":[]})";
+    put("many.glyphloom", R"({"version":5,"columns":4,"rows":2,"layers":[)" + layers + "]}");
+    AppState state = editor();
+    loadDocument("many.glyphloom", state);
+    EXPECT_EQ(state.statusNote.value_or(""), "loaded many.glyphloom (4×2 · 7 layers) — kept 7 of 9 layers");
+    ASSERT_EQ(state.layers.size(), 7u);
+    EXPECT_EQ(state.layers[0].name, "L0");
+}
+
+TEST_F(DocumentIOTest, ClassicSavesCountCellsTheyCannotHold) {
+    AppState state = editor();
+    state.exportUTF8 = false;
+    state.layers[0].cells.set(0, 0, cell("🙂", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    state.layers[0].cells.set(0, 1, cell("é", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    saveDocument(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "saved Untitled.ans (1 approximated, not CP437)");
+}
+
+TEST_F(DocumentIOTest, PictureExportsGoToTheCurrentFolderUnderFreeNames) {
+    fs::create_directories(at("here"));
+    fs::current_path(at("here"));
+    AppState state = editor();
+    state.filename = "shot";
+    exportDocumentPNG(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "exported shot.png (0k)");
+    exportDocumentPNG(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "exported shot-1.png (0k)");
+    const auto read = readWholeFile(at("here/shot.png"), 1 << 20);
+    ASSERT_TRUE(read.data);
+    const auto image = decodePNG(*read.data);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 24);
+    EXPECT_EQ(image->height, 32);
+
+    exportVideoFrame(state);
+    EXPECT_EQ(state.statusNote.value_or("").rfind("exported shot.1080.png (", 0), 0u);
+    const auto frame = readWholeFile(at("here/shot.1080.png"), 1 << 24);
+    ASSERT_TRUE(frame.data);
+    const auto decoded = decodePNG(*frame.data);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width, 1920);
+    EXPECT_EQ(decoded->height, 1080);
+
+    fs::permissions(at("here"), fs::perms::owner_read | fs::perms::owner_exec);
+    if (::geteuid() != 0) {
+        exportDocumentPNG(state);
+        EXPECT_EQ(state.statusNote.value_or(""), "PNG export failed");
+        exportVideoFrame(state);
+        EXPECT_EQ(state.statusNote.value_or(""), "frame export failed");
+    }
+    fs::permissions(at("here"), fs::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace glyphloom
