@@ -124,7 +124,7 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
             }
             // A cell is one column on the canvas whatever its character: a glyph the terminal
             // draws two columns wide is shown by a one-column stand-in (the cell keeps it).
-            if (Screen::columnsOf(cell.character) != 1) cell.character = wideStandIn;
+            if (Screen::columnsOf(cell.character) == 2) cell.character = wideStandIn;
             if (docRow >= r1 && docRow <= r2 && docCol >= c1 && docCol <= c2) {
                 if (cell.foreground == cell.background) {
                     cell.foreground = ANSIColorValue::ansi16(15);

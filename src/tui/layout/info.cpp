@@ -86,7 +86,7 @@ void drawPanspectInspector(const AppState& state, Screen& screen, Layout& layout
     // Sits on top of the preview box at the foot of the sidebar.
     const int foot = layout.previewFrame ? layout.previewFrame->first : layout.sidebarBottom();
     const Frame frame = fitOnScreen(layout, {std::max(foot - height, layout.sidebarTop()), 0, width, height});
-    drawBox(screen, frame, " Inspect", separator, boxBg);
+    drawBox(screen, frame, textWidth(" Inspect") <= width - 2 ? " Inspect" : "Inspect", separator, boxBg);
     BoxRows box(screen, frame);
 
     // The cell itself, blown up to a block of its own character and colours.

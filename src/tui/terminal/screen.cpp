@@ -43,22 +43,26 @@ const CellChar& continuation() {
 // What a wide glyph becomes where only one column is left.
 constexpr std::string_view narrowStandIn = "▯";
 
-}  // namespace
-
-int Screen::columnsOf(const CellChar& character) {
+// 2 for a wide glyph, 0 for text that draws nothing by itself (a lone combining mark, empty
+// text), else 1.
+int textColumns(const CellChar& character) {
     // Every frame asks this for every cell, and a frame holds few distinct characters: a
     // small cache keyed by the character's bits saves the text and the width look-up.
     struct Known {
         std::uint32_t bits = 0;
-        std::uint8_t columns = 0;  // 0: nothing cached here
+        std::uint8_t columns = 0;  // columns + 1; 0: nothing cached here
     };
     static std::array<Known, 256> cache;
     Known& slot = cache[(character.bits() ^ (character.bits() >> 8)) & 0xFF];
-    if (slot.columns != 0 && slot.bits == character.bits()) return slot.columns;
-    const int columns = utf8::displayWidth(character.str()) == 2 ? 2 : 1;
-    slot = {character.bits(), static_cast<std::uint8_t>(columns)};
+    if (slot.columns != 0 && slot.bits == character.bits()) return slot.columns - 1;
+    const int columns = utf8::displayWidth(character.str());
+    slot = {character.bits(), static_cast<std::uint8_t>(columns + 1)};
     return columns;
 }
+
+}  // namespace
+
+int Screen::columnsOf(const CellChar& character) { return textColumns(character) == 2 ? 2 : 1; }
 
 bool Screen::isContinuation(int row, int col) const {
     return contains(row, col) && back_[index(row, col)].character == continuation();
@@ -100,8 +104,12 @@ void Screen::put(const ANSICell& cell, int row, int col) {
     if (drawn.character == continuation()) {
         drawn.character = CellChar();  // a cell that draws nothing would pull the rest of the row left
     } else {
-        width = columnsOf(drawn.character);
-        if (width == 2 && col + 1 >= cols_) {
+        width = textColumns(drawn.character);
+        if (width == 0) {
+            // A lone combining mark: on a space it takes the column it is given.
+            drawn.character = CellChar(" " + drawn.character.str());
+            width = 1;
+        } else if (width == 2 && col + 1 >= cols_) {
             drawn.character = CellChar(narrowStandIn);
             width = 1;
         }

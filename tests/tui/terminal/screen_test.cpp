@@ -185,6 +185,7 @@ TEST(ScreenWideGlyphs, PutKeepsEveryGlyphInItsColumns) {
          },
          " z    ", -1},
         {"a cell that draws nothing still takes its column", [&](Screen& s) { s.put(cell("", w, k), 0, 0); }, "      ", -1},
+        {"a lone combining mark sits on a space", [&](Screen& s) { s.put(cell("\u0301", w, k), 0, 0); }, " \u0301     ", -1},
     };
     for (const Case& c : cases) {
         Captured t;
