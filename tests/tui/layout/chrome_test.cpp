@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/text/charsets.hpp"
+#include "core/text/utf8.hpp"
 
 #include "core/color/color_depth.hpp"
 #include "tui/layout/parts.hpp"
@@ -313,7 +314,9 @@ TEST(ChromePicker, EveryGlyphIsDrawnWhereItsClickSpanStarts) {
         int rightBorder = -1;
         int wide = 0;
         for (const auto& region : f.layout.charPickerSpans) {
-            EXPECT_EQ(f.screen.at(region.span.row, region.span.colStart).character, CellChar(region.value)) << region.value;
+            // A combining mark (the kana voicing marks) is drawn on a space so it keeps its column.
+            const std::string drawn = utf8::displayWidth(region.value) == 0 ? " " + region.value : region.value;
+            EXPECT_EQ(f.screen.at(region.span.row, region.span.colStart).character, CellChar(drawn)) << region.value;
             // A wide glyph covers its whole span and nothing beyond.
             if (Screen::columnsOf(CellChar(region.value)) == 2) {
                 EXPECT_TRUE(f.screen.isContinuation(region.span.row, region.span.colStart + 1)) << region.value;
