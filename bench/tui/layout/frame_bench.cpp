@@ -1,5 +1,6 @@
-// Figures for the per-frame path: compositing a full layer stack, and the bytes and time
-// of flushing a whole screen versus a single changed cell.
+// Figures for the per-frame path: compositing a full layer stack, the bytes and time of
+// flushing a whole screen versus a single changed cell, a whole frame (compose + flush) after
+// a one-cell edit on a large layered document, and adding a layer to it.
 #include "bench_timing.hpp"
 #include <algorithm>
 #include <chrono>
@@ -8,6 +9,9 @@
 #include <vector>
 
 #include "core/model/layer.hpp"
+#include "tui/actions/toolbar.hpp"
+#include "tui/layout/chrome.hpp"
+#include "tui/state/app_state.hpp"
 #include "tui/terminal/screen.hpp"
 
 using namespace glyphloom;
@@ -25,6 +29,32 @@ ANSICell randomCell(std::mt19937& rng) {
 }
 
 double medianMicros(int runs, const auto& body) { return 1e6 * glyphloom::bench::medianSeconds(runs, body); }
+double medianCpuMicros(int runs, const auto& body) { return 1e6 * glyphloom::bench::medianCpuSeconds(runs, body); }
+
+// One frame as the main loop makes it after a stroke touched one cell of the top layer.
+void frameAfterOneEdit(const char* label, std::vector<Layer> layers) {
+    AppState state;
+    state.layers = std::move(layers);
+    state.activeLayerIndex = 0;
+    std::size_t bytes = 0;
+    Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);
+    screen.resize(70, 240);
+    Chrome::compose(state, screen);
+    screen.flush();
+    int step = 0;
+    auto frame = [&] {
+        ++step;
+        const ANSICell cell{CellChar(step % 2 ? "x" : "o"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(4), false};
+        state.layers.front().cells.set(20 + step % 5, 40 + step % 7, cell);
+        Chrome::compose(state, screen);
+        screen.flush();
+    };
+    bytes = 0;
+    const double wall = medianMicros(201, frame);
+    const double cpu = medianCpuMicros(201, frame);
+    std::printf("frame after a one-cell edit, 240x70, %s: %.0f us median wall, %.0f us median cpu (%zu bytes/frame)\n",
+                label, wall, cpu, bytes / 402);
+}
 
 }  // namespace
 
@@ -70,5 +100,28 @@ int main() {
     screen.flush();
     const double one = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
     std::printf("flush after one changed cell: %zu bytes (target <= 32), %.0f us\n", bytes, one);
+
+    AppState::docRows = rows;
+    AppState::docCols = cols;
+    frameAfterOneEdit("320x200 x 7 layers with offsets (target <= 500 us)", layers);
+    frameAfterOneEdit("320x200 x 1 layer", {layers.front()});
+
+    // Adding a layer to a full-size document, undone between runs so the stack stays at 6 + 1.
+    {
+        AppState state;
+        state.layers.assign(layers.begin(), layers.begin() + 6);
+        auto add = [&] { addLayer(state); };
+        const double addWall = medianMicros(51, [&] {
+            add();
+            state.layers.erase(state.layers.begin());
+        });
+        const double addCpu = medianCpuMicros(51, [&] {
+            add();
+            state.layers.erase(state.layers.begin());
+        });
+        std::printf("addLayer at 320x200 (target <= 1000 us, includes removing it again): %.0f us median wall, "
+                    "%.0f us median cpu\n",
+                    addWall, addCpu);
+    }
     return sink == 0 ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <utf8proc.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <limits>
 #include <vector>
@@ -137,18 +138,59 @@ using Rows = std::vector<std::vector<ANSICell>>;
 struct ScanResult {
     Rows rows;
     std::size_t widest = 0;
+    bool measuredOnly = false;  // `rows` was dropped; only `widest` is known
 };
 
+// What a scan keeps: every cell, or (once a scan may give up on its rows) only row lengths.
+enum class Keep { cells, cellsUntilTooWide };
+
+// CP437 bytes read as scalars in place: a whole-file copy as 32-bit scalars would cost four
+// times the file in fresh memory before the first cell is built.
+struct CP437Text {
+    std::span<const std::uint8_t> bytes;
+    const std::array<char32_t, 256>* table;
+
+    std::size_t size() const { return bytes.size(); }
+    char32_t operator[](std::size_t i) const { return (*table)[bytes[i]]; }
+    CP437Text prefix(std::size_t n) const { return {bytes.first(n), table}; }
+};
+
+struct ScalarText {
+    std::u32string_view scalars;
+
+    std::size_t size() const { return scalars.size(); }
+    char32_t operator[](std::size_t i) const { return scalars[i]; }
+    ScalarText prefix(std::size_t n) const { return {scalars.substr(0, n)}; }
+};
+
+constexpr std::size_t notFound = std::u32string_view::npos;
+
+// Where `needle` first occurs in `text`, or notFound.
+template <typename Text>
+std::size_t find(const Text& text, std::u32string_view needle) {
+    if (needle.empty() || needle.size() > text.size()) return notFound;
+    const std::size_t last = text.size() - needle.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (text[i] != needle[0]) continue;
+        std::size_t k = 1;
+        while (k < needle.size() && text[i + k] == needle[k]) ++k;
+        if (k == needle.size()) return i;
+    }
+    return notFound;
+}
+
 // The interpreter: one walk over the text, building ragged rows.
+template <typename Text>
 class Scanner {
 public:
-    Scanner(std::u32string_view text, std::optional<int> wrapWidth, bool iceColors, Origin origin)
+    Scanner(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin, Keep keep)
         : text_(text),
           wrap_(wrapWidth),
           ice_(iceColors),
           oscBell_(origin == Origin::cp437 ? cp437Bell : bell),
           maxCol_(std::max((wrapWidth ? *wrapWidth : ANSLimits::maxColumns) - 1, 0)),
-          cellLimit_(wrapWidth ? ANSLimits::maxColumns : ANSLimits::maxColumns + 1) {}
+          cellLimit_(wrapWidth ? ANSLimits::maxColumns : ANSLimits::maxColumns + 1),
+          mayMeasure_(keep == Keep::cellsUntilTooWide && !wrapWidth) {}
 
     ScanResult run() {
         const std::size_t n = text_.size();
@@ -175,8 +217,12 @@ public:
                 ++i;  // other controls (SUB, and in UTF-8 text TAB and the rest) draw nothing
             }
         }
-        ScanResult result{std::move(rows_), 0};
-        for (const auto& r : result.rows) result.widest = std::max(result.widest, r.size());
+        ScanResult result{std::move(rows_), 0, measuring_};
+        if (measuring_) {
+            for (int length : lengths_) result.widest = std::max(result.widest, static_cast<std::size_t>(length));
+        } else {
+            for (const auto& r : result.rows) result.widest = std::max(result.widest, r.size());
+        }
         return result;
     }
 
@@ -186,8 +232,10 @@ private:
         const std::size_t n = text_.size();
         if (at + 1 < n && text_[at + 1] == U'[') {
             const std::size_t final = findFinal(at + 2);
-            if (final == std::u32string_view::npos) return at + 1;  // unterminated: drop the ESC only
-            control(text_.substr(at + 2, final - at - 2), text_[final]);
+            if (final == notFound) return at + 1;  // unterminated: drop the ESC only
+            params_.clear();
+            for (std::size_t j = at + 2; j < final; ++j) params_.push_back(text_[j]);
+            control(params_, text_[final]);
             return final + 1;
         }
         if (at + 1 < n && text_[at + 1] == U']') {
@@ -243,11 +291,15 @@ private:
             case U'J':
                 if (param(params, 0, 0, 4000) == 2) {
                     rows_.clear();
+                    lengths_.clear();
                     row_ = col_ = 0;
                 }
                 break;
             case U'K':
-                if (param(params, 0, 0, 4000) == 0 && static_cast<std::size_t>(row_) < rows_.size()) {
+                if (param(params, 0, 0, 4000) == 0 && measuring_ && static_cast<std::size_t>(row_) < lengths_.size()) {
+                    int& length = lengths_[static_cast<std::size_t>(row_)];
+                    length = std::min(length, col_);
+                } else if (param(params, 0, 0, 4000) == 0 && static_cast<std::size_t>(row_) < rows_.size()) {
                     auto& line = rows_[static_cast<std::size_t>(row_)];
                     if (line.size() > static_cast<std::size_t>(col_)) line.resize(static_cast<std::size_t>(col_));
                 }
@@ -273,6 +325,19 @@ private:
     }
 
     void print(char32_t scalar) {
+        if (measuring_) {
+            if (row_ < ANSLimits::maxRows && col_ < cellLimit_) noteLength(row_, col_ + 1);
+            advance();
+            return;
+        }
+        if (mayMeasure_ && col_ >= ANSLimits::maxColumns && row_ < ANSLimits::maxRows) {
+            // This scan's rows are going to be thrown away for an 80-column re-scan (unless
+            // an erase later shortens them): from here on only their lengths matter.
+            startMeasuring();
+            noteLength(row_, col_ + 1);
+            advance();
+            return;
+        }
         ANSICell cell;
         cell.character = CellChar::fromScalar(scalar);
         cell.foreground = bold_ && fg_.isANSI16() && fg_.n < 8 ? ANSIColorValue::ansi16(fg_.n + 8) : fg_;
@@ -301,6 +366,11 @@ private:
                 line[c] = cell;
             }
         }
+        advance();
+    }
+
+    // Moves the cursor past a printed cell, wrapping at the screen width.
+    void advance() {
         if (!wrap_) {
             col_ = std::min(col_ + 1, cursorCeiling);
             justWrapped_ = false;
@@ -314,12 +384,29 @@ private:
         }
     }
 
-    std::u32string_view text_;
+    void startMeasuring() {
+        measuring_ = true;
+        lengths_.reserve(rows_.size());
+        for (const auto& line : rows_) lengths_.push_back(static_cast<int>(line.size()));
+        Rows().swap(rows_);
+    }
+
+    void noteLength(int row, int length) {
+        const auto r = static_cast<std::size_t>(row);
+        if (lengths_.size() <= r) lengths_.resize(r + 1, 0);
+        lengths_[r] = std::max(lengths_[r], length);
+    }
+
+    Text text_;
+    std::u32string params_;  // scratch for the parameters of one control sequence
     std::optional<int> wrap_;
     bool ice_;
     char32_t oscBell_;
     int maxCol_;
     int cellLimit_;
+    bool mayMeasure_;
+    bool measuring_ = false;
+    std::vector<int> lengths_;  // row lengths, kept instead of rows_ once measuring
     std::size_t noFinalFrom_ = std::u32string_view::npos;
     std::vector<std::int64_t> codes_;
 
@@ -332,28 +419,35 @@ private:
     bool justWrapped_ = false;
 };
 
-ScanResult scanANSRows(std::u32string_view text, std::optional<int> wrapWidth, bool iceColors, Origin origin) {
-    return Scanner(text, wrapWidth, iceColors, origin).run();
+template <typename Text>
+ScanResult scanANSRows(const Text& text, std::optional<int> wrapWidth, bool iceColors, Origin origin,
+                       Keep keep = Keep::cells) {
+    return Scanner<Text>(text, wrapWidth, iceColors, origin, keep).run();
 }
 
-std::optional<CellGrid> importScalars(std::u32string_view text, std::optional<int> wrapWidth, bool iceColors,
-                                      Origin origin) {
+template <typename Text>
+std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin) {
     // A record that survived as text (its trailer was damaged) is never drawn.
-    if (const auto sauce = text.find(U"SAUCE00"); sauce != std::u32string_view::npos && text.size() - sauce < 129)
-        text = text.substr(0, sauce);
+    if (const auto sauce = find(text, U"SAUCE00"); sauce != notFound && text.size() - sauce < 129)
+        text = text.prefix(sauce);
 
     ScanResult scan;
     if (wrapWidth) {
         scan = scanANSRows(text, wrapWidth, iceColors, origin);
-    } else if (text.find(U"\x1b[") != std::u32string_view::npos) {
+    } else if (find(text, U"\x1b[") != notFound) {
         // Art without line breaks relies on an 80-column screen; art with them but one line
         // past the limit has no usable line structure either and gets the same treatment.
-        if (text.find(U'\n') == std::u32string_view::npos) {
+        if (find(text, U"\n") == notFound) {
             scan = scanANSRows(text, 80, iceColors, origin);
         } else {
-            scan = scanANSRows(text, std::nullopt, iceColors, origin);
-            if (scan.widest > static_cast<std::size_t>(ANSLimits::maxColumns))
+            // The first scan stops keeping cells once a row runs past the limit, so deciding
+            // costs no grid that would only be thrown away.
+            scan = scanANSRows(text, std::nullopt, iceColors, origin, Keep::cellsUntilTooWide);
+            if (scan.widest > static_cast<std::size_t>(ANSLimits::maxColumns)) {
                 scan = scanANSRows(text, 80, iceColors, origin);
+            } else if (scan.measuredOnly) {
+                scan = scanANSRows(text, std::nullopt, iceColors, origin);
+            }
         }
     } else {
         scan = scanANSRows(text, std::nullopt, iceColors, origin);  // plain text is never wrapped
@@ -369,12 +463,6 @@ std::optional<CellGrid> importScalars(std::u32string_view text, std::optional<in
     return CellGrid(std::move(scan.rows));
 }
 
-std::u32string cp437Scalars(std::span<const std::uint8_t> bytes) {
-    const auto& table = CP437::scalarForByte();
-    std::u32string out(bytes.size(), U' ');
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = table[bytes[i]];
-    return out;
-}
 
 }  // namespace
 
@@ -406,7 +494,8 @@ SGRColors parseSGR(std::string_view params, ANSIColorValue fg, ANSIColorValue bg
 }
 
 std::optional<CellGrid> importANSText(std::string_view text, std::optional<int> wrapWidth, bool iceColors) {
-    return importScalars(utf8::decode(text), wrapWidth, iceColors, Origin::utf8);
+    const std::u32string scalars = utf8::decode(text);
+    return importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8);
 }
 
 std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8) {
@@ -426,9 +515,10 @@ std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, boo
     const std::string_view asText(reinterpret_cast<const char*>(body.data()), body.size());
     std::optional<CellGrid> cells;
     if (preferUTF8 && utf8::isValid(asText)) {
-        cells = importScalars(utf8::decode(asText), wrapWidth, iceColors, Origin::utf8);
+        const std::u32string scalars = utf8::decode(asText);
+        cells = importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8);
     } else {
-        cells = importScalars(cp437Scalars(body), wrapWidth, iceColors, Origin::cp437);
+        cells = importScalars(CP437Text{body, &CP437::scalarForByte()}, wrapWidth, iceColors, Origin::cp437);
     }
     if (!cells) return std::nullopt;
     return ImportedANS{std::move(*cells), std::move(record)};

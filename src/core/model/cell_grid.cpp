@@ -7,8 +7,8 @@ namespace glyphloom {
 CellGrid::CellGrid(int rows, int cols, const ANSICell& fill) {
     const auto rowCount = static_cast<std::size_t>(std::max(rows, 0));
     const auto colCount = static_cast<std::size_t>(std::max(cols, 0));
-    rows_.reserve(rowCount);
-    for (std::size_t r = 0; r < rowCount; ++r) rows_.push_back(std::make_shared<Row>(colCount, fill));
+    if (rowCount == 0) return;
+    rows_.assign(rowCount, std::make_shared<Row>(colCount, fill));
 }
 
 CellGrid::CellGrid(std::vector<Row> rows) {
@@ -55,6 +55,11 @@ std::vector<CellGrid::Row> CellGrid::toRows() const {
 bool CellGrid::sharesRowWith(const CellGrid& other, int r) const {
     if (r < 0 || r >= rowCount() || r >= other.rowCount()) return false;
     return rows_[static_cast<std::size_t>(r)] == other.rows_[static_cast<std::size_t>(r)];
+}
+
+std::shared_ptr<const CellGrid::Row> CellGrid::rowStorage(int r) const {
+    if (r < 0 || r >= rowCount()) return nullptr;
+    return rows_[static_cast<std::size_t>(r)];
 }
 
 bool operator==(const CellGrid& a, const CellGrid& b) {

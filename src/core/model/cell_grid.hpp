@@ -16,7 +16,8 @@ public:
     using Row = std::vector<ANSICell>;
 
     CellGrid() = default;
-    // `rows` rows of `cols` copies of `fill` (negative sizes count as 0).
+    // `rows` rows of `cols` copies of `fill` (negative sizes count as 0). The rows start out
+    // sharing one storage, so a fresh blank layer costs one row until it is drawn on.
     CellGrid(int rows, int cols, const ANSICell& fill = ANSICell::blank());
     explicit CellGrid(std::vector<Row> rows);
 
@@ -39,6 +40,11 @@ public:
 
     // True when both grids hold the very same storage for row `r` (copy-on-write check).
     bool sharesRowWith(const CellGrid& other, int r) const;
+
+    // The storage of row `r` (nullptr outside the grid). Holding it keeps the row from being
+    // edited in place: the grid's next write to the row copies it first, so an unchanged
+    // pointer means unchanged cells.
+    std::shared_ptr<const Row> rowStorage(int r) const;
 
     friend bool operator==(const CellGrid& a, const CellGrid& b);
 

@@ -20,6 +20,24 @@ bool matchesExactly(const Layer& layer, int rows, int columns) {
 
 }  // namespace
 
+void compositeRowInto(const std::vector<Layer>& layers, int row, CellGrid::Row& target) {
+    const auto columns = static_cast<long long>(target.size());
+    for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer) {
+        if (!layer->visible) continue;
+        const long long sourceRowIndex = static_cast<long long>(row) - layer->rowOffset;
+        if (sourceRowIndex < 0 || sourceRowIndex >= layer->cells.rowCount()) continue;
+        const CellGrid::Row& sourceRow = layer->cells.row(static_cast<int>(sourceRowIndex));
+        // Target columns whose source cell exists: c - colOffset in [0, size).
+        const long long firstCol = std::max<long long>(0, static_cast<long long>(layer->colOffset));
+        const long long endCol =
+            std::min<long long>(columns, static_cast<long long>(layer->colOffset) + static_cast<long long>(sourceRow.size()));
+        for (long long c = firstCol; c < endCol; ++c) {
+            const ANSICell& cell = sourceRow[static_cast<std::size_t>(c - layer->colOffset)];
+            if (!isTransparent(cell)) target[static_cast<std::size_t>(c)] = cell;
+        }
+    }
+}
+
 CellGrid compositeLayers(const std::vector<Layer>& layers, int rows, int columns) {
     rows = std::max(rows, 0);
     columns = std::max(columns, 0);
@@ -28,25 +46,7 @@ CellGrid compositeLayers(const std::vector<Layer>& layers, int rows, int columns
 
     std::vector<CellGrid::Row> canvas(static_cast<std::size_t>(rows),
                                       CellGrid::Row(static_cast<std::size_t>(columns), ANSICell::blank()));
-    for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer) {
-        if (!layer->visible) continue;
-        const CellGrid& source = layer->cells;
-        // Canvas rows whose source row exists: r - rowOffset in [0, rowCount).
-        const long long firstRow = std::max<long long>(0, static_cast<long long>(layer->rowOffset));
-        const long long endRow =
-            std::min<long long>(rows, static_cast<long long>(layer->rowOffset) + source.rowCount());
-        for (long long r = firstRow; r < endRow; ++r) {
-            const CellGrid::Row& sourceRow = source.row(static_cast<int>(r - layer->rowOffset));
-            const long long firstCol = std::max<long long>(0, static_cast<long long>(layer->colOffset));
-            const long long endCol = std::min<long long>(
-                columns, static_cast<long long>(layer->colOffset) + static_cast<long long>(sourceRow.size()));
-            CellGrid::Row& target = canvas[static_cast<std::size_t>(r)];
-            for (long long c = firstCol; c < endCol; ++c) {
-                const ANSICell& cell = sourceRow[static_cast<std::size_t>(c - layer->colOffset)];
-                if (!isTransparent(cell)) target[static_cast<std::size_t>(c)] = cell;
-            }
-        }
-    }
+    for (int r = 0; r < rows; ++r) compositeRowInto(layers, r, canvas[static_cast<std::size_t>(r)]);
     return CellGrid(std::move(canvas));
 }
 

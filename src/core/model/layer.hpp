@@ -47,6 +47,10 @@ struct Layer {
 // skipped, transparent cells (see isTransparent) letting the layers below show through.
 CellGrid compositeLayers(const std::vector<Layer>& layers, int rows, int columns);
 
+// Composites canvas row `row` into `target` (as wide as the canvas, already holding what lies
+// beneath every layer, normally blanks): the same rule as compositeLayers, one row at a time.
+void compositeRowInto(const std::vector<Layer>& layers, int row, CellGrid::Row& target);
+
 // The composite of one canvas position, without building the whole grid: the topmost
 // visible cell there that is not transparent, else the blank cell.
 ANSICell compositedCellAt(const std::vector<Layer>& layers, int row, int col);

@@ -111,4 +111,22 @@ std::vector<std::string> graphemeClusters(std::string_view text) {
     return clusters;
 }
 
+int displayWidth(std::string_view cluster) {
+    int width = 0;
+    for (std::size_t i = 0; i < cluster.size();) {
+        const Decoded d = decodeAt(cluster, i);
+        i += static_cast<std::size_t>(d.length);
+        // Malformed bytes are drawn as U+FFFD, one column.
+        const int w = d.valid ? utf8proc_charwidth(static_cast<utf8proc_int32_t>(d.scalar)) : 1;
+        width = std::max(width, std::min(w, 2));
+    }
+    return width;
+}
+
+int textDisplayWidth(std::string_view text) {
+    int width = 0;
+    for (const std::string& cluster : graphemeClusters(text)) width += std::max(displayWidth(cluster), 1);
+    return width;
+}
+
 }  // namespace glyphloom::utf8

@@ -38,4 +38,12 @@ std::string asciiLowercase(std::string_view text);
 // come out as one U+FFFD cluster each, so every piece is valid UTF-8.
 std::vector<std::string> graphemeClusters(std::string_view text);
 
+// Columns a terminal gives one grapheme cluster: 2 when any of its scalars is East Asian wide
+// or fullwidth (CJK, Hiragana, Katakana, most emoji), 0 for a cluster of only zero-width
+// scalars (a lone combining mark, a joiner, empty text), else 1.
+int displayWidth(std::string_view cluster);
+
+// Columns of a whole text as the screen lays it out: every cluster takes at least one.
+int textDisplayWidth(std::string_view text);
+
 }  // namespace glyphloom::utf8

@@ -54,6 +54,7 @@ void Chrome::tvStatic(Screen& screen, RandomSource& random) {
 
 void Chrome::invert(Screen& screen, int row, int col) {
     if (!screen.contains(row, col)) return;
+    if (screen.isContinuation(row, col)) --col;  // a wide glyph is inverted whole
     ANSICell cell = screen.at(row, col);
     if (cell.foreground == cell.background) {
         cell = {CellChar("▚"), ANSIColorValue::ansi16(0), ANSIColorValue::ansi16(15), false};
@@ -85,9 +86,13 @@ ANSIColorValue Chrome::titleColor(int index) {
 }
 
 namespace chrome {
+namespace {
+
+const CellChar wideStandIn("▯");
+
+}  // namespace
 
 void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
-    const CellGrid doc = state.composited();
     const bool showSelection = state.tool == Tool::select && state.selection.has_value();
     int r1 = 0, r2 = -1, c1 = 0, c2 = -1;
     if (showSelection) {
@@ -97,18 +102,29 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
         c2 = std::max(state.selection->c1, state.selection->c2);
     }
     const bool mono = state.colorDepth == ColorDepth::mono;
+    const bool previewing = !state.previewOverlay.empty();
     const int top = layout.canvasTop();
     const int left = layout.canvasLeft();
+    // Only the rows in view are composited, and only those whose layers changed since the
+    // last frame are composited again.
+    state.canvasRows.retain(layout.viewRow, layout.canvasHeight());
     for (int r = 0; r < layout.canvasHeight(); ++r) {
         const int docRow = layout.viewRow + r;
+        const bool inDocument = docRow >= 0 && docRow < AppState::docRows;
+        const CellGrid::Row* docCells =
+            inDocument ? &state.canvasRows.row(state.layers, docRow, AppState::docCols) : nullptr;
         for (int c = 0; c < layout.canvasWidth(); ++c) {
             const int docCol = layout.viewCol + c;
             ANSICell cell;
-            if (auto overlay = state.previewOverlay.find(GridKey{docRow, docCol}); overlay != state.previewOverlay.end()) {
-                cell = overlay->second;
-            } else if (const ANSICell* stored = doc.cellAt(docRow, docCol)) {
-                cell = *stored;
+            if (docCells && docCol >= 0 && docCol < static_cast<int>(docCells->size()))
+                cell = (*docCells)[static_cast<std::size_t>(docCol)];
+            if (previewing) {
+                if (auto overlay = state.previewOverlay.find(GridKey{docRow, docCol}); overlay != state.previewOverlay.end())
+                    cell = overlay->second;
             }
+            // A cell is one column on the canvas whatever its character: a glyph the terminal
+            // draws two columns wide is shown by a one-column stand-in (the cell keeps it).
+            if (Screen::columnsOf(cell.character) == 2) cell.character = wideStandIn;
             if (docRow >= r1 && docRow <= r2 && docCol >= c1 && docCol <= c2) {
                 if (cell.foreground == cell.background) {
                     cell.foreground = ANSIColorValue::ansi16(15);

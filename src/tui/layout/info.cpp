@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/text/utf8.hpp"
@@ -63,22 +64,29 @@ void drawPanspectInspector(const AppState& state, Screen& screen, Layout& layout
     const auto cell = layout.docCell(state.mouse.x, state.mouse.y);
     if (!cell) return;
     const ANSICell shown = shownCell(state, cell->row, cell->col);
-    const std::vector<std::string> lines = {
-        codePointText(shown.character),
-        std::to_string(cell->row) + "," + std::to_string(cell->col),
-        " f " + shown.foreground.label(),
-        " b " + shown.background.label(),
+    // The box stays inside the sidebar: a colour label too long to share a line with its
+    // letter gets a line of its own.
+    const int width = layout.sidebarWidth;
+    const int inner = std::max(width - 2, 1);
+    std::vector<std::string> lines = {
+        fitText(codePointText(shown.character), inner),
+        fitText(std::to_string(cell->row) + "," + std::to_string(cell->col), inner, true),
     };
+    for (const auto& [letter, color] : {std::pair{" f ", shown.foreground}, std::pair{" b ", shown.background}}) {
+        const std::string line = letter + color.label();
+        if (textWidth(line) <= inner) {
+            lines.push_back(line);
+        } else {
+            lines.push_back(std::string(letter).substr(0, 2));
+            lines.push_back(fitText(color.label(), inner, true));
+        }
+    }
     constexpr int enlargedRows = 2;
-    int widest = 0;
-    for (const std::string& line : lines) widest = std::max(widest, textWidth(line));
-    // As wide as the sidebar, or a little wider when a colour label needs it.
-    const int width = std::max(layout.sidebarWidth, widest + 2);
     const int height = enlargedRows + static_cast<int>(lines.size()) + 2;
     // Sits on top of the preview box at the foot of the sidebar.
     const int foot = layout.previewFrame ? layout.previewFrame->first : layout.sidebarBottom();
     const Frame frame = fitOnScreen(layout, {std::max(foot - height, layout.sidebarTop()), 0, width, height});
-    drawBox(screen, frame, " Inspect", separator, boxBg);
+    drawBox(screen, frame, textWidth(" Inspect") <= width - 2 ? " Inspect" : "Inspect", separator, boxBg);
     BoxRows box(screen, frame);
 
     // The cell itself, blown up to a block of its own character and colours.

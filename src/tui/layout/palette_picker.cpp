@@ -1,6 +1,7 @@
 // The palette picker: the 256-colour grid (classic 16, the colour cube in six slices, the grey
 // ramp) with a dot per group, and the R, G, B and brightness sliders that mix a 24-bit colour.
 #include <algorithm>
+#include <utility>
 
 #include "tui/layout/panel_items.hpp"
 #include "tui/layout/parts.hpp"
@@ -13,7 +14,11 @@ namespace {
 constexpr int swatchWidth = 2;
 constexpr int innerWidth = 40;
 constexpr int boxWidth = innerWidth + 2;
-constexpr int boxHeight = 24;
+// Inner rows: the classic 16 and the cube, the grey ramp, the sliders, the hint.
+constexpr int gridRows = 15;
+constexpr int greyRows = 2;
+constexpr int sliderRowCount = 4;
+constexpr int hintRows = 1;
 constexpr int sliderWidth = 28;
 constexpr ANSIColorValue panelBg = sidebarBg;
 
@@ -78,16 +83,19 @@ public:
                     for (int b = 0; b < 6; ++b) swatch(16 + 36 * group + 6 * g + b, dotRow + 1 + g, col + b * swatchWidth);
             }
         }
-        // The grey ramp in two rows of twelve.
-        groupDot(paletteGroupGrays, 15, 0);
-        for (int i = 0; i < 24; ++i) swatch(232 + i, 15 + i / 12, 2 + (i % 12) * swatchWidth);
     }
 
-    void sliders() {
+    // The grey ramp in two rows of twelve.
+    void greys(int firstRow) {
+        groupDot(paletteGroupGrays, firstRow, 0);
+        for (int i = 0; i < 24; ++i) swatch(232 + i, firstRow + i / 12, 2 + (i % 12) * swatchWidth);
+    }
+
+    void sliders(int firstRow) {
         const ANSIColorValue mixed = tcDraftColor(state_.tcDraft);
         for (std::size_t i = 0; i < std::size(sliderRows); ++i) {
             const SliderRow& slider = sliderRows[i];
-            const int row = 17 + static_cast<int>(i);
+            const int row = firstRow + static_cast<int>(i);
             label(slider.label, row, 0, toolName);
             const int col0 = left_ + 2;
             const int value = paletteSliderCurrent(slider.channel, state_.tcDraft);
@@ -109,8 +117,9 @@ public:
             layout_.paletteValueSpans.push_back({span, slider.channel});
             drawSwatch(screen_, mixed, "", top_ + row, span.colEnd + 1, innerWidth - (span.colEnd + 1 - left_));
         }
-        label(" click a bar to set · grid loads", 21, 0);
     }
+
+    void hint(int row) { label(" click a bar to set · grid loads", row, 0); }
 
 private:
     const AppState& state_;
@@ -125,9 +134,22 @@ private:
 }  // namespace
 
 void drawPalettePicker(const AppState& state, Screen& screen, Layout& layout) {
-    // Centred over the canvas, resting on the bottom rows when the screen is short.
+    // Centred over the canvas, resting on the bottom rows when the screen is short. A short
+    // screen may also cover the status and preset rows, never the colour row; shorter still,
+    // the box drops the hint, then the sliders, then the grey ramp, so that it always shows
+    // a whole frame.
     const int floor = layout.statusVisible ? layout.statusRow() : layout.colorRow();
-    const int top = std::max(1, std::min(layout.canvasTop(), floor - boxHeight));
+    const bool withGreys = layout.colorRow() - 1 >= gridRows + greyRows + 2;
+    const int full = gridRows + greyRows + sliderRowCount + hintRows + 2;
+    const int room = full <= floor - 1 ? floor - 1 : layout.colorRow() - 1;
+    int boxHeight = gridRows + 2;
+    if (withGreys) boxHeight += greyRows;
+    const bool withSliders = boxHeight + sliderRowCount <= room;
+    if (withSliders) boxHeight += sliderRowCount;
+    const bool withHint = withSliders && boxHeight + hintRows <= room;
+    if (withHint) boxHeight += hintRows;
+    const int bottomLimit = full <= floor - 1 ? floor : layout.colorRow();
+    const int top = std::max(1, std::min(layout.canvasTop(), bottomLimit - boxHeight));
     const int spare = std::max(layout.termCols - layout.sidebarWidth - boxWidth, 0);
     const int left = layout.sidebarWidth + spare / 2;
     const Frame frame{top, left, boxWidth, boxHeight};
@@ -135,7 +157,10 @@ void drawPalettePicker(const AppState& state, Screen& screen, Layout& layout) {
     layout.paletteFrame = frame;
     PaletteDrawer drawer(state, screen, layout, top + 1, left);
     drawer.grid();
-    drawer.sliders();
+    int row = gridRows;
+    if (withGreys) drawer.greys(std::exchange(row, row + greyRows));
+    if (withSliders) drawer.sliders(std::exchange(row, row + sliderRowCount));
+    if (withHint) drawer.hint(row);
 }
 
 }  // namespace glyphloom::chrome

@@ -33,9 +33,15 @@ int drawSidebarFoot(const AppState& state, Screen& screen, Layout& layout, int f
     const Frame frame{top, 0, width, height};
     drawBox(screen, frame, "", separator, sidebarBg);
     const bool hovering = state.presetHoverIndex.has_value() && state.presetHoverCells.has_value();
-    std::string title = " Preview";
-    if (hovering) title += " ▸";
-    else if (state.previewScratchDoc.has_value()) title += " ↺";
+    const std::string mark = hovering ? " ▸" : (state.previewScratchDoc.has_value() ? " ↺" : "");
+    // The longest form of the title that fits the box.
+    std::string title = "Prev" + mark;
+    for (std::string candidate : {" Preview" + mark, "Preview" + mark}) {
+        if (textWidth(candidate) <= width - 2) {
+            title = candidate;
+            break;
+        }
+    }
     layout.previewTitleSpan = putSpan(screen, fitText(title, width - 2), top, 1, toolName, sidebarBg);
     layout.previewFrame = std::make_pair(top, 0);
 

@@ -44,15 +44,23 @@ int textWidth(std::string_view text) {
     bool ascii = true;
     for (char ch : text) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
     if (ascii) return static_cast<int>(text.size());
-    return static_cast<int>(utf8::graphemeClusters(text).size());
+    return utf8::textDisplayWidth(text);
 }
 
 std::string fitText(std::string_view text, int width, bool ellipsis) {
     if (width <= 0) return {};
     if (textWidth(text) <= width) return std::string(text);
-    const auto clusters = utf8::graphemeClusters(text);
+    // Whole clusters only: a wide glyph that would straddle the limit is left out.
+    const int room = ellipsis ? width - 1 : width;
     std::string out;
-    for (int i = 0; i < width; ++i) out += (ellipsis && i == width - 1) ? "…" : clusters[static_cast<std::size_t>(i)];
+    int used = 0;
+    for (const std::string& cluster : utf8::graphemeClusters(text)) {
+        const int w = std::max(utf8::displayWidth(cluster), 1);
+        if (used + w > room) break;
+        out += cluster;
+        used += w;
+    }
+    if (ellipsis) out += "…";
     return out;
 }
 

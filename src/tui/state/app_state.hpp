@@ -14,6 +14,7 @@
 
 #include "core/fonts/block_font.hpp"
 #include "core/model/cell_grid.hpp"
+#include "core/model/composite_cache.hpp"
 #include "core/color/color_depth.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/model/layer.hpp"
@@ -382,6 +383,9 @@ public:
 
     // The document as shown: all visible layers flattened to the canvas size.
     CellGrid composited() const;
+    // The composited rows the canvas showed last frame, reused while their layers' rows are
+    // unchanged. A cache only: it never changes what the state means.
+    mutable CompositeCache canvasRows;
     bool anyOverlayOpen() const;
 
 private:

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/text/utf8.hpp"
@@ -32,7 +34,49 @@ struct Attributes {
     std::string bg;
 };
 
+// The right half of a wide glyph. Empty text, which put() never stores for a drawn cell.
+const CellChar& continuation() {
+    static const CellChar marker{std::string_view{}};
+    return marker;
+}
+
+// What a wide glyph becomes where only one column is left.
+constexpr std::string_view narrowStandIn = "▯";
+
+// 2 for a wide glyph, 0 for text that draws nothing by itself (a lone combining mark, empty
+// text), else 1.
+int textColumns(const CellChar& character) {
+    // Every frame asks this for every cell, and a frame holds few distinct characters: a
+    // small cache keyed by the character's bits saves the text and the width look-up.
+    struct Known {
+        std::uint32_t bits = 0;
+        std::uint8_t columns = 0;  // columns + 1; 0: nothing cached here
+    };
+    static std::array<Known, 256> cache;
+    Known& slot = cache[(character.bits() ^ (character.bits() >> 8)) & 0xFF];
+    if (slot.columns != 0 && slot.bits == character.bits()) return slot.columns - 1;
+    const int columns = utf8::displayWidth(character.str());
+    slot = {character.bits(), static_cast<std::uint8_t>(columns + 1)};
+    return columns;
+}
+
 }  // namespace
+
+int Screen::columnsOf(const CellChar& character) { return textColumns(character) == 2 ? 2 : 1; }
+
+bool Screen::isContinuation(int row, int col) const {
+    return contains(row, col) && back_[index(row, col)].character == continuation();
+}
+
+void Screen::breakWidePair(int row, int col) {
+    const std::size_t i = index(row, col);
+    const CellChar marker = continuation();
+    if (back_[i].character == marker) {
+        if (col > 0) back_[i - 1].character = CellChar();
+    } else if (col + 1 < cols_ && back_[i + 1].character == marker) {
+        back_[i + 1].character = CellChar();
+    }
+}
 
 Screen::Screen() : Screen(writeToStdout, useTruecolorCGA()) {}
 
@@ -54,7 +98,28 @@ void Screen::fillRow(int row, const ANSIColorValue& fg, const ANSIColorValue& bg
 }
 
 void Screen::put(const ANSICell& cell, int row, int col) {
-    if (contains(row, col)) back_[index(row, col)] = cell;
+    if (!contains(row, col)) return;
+    ANSICell drawn = cell;
+    int width = 1;
+    if (drawn.character == continuation()) {
+        drawn.character = CellChar();  // a cell that draws nothing would pull the rest of the row left
+    } else {
+        width = textColumns(drawn.character);
+        if (width == 0) {
+            // A lone combining mark: on a space it takes the column it is given.
+            drawn.character = CellChar(" " + drawn.character.str());
+            width = 1;
+        } else if (width == 2 && col + 1 >= cols_) {
+            drawn.character = CellChar(narrowStandIn);
+            width = 1;
+        }
+    }
+    breakWidePair(row, col);
+    back_[index(row, col)] = drawn;
+    if (width == 2) {
+        breakWidePair(row, col + 1);
+        back_[index(row, col + 1)] = {continuation(), drawn.foreground, drawn.background, drawn.blink};
+    }
 }
 
 void Screen::putText(std::string_view text, int row, int col, const ANSIColorValue& fg, const ANSIColorValue& bg) {
@@ -65,19 +130,27 @@ void Screen::putText(std::string_view text, int row, int col, const ANSIColorVal
         for (std::size_t i = 0; i < text.size(); ++i) {
             const long long c = static_cast<long long>(col) + static_cast<long long>(i);
             if (c >= cols_) break;
-            if (c >= 0) back_[index(row, static_cast<int>(c))] = {CellChar::fromScalar(static_cast<unsigned char>(text[i])), fg, bg, false};
+            if (c < 0) continue;
+            breakWidePair(row, static_cast<int>(c));
+            back_[index(row, static_cast<int>(c))] = {CellChar::fromScalar(static_cast<unsigned char>(text[i])), fg, bg, false};
         }
         return;
     }
     long long c = col;
     for (const std::string& cluster : utf8::graphemeClusters(text)) {
         if (c >= cols_) break;
-        if (c >= 0) back_[index(row, static_cast<int>(c))] = {CellChar(cluster), fg, bg, false};
-        ++c;
+        const int width = std::max(utf8::displayWidth(cluster), 1);
+        if (c >= 0) {
+            put({CellChar(cluster), fg, bg, false}, row, static_cast<int>(c));
+        } else if (c + width > 0) {
+            put({CellChar(), fg, bg, false}, row, 0);  // the visible half of a glyph cut by the left edge
+        }
+        c += width;
     }
 }
 
 std::string Screen::pendingOutput() const {
+    const CellChar marker = continuation();
     std::string out;
     std::string fg;
     std::string bg;
@@ -87,7 +160,10 @@ std::string Screen::pendingOutput() const {
         for (int c = 0; c < cols_; ++c) {
             const std::size_t i = index(r, c);
             const ANSICell& cell = back_[i];
-            if (front_ && (*front_)[i] == cell) {
+            // The right half of a wide glyph is drawn with its left half.
+            if (cell.character == marker) continue;
+            const bool wide = c + 1 < cols_ && back_[i + 1].character == marker;
+            if (front_ && (*front_)[i] == cell && (!wide || (*front_)[i + 1] == back_[i + 1])) {
                 inRun = false;
                 current.known = false;
                 continue;
@@ -122,6 +198,9 @@ std::string Screen::pendingOutput() const {
             current.fgColor = cell.foreground;
             current.bgColor = cell.background;
             cell.character.appendTo(out);
+            // Terminals disagree about the width of some glyphs: place the cursor afresh after
+            // a wide one rather than trust where the terminal left it.
+            if (wide) inRun = false;
         }
     }
     if (!out.empty()) out += "\x1b[0m";

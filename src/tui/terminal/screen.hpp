@@ -31,11 +31,21 @@ public:
     // Forget what the terminal shows: the next flush repaints everything.
     void invalidate() { front_.reset(); }
 
+    // Columns a cell's character takes on the terminal: 2 for a wide glyph, else 1 (text that
+    // draws nothing still gets its column, as a space).
+    static int columnsOf(const CellChar& character);
+
     void clear(const ANSICell& cell);
     void fillRow(int row, const ANSIColorValue& fg, const ANSIColorValue& bg);
+    // A wide glyph takes its column and the next, which becomes its continuation (a wide
+    // glyph that does not fit at the right edge is drawn as a one-column stand-in).
+    // Overwriting either half of a wide glyph blanks the other half.
     void put(const ANSICell& cell, int row, int col);
-    // One grapheme cluster per column, blink off; the part outside the buffer is skipped.
+    // Grapheme clusters side by side, each as wide as the terminal draws it, blink off; the
+    // part outside the buffer is skipped.
     void putText(std::string_view text, int row, int col, const ANSIColorValue& fg, const ANSIColorValue& bg);
+    // True for the right half of a wide glyph, whose character is drawn by the column before.
+    bool isContinuation(int row, int col) const;
 
     // The cell in the back buffer (for tests and for effects that read what is drawn).
     const ANSICell& at(int row, int col) const { return back_[index(row, col)]; }
@@ -46,6 +56,9 @@ public:
     std::string pendingOutput() const;
 
 private:
+    // Blanks the other half of a wide glyph that the cell at (row, col) is part of.
+    void breakWidePair(int row, int col);
+
     std::size_t index(int row, int col) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
     }

@@ -125,6 +125,30 @@ TEST(AnsImport, WrapWidthRules) {
     EXPECT_EQ(rowText(lines, 1), "z");
 }
 
+// The over-wide decision looks at the rows as they end up: a line that ran past 1000
+// columns but was erased before the end no longer forces the 80-column re-read.
+TEST(AnsImport, OverWideLineThatIsLaterErasedKeepsLineStructure) {
+    const std::string wide = csi("0m") + std::string(1100, 'w');
+    struct Case {
+        const char* name;
+        std::string text;
+        int width;          // columns of the result
+        int row;            // a row to check
+        std::string text_;  // its text
+    };
+    const Case cases[] = {
+        {"cleared screen", wide + csi("2J") + "ab\r\ncd", 10, 1, "cd"},
+        {"line erased from column 5", wide + csi("1;6H") + csi("K") + "\r\nxy", 10, 0, "wwwww"},
+        {"erased, then a long line", wide + csi("2J") + std::string(300, 'q') + "\r\nz", 300, 1, "z"},
+        {"still too wide at the end", wide + "\r\n" + csi("2J") + std::string(1001, 'v') + "\nz", 80, 13, "z"},
+    };
+    for (const Case& c : cases) {
+        const CellGrid grid = imported(c.text);
+        EXPECT_EQ(grid.rowLength(0), c.width) << c.name;
+        EXPECT_EQ(rowText(grid, c.row), c.text_) << c.name;
+    }
+}
+
 TEST(AnsImport, RecordWidthSetsTheWrap) {
     const std::string art = csi("0m") + std::string(140, 'a');
     struct Case {

@@ -61,5 +61,16 @@ TEST(CellGrid, EqualityIsByContent) {
     EXPECT_NE(CellGrid(2, 2), CellGrid(3, 2));
 }
 
+
+TEST(CellGrid, BlankRowsShareOneStorageUntilWritten) {
+    CellGrid grid(4, 6);
+    for (int r = 1; r < 4; ++r) EXPECT_EQ(grid.rowStorage(r), grid.rowStorage(0)) << r;
+    grid.set(2, 3, {CellChar("x"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
+    EXPECT_NE(grid.rowStorage(2), grid.rowStorage(0));
+    EXPECT_EQ(grid.cellAt(2, 3)->character, CellChar("x"));
+    for (int r : {0, 1, 3}) EXPECT_EQ(*grid.cellAt(r, 3), ANSICell::blank()) << r;  // the others stay blank
+    EXPECT_EQ(grid.rowStorage(4), nullptr);
+}
+
 }  // namespace
 }  // namespace glyphloom

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "core/text/charsets.hpp"
+#include "core/text/utf8.hpp"
+
 #include "core/color/color_depth.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -214,6 +221,177 @@ TEST(ChromeStatic, FillsEveryCellFromTheStaticPalette) {
     const std::string glyphs = " ░▒▓█▀▄";
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 6; ++c) EXPECT_NE(glyphs.find(f.screen.at(r, c).character.str()), std::string::npos);
+}
+
+
+TEST(ChromeCanvas, WideGlyphInACellIsShownByAOneColumnStandIn) {
+    Frame f;
+    f.state.mouse = {-1, -1};
+    const ANSICell wide{CellChar("漢"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(1), false};
+    f.state.layers[0].cells.set(0, 0, wide);
+    f.state.layers[0].cells.set(0, 1, {CellChar("a"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0), false});
+    f.compose();
+    const int top = f.layout.canvasTop(), left = f.layout.canvasLeft();
+    EXPECT_EQ(f.screen.at(top, left).character, CellChar("▯"));
+    EXPECT_EQ(f.screen.at(top, left).foreground, wide.foreground);
+    EXPECT_FALSE(f.screen.isContinuation(top, left + 1));
+    EXPECT_EQ(f.screen.at(top, left + 1).character, CellChar("a"));
+    EXPECT_EQ(*f.state.layers[0].cells.cellAt(0, 0), wide);  // the document keeps its glyph
+}
+
+// The canvas is drawn from rows kept between frames: after every kind of change it must still
+// show exactly the composite of the visible layers.
+TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
+    AppState::docRows = 12;
+    AppState::docCols = 30;
+    Frame f(30, 100);
+    f.state.mouse = {-1, -1};
+    f.state.layers = {Layer("top", CellGrid(12, 30)), Layer("bottom", CellGrid(12, 30))};
+    const ANSICell red{CellChar("r"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(1), false};
+    const ANSICell blue{CellChar("b"), ANSIColorValue::ansi16(12), ANSIColorValue::ansi16(4), false};
+    for (int r = 0; r < 12; ++r) f.state.layers[1].cells.set(r, r, blue);
+    f.state.layers[0].rowOffset = 2;
+    f.state.layers[0].colOffset = 3;
+    struct Step {
+        const char* name;
+        std::function<void(AppState&)> change;
+    };
+    const Step steps[] = {
+        {"first frame", [](AppState&) {}},
+        {"one cell on the top layer", [&](AppState& s) { s.layers[0].cells.set(1, 1, red); }},
+        {"same row again", [&](AppState& s) { s.layers[0].cells.set(1, 2, red); }},
+        {"bottom layer under a top cell", [&](AppState& s) { s.layers[1].cells.set(3, 4, blue); }},
+        {"top layer hidden", [](AppState& s) { s.layers[0].visible = false; }},
+        {"top layer shown", [](AppState& s) { s.layers[0].visible = true; }},
+        {"top layer moved", [](AppState& s) { s.layers[0].rowOffset = -1, s.layers[0].colOffset = 0; }},
+        {"layers swapped", [](AppState& s) { std::swap(s.layers[0], s.layers[1]); }},
+        {"layer replaced", [](AppState& s) { s.layers[1].cells = CellGrid(12, 30, {CellChar("z"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false}); }},
+        {"layer removed", [](AppState& s) { s.layers.erase(s.layers.begin()); }},
+    };
+    for (const Step& step : steps) {
+        step.change(f.state);
+        f.compose();
+        const CellGrid expected = compositeLayers(f.state.layers, 12, 30);
+        for (int r = 0; r < 12; ++r)
+            for (int c = 0; c < 30; ++c)
+                ASSERT_EQ(f.screen.at(f.layout.canvasTop() + r - f.layout.viewRow, f.layout.canvasLeft() + c - f.layout.viewCol),
+                          *expected.cellAt(r, c))
+                    << step.name << " at " << r << "," << c;
+    }
+    AppState::docRows = 50;
+    AppState::docCols = 160;
+}
+
+TEST(ChromeStatus, AWidePenCharacterTakesTwoColumnsAndKeepsTheRightEdge) {
+    Frame f;
+    f.compose();
+    f.state.penChar = "\U0001F600";
+    f.state.mouse = {f.layout.canvasLeft() + 7, f.layout.canvasTop() + 3};
+    f.compose();
+    const int row = f.layout.statusRow();
+    const std::string line = f.row(row);
+    const std::size_t at = line.find("\U0001F600");
+    ASSERT_NE(at, std::string::npos);
+    // The glyph's own column, then its continuation, then the text after it.
+    int col = 0;
+    while (f.screen.at(row, col).character != CellChar("\U0001F600")) ++col;
+    EXPECT_TRUE(f.screen.isContinuation(row, col + 1));
+    EXPECT_EQ(line.substr(line.size() - 4), "3,7 ");
+    EXPECT_EQ(f.screen.at(row, f.screen.cols() - 4).character, CellChar("3"));
+}
+
+TEST(ChromePicker, EveryGlyphIsDrawnWhereItsClickSpanStarts) {
+    for (const auto& [rows, cols] : {std::pair{24, 80}, std::pair{40, 120}}) {
+        Frame f(rows, cols);
+        f.state.mouse = {-1, -1};
+        const auto& sets = Charsets::sets();
+        const auto hiragana = std::find_if(sets.begin(), sets.end(), [](const auto& s) { return s.name == "Hiragana"; });
+        ASSERT_NE(hiragana, sets.end());
+        f.state.charsetIndex = static_cast<int>(hiragana - sets.begin());
+        f.state.charPickerOpen = true;
+        f.compose();
+        ASSERT_FALSE(f.layout.charPickerSpans.empty());
+        int rightBorder = -1;
+        int wide = 0;
+        for (const auto& region : f.layout.charPickerSpans) {
+            // A combining mark (the kana voicing marks) is drawn on a space so it keeps its column.
+            const std::string drawn = utf8::displayWidth(region.value) == 0 ? " " + region.value : region.value;
+            EXPECT_EQ(f.screen.at(region.span.row, region.span.colStart).character, CellChar(drawn)) << region.value;
+            // A wide glyph covers its whole span and nothing beyond.
+            if (Screen::columnsOf(CellChar(region.value)) == 2) {
+                EXPECT_TRUE(f.screen.isContinuation(region.span.row, region.span.colStart + 1)) << region.value;
+                ++wide;
+            }
+            EXPECT_FALSE(f.screen.isContinuation(region.span.row, region.span.colEnd)) << region.value;
+            // The frame's right edge sits in the same column on every glyph row.
+            int c = region.span.colEnd;
+            while (c < cols && f.screen.at(region.span.row, c).character != CellChar("│")) ++c;
+            if (rightBorder < 0) rightBorder = c;
+            EXPECT_EQ(c, rightBorder) << "row " << region.span.row;
+        }
+        EXPECT_GT(wide, 40);  // nearly all of the set is two columns wide
+    }
+}
+
+TEST(ChromeSidebar, InspectorAndPreviewFitTheSidebar) {
+    for (const auto& [rows, cols] : {std::pair{24, 80}, std::pair{40, 120}}) {
+        Frame f(rows, cols);
+        f.state.tool = Tool::pans;
+        f.state.layers[0].cells.set(0, 0, {CellChar("█"), ANSIColorValue::truecolor(160, 176, 192), ANSIColorValue::ansi256(196), false});
+        f.compose();
+        f.state.mouse = {f.layout.canvasLeft(), f.layout.canvasTop()};
+        f.compose();
+        ASSERT_EQ(f.layout.sidebarWidth, 9);
+        // The box's rows, from its title down.
+        auto sidebarText = [&](int r) {
+            std::string out;
+            for (int c = 0; c < 9; ++c) f.screen.at(r, c).character.appendTo(out);
+            return out;
+        };
+        int top = 0;
+        while (top < rows && sidebarText(top) != "┌Inspect┐") ++top;
+        ASSERT_LT(top, rows) << rows << "x" << cols;
+        std::vector<std::string> box;
+        for (int r = top; r < std::min(top + 10, rows); ++r) box.push_back(sidebarText(r));
+        const std::vector<std::string> expected = {
+            "┌Inspect┐", "│ █████ │", "│ █████ │", "│U+2588 │", "│0,0    │",
+            "│ f     │", "│#A0B0C0│", "│ b     │", "│256:196│", "└───────┘",
+        };
+        EXPECT_EQ(box, expected) << rows << "x" << cols;
+        // Canvas column 0 is the document's, not the box's.
+        for (int r = top; r < std::min(top + 10, rows); ++r)
+            EXPECT_FALSE(f.screen.at(r, f.layout.canvasLeft()).character == CellChar("┐")) << "row " << r;
+        // A short screen has no room for the preview box; a taller one shows its whole title.
+        if (rows >= 40) {
+            ASSERT_TRUE(f.layout.previewTitleSpan.has_value());
+            EXPECT_EQ(f.text(*f.layout.previewTitleSpan), "Preview") << rows << "x" << cols;
+        }
+    }
+}
+
+TEST(ChromePalette, PickerDrawsAWholeFrameAboveTheColourRow) {
+    for (const auto& [rows, cols] : {std::pair{24, 80}, std::pair{40, 120}}) {
+        Frame closed(rows, cols);
+        closed.state.mouse = {-1, -1};
+        closed.compose();
+        Frame f(rows, cols);
+        f.state.mouse = {-1, -1};
+        f.state.palettePickerOpen = true;
+        f.compose();
+        ASSERT_TRUE(f.layout.paletteFrame.has_value());
+        const auto frame = *f.layout.paletteFrame;
+        const int bottom = frame.top + frame.height - 1;
+        EXPECT_LT(bottom, f.layout.colorRow()) << rows << "x" << cols;
+        EXPECT_EQ(f.screen.at(bottom, frame.left).character, CellChar("└")) << rows << "x" << cols;
+        EXPECT_EQ(f.screen.at(bottom, frame.left + frame.width - 1).character, CellChar("┘")) << rows << "x" << cols;
+        EXPECT_EQ(f.row(f.layout.colorRow()), closed.row(closed.layout.colorRow())) << rows << "x" << cols;
+        // Every one of the 256 colours stays clickable.
+        EXPECT_EQ(f.layout.paletteSwatchSpans.size(), 256u) << rows << "x" << cols;
+    }
+    Frame tall(40, 120);
+    tall.state.palettePickerOpen = true;
+    tall.compose();
+    EXPECT_EQ(tall.layout.paletteSliderSpans.size(), 4u);  // room for the sliders on a tall screen
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace glyphloom {
 namespace {
 
@@ -131,6 +134,84 @@ TEST(ScreenDraw, FillRowAndClear) {
     EXPECT_EQ(t.screen.at(1, 1), cell(" ", C::ansi16(4), C::ansi16(5)));
     t.screen.clear(cell("#", C::ansi16(2), C::ansi16(3)));
     EXPECT_EQ(t.screen.at(0, 0), cell("#", C::ansi16(2), C::ansi16(3)));
+}
+
+
+// The characters of one row as the terminal would show them: a wide glyph, then nothing for
+// its right half.
+std::string rowShown(const Screen& screen, int row) {
+    std::string out;
+    for (int c = 0; c < screen.cols(); ++c) {
+        if (screen.isContinuation(row, c)) continue;
+        out += screen.at(row, c).character.str();
+    }
+    return out;
+}
+
+TEST(ScreenWideGlyphs, PutKeepsEveryGlyphInItsColumns) {
+    const C w = C::ansi16(15), k = C::ansi16(0);
+    struct Case {
+        const char* name;
+        std::function<void(Screen&)> draw;
+        const char* shown;      // the row as shown, 6 columns
+        int continuationColumn;  // -1 for none
+    };
+    const Case cases[] = {
+        {"wide glyph takes two columns", [&](Screen& s) { s.put(cell("か", w, k), 0, 1); }, " か   ", 2},
+        {"overwriting the left half blanks the right",
+         [&](Screen& s) {
+             s.put(cell("か", w, k), 0, 1);
+             s.put(cell("x", w, k), 0, 1);
+         },
+         " x    ", -1},
+        {"overwriting the right half blanks the left",
+         [&](Screen& s) {
+             s.put(cell("か", w, k), 0, 1);
+             s.put(cell("x", w, k), 0, 2);
+         },
+         "  x   ", -1},
+        {"a wide glyph over the right half of another",
+         [&](Screen& s) {
+             s.put(cell("か", w, k), 0, 1);
+             s.put(cell("字", w, k), 0, 2);
+         },
+         "  字  ", 3},
+        {"last column gets a narrow stand-in", [&](Screen& s) { s.put(cell("😀", w, k), 0, 5); }, "     ▯", -1},
+        {"text is laid out by width", [&](Screen& s) { s.putText("a漢b", 0, 0, w, k); }, "a漢b  ", 2},
+        {"text cut by the left edge shows a blank half", [&](Screen& s) { s.putText("漢ab", 0, -1, w, k); }, " ab   ", -1},
+        {"ASCII text over a right half", [&](Screen& s) {
+             s.put(cell("漢", w, k), 0, 0);
+             s.putText("z", 0, 1, w, k);
+         },
+         " z    ", -1},
+        {"a cell that draws nothing still takes its column", [&](Screen& s) { s.put(cell("", w, k), 0, 0); }, "      ", -1},
+        {"a lone combining mark sits on a space", [&](Screen& s) { s.put(cell("\u0301", w, k), 0, 0); }, " \u0301     ", -1},
+    };
+    for (const Case& c : cases) {
+        Captured t;
+        t.screen.resize(1, 6);
+        c.draw(t.screen);
+        EXPECT_EQ(rowShown(t.screen, 0), c.shown) << c.name;
+        for (int col = 0; col < 6; ++col)
+            EXPECT_EQ(t.screen.isContinuation(0, col), col == c.continuationColumn) << c.name << " column " << col;
+    }
+}
+
+TEST(ScreenWideGlyphs, FlushSendsAWideGlyphOnceAndPlacesTheCursorAfterIt) {
+    Captured t;
+    t.screen.resize(1, 5);
+    t.flush();
+    t.screen.putText("a字b", 0, 0, C::ansi16(15), C::ansi16(0));
+    EXPECT_EQ(t.flush(), "\x1b[1;1H\x1b[0;97;40ma字\x1b[1;4Hb\x1b[0m");
+
+    // Changing only the glyph's colours resends the glyph (its right half has no text).
+    t.screen.put(cell("字", C::ansi16(1), C::ansi16(0)), 0, 1);
+    EXPECT_EQ(t.flush(), "\x1b[1;2H\x1b[0;31;40m字\x1b[0m");
+
+    // Writing over the right half: the left half goes blank and is sent too.
+    t.screen.put(cell("x", C::ansi16(15), C::ansi16(0)), 0, 2);
+    EXPECT_EQ(t.flush(), "\x1b[1;2H\x1b[0;31;40m \x1b[0;97;40mx\x1b[0m");
+    EXPECT_EQ(t.flush(), "");
 }
 
 }  // namespace
