@@ -219,7 +219,7 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             for (const auto& [label, mode] : {std::pair{"Char", OvalDrawMode::character()},
                                               std::pair{"Blocks", OvalDrawMode::blocks()}, std::pair{"Lines", lines}})
                 modes.push_back({label, current.kind == mode.kind,
-                                 [&layout, mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
+                                 [&layout, mode = mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
             rows.chips("Mode", modes);
             rows.chips("Width", numberChips({1, 2, 3, 4}, state.ovalOptions.thickness, layout.ovalWidthSpans));
             rows.toggle("Filled", "ovalFilled", state);
