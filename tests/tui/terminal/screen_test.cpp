@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace glyphloom {
 namespace {
 
@@ -131,6 +134,62 @@ TEST(ScreenDraw, FillRowAndClear) {
     EXPECT_EQ(t.screen.at(1, 1), cell(" ", C::ansi16(4), C::ansi16(5)));
     t.screen.clear(cell("#", C::ansi16(2), C::ansi16(3)));
     EXPECT_EQ(t.screen.at(0, 0), cell("#", C::ansi16(2), C::ansi16(3)));
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+// A terminal that takes at most `chunk` bytes a call, is interrupted before every other
+// call, and fails outright while `broken` is set.
+struct Flaky {
+    std::string received;
+    std::size_t chunk = 5;
+    bool broken = false;
+    int calls = 0;
+    Screen screen{Screen::Writer{[this](std::string_view bytes) -> std::ptrdiff_t {
+                      if (++calls % 2 == 0) {
+                          errno = EINTR;
+                          return -1;
+                      }
+                      if (broken) {
+                          errno = EIO;
+                          return -1;
+                      }
+                      const std::size_t n = std::min(chunk, bytes.size());
+                      received.append(bytes.substr(0, n));
+                      return static_cast<std::ptrdiff_t>(n);
+                  }},
+                  false};
+};
+
+TEST(ScreenFlush, ShortAndInterruptedWritesStillDeliverTheWholeFrame) {
+    Flaky t;
+    t.screen.resize(2, 6);
+    t.screen.putText("hello!", 0, 0, C::ansi16(2), C::ansi16(0));
+    const std::string expected = t.screen.pendingOutput();
+    t.screen.flush();
+    EXPECT_EQ(t.received, expected);
+    EXPECT_GT(t.calls, static_cast<int>(expected.size() / t.chunk));
+    EXPECT_EQ(t.screen.pendingOutput(), "");  // the frame counts as drawn
+}
+
+TEST(ScreenFlush, FailedWriteMakesTheNextFlushRepaintEverything) {
+    Flaky t;
+    t.screen.resize(2, 4);
+    t.screen.flush();
+    const std::string fullFrame = t.received;
+
+    t.broken = true;
+    t.screen.put(cell("x", C::ansi16(1), C::ansi16(0)), 1, 1);
+    t.screen.flush();
+    t.broken = false;
+    t.screen.put(ANSICell::blank(), 1, 1);  // back to the first frame
+    t.received.clear();
+    t.screen.flush();
+    EXPECT_EQ(t.received, fullFrame);
 }
 
 }  // namespace
