@@ -23,7 +23,7 @@
 namespace glyphloom {
 namespace {
 
-// Rule 7: the file browser takes every click while it is open.
+// The file browser takes every click while it is open.
 void fileBrowserClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.fileBrowserTypeSpan, x, y)) {
         if (state.fontBrowserMode) {
@@ -99,7 +99,7 @@ void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& l
     }
 }
 
-// Rule 8: the colour-depth picker's rows; a click elsewhere closes it.
+// The colour-depth picker's rows; a click elsewhere closes it.
 void depthPickerClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.blinkModeSpan, x, y)) return toggleBlinkingTextFromDepthPicker(state);
     if (hit(layout.conformSpan, x, y)) return conformDocument(state);
@@ -108,7 +108,7 @@ void depthPickerClick(int x, int y, AppState& state, const Layout& layout) {
     state.depthPickerOpen = false;
 }
 
-// Rule 10 for the layers panel; returns true when the click was the panel's.
+// A click on the layers panel; returns true when the click was the panel's.
 bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
     if (const auto* r = hit(layout.layerEyeSpans, x, y)) return toggleLayerVisible(r->value, state), true;
     if (const auto* r = hit(layout.layerUpSpans, x, y)) return moveLayer(r->value, true, state), true;
@@ -196,7 +196,7 @@ void saveOptionClicked(const std::string& id, AppState& state) {
         state.statusNote = "identity not saved: " + failure;
 }
 
-// Rule 10 for the remaining boxes; returns true when the click was taken.
+// A click on any other open box; returns true when the click was taken.
 bool boxClick(int x, int y, AppState& state, const Layout& layout) {
     if (state.sauceBoxOpen) {
         if (const auto* row = hit(layout.sauceBoxSpans, x, y)) {
@@ -234,7 +234,7 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
 
 void startFileNameEntry(AppState& state) { startTextEntry(TextEntryMode::fileName, state, state.filename, true); }
 
-// Rule 11: the menu bar and its texts.
+// The menu bar and its texts.
 bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& layout) {
     if (const auto* button = hit(layout.barButtonSpans, x, y)) {
         if (button->value == BarAction::clear) clearButtonClicked(clearWasArmed, state);
@@ -293,7 +293,7 @@ void blinkSelection(AppState& state) {
     state.statusNote = "blink on " + std::to_string(flipped) + " cell" + (flipped == 1 ? "" : "s") + " — backgrounds now 8";
 }
 
-// Rule 12: the sidebar.
+// The sidebar.
 bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.previewTitleSpan, x, y)) {
         state.previewScratchDoc.reset();
@@ -334,7 +334,7 @@ bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
     return false;
 }
 
-// Rule 13: the preset row.
+// The preset row.
 bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot, AppState& state, const Layout& layout) {
     if (const auto* mode = hit(layout.presetModeSpans, x, y)) {
         togglePresetMode(mode->value, state);
@@ -372,7 +372,7 @@ bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot
     return false;
 }
 
-// Rule 14: the canvas.
+// The canvas, which takes what no box or bar above took.
 void canvasClick(GridKey cell, int button, AppState& state) {
     if (state.pasteFloat) {
         if (state.clipboard) {
@@ -433,7 +433,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     state.statusNote = std::nullopt;
     state.kbCursor.reset();
 
-    if (state.renameActive) {  // rule 1: a click ends typing the file name
+    if (state.renameActive) {  // a click anywhere ends typing the file name
         if (!state.renameBuffer.empty()) state.filename = state.renameBuffer;
         cancelTextEntry(state);
         if (hit(layout.barButtonSpans, x, y)) saveDocument(state);
@@ -476,7 +476,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     }
     if (boxClick(x, y, state, layout)) return;
 
-    // Rule 11: an armed clear or preset deletion survives only an immediately repeated click.
+    // An armed clear or preset deletion survives only an immediately repeated click.
     const bool clearWasArmed = state.clearArmed;
     const std::optional<int> deleteArmed = state.presetDeleteArmed;
     state.clearArmed = false;
@@ -504,8 +504,10 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
     if (state.layerShiftDrag) {
         if (cell && validLayer(state, state.activeLayerIndex)) {
             Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-            layer.rowOffset = state.layerShiftDrag->off.row + (cell->row - state.layerShiftDrag->anchor.row);
-            layer.colOffset = state.layerShiftDrag->off.col + (cell->col - state.layerShiftDrag->anchor.col);
+            layer.rowOffset = clampedLayerOffset(static_cast<long long>(state.layerShiftDrag->off.row) + cell->row -
+                                                 state.layerShiftDrag->anchor.row);
+            layer.colOffset = clampedLayerOffset(static_cast<long long>(state.layerShiftDrag->off.col) + cell->col -
+                                                 state.layerShiftDrag->anchor.col);
             state.statusNote = layer.name + " shift " + std::to_string(layer.colOffset) + "," + std::to_string(layer.rowOffset);
         }
         return;
