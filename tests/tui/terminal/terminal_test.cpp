@@ -88,7 +88,9 @@ TEST(TerminalRestore, WritesTheExitSequenceOnlyWhileASessionIsActive) {
 
     // Restoring puts back the saved modes: save the real ones first, in case the tests run
     // in a terminal.
-    if (::isatty(STDIN_FILENO)) ASSERT_EQ(tcgetattr(STDIN_FILENO, &TerminalGlobals::origTermios), 0);
+    if (::isatty(STDIN_FILENO)) {
+        ASSERT_EQ(tcgetattr(STDIN_FILENO, &TerminalGlobals::origTermios), 0);
+    }
     TerminalGlobals::rawActive = 1;
     EXPECT_EQ(stdoutOf(restoreTerminal), terminalExitSequence);
     EXPECT_EQ(TerminalGlobals::rawActive, 0);
