@@ -54,9 +54,11 @@ TEST(CellChar, EqualTextsCompareEqualHoweverMade) {
 TEST(CellChar, ScalarOnlyForSingleScalars) {
     EXPECT_EQ(CellChar("█").scalar(), U'█');
     EXPECT_EQ(CellChar("😀").scalar(), U'😀');
-    EXPECT_FALSE(CellChar("ab").scalar());
+    EXPECT_FALSE(CellChar("e\u0301").scalar());
     EXPECT_FALSE(CellChar("").scalar());
-    EXPECT_FALSE(CellChar("\xff").scalar());
+    // Text that is not one cluster has become the replacement character.
+    EXPECT_EQ(CellChar("ab").scalar(), utf8::replacementCharacter);
+    EXPECT_EQ(CellChar("\xff").scalar(), utf8::replacementCharacter);
     EXPECT_EQ(CellChar::fromScalar(0xD800).scalar(), utf8::replacementCharacter);
 }
 
