@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/format/preset_bank.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/actions/document_io.hpp"
 #include "app/dump_layout.hpp"
@@ -29,6 +30,7 @@ int interactiveStart(const CommandLine& commandLine) {
     Terminal terminal;
     Screen screen;
     AppState state;
+    state.presets = loadPresets();
     applySauceIdentity(loadSauceIdentity(), state);
     if (auto file = commandLine.fileArgument()) {
         if (isImageFileName(*file)) {

@@ -4,6 +4,9 @@
 #include <string>
 
 #include "core/format/preset.hpp"
+#include "core/format/preset_bank.hpp"
+#include "tui/actions/preset_actions.hpp"
+#include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 namespace {
@@ -185,6 +188,26 @@ bool runPresetRoundTripSelfTest(std::FILE* out) {
     bank[0] = full;
     bank[5] = small;
     c.check(decodeBankSalvaging(toJSON(bank).dump()) == bank, "a bank with empty slots survives its JSON text");
+
+    // Capturing the settings a built-in slot gives, applying that capture to a fresh editor and
+    // capturing again must come back unchanged: nothing is lost or altered on the way.
+    const auto builtin = builtinPresetBank();
+    c.check(builtin && builtin->size() == presetSlotCount, "the built-in bank decodes to sixteen slots");
+    int filled = 0;
+    bool stable = builtin.has_value();
+    for (std::size_t i = 0; builtin && i < builtin->size(); ++i) {
+        if (!(*builtin)[i]) continue;
+        ++filled;
+        AppState first;
+        first.presets = *builtin;
+        applyPreset(static_cast<int>(i), first);
+        const TUIPreset captured = makeCurrentPreset(first);
+        AppState second;
+        applyPreset(captured, second);
+        stable = stable && makeCurrentPreset(second) == captured;
+    }
+    c.check(filled == 12, "the built-in bank fills twelve slots");
+    c.check(stable, "capture, apply and capture again agree for every built-in slot");
 
     return c.finish();
 }

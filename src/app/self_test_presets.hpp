@@ -1,5 +1,6 @@
 // The built-in preset round-trip self test behind --test-preset-roundtrip: encodes and decodes
-// presets and banks and checks the coding rules. Needs no terminal.
+// presets and banks, checks the coding rules, and checks that the built-in slots survive being
+// applied to the editor and captured back. Needs no terminal.
 #pragma once
 
 #include <cstdio>

@@ -6,7 +6,9 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/format/sauce_record.hpp"
 #include "core/model/model_json.hpp"
+#include "core/text/utf8.hpp"
 
 namespace glyphloom {
 
@@ -237,10 +239,35 @@ std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& d
     return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 
+std::optional<PresetBank> decodeBankStrictly(std::string_view data) {
+    const json parsed = json::parse(data.begin(), data.end(), nullptr, /*allow_exceptions=*/false);
+    if (parsed.is_discarded() || !parsed.is_array()) return std::nullopt;
+    PresetBank bank;
+    bank.reserve(parsed.size());
+    for (const json& element : parsed) {
+        if (element.is_null()) {
+            bank.emplace_back();
+            continue;
+        }
+        auto preset = presetFromJSON(element);
+        if (!preset) return std::nullopt;
+        bank.push_back(std::move(preset));
+    }
+    return bank;
+}
+
 json toJSON(const PresetBank& bank) {
     json out = json::array();
     for (const auto& slot : bank) out.push_back(slot ? toJSON(*slot) : json(nullptr));
     return out;
+}
+
+std::optional<std::string> encodeBank(const PresetBank& bank) {
+    try {
+        return toJSON(bank).dump();
+    } catch (const json::exception&) {
+        return std::nullopt;
+    }
 }
 
 std::string presetIDForTool(Tool tool) {
@@ -254,6 +281,38 @@ Tool toolForPresetID(std::string_view id) {
     for (const auto& [t, known] : toolIdentifiers)
         if (known == id) return t;
     return Tool::paint;
+}
+
+std::string presetReadout(const TUIPreset& preset) {
+    if (preset.name) {
+        std::string name = trimmedWhitespace(*preset.name);
+        if (!name.empty()) return name;
+    }
+    return presetSummary(preset);
+}
+
+std::string presetSummary(const TUIPreset& preset) {
+    std::vector<std::string> parts;
+    parts.push_back(utf8::asciiLowercase(rawValue(toolForPresetID(preset.tool.value_or("paintbrush.fill")))));
+    if (preset.characterRandom.value_or(false))
+        parts.emplace_back("char random");
+    else if (preset.characterCycle.value_or(false))
+        parts.emplace_back("char cycle");
+    else if (preset.character && *preset.character != " ")
+        parts.push_back(*preset.character);
+    if (preset.foregroundRandom.value_or(false))
+        parts.emplace_back("fg random");
+    else if (preset.foregroundCycle.value_or(false))
+        parts.emplace_back("fg cycle");
+    if (preset.backgroundRandom.value_or(false))
+        parts.emplace_back("bg random");
+    else if (preset.backgroundCycle.value_or(false))
+        parts.emplace_back("bg cycle");
+    if (preset.brushSize && preset.brushSize->kind == BrushSize::Kind::cells && preset.brushSize->n >= 2)
+        parts.push_back("size " + std::to_string(preset.brushSize->n));
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : " ") + part;
+    return text;
 }
 
 }  // namespace glyphloom

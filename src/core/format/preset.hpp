@@ -110,13 +110,25 @@ using PresetBank = std::vector<std::optional<TUIPreset>>;
 // their place; only data that is not JSON or not an array gives nothing. No padding.
 std::optional<PresetBank> decodeBankSalvaging(std::string_view data);
 std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data);
+// All or nothing: every element must be null or a preset that decodes.
+std::optional<PresetBank> decodeBankStrictly(std::string_view data);
 // Empty slots are written as null.
 nlohmann::json toJSON(const PresetBank& bank);
+// The bank as compact JSON text; nothing when it cannot be written as JSON (text that is not
+// valid UTF-8).
+std::optional<std::string> encodeBank(const PresetBank& bank);
 
 // The identifier a preset stores for a tool ("paintbrush.fill", …).
 std::string presetIDForTool(Tool tool);
 // Exact, case-sensitive match of an identifier; anything unknown (including the tools'
 // display names such as "Spray") is the paint tool. "magnifyingglass" is read as `pans` too.
 Tool toolForPresetID(std::string_view id);
+
+// The one-line description of a preset: its name without surrounding white space, or
+// presetSummary when it has none.
+std::string presetReadout(const TUIPreset& preset);
+// The tool in lower case, then what paints: "char random" / "char cycle" / the character,
+// "fg random" / "fg cycle", "bg random" / "bg cycle", "size n" for brushes of 2 cells or more.
+std::string presetSummary(const TUIPreset& preset);
 
 }  // namespace glyphloom

@@ -76,6 +76,16 @@ std::string homeDirectory(const char* home) {
 
 std::string homeDirectory() { return homeDirectory(std::getenv("HOME")); }
 
+std::string glyphloomConfigFolder(const char* xdgConfigHome, const char* home) {
+    const std::string base = xdgConfigHome != nullptr && *xdgConfigHome != '\0' ? std::string(xdgConfigHome)
+                                                                                : homeDirectory(home) + "/.config";
+    return base + "/glyphloom";
+}
+
+std::string glyphloomConfigFolder() {
+    return glyphloomConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return {std::nullopt, reason("open", errno)};

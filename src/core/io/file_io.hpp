@@ -45,5 +45,9 @@ std::string folderOf(const std::string& path);
 // from the password database, else ".".
 std::string homeDirectory(const char* home);
 std::string homeDirectory();
+// The program's settings folder: $XDG_CONFIG_HOME/glyphloom, else ~/.config/glyphloom. An
+// empty XDG_CONFIG_HOME counts as unset; it would otherwise put the settings under "/".
+std::string glyphloomConfigFolder(const char* xdgConfigHome, const char* home);
+std::string glyphloomConfigFolder();
 
 }  // namespace glyphloom

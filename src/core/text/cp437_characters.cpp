@@ -1,5 +1,6 @@
 #include "core/text/cp437_characters.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/text/utf8.hpp"
@@ -66,6 +67,15 @@ const std::vector<std::string>& CP437Characters::allCharacters() {
         return chars;
     }();
     return all;
+}
+
+std::vector<std::string> CP437Characters::charactersOfGroups(const std::vector<std::string>& names) {
+    std::vector<std::string> chars;
+    for (const CharacterGroup& g : groups()) {
+        if (std::find(names.begin(), names.end(), g.name) != names.end())
+            chars.insert(chars.end(), g.chars.begin(), g.chars.end());
+    }
+    return chars;
 }
 
 std::string CP437Characters::shortLabel(std::string_view name) {

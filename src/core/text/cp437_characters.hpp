@@ -20,6 +20,9 @@ struct CP437Characters {
     static const std::vector<CharacterGroup>& groups();
     // Every group's characters in group order, duplicates kept.
     static const std::vector<std::string>& allCharacters();
+    // The characters of every group whose name is listed, in group order (not list order),
+    // duplicates kept. Unknown names add nothing.
+    static std::vector<std::string> charactersOfGroups(const std::vector<std::string>& names);
     // The tab label of a group ("Box (Single)" → "Box 1"); other names unchanged.
     static std::string shortLabel(std::string_view name);
 };

@@ -353,16 +353,10 @@ bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot
         return true;
     }
     if (const auto* slot = hit(layout.presetSpans, x, y)) {
-        if (button == 2) {
-            if (deleteWasArmed && armedSlot == slot->value) {
-                deletePreset(slot->value, state);
-            } else {
-                state.presetDeleteArmed = slot->value;
-                state.statusNote = "right-click again to delete this preset";
-            }
-        } else {
-            applyPreset(slot->value, state);
-        }
+        if (button == 2)
+            rightClickPresetSlot(slot->value, deleteWasArmed && armedSlot == slot->value, state);
+        else
+            clickPresetSlot(slot->value, state);
         return true;
     }
     if (hit(layout.plusSpan, x, y)) {

@@ -146,8 +146,7 @@ void drawHoverTexts(const AppState& state, Screen& screen, const Layout& layout)
         const auto index = static_cast<std::size_t>(slot->value);
         std::string text = "● " + std::string(Chrome::presetSlotLabels[index]) + ": ";
         if (index < state.presets.size() && state.presets[index]) {
-            const TUIPreset& preset = *state.presets[index];
-            text += preset.name.value_or(preset.tool.value_or("preset"));
+            text += presetReadout(*state.presets[index]);
         } else {
             text += "empty";
         }

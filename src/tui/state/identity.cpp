@@ -61,10 +61,7 @@ std::optional<SauceIdentity> decodeIdentity(std::string_view text) {
 }
 
 std::string identityPath(const char* xdgConfigHome, const char* home) {
-    // An empty XDG_CONFIG_HOME counts as unset; it would otherwise put the file under "/".
-    const std::string base = xdgConfigHome != nullptr && *xdgConfigHome != '\0' ? std::string(xdgConfigHome)
-                                                                                : homeDirectory(home) + "/.config";
-    return base + "/glyphloom/identity.json";
+    return glyphloomConfigFolder(xdgConfigHome, home) + "/identity.json";
 }
 
 std::string identityPath() { return identityPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }

@@ -287,5 +287,66 @@ TEST(DecodeBankSalvaging, BankRoundTripsThroughItsText) {
     EXPECT_EQ(decodeBankSalvaging(bytes), bank);
 }
 
+TEST(DecodeBankStrictly, OneBadElementFailsTheWholeBank) {
+    struct Case {
+        const char* data;
+        std::optional<std::size_t> slots;  // nothing: the bank fails
+    };
+    const std::vector<Case> cases = {
+        {R"([null, {"name":"a"}, {"tool":"Paint"}])", 3},
+        {R"([])", 0},
+        {R"([{"name":"a"}, 5])", std::nullopt},
+        {R"([{"fgCycleStep":"3"}])", std::nullopt},
+        {R"({"name":"a"})", std::nullopt},
+        {"[", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data);
+        const auto bank = decodeBankStrictly(c.data);
+        ASSERT_EQ(bank.has_value(), c.slots.has_value());
+        if (bank) EXPECT_EQ(bank->size(), *c.slots);
+    }
+}
+
+TEST(EncodeBank, TextThatIsNotUTF8CannotBeWritten) {
+    PresetBank bank(2);
+    bank[1] = TUIPreset{};
+    bank[1]->name = "ok";
+    ASSERT_TRUE(encodeBank(bank));
+    EXPECT_EQ(decodeBankSalvaging(*encodeBank(bank)), bank);
+    bank[1]->name = std::string("bad \xff byte");
+    EXPECT_FALSE(encodeBank(bank));
+}
+
+TEST(PresetReadout, NameWhenItHasOneElseASummaryOfWhatItPaints) {
+    struct Case {
+        const char* json;
+        const char* readout;
+    };
+    const std::vector<Case> cases = {
+        {R"({"tool":"oval","foregroundRandom":true,"brushSize":{"type":"cells","n":1}})", "oval fg random"},
+        {R"({"name":"  Clouds \n"})", "Clouds"},
+        {R"({"name":"   ","tool":"sparkles"})", "scatter"},
+        {R"({})", "paint"},
+        {R"({"tool":"Spray"})", "paint"},
+        {R"({"tool":"eye","character":"A"})", "panspect A"},
+        {R"({"character":" "})", "paint"},
+        {R"({"character":"x","characterCycle":true})", "paint char cycle"},
+        {R"({"character":"x","characterCycle":true,"characterRandom":true})", "paint char random"},
+        {R"({"foregroundCycle":true,"foregroundRandom":true,"backgroundCycle":true})", "paint fg random bg cycle"},
+        {R"({"backgroundRandom":true,"backgroundCycle":true,"foregroundCycle":true})", "paint fg cycle bg random"},
+        {R"({"tool":"drop.fill","characterRandom":false,"character":"#","brushSize":{"type":"cells","n":4}})",
+         "fill # size 4"},
+        {R"({"brushSize":{"type":"half"}})", "paint"},
+        {R"({"brushSize":{"type":"cells","n":2}})", "paint size 2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.json);
+        const auto preset = decodeText(c.json);
+        ASSERT_TRUE(preset);
+        EXPECT_EQ(presetReadout(*preset), c.readout);
+    }
+}
+
 }  // namespace
 }  // namespace glyphloom

@@ -1,0 +1,97 @@
+// The preset row end to end: applying a slot, the hover readout, and a saved slot surviving a
+// restart of the editor with the same settings folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tmux_session.hpp"
+
+namespace glyphloom::e2e {
+namespace {
+
+class PresetRow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
+        tmux = std::make_unique<TmuxSession>(120, 34);
+        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+    }
+    void TearDown() override {
+        if (!tmux) return;
+        tmux->sendBytes("\x03\x03");
+        tmux->waitForExit();
+    }
+    // The row the mode controls sit on.
+    int presetRow() {
+        const auto at = tmux->find("⟳ ⤨");
+        return at ? at->second : -1;
+    }
+    // The first bytes of the preset row from a slot label on: "D + " for an empty slot.
+    std::string rowFrom(const std::string& label, std::size_t length) {
+        const int row = presetRow();
+        if (row < 0) return {};
+        const auto lines = tmux->captureLines();
+        const std::string& line = lines[static_cast<std::size_t>(row)];
+        const std::size_t at = line.find(" " + label, line.find("║"));
+        return at == std::string::npos ? std::string() : line.substr(at + 1, length);
+    }
+    // Screen position of a slot's label on the preset row.
+    std::optional<std::pair<int, int>> slotLabel(const std::string& label) {
+        const int row = presetRow();
+        if (row < 0) return std::nullopt;
+        const auto lines = tmux->captureLines();
+        const std::string& line = lines[static_cast<std::size_t>(row)];
+        const std::size_t at = line.find(" " + label, line.find("║"));
+        if (at == std::string::npos) return std::nullopt;
+        int x = 0;
+        for (std::size_t i = 0; i <= at; ++i) x += (static_cast<unsigned char>(line[i]) & 0xC0) != 0x80;
+        return std::make_pair(x, row);
+    }
+    bool statusShows(const std::string& text) { return tmux->waitForText(text); }
+    std::unique_ptr<TmuxSession> tmux;
+};
+
+TEST_F(PresetRow, ClickingASlotAppliesItAndHoveringReadsItOut) {
+    ASSERT_GE(presetRow(), 0) << tmux->capture();
+    const auto first = slotLabel("1");
+    ASSERT_TRUE(first) << tmux->capture();
+    // Slot 1 paints with a foreground cycle of step 9: its sample starts right after the label.
+    tmux->click(first->first + 1, first->second);
+    ASSERT_TRUE(tmux->waitUntil([&] { return tmux->find("•███", presetRow()).has_value(); })) << tmux->capture();
+    // The colour row shows the cycle's step.
+    EXPECT_TRUE(tmux->waitUntil([&] { return tmux->find("≈9", presetRow()).has_value(); })) << tmux->capture();
+    // The pointer still rests on slot 1: the status line reads it out. Then slot 2.
+    EXPECT_TRUE(statusShows("● 1: paint █ fg cycle size 4")) << tmux->capture();
+    const auto second = slotLabel("2");
+    ASSERT_TRUE(second) << tmux->capture();
+    tmux->sendMouse(35, second->first + 2, second->second, true);
+    EXPECT_TRUE(statusShows("● 2: pen")) << tmux->capture();
+    // Off the row, the hints come back, with "fade" for the running colour cycle.
+    tmux->sendMouse(35, 40, 10, true);
+    EXPECT_TRUE(statusShows("● Paint   █   fade")) << tmux->capture();
+}
+
+TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {
+    ASSERT_EQ(rowFrom("D", 4), "D + ") << tmux->capture();
+    const auto label = slotLabel("D");
+    ASSERT_TRUE(label) << tmux->capture();
+    tmux->click(label->first, label->second);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowFrom("D", 1).empty(); })) << "slot D is now marked as selected\n"
+                                                                           << tmux->capture();
+    EXPECT_TRUE(std::filesystem::exists(tmux->home() / ".config" / "glyphloom" / "presets.json"));
+    // The note is in the status history, opened by a click on the status line.
+    ASSERT_TRUE(tmux->clickText("● Paint"));
+    EXPECT_TRUE(tmux->waitForText("preset D saved")) << tmux->capture();
+
+    tmux->sendBytes("\x03\x03");
+    ASSERT_TRUE(tmux->waitForExit());
+    ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitUntil([&] { return !rowFrom("D", 1).empty(); })) << tmux->capture();
+    const std::string slot = rowFrom("D", 4);
+    EXPECT_NE(slot, "D + ") << "slot D is filled again after the restart\n" << tmux->capture();
+    EXPECT_EQ(rowFrom("E", 4), "E + ") << tmux->capture();
+}
+
+}  // namespace
+}  // namespace glyphloom::e2e
