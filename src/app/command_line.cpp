@@ -14,7 +14,7 @@ const std::string_view usageText =
     "\n"
     "  file                open a document (.ans, layered .glyphloom, or an\n"
     "                      image to import as a reference layer)\n"
-    "  --size COLSxROWS    canvas size, 10x4 up to 320x200 (default 80x25)\n"
+    "  --size COLSxROWS    canvas size, 10x4 up to 320x200 (default 160x50)\n"
     "  --png in out.png    render a document to PNG (VGA look) and exit\n"
     "  --flatten in.glyphloom out.ans    composite layers to classic .ans\n"
     "  --crop in.ans R1 R2 out.ans      row-slice a document and exit\n"

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tui/state/version.hpp"
 
 namespace glyphloom {
 namespace {
@@ -55,7 +56,7 @@ TEST(Entry, VersionAnywhereWinsOverEverythingElse) {
                       {"--size", "bad", "--version"}}) {
         const Result r = run(args);
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, "glyphloom 0.7.15\n");
+        EXPECT_EQ(r.out, "glyphloom " + std::string(glyphloomVersion) + "\n");
         EXPECT_EQ(r.err, "");
     }
 }
@@ -67,7 +68,7 @@ usage: glyphloom [options] [file.(ans|glyphloom|png)]
 
   file                open a document (.ans, layered .glyphloom, or an
                       image to import as a reference layer)
-  --size COLSxROWS    canvas size, 10x4 up to 320x200 (default 80x25)
+  --size COLSxROWS    canvas size, 10x4 up to 320x200 (default 160x50)
   --png in out.png    render a document to PNG (VGA look) and exit
   --flatten in.glyphloom out.ans    composite layers to classic .ans
   --crop in.ans R1 R2 out.ans      row-slice a document and exit

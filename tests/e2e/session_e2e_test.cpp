@@ -54,7 +54,7 @@ TEST_F(Session, EntersAlternateScreenWithMouseReportingAndHiddenCursor) {
     EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "1");
     EXPECT_EQ(tmux->paneFormat("#{cursor_flag}"), "0");
     EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_sgr_flag}"), "11");
-    EXPECT_NE(crashLog().find("\n--- glyphloom session 0.7.15 ---\n"), std::string::npos);
+    EXPECT_NE(crashLog().find("\n--- glyphloom session " GLYPHLOOM_VERSION " ---\n"), std::string::npos);
 }
 
 TEST_F(Session, CtrlCLeavesTheTerminalAsItWas) {
@@ -86,7 +86,7 @@ TEST_F(Session, FatalSignalRestoresTheTerminalAndDiesOfTheSignal) {
     tmux->signalEditor(SIGSEGV);
     EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);
     expectTerminalRestored();
-    EXPECT_NE(crashLog().find("--- glyphloom session 0.7.15 ---"), std::string::npos);
+    EXPECT_NE(crashLog().find("--- glyphloom session " GLYPHLOOM_VERSION " ---"), std::string::npos);
 }
 
 TEST_F(Session, WindowResizeRedrawsAtTheNewSize) {

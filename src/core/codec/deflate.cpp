@@ -9,6 +9,7 @@
 #include "core/codec/deflate.hpp"
 #include "core/codec/deflate_tables.hpp"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -133,32 +134,37 @@ HuffmanCode fixedLitCode(int s) {
 std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
     const Tables& t = tables();
     const std::uint8_t* b = input.data();
-    const int n = static_cast<int>(input.size());
+    // Positions stay in a signed type as wide as a pointer: inputs past 2 GiB must not wrap.
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(input.size());
     BitWriter w(input.size() / 4 + 64);
     w.bits(1, 1);  // BFINAL
     w.bits(1, 2);  // BTYPE 01, fixed Huffman
 
-    std::vector<std::int32_t> head(windowSize, -1), prev(windowSize, -1);
-    auto insert = [&](int p) {
+    // The hash chains are reused from call to call: allocating them afresh costs more than
+    // compressing a small input. Every `prev` slot is written when its position is inserted,
+    // before any chain can reach it, so only `head` needs clearing.
+    thread_local std::vector<std::ptrdiff_t> head(windowSize), prev(windowSize);
+    std::fill(head.begin(), head.end(), -1);
+    auto insert = [&](std::ptrdiff_t p) {
         const int h = hashAt(b + p);
         prev[p & hashMask] = head[h];
         head[h] = p;
     };
     auto literal = [&](int byte) { w.bits(t.litBits[byte], t.litLen[byte]); };
 
-    int i = 0;
+    std::ptrdiff_t i = 0;
     while (i < n) {
-        const int remaining = n - i;
+        const std::ptrdiff_t remaining = n - i;
         if (remaining < minMatch) {
             literal(b[i++]);
             continue;
         }
-        const int limit = remaining < maxMatch ? remaining : maxMatch;
+        const int limit = remaining < maxMatch ? static_cast<int>(remaining) : maxMatch;
         int bestLen = 0, bestDist = 0;
-        int candidate = head[hashAt(b + i)];
+        std::ptrdiff_t candidate = head[hashAt(b + i)];
         for (int tries = 0; tries < maxChain && candidate >= 0; ++tries) {
-            const int dist = i - candidate;
-            if (dist > windowSize) break;
+            if (i - candidate > windowSize) break;
+            const int dist = static_cast<int>(i - candidate);
             // Only a strictly longer match replaces the best, so the nearest wins ties.
             if (b[candidate + bestLen] == b[i + bestLen] || bestLen == 0) {
                 const int len = matchLength(b + candidate, b + i, limit);
@@ -179,8 +185,8 @@ std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
             const int di = t.distIndex(bestDist);
             w.bits(t.distBits[di], 5);
             if (deflate_format::distExtra[di] != 0) w.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
-            const int end = i + bestLen;
-            const int lastHashable = n - minMatch;
+            const std::ptrdiff_t end = i + bestLen;
+            const std::ptrdiff_t lastHashable = n - minMatch;
             for (; i < end; ++i)
                 if (i <= lastHashable) insert(i);
         } else {

@@ -93,7 +93,8 @@ struct TUIPreset {
 // An object holding only the keys of the fields that are present.
 nlohmann::json toJSON(const TUIPreset& preset);
 // Every key is optional (null counts as absent). A present key of the wrong JSON type fails
-// the whole preset; unknown enumeration strings take their documented fallback instead.
+// the whole preset; an unknown enumeration string takes its enumeration's fallback value
+// (see EnumStrings) instead.
 std::optional<TUIPreset> presetFromJSON(const nlohmann::json& json);
 
 // One element of a bank: decoding never fails, an unusable element just has no value.

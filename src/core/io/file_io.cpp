@@ -5,9 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+
+#include "core/io/write_all.hpp"
 
 namespace glyphloom {
 namespace {
@@ -39,17 +43,20 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const std::uint8_t* bytes, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, bytes, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
+// A fresh file next to `path`, created with `0666` so the kernel applies the umask the way
+// it does for any new file; reading the umask would mean changing it, which races with
+// every other thread creating files.
+int createTemporaryNear(const std::string& path, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto tick = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+               std::to_string(tick % 1000000);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
-    return true;
+    errno = EEXIST;
+    return -1;
 }
 
 }  // namespace
@@ -105,9 +112,11 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     return {std::move(data), {}};
 }
 
-std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data) {
-    return writeFileAtomically(path, data, [](int fd, std::span<const std::uint8_t> bytes) {
-        return writeAll(fd, bytes.data(), bytes.size());
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                const DescriptorWriter& write) {
+    // A writer that takes the whole buffer at once: it either wrote all of it or failed.
+    return writeFileAtomically(path, data, [&write](int fd, const char* bytes, std::size_t count) -> ssize_t {
+        return write(fd, {reinterpret_cast<const std::uint8_t*>(bytes), count}) ? static_cast<ssize_t>(count) : -1;
     });
 }
 
@@ -119,11 +128,11 @@ std::string currentDirectory() {
 }
 
 std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
-                                const DescriptorWriter& write) {
+                                const FileWriteCall& write) {
     if (path.empty()) return "no file name";
-    // mkstemp picks a fresh name in the target's folder, so the rename stays on one file system.
-    std::string temp = path + ".tmp-XXXXXX";
-    Descriptor fd(::mkstemp(temp.data()));
+    // The temporary file lives in the target's folder, so the rename stays on one file system.
+    std::string temp;
+    Descriptor fd(createTemporaryNear(path, temp));
     if (fd.get() < 0) return reason("create", errno);
 
     auto fail = [&temp](const char* what) {
@@ -131,11 +140,19 @@ std::string writeFileAtomically(const std::string& path, std::span<const std::ui
         ::unlink(temp.c_str());
         return message;
     };
-    // mkstemp creates the file private (0600); give it the usual permissions of a document.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd.get(), 0666 & ~mask) != 0) return fail("chmod");
-    if (!write(fd.get(), data)) return fail("write");
+    // A file being replaced keeps its permissions: saving over a private file must not
+    // make it readable by others.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
+        return fail("chmod");
+    const int out = fd.get();
+    const auto writeToFile = [&write, out](const char* bytes, std::size_t count) { return write(out, bytes, count); };
+    errno = 0;
+    if (!writeAllWith(writeToFile, reinterpret_cast<const char*>(data.data()), data.size())) {
+        if (errno == 0) errno = EIO;
+        return fail("write");
+    }
     if (::fsync(fd.get()) != 0) return fail("fsync");
     if (!fd.close()) return fail("close");
     if (::rename(temp.c_str(), path.c_str()) != 0) return fail("rename");

@@ -3,6 +3,8 @@
 // disk, and only then renamed over the target. Failures come back as values with a reason.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -22,9 +24,14 @@ struct FileReadResult {
 // Reads the whole file, refusing files larger than `maxBytes`.
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes);
 
+// How the data reaches the temporary file: write(2) unless a test injects a failing one.
+using FileWriteCall = std::function<ssize_t(int fd, const char* data, std::size_t size)>;
+
 // Replaces `path` with `data` atomically. Returns an empty string on success, otherwise a
-// short reason; the previous file (if any) is then untouched.
-std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
+// short reason; the previous file (if any) is then untouched. A replaced file keeps its
+// permission bits; a new one gets 0666 less the umask.
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                const FileWriteCall& write = ::write);
 std::string writeFileAtomically(const std::string& path, std::string_view data);
 
 // Puts bytes into an open descriptor; false (with errno set) on failure. Tests inject one

@@ -1,47 +1,23 @@
+// Cell characters: inline scalars, and the shared table for the few texts that are not.
 #include "core/model/cell_char.hpp"
 
-#include <deque>
-#include <mutex>
-#include <unordered_map>
-
+#include "core/model/intern_table.hpp"
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
 
-// Texts that are not a single scalar. A deque keeps element addresses stable, so the map's
-// string_view keys stay valid as the table grows. Guarded by a mutex because font downloads
-// decode on a second thread.
-class InternTable {
-public:
-    std::uint32_t intern(std::string_view text) {
-        std::lock_guard lock(mutex_);
-        if (auto it = index_.find(text); it != index_.end()) return it->second;
-        const auto id = static_cast<std::uint32_t>(texts_.size());
-        texts_.emplace_back(text);
-        index_.emplace(texts_.back(), id);
-        return id;
-    }
-
-    std::string text(std::uint32_t id) const {
-        std::lock_guard lock(mutex_);
-        return id < texts_.size() ? texts_[id] : std::string();
-    }
-
-    void appendTo(std::uint32_t id, std::string& out) const {
-        std::lock_guard lock(mutex_);
-        if (id < texts_.size()) out += texts_[id];
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::deque<std::string> texts_;
-    std::unordered_map<std::string_view, std::uint32_t> index_;
-};
-
+// Cells are made and drawn on one thread only, so the table needs no lock. Never destroyed:
+// cells in other statics may outlive it.
 InternTable& table() {
-    static InternTable* instance = new InternTable();  // never destroyed: cells may outlive statics
+    static InternTable* instance = new InternTable(CellChar::maxInternedTexts);
     return *instance;
+}
+
+// Whether the text may be a cell's character as it is: one well-formed grapheme cluster of
+// modest length. Everything else a file or a paste brings becomes U+FFFD.
+bool isOneSaneCluster(std::string_view text) {
+    return text.size() <= CellChar::maxClusterBytes && utf8::isValid(text) && utf8::graphemeClusters(text).size() == 1;
 }
 
 }  // namespace
@@ -54,7 +30,10 @@ CellChar::CellChar(std::string_view text) {
             return;
         }
     }
-    bits_ = internedFlag | table().intern(text);
+    // The empty text is a character of its own (a cell that shows nothing).
+    const std::optional<std::uint32_t> id =
+        text.empty() || isOneSaneCluster(text) ? table().intern(text) : std::nullopt;
+    bits_ = id ? internedFlag | *id : utf8::replacementCharacter;
 }
 
 CellChar CellChar::fromScalar(char32_t scalar) {
@@ -65,13 +44,16 @@ CellChar CellChar::fromScalar(char32_t scalar) {
 }
 
 std::string CellChar::str() const {
-    if (bits_ & internedFlag) return table().text(bits_ & ~internedFlag);
+    if (bits_ & internedFlag) {
+        const std::string* text = table().text(bits_ & ~internedFlag);
+        return text ? *text : std::string();
+    }
     return utf8::encode(bits_);
 }
 
 void CellChar::appendTo(std::string& out) const {
     if (bits_ & internedFlag) {
-        table().appendTo(bits_ & ~internedFlag, out);
+        if (const std::string* text = table().text(bits_ & ~internedFlag)) out += *text;
     } else {
         utf8::append(out, bits_);
     }

@@ -1,9 +1,11 @@
 // The character of one cell, held in four bytes so that cells stay small and trivially
 // copyable. A text that is exactly one Unicode scalar (nearly every cell) is stored inline;
-// anything else (empty, a multi-scalar cluster, malformed bytes) is interned once in a
-// process-wide table that only grows. Either way the original bytes round-trip exactly.
+// the empty text and single grapheme clusters of several scalars are interned once in a
+// process-wide table of bounded size. Any other text (several clusters, malformed bytes, an
+// overlong cluster, or a new cluster once the table is full) becomes U+FFFD.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,7 +19,8 @@ public:
     // A blank cell's character: " ".
     constexpr CellChar() = default;
 
-    // Any UTF-8 (or arbitrary) bytes; implicit so that `cell.character = "█"` reads naturally.
+    // Any bytes, kept when they are one scalar, one sane cluster or empty (see above);
+    // implicit so that `cell.character = "█"` reads naturally.
     CellChar(std::string_view text);  // NOLINT(google-explicit-constructor)
     CellChar(const char* text) : CellChar(std::string_view(text)) {}
     CellChar(const std::string& text) : CellChar(std::string_view(text)) {}
@@ -37,6 +40,10 @@ public:
     friend constexpr bool operator==(CellChar a, CellChar b) { return a.bits_ == b.bits_; }
 
     std::uint32_t bits() const { return bits_; }
+
+    // Longer clusters exist only to attack: the longest real emoji sequences are ~40 bytes.
+    static constexpr std::size_t maxClusterBytes = 64;
+    static constexpr std::size_t maxInternedTexts = 1 << 16;
 
 private:
     static constexpr std::uint32_t internedFlag = 0x8000'0000u;

@@ -22,6 +22,7 @@ int CellGrid::rowLength(int r) const {
 }
 
 CellGrid::Row& CellGrid::mutableRow(int r) {
+    assert(r >= 0 && r < rowCount() && "CellGrid::mutableRow out of range");
     auto& slot = rows_[static_cast<std::size_t>(r)];
     // Single-threaded editing: a count of one means no other grid can see this row.
     if (slot.use_count() != 1) slot = std::make_shared<Row>(*slot);

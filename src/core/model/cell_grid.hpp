@@ -4,6 +4,7 @@
 // Rows may differ in length (files and layers can be ragged).
 #pragma once
 
+#include <cassert>
 #include <memory>
 #include <vector>
 
@@ -26,8 +27,12 @@ public:
     // Length of row `r`, 0 outside the grid.
     int rowLength(int r) const;
 
-    const Row& row(int r) const { return *rows_[static_cast<std::size_t>(r)]; }
-    // Write access to one row; the row is copied first when another grid shares it.
+    // Row `r`, which must exist (checked in debug builds; callers test rowCount first).
+    const Row& row(int r) const {
+        assert(r >= 0 && r < rowCount() && "CellGrid::row out of range");
+        return *rows_[static_cast<std::size_t>(r)];
+    }
+    // Write access to one existing row; the row is copied first when another grid shares it.
     Row& mutableRow(int r);
 
     // The cell at (r, c), or nullptr where the (possibly ragged) grid has none.

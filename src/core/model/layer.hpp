@@ -26,13 +26,20 @@ struct LayerKind {
     }
 };
 
+// How far a layer may be shifted either way. Far past any canvas, yet small enough that
+// offset arithmetic can never overflow whatever a file claims.
+inline constexpr int maxLayerOffset = 10'000;
+constexpr int clampedLayerOffset(long long offset) {
+    return static_cast<int>(offset < -maxLayerOffset ? -maxLayerOffset : offset > maxLayerOffset ? maxLayerOffset : offset);
+}
+
 struct Layer {
     Uuid id;
     std::string name;
     bool visible = true;
     CellGrid cells;
-    int rowOffset = 0;  // positive moves the layer down
-    int colOffset = 0;  // positive moves the layer right
+    int rowOffset = 0;  // positive moves the layer down; within ±maxLayerOffset
+    int colOffset = 0;  // positive moves the layer right; within ±maxLayerOffset
     LayerKind kind;
     bool historyEnabled = false;
 

@@ -187,8 +187,7 @@ std::optional<Layer> layerFromJSON(const json& value) {
     auto offset = [&value](const char* key) {
         const json* field = presentValue(value, key);
         const auto v = field ? jsonInteger(*field) : std::nullopt;
-        const bool fits = v && *v >= std::numeric_limits<int>::min() && *v <= std::numeric_limits<int>::max();
-        return fits ? static_cast<int>(*v) : 0;
+        return v ? clampedLayerOffset(*v) : 0;
     };
     layer.rowOffset = offset("rowOffset");
     layer.colOffset = offset("colOffset");

@@ -18,7 +18,8 @@ nlohmann::json toJSON(const ANSICell& cell);
 nlohmann::json toJSON(const LayerKind& kind);
 nlohmann::json toJSON(const Layer& layer);
 
-// Never fails: anything unreadable becomes ansi16(15) (or the documented per-case default).
+// Never fails: anything unreadable becomes ansi16(15); a known type with a missing or bad
+// number takes that type's own fallback (palette 15, index 0, channel 0).
 ANSIColorValue colorFromJSON(const nlohmann::json& json);
 // Nothing when a present key has the wrong type or the value is not an object.
 std::optional<ANSICell> cellFromJSON(const nlohmann::json& json);

@@ -204,8 +204,8 @@ void toggleLayerShift(AppState& state) {
 void nudgeActiveLayer(int dRows, int dCols, AppState& state) {
     Layer* layer = activeLayer(state);
     if (layer == nullptr) return;
-    layer->rowOffset += dRows;
-    layer->colOffset += dCols;
+    layer->rowOffset = clampedLayerOffset(static_cast<long long>(layer->rowOffset) + dRows);
+    layer->colOffset = clampedLayerOffset(static_cast<long long>(layer->colOffset) + dCols);
     noteShift(state, *layer);
 }
 

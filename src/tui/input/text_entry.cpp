@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "core/text/utf8.hpp"
 #include "core/model/canvas_size.hpp"
@@ -31,37 +32,47 @@ void endEntry(AppState& state) {
 // Step channels: colour sliders of the palette ("tc…"), the cycle repeats ("fg", "bg").
 bool acceptsMinus(const AppState& state) { return state.stepEntryChannel && *state.stepEntryChannel == "tcL"; }
 
+// The field's cursor counts grapheme clusters, the same units the bar draws and the arrows
+// step over, so "e" + combining accent is one position.
+std::vector<std::string> fieldClusters(const AppState& state) { return utf8::graphemeClusters(state.renameBuffer); }
+
+std::size_t clampedCursor(const AppState& state, std::size_t clusterCount) {
+    return static_cast<std::size_t>(std::clamp<long long>(state.renameCursor, 0, static_cast<long long>(clusterCount)));
+}
+
+std::string joined(const std::vector<std::string>& clusters, std::size_t from, std::size_t to) {
+    std::string out;
+    for (std::size_t i = from; i < to; ++i) out += clusters[i];
+    return out;
+}
+
 void insertText(const std::string& text, AppState& state) {
-    std::u32string chars = utf8::decode(state.renameBuffer);
     if (state.renameSelectAll) {
-        chars.clear();
+        state.renameBuffer.clear();
         state.renameCursor = 0;
         state.renameSelectAll = false;
     }
-    const auto at = static_cast<std::size_t>(std::clamp<int>(state.renameCursor, 0, static_cast<int>(chars.size())));
-    const std::u32string added = utf8::decode(text);
-    chars.insert(at, added);
-    state.renameCursor = static_cast<int>(at + added.size());
-    std::string out;
-    for (char32_t c : chars) utf8::append(out, c);
-    state.renameBuffer = out;
+    const std::vector<std::string> clusters = fieldClusters(state);
+    const std::size_t at = clampedCursor(state, clusters.size());
+    // A combining mark typed after a letter joins the letter's cluster: the cursor goes
+    // after whatever the text before it has become.
+    const std::string before = joined(clusters, 0, at) + text;
+    state.renameCursor = static_cast<int>(utf8::graphemeClusters(before).size());
+    state.renameBuffer = before + joined(clusters, at, clusters.size());
 }
 
 void backspace(AppState& state) {
-    std::u32string chars = utf8::decode(state.renameBuffer);
     if (state.renameSelectAll) {
-        chars.clear();
+        state.renameBuffer.clear();
         state.renameCursor = 0;
         state.renameSelectAll = false;
-    } else {
-        const int at = std::clamp<int>(state.renameCursor, 0, static_cast<int>(chars.size()));
-        if (at == 0) return;
-        chars.erase(static_cast<std::size_t>(at - 1), 1);
-        state.renameCursor = at - 1;
+        return;
     }
-    std::string out;
-    for (char32_t c : chars) utf8::append(out, c);
-    state.renameBuffer = out;
+    const std::vector<std::string> clusters = fieldClusters(state);
+    const std::size_t at = clampedCursor(state, clusters.size());
+    if (at == 0) return;
+    state.renameBuffer = joined(clusters, 0, at - 1) + joined(clusters, at, clusters.size());
+    state.renameCursor = static_cast<int>(at - 1);
 }
 
 }  // namespace
@@ -69,7 +80,7 @@ void backspace(AppState& state) {
 void startTextEntry(TextEntryMode mode, AppState& state, std::string text, bool selectAll) {
     endEntry(state);
     state.renameBuffer = std::move(text);
-    state.renameCursor = static_cast<int>(utf8::decode(state.renameBuffer).size());
+    state.renameCursor = static_cast<int>(utf8::graphemeClusters(state.renameBuffer).size());
     state.renameSelectAll = selectAll;
     switch (mode) {
         case TextEntryMode::fileName: state.renameActive = true; break;
@@ -217,7 +228,7 @@ bool textEntryKey(std::uint8_t byte, AppState& state) {
 }
 
 void textEntryArrow(bool right, AppState& state) {
-    const int length = static_cast<int>(utf8::decode(state.renameBuffer).size());
+    const int length = static_cast<int>(utf8::graphemeClusters(state.renameBuffer).size());
     if (state.renameSelectAll) {
         state.renameSelectAll = false;
         state.renameCursor = right ? length : 0;

@@ -63,7 +63,7 @@ std::vector<Chip> ovalModeChips(const AppState& state, Layout& layout) {
     std::vector<Chip> chips;
     for (const auto& [label, mode] : modes)
         chips.push_back({label, current.kind == mode.kind,
-                         [&layout, mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
+                         [&layout, mode = mode](const Span& span) { layout.ovalModeSpans.push_back({span, mode}); }});
     return chips;
 }
 

@@ -7,16 +7,13 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/io/write_all.hpp"
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
 
-void writeToStdout(std::string_view bytes) {
-    // One write per frame; a short or failed write is not retried: the next flush sends
-    // whatever changes after this one.
-    [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-}
+std::ptrdiff_t writeToStdout(std::string_view bytes) { return ::write(STDOUT_FILENO, bytes.data(), bytes.size()); }
 
 void appendNumber(std::string& out, int value) {
     char buffer[16];
@@ -78,9 +75,16 @@ void Screen::breakWidePair(int row, int col) {
     }
 }
 
-Screen::Screen() : Screen(writeToStdout, useTruecolorCGA()) {}
+Screen::Screen() : Screen(Writer{writeToStdout}, useTruecolorCGA()) {}
 
-Screen::Screen(Sink sink, bool truecolorCGA) : sink_(std::move(sink)), truecolorCGA_(truecolorCGA) {}
+Screen::Screen(Sink sink, bool truecolorCGA)
+    : Screen(Writer{[sink = std::move(sink)](std::string_view bytes) {
+                 sink(bytes);
+                 return static_cast<std::ptrdiff_t>(bytes.size());
+             }},
+             truecolorCGA) {}
+
+Screen::Screen(Writer writer, bool truecolorCGA) : writer_(std::move(writer)), truecolorCGA_(truecolorCGA) {}
 
 void Screen::resize(int rows, int cols) {
     rows_ = std::max(rows, 0);
@@ -209,8 +213,13 @@ std::string Screen::pendingOutput() const {
 
 void Screen::flush() {
     const std::string out = pendingOutput();
-    front_ = back_;
-    if (!out.empty()) sink_(out);
+    const auto write = [this](const char* data, std::size_t size) { return writer_.write({data, size}); };
+    // After a failed write the terminal shows part of a frame we cannot know: forget the
+    // front buffer so the next flush repaints everything.
+    if (writeAllWith(write, out.data(), out.size()))
+        front_ = back_;
+    else
+        front_.reset();
 }
 
 }  // namespace glyphloom

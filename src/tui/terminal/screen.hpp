@@ -1,6 +1,6 @@
 // The double-buffered picture of the terminal. The interface draws each frame into the back
 // buffer; flush() sends only the cells that differ from the front buffer (what the terminal
-// shows), as one write. The bytes of a flush depend only on the two frames, so tests can
+// shows), as one buffer written out in full. The bytes of a flush depend only on the two frames, so tests can
 // capture them through the injected sink.
 #pragma once
 
@@ -16,12 +16,19 @@ namespace glyphloom {
 
 class Screen {
 public:
+    // Takes every byte it is given (tests capture frames this way).
     using Sink = std::function<void(std::string_view)>;
+    // Shaped like write(2): returns how many bytes it took, possibly fewer than offered, or
+    // -1 with errno set.
+    struct Writer {
+        std::function<std::ptrdiff_t(std::string_view)> write;
+    };
 
-    // Writes frames to standard output with one write call each; classic colours go out as
-    // CGA RGB when COLORTERM declares 24-bit colour.
+    // Writes frames to standard output; classic colours go out as CGA RGB when COLORTERM
+    // declares 24-bit colour.
     Screen();
     Screen(Sink sink, bool truecolorCGA);
+    Screen(Writer writer, bool truecolorCGA);
 
     int rows() const { return rows_; }
     int cols() const { return cols_; }
@@ -51,6 +58,8 @@ public:
     const ANSICell& at(int row, int col) const { return back_[index(row, col)]; }
     bool contains(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
 
+    // Sends the changed cells, retrying short and interrupted writes. When the write fails
+    // the next flush repaints the whole screen.
     void flush();
     // The bytes flush() would send, without sending them or touching the front buffer.
     std::string pendingOutput() const;
@@ -63,7 +72,7 @@ private:
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
     }
 
-    Sink sink_;
+    Writer writer_;
     bool truecolorCGA_;
     int rows_ = 0;
     int cols_ = 0;

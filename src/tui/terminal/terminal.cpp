@@ -9,23 +9,11 @@
 #include <string>
 
 #include "core/io/file_io.hpp"
+#include "core/io/write_all.hpp"
 #include "tui/state/version.hpp"
 
 namespace glyphloom {
 namespace {
-
-void writeAll(int fd, const char* data, std::size_t size) {
-    // Signal-safe: plain write(2) in a loop, no allocation.
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-}
 
 extern "C" void onTerminationSignal(int) {
     restoreTerminal();

@@ -1,8 +1,13 @@
 #include "core/io/file_io.hpp"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -62,13 +67,38 @@ TEST_F(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_NE(writeFileAtomically("", std::string_view("data")), "");
 
     ASSERT_EQ(writeFileAtomically(at("kept"), std::string_view("old")), "");
-    if (::geteuid() != 0) {  // root writes into read-only folders anyway
-        fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_NE(writeFileAtomically(at("kept"), std::string_view("new")), "");
-        fs::permissions(folder_, fs::perms::owner_all);
-        EXPECT_EQ(contents(readWholeFile(at("kept"), 100)), "old");
-    }
+    // The disk fills up part way through: a few bytes go out, then the writes fail.
+    int calls = 0;
+    const auto diskFull = [&calls](int fd, const char* data, std::size_t size) -> ssize_t {
+        if (calls++ == 0) return ::write(fd, data, std::min<std::size_t>(size, 3));
+        errno = ENOSPC;
+        return -1;
+    };
+    const std::string replacement = "new and longer";
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(replacement.data()),
+                                              replacement.size());
+    EXPECT_EQ(writeFileAtomically(at("kept"), bytes, diskFull), std::string("write: ") + std::strerror(ENOSPC));
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(contents(readWholeFile(at("kept"), 100)), "old");
     EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(FileIOTest, ReplacedFilesKeepTheirPermissionsAndNewFilesFollowTheUmask) {
+    const auto permissionsOf = [](const std::string& path) { return fs::status(path).permissions(); };
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                                 fs::perms::owner_all | fs::perms::others_read}) {
+        const std::string path = at("private");
+        ASSERT_EQ(writeFileAtomically(path, std::string_view("secret")), "");
+        fs::permissions(path, mode);
+        ASSERT_EQ(writeFileAtomically(path, std::string_view("still secret")), "");
+        EXPECT_EQ(permissionsOf(path), mode);
+        EXPECT_EQ(contents(readWholeFile(path, 100)), "still secret");
+    }
+    // A new file gets what any program's new file gets under the current umask.
+    std::ofstream(at("reference")) << "x";
+    ASSERT_EQ(writeFileAtomically(at("fresh"), std::string_view("x")), "");
+    EXPECT_EQ(permissionsOf(at("fresh")), permissionsOf(at("reference")));
 }
 
 TEST_F(FileIOTest, CreateDirectoriesMakesParentsAndRejectsFiles) {
@@ -80,6 +110,27 @@ TEST_F(FileIOTest, CreateDirectoriesMakesParentsAndRejectsFiles) {
     EXPECT_FALSE(createDirectories(at("plain")));
     EXPECT_TRUE(fileExists(at("plain")));
     EXPECT_FALSE(fileExists(at("nope")));
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+TEST(TestHome, UnitTestsRunWithATemporaryHomeAndConfigFolder) {
+    // A test that saves settings or an identity must never reach the real account's files.
+    const char* home = std::getenv("HOME");
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(home, nullptr);
+    ASSERT_NE(config, nullptr);
+    const std::string temp = std::filesystem::temp_directory_path().string();
+    EXPECT_EQ(std::string(home).rfind(temp, 0), 0u) << home;
+    EXPECT_EQ(std::string(config).rfind(home, 0), 0u) << config;
+    EXPECT_EQ(homeDirectory(), home);
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+        EXPECT_NE(std::string(home), entry->pw_dir);
+    }
 }
 
 }  // namespace

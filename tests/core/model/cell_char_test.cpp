@@ -3,15 +3,42 @@
 #include <gtest/gtest.h>
 
 #include "core/model/cell.hpp"
+#include "core/model/intern_table.hpp"
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
 
-TEST(CellChar, RoundTripsAnyText) {
-    const std::string texts[] = {" ", "A", "█", "€", "😀", "", "e\u0301", "👍🏽", "ab", std::string("\xff\xfe", 2),
-                                 std::string("\0", 1), "\xe2\x96"};
-    for (const std::string& text : texts) EXPECT_EQ(CellChar(text).str(), text) << "text of length " << text.size();
+TEST(CellChar, KeepsOneClusterAndTurnsAnythingElseIntoTheReplacementCharacter) {
+    const std::string kept[] = {" ", "A", "█", "€", "😀", "", "e\u0301", "👍🏽", "🇩🇪", std::string("\0", 1),
+                                "\u0301", "👩🏽\u200d🤝\u200d👨🏿"};
+    for (const std::string& text : kept) EXPECT_EQ(CellChar(text).str(), text) << "text of length " << text.size();
+
+    const std::string replaced[] = {"ab", "e\u0301x", std::string("\xff\xfe", 2), "\xe2\x96", "a\xff",
+                                    // One cluster, but far longer than any real one.
+                                    [] {
+                                        std::string s = "e";
+                                        for (int i = 0; i < 40; ++i) s += "\u0301";
+                                        return s;
+                                    }()};
+    for (const std::string& text : replaced)
+        EXPECT_EQ(CellChar(text), CellChar::fromScalar(utf8::replacementCharacter)) << "text of length " << text.size();
+}
+
+TEST(InternTable, HandsOutStableNumbersUntilFull) {
+    InternTable table(3);
+    const auto a = table.intern("e\u0301");
+    const auto b = table.intern("");
+    const auto c = table.intern("👍🏽");
+    ASSERT_TRUE(a && b && c);
+    EXPECT_NE(*a, *b);
+    EXPECT_EQ(table.intern("e\u0301"), a);
+    EXPECT_FALSE(table.intern("new"));
+    EXPECT_EQ(table.intern("👍🏽"), c);  // known texts still resolve when full
+    EXPECT_EQ(table.size(), 3u);
+    ASSERT_NE(table.text(*c), nullptr);
+    EXPECT_EQ(*table.text(*c), "👍🏽");
+    EXPECT_EQ(table.text(3), nullptr);
 }
 
 TEST(CellChar, EqualTextsCompareEqualHoweverMade) {
@@ -27,9 +54,11 @@ TEST(CellChar, EqualTextsCompareEqualHoweverMade) {
 TEST(CellChar, ScalarOnlyForSingleScalars) {
     EXPECT_EQ(CellChar("█").scalar(), U'█');
     EXPECT_EQ(CellChar("😀").scalar(), U'😀');
-    EXPECT_FALSE(CellChar("ab").scalar());
+    EXPECT_FALSE(CellChar("e\u0301").scalar());
     EXPECT_FALSE(CellChar("").scalar());
-    EXPECT_FALSE(CellChar("\xff").scalar());
+    // Text that is not one cluster has become the replacement character.
+    EXPECT_EQ(CellChar("ab").scalar(), utf8::replacementCharacter);
+    EXPECT_EQ(CellChar("\xff").scalar(), utf8::replacementCharacter);
     EXPECT_EQ(CellChar::fromScalar(0xD800).scalar(), utf8::replacementCharacter);
 }
 

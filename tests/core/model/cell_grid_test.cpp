@@ -74,3 +74,22 @@ TEST(CellGrid, BlankRowsShareOneStorageUntilWritten) {
 
 }  // namespace
 }  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+TEST(CellGridDeathTest, RowAccessOutsideTheGridStopsDebugBuilds) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "row bounds are checked in debug builds only";
+#else
+    CellGrid grid(2, 3);
+    for (int bad : {-1, 2, 1000}) {
+        EXPECT_DEATH((void)grid.row(bad), "out of range") << bad;
+        EXPECT_DEATH((void)grid.mutableRow(bad), "out of range") << bad;
+    }
+    EXPECT_EQ(grid.row(1).size(), 3u);
+#endif
+}
+
+}  // namespace
+}  // namespace glyphloom

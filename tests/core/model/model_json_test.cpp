@@ -128,6 +128,21 @@ TEST(LayerJSON, CellsAreRequiredEverythingElseDefaults) {
     EXPECT_EQ(b->rowOffset, 0);
 }
 
+TEST(LayerJSON, OffsetsAreClampedWhereTheyAreRead) {
+    const struct {
+        const char* value;
+        int expected;
+    } cases[] = {{"-5", -5},         {"10000", 10000},           {"-10000", -10000}, {"10001", 10000},
+                 {"2147483647", 10000}, {"-2147483648", -10000}, {"99999999999", 10000}, {"-99999999999", -10000}};
+    for (const auto& c : cases) {
+        const auto layer = layerFromJSON(json::parse(std::string(R"({"cells": [], "rowOffset": )") + c.value +
+                                                     R"(, "colOffset": )" + c.value + "}"));
+        ASSERT_TRUE(layer) << c.value;
+        EXPECT_EQ(layer->rowOffset, c.expected) << c.value;
+        EXPECT_EQ(layer->colOffset, c.expected) << c.value;
+    }
+}
+
 TEST(LayerJSON, IdIsReadInEitherCase) {
     const auto layer = layerFromJSON(json::parse(R"({"cells": [], "id": "e621e1f8-c36c-495a-93fc-0c247a3e6e5f"})"));
     ASSERT_TRUE(layer);

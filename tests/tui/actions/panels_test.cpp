@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <string>
@@ -22,46 +23,80 @@ std::vector<std::string> ids(const std::vector<PanelItem>& items) {
     return out;
 }
 
-struct StepperCase {
-    const char* id;
-    std::function<int&(AppState&)> field;
-    int min;
-    int max;
-};
-
-TEST(Panels, EveryStepperClampsToItsRange) {
-    const StepperCase cases[] = {
-        {"sprayRadius", [](AppState& s) -> int& { return s.sprayRadius; }, 1, 8},
-        {"sprayDensity", [](AppState& s) -> int& { return s.sprayDensity; }, 1, 20},
-        {"sprayVary", [](AppState& s) -> int& { return s.sprayVariance; }, 0, 100},
-        {"prismSteps", [](AppState& s) -> int& { return s.prismSteps; }, 1, 3},
-        {"dbStrength", [](AppState& s) -> int& { return s.dodgeBurnStrength; }, 2, 50},
-        {"lineWidth", [](AppState& s) -> int& { return s.lineThickness; }, 1, 8},
-        {"scVariance", [](AppState& s) -> int& { return s.scatterVariance; }, 2, 100},
-        {"fadeFgStep", [](AppState& s) -> int& { return s.fgCycleStep; }, 1, 20},
-        {"fadeBgStep", [](AppState& s) -> int& { return s.bgCycleStep; }, 1, 20},
-        {"fadeChStep", [](AppState& s) -> int& { return s.charCycleStep; }, 1, 20},
-        {"tcR", [](AppState& s) -> int& { return s.tcDraft.r; }, 0, 255},
-        {"tcG", [](AppState& s) -> int& { return s.tcDraft.g; }, 0, 255},
-        {"tcB", [](AppState& s) -> int& { return s.tcDraft.b; }, 0, 255},
-        {"tcL", [](AppState& s) -> int& { return s.tcDraft.l; }, -128, 128},
+// Every stepper and plain toggle the panels show, whatever the tool: the ids come from the
+// panels themselves, so a control added there is tested here without being listed twice.
+std::vector<std::string> shownIds(PanelItem::Kind kind) {
+    std::vector<std::string> out;
+    auto collect = [&](const std::vector<PanelItem>& items) {
+        for (const PanelItem& item : items)
+            if (item.kind == kind && !item.id.starts_with("bank") && std::find(out.begin(), out.end(), item.id) == out.end())
+                out.push_back(item.id);
     };
-    for (const StepperCase& c : cases) {
-        SCOPED_TRACE(c.id);
+    for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         AppState state;
-        c.field(state) = c.min;
-        adjustStepper(c.id, -1, state);
-        EXPECT_EQ(c.field(state), c.min);
-        adjustStepper(c.id, +1, state);
-        EXPECT_EQ(c.field(state), c.min + 1);
-        EXPECT_EQ(stepperValue(c.id, state), c.min + 1);
-        c.field(state) = c.max;
-        adjustStepper(c.id, +1, state);
-        EXPECT_EQ(c.field(state), c.max);
-        adjustStepper(c.id, INT_MAX, state);
-        EXPECT_EQ(c.field(state), c.max);
+        state.tool = tool;
+        collect(panelItems(state));
+    }
+    collect(fadesPanelItems(AppState()));
+    return out;
+}
+
+std::vector<int> allStepperValues(const AppState& state, const std::vector<std::string>& ids) {
+    std::vector<int> values;
+    for (const std::string& id : ids) values.push_back(stepperValue(id, state));
+    return values;
+}
+
+TEST(Panels, EveryShownStepperClampsAtBothEndsAndMovesAlone) {
+    const std::vector<std::string> steppers = shownIds(PanelItem::Kind::stepper);
+    ASSERT_GE(steppers.size(), 10u);
+    for (std::size_t i = 0; i < steppers.size(); ++i) {
+        const std::string& id = steppers[i];
+        SCOPED_TRACE(id);
+        AppState state;
+        adjustStepper(id, INT_MIN, state);  // must not overflow on the way to the bottom
+        const int low = stepperValue(id, state);
+        adjustStepper(id, -1, state);
+        EXPECT_EQ(stepperValue(id, state), low);
+        adjustStepper(id, INT_MAX, state);
+        const int high = stepperValue(id, state);
+        EXPECT_GT(high, low);
+        adjustStepper(id, +1, state);
+        EXPECT_EQ(stepperValue(id, state), high);
+        adjustStepper(id, -1, state);
+        EXPECT_EQ(stepperValue(id, state), high - 1);
+
+        // Only this stepper moved.
+        std::vector<int> expected = allStepperValues(AppState(), steppers);
+        expected[i] = high - 1;
+        if (id.starts_with("tc")) continue;  // the colour sliders share one draft colour
+        EXPECT_EQ(allStepperValues(state, steppers), expected);
+    }
+}
+
+TEST(Panels, SteppersAgreeWithTheRangesUsersRelyOn) {
+    // Lightness is signed; colour channels are bytes; a cycle repeat typed in or stepped to
+    // has the same range.
+    const struct {
+        const char* id;
+        int min;
+        int max;
+    } cases[] = {{"tcL", -128, 128}, {"tcR", 0, 255}, {"tcB", 0, 255}, {"fadeFgStep", 1, 20}, {"fadeBgStep", 1, 20}};
+    for (const auto& c : cases) {
+        AppState state;
         adjustStepper(c.id, INT_MIN, state);
-        EXPECT_EQ(c.field(state), c.min);
+        EXPECT_EQ(stepperValue(c.id, state), c.min) << c.id;
+        adjustStepper(c.id, INT_MAX, state);
+        EXPECT_EQ(stepperValue(c.id, state), c.max) << c.id;
+    }
+    for (const char* typed : {"0", "7", "99"}) {
+        AppState byTyping;
+        startStepEntry("fg", byTyping);
+        for (const char* ch = typed; *ch; ++ch) textEntryKey(static_cast<std::uint8_t>(*ch), byTyping);
+        commitStepEntry(byTyping);
+        AppState byStepping;
+        adjustStepper("fadeFgStep", std::stoi(typed) - stepperValue("fadeFgStep", byStepping), byStepping);
+        EXPECT_EQ(byTyping.fgCycleStep, stepperValue("fadeFgStep", byStepping)) << typed;
     }
 }
 
@@ -83,44 +118,40 @@ TEST(Panels, DraftSteppersApplyTheMixedColour) {
     EXPECT_FALSE(state.fgCycle);
 }
 
-TEST(Panels, EveryToggleFlipsItsField) {
-    const std::pair<const char*, std::function<bool&(AppState&)>> cases[] = {
-        {"round", [](AppState& s) -> bool& { return s.brushRounded; }},
-        {"sprayBG", [](AppState& s) -> bool& { return s.sprayTargetBG; }},
-        {"velSpray", [](AppState& s) -> bool& { return s.velSprayDensity; }},
-        {"velDB", [](AppState& s) -> bool& { return s.velDodgeBurn; }},
-        {"velPrism", [](AppState& s) -> bool& { return s.velPrism; }},
-        {"velScatter", [](AppState& s) -> bool& { return s.velScatter; }},
-        {"velSize", [](AppState& s) -> bool& { return s.velocityControlsSize; }},
-        {"autoPan", [](AppState& s) -> bool& { return s.autoPan; }},
-        {"ownFill", [](AppState& s) -> bool& { return s.shapeFill.enabled; }},
-        {"scFG", [](AppState& s) -> bool& { return s.scatterFG; }},
-        {"scBG", [](AppState& s) -> bool& { return s.scatterBG; }},
-        {"dbFG", [](AppState& s) -> bool& { return s.dodgeBurnFG; }},
-        {"dbBG", [](AppState& s) -> bool& { return s.dodgeBurnBG; }},
-        {"prFG", [](AppState& s) -> bool& { return s.prismFG; }},
-        {"prBG", [](AppState& s) -> bool& { return s.prismBG; }},
-        {"boxFilled", [](AppState& s) -> bool& { return s.boxOptions.filled; }},
-        {"boxOutline", [](AppState& s) -> bool& { return s.boxOptions.outline; }},
-        {"boxPenLine", [](AppState& s) -> bool& { return s.boxOptions.penLine; }},
-        {"ovalFilled", [](AppState& s) -> bool& { return s.ovalOptions.filled; }},
-        {"ovalOutline", [](AppState& s) -> bool& { return s.ovalOptions.outline; }},
-        {"fadeColReset", [](AppState& s) -> bool& { return s.colorCycleResetPerStroke; }},
-        {"fadeChReset", [](AppState& s) -> bool& { return s.charCycleResetPerStroke; }},
-        {"fadeChFwd", [](AppState& s) -> bool& { return s.charCycleForward; }},
-        {"fadeChWrap", [](AppState& s) -> bool& { return s.charCycleWrap; }},
+TEST(Panels, EveryShownToggleFlipsAloneAndBack) {
+    const std::vector<std::string> toggles = shownIds(PanelItem::Kind::toggle);
+    ASSERT_GE(toggles.size(), 10u);
+    const auto shown = [&toggles](const AppState& state) {
+        std::vector<bool> values;
+        for (const std::string& id : toggles) values.push_back(toggleValue(id, state));
+        return values;
     };
-    for (const auto& [id, field] : cases) {
-        SCOPED_TRACE(id);
+    for (std::size_t i = 0; i < toggles.size(); ++i) {
+        SCOPED_TRACE(toggles[i]);
         AppState state;
-        const bool before = field(state);
-        EXPECT_EQ(toggleValue(id, state), before);
-        toggleTapped(id, state);
-        EXPECT_EQ(field(state), !before);
-        EXPECT_EQ(toggleValue(id, state), !before);
-        toggleTapped(id, state);
-        EXPECT_EQ(field(state), before);
+        const std::vector<bool> before = shown(state);
+        toggleTapped(toggles[i], state);
+        std::vector<bool> expected = before;
+        expected[i] = !expected[i];
+        EXPECT_EQ(shown(state), expected);
+        toggleTapped(toggles[i], state);
+        EXPECT_EQ(shown(state), before);
     }
+}
+
+TEST(Panels, TogglesReachTheToolsThatReadThem) {
+    // A few toggles checked through what they change elsewhere, not through their own table.
+    AppState state;
+    state.tool = Tool::oval;
+    const std::size_t plain = panelItems(state).size();
+    toggleTapped("ownFill", state);
+    EXPECT_GT(panelItems(state).size(), plain);  // the fill rows appear
+    const bool wrap = state.charCycleWrap;
+    toggleTapped("fadeChWrap", state);
+    EXPECT_NE(state.charCycleWrap, wrap);
+    const bool forward = state.charCycleForward;
+    toggleTapped("fadeChFwd", state);
+    EXPECT_NE(state.charCycleForward, forward);
 }
 
 TEST(Panels, BankTogglesSelectTheGlyphBank) {

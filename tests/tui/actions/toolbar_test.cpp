@@ -158,6 +158,18 @@ TEST(Toolbar, LayerShiftDragMovesByThePointersWayFromTheAnchor) {
     EXPECT_FALSE(noDrag.layerShiftDrag);
 }
 
+TEST(Toolbar, NudgingStopsAtTheOffsetBound) {
+    AppState state;
+    state.layers[0].rowOffset = maxLayerOffset - 1;
+    state.layers[0].colOffset = -maxLayerOffset;
+    for (int i = 0; i < 3; ++i) nudgeActiveLayer(1, -1, state);
+    EXPECT_EQ(state.layers[0].rowOffset, maxLayerOffset);
+    EXPECT_EQ(state.layers[0].colOffset, -maxLayerOffset);
+    nudgeActiveLayer(-1, 1, state);
+    EXPECT_EQ(state.layers[0].rowOffset, maxLayerOffset - 1);
+    EXPECT_EQ(state.layers[0].colOffset, -maxLayerOffset + 1);
+}
+
 TEST(Toolbar, SaveOnANeverSavedDocumentOpensTheSaveOptions) {
     AppState state;
     state.dirty = true;

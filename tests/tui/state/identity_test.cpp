@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -85,6 +86,36 @@ TEST_F(IdentityTest, PersistThenLoadRoundTripsAndApplies) {
     EXPECT_TRUE(fresh.exportTXTOnSave);
     EXPECT_EQ(fresh.fkeyBankIndex, 1);
     EXPECT_TRUE(fresh.writeSauce);
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+TEST(IdentityPersistence, SaveOptionsComeBackFromTheConfigurationFolder) {
+    // The unit tests run with a temporary XDG_CONFIG_HOME, so the real path is safe to use.
+    const std::string path = identityPath();
+    ASSERT_EQ(path, std::string(std::getenv("XDG_CONFIG_HOME")) + "/glyphloom/identity.json");
+    AppState saved;
+    saved.sauceAuthor = "ink";
+    saved.exportUTF8 = true;
+    saved.exportPNGOnSave = true;
+    saved.exportTXTOnSave = false;
+    saved.writeSauce = true;
+    saved.fkeyBankIndex = 3;
+    ASSERT_EQ(persistSauceIdentity(saved), "");
+
+    AppState restarted;
+    applySauceIdentity(loadSauceIdentity(), restarted);
+    EXPECT_EQ(restarted.sauceAuthor, "ink");
+    EXPECT_TRUE(restarted.exportUTF8);
+    EXPECT_TRUE(restarted.exportPNGOnSave);
+    EXPECT_FALSE(restarted.exportTXTOnSave);
+    EXPECT_TRUE(restarted.writeSauce);
+    EXPECT_EQ(restarted.fkeyBankIndex, 3);
+    std::filesystem::remove(path);
 }
 
 }  // namespace

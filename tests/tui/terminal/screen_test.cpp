@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <string>
+#include <algorithm>
+#include <cerrno>
 
 namespace glyphloom {
 namespace {
@@ -212,6 +214,62 @@ TEST(ScreenWideGlyphs, FlushSendsAWideGlyphOnceAndPlacesTheCursorAfterIt) {
     t.screen.put(cell("x", C::ansi16(15), C::ansi16(0)), 0, 2);
     EXPECT_EQ(t.flush(), "\x1b[1;2H\x1b[0;31;40m \x1b[0;97;40mx\x1b[0m");
     EXPECT_EQ(t.flush(), "");
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+// A terminal that takes at most `chunk` bytes a call, is interrupted before every other
+// call, and fails outright while `broken` is set.
+struct Flaky {
+    std::string received;
+    std::size_t chunk = 5;
+    bool broken = false;
+    int calls = 0;
+    Screen screen{Screen::Writer{[this](std::string_view bytes) -> std::ptrdiff_t {
+                      if (++calls % 2 == 0) {
+                          errno = EINTR;
+                          return -1;
+                      }
+                      if (broken) {
+                          errno = EIO;
+                          return -1;
+                      }
+                      const std::size_t n = std::min(chunk, bytes.size());
+                      received.append(bytes.substr(0, n));
+                      return static_cast<std::ptrdiff_t>(n);
+                  }},
+                  false};
+};
+
+TEST(ScreenFlush, ShortAndInterruptedWritesStillDeliverTheWholeFrame) {
+    Flaky t;
+    t.screen.resize(2, 6);
+    t.screen.putText("hello!", 0, 0, C::ansi16(2), C::ansi16(0));
+    const std::string expected = t.screen.pendingOutput();
+    t.screen.flush();
+    EXPECT_EQ(t.received, expected);
+    EXPECT_GT(t.calls, static_cast<int>(expected.size() / t.chunk));
+    EXPECT_EQ(t.screen.pendingOutput(), "");  // the frame counts as drawn
+}
+
+TEST(ScreenFlush, FailedWriteMakesTheNextFlushRepaintEverything) {
+    Flaky t;
+    t.screen.resize(2, 4);
+    t.screen.flush();
+    const std::string fullFrame = t.received;
+
+    t.broken = true;
+    t.screen.put(cell("x", C::ansi16(1), C::ansi16(0)), 1, 1);
+    t.screen.flush();
+    t.broken = false;
+    t.screen.put(ANSICell::blank(), 1, 1);  // back to the first frame
+    t.received.clear();
+    t.screen.flush();
+    EXPECT_EQ(t.received, fullFrame);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "app/main_loop.hpp"
 
 namespace glyphloom {
@@ -61,10 +63,38 @@ TEST(TerminalRead, ReadErrorsBecomeEndOfInputOnlyAfterEightInARow) {
     ::close(saved);
 }
 
-TEST(TerminalRestore, DoesNothingWhenNoSessionIsActive) {
+// What a call writes to standard output, caught in a pipe.
+template <typename Call>
+std::string stdoutOf(Call call) {
+    int fds[2];
+    EXPECT_EQ(::pipe(fds), 0);
+    const int saved = ::dup(STDOUT_FILENO);
+    ::dup2(fds[1], STDOUT_FILENO);
+    ::close(fds[1]);
+    call();
+    ::dup2(saved, STDOUT_FILENO);  // closes the pipe's last writer
+    ::close(saved);
+    std::string out;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    return out;
+}
+
+TEST(TerminalRestore, WritesTheExitSequenceOnlyWhileASessionIsActive) {
     ASSERT_EQ(TerminalGlobals::rawActive, 0);
-    restoreTerminal();  // must not write the exit sequence into a test's output or touch modes
+    EXPECT_EQ(stdoutOf(restoreTerminal), "");  // nothing in a test's output, no modes touched
     EXPECT_EQ(TerminalGlobals::rawActive, 0);
+
+    // Restoring puts back the saved modes: save the real ones first, in case the tests run
+    // in a terminal.
+    if (::isatty(STDIN_FILENO)) {
+        ASSERT_EQ(tcgetattr(STDIN_FILENO, &TerminalGlobals::origTermios), 0);
+    }
+    TerminalGlobals::rawActive = 1;
+    EXPECT_EQ(stdoutOf(restoreTerminal), terminalExitSequence);
+    EXPECT_EQ(TerminalGlobals::rawActive, 0);
+    EXPECT_EQ(stdoutOf(restoreTerminal), "");  // a second restore (signal, then exit) is silent
 }
 
 TEST(TerminalSize, FallsBackTo24By80WithoutATerminal) {
@@ -83,7 +113,7 @@ struct LoopFixture {
     Layout layout;
 };
 
-TEST(MainLoop, RedrawsOncePerBatchAndStopsAtEndOfInput) {
+TEST(MainLoop, UnchangedFramesWriteNothingAndEndOfInputStops) {
     StdinPipe input;
     LoopFixture f;
     f.screen.resize(10, 40);
@@ -94,6 +124,29 @@ TEST(MainLoop, RedrawsOncePerBatchAndStopsAtEndOfInput) {
     runMainLoop(f.state, f.terminal, f.screen, f.layout);
     EXPECT_TRUE(f.state.shouldQuit);
     EXPECT_EQ(f.output, "");  // nothing changed on screen, so nothing was written
+}
+
+TEST(MainLoop, RedrawsOncePerBatch) {
+    // A terminal that refuses every write makes each frame a full repaint, so every redraw
+    // shows up as exactly one write attempt.
+    int attempts = 0;
+    Screen screen{Screen::Writer{[&attempts](std::string_view) -> std::ptrdiff_t {
+                      ++attempts;
+                      errno = EIO;
+                      return -1;
+                  }},
+                  false};
+    StdinPipe input;
+    AppState state;
+    Terminal terminal;
+    screen.resize(10, 40);
+    Layout layout = drawFrame(state, screen);
+    attempts = 0;
+    input.write("xyz\x1b[A\x1b[<35;3;3M");  // five events that arrive in one read
+    input.closeWriter();
+    runMainLoop(state, terminal, screen, layout);  // that batch, then end of input
+    EXPECT_TRUE(state.shouldQuit);
+    EXPECT_EQ(attempts, 2);
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Writes the small seed inputs under fuzz/corpus/NAME/, one folder per fuzz target.
+
+Every seed is made here from scratch: a few bytes that reach each reader's main paths
+(escape sequences, record trailers, each DEFLATE block type, each PNG colour type), so the
+fuzzer starts past the first checks. Run it again after changing a seed; the output is
+the same on every run.
+"""
+import json
+import os
+import struct
+import zlib
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
+
+
+def write(target, name, data):
+    folder = os.path.join(ROOT, target)
+    os.makedirs(folder, exist_ok=True)
+    if isinstance(data, str):
+        data = data.encode("utf-8")
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def field(text, width):
+    raw = text.encode("cp437")[:width]
+    return raw + b" " * (width - len(raw))
+
+
+def sauce(comments=(), width=80, rows=3, flags=0x01, body_size=0, font="IBM VGA"):
+    record = b"SAUCE00" + field("Seed", 35) + field("glyphloom", 20) + field("", 20) + b"20260101"
+    record += struct.pack("<IBBHHHHBB", body_size, 1, 1, width, rows, 0, 0, len(comments), flags)
+    record += font.encode("ascii").ljust(22, b"\0")
+    assert len(record) == 128
+    block = b""
+    if comments:
+        block = b"COMNT" + b"".join(field(c, 64) for c in comments)
+    return b"\x1a" + block + record
+
+
+def ans_seeds():
+    esc = "\x1b["
+    yield "plain.ans", b"Hello\r\nworld\r\n"
+    yield "colours.ans", (esc + "0;1;31;44mred" + esc + "0;5;32;47mblink" + esc + "38;5;208mx"
+                          + esc + "48;2;10;20;30my" + esc + "0m\r\n").encode()
+    yield "cursor.ans", (esc + "2J" + esc + "5;10Hat" + esc + "3Cright" + esc + "2Ddown" + esc + "B"
+                         + esc + "s" + esc + "A" + esc + "u" + esc + "K" + "\t|\r\n").encode()
+    yield "cp437.ans", bytes([0xB0, 0xB1, 0xB2, 0xDB, 0xDC, 0xDF, 0xC9, 0xCD, 0xBB, 13, 10])
+    yield "utf8.ans", "e\u0301 \u2588\u2591 \U0001F600 \u00e9\r\n".encode("utf-8")
+    body = b"\x1b[1;33mSAUCE'd\x1b[0m\r\n"
+    yield "record.ans", body + sauce(("first comment", "second"), width=40, rows=2, body_size=len(body))
+    yield "wide.ans", (esc + "1;200H" + "w" + esc + "60;1H" + "deep\r\n").encode()
+
+
+def sauce_seeds():
+    yield "bare.bin", sauce()
+    yield "comments.bin", b"art" + sauce(("one", "two", ""), body_size=3)
+    yield "ice.bin", b"x" * 10 + sauce(width=132, rows=50, flags=0x1F, body_size=10, font="IBM EGA43")
+
+
+def inflate_seeds():
+    def raw(data, level=9, strategy=zlib.Z_DEFAULT_STRATEGY):
+        c = zlib.compressobj(level, zlib.DEFLATED, -15, 9, strategy)
+        return c.compress(data) + c.flush()
+
+    text = b"glyphloom " * 40 + bytes(range(256))
+    yield "stored.bin", raw(text, level=0)
+    yield "fixed.bin", raw(b"abcabcabcabc", strategy=zlib.Z_FIXED)
+    yield "dynamic.bin", raw(text)
+    yield "runs.bin", raw(b"\0" * 3000, strategy=zlib.Z_RLE)
+    yield "empty.bin", raw(b"")
+
+
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+
+def png(width, height, depth, colour, rows, extra=b"", interlace=0):
+    header = struct.pack(">IIBBBBB", width, height, depth, colour, 0, 0, interlace)
+    data = b"".join(rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + extra + chunk(b"IDAT", zlib.compress(data))
+            + chunk(b"IEND", b""))
+
+
+def png_seeds():
+    yield "rgb.png", png(2, 2, 8, 2, [b"\0" + bytes([255, 0, 0, 0, 255, 0]), b"\1" + bytes([0, 0, 255, 9, 9, 9])])
+    yield "rgba.png", png(1, 2, 8, 6, [b"\0" + bytes([1, 2, 3, 128]), b"\2" + bytes([4, 5, 6, 7])])
+    yield "gray.png", png(3, 1, 8, 0, [b"\3" + bytes([0, 128, 255])])
+    yield "gray_alpha.png", png(2, 1, 8, 4, [b"\4" + bytes([10, 255, 200, 0])])
+    yield "palette.png", png(4, 1, 2, 3, [b"\0" + bytes([0b00011011])],
+                             extra=chunk(b"PLTE", bytes([0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255]))
+                             + chunk(b"tRNS", bytes([0, 128])))
+    yield "gray16.png", png(1, 1, 16, 0, [b"\0" + bytes([0x12, 0x34])])
+    yield "interlaced.png", png(2, 2, 8, 0, [b"\0\x40", b"\0\x50", b"\0\x80\x90"], interlace=1)
+    yield "gray1.png", png(8, 1, 1, 0, [b"\0\xA5"])
+
+
+def preset_seeds():
+    pen = {"name": "Pen", "character": "#", "tool": "pen", "brushSize": 2,
+           "foreground": {"type": "ansi16", "n": 12}, "background": {"type": "truecolor", "r": 1, "g": 2, "b": 3},
+           "foregroundCycle": True, "fgCycleColors": [{"type": "ansi256", "n": 200}, 3], "fgCycleStep": 1,
+           "charCycleChars": ["a", "\u2588"], "charCycleWrap": False}
+    yield "bank.json", json.dumps([pen, None, {"name": "Empty"}, {"brushSize": "wrong"}])
+    yield "empty.json", "[]"
+    yield "lines.json", json.dumps([{"tool": "line", "lineDrawStyle": "double", "lineThickness": 3,
+                                     "boxStyle": "heavy", "boxFilled": True}])
+
+
+def input_seeds():
+    # Each read is one control byte (low six bits: length - 1, top bit: the buffer was full)
+    # and then that many bytes of terminal input.
+    def reads(*parts, full=False):
+        out = b""
+        for part in parts:
+            out += bytes([(len(part) - 1) | (0x80 if full else 0)]) + part
+        return out
+
+    yield "keys.bin", reads(b"a\x1b[A\x1b[B\x1bOP\x1b[15~\x7f\t\r")
+    yield "mouse.bin", reads(b"\x1b[<0;10;5M\x1b[<0;11;5m", b"\x1b[<32;12;6M\x1b[<64;1;1M")
+    yield "split.bin", reads(b"\x1b[", b"<0;3", b";4M", b"\xe2\x96", b"\x88")
+    yield "paste.bin", reads(b"\x1b[200~pasted text\x1b[201~")
+    yield "alt.bin", reads(b"\x1bx\x1b\x1b[1;5C\xc3\xa9", full=True)
+
+
+def main():
+    for target, seeds in (("ans_import_fuzz", ans_seeds), ("sauce_fuzz", sauce_seeds),
+                          ("inflate_fuzz", inflate_seeds), ("png_decode_fuzz", png_seeds),
+                          ("preset_bank_fuzz", preset_seeds), ("input_decoder_fuzz", input_seeds)):
+        for name, data in seeds():
+            write(target, name, data)
+
+
+if __name__ == "__main__":
+    main()
