@@ -105,6 +105,8 @@ TEST_F(Session, MouseAndKeysDoNotDisturbTheSession) {
     tmux->sendMouse(32, 6, 5, true);
     tmux->sendMouse(0, 6, 5, false);
     tmux->sendBytes("\x1b[A\x1bOP\x1b[15~x");
+    // The press painted, so the first Ctrl-C only arms the quit over unsaved work.
+    tmux->sendBytes("\x03");
     tmux->sendBytes("\x03");
     EXPECT_EQ(tmux->waitForExit(), 0);
     expectTerminalRestored();

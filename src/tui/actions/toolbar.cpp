@@ -216,8 +216,10 @@ void startLayerShiftDrag(GridKey at, AppState& state) {
 void layerShiftDragTo(GridKey at, AppState& state) {
     Layer* layer = activeLayer(state);
     if (layer == nullptr || !state.layerShiftDrag) return;
-    layer->rowOffset = state.layerShiftDrag->off.row + (at.row - state.layerShiftDrag->anchor.row);
-    layer->colOffset = state.layerShiftDrag->off.col + (at.col - state.layerShiftDrag->anchor.col);
+    layer->rowOffset = clampedLayerOffset(static_cast<long long>(state.layerShiftDrag->off.row) + at.row -
+                                          state.layerShiftDrag->anchor.row);
+    layer->colOffset = clampedLayerOffset(static_cast<long long>(state.layerShiftDrag->off.col) + at.col -
+                                          state.layerShiftDrag->anchor.col);
     noteShift(state, *layer);
 }
 

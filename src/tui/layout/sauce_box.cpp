@@ -127,9 +127,9 @@ std::vector<BoxRow> confirmRows(const AppState& state) {
     return {
         {" put your name on this record?", std::nullopt, white},
         {"  " + credit, std::nullopt, creditFg},
-        {" moves"},
-        {" into its history."},
-        {""},
+        {" moves", std::nullopt},
+        {" into its history.", std::nullopt},
+        {"", std::nullopt},
         {"   yes, edit it", SauceBoxRow{SauceBoxRowKind::claim}, accent},
         {"   cancel", SauceBoxRow{SauceBoxRowKind::cancel}, accent},
     };

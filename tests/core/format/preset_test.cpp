@@ -304,7 +304,9 @@ TEST(DecodeBankStrictly, OneBadElementFailsTheWholeBank) {
         SCOPED_TRACE(c.data);
         const auto bank = decodeBankStrictly(c.data);
         ASSERT_EQ(bank.has_value(), c.slots.has_value());
-        if (bank) EXPECT_EQ(bank->size(), *c.slots);
+        if (bank) {
+            EXPECT_EQ(bank->size(), *c.slots);
+        }
     }
 }
 

@@ -25,10 +25,17 @@ TEST(FontBrowser, TryingFacesThenCancelReturnsToTheFaceBefore) {
 
 TEST(FontBrowser, RightClickAsksToRemoveOnlyAnImportedFont) {
     AppState s;
+    const int builtIns = static_cast<int>(BlockFont::builtIn().size());
+    BlockFont imported;
+    imported.name = "Imported";
+    imported.height = 1;
+    s.importedFonts = {imported};
     fontRowTapped(-1, true, s);
     EXPECT_FALSE(s.fontDeletePending);
-    fontRowTapped(3, true, s);
-    EXPECT_EQ(s.fontDeletePending, std::optional<int>(3));
+    fontRowTapped(0, true, s);  // a built-in face cannot be removed
+    EXPECT_FALSE(s.fontDeletePending);
+    fontRowTapped(builtIns, true, s);
+    EXPECT_EQ(s.fontDeletePending, std::optional<int>(builtIns));
     EXPECT_FALSE(s.fontBrowserPrev) << "asking is not trying the face";
     answerFontDelete(false, s);
     EXPECT_FALSE(s.fontDeletePending);

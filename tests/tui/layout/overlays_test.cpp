@@ -272,15 +272,19 @@ TEST(FontBrowser, ListsPlainThenTheFontsAndPreviewsTheHoveredOne) {
     AppState state;
     state.fontBrowserOpen2 = true;
     state.importedFonts = {threeRowFont("Chunky"), threeRowFont("Stout")};
-    state.textFontIndex = 1;
+    // The built-in faces come first, then the imported ones.
+    const int builtIns = static_cast<int>(BlockFont::builtIn().size());
+    const std::size_t chunkyRow = static_cast<std::size_t>(builtIns) + 1;
+    state.textFontIndex = builtIns + 1;
     state.fg = C::ansi16(12);
     const Composed closed(state);
-    ASSERT_EQ(closed.layout.fontRowSpans.size(), 3u);
+    ASSERT_EQ(closed.layout.fontRowSpans.size(), static_cast<std::size_t>(builtIns) + 3);
     EXPECT_EQ(closed.layout.fontRowSpans[0].value, -1);
     EXPECT_EQ(trimmedRight(closed.text(closed.layout.fontRowSpans[0].span)), "  Plain");
-    EXPECT_EQ(trimmedRight(closed.text(closed.layout.fontRowSpans[1].span)), "  Chunky");
-    EXPECT_EQ(trimmedRight(closed.text(closed.layout.fontRowSpans[2].span)), "▸ Stout");
-    EXPECT_EQ(closed.layout.fontRowSpans[2].value, 1);
+    EXPECT_EQ(trimmedRight(closed.text(closed.layout.fontRowSpans[1].span)), "  " + BlockFont::builtIn()[0].name);
+    EXPECT_EQ(trimmedRight(closed.text(closed.layout.fontRowSpans[chunkyRow].span)), "  Chunky");
+    EXPECT_EQ(trimmedRight(closed.text(closed.layout.fontRowSpans[chunkyRow + 1].span)), "▸ Stout");
+    EXPECT_EQ(closed.layout.fontRowSpans[chunkyRow + 1].value, builtIns + 1);
     EXPECT_NE(closed.rowWith("hover a font to preview"), -1);
     EXPECT_NE(closed.rowWith("click selects · OK keeps · right-click removes an import"), -1);
     ASSERT_TRUE(closed.layout.fontImportSpan && closed.layout.fontURLSpan);
@@ -292,7 +296,7 @@ TEST(FontBrowser, ListsPlainThenTheFontsAndPreviewsTheHoveredOne) {
     EXPECT_FALSE(closed.layout.fontListUpSpan);  // everything fits
 
     // Hovering Chunky letters "Glyphloom": its G and l (through the capital) in the foreground.
-    const Span chunky = closed.layout.fontRowSpans[1].span;
+    const Span chunky = closed.layout.fontRowSpans[chunkyRow].span;
     state.mouse = {midX(chunky), chunky.row};
     const Composed hovered(state);
     EXPECT_EQ(hovered.rowWith("hover a font to preview"), -1);
@@ -319,10 +323,11 @@ TEST(FontBrowser, ScrollsALongListAPageAtATime) {
     const int page = f.layout.fontListPage;
     ASSERT_GE(page, 1);
     EXPECT_EQ(static_cast<int>(f.layout.fontRowSpans.size()), page);
-    EXPECT_EQ(f.layout.fontListMaxScroll, 16 - page);
-    // Row 0 of the list is face 3: the fonts' index 2 (Plain is face 0).
+    const int builtIns = static_cast<int>(BlockFont::builtIn().size());
+    EXPECT_EQ(f.layout.fontListMaxScroll, 16 + builtIns - page);
+    // Row 0 of the list is face 3: the faces' index 2 (Plain is face 0).
     EXPECT_EQ(f.layout.fontRowSpans.front().value, 2);
-    EXPECT_EQ(trimmedRight(f.text(f.layout.fontRowSpans.front().span)), "  Font2");
+    EXPECT_EQ(trimmedRight(f.text(f.layout.fontRowSpans.front().span)), "  " + BlockFont::builtIn()[2].name);
     ASSERT_TRUE(f.layout.fontListUpSpan && f.layout.fontListDownSpan);
     EXPECT_EQ(f.layout.fontListUpSpan->row, f.layout.fontRowSpans.front().span.row);
     EXPECT_EQ(f.layout.fontListDownSpan->row, f.layout.fontRowSpans.back().span.row);
@@ -331,7 +336,7 @@ TEST(FontBrowser, ScrollsALongListAPageAtATime) {
     // A stored scroll past the end shows the last page.
     state.fontListScroll = 99;
     const Composed end(state);
-    EXPECT_EQ(end.layout.fontRowSpans.back().value, 14);
+    EXPECT_EQ(end.layout.fontRowSpans.back().value, 14 + builtIns);
 }
 
 TEST(FontBrowser, PicksFontFilesFromTheFolderListing) {

@@ -119,7 +119,7 @@ TEST(MainLoop, UnchangedFramesWriteNothingAndEndOfInputStops) {
     f.screen.resize(10, 40);
     f.layout = drawFrame(f.state, f.screen);
     f.output.clear();
-    input.write("xyz");
+    input.write("\x07\x07");  // keys bound to nothing: typed characters would draw
     input.closeWriter();
     runMainLoop(f.state, f.terminal, f.screen, f.layout);
     EXPECT_TRUE(f.state.shouldQuit);
