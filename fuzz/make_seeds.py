@@ -123,10 +123,28 @@ def input_seeds():
     yield "alt.bin", reads(b"\x1bx\x1b\x1b[1;5C\xc3\xa9", full=True)
 
 
+def document_seeds():
+    yield "minimal.json", '{"version":5,"columns":10,"rows":4,"layers":[{"name":"L","visible":true,"cells":[]}]}'
+
+
+def figlet_seeds():
+    yield "tiny.flf", "flf2a$ 2 1 8 0 1\ncomment\n#@\n#@@\n"
+
+
+def tdf_seeds():
+    yield "header.tdf", b"\x13TheDraw FONTS file\x1a"
+
+
+def zip_seeds():
+    yield "empty.zip", b"PK\x05\x06" + bytes(18)
+
+
 def main():
     for target, seeds in (("ans_import_fuzz", ans_seeds), ("sauce_fuzz", sauce_seeds),
                           ("inflate_fuzz", inflate_seeds), ("png_decode_fuzz", png_seeds),
-                          ("preset_bank_fuzz", preset_seeds), ("input_decoder_fuzz", input_seeds)):
+                          ("preset_bank_fuzz", preset_seeds), ("input_decoder_fuzz", input_seeds),
+                          ("drawing_file_fuzz", document_seeds), ("figlet_reader_fuzz", figlet_seeds),
+                          ("tdf_reader_fuzz", tdf_seeds), ("zip_fuzz", zip_seeds)):
         for name, data in seeds():
             write(target, name, data)
 
