@@ -7,18 +7,8 @@
 namespace glyphloom::e2e {
 namespace {
 
-class Drawing : public ::testing::Test {
+class Drawing : public EditorFixture {
 protected:
-    void SetUp() override {
-        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
-        tmux = std::make_unique<TmuxSession>(120, 34);
-        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
-    }
-    void TearDown() override {
-        if (!tmux) return;
-        tmux->sendBytes("\x03\x03");  // a dirty document asks twice
-        tmux->waitForExit();
-    }
     // Press at the first point, drag through the others with the button held, release at the last.
     void drag(std::initializer_list<std::pair<int, int>> points) {
         const auto first = *points.begin();
@@ -45,7 +35,6 @@ protected:
     bool shows(int x, int y, const std::string& text, int count) {
         return tmux->waitUntil([&] { return textAt(x, y, count) == text; });
     }
-    std::unique_ptr<TmuxSession> tmux;
 };
 
 // The middle of a 120×34 terminal is canvas whatever the chrome around it.

@@ -9,18 +9,8 @@
 namespace glyphloom::e2e {
 namespace {
 
-class Editor : public ::testing::Test {
+class Editor : public EditorFixture {
 protected:
-    void SetUp() override {
-        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
-        tmux = std::make_unique<TmuxSession>(120, 34);
-        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
-    }
-    void TearDown() override {
-        if (!tmux) return;
-        tmux->sendBytes("\x03\x03");  // a dirty document asks twice
-        tmux->waitForExit();
-    }
     // Row 0 holds the bar.
     bool barShows(const std::string& text) {
         return tmux->waitUntil([&] {
@@ -34,7 +24,6 @@ protected:
         return static_cast<int>(std::count_if(lines.begin(), lines.end(),
                                               [&](const std::string& l) { return l.find(text) != std::string::npos; }));
     }
-    std::unique_ptr<TmuxSession> tmux;
 };
 
 std::string repeated(const std::string& glyph, int n) {

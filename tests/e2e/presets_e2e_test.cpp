@@ -10,18 +10,8 @@
 namespace glyphloom::e2e {
 namespace {
 
-class PresetRow : public ::testing::Test {
+class PresetRow : public EditorFixture {
 protected:
-    void SetUp() override {
-        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
-        tmux = std::make_unique<TmuxSession>(120, 34);
-        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
-    }
-    void TearDown() override {
-        if (!tmux) return;
-        tmux->sendBytes("\x03\x03");
-        tmux->waitForExit();
-    }
     // The row the mode controls sit on.
     int presetRow() {
         const auto at = tmux->find("⟳ ⤨");
@@ -49,7 +39,6 @@ protected:
         return std::make_pair(x, row);
     }
     bool statusShows(const std::string& text) { return tmux->waitForText(text); }
-    std::unique_ptr<TmuxSession> tmux;
 };
 
 TEST_F(PresetRow, ClickingASlotAppliesItAndHoveringReadsItOut) {

@@ -3,6 +3,10 @@
 // read from tmux's pane flags and from `stty -a` run in the pane after the editor exits.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <memory>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -65,6 +69,23 @@ private:
     std::string socket_;
     std::filesystem::path home_;
     int pid_ = -1;
+};
+
+// The editor at 120 × 34 on an 80 × 25 canvas, quit at the end (Esc leaves any field, and a
+// dirty document asks twice); skipped where tmux is missing.
+class EditorFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
+        tmux = std::make_unique<TmuxSession>(120, 34);
+        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+    }
+    void TearDown() override {
+        if (!tmux) return;
+        tmux->sendBytes("\x1b\x03\x03");
+        tmux->waitForExit();
+    }
+    std::unique_ptr<TmuxSession> tmux;
 };
 
 // Shell quoting for a single argument.

@@ -9,19 +9,8 @@
 namespace glyphloom::e2e {
 namespace {
 
-class WideGlyphs : public ::testing::Test {
+class WideGlyphs : public EditorFixture {
 protected:
-    void SetUp() override {
-        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
-        tmux = std::make_unique<TmuxSession>(120, 34);
-        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
-    }
-    void TearDown() override {
-        if (!tmux) return;
-        tmux->sendBytes("\x1b\x03\x03");
-        tmux->waitForExit();
-    }
-    std::unique_ptr<TmuxSession> tmux;
 };
 
 TEST_F(WideGlyphs, BackspaceOverWideTextLeavesNoResidue) {
