@@ -1,6 +1,8 @@
 // The allocator settings behind keepFreedMemoryForReuse (glibc only).
 #include "app/memory_policy.hpp"
 
+#include <cstdlib>  // defines __GLIBC__ where it applies
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
