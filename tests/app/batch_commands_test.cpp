@@ -325,6 +325,35 @@ TEST_F(BatchCommands, AuditSelfTestPassesWithoutTouchingTheSettingsFolder) {
     EXPECT_FALSE(fs::exists(fs::path(config) / "glyphloom"));
 }
 
+// Each setup flag must reach the composed frame: adding it to a set-up changes the regions.
+// (The about box has no clickable region, so it cannot show here.)
+TEST(DumpLayout, EverySetupFlagChangesTheFrame) {
+    struct Case {
+        std::vector<std::string> base;
+        std::vector<std::string> added;
+    };
+    const Case cases[] = {
+        {{}, {"--charpicker"}},       {{}, {"--panel"}},           {{"--layers"}, {"--addlayer"}},
+        {{}, {"--palette"}},          {{}, {"--fades"}},           {{}, {"--depthmenu"}},
+        {{}, {"--saveopts"}},         {{}, {"--savemenu"}},        {{}, {"--presetfilemenu"}},
+        {{}, {"--fontbrowse"}},       {{}, {"--fontbrowser"}},     {{}, {"--docbrowser"}},
+        {{}, {"--refimgbrowser"}},    {{}, {"--imageimport", "x.png"}}, {{}, {"--charsetmenu"}},
+        {{"--charpicker"}, {"--charset", "3"}},                    {{}, {"--sizemenu"}},
+        {{"--panel"}, {"--tool", "Text"}},                         {{"--panel", "--tool", "Box"}, {"--ownfill"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> without{"--dump-layout"};
+        without.insert(without.end(), c.base.begin(), c.base.end());
+        std::vector<std::string> with = without;
+        with.insert(with.end(), c.added.begin(), c.added.end());
+        const RunResult plain = runGlyphloomBinary(without);
+        const RunResult flagged = runGlyphloomBinary(with);
+        EXPECT_EQ(flagged.status, 0) << c.added[0];
+        EXPECT_EQ(flagged.out.rfind("size ", 0), 0u) << c.added[0];
+        EXPECT_TRUE(flagged.out != plain.out) << c.added[0] << " leaves the frame unchanged";
+    }
+}
+
 TEST(BatchCorpus, EveryAnsFileDumpsAndRenders) {
     const fs::path corpus = fs::path(GLYPHLOOM_CORPUS_DIR) / "ans";
     if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
