@@ -10,7 +10,8 @@
 namespace glyphloom {
 
 // Reserves at least `bytes` in `buffer` (which should be empty, so nothing is copied), asking
-// for huge pages when the reservation is large.
+// for huge pages when the reservation is large. Only a hint: where it is refused the buffer
+// simply uses ordinary pages.
 void reserveLargeBuffer(std::vector<std::uint8_t>& buffer, std::size_t bytes);
 
 }  // namespace glyphloom
