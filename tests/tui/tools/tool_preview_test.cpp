@@ -147,12 +147,20 @@ TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
     AppState s;
     s.tool = Tool::spray;
     const int rows = AppState::docRows, cols = AppState::docCols;
+    AppState::docRows = 33;
+    AppState::docCols = 77;
     const auto layers = s.layers;
     simulateToolPreview(s);
+    const int afterSample[] = {AppState::docRows, AppState::docCols};
     previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
     previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
-    EXPECT_EQ(AppState::docRows, rows);
-    EXPECT_EQ(AppState::docCols, cols);
+    const int afterTryOut[] = {AppState::docRows, AppState::docCols};
+    AppState::docRows = rows;
+    AppState::docCols = cols;
+    EXPECT_EQ(afterSample[0], 33);
+    EXPECT_EQ(afterSample[1], 77);
+    EXPECT_EQ(afterTryOut[0], 33);
+    EXPECT_EQ(afterTryOut[1], 77);
     EXPECT_EQ(s.layers, layers);
 }
 
