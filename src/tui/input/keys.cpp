@@ -82,11 +82,7 @@ void normalKey(std::uint8_t byte, AppState& state, const Layout& layout) {
         case lineFeed:
         case carriageReturn: return newLine(state);
         case ctrlV:
-            if (state.clipboard) {
-                state.pasteFloat = true;
-                state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
-                state.statusNote = "Space or click to place · arrows move · Esc cancels";
-            }
+            if (state.clipboard) performSelectAction(SelectAction::paste, state);
             return;
         case ctrlY: return state.redo();
         case ctrlZ: return state.undo();
