@@ -11,18 +11,9 @@ namespace glyphloom::e2e {
 namespace {
 
 // The face list needs the rows of a tall terminal beside the tool strip.
-class Typing : public ::testing::Test {
+class Typing : public EditorFixture {
 protected:
-    void SetUp() override {
-        if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
-        tmux = std::make_unique<TmuxSession>(180, 60);
-        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
-    }
-    void TearDown() override {
-        if (!tmux) return;
-        tmux->sendBytes("\x1b\x03\x03");
-        tmux->waitForExit();
-    }
+    std::pair<int, int> terminalSize() const override { return {180, 60}; }
 
     // `count` characters of screen row y from column x, blanks where tmux trimmed the line.
     std::string textAt(int x, int y, int count) {
@@ -59,8 +50,6 @@ protected:
         for (const std::string& row : rows) out.push_back(std::string(utf8::graphemeClusters(row).size(), ' '));
         return out;
     }
-
-    std::unique_ptr<TmuxSession> tmux;
 };
 
 TEST_F(Typing, BlockFaceStampsGlyphsThatBackspaceAndEnterFollow) {
