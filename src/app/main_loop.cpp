@@ -68,12 +68,10 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
         updatePresetHoverPreview(state, layout);
         updateToolPreview(state);
         layout = drawFrame(state, screen);
-        if (state.pendingFontURL) {
-            // The download blocks; the frame just shown says what is happening.
-            const std::string url = *state.pendingFontURL;
-            state.pendingFontURL.reset();
-            state.fontLoadActive = false;
-            importFontFromEntry(url, state);
+        if (state.pendingFontURL || state.pendingFontFile) {
+            // The download and the import block; the frame just shown says what is happening,
+            // and an archive redraws after each of its fonts.
+            runPendingFontImport(state, [&] { drawFrame(state, screen); });
             layout = drawFrame(state, screen);
         }
     }

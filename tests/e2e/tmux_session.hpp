@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace glyphloom::e2e {
@@ -71,13 +72,15 @@ private:
     int pid_ = -1;
 };
 
-// The editor at 120 × 34 on an 80 × 25 canvas, quit at the end (Esc leaves any field, and a
-// dirty document asks twice); skipped where tmux is missing.
+// The editor at 120 × 34 (or the terminal size a case asks for) on an 80 × 25 canvas, quit
+// at the end (Esc leaves any field, and a dirty document asks twice); skipped where tmux is
+// missing.
 class EditorFixture : public ::testing::Test {
 protected:
+    virtual std::pair<int, int> terminalSize() const { return {120, 34}; }
     void SetUp() override {
         if (!TmuxSession::available()) GTEST_SKIP() << "tmux is not installed (./dev test installs it)";
-        tmux = std::make_unique<TmuxSession>(120, 34);
+        tmux = std::make_unique<TmuxSession>(terminalSize().first, terminalSize().second);
         ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
     }
     void TearDown() override {

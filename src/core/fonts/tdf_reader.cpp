@@ -8,6 +8,13 @@
 // A glyph at its offset in the block: width, height, then cells row by row; 0x0D ends a row,
 // 0x00 ends the glyph. Colour fonts follow each character byte with an attribute byte
 // (low nibble foreground, bits 4-6 background, bit 7 blink).
+// Outline fonts (type 0) do not store characters but the part of the outline each cell is:
+//   A top edge, B bottom edge, C left edge, D right edge, E/F top-left/top-right outer
+//   corners, K/L bottom-left/bottom-right outer corners, G/H/I/J the inner corners (down-right,
+//   down-left, up-right, up-left), N/M the corners of diagonal steps, O inside the letter,
+//   @ outside it, & a descender's end mark. P–R are unused by the fonts we know.
+// They are drawn here in single box-drawing lines; inside, outside and unknown parts are blank
+// so the canvas shows through.
 // Real files lie: blocks that run past the file, glyphs without a terminator, names padded
 // with NULs. Every read here stays inside both the data block and the file.
 #include "core/fonts/tdf_reader.hpp"
@@ -67,12 +74,12 @@ struct Glyph {
 
 // Reads the glyph whose width byte is at `pos`; the block ends at `end`. Nothing when its
 // declared size is out of range.
-std::optional<Glyph> readGlyph(const Reader& in, std::size_t pos, std::size_t end, bool colour) {
+std::optional<Glyph> readGlyph(const Reader& in, std::size_t pos, std::size_t end, bool colour,
+                               const std::array<std::string, 256>& table) {
     if (pos + 2 > end) return std::nullopt;
     const int width = in.at(pos);
     const int height = in.at(pos + 1);
     if (width < 1 || width > maxGlyphWidth || height < 1 || height > maxGlyphHeight) return std::nullopt;
-    const auto& table = tdfCharacterTable();
     Glyph glyph;
     std::string row;
     std::vector<std::optional<TDFCellColor>> rowColors;
@@ -115,11 +122,12 @@ BlockFont readRecord(const Reader& in, std::size_t record, std::size_t blockEnd,
     font.letterSpacing = in.at(record + 22);
     font.renderMode = colour ? BlockFontRenderMode::tdfColor : BlockFontRenderMode::literal;
     const std::size_t blockStart = record + recordHeaderSize;
+    const auto& table = type == FontType::outline ? outlineCharacterTable() : tdfCharacterTable();
     int tallest = 0;
     for (std::size_t i = 0; i < glyphCount; ++i) {
         const std::uint16_t offset = in.u16(record + 25 + 2 * i);
         if (offset == absentGlyph || blockStart + offset >= blockEnd) continue;
-        auto glyph = readGlyph(in, blockStart + offset, blockEnd, colour);
+        auto glyph = readGlyph(in, blockStart + offset, blockEnd, colour, table);
         if (!glyph) continue;
         const std::string character(1, static_cast<char>(0x21 + i));
         tallest = std::max(tallest, static_cast<int>(glyph->rows.size()));
@@ -131,6 +139,18 @@ BlockFont readRecord(const Reader& in, std::size_t record, std::size_t blockEnd,
 }
 
 }  // namespace
+
+const std::array<std::string, 256>& outlineCharacterTable() {
+    static const std::array<std::string, 256> table = [] {
+        std::array<std::string, 256> out = tdfCharacterTable();
+        const std::pair<const char*, const char*> parts[] = {
+            {"AB", "─"}, {"CD", "│"}, {"EGN", "┌"}, {"FH", "┐"}, {"IK", "└"}, {"JLM", "┘"}, {"@O&PQR", " "}};
+        for (const auto& [codes, glyph] : parts)
+            for (const char* code = codes; *code; ++code) out[static_cast<unsigned char>(*code)] = glyph;
+        return out;
+    }();
+    return table;
+}
 
 const std::array<std::string, 256>& tdfCharacterTable() {
     static const std::array<std::string, 256> table = [] {

@@ -18,5 +18,8 @@ std::vector<BlockFont> fromTDF(const std::string& id, std::span<const std::uint8
 // The character a byte of a TheDraw glyph stands for. Unlike text files, every low byte is a
 // PC glyph here (LF, CR, SUB and ESC included); NUL reads "?" and 0xFF a plain blank.
 const std::array<std::string, 256>& tdfCharacterTable();
+// The same for outline fonts, whose letters A–N name the parts of an outline: they become
+// single box-drawing lines, and the inside and outside of the letter blanks.
+const std::array<std::string, 256>& outlineCharacterTable();
 
 }  // namespace glyphloom

@@ -7,7 +7,6 @@
 #include "core/io/file_io.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/actions/document_io.hpp"
-#include "tui/actions/font_import.hpp"
 #include "tui/actions/preset_actions.hpp"
 #include "tui/input/text_entry.hpp"
 
@@ -118,7 +117,7 @@ void activateBrowseEntry(int index, AppState& state) {
     if (state.presetBrowserMode) {
         importPresetFile(entry, state);
     } else if (state.fontBrowserMode) {
-        importFontFile(path, state);
+        state.pendingFontFile = path;  // imported after this frame, which can show its progress
     } else if (state.imageBrowserMode) {
         state.imageImportPath = path;  // the import box asks how to convert it
     } else {

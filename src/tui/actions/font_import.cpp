@@ -34,9 +34,15 @@ void reloadImportedFonts(AppState& state) {
 
 }  // namespace
 
-void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state) {
+void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state,
+                    const FontImportRepaint& repaint) {
     const std::lock_guard lock(importedCacheLock());
-    const FontImport result = importFonts(data, filename);
+    const auto progress = [&](int done, int total) {
+        state.fontImportProgress = FontImportProgress{filename, done, total};
+        if (repaint) repaint();
+    };
+    const FontImport result = importFonts(data, filename, progress);
+    state.fontImportProgress.reset();
     if (result.error) {
         state.statusNote = "couldn't import " + filename + ": " + *result.error;
         return;
@@ -46,7 +52,7 @@ void importFontData(std::span<const std::uint8_t> data, const std::string& filen
     state.statusNote = "imported " + std::to_string(count) + (count == 1 ? " font" : " fonts") + " from " + filename;
 }
 
-void importFontFile(const std::string& named, AppState& state) {
+void importFontFile(const std::string& named, AppState& state, const FontImportRepaint& repaint) {
     std::string path = named;
     if (named.rfind("~/", 0) == 0) path = homeDirectory() + named.substr(1);
     else if (named.empty() || named.front() != '/') path = state.browseDir + "/" + named;
@@ -56,13 +62,14 @@ void importFontFile(const std::string& named, AppState& state) {
         state.statusNote = "couldn't read " + named;
         return;
     }
-    importFontData(*read.data, name, state);
+    importFontData(*read.data, name, state, repaint);
 }
 
-void importFontFromEntry(const std::string& entry, AppState& state, std::chrono::milliseconds limit) {
+void importFontFromEntry(const std::string& entry, AppState& state, std::chrono::milliseconds limit,
+                         const FontImportRepaint& repaint) {
     const std::string text = trimmed(entry);
     if (text.empty()) return;
-    if (!isWebAddress(text)) return importFontFile(text, state);
+    if (!isWebAddress(text)) return importFontFile(text, state, repaint);
     const Download download = downloadURL(text, limit);
     if (download.status == Download::Status::timedOut) {
         state.statusNote = "download timed out";
@@ -80,7 +87,21 @@ void importFontFromEntry(const std::string& entry, AppState& state, std::chrono:
     if (name.empty()) name = urlFileName(text);
     // Whatever the server calls it, the file is stored under a plain name in the fonts folder.
     name = safeFontFileName(name).value_or(fallbackDownloadName);
-    importFontData(download.data, name, state);
+    importFontData(download.data, name, state, repaint);
+}
+
+void runPendingFontImport(AppState& state, const FontImportRepaint& repaint) {
+    if (state.pendingFontURL) {
+        const std::string url = *state.pendingFontURL;
+        state.pendingFontURL.reset();
+        state.fontLoadActive = false;
+        importFontFromEntry(url, state, fontDownloadLimit, repaint);
+    }
+    if (state.pendingFontFile) {
+        const std::string file = *state.pendingFontFile;
+        state.pendingFontFile.reset();
+        importFontFile(file, state, repaint);
+    }
 }
 
 void chooseTextFont(std::optional<int> index, AppState& state) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,14 +15,22 @@
 
 namespace glyphloom {
 
+// Called after each member of an archive, with `fontImportProgress` set, so the caller can
+// show how far the import has come before the next one.
+using FontImportRepaint = std::function<void()>;
+
 // The font URL / path prompt: an http(s) URL is downloaded (waiting at most `limit`),
 // anything else is a file name.
 void importFontFromEntry(const std::string& entry, AppState& state,
-                         std::chrono::milliseconds limit = fontDownloadLimit);
+                         std::chrono::milliseconds limit = fontDownloadLimit, const FontImportRepaint& repaint = {});
 // A file picked in the browser (a full path) or typed (relative to the browsed folder).
-void importFontFile(const std::string& named, AppState& state);
+void importFontFile(const std::string& named, AppState& state, const FontImportRepaint& repaint = {});
 // Stores the fonts of `data` and reloads the imported list; the note says how it went.
-void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state);
+void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state,
+                    const FontImportRepaint& repaint = {});
+// The download or file import the last frame asked for, if any (the main loop runs it once
+// that frame is on the screen).
+void runPendingFontImport(AppState& state, const FontImportRepaint& repaint = {});
 
 // A face chosen in the font browser (nothing for plain typing).
 void chooseTextFont(std::optional<int> index, AppState& state);

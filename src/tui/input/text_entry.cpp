@@ -7,7 +7,6 @@
 #include "core/text/utf8.hpp"
 #include "core/model/canvas_size.hpp"
 #include "tui/actions/document_io.hpp"
-#include "tui/actions/font_import.hpp"
 #include "tui/actions/palette.hpp"
 #include "tui/state/sauce_state.hpp"
 #include "tui/tools/text_tool.hpp"
@@ -153,7 +152,7 @@ void commitTextEntry(AppState& state) {
         case TextEntryMode::fontPath:
             endEntry(state);
             if (text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0) state.pendingFontURL = text;
-            else importFontFile(text, state);
+            else state.pendingFontFile = text;
             return;
         case TextEntryMode::canvasSize: {
             endEntry(state);

@@ -1,6 +1,7 @@
 // The browsing overlays: the font browser of the text tool (face list with preview, font file
-// picking, URL entry, download notice, delete confirmation), the file browser used to open
-// drawings, preset files and reference images, and the small preset file menu. Listing
+// picking, URL entry, download notice, delete confirmation), the progress of a font archive
+// being imported, the file browser used to open drawings, preset files and reference images,
+// and the small preset file menu. Listing
 // folders, importing and opening belong to the file workflow; these only show its state.
 #include <algorithm>
 #include <string>
@@ -250,6 +251,25 @@ void drawFontBrowser(const AppState& state, Screen& screen, Layout& layout) {
     else if (state.fontBrowserMode) drawFontFiles(state, box, layout);
     else if (state.fontDeletePending) drawFontDeleteConfirm(state, box, layout, fonts);
     else drawFaceList(state, screen, box, layout, rows, fonts);
+}
+
+void drawFontImportProgress(const AppState& state, Screen& screen, Layout& layout) {
+    if (!state.fontImportProgress) return;
+    const FontImportProgress& progress = *state.fontImportProgress;
+    constexpr int innerWidth = 40;
+    const Frame frame = centredOverCanvas(layout, innerWidth + 2, 3 + 2);
+    drawBox(screen, frame, " Importing fonts…", boxBorder, boxBg);
+    BoxRows box(screen, frame);
+    box.put(0, 1, fitTail(progress.name, box.innerWidth() - 2), toolName, boxBg);
+    const int total = std::max(progress.total, 1);
+    const int done = std::clamp(progress.done, 0, total);
+    box.put(1, 1, std::to_string(done) + " of " + std::to_string(total) + (total == 1 ? " font file" : " font files"),
+            white, boxBg);
+    const int barWidth = std::max(box.innerWidth() - 2, 0);
+    const int filled = barWidth * done / total;
+    std::string bar;
+    for (int i = 0; i < barWidth; ++i) bar += i < filled ? "█" : "░";
+    box.put(2, 1, bar, accent, boxBg);
 }
 
 void drawFileBrowser(const AppState& state, Screen& screen, Layout& layout) {

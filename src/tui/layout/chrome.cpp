@@ -21,6 +21,7 @@ Layout Chrome::compose(const AppState& state, Screen& screen) {
     drawPresetRow(state, screen, layout);
     drawHoverTexts(state, screen, layout);
     drawOverlays(state, screen, layout);
+    drawFontImportProgress(state, screen, layout);
 
     const bool pointerOnScreen = screen.contains(state.mouse.y, state.mouse.x);
     if (state.cursorVisible) {

@@ -50,6 +50,8 @@ void drawOverlays(const AppState& state, Screen& screen, Layout& layout);
 void drawCanvasSizePicker(const AppState& state, Screen& screen, Layout& layout);
 void drawImageImportBox(const AppState& state, Screen& screen, Layout& layout);
 void drawFontBrowser(const AppState& state, Screen& screen, Layout& layout);
+// On top of everything while the main loop imports an archive of fonts.
+void drawFontImportProgress(const AppState& state, Screen& screen, Layout& layout);
 void drawLayersPanel(const AppState& state, Screen& screen, Layout& layout);
 void drawColorDepthPicker(const AppState& state, Screen& screen, Layout& layout);
 void drawPresetFileMenu(const AppState& state, Screen& screen, Layout& layout);

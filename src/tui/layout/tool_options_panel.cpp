@@ -1,14 +1,19 @@
 // The option rows under the tool strip: the current tool's choice chips (brush sizes, line and
-// box styles, widths, fill modes, text direction and scale, selection actions), its on/off
-// toggles and the character button. Each chip records its payload; the dispatcher stores it.
+// box styles, widths, fill modes, text direction and scale, selection actions), the Text
+// tool's face list, its on/off toggles and the character button. Each chip records its
+// payload; the dispatcher stores it.
 #include <algorithm>
 
 #include "tui/layout/panel_items.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
+#include "tui/tools/text_tool.hpp"
 
 namespace glyphloom::chrome {
 namespace {
+
+// The sidebar shows this many faces at most; the font browser has the whole list.
+constexpr int faceListMaxRows = 8;
 
 constexpr BrushSize brushChoices[] = {BrushSize::cells(1), BrushSize::cells(2), BrushSize::cells(3),
                                       BrushSize::cells(4), BrushSize::cells(5), BrushSize::quarter(),
@@ -130,6 +135,26 @@ public:
         if (row_ >= bottom_) return;
         target = putSpan(screen_, fitText(text, width_ - 1, true), row_++, 1, white, sidebarBg);
     }
+    // "Plain" and the faces, one per row, as many as fit above the rows still to come
+    // (`keep`); when not all fit, the window holds the current face.
+    void faces(const AppState& state, int keep) {
+        const int total = availableFontCount(state) + 1;
+        const int shown = std::min({total, faceListMaxRows, bottom_ - keep - row_ - 1});
+        if (shown < 1) return;
+        header("Face");
+        const BlockFont* current = currentTextFont(state);
+        const int currentRow = current ? *state.textFontIndex + 1 : 0;
+        const int first = std::clamp(currentRow - shown / 2, 0, total - shown);
+        for (int i = first; i < first + shown; ++i) {
+            const std::optional<int> index = i == 0 ? std::nullopt : std::optional(i - 1);
+            const std::string name = index ? availableFont(state, *index)->name : std::string("Plain");
+            const bool lit = i == currentRow;
+            std::string text = " " + fitText(name, width_ - 1, true);
+            for (int w = textWidth(text); w < width_; ++w) text += ' ';
+            const Span span = putSpan(screen_, text, row_++, 0, lit ? accent : toolName, lit ? currentToolBg : sidebarBg);
+            layout_.faceSpans.push_back({span, index});
+        }
+    }
     void gap() {
         if (row_ < bottom_) ++row_;
     }
@@ -236,6 +261,7 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
                                                           TextDirection::down, TextDirection::up},
                                                          state.textDirection, textDirectionLabel, layout.textDirSpans));
             rows.chips("Scale", numberChips({1, 2, 3}, state.textScale, layout.textScaleSpans, "×"));
+            rows.faces(state, 1);
             rows.button("Fonts…", layout.fontBrowseSpan);
             break;
         case Tool::select: {

@@ -66,6 +66,14 @@ struct TextStamp {
 };
 
 // One typed character, kept so backspace can take it back.
+// How far the import of an archive of fonts has come, shown while the main loop waits on it.
+struct FontImportProgress {
+    std::string name;  // the archive
+    int done = 0;      // members handled
+    int total = 0;     // font members in it
+    friend bool operator==(const FontImportProgress&, const FontImportProgress&) = default;
+};
+
 struct PlainStamp {
     int row = 0, col = 0;
     ANSICell previous;
@@ -304,6 +312,8 @@ public:
     bool sizeEntryActive = false;
     bool codepointEntryActive = false;
     std::optional<std::string> pendingFontURL;  // run by the main loop after the frame
+    std::optional<std::string> pendingFontFile;  // a picked or typed font file, likewise
+    std::optional<FontImportProgress> fontImportProgress;  // set only while an archive is imported
     std::optional<std::string> sauceEntryKind;
     std::optional<std::string> stepEntryChannel;
 

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
 
 #include "core/fonts/tdf_test_file.hpp"
 #include "core/io/file_io.hpp"
+#include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
@@ -126,6 +131,21 @@ TEST(TDFReader, ShortGlyphsArePaddedToTheTallest) {
     EXPECT_EQ(fonts[0].glyph("B"), (std::vector<std::string>{"bbb", "bbb", "bbb", "bbb", "   ", "   "}));
 }
 
+TEST(TDFReader, OutlineFontsDrawTheirPartsInBoxLines) {
+    // The same bytes mean outline parts in an outline font and characters in a block font.
+    const std::vector<std::string> rows{"@EAF@", "EJOIF", "COOOD", "KBBBL&"};
+    const std::vector<std::uint8_t> extra{3, 1, 'E', 0xDB, 'L', 0x00};
+    const auto outline = fromTDF("o", tdf_test::file({Record{"Out", 0, 1, {{'A', blockGlyph(rows)}, {'B', extra}}}}));
+    const auto block = fromTDF("b", tdf_test::file({Record{"Blk", 1, 1, {{'A', blockGlyph(rows)}}}}));
+    ASSERT_EQ(outline.size(), 1u);
+    ASSERT_EQ(block.size(), 1u);
+    EXPECT_EQ(outline[0].glyphs.at("A"), (std::vector<std::string>{" ┌─┐ ", "┌┘ └┐", "│   │", "└───┘ "}));
+    EXPECT_EQ(outline[0].renderMode, BlockFontRenderMode::literal);
+    // Bytes that are no outline part keep their character.
+    EXPECT_EQ(outline[0].glyphs.at("B"), (std::vector<std::string>{"┌█┘"}));
+    EXPECT_EQ(block[0].glyphs.at("A"), rows);
+}
+
 // --- Real files ---
 
 struct CorpusFont {
@@ -169,6 +189,68 @@ TEST(TDFReader, CorpusDescendersKeepTheirExtraRows) {
     EXPECT_GT(q.size(), a.size());
     EXPECT_EQ(fonts[0].height, static_cast<int>(q.size()));
     EXPECT_EQ(fonts[0].glyph("A").size(), q.size());
+}
+
+// The box-drawing arms (up, down, left, right) of a line character; nothing for other text.
+std::optional<std::array<bool, 4>> arms(const std::string& c) {
+    static const std::map<std::string, std::array<bool, 4>> table{
+        {"─", {false, false, true, true}}, {"│", {true, true, false, false}}, {"┌", {false, true, false, true}},
+        {"┐", {false, true, true, false}}, {"└", {true, false, false, true}}, {"┘", {true, false, true, false}}};
+    const auto it = table.find(c);
+    return it == table.end() ? std::nullopt : std::optional(it->second);
+}
+
+TEST(TDFReader, CorpusOutlineFontsDrawClosedOutlines) {
+    const fs::path folder = fs::path(GLYPHLOOM_CORPUS_DIR) / "tdf";
+    if (!fs::exists(folder)) GTEST_SKIP() << "no corpus at " << folder;
+    const auto bigout = fromTDF("bigout", *readWholeFile((folder / "bigout.tdf").string(), 1 << 20).data);
+    ASSERT_EQ(bigout.size(), 1u);
+    EXPECT_EQ(bigout[0].glyph("O"), (std::vector<std::string>{"┌─────────┐", "│  ┌───┐  │", "│  │   │  │",
+                                                               "│  │   │  │", "│  │   │  │", "│  │   │  │",
+                                                               "│  └───┘  │", "└─────────┘", "           "}));
+    // Every line of every outline glyph meets a line at each of its ends: a part drawn with
+    // the wrong corner leaves an arm hanging. Tails and the diagonal strokes of K cannot
+    // close in box lines, in any rendering of these fonts.
+    const std::set<std::string> diagonal{"\"", "&", "'", ",", ";", "`", "$", "K", "k"};
+    const auto bundle = fromTDF("org", *readWholeFile((folder / "tdfonts_org.tdf").string(), 1 << 20).data);
+    std::vector<const BlockFont*> outlines{&bigout[0]};
+    for (const BlockFont& font : bundle)
+        if (font.name == "Outline" || font.name == "BigOutline") outlines.push_back(&font);  // its two type-0 fonts
+    ASSERT_EQ(outlines.size(), 3u);
+    int lines = 0;
+    for (const BlockFont* font : outlines) {
+        for (const auto& [character, rows] : font->glyphs) {
+            if (diagonal.contains(character)) continue;
+            std::vector<std::vector<std::string>> grid;
+            for (const std::string& row : rows) grid.push_back(utf8::graphemeClusters(row));
+            auto at = [&](int r, int c) -> std::optional<std::array<bool, 4>> {
+                if (r < 0 || r >= static_cast<int>(grid.size()) || c < 0 ||
+                    c >= static_cast<int>(grid[static_cast<std::size_t>(r)].size()))
+                    return std::nullopt;
+                return arms(grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+            };
+            for (int r = 0; r < static_cast<int>(grid.size()); ++r) {
+                for (int c = 0; c < static_cast<int>(grid[static_cast<std::size_t>(r)].size()); ++c) {
+                    const std::string& cell = grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+                    EXPECT_TRUE(cell == " " || arms(cell)) << font->name << " " << character << " " << cell;
+                    const auto a = at(r, c);
+                    if (!a) continue;
+                    ++lines;
+                    const std::string where = font->name + " " + character + " " + std::to_string(r) + "," +
+                                              std::to_string(c);
+                    auto meets = [&](int dr, int dc, int arm) {
+                        const auto n = at(r + dr, c + dc);
+                        return n && (*n)[static_cast<std::size_t>(arm)];
+                    };
+                    EXPECT_TRUE(!(*a)[0] || meets(-1, 0, 1)) << where;
+                    EXPECT_TRUE(!(*a)[1] || meets(1, 0, 0)) << where;
+                    EXPECT_TRUE(!(*a)[2] || meets(0, -1, 3)) << where;
+                    EXPECT_TRUE(!(*a)[3] || meets(0, 1, 2)) << where;
+                }
+            }
+        }
+    }
+    EXPECT_GT(lines, 5000);
 }
 
 }  // namespace

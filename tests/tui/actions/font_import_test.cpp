@@ -182,6 +182,50 @@ TEST(FontImport, FilesAreReadFromTheBrowsedFolderAndReported) {
     EXPECT_FALSE(fs::exists(config.fontsFolder() / "bad.flf"));
 }
 
+TEST(FontImport, ArchivesReportEachFontFileAsItIsImported) {
+    const ScopedConfigHome config("font-progress");
+    const auto tdf = oneFontTDF();
+    const std::string font(tdf.begin(), tdf.end());
+    const auto zip = zip_test::archive({{"a.tdf", font}, {"notes.txt", "x"}, {"b.tdf", font, true}, {"c/c.tdf", font}});
+    AppState state;
+    std::vector<FontImportProgress> seen;
+    std::vector<bool> written;
+    importFontData(zip, "bundle.zip", state, [&] {
+        ASSERT_TRUE(state.fontImportProgress);
+        seen.push_back(*state.fontImportProgress);
+        written.push_back(fs::exists(config.fontsFolder() / "c.tdf"));
+    });
+    EXPECT_EQ(seen, (std::vector<FontImportProgress>{{"bundle.zip", 1, 3}, {"bundle.zip", 2, 3}, {"bundle.zip", 3, 3}}));
+    EXPECT_EQ(written, (std::vector<bool>{false, false, true}));
+    EXPECT_FALSE(state.fontImportProgress);
+    EXPECT_EQ(state.statusNote.value_or(""), "imported 3 fonts from bundle.zip");
+
+    // A single font file has nothing to count.
+    seen.clear();
+    importFontData(tdf, "single.tdf", state, [&] { seen.push_back(*state.fontImportProgress); });
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST(FontImport, PickedFilesWaitForTheFrameThenImport) {
+    const ScopedConfigHome config("font-pending");
+    AppState state;
+    state.browseDir = config.path().string();
+    const auto tdf = oneFontTDF();
+    const std::string font(tdf.begin(), tdf.end());
+    const auto zip = zip_test::archive({{"a.tdf", font}, {"b.tdf", font}});
+    std::ofstream(config.path() / "two.zip", std::ios::binary)
+        .write(reinterpret_cast<const char*>(zip.data()), static_cast<std::streamsize>(zip.size()));
+    state.pendingFontFile = "two.zip";
+    int repaints = 0;
+    runPendingFontImport(state, [&] { ++repaints; });
+    EXPECT_EQ(repaints, 2);
+    EXPECT_FALSE(state.pendingFontFile);
+    EXPECT_EQ(state.statusNote.value_or(""), "imported 2 fonts from two.zip");
+    EXPECT_EQ(state.importedFonts.size(), 2u);
+    runPendingFontImport(state, [&] { ++repaints; });  // nothing pending: nothing happens
+    EXPECT_EQ(repaints, 2);
+}
+
 TEST(FontImport, ChoosingAndDeletingFaces) {
     const ScopedConfigHome config("font-delete");
     AppState state;

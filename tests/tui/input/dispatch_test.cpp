@@ -155,6 +155,28 @@ TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
     EXPECT_TRUE(s.state.toolPanelOpen);
 }
 
+TEST(DispatchClicks, SidebarFaceRowsChooseTheTextFace) {
+    Session s;
+    s.state.tool = Tool::text;
+    s.redraw();
+    auto rowOf = [&](std::optional<int> index) {
+        const auto it = std::find_if(s.layout.faceSpans.begin(), s.layout.faceSpans.end(),
+                                     [&](const auto& r) { return r.value == index; });
+        EXPECT_NE(it, s.layout.faceSpans.end());
+        return it == s.layout.faceSpans.end() ? Span{} : it->span;
+    };
+    s.click(rowOf(3));
+    EXPECT_EQ(s.state.textFontIndex, std::optional<int>(3));
+    EXPECT_EQ(s.state.tool, Tool::text);
+    // Typing now stamps the chosen face: "Classic" is four rows tall.
+    s.state.cursor = {20, 10};
+    s.type("A");
+    EXPECT_EQ(s.state.textStampHistory.size(), 1u);
+    EXPECT_EQ(s.state.textStampHistory.back().height, 4);
+    s.click(rowOf(std::nullopt));
+    EXPECT_FALSE(s.state.textFontIndex);
+}
+
 TEST(DispatchClicks, StatusLineTogglesTheHistory) {
     Session s;
     ASSERT_TRUE(s.layout.statusBarSpan);

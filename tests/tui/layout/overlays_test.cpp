@@ -364,6 +364,33 @@ TEST(FontBrowser, PicksFontFilesFromTheFolderListing) {
     EXPECT_NE(Composed(state).rowWith("(no .tdf / .flf / .zip files in this folder)"), -1);
 }
 
+TEST(FontBrowser, ArchiveImportShowsItsProgressOverEverything) {
+    AppState state;
+    state.fontBrowserOpen2 = true;
+    state.fontImportProgress = FontImportProgress{"fonts-mixed.zip", 3, 6};
+    const Composed half(state);
+    const int title = half.rowWith(" Importing fonts…");
+    ASSERT_NE(title, -1);
+    EXPECT_NE(half.row(title + 1).find("fonts-mixed.zip"), std::string::npos);
+    EXPECT_NE(half.row(title + 2).find("3 of 6 font files"), std::string::npos);
+    auto count = [](const std::string& text, std::string_view glyph) {
+        int n = 0;
+        for (auto at = text.find(glyph); at != std::string::npos; at = text.find(glyph, at + glyph.size())) ++n;
+        return n;
+    };
+    const std::string bar = half.row(title + 3);
+    EXPECT_GT(count(bar, "█"), 0);
+    EXPECT_EQ(count(bar, "█"), count(bar, "░"));
+
+    state.fontImportProgress = FontImportProgress{"one.zip", 1, 1};
+    const Composed full(state);
+    EXPECT_NE(full.rowWith("1 of 1 font file "), -1);
+    EXPECT_EQ(count(full.row(full.rowWith(" Importing fonts…") + 3), "░"), 0);
+
+    state.fontImportProgress.reset();
+    EXPECT_EQ(Composed(state).rowWith("Importing fonts"), -1);
+}
+
 TEST(FontBrowser, UrlEntryDownloadAndDeleteConfirmation) {
     AppState state;
     state.fontBrowserOpen2 = true;

@@ -210,6 +210,84 @@ TEST(ChromePanels, ChipsRecordTheirPayloadAndMarkTheCurrentOne) {
     for (const auto& region : s.layout.selectActionSpans) EXPECT_EQ(text(s.screen, region.span), region.value);
 }
 
+// Faces shown in the sidebar: their names and the index each row chooses, the current one lit.
+struct FaceRows {
+    std::vector<std::optional<int>> indices;
+    std::vector<std::string> names;
+    std::vector<bool> lit;
+};
+
+FaceRows faceRows(const Frame_& f) {
+    FaceRows out;
+    for (const auto& region : f.layout.faceSpans) {
+        std::string name = text(f.screen, region.span);
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        out.indices.push_back(region.value);
+        out.names.push_back(name);
+        out.lit.push_back(f.screen.at(region.span.row, region.span.colStart).background == chrome::currentToolBg);
+    }
+    return out;
+}
+
+TEST(ChromePanels, TextToolListsPlainAndEveryFaceWithTheCurrentOneLit) {
+    AppState state;
+    state.tool = Tool::text;
+    state.textFontIndex = 2;
+    const Frame_ f = compose(state);
+    const FaceRows rows = faceRows(f);
+    EXPECT_EQ(rows.indices, (std::vector<std::optional<int>>{std::nullopt, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(rows.names, (std::vector<std::string>{"Plain", "Block", "Slim", "Mini", "Classic", "Lower"}));
+    EXPECT_EQ(rows.lit, (std::vector<bool>{false, false, false, true, false, false}));
+    for (std::size_t i = 0; i < f.layout.faceSpans.size(); ++i) {
+        const Span& span = f.layout.faceSpans[i].span;
+        EXPECT_EQ(span.colStart, 0);
+        EXPECT_EQ(span.colEnd, f.layout.sidebarWidth);
+        if (i > 0) {
+            EXPECT_EQ(span.row, f.layout.faceSpans[i - 1].span.row + 1);
+        }
+    }
+    ASSERT_TRUE(f.layout.fontBrowseSpan);
+    EXPECT_GT(f.layout.fontBrowseSpan->row, f.layout.faceSpans.back().span.row);
+
+    state.textFontIndex.reset();
+    EXPECT_EQ(faceRows(compose(state)).lit, (std::vector<bool>{true, false, false, false, false, false}));
+    state.tool = Tool::paint;
+    EXPECT_TRUE(compose(state).layout.faceSpans.empty());
+}
+
+TEST(ChromePanels, ALongFaceListShowsAWindowHoldingTheCurrentFace) {
+    AppState state;
+    state.tool = Tool::text;
+    for (int i = 0; i < 30; ++i) {
+        BlockFont font;
+        font.id = "imported_" + std::to_string(i);
+        font.name = "Imported font number " + std::to_string(i);
+        state.importedFonts.push_back(font);
+    }
+    const int builtIn = static_cast<int>(BlockFont::builtIn().size());
+    for (const int current : {0, builtIn + 17, builtIn + 29}) {
+        SCOPED_TRACE(current);
+        state.textFontIndex = current;
+        const Frame_ f = compose(state);
+        const FaceRows rows = faceRows(f);
+        ASSERT_GE(rows.indices.size(), 3u);
+        EXPECT_LT(rows.indices.size(), 36u);
+        ASSERT_EQ(std::count(rows.lit.begin(), rows.lit.end(), true), 1);
+        const auto litAt = std::find(rows.lit.begin(), rows.lit.end(), true) - rows.lit.begin();
+        EXPECT_EQ(rows.indices[static_cast<std::size_t>(litAt)], std::optional<int>(current));
+        // Consecutive faces, and long names cut to the sidebar with "…".
+        for (std::size_t i = 1; i < rows.indices.size(); ++i)
+            EXPECT_EQ(rows.indices[i].value_or(-1), rows.indices[i - 1].value_or(-1) + 1);
+        for (const auto& region : f.layout.faceSpans) EXPECT_LE(region.span.colEnd, f.layout.sidebarWidth);
+        if (current == builtIn + 17) {
+            EXPECT_TRUE(rows.names[static_cast<std::size_t>(litAt)].ends_with("…"));
+        }
+    }
+    // The last face sits at the foot of the window.
+    EXPECT_EQ(faceRows(compose(state)).indices.back(), std::optional<int>(builtIn + 29));
+}
+
 TEST(ChromePanels, CharacterButtonShowsThePenOrItsMode) {
     AppState state;
     state.penChar = "▒";
