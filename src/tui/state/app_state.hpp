@@ -23,6 +23,7 @@
 #include "core/draw/shapes.hpp"
 #include "core/draw/smart_pen.hpp"
 #include "core/model/tool_options.hpp"
+#include "tui/state/control_ids.hpp"
 
 namespace glyphloom {
 
@@ -85,7 +86,7 @@ struct LayerShiftDrag {
 };
 
 struct PaletteSliderDrag {
-    std::string channel;
+    PaletteChannel channel = PaletteChannel::tcR;
     int col0 = 0;
     int width = 0;
     friend bool operator==(const PaletteSliderDrag&, const PaletteSliderDrag&) = default;
@@ -304,7 +305,7 @@ public:
     bool codepointEntryActive = false;
     std::optional<std::string> pendingFontURL;  // run by the main loop after the frame
     std::optional<std::string> sauceEntryKind;
-    std::optional<std::string> stepEntryChannel;
+    std::optional<PaletteChannel> stepEntryChannel;
 
     // --- Confirmations, resize effect and lifecycle ---
     bool quitArmed = false;

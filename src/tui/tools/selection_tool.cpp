@@ -6,7 +6,7 @@
 
 namespace glyphloom {
 
-void performSelectAction(const std::string&, AppState&) { }
+void performSelectAction(SelectAction, AppState&) { }
 void stampClipboard(const CellGrid&, GridKey, AppState&) { }
 std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid&, GridKey) { return {}; }
 

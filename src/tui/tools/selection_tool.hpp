@@ -9,7 +9,7 @@
 
 namespace glyphloom {
 
-void performSelectAction(const std::string& action, AppState& state);
+void performSelectAction(SelectAction action, AppState& state);
 void stampClipboard(const CellGrid& clip, GridKey at, AppState& state);
 std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at);
 

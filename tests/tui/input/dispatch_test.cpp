@@ -353,7 +353,7 @@ TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
     s.state.toolPanelOpen = true;
     s.redraw();
     const auto plus = std::find_if(s.layout.stepperSpans.begin(), s.layout.stepperSpans.end(),
-                                   [](const auto& r) { return r.value.id == "sprayRadius" && r.value.delta > 0; });
+                                   [](const auto& r) { return r.value.id == StepperId::sprayRadius && r.value.delta > 0; });
     ASSERT_NE(plus, s.layout.stepperSpans.end());
     const Span control = plus->span;  // the layout is replaced by every click
     for (int i = 0; i < 10; ++i) s.click(control);
