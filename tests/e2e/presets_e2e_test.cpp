@@ -128,6 +128,7 @@ TEST_F(PresetRow, SlotOnePaintsWithItsColourCycle) {
         tmux->sendMouse(0, fromX, row, true);
         for (int x = fromX; x <= toX; x += 2) tmux->sendMouse(32, x, row, true);
         tmux->sendMouse(0, toX, row, false);
+        tmux->sendMouse(35, 2, 2, true);  // the pointer's cell is drawn inverted: move it off the stroke
     };
     stroke(y - 6);
     // The brush reaches a few cells past the stroke's ends.
