@@ -246,15 +246,15 @@ TEST(Panels, PanelItemsCarryCurrentValues) {
     state.velScatter = true;
     const auto items = panelItems(state);
     ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0], PanelItem::stepper("Variance", "scVariance", 40));
-    EXPECT_EQ(items[1], PanelItem::toggle("Vel → variance", "velScatter", true));
-    EXPECT_EQ(items[2], PanelItem::toggle("Round brush", "round", false));
+    EXPECT_EQ(items[0], PanelItem::stepper("Variance", StepperId::scVariance, 40));
+    EXPECT_EQ(items[1], PanelItem::toggle("Vel → variance", ToggleId::of(ToggleSetting::velScatter), true));
+    EXPECT_EQ(items[2], PanelItem::toggle("Round brush", ToggleId::of(ToggleSetting::round), false));
 
     state.tool = Tool::text;
     state.fkeyBankIndex = 3;
     const auto text = panelItems(state);
     ASSERT_EQ(text.size(), 5u);
-    EXPECT_EQ(text[4], PanelItem::toggle("Dings", "bank3", true));
+    EXPECT_EQ(text[4], PanelItem::toggle("Dings", ToggleId::glyphBank(3), true));
     EXPECT_FALSE(text[1].on);
 }
 
@@ -263,7 +263,7 @@ TEST(Panels, OwnFillAddsTheFillRows) {
     state.tool = Tool::oval;
     state.shapeFill.enabled = true;
     const std::vector<PanelItem> expected = {
-        PanelItem::toggle("Own fill", "ownFill", true), PanelItem::fillChar(),
+        PanelItem::toggle("Own fill", ToggleId::of(ToggleSetting::ownFill), true), PanelItem::fillChar(),
         PanelItem::fillColorModes(true),                PanelItem::fillSwatches(true),
         PanelItem::fillColorModes(false),               PanelItem::fillSwatches(false),
     };

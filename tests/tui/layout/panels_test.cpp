@@ -208,11 +208,11 @@ TEST(ChromePanels, ChipsRecordTheirPayloadAndMarkTheCurrentOne) {
     EXPECT_EQ(payloads(s.layout.selectActionSpans), (std::vector<SelectAction>{SelectAction::copy, SelectAction::cut,
                                                                                 SelectAction::fill, SelectAction::paste,
                                                                                 SelectAction::text}));
-    std::string labels;
-    for (const auto& region : s.layout.selectActionSpans) labels += text(s.screen, region.span) + " ";
+    std::string selectLabels;
+    for (const auto& region : s.layout.selectActionSpans) selectLabels += text(s.screen, region.span) + " ";
     ASSERT_TRUE(s.layout.blinkSelectionSpan);
-    labels += text(s.screen, *s.layout.blinkSelectionSpan);
-    EXPECT_EQ(labels, "Copy Cut Fill Paste Text Blink");
+    selectLabels += text(s.screen, *s.layout.blinkSelectionSpan);
+    EXPECT_EQ(selectLabels, "Copy Cut Fill Paste Text Blink");
 }
 
 TEST(ChromePanels, CharacterButtonShowsThePenOrItsMode) {
