@@ -26,6 +26,12 @@ if(NOT _utf8proc_found)
   target_include_directories(glyphloom_utf8proc INTERFACE ${UTF8PROC_INCLUDE_DIR})
   target_link_libraries(glyphloom_utf8proc INTERFACE ${UTF8PROC_LIBRARY})
 endif()
+# The archive, where installed, spares every start of the program loading one more library.
+find_library(UTF8PROC_ARCHIVE NAMES libutf8proc.a HINTS ${UTF8PROC_LIBRARY_DIRS})
+if(UTF8PROC_ARCHIVE AND NOT GLYPHLOOM_SANITIZE AND NOT GLYPHLOOM_FUZZ)
+  set_target_properties(glyphloom_utf8proc PROPERTIES INTERFACE_LINK_LIBRARIES ${UTF8PROC_ARCHIVE})
+  target_include_directories(glyphloom_utf8proc INTERFACE ${UTF8PROC_INCLUDE_DIRS} ${UTF8PROC_INCLUDE_DIR})
+endif()
 
 # nlohmann/json: the JSON documents, preset banks and identity file.
 find_package(nlohmann_json 3.10 QUIET)

@@ -1,7 +1,5 @@
 #include "tui/actions/font_download.hpp"
 
-#include <curl/curl.h>
-
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -9,6 +7,7 @@
 #include <thread>
 
 #include "core/text/utf8.hpp"
+#include "tui/actions/curl_library.hpp"
 
 namespace glyphloom {
 namespace {
@@ -50,26 +49,27 @@ int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<Transfer*>(user)->cancelled ? 1 : 0;
 }
 
-void runTransfer(const std::string& url, const std::shared_ptr<Transfer>& transfer) {
-    CURL* curl = curl_easy_init();
+// The library is copied in: the thread may outlive a test that swaps the loader.
+void runTransfer(const CurlLibrary library, const std::string& url, const std::shared_ptr<Transfer>& transfer) {
+    CURL* curl = library.easyInit();
     bool ok = false;
     if (curl != nullptr) {
-        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-        curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-        curl_easy_setopt(curl, CURLOPT_WRITEDATA, transfer.get());
-        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
-        curl_easy_setopt(curl, CURLOPT_HEADERDATA, transfer.get());
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, transfer.get());
-        ok = curl_easy_perform(curl) == CURLE_OK;
-        curl_easy_cleanup(curl);
+        library.easySetopt(curl, CURLOPT_URL, url.c_str());
+        library.easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        library.easySetopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        library.easySetopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+        library.easySetopt(curl, CURLOPT_MAXREDIRS, 5L);
+        library.easySetopt(curl, CURLOPT_FAILONERROR, 1L);
+        library.easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+        library.easySetopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+        library.easySetopt(curl, CURLOPT_WRITEDATA, transfer.get());
+        library.easySetopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
+        library.easySetopt(curl, CURLOPT_HEADERDATA, transfer.get());
+        library.easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
+        library.easySetopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+        library.easySetopt(curl, CURLOPT_XFERINFODATA, transfer.get());
+        ok = library.easyPerform(curl) == CURLE_OK;
+        library.easyCleanup(curl);
     }
     const std::lock_guard lock(transfer->mutex);
     transfer->result.status = ok && !transfer->result.data.empty() ? Download::Status::ok : Download::Status::failed;
@@ -80,10 +80,14 @@ void runTransfer(const std::string& url, const std::shared_ptr<Transfer>& transf
 }  // namespace
 
 Download downloadURL(const std::string& url, std::chrono::milliseconds limit) {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    const CurlLibrary* library = curlLibrary();
+    if (library == nullptr) {
+        Download unavailable;
+        unavailable.status = Download::Status::unavailable;
+        return unavailable;
+    }
     auto transfer = std::make_shared<Transfer>();
-    std::thread(runTransfer, url, transfer).detach();
+    std::thread(runTransfer, *library, url, transfer).detach();
     std::unique_lock lock(transfer->mutex);
     if (!transfer->finished.wait_for(lock, limit, [&] { return transfer->done; })) {
         // The thread notices at its next progress call and ends on its own.

@@ -15,7 +15,7 @@ inline constexpr std::chrono::milliseconds fontDownloadLimit{25'000};
 inline constexpr std::size_t fontDownloadMaxBytes = std::size_t{16} << 20;
 
 struct Download {
-    enum class Status { ok, timedOut, failed };
+    enum class Status { ok, timedOut, failed, unavailable };  // unavailable: no libcurl on this machine
     Status status = Status::failed;
     std::vector<std::uint8_t> data;
     std::optional<std::string> contentDisposition;  // the last response's header value

@@ -68,6 +68,10 @@ void importFontFromEntry(const std::string& entry, AppState& state, std::chrono:
         state.statusNote = "download timed out";
         return;
     }
+    if (download.status == Download::Status::unavailable) {
+        state.statusNote = "download failed: libcurl not found";
+        return;
+    }
     if (download.status != Download::Status::ok) {
         state.statusNote = "download failed";
         return;

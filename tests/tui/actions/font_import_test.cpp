@@ -14,6 +14,7 @@
 #include "core/fonts/font_store.hpp"
 #include "core/fonts/tdf_test_file.hpp"
 #include "scoped_config_home.hpp"
+#include "tui/actions/curl_library.hpp"
 #include "tui/tools/text_tool.hpp"
 
 extern char** environ;
@@ -130,6 +131,17 @@ TEST(FontImport, DownloadsNameTheFileFromTheHeaderOrTheAddress) {
     importFontFromEntry(server.url("/slow"), state, std::chrono::milliseconds(300));
     EXPECT_EQ(state.statusNote.value_or(""), "download timed out");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST(FontImport, ADownloadWithoutLibcurlSaysSoAtOnce) {
+    setCurlLibraryLoader([] { return std::optional<CurlLibrary>(); });
+    AppState state;
+    const auto start = std::chrono::steady_clock::now();
+    importFontFromEntry("http://127.0.0.1:9/font.tdf", state);
+    setCurlLibraryLoader({});
+    EXPECT_EQ(state.statusNote.value_or(""), "download failed: libcurl not found");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_TRUE(state.importedFonts.empty());
 }
 
 TEST(FontImport, NamesFromHeadersAndAddresses) {
