@@ -107,6 +107,22 @@ def preset_seeds():
                                      "boxStyle": "heavy", "boxFilled": True}])
 
 
+def preset_strict_seeds():
+    pen = {"name": "Pen", "character": "#", "tool": "pen", "brushSize": 2,
+           "foreground": {"type": "ansi16", "n": 12}, "fgCycleColors": [{"type": "ansi256", "n": 200}]}
+    yield "good.json", json.dumps([pen, None, {"name": "Empty"}])
+    yield "one_bad.json", json.dumps([pen, {"brushSize": "wrong"}])
+    yield "not_object.json", json.dumps([None, 12, "text"])
+    yield "shapes.json", json.dumps([{"tool": "oval", "ovalDrawMode": {"type": "lines", "style": "double"},
+                                       "shapeFillTUI": {"enabled": True}, "textTypeDirection": "down"}])
+    # The compiled-in bank's slots, the text this decoder exists for.
+    source = os.path.join(os.path.dirname(ROOT), "..", "src", "core", "format", "builtin_presets.cpp")
+    with open(source, encoding="utf-8") as f:
+        text = f.read()
+    start = text.index('R"json(') + len('R"json(')
+    yield "builtin_slots.json", text[start:text.index(')json"', start)]
+
+
 def input_seeds():
     # Each read is one control byte (low six bits: length - 1, top bit: the buffer was full)
     # and then that many bytes of terminal input.
@@ -142,7 +158,8 @@ def zip_seeds():
 def main():
     for target, seeds in (("ans_import_fuzz", ans_seeds), ("sauce_fuzz", sauce_seeds),
                           ("inflate_fuzz", inflate_seeds), ("png_decode_fuzz", png_seeds),
-                          ("preset_bank_fuzz", preset_seeds), ("input_decoder_fuzz", input_seeds),
+                          ("preset_bank_fuzz", preset_seeds), ("preset_bank_strict_fuzz", preset_strict_seeds),
+                          ("input_decoder_fuzz", input_seeds),
                           ("drawing_file_fuzz", document_seeds), ("figlet_reader_fuzz", figlet_seeds),
                           ("tdf_reader_fuzz", tdf_seeds), ("zip_fuzz", zip_seeds)):
         for name, data in seeds():

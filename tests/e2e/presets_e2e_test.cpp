@@ -2,8 +2,12 @@
 // restart of the editor with the same settings folder.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "tmux_session.hpp"
 
@@ -39,6 +43,59 @@ protected:
         return std::make_pair(x, row);
     }
     bool statusShows(const std::string& text) { return tmux->waitForText(text); }
+
+    // The foreground colour of every "█" on screen row y between columns fromX and toX, as
+    // the SGR parameters that set it ("31", "38;5;200", "" for the default).
+    std::vector<std::string> blockColours(int y, int fromX, int toX) {
+        std::stringstream in(tmux->capture(true));
+        std::string line;
+        for (int row = 0; row <= y && std::getline(in, line); ++row) {
+        }
+        std::vector<std::string> colours;
+        std::string fg;
+        const std::string block = "█";
+        int column = -1;
+        for (std::size_t i = 0; i < line.size();) {
+            if (line.compare(i, 2, "\x1b[") == 0) {
+                const std::size_t end = line.find('m', i);
+                if (end == std::string::npos) break;
+                fg = foregroundAfter(line.substr(i + 2, end - i - 2), fg);
+                i = end + 1;
+                continue;
+            }
+            if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) ++column;
+            if (line.compare(i, block.size(), block) == 0) {
+                if (column >= fromX && column <= toX) colours.push_back(fg);
+                i += block.size();
+            } else {
+                ++i;
+            }
+        }
+        return colours;
+    }
+
+    // The foreground an SGR parameter list leaves, starting from `fg`.
+    static std::string foregroundAfter(const std::string& parameters, std::string fg) {
+        std::vector<std::string> p;
+        std::stringstream in(parameters);
+        for (std::string item; std::getline(in, item, ';');) p.push_back(item);
+        if (p.empty()) return "";
+        for (std::size_t k = 0; k < p.size(); ++k) {
+            const int n = std::atoi(p[k].c_str());
+            if (n == 0 || n == 39) {
+                fg.clear();
+            } else if ((n >= 30 && n <= 37) || (n >= 90 && n <= 97)) {
+                fg = p[k];
+            } else if ((n == 38 || n == 48) && k + 1 < p.size()) {
+                const std::size_t count = p[k + 1] == "5" ? 2 : 4;
+                std::string colour = p[k];
+                for (std::size_t j = k + 1; j <= k + count && j < p.size(); ++j) colour += ";" + p[j];
+                if (n == 38) fg = colour;
+                k += count;
+            }
+        }
+        return fg;
+    }
 };
 
 TEST_F(PresetRow, ClickingASlotAppliesItAndHoveringReadsItOut) {
@@ -59,6 +116,37 @@ TEST_F(PresetRow, ClickingASlotAppliesItAndHoveringReadsItOut) {
     // Off the row, the hints come back, with "fade" for the running colour cycle.
     tmux->sendMouse(35, 40, 10, true);
     EXPECT_TRUE(statusShows("● Paint   █   fade")) << tmux->capture();
+}
+
+TEST_F(PresetRow, SlotOnePaintsWithItsColourCycle) {
+    constexpr int y = 12, fromX = 45, toX = 85;  // across the middle of the canvas
+    const auto first = slotLabel("1");
+    ASSERT_TRUE(first) << tmux->capture();
+
+    // Before: the plain pen paints one colour all along the stroke.
+    const auto stroke = [&](int row) {
+        tmux->sendMouse(0, fromX, row, true);
+        for (int x = fromX; x <= toX; x += 2) tmux->sendMouse(32, x, row, true);
+        tmux->sendMouse(0, toX, row, false);
+        tmux->sendMouse(35, 2, 2, true);  // the pointer's cell is drawn inverted: move it off the stroke
+    };
+    stroke(y - 6);
+    // The brush reaches a few cells past the stroke's ends.
+    const auto colours = [&](int row) { return blockColours(row, fromX - 4, toX + 4); };
+    ASSERT_TRUE(tmux->waitUntil([&] { return colours(y - 6).size() >= 20; })) << tmux->capture();
+    const auto plain = colours(y - 6);
+    EXPECT_EQ(std::set<std::string>(plain.begin(), plain.end()).size(), 1u) << tmux->capture(true);
+
+    tmux->click(first->first + 1, first->second);
+    ASSERT_TRUE(tmux->waitUntil([&] { return tmux->find("≈9", presetRow()).has_value(); })) << tmux->capture();
+    stroke(y);
+    ASSERT_TRUE(tmux->waitUntil([&] { return colours(y).size() >= 20; })) << tmux->capture();
+    // The stroke runs through the slot's cycle: several colours, each held for a stretch of
+    // cells, never the default colour.
+    const auto painted = colours(y);
+    const std::set<std::string> distinct(painted.begin(), painted.end());
+    EXPECT_GE(distinct.size(), 3u) << tmux->capture(true);
+    EXPECT_FALSE(distinct.contains("")) << tmux->capture(true);
 }
 
 TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {

@@ -226,35 +226,26 @@ std::optional<TUIPreset> presetFromJSON(const json& value) {
     return preset;
 }
 
-std::optional<PresetBank> decodeBankSalvaging(std::string_view data) {
-    const json parsed = json::parse(data.begin(), data.end(), nullptr, /*allow_exceptions=*/false);
-    if (parsed.is_discarded() || !parsed.is_array()) return std::nullopt;
-    PresetBank bank;
-    bank.reserve(parsed.size());
-    for (const json& element : parsed) bank.push_back(FailablePreset::fromJSON(element).value);
-    return bank;
-}
+namespace {
 
-std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data) {
-    return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
-}
-
-std::optional<PresetBank> decodeBankStrictly(std::string_view data) {
+std::optional<PresetBank> decodeBank(std::string_view data, bool strict) {
     const json parsed = json::parse(data.begin(), data.end(), nullptr, /*allow_exceptions=*/false);
     if (parsed.is_discarded() || !parsed.is_array()) return std::nullopt;
     PresetBank bank;
     bank.reserve(parsed.size());
     for (const json& element : parsed) {
-        if (element.is_null()) {
-            bank.emplace_back();
-            continue;
-        }
-        auto preset = presetFromJSON(element);
-        if (!preset) return std::nullopt;
+        std::optional<TUIPreset> preset = FailablePreset::fromJSON(element).value;
+        if (strict && !preset && !element.is_null()) return std::nullopt;
         bank.push_back(std::move(preset));
     }
     return bank;
 }
+
+}  // namespace
+
+std::optional<PresetBank> decodeBankSalvaging(std::string_view data) { return decodeBank(data, false); }
+
+std::optional<PresetBank> decodeBankStrictly(std::string_view data) { return decodeBank(data, true); }
 
 json toJSON(const PresetBank& bank) {
     json out = json::array();

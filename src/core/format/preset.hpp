@@ -106,12 +106,14 @@ struct FailablePreset {
 
 using PresetBank = std::vector<std::optional<TUIPreset>>;
 
-// A JSON array of presets and nulls, slot by slot. Bad elements become empty slots and keep
-// their place; only data that is not JSON or not an array gives nothing. No padding.
+// A JSON array of presets and nulls, slot by slot, without padding; data that is not JSON or
+// not an array gives nothing. Salvaging, a bad element becomes an empty slot and keeps its
+// place; strictly, one bad element fails the whole bank.
 std::optional<PresetBank> decodeBankSalvaging(std::string_view data);
-std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data);
-// All or nothing: every element must be null or a preset that decodes.
 std::optional<PresetBank> decodeBankStrictly(std::string_view data);
+inline std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data) {
+    return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+}
 // Empty slots are written as null.
 nlohmann::json toJSON(const PresetBank& bank);
 // The bank as compact JSON text; nothing when it cannot be written as JSON (text that is not

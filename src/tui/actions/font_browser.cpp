@@ -40,4 +40,6 @@ void closeFontBrowser(bool keep, AppState& state) {
     state.fontBrowserPrev.reset();
 }
 
+void openFontBrowser(AppState& state) { state.fontBrowserOpen2 = true; }
+
 }  // namespace glyphloom

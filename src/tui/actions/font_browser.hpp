@@ -7,6 +7,8 @@
 
 namespace glyphloom {
 
+// The sidebar's "Fonts…" button.
+void openFontBrowser(AppState& state);
 // A click on a face row; -1 is the plain face. A right click asks to remove an imported font.
 void fontRowTapped(int face, bool rightClick, AppState& state);
 void scrollFontList(int delta, int maxScroll, AppState& state);

@@ -7,19 +7,15 @@
 namespace glyphloom {
 namespace {
 
-// "tcR" and "R" name the same channel.
-std::string_view bareChannel(std::string_view channel) {
-    if (channel.starts_with("tc")) channel.remove_prefix(2);
-    while (channel.starts_with(' ')) channel.remove_prefix(1);
-    return channel;
-}
-
-int* draftField(std::string_view channel, TrueColorDraft& draft) {
-    const std::string_view bare = bareChannel(channel);
-    if (bare == "R") return &draft.r;
-    if (bare == "G") return &draft.g;
-    if (bare == "B") return &draft.b;
-    if (bare == "L") return &draft.l;
+int* draftField(PaletteChannel channel, TrueColorDraft& draft) {
+    switch (channel) {
+        case PaletteChannel::tcR: return &draft.r;
+        case PaletteChannel::tcG: return &draft.g;
+        case PaletteChannel::tcB: return &draft.b;
+        case PaletteChannel::tcL: return &draft.l;
+        case PaletteChannel::fg:
+        case PaletteChannel::bg: return nullptr;
+    }
     return nullptr;
 }
 
@@ -93,25 +89,49 @@ void paletteSwatchTapped(int index, AppState& state) {
     makeSolid(ANSIColorValue::ansi256(index), state.paletteTargetFg, state);
 }
 
-int paletteSliderValue(std::string_view channel, int atColumn, int col0, int width) {
+int paletteSliderValue(PaletteChannel channel, int atColumn, int col0, int width) {
     const int w = std::max(1, width - 1);
     const int p = std::clamp(atColumn - col0, 0, w);
-    if (bareChannel(channel) == "L") return p * 256 / w - 128;
+    if (channel == PaletteChannel::tcL) return p * 256 / w - 128;
     return p * 255 / w;
 }
 
-void paletteSliderSet(std::string_view channel, int value, AppState& state) {
+void paletteSliderSet(PaletteChannel channel, int value, AppState& state) {
     int* field = draftField(channel, state.tcDraft);
     if (!field) return;
-    *field = bareChannel(channel) == "L" ? std::clamp(value, -128, 128) : std::clamp(value, 0, 255);
+    *field = channel == PaletteChannel::tcL ? std::clamp(value, -128, 128) : std::clamp(value, 0, 255);
     applyTcDraft(state);
 }
 
-int paletteSliderCurrent(std::string_view channel, const TrueColorDraft& draft) {
+int paletteSliderCurrent(PaletteChannel channel, const TrueColorDraft& draft) {
     TrueColorDraft copy = draft;
     const int* field = draftField(channel, copy);
     return field ? *field : 0;
 }
+
+void paletteButtonTapped(bool forFg, AppState& state) {
+    if (state.palettePickerOpen && state.paletteTargetFg == forFg) {
+        state.palettePickerOpen = false;
+    } else {
+        state.palettePickerOpen = true;
+        state.paletteTargetFg = forFg;
+    }
+}
+
+void retargetPalettePicker(bool forFg, AppState& state) { state.paletteTargetFg = forFg; }
+
+void startPaletteSliderDrag(PaletteChannel channel, int col0, int width, int x, AppState& state) {
+    state.paletteSliderDrag = PaletteSliderDrag{channel, col0, width};
+    paletteSliderDragTo(x, state);
+}
+
+void paletteSliderDragTo(int x, AppState& state) {
+    if (!state.paletteSliderDrag) return;
+    const PaletteSliderDrag& drag = *state.paletteSliderDrag;
+    paletteSliderSet(drag.channel, paletteSliderValue(drag.channel, x, drag.col0, drag.width), state);
+}
+
+void endPaletteSliderDrag(AppState& state) { state.paletteSliderDrag.reset(); }
 
 ANSIColorValue tcDraftColor(const TrueColorDraft& mix) {
     auto channel = [&](int v) {

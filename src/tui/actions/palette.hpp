@@ -3,11 +3,11 @@
 // brightness sliders. The picker edits the channel named by AppState::paletteTargetFg.
 #pragma once
 
-#include <string_view>
 #include <vector>
 
 #include "core/model/color.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/state/control_ids.hpp"
 
 namespace glyphloom {
 
@@ -26,12 +26,23 @@ void paletteGroupTapped(int group, bool forFg, AppState& state);
 void paletteSwatchTapped(int index, AppState& state);
 
 // The slider value under a column of a bar that starts at col0 and is `width` columns wide.
-// Channels are "R", "G", "B", "L", optionally prefixed "tc".
-int paletteSliderValue(std::string_view channel, int atColumn, int col0, int width);
-// Clamps, stores into the draft and applies it.
-void paletteSliderSet(std::string_view channel, int value, AppState& state);
-// The draft's current value of a channel.
-int paletteSliderCurrent(std::string_view channel, const TrueColorDraft& draft);
+int paletteSliderValue(PaletteChannel channel, int atColumn, int col0, int width);
+// Clamps, stores into the draft and applies it; a cycle-repeat channel changes nothing.
+void paletteSliderSet(PaletteChannel channel, int value, AppState& state);
+// The draft's current value of a mix channel (0 for a cycle-repeat channel).
+int paletteSliderCurrent(PaletteChannel channel, const TrueColorDraft& draft);
+
+// The "▦" button of a colour row: opens the picker for that row's channel, or closes the
+// picker when it is open for that channel already.
+void paletteButtonTapped(bool forFg, AppState& state);
+// While the picker is open, a row's "▦" button only points the picker at that channel.
+void retargetPalettePicker(bool forFg, AppState& state);
+
+// A press on a slider bar starts a drag there and sets the value under the pointer; the
+// drag follows column `x` until the button comes up.
+void startPaletteSliderDrag(PaletteChannel channel, int col0, int width, int x, AppState& state);
+void paletteSliderDragTo(int x, AppState& state);
+void endPaletteSliderDrag(AppState& state);
 
 // The colour a draft mixes: each of r, g, b raised by l, clamped to 0 … 255.
 ANSIColorValue tcDraftColor(const TrueColorDraft& mix);

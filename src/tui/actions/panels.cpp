@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 #include "core/text/charsets.hpp"
 #include "core/color/color_depth.hpp"
@@ -15,92 +14,95 @@ namespace glyphloom {
 namespace {
 
 struct StepperSpec {
-    std::string_view id;
+    StepperId id;
     std::string_view label;
     int& (*field)(AppState&);
     int min;
     int max;
 };
 
-// The palette's brightness offset is a stepper like the others, but changing any draft
-// channel goes through paletteSliderSet so the mixed colour is applied at once.
+// One row per stepper, in the order of StepperId. The palette's mix channels are steppers
+// like the others, but changing one goes through paletteSliderSet so the mixed colour is
+// applied at once.
 constexpr StepperSpec stepperSpecs[] = {
-    {"sprayRadius", "Radius", [](AppState& s) -> int& { return s.sprayRadius; }, 1, 8},
-    {"sprayDensity", "Density", [](AppState& s) -> int& { return s.sprayDensity; }, 1, 20},
-    {"sprayVary", "Vary %", [](AppState& s) -> int& { return s.sprayVariance; }, 0, 100},
-    {"prismSteps", "Steps", [](AppState& s) -> int& { return s.prismSteps; }, 1, 3},
-    {"dbStrength", "Strength", [](AppState& s) -> int& { return s.dodgeBurnStrength; }, 2, 50},
-    {"lineWidth", "Width", [](AppState& s) -> int& { return s.lineThickness; }, 1, 8},
-    {"scVariance", "Variance", [](AppState& s) -> int& { return s.scatterVariance; }, 2, 100},
-    {"fadeFgStep", "FG step", [](AppState& s) -> int& { return s.fgCycleStep; }, 1, 20},
-    {"fadeBgStep", "BG step", [](AppState& s) -> int& { return s.bgCycleStep; }, 1, 20},
-    {"fadeChStep", "Char step", [](AppState& s) -> int& { return s.charCycleStep; }, 1, 20},
-    {"tcR", "R", [](AppState& s) -> int& { return s.tcDraft.r; }, 0, 255},
-    {"tcG", "G", [](AppState& s) -> int& { return s.tcDraft.g; }, 0, 255},
-    {"tcB", "B", [](AppState& s) -> int& { return s.tcDraft.b; }, 0, 255},
-    {"tcL", "L", [](AppState& s) -> int& { return s.tcDraft.l; }, -128, 128},
+    {StepperId::sprayRadius, "Radius", [](AppState& s) -> int& { return s.sprayRadius; }, 1, 8},
+    {StepperId::sprayDensity, "Density", [](AppState& s) -> int& { return s.sprayDensity; }, 1, 20},
+    {StepperId::sprayVary, "Vary %", [](AppState& s) -> int& { return s.sprayVariance; }, 0, 100},
+    {StepperId::prismSteps, "Steps", [](AppState& s) -> int& { return s.prismSteps; }, 1, 3},
+    {StepperId::dbStrength, "Strength", [](AppState& s) -> int& { return s.dodgeBurnStrength; }, 2, 50},
+    {StepperId::lineWidth, "Width", [](AppState& s) -> int& { return s.lineThickness; }, 1, 8},
+    {StepperId::scVariance, "Variance", [](AppState& s) -> int& { return s.scatterVariance; }, 2, 100},
+    {StepperId::fadeFgStep, "FG step", [](AppState& s) -> int& { return s.fgCycleStep; }, 1, 20},
+    {StepperId::fadeBgStep, "BG step", [](AppState& s) -> int& { return s.bgCycleStep; }, 1, 20},
+    {StepperId::fadeChStep, "Char step", [](AppState& s) -> int& { return s.charCycleStep; }, 1, 20},
+    {StepperId::tcR, "R", [](AppState& s) -> int& { return s.tcDraft.r; }, 0, 255},
+    {StepperId::tcG, "G", [](AppState& s) -> int& { return s.tcDraft.g; }, 0, 255},
+    {StepperId::tcB, "B", [](AppState& s) -> int& { return s.tcDraft.b; }, 0, 255},
+    {StepperId::tcL, "L", [](AppState& s) -> int& { return s.tcDraft.l; }, -128, 128},
 };
 
-const StepperSpec* findStepper(std::string_view id) {
-    for (const StepperSpec& spec : stepperSpecs)
-        if (spec.id == id) return &spec;
-    return nullptr;
-}
-
 struct ToggleSpec {
-    std::string_view id;
+    ToggleSetting id;
     bool& (*field)(AppState&);
 };
 
+// One row per on/off setting, in the order of ToggleSetting.
 constexpr ToggleSpec toggleSpecs[] = {
-    {"round", [](AppState& s) -> bool& { return s.brushRounded; }},
-    {"sprayBG", [](AppState& s) -> bool& { return s.sprayTargetBG; }},
-    {"velSpray", [](AppState& s) -> bool& { return s.velSprayDensity; }},
-    {"velDB", [](AppState& s) -> bool& { return s.velDodgeBurn; }},
-    {"velPrism", [](AppState& s) -> bool& { return s.velPrism; }},
-    {"velScatter", [](AppState& s) -> bool& { return s.velScatter; }},
-    {"velSize", [](AppState& s) -> bool& { return s.velocityControlsSize; }},
-    {"autoPan", [](AppState& s) -> bool& { return s.autoPan; }},
-    {"ownFill", [](AppState& s) -> bool& { return s.shapeFill.enabled; }},
-    {"scFG", [](AppState& s) -> bool& { return s.scatterFG; }},
-    {"scBG", [](AppState& s) -> bool& { return s.scatterBG; }},
-    {"dbFG", [](AppState& s) -> bool& { return s.dodgeBurnFG; }},
-    {"dbBG", [](AppState& s) -> bool& { return s.dodgeBurnBG; }},
-    {"prFG", [](AppState& s) -> bool& { return s.prismFG; }},
-    {"prBG", [](AppState& s) -> bool& { return s.prismBG; }},
-    {"boxFilled", [](AppState& s) -> bool& { return s.boxOptions.filled; }},
-    {"boxOutline", [](AppState& s) -> bool& { return s.boxOptions.outline; }},
-    {"boxPenLine", [](AppState& s) -> bool& { return s.boxOptions.penLine; }},
-    {"ovalFilled", [](AppState& s) -> bool& { return s.ovalOptions.filled; }},
-    {"ovalOutline", [](AppState& s) -> bool& { return s.ovalOptions.outline; }},
+    {ToggleSetting::round, [](AppState& s) -> bool& { return s.brushRounded; }},
+    {ToggleSetting::sprayBG, [](AppState& s) -> bool& { return s.sprayTargetBG; }},
+    {ToggleSetting::velSpray, [](AppState& s) -> bool& { return s.velSprayDensity; }},
+    {ToggleSetting::velDB, [](AppState& s) -> bool& { return s.velDodgeBurn; }},
+    {ToggleSetting::velPrism, [](AppState& s) -> bool& { return s.velPrism; }},
+    {ToggleSetting::velScatter, [](AppState& s) -> bool& { return s.velScatter; }},
+    {ToggleSetting::velSize, [](AppState& s) -> bool& { return s.velocityControlsSize; }},
+    {ToggleSetting::autoPan, [](AppState& s) -> bool& { return s.autoPan; }},
+    {ToggleSetting::ownFill, [](AppState& s) -> bool& { return s.shapeFill.enabled; }},
+    {ToggleSetting::scFG, [](AppState& s) -> bool& { return s.scatterFG; }},
+    {ToggleSetting::scBG, [](AppState& s) -> bool& { return s.scatterBG; }},
+    {ToggleSetting::dbFG, [](AppState& s) -> bool& { return s.dodgeBurnFG; }},
+    {ToggleSetting::dbBG, [](AppState& s) -> bool& { return s.dodgeBurnBG; }},
+    {ToggleSetting::prFG, [](AppState& s) -> bool& { return s.prismFG; }},
+    {ToggleSetting::prBG, [](AppState& s) -> bool& { return s.prismBG; }},
+    {ToggleSetting::boxFilled, [](AppState& s) -> bool& { return s.boxOptions.filled; }},
+    {ToggleSetting::boxOutline, [](AppState& s) -> bool& { return s.boxOptions.outline; }},
+    {ToggleSetting::boxPenLine, [](AppState& s) -> bool& { return s.boxOptions.penLine; }},
+    {ToggleSetting::ovalFilled, [](AppState& s) -> bool& { return s.ovalOptions.filled; }},
+    {ToggleSetting::ovalOutline, [](AppState& s) -> bool& { return s.ovalOptions.outline; }},
+    {ToggleSetting::fadeColReset, [](AppState& s) -> bool& { return s.colorCycleResetPerStroke; }},
+    {ToggleSetting::fadeChReset, [](AppState& s) -> bool& { return s.charCycleResetPerStroke; }},
+    {ToggleSetting::fadeChFwd, [](AppState& s) -> bool& { return s.charCycleForward; }},
+    {ToggleSetting::fadeChWrap, [](AppState& s) -> bool& { return s.charCycleWrap; }},
 };
 
-constexpr ToggleSpec fadeToggleSpecs[] = {
-    {"fadeColReset", [](AppState& s) -> bool& { return s.colorCycleResetPerStroke; }},
-    {"fadeChReset", [](AppState& s) -> bool& { return s.charCycleResetPerStroke; }},
-    {"fadeChFwd", [](AppState& s) -> bool& { return s.charCycleForward; }},
-    {"fadeChWrap", [](AppState& s) -> bool& { return s.charCycleWrap; }},
-};
+// Both tables are indexed by their enumeration: a row missing or out of place fails here.
+template <class Spec, std::size_t N>
+constexpr bool inEnumOrder(const Spec (&specs)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (static_cast<std::size_t>(specs[i].id) != i) return false;
+    return true;
+}
+static_assert(inEnumOrder(stepperSpecs) && std::size(stepperSpecs) == static_cast<std::size_t>(StepperId::tcL) + 1);
+static_assert(inEnumOrder(toggleSpecs) &&
+              std::size(toggleSpecs) == static_cast<std::size_t>(ToggleSetting::fadeChWrap) + 1);
 
-constexpr std::string_view fadeGroupPrefix = "fadegrp.";
-constexpr std::string_view bankPrefix = "bank";
+const StepperSpec& stepperSpec(StepperId id) { return stepperSpecs[static_cast<std::size_t>(id)]; }
+bool& toggleField(ToggleSetting id, AppState& state) { return toggleSpecs[static_cast<std::size_t>(id)].field(state); }
 
-template <std::size_t N>
-const ToggleSpec* findToggle(const ToggleSpec (&specs)[N], std::string_view id) {
-    for (const ToggleSpec& spec : specs)
-        if (spec.id == id) return &spec;
-    return nullptr;
+// The palette mix channel a stepper edits, if any.
+std::optional<PaletteChannel> mixChannel(StepperId id) {
+    switch (id) {
+        case StepperId::tcR: return PaletteChannel::tcR;
+        case StepperId::tcG: return PaletteChannel::tcG;
+        case StepperId::tcB: return PaletteChannel::tcB;
+        case StepperId::tcL: return PaletteChannel::tcL;
+        default: return std::nullopt;
+    }
 }
 
-// The bank index named by a "bank<n>" id, when it names one.
-std::optional<int> bankIndex(std::string_view id) {
-    if (!id.starts_with(bankPrefix)) return std::nullopt;
-    const std::string_view digits = id.substr(bankPrefix.size());
-    int index = -1;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    if (index < 0 || index >= static_cast<int>(FKeyBanks::banks().size())) return std::nullopt;
-    return index;
+const CharacterGroup* charGroup(int index) {
+    const auto& groups = CP437Characters::groups();
+    if (index < 0 || index >= static_cast<int>(groups.size())) return nullptr;
+    return &groups[static_cast<std::size_t>(index)];
 }
 
 bool isKnownGroup(std::string_view name) {
@@ -150,19 +152,18 @@ bool toolHasPanelItems(Tool tool) {
 
 std::vector<PanelItem> panelItems(const AppState& state) {
     std::vector<PanelItem> items;
-    auto stepper = [&](std::string_view id) {
-        const StepperSpec& spec = *findStepper(id);
-        items.push_back(PanelItem::stepper(std::string(spec.label), std::string(id), stepperValue(id, state)));
+    auto stepper = [&](StepperId id) {
+        items.push_back(PanelItem::stepper(std::string(stepperSpec(id).label), id, stepperValue(id, state)));
     };
-    auto toggle = [&](std::string label, std::string id) {
-        const bool on = toggleValue(id, state);
-        items.push_back(PanelItem::toggle(std::move(label), std::move(id), on));
+    auto toggle = [&](std::string label, ToggleId id) {
+        items.push_back(PanelItem::toggle(std::move(label), id, toggleValue(id, state)));
     };
+    auto setting = [&](std::string label, ToggleSetting id) { toggle(std::move(label), ToggleId::of(id)); };
     switch (state.tool) {
         case Tool::box:
         case Tool::select:
         case Tool::oval:
-            toggle("Own fill", "ownFill");
+            setting("Own fill", ToggleSetting::ownFill);
             if (state.shapeFill.enabled) {
                 items.push_back(PanelItem::fillChar());
                 items.push_back(PanelItem::fillColorModes(true));
@@ -172,31 +173,31 @@ std::vector<PanelItem> panelItems(const AppState& state) {
             }
             break;
         case Tool::spray:
-            stepper("sprayRadius");
-            stepper("sprayDensity");
-            stepper("sprayVary");
-            toggle("Spray BG", "sprayBG");
-            toggle("Vel → density", "velSpray");
+            stepper(StepperId::sprayRadius);
+            stepper(StepperId::sprayDensity);
+            stepper(StepperId::sprayVary);
+            setting("Spray BG", ToggleSetting::sprayBG);
+            setting("Vel → density", ToggleSetting::velSpray);
             break;
-        case Tool::line: stepper("lineWidth"); break;
+        case Tool::line: stepper(StepperId::lineWidth); break;
         case Tool::dodge:
         case Tool::burn:
-            stepper("dbStrength");
-            toggle("Vel → strength", "velDB");
+            stepper(StepperId::dbStrength);
+            setting("Vel → strength", ToggleSetting::velDB);
             break;
         case Tool::prism:
-            stepper("prismSteps");
-            toggle("Vel → steps", "velPrism");
+            stepper(StepperId::prismSteps);
+            setting("Vel → steps", ToggleSetting::velPrism);
             break;
         case Tool::scatter:
-            stepper("scVariance");
-            toggle("Vel → variance", "velScatter");
-            toggle("Round brush", "round");
+            stepper(StepperId::scVariance);
+            setting("Vel → variance", ToggleSetting::velScatter);
+            setting("Round brush", ToggleSetting::round);
             break;
         case Tool::text: {
             items.push_back(PanelItem::text("F1–F10 bank"));
             const auto& banks = FKeyBanks::banks();
-            for (std::size_t i = 0; i < banks.size(); ++i) toggle(banks[i].name, std::string(bankPrefix) + std::to_string(i));
+            for (std::size_t i = 0; i < banks.size(); ++i) toggle(banks[i].name, ToggleId::glyphBank(static_cast<int>(i)));
             break;
         }
         default: break;
@@ -204,43 +205,49 @@ std::vector<PanelItem> panelItems(const AppState& state) {
     return items;
 }
 
-void adjustStepper(std::string_view id, int delta, AppState& state) {
-    const StepperSpec* spec = findStepper(id);
-    if (!spec) return;
+void adjustStepper(StepperId id, int delta, AppState& state) {
+    const StepperSpec& spec = stepperSpec(id);
     // Widen before adding so a huge delta cannot overflow past the clamp.
-    const long long sum = static_cast<long long>(spec->field(state)) + delta;
-    const int value = static_cast<int>(std::clamp<long long>(sum, spec->min, spec->max));
-    if (id.starts_with("tc")) {
-        paletteSliderSet(id, value, state);
+    const long long sum = static_cast<long long>(spec.field(state)) + delta;
+    const int value = static_cast<int>(std::clamp<long long>(sum, spec.min, spec.max));
+    if (const auto channel = mixChannel(id)) {
+        paletteSliderSet(*channel, value, state);
     } else {
-        spec->field(state) = value;
+        spec.field(state) = value;
     }
 }
 
-int stepperValue(std::string_view id, const AppState& state) {
-    const StepperSpec* spec = findStepper(id);
+int stepperValue(StepperId id, const AppState& state) {
     // The field accessors are shared with adjustStepper; reading does not change the state.
-    return spec ? spec->field(const_cast<AppState&>(state)) : 0;
+    return stepperSpec(id).field(const_cast<AppState&>(state));
 }
 
-void toggleTapped(std::string_view id, AppState& state) {
-    if (id.starts_with(fadeGroupPrefix) || findToggle(fadeToggleSpecs, id)) {
-        toggleFadeSetting(id, state);
-    } else if (auto bank = bankIndex(id)) {
-        selectFKeyBank(*bank, state);
-    } else if (const ToggleSpec* spec = findToggle(toggleSpecs, id)) {
-        bool& field = spec->field(state);
-        field = !field;
+void toggleTapped(ToggleId id, AppState& state) {
+    switch (id.kind) {
+        case ToggleId::Kind::setting: {
+            bool& field = toggleField(id.setting, state);
+            field = !field;
+            return;
+        }
+        case ToggleId::Kind::glyphBank:
+            if (id.index >= 0 && id.index < static_cast<int>(FKeyBanks::banks().size())) selectFKeyBank(id.index, state);
+            return;
+        case ToggleId::Kind::charGroup:
+            if (const CharacterGroup* group = charGroup(id.index)) toggleRandomCharGroup(group->name, state);
+            return;
     }
 }
 
-bool toggleValue(std::string_view id, const AppState& state) {
-    AppState& readable = const_cast<AppState&>(state);  // accessors only read here
-    if (id.starts_with(fadeGroupPrefix))
-        return state.charRandomGroups.contains(std::string(id.substr(fadeGroupPrefix.size())));
-    if (const ToggleSpec* spec = findToggle(fadeToggleSpecs, id)) return spec->field(readable);
-    if (auto bank = bankIndex(id)) return FKeyBanks::normalized(state.fkeyBankIndex) == *bank;
-    if (const ToggleSpec* spec = findToggle(toggleSpecs, id)) return spec->field(readable);
+bool toggleValue(ToggleId id, const AppState& state) {
+    switch (id.kind) {
+        case ToggleId::Kind::setting:
+            return toggleField(id.setting, const_cast<AppState&>(state));  // the accessor only reads here
+        case ToggleId::Kind::glyphBank: return FKeyBanks::normalized(state.fkeyBankIndex) == id.index;
+        case ToggleId::Kind::charGroup: {
+            const CharacterGroup* group = charGroup(id.index);
+            return group != nullptr && state.charRandomGroups.contains(group->name);
+        }
+    }
     return false;
 }
 
@@ -288,6 +295,13 @@ const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg)
     return nullptr;
 }
 
+void poolChipTapped(bool forFg, std::size_t index, bool rightClick, AppState& state) {
+    const auto* pool = activePool(state, forFg);
+    if (pool != nullptr && index < pool->size()) chipTapped((*pool)[index], forFg && !rightClick, state);
+}
+
+void toggleFadesPanel(AppState& state) { state.fadesPanelOpen = !state.fadesPanelOpen; }
+
 void swapForegroundAndBackground(AppState& state) {
     const ANSIColorValue oldFg = state.fg;
     state.fg = state.penBg;
@@ -298,16 +312,20 @@ void swapForegroundAndBackground(AppState& state) {
 
 std::vector<PanelItem> fadesPanelItems(const AppState& state) {
     std::vector<PanelItem> items;
-    for (std::string_view id : {"fadeFgStep", "fadeBgStep", "fadeChStep"})
-        items.push_back(PanelItem::stepper(std::string(findStepper(id)->label), std::string(id), stepperValue(id, state)));
-    const std::pair<const char*, const char*> fixed[] = {{"Colors reset/stroke", "fadeColReset"},
-                                                         {"Chars reset/stroke", "fadeChReset"},
-                                                         {"Char forward", "fadeChFwd"},
-                                                         {"Char wrap", "fadeChWrap"}};
-    for (const auto& [label, id] : fixed) items.push_back(PanelItem::toggle(label, id, toggleValue(id, state)));
-    for (const CharacterGroup& group : CP437Characters::groups()) {
-        const std::string id = std::string(fadeGroupPrefix) + group.name;
-        items.push_back(PanelItem::toggle(group.name, id, toggleValue(id, state)));
+    for (StepperId id : {StepperId::fadeFgStep, StepperId::fadeBgStep, StepperId::fadeChStep})
+        items.push_back(PanelItem::stepper(std::string(stepperSpec(id).label), id, stepperValue(id, state)));
+    const std::pair<const char*, ToggleSetting> fixed[] = {{"Colors reset/stroke", ToggleSetting::fadeColReset},
+                                                           {"Chars reset/stroke", ToggleSetting::fadeChReset},
+                                                           {"Char forward", ToggleSetting::fadeChFwd},
+                                                           {"Char wrap", ToggleSetting::fadeChWrap}};
+    for (const auto& [label, setting] : fixed) {
+        const ToggleId id = ToggleId::of(setting);
+        items.push_back(PanelItem::toggle(label, id, toggleValue(id, state)));
+    }
+    const auto& groups = CP437Characters::groups();
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const ToggleId id = ToggleId::charGroup(static_cast<int>(i));
+        items.push_back(PanelItem::toggle(groups[i].name, id, toggleValue(id, state)));
     }
     return items;
 }
@@ -323,14 +341,7 @@ std::vector<std::string> randomPoolForGroups(const std::set<std::string>& groups
     return pool;
 }
 
-void toggleFadeSetting(std::string_view id, AppState& state) {
-    if (const ToggleSpec* spec = findToggle(fadeToggleSpecs, id)) {
-        bool& field = spec->field(state);
-        field = !field;
-        return;
-    }
-    if (!id.starts_with(fadeGroupPrefix)) return;
-    const std::string name(id.substr(fadeGroupPrefix.size()));
+void toggleRandomCharGroup(const std::string& name, AppState& state) {
     if (state.charRandomGroups.erase(name) == 0) {
         // A name no group carries would add nothing to the pool; leave it out of the set.
         if (!isKnownGroup(name)) return;
@@ -370,6 +381,11 @@ void fillSwatchTapped(bool fg, int index, AppState& state) {
 
 void fillCharTapped(AppState& state) {
     state.charPickerTarget = CharTarget::fill;
+    state.charPickerOpen = true;
+}
+
+void penCharTapped(AppState& state) {
+    state.charPickerTarget = CharTarget::pen;
     state.charPickerOpen = true;
 }
 
@@ -445,6 +461,8 @@ void charModeTapped(CharMode mode, AppState& state) {
     state.charCycle = !wasLit && mode == CharMode::cycle;
     state.charRandom = !wasLit && mode == CharMode::random;
 }
+
+void toggleCharsetMenu(AppState& state) { state.charsetMenuOpen = !state.charsetMenuOpen; }
 
 void charsetChosen(int index, AppState& state) {
     if (index < 0 || index >= static_cast<int>(Charsets::sets().size())) return;

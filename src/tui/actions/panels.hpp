@@ -3,6 +3,7 @@
 // the chrome's job; the palette picker's operations live in palette.hpp.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <set>
 #include <string>
@@ -13,6 +14,7 @@
 #include "core/model/tool_options.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/state/color_mode.hpp"
+#include "tui/state/control_ids.hpp"
 
 namespace glyphloom {
 
@@ -22,25 +24,26 @@ struct PanelItem {
 
     Kind kind = Kind::label;
     std::string label;  // stepper, toggle, ovalMode, label
-    std::string id;     // stepper, toggle
-    int value = 0;      // stepper
-    bool on = false;    // toggle
+    StepperId stepperId{};  // stepper
+    ToggleId toggleId{};    // toggle
+    int value = 0;          // stepper
+    bool on = false;        // toggle
     OvalDrawMode ovalMode;
     bool fg = true;  // fillColorModes, fillSwatches
 
-    static PanelItem stepper(std::string label, std::string id, int value) {
-        return {Kind::stepper, std::move(label), std::move(id), value, false, {}, true};
+    static PanelItem stepper(std::string label, StepperId id, int value) {
+        return {Kind::stepper, std::move(label), id, {}, value, false, {}, true};
     }
-    static PanelItem toggle(std::string label, std::string id, bool on) {
-        return {Kind::toggle, std::move(label), std::move(id), 0, on, {}, true};
+    static PanelItem toggle(std::string label, ToggleId id, bool on) {
+        return {Kind::toggle, std::move(label), {}, id, 0, on, {}, true};
     }
     static PanelItem ovalModeChoice(std::string label, OvalDrawMode mode) {
-        return {Kind::ovalMode, std::move(label), {}, 0, false, mode, true};
+        return {Kind::ovalMode, std::move(label), {}, {}, 0, false, mode, true};
     }
-    static PanelItem fillColorModes(bool fg) { return {Kind::fillColorModes, {}, {}, 0, false, {}, fg}; }
-    static PanelItem fillSwatches(bool fg) { return {Kind::fillSwatches, {}, {}, 0, false, {}, fg}; }
-    static PanelItem text(std::string text) { return {Kind::label, std::move(text), {}, 0, false, {}, true}; }
-    static PanelItem fillChar() { return {Kind::fillChar, {}, {}, 0, false, {}, true}; }
+    static PanelItem fillColorModes(bool fg) { return {Kind::fillColorModes, {}, {}, {}, 0, false, {}, fg}; }
+    static PanelItem fillSwatches(bool fg) { return {Kind::fillSwatches, {}, {}, {}, 0, false, {}, fg}; }
+    static PanelItem text(std::string text) { return {Kind::label, std::move(text), {}, {}, 0, false, {}, true}; }
+    static PanelItem fillChar() { return {Kind::fillChar, {}, {}, {}, 0, false, {}, true}; }
 
     friend bool operator==(const PanelItem&, const PanelItem&) = default;
 };
@@ -51,17 +54,16 @@ struct PanelItem {
 std::vector<PanelItem> panelItems(const AppState& state);
 bool toolHasPanelItems(Tool tool);
 
-// Adds `delta` to the field behind a stepper id, then clamps it to the stepper's range.
-// Unknown ids change nothing.
-void adjustStepper(std::string_view id, int delta, AppState& state);
-// The current value shown by a stepper (0 for unknown ids).
-int stepperValue(std::string_view id, const AppState& state);
+// Adds `delta` to the field behind a stepper, then clamps it to the stepper's range.
+void adjustStepper(StepperId id, int delta, AppState& state);
+// The current value shown by a stepper.
+int stepperValue(StepperId id, const AppState& state);
 
-// A click on a toggle: flips the Bool behind the id; fades ids go to toggleFadeSetting and
-// "bank<n>" selects glyph bank n. Unknown ids change nothing.
-void toggleTapped(std::string_view id, AppState& state);
+// A click on a toggle: flips the setting, selects the glyph bank, or adds or removes the
+// character group of the random pool. A bank or group that does not exist changes nothing.
+void toggleTapped(ToggleId id, AppState& state);
 // Whether a toggle is shown as on.
-bool toggleValue(std::string_view id, const AppState& state);
+bool toggleValue(ToggleId id, const AppState& state);
 
 // --- Colour row ---
 
@@ -77,17 +79,22 @@ void colorModeTapped(ColorMode mode, bool forFg, AppState& state);
 // The pool a channel's chips show and edit: its cycle pool while cycling, its random pool
 // while random, else nothing. Chip i of the colour row is element i.
 const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg);
+// Chip `index` of a channel's pool on the colour row; a right click on a foreground chip
+// treats it as a background chip. A chip past the end of the pool does nothing.
+void poolChipTapped(bool forFg, std::size_t index, bool rightClick, AppState& state);
 // "⇄": foreground and background change places (the background keeps the blink rule).
 void swapForegroundAndBackground(AppState& state);
+// "≋": opens or closes the fades panel.
+void toggleFadesPanel(AppState& state);
 
 // --- Fades panel ---
 
 // The fades panel's rows: the three cycle steps, the four cycle settings, then one toggle per
 // character group of the random pool.
 std::vector<PanelItem> fadesPanelItems(const AppState& state);
-// Flips one of the four fixed fades settings, or adds/removes a character group
-// ("fadegrp." + group name) of the random character pool and rebuilds the pool.
-void toggleFadeSetting(std::string_view id, AppState& state);
+// Adds or removes a character group of the random character pool (by its name, as presets
+// keep it) and rebuilds the pool. A name no group carries is only ever removed.
+void toggleRandomCharGroup(const std::string& name, AppState& state);
 // The random character pool made of the chosen groups, in catalogue order, each glyph once.
 std::vector<std::string> randomPoolForGroups(const std::set<std::string>& groups);
 
@@ -103,6 +110,8 @@ void fillCharModeTapped(FillChannelMode mode, AppState& state);
 void fillSwatchTapped(bool fg, int index, AppState& state);
 // The fill character button: opens the character picker for the fill.
 void fillCharTapped(AppState& state);
+// The sidebar's character button: opens the character picker for the pen.
+void penCharTapped(AppState& state);
 
 // --- Character picker ---
 
@@ -122,5 +131,7 @@ std::optional<CharMode> pickerCharMode(const AppState& state);
 const std::vector<std::string>* pickerSequence(const AppState& state);
 // A row of the set menu: shows that set and closes the menu.
 void charsetChosen(int index, AppState& state);
+// The picker's set button: opens or closes the menu of character sets.
+void toggleCharsetMenu(AppState& state);
 
 }  // namespace glyphloom

@@ -399,4 +399,13 @@ void importPresetFile(const std::string& named, AppState& state) {
     state.statusNote = "loaded presets from " + named;
 }
 
+void togglePresetFileMenu(AppState& state) { state.presetFileMenuOpen = !state.presetFileMenuOpen; }
+
+void presetFileMenuClicked(std::optional<bool> exportRow, AppState& state) {
+    state.presetFileMenuOpen = false;
+    if (!exportRow) return;
+    if (*exportRow) exportPresetBank(state);
+    else openPresetLoadBrowser(state);
+}
+
 }  // namespace glyphloom

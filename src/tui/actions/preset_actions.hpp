@@ -3,6 +3,7 @@
 // the built-in one (with a one-step undo), and exporting and importing bank files.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/format/preset.hpp"
@@ -44,6 +45,11 @@ void resetPresetsToDefault(AppState& state);
 // Writes the bank to <document name>.ansipresets in the current directory.
 void exportPresetBank(AppState& state);
 void openPresetLoadBrowser(AppState& state);
+// The "↥" control opens and closes the menu with the two rows above; any click closes it.
+void togglePresetFileMenu(AppState& state);
+// A click while the menu is open: it closes, and a click on a row exports (true) or opens
+// the browser to load a bank (false).
+void presetFileMenuClicked(std::optional<bool> exportRow, AppState& state);
 // Replaces the bank with the one in the file (a name in the browse folder, or a full path).
 void importPresetFile(const std::string& named, AppState& state);
 

@@ -271,4 +271,13 @@ void startCanvasSizeEntry(AppState& state) {
     state.statusNote = "type COLSxROWS (e.g. 132x40), Enter to apply";
 }
 
+void openAbout(AppState& state) { state.aboutOpen = true; }
+
+void toggleStatusHistory(AppState& state) {
+    state.historyOpen = !state.historyOpen;
+    state.historyOpenedAt = std::chrono::steady_clock::now();
+}
+
+void endLayerShiftDrag(AppState& state) { state.layerShiftDrag.reset(); }
+
 }  // namespace glyphloom

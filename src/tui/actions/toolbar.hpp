@@ -22,6 +22,10 @@ bool validLayer(const AppState& state, int index);
 
 void perform(BarAction action, AppState& state);
 
+// The title opens the about box; the status line opens and closes the history of notes.
+void openAbout(AppState& state);
+void toggleStatusHistory(AppState& state);
+
 // The bar's "x": the first click arms, only an immediately repeated click clears.
 // `wasArmed` is the armed state before this click disarmed it.
 void clearButtonClicked(bool wasArmed, AppState& state);
@@ -41,6 +45,7 @@ void resetActiveLayerShift(AppState& state);
 // by as many cells as the pointer moved from the anchor.
 void startLayerShiftDrag(GridKey at, AppState& state);
 void layerShiftDragTo(GridKey at, AppState& state);
+void endLayerShiftDrag(AppState& state);
 
 // The colour-depth picker's rows.
 void setDocumentColorDepth(ColorDepth depth, AppState& state);

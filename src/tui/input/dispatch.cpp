@@ -64,14 +64,4 @@ void handleScroll(int, int, bool up, AppState& state, const Layout& layout) {
     else if (state.fileBrowserOpen) scrollBrowse(delta, layout.browsePageSize, state);
 }
 
-std::string lowerToolName(Tool tool) { return utf8::asciiLowercase(rawValue(tool)); }
-
-void liftKeyboardPen(AppState& state) {
-    state.kbStroke = false;
-    state.paintingStroke = false;
-    state.penConns.clear();
-    state.penColors.clear();
-    state.penChars.clear();
-}
-
 }  // namespace glyphloom

@@ -37,9 +37,4 @@ void handleResize(AppState& state, Screen& screen, TimeStamp now, RandomSource& 
 // request only arms the quit and the second one quits.
 void requestQuit(AppState& state);
 
-// The tool's name as the status notes show it ("box", "paint").
-std::string lowerToolName(Tool tool);
-// Lifts the keyboard pen: ends its stroke and empties the pen's maps.
-void liftKeyboardPen(AppState& state);
-
 }  // namespace glyphloom

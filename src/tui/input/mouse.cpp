@@ -9,18 +9,20 @@
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/font_browser.hpp"
 #include "tui/actions/image_import.hpp"
+#include "tui/actions/palette.hpp"
+#include "tui/actions/panels.hpp"
 #include "tui/actions/preset_actions.hpp"
 #include "tui/actions/sauce_box.hpp"
 #include "tui/actions/save_options.hpp"
+#include "tui/actions/tool_options.hpp"
 #include "tui/actions/toolbar.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/overlay_table.hpp"
 #include "tui/state/text_entry_mode.hpp"
-#include "tui/tools/fill_tool.hpp"
+#include "tui/tools/canvas_press.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/panspect.hpp"
 #include "tui/tools/selection_tool.hpp"
-#include "tui/tools/shape_tool.hpp"
 #include "tui/tools/tool_preview.hpp"
 
 namespace glyphloom {
@@ -136,7 +138,7 @@ bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& l
         return true;
     }
     if (hit(layout.titleSpan, x, y)) {
-        state.aboutOpen = true;
+        openAbout(state);
         return true;
     }
     if (hit(layout.mirrorSpan, x, y)) {
@@ -144,8 +146,7 @@ bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& l
         return true;
     }
     if (hit(layout.statusBarSpan, x, y)) {
-        state.historyOpen = !state.historyOpen;
-        state.historyOpenedAt = std::chrono::steady_clock::now();
+        toggleStatusHistory(state);
         return true;
     }
     if (hit(layout.sauceCreditSpan, x, y)) {
@@ -171,30 +172,27 @@ bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
         return true;
     }
     if (const auto* tool = hit(layout.toolSpans, x, y)) {
-        if (tool->value == state.tool) {
-            state.toolPanelOpen = !state.toolPanelOpen;
-        } else {
-            state.tool = tool->value;
-            state.toolPanelOpen = false;
-        }
+        toolTapped(tool->value, state);
         return true;
     }
     if (hit(layout.charButtonSpan, x, y)) {
-        state.charPickerTarget = CharTarget::pen;
-        state.charPickerOpen = true;
+        penCharTapped(state);
         return true;
     }
     if (const auto* face = hit(layout.faceSpans, x, y)) {
-        state.textFontIndex = face->value;
+        chooseTextFace(face->value, state);
         return true;
     }
     if (hit(layout.fontBrowseSpan, x, y)) {
-        state.fontBrowserOpen2 = true;
+        openFontBrowser(state);
         return true;
     }
     if (const auto* action = hit(layout.selectActionSpans, x, y)) {
-        if (action->value == "Blink") blinkSelection(state);
-        else performSelectAction(action->value, state);
+        performSelectAction(action->value, state);
+        return true;
+    }
+    if (hit(layout.blinkSelectionSpan, x, y)) {
+        blinkSelection(state);
         return true;
     }
     return false;
@@ -211,7 +209,7 @@ bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot
         return true;
     }
     if (hit(layout.presetLoadSpan, x, y)) {
-        state.presetFileMenuOpen = !state.presetFileMenuOpen;
+        togglePresetFileMenu(state);
         return true;
     }
     if (const auto* save = hit(layout.presetSaveSpans, x, y)) {
@@ -230,54 +228,6 @@ bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot
         return true;
     }
     return false;
-}
-
-// The canvas: placing a floating paste, anchoring a layer-shift drag, or the tool's press.
-void canvasClick(GridKey cell, int button, AppState& state) {
-    if (state.pasteFloat) {
-        if (state.clipboard) {
-            state.snapshotForUndo();
-            stampClipboard(*state.clipboard, cell, state);
-        }
-        state.pasteFloat = false;
-        state.previewOverlay.clear();
-        return;
-    }
-    if (state.shiftingLayer) return startLayerShiftDrag(cell, state);
-    if (!state.shapeStart) advancePresetMode(state);
-    state.cursorVisible = state.tool == Tool::text;
-    state.paintSwap = button == 2;
-    switch (state.tool) {
-        case Tool::fill:
-            applyFloodFill(cell, state);
-            return;
-        case Tool::line:
-        case Tool::box:
-        case Tool::oval:
-        case Tool::select:
-            beginStroke(state);
-            state.paintingStroke = false;
-            state.shapeStart = cell;
-            state.lastShapeDrag = cell;
-            state.previewOverlay = computeShape(cell, cell, state);
-            return;
-        case Tool::text:
-            state.textOriginRow = cell.row;
-            state.textOriginCol = cell.col;
-            state.cursor = cell;
-            state.textStampHistory.clear();
-            state.plainStampHistory.clear();
-            return;
-        case Tool::pans:
-            startPanDrag(state);
-            return;
-        default:
-            state.snapshotForUndo();
-            beginStroke(state);
-            state.paintingStroke = true;
-            paint(cell, state);
-            return;
-    }
 }
 
 }  // namespace
@@ -312,12 +262,9 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
         return fontBrowserClick(x, y, button, state, layout);
     if (state.depthPickerOpen) return depthPickerClick(x, y, state, layout);
     if (state.presetFileMenuOpen) {
-        state.presetFileMenuOpen = false;
-        if (const auto* row = hit(layout.presetFileMenuSpans, x, y)) {
-            if (row->value) exportPresetBank(state);
-            else openPresetLoadBrowser(state);
-            return;
-        }
+        const auto* row = hit(layout.presetFileMenuSpans, x, y);
+        presetFileMenuClicked(row ? std::optional<bool>(row->value) : std::nullopt, state);
+        if (row) return;
     }
     if (boxClick(x, y, state, layout)) return;
 
@@ -331,7 +278,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     if (sidebarClick(x, y, state, layout)) return;
     if (optionsAndColorRowClick(x, y, button, state, layout)) return;
     if (presetRowClick(x, y, button, deleteArmed.has_value(), deleteArmed.value_or(-1), state, layout)) return;
-    if (const auto cell = layout.docCell(x, y)) canvasClick(*cell, button, state);
+    if (const auto cell = layout.docCell(x, y)) pressCanvas(*cell, button, state);
 }
 
 void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
@@ -351,46 +298,21 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
         return;
     }
     if (state.panDrag) return panDragTo(x, y, state);
-    if (!cell) return;
-    const GridKey at = *cell;
-    if (state.pasteFloat && state.clipboard) {
-        state.previewOverlay = floatPreviewOverlay(*state.clipboard, at);
-    } else if (state.shapeStart) {
-        state.lastShapeDrag = at;
-        state.previewOverlay = computeShape(*state.shapeStart, at, state);
-    } else if (state.paintingStroke) {
-        paint(at, state);
-    }
+    if (cell) dragCanvas(*cell, state);
 }
 
 void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
     state.mouse = {x, y};
-    state.paletteSliderDrag.reset();
+    endPaletteSliderDrag(state);
     if (state.previewStroking) {
         state.previewStroking = false;
         const Frame inner = layout.previewInner().value_or(Frame{});
         previewScratchApply(GridKey{y - inner.top, x - inner.left}, PreviewPhase::release, state);
     }
-    state.layerShiftDrag.reset();
+    endLayerShiftDrag(state);
     const auto cell = layout.docCell(x, y);
     endPanDrag(x, y, cell, state);
-    if (state.shapeStart) {
-        const GridKey end = cell ? *cell : state.lastShapeDrag.value_or(*state.shapeStart);
-        finishShape(end, state);
-    }
-    if (state.paintingStroke && !state.kbStroke) {
-        if (state.strokeCellCount > 0) {
-            state.statusNote = lowerToolName(state.tool) + " · " + std::to_string(state.strokeCellCount);
-        }
-        state.paintingStroke = false;
-        state.lastPaint.reset();
-        state.lastPaintTime.reset();
-        state.strokeCellCount = 0;
-        state.penConns.clear();
-        state.penColors.clear();
-        state.penChars.clear();
-        state.paintSwap = false;
-    }
+    releaseCanvas(cell, state);
 }
 
 }  // namespace glyphloom

@@ -2,6 +2,7 @@
 
 #include "tui/actions/palette.hpp"
 #include "tui/actions/panels.hpp"
+#include "tui/actions/tool_options.hpp"
 #include "tui/input/text_entry.hpp"
 
 namespace glyphloom {
@@ -11,27 +12,20 @@ namespace {
 bool toolOptionClick(int x, int y, AppState& state, const Layout& layout) {
     if (const auto* r = hit(layout.stepperSpans, x, y)) return adjustStepper(r->value.id, r->value.delta, state), true;
     if (const auto* r = hit(layout.toggleSpans, x, y)) return toggleTapped(r->value, state), true;
-    if (const auto* r = hit(layout.brushSpans, x, y)) return state.brush = r->value, true;
-    if (const auto* r = hit(layout.styleSpans, x, y)) {
-        (state.tool == Tool::pen ? state.penLineStyle : state.lineStyle) = r->value;
-        return true;
-    }
-    if (const auto* r = hit(layout.stitchSpans, x, y)) return state.lineStitchMode = r->value, true;
-    if (const auto* r = hit(layout.fillModeSpans, x, y)) return state.fillMode = r->value, true;
-    if (const auto* r = hit(layout.lineWidthSpans, x, y)) return state.lineThickness = r->value, true;
-    if (const auto* r = hit(layout.boxWidthSpans, x, y)) return state.boxOptions.thickness = r->value, true;
-    if (const auto* r = hit(layout.ovalWidthSpans, x, y)) {
-        state.ovalOptions.thickness = r->value;
-        state.ovalThickness = r->value;
-        return true;
-    }
-    if (const auto* r = hit(layout.prismStepSpans, x, y)) return state.prismSteps = r->value, true;
-    if (const auto* r = hit(layout.sprayRadiusSpans, x, y)) return state.sprayRadius = r->value, true;
-    if (const auto* r = hit(layout.sprayDensitySpans, x, y)) return state.sprayDensity = r->value, true;
-    if (const auto* r = hit(layout.boxStyleSpans, x, y)) return state.boxOptions.style = r->value, true;
-    if (const auto* r = hit(layout.ovalModeSpans, x, y)) return state.ovalOptions.drawMode = r->value, true;
-    if (const auto* r = hit(layout.textDirSpans, x, y)) return state.textDirection = r->value, true;
-    if (const auto* r = hit(layout.textScaleSpans, x, y)) return state.textScale = r->value, true;
+    if (const auto* r = hit(layout.brushSpans, x, y)) return chooseBrushSize(r->value, state), true;
+    if (const auto* r = hit(layout.styleSpans, x, y)) return chooseLineStyle(r->value, state), true;
+    if (const auto* r = hit(layout.stitchSpans, x, y)) return chooseStitchMode(r->value, state), true;
+    if (const auto* r = hit(layout.fillModeSpans, x, y)) return chooseFillMode(r->value, state), true;
+    if (const auto* r = hit(layout.lineWidthSpans, x, y)) return chooseLineWidth(r->value, state), true;
+    if (const auto* r = hit(layout.boxWidthSpans, x, y)) return chooseBoxWidth(r->value, state), true;
+    if (const auto* r = hit(layout.ovalWidthSpans, x, y)) return chooseOvalWidth(r->value, state), true;
+    if (const auto* r = hit(layout.prismStepSpans, x, y)) return choosePrismSteps(r->value, state), true;
+    if (const auto* r = hit(layout.sprayRadiusSpans, x, y)) return chooseSprayRadius(r->value, state), true;
+    if (const auto* r = hit(layout.sprayDensitySpans, x, y)) return chooseSprayDensity(r->value, state), true;
+    if (const auto* r = hit(layout.boxStyleSpans, x, y)) return chooseBoxStyle(r->value, state), true;
+    if (const auto* r = hit(layout.ovalModeSpans, x, y)) return chooseOvalMode(r->value, state), true;
+    if (const auto* r = hit(layout.textDirSpans, x, y)) return chooseTextDirection(r->value, state), true;
+    if (const auto* r = hit(layout.textScaleSpans, x, y)) return chooseTextScale(r->value, state), true;
     if (hit(layout.fillCharSpan, x, y)) return fillCharTapped(state), true;
     if (const auto* r = hit(layout.fillCharModeSpans, x, y)) return fillCharModeTapped(r->value, state), true;
     if (const auto* r = hit(layout.fillColorModeSpans, x, y)) return fillColorModeTapped(r->value.fg, r->value.mode, state), true;
@@ -46,21 +40,17 @@ bool paletteClick(int x, int y, AppState& state, const Layout& layout) {
         return true;
     }
     if (const auto* r = hit(layout.paletteSliderSpans, x, y)) {
-        state.paletteSliderDrag = PaletteSliderDrag{r->value.channel, r->value.col0, r->value.width};
-        paletteSliderDragTo(x, state);
+        startPaletteSliderDrag(r->value.channel, r->value.col0, r->value.width, x, state);
         return true;
     }
     if (const auto* r = hit(layout.paletteValueSpans, x, y)) return startStepEntry(r->value, state), true;
-    if (const auto* r = hit(layout.paletteButtonSpans, x, y)) {
-        state.paletteTargetFg = r->value;
-        return true;
-    }
+    if (const auto* r = hit(layout.paletteButtonSpans, x, y)) return retargetPalettePicker(r->value, state), true;
     return false;
 }
 
 bool charPickerClick(int x, int y, AppState& state, const Layout& layout) {
     if (const auto* r = hit(layout.charsetOptionSpans, x, y)) return charsetChosen(r->value, state), true;
-    if (hit(layout.charsetButtonSpan, x, y)) return state.charsetMenuOpen = !state.charsetMenuOpen, true;
+    if (hit(layout.charsetButtonSpan, x, y)) return toggleCharsetMenu(state), true;
     if (hit(layout.codepointFieldSpan, x, y)) return startTextEntry(TextEntryMode::codepoint, state), true;
     if (const auto* r = hit(layout.charPickerSpans, x, y)) return charPicked(r->value, state), true;
     if (const auto* r = hit(layout.charModeSpans, x, y)) return charModeTapped(r->value, state), true;
@@ -68,12 +58,6 @@ bool charPickerClick(int x, int y, AppState& state, const Layout& layout) {
 }
 
 }  // namespace
-
-void paletteSliderDragTo(int x, AppState& state) {
-    if (!state.paletteSliderDrag) return;
-    const PaletteSliderDrag& drag = *state.paletteSliderDrag;
-    paletteSliderSet(drag.channel, paletteSliderValue(drag.channel, x, drag.col0, drag.width), state);
-}
 
 bool floatingPanelClick(int x, int y, int, AppState& state, const Layout& layout) {
     if ((state.charPickerOpen || state.charsetMenuOpen) && charPickerClick(x, y, state, layout)) return true;
@@ -83,7 +67,7 @@ bool floatingPanelClick(int x, int y, int, AppState& state, const Layout& layout
     }
     if (state.fadesPanelOpen) {
         if (const auto* r = hit(layout.toggleSpans, x, y); r && hit(layout.fadesFrame, x, y)) {
-            toggleFadeSetting(r->value, state);
+            toggleTapped(r->value, state);
             return true;
         }
         if (const auto* r = hit(layout.stepperSpans, x, y); r && hit(layout.fadesFrame, x, y)) {
@@ -112,28 +96,16 @@ bool optionsAndColorRowClick(int x, int y, int button, AppState& state, const La
     }
     if (const auto* r = hit(layout.fgModeSpans, x, y)) return colorModeTapped(r->value, true, state), true;
     if (const auto* r = hit(layout.bgModeSpans, x, y)) return colorModeTapped(r->value, false, state), true;
-    if (hit(layout.fgStepSpan, x, y)) return startStepEntry("fg", state), true;
-    if (hit(layout.bgStepSpan, x, y)) return startStepEntry("bg", state), true;
+    if (hit(layout.fgStepSpan, x, y)) return startStepEntry(PaletteChannel::fg, state), true;
+    if (hit(layout.bgStepSpan, x, y)) return startStepEntry(PaletteChannel::bg, state), true;
     for (bool fg : {true, false}) {
         const auto& chips = fg ? layout.fgChipSpans : layout.bgChipSpans;
-        for (std::size_t i = 0; i < chips.size(); ++i) {
-            if (!chips[i].contains(x, y)) continue;
-            const auto* pool = activePool(state, fg);
-            if (pool != nullptr && i < pool->size()) chipTapped((*pool)[i], fg && !rightClick, state);
-            return true;
-        }
+        for (std::size_t i = 0; i < chips.size(); ++i)
+            if (chips[i].contains(x, y)) return poolChipTapped(fg, i, rightClick, state), true;
     }
     if (hit(layout.fgbgReverseSpan, x, y)) return swapForegroundAndBackground(state), true;
-    if (const auto* r = hit(layout.paletteButtonSpans, x, y)) {
-        if (state.palettePickerOpen && state.paletteTargetFg == r->value) {
-            state.palettePickerOpen = false;
-        } else {
-            state.palettePickerOpen = true;
-            state.paletteTargetFg = r->value;
-        }
-        return true;
-    }
-    if (hit(layout.fadesButtonSpan, x, y)) return state.fadesPanelOpen = !state.fadesPanelOpen, true;
+    if (const auto* r = hit(layout.paletteButtonSpans, x, y)) return paletteButtonTapped(r->value, state), true;
+    if (hit(layout.fadesButtonSpan, x, y)) return toggleFadesPanel(state), true;
     return false;
 }
 

@@ -12,7 +12,5 @@ namespace glyphloom {
 bool floatingPanelClick(int x, int y, int button, AppState& state, const Layout& layout);
 // The sidebar's option rows and the colour row. True when the click was taken.
 bool optionsAndColorRowClick(int x, int y, int button, AppState& state, const Layout& layout);
-// A drag along a palette slider.
-void paletteSliderDragTo(int x, AppState& state);
 
 }  // namespace glyphloom

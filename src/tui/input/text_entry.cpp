@@ -28,8 +28,8 @@ void endEntry(AppState& state) {
     state.pendingKeyBytes.clear();
 }
 
-// Step channels: colour sliders of the palette ("tc…"), the cycle repeats ("fg", "bg").
-bool acceptsMinus(const AppState& state) { return state.stepEntryChannel && *state.stepEntryChannel == "tcL"; }
+// Only the mix's lightness is signed.
+bool acceptsMinus(const AppState& state) { return state.stepEntryChannel == PaletteChannel::tcL; }
 
 // The field's cursor counts grapheme clusters, the same units the bar draws and the arrows
 // step over, so "e" + combining accent is one position.
@@ -105,13 +105,13 @@ void startTextEntry(TextEntryMode mode, AppState& state, std::string text, bool 
     }
 }
 
-void startStepEntry(const std::string& channel, AppState& state) {
+void startStepEntry(PaletteChannel channel, AppState& state) {
     endEntry(state);
     state.renameBuffer.clear();
     state.renameCursor = 0;
     state.stepEntryChannel = channel;
-    if (channel == "fg" || channel == "bg") state.statusNote = "type a repeat number, Enter to set";
-    else if (channel == "tcL") state.statusNote = "type a value −128…128, Enter to set";
+    if (!isMixChannel(channel)) state.statusNote = "type a repeat number, Enter to set";
+    else if (channel == PaletteChannel::tcL) state.statusNote = "type a value −128…128, Enter to set";
     else state.statusNote = "type a value 0–255, Enter to set";
 }
 
@@ -119,7 +119,7 @@ void cancelTextEntry(AppState& state) { endEntry(state); }
 
 void commitStepEntry(AppState& state) {
     if (!state.stepEntryChannel) return;
-    const std::string channel = *state.stepEntryChannel;
+    const PaletteChannel channel = *state.stepEntryChannel;
     const std::string text = state.renameBuffer;
     endEntry(state);
     int value = 0;
@@ -128,12 +128,13 @@ void commitStepEntry(AppState& state) {
     } catch (...) {
         return;  // nothing typed: the value stays
     }
-    if (channel == "fg" || channel == "bg") {
-        const int step = std::clamp(value, 1, 20);
-        (channel == "fg" ? state.fgCycleStep : state.bgCycleStep) = step;
-        state.statusNote = channel + " repeat " + std::to_string(step);
-    } else if (channel.rfind("tc", 0) == 0) {
+    if (isMixChannel(channel)) {
         paletteSliderSet(channel, value, state);  // clamps and applies the mixed colour
+    } else {
+        const int step = std::clamp(value, 1, 20);
+        const bool fg = channel == PaletteChannel::fg;
+        (fg ? state.fgCycleStep : state.bgCycleStep) = step;
+        state.statusNote = std::string(fg ? "fg" : "bg") + " repeat " + std::to_string(step);
     }
 }
 

@@ -14,7 +14,7 @@ namespace glyphloom {
 
 // Starts a mode with the given text (wholly selected when `selectAll`) and its prompt.
 void startTextEntry(TextEntryMode mode, AppState& state, std::string text = {}, bool selectAll = false);
-void startStepEntry(const std::string& channel, AppState& state);
+void startStepEntry(PaletteChannel channel, AppState& state);
 void cancelTextEntry(AppState& state);
 void commitTextEntry(AppState& state);
 // Applies a typed numeric value to its channel and ends the entry.

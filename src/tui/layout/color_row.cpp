@@ -42,8 +42,7 @@ void drawChannel(const AppState& state, Screen& screen, Layout& layout, bool for
     }
 
     // The step control shows the repeat count, or the digits being typed for it.
-    const std::string channel = forFg ? "fg" : "bg";
-    const bool typing = state.stepEntryChannel == channel;
+    const bool typing = state.stepEntryChannel == (forFg ? PaletteChannel::fg : PaletteChannel::bg);
     const std::string step = "≈" + (typing ? state.renameBuffer + "▌" : std::to_string(forFg ? state.fgCycleStep
                                                                                               : state.bgCycleStep));
     (forFg ? layout.fgStepSpan : layout.bgStepSpan) =

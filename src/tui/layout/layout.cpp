@@ -103,7 +103,7 @@ std::vector<NamedSpan> namedRegions(const Layout& l) {
     GLYPHLOOM_REGION(statusBarSpan); GLYPHLOOM_REGION(mirrorSpan); GLYPHLOOM_REGION(previewTitleSpan);
     GLYPHLOOM_REGION(faceSpans); GLYPHLOOM_REGION(fileBrowserSpans); GLYPHLOOM_REGION(fileBrowserTypeSpan);
     GLYPHLOOM_REGION(browseUpSpan); GLYPHLOOM_REGION(browseDownSpan); GLYPHLOOM_REGION(stepperSpans);
-    GLYPHLOOM_REGION(selectActionSpans); GLYPHLOOM_REGION(textDirSpans); GLYPHLOOM_REGION(textScaleSpans);
+    GLYPHLOOM_REGION(selectActionSpans); GLYPHLOOM_REGION(blinkSelectionSpan); GLYPHLOOM_REGION(textDirSpans); GLYPHLOOM_REGION(textScaleSpans);
     GLYPHLOOM_REGION(toolPanelFrame); GLYPHLOOM_REGION(fillCharSpan); GLYPHLOOM_REGION(fillCharModeSpans);
     GLYPHLOOM_REGION(fillColorModeSpans); GLYPHLOOM_REGION(fillSwatchSpans); GLYPHLOOM_REGION(layerRowSpans);
     GLYPHLOOM_REGION(layerEyeSpans); GLYPHLOOM_REGION(layerUpSpans); GLYPHLOOM_REGION(layerDownSpans);

@@ -89,7 +89,7 @@ struct Layout {
     Regions<int> sprayRadiusSpans, sprayDensitySpans;
     Regions<BoxStyle> boxStyleSpans;
     Regions<OvalDrawMode> ovalModeSpans;
-    Regions<std::string> toggleSpans;
+    Regions<ToggleId> toggleSpans;
 
     // --- Menu bar ---
     Regions<BarAction> barButtonSpans;
@@ -144,11 +144,12 @@ struct Layout {
 
     // --- Steppers and actions ---
     struct Step {
-        std::string id;
+        StepperId id = StepperId::sprayRadius;
         int delta = 0;
     };
     Regions<Step> stepperSpans;
-    Regions<std::string> selectActionSpans;
+    Regions<SelectAction> selectActionSpans;
+    std::optional<Span> blinkSelectionSpan;
     Regions<TextDirection> textDirSpans;
     Regions<int> textScaleSpans;
     std::optional<Frame> toolPanelFrame;
@@ -177,12 +178,12 @@ struct Layout {
     Regions<int> paletteSwatchSpans;
     Regions<int> paletteCubeGroupSpans;
     struct Slider {
-        std::string channel;
+        PaletteChannel channel = PaletteChannel::tcR;
         int col0 = 0;
         int width = 0;
     };
     Regions<Slider> paletteSliderSpans;
-    Regions<std::string> paletteValueSpans;
+    Regions<PaletteChannel> paletteValueSpans;
     std::optional<Frame> paletteFrame;
 
     // --- Fades panel and character set ---

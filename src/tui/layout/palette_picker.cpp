@@ -24,14 +24,14 @@ constexpr ANSIColorValue panelBg = sidebarBg;
 
 struct SliderRow {
     const char* label;
-    const char* channel;
+    PaletteChannel channel;
     ANSIColorValue ink;
 };
 constexpr SliderRow sliderRows[] = {
-    {"R", "tcR", ANSIColorValue::ansi16(9)},
-    {"G", "tcG", ANSIColorValue::ansi16(10)},
-    {"B", "tcB", ANSIColorValue::ansi16(12)},
-    {" L", "tcL", ANSIColorValue::ansi16(15)},
+    {"R", PaletteChannel::tcR, ANSIColorValue::ansi16(9)},
+    {"G", PaletteChannel::tcG, ANSIColorValue::ansi16(10)},
+    {"B", PaletteChannel::tcB, ANSIColorValue::ansi16(12)},
+    {" L", PaletteChannel::tcL, ANSIColorValue::ansi16(15)},
 };
 
 class PaletteDrawer {
@@ -99,8 +99,8 @@ public:
             label(slider.label, row, 0, toolName);
             const int col0 = left_ + 2;
             const int value = paletteSliderCurrent(slider.channel, state_.tcDraft);
-            const int low = slider.channel == std::string_view("tcL") ? -128 : 0;
-            const int high = slider.channel == std::string_view("tcL") ? 128 : 255;
+            const int low = slider.channel == PaletteChannel::tcL ? -128 : 0;
+            const int high = slider.channel == PaletteChannel::tcL ? 128 : 255;
             const int filled = (value - low) * (sliderWidth - 1) / (high - low);
             for (int c = 0; c < sliderWidth; ++c)
                 screen_.put({CellChar(c == filled ? "█" : (c < filled ? "▓" : "░")), slider.ink, panelBg, false},

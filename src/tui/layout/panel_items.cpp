@@ -37,8 +37,8 @@ void drawStepperControls(Screen& screen, Layout& layout, const PanelItem& item, 
     const Span minus = putSpan(screen, "− ", row, col, accent, bg);
     putSpan(screen, rightAligned(std::to_string(item.value), 4), row, minus.colEnd, white, bg);
     const Span plus = putSpan(screen, " +", row, minus.colEnd + 4, accent, bg);
-    layout.stepperSpans.push_back({minus, {item.id, -1}});
-    layout.stepperSpans.push_back({plus, {item.id, +1}});
+    layout.stepperSpans.push_back({minus, {item.stepperId, -1}});
+    layout.stepperSpans.push_back({plus, {item.stepperId, +1}});
 }
 
 // The text on the fill character button: the character, or the start of its sequence.
@@ -146,7 +146,7 @@ int drawPanelItems(const std::vector<PanelItem>& items, const AppState& state, S
                 screen.putText(fitText(item.label, width, true), row, left, disabled, bg);
                 break;
             case PanelItem::Kind::toggle:
-                layout.toggleSpans.push_back({drawToggleRow(screen, item.label, item.on, row, left, width, bg), item.id});
+                layout.toggleSpans.push_back({drawToggleRow(screen, item.label, item.on, row, left, width, bg), item.toggleId});
                 break;
             case PanelItem::Kind::stepper:
                 blankRow(screen, row, left, width, bg);

@@ -126,10 +126,11 @@ public:
         header(title);
         row_ = flowChips(screen_, chips, row_, width_, bottom_, sidebarBg);
     }
-    void toggle(std::string_view label, std::string_view id, const AppState& state) {
+    void toggle(std::string_view label, ToggleSetting setting, const AppState& state) {
         if (row_ >= bottom_) return;
+        const ToggleId id = ToggleId::of(setting);
         const Span span = drawToggleRow(screen_, label, toggleValue(id, state), row_++, 1, width_ - 1, sidebarBg);
-        layout_.toggleSpans.push_back({span, std::string(id)});
+        layout_.toggleSpans.push_back({span, id});
     }
     void button(std::string_view text, std::optional<Span>& target) {
         if (row_ >= bottom_) return;
@@ -232,29 +233,29 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
                                                        BoxStyle::mixedV},
                                                       state.boxOptions.style, boxStyleLabel, layout.boxStyleSpans));
             rows.chips("Width", numberChips({1, 2, 3, 4}, state.boxOptions.thickness, layout.boxWidthSpans));
-            rows.toggle("Filled", "boxFilled", state);
-            rows.toggle("Outline", "boxOutline", state);
-            rows.toggle("Lines", "boxPenLine", state);
+            rows.toggle("Filled", ToggleSetting::boxFilled, state);
+            rows.toggle("Outline", ToggleSetting::boxOutline, state);
+            rows.toggle("Lines", ToggleSetting::boxPenLine, state);
             break;
         case Tool::oval:
             rows.chips("Mode", ovalModeChips(state, layout));
             rows.chips("Width", numberChips({1, 2, 3, 4}, state.ovalOptions.thickness, layout.ovalWidthSpans));
-            rows.toggle("Filled", "ovalFilled", state);
-            rows.toggle("Outline", "ovalOutline", state);
+            rows.toggle("Filled", ToggleSetting::ovalFilled, state);
+            rows.toggle("Outline", ToggleSetting::ovalOutline, state);
             break;
         case Tool::dodge:
         case Tool::burn:
-            rows.toggle("FG", "dbFG", state);
-            rows.toggle("BG", "dbBG", state);
+            rows.toggle("FG", ToggleSetting::dbFG, state);
+            rows.toggle("BG", ToggleSetting::dbBG, state);
             break;
         case Tool::prism:
             rows.chips("Steps", numberChips({1, 2, 3}, state.prismSteps, layout.prismStepSpans));
-            rows.toggle("FG", "prFG", state);
-            rows.toggle("BG", "prBG", state);
+            rows.toggle("FG", ToggleSetting::prFG, state);
+            rows.toggle("BG", ToggleSetting::prBG, state);
             break;
         case Tool::scatter:
-            rows.toggle("FG", "scFG", state);
-            rows.toggle("BG", "scBG", state);
+            rows.toggle("FG", ToggleSetting::scFG, state);
+            rows.toggle("BG", ToggleSetting::scBG, state);
             break;
         case Tool::text:
             rows.chips("Dir", choiceChips<TextDirection>({TextDirection::right, TextDirection::left,
@@ -266,19 +267,21 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             break;
         case Tool::select: {
             std::vector<Chip> actions;
-            for (const char* action : {"Copy", "Cut", "Fill", "Paste", "Text", "Blink"})
-                actions.push_back({action, false, [&layout, action](const Span& span) {
+            for (SelectAction action : {SelectAction::copy, SelectAction::cut, SelectAction::fill, SelectAction::paste,
+                                        SelectAction::text})
+                actions.push_back({std::string(selectActionLabel(action)), false, [&layout, action](const Span& span) {
                                        layout.selectActionSpans.push_back({span, action});
                                    }});
+            actions.push_back({"Blink", false, [&layout](const Span& span) { layout.blinkSelectionSpan = span; }});
             rows.chips("Select", actions);
             break;
         }
-        case Tool::pans: rows.toggle("Auto pan", "autoPan", state); break;
+        case Tool::pans: rows.toggle("Auto pan", ToggleSetting::autoPan, state); break;
         default: break;
     }
     if (usesBrush(tool) && tool != Tool::scatter) {
-        rows.toggle("Round", "round", state);
-        rows.toggle("Vel size", "velSize", state);
+        rows.toggle("Round", ToggleSetting::round, state);
+        rows.toggle("Vel size", ToggleSetting::velSize, state);
     }
     if (usesPenCharacter(tool)) rows.button("Char " + penCharText(state), layout.charButtonSpan);
     return rows.row();

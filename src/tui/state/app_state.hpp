@@ -24,6 +24,7 @@
 #include "core/draw/shapes.hpp"
 #include "core/draw/smart_pen.hpp"
 #include "core/model/tool_options.hpp"
+#include "tui/state/control_ids.hpp"
 
 namespace glyphloom {
 
@@ -94,7 +95,7 @@ struct LayerShiftDrag {
 };
 
 struct PaletteSliderDrag {
-    std::string channel;
+    PaletteChannel channel = PaletteChannel::tcR;
     int col0 = 0;
     int width = 0;
     friend bool operator==(const PaletteSliderDrag&, const PaletteSliderDrag&) = default;
@@ -315,7 +316,7 @@ public:
     std::optional<std::string> pendingFontFile;  // a picked or typed font file, likewise
     std::optional<FontImportProgress> fontImportProgress;  // set only while an archive is imported
     std::optional<std::string> sauceEntryKind;
-    std::optional<std::string> stepEntryChannel;
+    std::optional<PaletteChannel> stepEntryChannel;
 
     // --- Confirmations, resize effect and lifecycle ---
     bool quitArmed = false;

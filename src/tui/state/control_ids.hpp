@@ -1,6 +1,7 @@
-// Typed ids of the controls in the SAUCE box and the save-options box. The chrome records
-// them with each control's span and the click routing hands them to the action as they are;
-// `controlName` gives the readable form that --dump-layout prints and tests compare.
+// Typed ids of the controls that the chrome records with each control's span and the click
+// routing hands to the action as they are: the SAUCE box and save-options rows, the panels'
+// steppers and toggles, the colour channels that take a typed number, and the selection's
+// actions. `controlName` gives the readable form that --dump-layout prints and tests compare.
 #pragma once
 
 #include <string>
@@ -18,13 +19,89 @@ struct SauceBoxRow {
 
 enum class SaveOption { name, sauceOn, sauceRecord, utf8, png, txt };
 
-// The Select tool's actions on the selection and the clipboards ("Blink" is handled apart).
+// The whole-number settings behind the "− n +" steppers of the tool and fades panels, and the
+// four channels of the palette's colour mix.
+enum class StepperId {
+    sprayRadius,
+    sprayDensity,
+    sprayVary,
+    prismSteps,
+    dbStrength,
+    lineWidth,
+    scVariance,
+    fadeFgStep,
+    fadeBgStep,
+    fadeChStep,
+    tcR,
+    tcG,
+    tcB,
+    tcL,
+};
+
+// The on/off settings shown as "●"/"○" rows.
+enum class ToggleSetting {
+    round,
+    sprayBG,
+    velSpray,
+    velDB,
+    velPrism,
+    velScatter,
+    velSize,
+    autoPan,
+    ownFill,
+    scFG,
+    scBG,
+    dbFG,
+    dbBG,
+    prFG,
+    prBG,
+    boxFilled,
+    boxOutline,
+    boxPenLine,
+    ovalFilled,
+    ovalOutline,
+    fadeColReset,
+    fadeChReset,
+    fadeChFwd,
+    fadeChWrap,
+};
+
+// A toggle row: an on/off setting, the text tool's glyph bank `index`, or character group
+// `index` of the random character pool (in catalogue order).
+struct ToggleId {
+    enum class Kind { setting, glyphBank, charGroup };
+
+    Kind kind = Kind::setting;
+    ToggleSetting setting = ToggleSetting::round;
+    int index = 0;
+
+    static constexpr ToggleId of(ToggleSetting setting) { return {Kind::setting, setting, 0}; }
+    static constexpr ToggleId glyphBank(int index) { return {Kind::glyphBank, ToggleSetting::round, index}; }
+    static constexpr ToggleId charGroup(int index) { return {Kind::charGroup, ToggleSetting::round, index}; }
+    bool operator==(const ToggleId&) const = default;
+};
+
+// A colour value that can be typed in or dragged: the cycle repeat of the foreground or
+// background channel, or one channel of the palette's colour mix (lightness is signed).
+enum class PaletteChannel { fg, bg, tcR, tcG, tcB, tcL };
+
+// One of the four channels of the colour mix, not a cycle repeat.
+constexpr bool isMixChannel(PaletteChannel channel) { return channel != PaletteChannel::fg && channel != PaletteChannel::bg; }
+
+// The selection's actions on the sidebar's chip row.
 enum class SelectAction { copy, cut, fill, paste, text };
+
+// "Copy", "Cut", "Fill", "Paste", "Text": the chip's label.
+std::string_view selectActionLabel(SelectAction action);
 
 // "title", "comment:3", "done"…; for a field row also the key its text entry commits to.
 std::string controlName(SauceBoxRow row);
 std::string_view controlName(SaveOption option);
-// "Copy", "Cut", "Fill", "Paste", "Text": the button labels.
-std::string_view selectActionLabel(SelectAction action);
+// "sprayRadius", "tcL"…
+std::string_view controlName(StepperId id);
+// "velDB", "bank2", "fadegrp.Greek"…
+std::string controlName(ToggleId id);
+// "fg", "bg", "tcR"…
+std::string_view controlName(PaletteChannel channel);
 
 }  // namespace glyphloom

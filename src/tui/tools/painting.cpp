@@ -5,6 +5,7 @@
 
 #include "core/draw/brush.hpp"
 #include "core/draw/stroke.hpp"
+#include "core/text/utf8.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
 #include "tui/tools/effects.hpp"
@@ -99,6 +100,16 @@ void brushStroke(GridKey at, AppState& state, TimeStamp now, RandomSource& rando
 }
 
 }  // namespace
+
+void liftKeyboardPen(AppState& state) {
+    state.kbStroke = false;
+    state.paintingStroke = false;
+    state.penConns.clear();
+    state.penColors.clear();
+    state.penChars.clear();
+}
+
+std::string lowerToolName(Tool tool) { return utf8::asciiLowercase(rawValue(tool)); }
 
 void beginStroke(AppState& state) {
     state.strokeCellCount = 0;

@@ -15,6 +15,10 @@ namespace glyphloom {
 
 // Starts a stroke: counters, per-stroke cycle resets, pen maps and velocity.
 void beginStroke(AppState& state);
+// Lifts the keyboard pen: ends its stroke and empties the pen's maps.
+void liftKeyboardPen(AppState& state);
+// The tool's name as the status notes show it ("box", "paint").
+std::string lowerToolName(Tool tool);
 
 // One pointer sample of a stroke at a document cell.
 void paint(GridKey at, AppState& state);

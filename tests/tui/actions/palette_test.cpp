@@ -82,20 +82,21 @@ TEST(PalettePicker, SolidChannelIgnoresGroups) {
 
 TEST(PalettePicker, SliderValueAtBothEndsAndBeyond) {
     struct Case {
-        const char* channel;
+        PaletteChannel channel;
         int column;
         int expected;
     };
+    using enum PaletteChannel;
     // A 17-column bar starting at column 10: columns 10 … 26.
     const Case cases[] = {
-        {"tcR", 10, 0},   {"tcR", 26, 255},  {"tcG", 18, 127},  {"tcB", 5, 0},      {"tcB", 40, 255},
-        {"tcL", 10, -128}, {"tcL", 26, 128}, {"tcL", 18, 0},    {"L", 26, 128},     {"R", 26, 255},
+        {tcR, 10, 0},    {tcR, 26, 255}, {tcG, 18, 127}, {tcB, 5, 0},
+        {tcB, 40, 255}, {tcL, 10, -128}, {tcL, 26, 128}, {tcL, 18, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(paletteSliderValue(c.channel, c.column, 10, 17), c.expected) << c.channel << " @" << c.column;
+        EXPECT_EQ(paletteSliderValue(c.channel, c.column, 10, 17), c.expected) << controlName(c.channel) << " @" << c.column;
     // A one-column bar still maps without dividing by zero.
-    EXPECT_EQ(paletteSliderValue("tcR", 3, 3, 1), 0);
-    EXPECT_EQ(paletteSliderValue("tcR", 4, 3, 0), 255);
+    EXPECT_EQ(paletteSliderValue(tcR, 3, 3, 1), 0);
+    EXPECT_EQ(paletteSliderValue(tcR, 4, 3, 0), 255);
 }
 
 TEST(PalettePicker, DraftColourAddsBrightnessAndClamps) {
@@ -110,19 +111,20 @@ TEST(PalettePicker, SliderSetClampsStoresAndAppliesToTheTarget) {
     state.bgCycle = state.bgRandom = state.bgNull = true;
     state.fgCycle = true;
     state.tcDraft = {0, 0, 0, 0};
-    paletteSliderSet("tcR", 300, state);
+    paletteSliderSet(PaletteChannel::tcR, 300, state);
     EXPECT_EQ(state.tcDraft.r, 255);
-    paletteSliderSet("tcL", -999, state);
+    paletteSliderSet(PaletteChannel::tcL, -999, state);
     EXPECT_EQ(state.tcDraft.l, -128);
-    paletteSliderSet("tcL", 10, state);
+    paletteSliderSet(PaletteChannel::tcL, 10, state);
     EXPECT_EQ(state.penBg, ANSIColorValue::truecolor(255, 10, 10));
     EXPECT_FALSE(state.bgCycle);
     EXPECT_FALSE(state.bgRandom);
     EXPECT_FALSE(state.bgNull);
     EXPECT_TRUE(state.fgCycle) << "the other channel is untouched";
-    EXPECT_EQ(paletteSliderCurrent("tcL", state.tcDraft), 10);
+    EXPECT_EQ(paletteSliderCurrent(PaletteChannel::tcL, state.tcDraft), 10);
 
-    paletteSliderSet("tcX", 5, state);
+    // A cycle-repeat channel is no part of the mix.
+    paletteSliderSet(PaletteChannel::fg, 5, state);
     EXPECT_EQ(state.tcDraft, (TrueColorDraft{255, 0, 0, 10}));
 }
 

@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <set>
+#include <type_traits>
 #include <string>
 #include <vector>
 
 #include "core/fonts/fkey_banks.hpp"
+#include "core/text/cp437_characters.hpp"
 #include "scoped_config_home.hpp"
 
 namespace glyphloom {
@@ -17,20 +20,46 @@ namespace {
 
 ANSIColorValue c16(int n) { return ANSIColorValue::ansi16(n); }
 
+// The fades panel's toggle for a character group, found by the group's name.
+ToggleId groupToggle(const std::string& name) {
+    const auto& groups = CP437Characters::groups();
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        if (groups[i].name == name) return ToggleId::charGroup(static_cast<int>(i));
+    ADD_FAILURE() << "no group " << name;
+    return ToggleId::charGroup(-1);
+}
+
+std::string itemId(const PanelItem& item) {
+    switch (item.kind) {
+        case PanelItem::Kind::label: return "label:" + item.label;
+        case PanelItem::Kind::stepper: return std::string(controlName(item.stepperId));
+        case PanelItem::Kind::toggle: return controlName(item.toggleId);
+        default: return "";
+    }
+}
+
 std::vector<std::string> ids(const std::vector<PanelItem>& items) {
     std::vector<std::string> out;
-    for (const PanelItem& item : items) out.push_back(item.kind == PanelItem::Kind::label ? "label:" + item.label : item.id);
+    for (const PanelItem& item : items) out.push_back(itemId(item));
     return out;
 }
 
 // Every stepper and plain toggle the panels show, whatever the tool: the ids come from the
 // panels themselves, so a control added there is tested here without being listed twice.
-std::vector<std::string> shownIds(PanelItem::Kind kind) {
-    std::vector<std::string> out;
+template <class Id>
+std::vector<Id> shownIds(PanelItem::Kind kind) {
+    std::vector<Id> out;
     auto collect = [&](const std::vector<PanelItem>& items) {
-        for (const PanelItem& item : items)
-            if (item.kind == kind && !item.id.starts_with("bank") && std::find(out.begin(), out.end(), item.id) == out.end())
-                out.push_back(item.id);
+        for (const PanelItem& item : items) {
+            if (item.kind != kind) continue;
+            Id id;
+            if constexpr (std::is_same_v<Id, StepperId>) id = item.stepperId;
+            else id = item.toggleId;
+            if constexpr (std::is_same_v<Id, ToggleId>) {
+                if (id.kind == ToggleId::Kind::glyphBank) continue;
+            }
+            if (std::find(out.begin(), out.end(), id) == out.end()) out.push_back(id);
+        }
     };
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         AppState state;
@@ -41,18 +70,18 @@ std::vector<std::string> shownIds(PanelItem::Kind kind) {
     return out;
 }
 
-std::vector<int> allStepperValues(const AppState& state, const std::vector<std::string>& ids) {
+std::vector<int> allStepperValues(const AppState& state, const std::vector<StepperId>& ids) {
     std::vector<int> values;
-    for (const std::string& id : ids) values.push_back(stepperValue(id, state));
+    for (StepperId id : ids) values.push_back(stepperValue(id, state));
     return values;
 }
 
 TEST(Panels, EveryShownStepperClampsAtBothEndsAndMovesAlone) {
-    const std::vector<std::string> steppers = shownIds(PanelItem::Kind::stepper);
+    const std::vector<StepperId> steppers = shownIds<StepperId>(PanelItem::Kind::stepper);
     ASSERT_GE(steppers.size(), 10u);
     for (std::size_t i = 0; i < steppers.size(); ++i) {
-        const std::string& id = steppers[i];
-        SCOPED_TRACE(id);
+        const StepperId id = steppers[i];
+        SCOPED_TRACE(controlName(id));
         AppState state;
         adjustStepper(id, INT_MIN, state);  // must not overflow on the way to the bottom
         const int low = stepperValue(id, state);
@@ -69,7 +98,7 @@ TEST(Panels, EveryShownStepperClampsAtBothEndsAndMovesAlone) {
         // Only this stepper moved.
         std::vector<int> expected = allStepperValues(AppState(), steppers);
         expected[i] = high - 1;
-        if (id.starts_with("tc")) continue;  // the colour sliders share one draft colour
+        if (controlName(id).starts_with("tc")) continue;  // the colour sliders share one draft colour
         EXPECT_EQ(allStepperValues(state, steppers), expected);
     }
 }
@@ -78,34 +107,46 @@ TEST(Panels, SteppersAgreeWithTheRangesUsersRelyOn) {
     // Lightness is signed; colour channels are bytes; a cycle repeat typed in or stepped to
     // has the same range.
     const struct {
-        const char* id;
+        StepperId id;
         int min;
         int max;
-    } cases[] = {{"tcL", -128, 128}, {"tcR", 0, 255}, {"tcB", 0, 255}, {"fadeFgStep", 1, 20}, {"fadeBgStep", 1, 20}};
+    } cases[] = {{StepperId::tcL, -128, 128},
+                 {StepperId::tcR, 0, 255},
+                 {StepperId::tcB, 0, 255},
+                 {StepperId::fadeFgStep, 1, 20},
+                 {StepperId::fadeBgStep, 1, 20}};
     for (const auto& c : cases) {
         AppState state;
         adjustStepper(c.id, INT_MIN, state);
-        EXPECT_EQ(stepperValue(c.id, state), c.min) << c.id;
+        EXPECT_EQ(stepperValue(c.id, state), c.min) << controlName(c.id);
         adjustStepper(c.id, INT_MAX, state);
-        EXPECT_EQ(stepperValue(c.id, state), c.max) << c.id;
+        EXPECT_EQ(stepperValue(c.id, state), c.max) << controlName(c.id);
     }
     for (const char* typed : {"0", "7", "99"}) {
         AppState byTyping;
-        startStepEntry("fg", byTyping);
+        startStepEntry(PaletteChannel::fg, byTyping);
         for (const char* ch = typed; *ch; ++ch) textEntryKey(static_cast<std::uint8_t>(*ch), byTyping);
         commitStepEntry(byTyping);
         AppState byStepping;
-        adjustStepper("fadeFgStep", std::stoi(typed) - stepperValue("fadeFgStep", byStepping), byStepping);
-        EXPECT_EQ(byTyping.fgCycleStep, stepperValue("fadeFgStep", byStepping)) << typed;
+        adjustStepper(StepperId::fadeFgStep, std::stoi(typed) - stepperValue(StepperId::fadeFgStep, byStepping),
+                      byStepping);
+        EXPECT_EQ(byTyping.fgCycleStep, stepperValue(StepperId::fadeFgStep, byStepping)) << typed;
     }
 }
 
-TEST(Panels, UnknownStepperChangesNothing) {
-    AppState state;
-    adjustStepper("sprayradius", 3, state);
-    adjustStepper("", 3, state);
-    EXPECT_EQ(state.sprayRadius, 4);
-    EXPECT_EQ(stepperValue("nope", state), 0);
+TEST(Panels, EveryStepperHasItsOwnReadableName) {
+    // The names are what the layout dump prints and what a reader greps for.
+    std::set<std::string> names;
+    for (int i = 0; i <= static_cast<int>(StepperId::tcL); ++i) {
+        const std::string name(controlName(static_cast<StepperId>(i)));
+        EXPECT_FALSE(name.empty()) << i;
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(StepperId::tcL) + 1);
+    EXPECT_EQ(controlName(StepperId::sprayRadius), "sprayRadius");
+    EXPECT_EQ(controlName(ToggleId::of(ToggleSetting::velDB)), "velDB");
+    EXPECT_EQ(controlName(ToggleId::glyphBank(2)), "bank2");
+    EXPECT_EQ(controlName(ToggleId::charGroup(0)), "fadegrp." + CP437Characters::groups()[0].name);
 }
 
 TEST(Panels, DraftSteppersApplyTheMixedColour) {
@@ -113,21 +154,21 @@ TEST(Panels, DraftSteppersApplyTheMixedColour) {
     state.paletteTargetFg = true;
     state.fgCycle = true;
     state.tcDraft = {10, 20, 30, 0};
-    adjustStepper("tcL", 5, state);
+    adjustStepper(StepperId::tcL, 5, state);
     EXPECT_EQ(state.fg, ANSIColorValue::truecolor(15, 25, 35));
     EXPECT_FALSE(state.fgCycle);
 }
 
 TEST(Panels, EveryShownToggleFlipsAloneAndBack) {
-    const std::vector<std::string> toggles = shownIds(PanelItem::Kind::toggle);
+    const std::vector<ToggleId> toggles = shownIds<ToggleId>(PanelItem::Kind::toggle);
     ASSERT_GE(toggles.size(), 10u);
     const auto shown = [&toggles](const AppState& state) {
         std::vector<bool> values;
-        for (const std::string& id : toggles) values.push_back(toggleValue(id, state));
+        for (ToggleId id : toggles) values.push_back(toggleValue(id, state));
         return values;
     };
     for (std::size_t i = 0; i < toggles.size(); ++i) {
-        SCOPED_TRACE(toggles[i]);
+        SCOPED_TRACE(controlName(toggles[i]));
         AppState state;
         const std::vector<bool> before = shown(state);
         toggleTapped(toggles[i], state);
@@ -144,27 +185,28 @@ TEST(Panels, TogglesReachTheToolsThatReadThem) {
     AppState state;
     state.tool = Tool::oval;
     const std::size_t plain = panelItems(state).size();
-    toggleTapped("ownFill", state);
+    toggleTapped(ToggleId::of(ToggleSetting::ownFill), state);
     EXPECT_GT(panelItems(state).size(), plain);  // the fill rows appear
     const bool wrap = state.charCycleWrap;
-    toggleTapped("fadeChWrap", state);
+    toggleTapped(ToggleId::of(ToggleSetting::fadeChWrap), state);
     EXPECT_NE(state.charCycleWrap, wrap);
     const bool forward = state.charCycleForward;
-    toggleTapped("fadeChFwd", state);
+    toggleTapped(ToggleId::of(ToggleSetting::fadeChFwd), state);
     EXPECT_NE(state.charCycleForward, forward);
 }
 
 TEST(Panels, BankTogglesSelectTheGlyphBank) {
     const testing_support::ScopedConfigHome config("panels-bank");
     AppState state;
-    toggleTapped("bank2", state);
+    toggleTapped(ToggleId::glyphBank(2), state);
     EXPECT_EQ(state.fkeyBankIndex, 2);
     EXPECT_EQ(state.statusNote.value_or(""), "bank: Doubles  ═ ║ ╔ ╗ ╚ ╝ ╠ ╣ ╦ ╩  (F1–F10)");
-    EXPECT_TRUE(toggleValue("bank2", state));
-    EXPECT_FALSE(toggleValue("bank0", state));
-    for (const char* bad : {"bank4", "bank-1", "bank", "bank1x"}) {
-        toggleTapped(bad, state);
+    EXPECT_TRUE(toggleValue(ToggleId::glyphBank(2), state));
+    EXPECT_FALSE(toggleValue(ToggleId::glyphBank(0), state));
+    for (int bad : {4, -1, 1000}) {
+        toggleTapped(ToggleId::glyphBank(bad), state);
         EXPECT_EQ(state.fkeyBankIndex, 2) << bad;
+        EXPECT_FALSE(toggleValue(ToggleId::glyphBank(bad), state)) << bad;
     }
 }
 
@@ -204,15 +246,15 @@ TEST(Panels, PanelItemsCarryCurrentValues) {
     state.velScatter = true;
     const auto items = panelItems(state);
     ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0], PanelItem::stepper("Variance", "scVariance", 40));
-    EXPECT_EQ(items[1], PanelItem::toggle("Vel → variance", "velScatter", true));
-    EXPECT_EQ(items[2], PanelItem::toggle("Round brush", "round", false));
+    EXPECT_EQ(items[0], PanelItem::stepper("Variance", StepperId::scVariance, 40));
+    EXPECT_EQ(items[1], PanelItem::toggle("Vel → variance", ToggleId::of(ToggleSetting::velScatter), true));
+    EXPECT_EQ(items[2], PanelItem::toggle("Round brush", ToggleId::of(ToggleSetting::round), false));
 
     state.tool = Tool::text;
     state.fkeyBankIndex = 3;
     const auto text = panelItems(state);
     ASSERT_EQ(text.size(), 5u);
-    EXPECT_EQ(text[4], PanelItem::toggle("Dings", "bank3", true));
+    EXPECT_EQ(text[4], PanelItem::toggle("Dings", ToggleId::glyphBank(3), true));
     EXPECT_FALSE(text[1].on);
 }
 
@@ -221,7 +263,7 @@ TEST(Panels, OwnFillAddsTheFillRows) {
     state.tool = Tool::oval;
     state.shapeFill.enabled = true;
     const std::vector<PanelItem> expected = {
-        PanelItem::toggle("Own fill", "ownFill", true), PanelItem::fillChar(),
+        PanelItem::toggle("Own fill", ToggleId::of(ToggleSetting::ownFill), true), PanelItem::fillChar(),
         PanelItem::fillColorModes(true),                PanelItem::fillSwatches(true),
         PanelItem::fillColorModes(false),               PanelItem::fillSwatches(false),
     };
@@ -336,22 +378,23 @@ TEST(Panels, SwapKeepsTheBackgroundWithinTheBlinkRule) {
 
 TEST(Panels, FadeGroupsRebuildTheRandomPool) {
     AppState state;
-    toggleFadeSetting("fadegrp.A \u2013 Z", state);
+    toggleRandomCharGroup("A \u2013 Z", state);
     EXPECT_EQ(state.charRandomPool.size(), 26u);
     EXPECT_EQ(state.charRandomPool.front(), "A");
     EXPECT_EQ(state.statusNote.value_or(""), "random pool: 26 glyphs");
-    EXPECT_TRUE(toggleValue("fadegrp.A \u2013 Z", state));
+    EXPECT_TRUE(toggleValue(groupToggle("A \u2013 Z"), state));
 
-    // Overlapping groups contribute each glyph once.
-    toggleFadeSetting("fadegrp.ASCII Art", state);
-    toggleFadeSetting("fadegrp.Punctuation", state);
+    // Overlapping groups contribute each glyph once; the panel's toggle reaches the same pool.
+    toggleRandomCharGroup("ASCII Art", state);
+    toggleTapped(groupToggle("Punctuation"), state);
     std::set<std::string> unique(state.charRandomPool.begin(), state.charRandomPool.end());
     EXPECT_EQ(unique.size(), state.charRandomPool.size());
     EXPECT_EQ(state.statusNote.value_or(""), "random pool: " + std::to_string(state.charRandomPool.size()) + " glyphs");
 
-    toggleFadeSetting("fadegrp.A \u2013 Z", state);
-    toggleFadeSetting("fadegrp.ASCII Art", state);
-    toggleFadeSetting("fadegrp.Punctuation", state);
+    toggleRandomCharGroup("A \u2013 Z", state);
+    toggleRandomCharGroup("ASCII Art", state);
+    toggleTapped(groupToggle("Punctuation"), state);
+    EXPECT_FALSE(toggleValue(groupToggle("Punctuation"), state));
     EXPECT_TRUE(state.charRandomGroups.empty());
     EXPECT_TRUE(state.charRandomPool.empty());
     EXPECT_EQ(state.statusNote.value_or(""), "random pool: 0 glyphs");
@@ -359,12 +402,15 @@ TEST(Panels, FadeGroupsRebuildTheRandomPool) {
 
 TEST(Panels, UnknownFadeGroupIsIgnoredButAStaleOneCanBeRemoved) {
     AppState state;
-    toggleFadeSetting("fadegrp.Nonsense", state);
+    toggleRandomCharGroup("Nonsense", state);
+    toggleTapped(ToggleId::charGroup(-1), state);
+    toggleTapped(ToggleId::charGroup(static_cast<int>(CP437Characters::groups().size())), state);
     EXPECT_TRUE(state.charRandomGroups.empty());
     EXPECT_FALSE(state.statusNote.has_value());
+    EXPECT_FALSE(toggleValue(ToggleId::charGroup(-1), state));
 
     state.charRandomGroups = {"Gone"};
-    toggleFadeSetting("fadegrp.Gone", state);
+    toggleRandomCharGroup("Gone", state);
     EXPECT_TRUE(state.charRandomGroups.empty());
 }
 
@@ -508,15 +554,15 @@ TEST(Panels, StartingAnEntryEndsTheOthers) {
     EXPECT_TRUE(state.renameBuffer.empty());
     EXPECT_EQ(state.statusNote.value_or(""), "type a hex code point, Enter to place");
 
-    const std::pair<const char*, const char*> prompts[] = {
-        {"tcR", "type a value 0–255, Enter to set"},
-        {"tcL", "type a value −128…128, Enter to set"},
-        {"fg", "type a repeat number, Enter to set"},
+    const std::pair<PaletteChannel, const char*> prompts[] = {
+        {PaletteChannel::tcR, "type a value 0–255, Enter to set"},
+        {PaletteChannel::tcL, "type a value −128…128, Enter to set"},
+        {PaletteChannel::fg, "type a repeat number, Enter to set"},
     };
     for (const auto& [channel, prompt] : prompts) {
         startStepEntry(channel, state);
         EXPECT_FALSE(state.codepointEntryActive);
-        EXPECT_EQ(state.stepEntryChannel.value_or(""), channel);
+        EXPECT_EQ(state.stepEntryChannel, channel);
         EXPECT_EQ(state.statusNote.value_or(""), prompt);
     }
 }

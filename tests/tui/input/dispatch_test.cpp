@@ -411,7 +411,7 @@ TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
     s.state.toolPanelOpen = true;
     s.redraw();
     const auto plus = std::find_if(s.layout.stepperSpans.begin(), s.layout.stepperSpans.end(),
-                                   [](const auto& r) { return r.value.id == "sprayRadius" && r.value.delta > 0; });
+                                   [](const auto& r) { return r.value.id == StepperId::sprayRadius && r.value.delta > 0; });
     ASSERT_NE(plus, s.layout.stepperSpans.end());
     const Span control = plus->span;  // the layout is replaced by every click
     for (int i = 0; i < 10; ++i) s.click(control);
@@ -508,6 +508,66 @@ TEST(DispatchClicks, ImageImportBoxDepthRowsSetTheDepthTheImportUses) {
     s.click(row(s.layout.imageModeSpans, ImageImportMode::fg));
     ASSERT_EQ(s.state.layers.size(), layers + 2);
     EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::truecolor(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+TEST(DispatchClicks, PresetFileMenuRowsAndClicksElsewhere) {
+    Session s;
+    ASSERT_TRUE(s.layout.presetLoadSpan);
+    s.click(*s.layout.presetLoadSpan);
+    ASSERT_TRUE(s.state.presetFileMenuOpen);
+    ASSERT_EQ(s.layout.presetFileMenuSpans.size(), 2u);
+    // A click elsewhere closes the menu and still reaches what it landed on.
+    s.click(s.layout.fgSwatchSpans[5].span);
+    EXPECT_FALSE(s.state.presetFileMenuOpen);
+    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(5));
+
+    s.click(*s.layout.presetLoadSpan);
+    const auto load = std::find_if(s.layout.presetFileMenuSpans.begin(), s.layout.presetFileMenuSpans.end(),
+                                   [](const auto& r) { return !r.value; });
+    ASSERT_NE(load, s.layout.presetFileMenuSpans.end());
+    s.click(load->span);
+    EXPECT_FALSE(s.state.presetFileMenuOpen);
+    EXPECT_TRUE(s.state.fileBrowserOpen) << "the load row opens the browser";
+}
+
+TEST(DispatchClicks, SliderDragFollowsThePointerUntilTheButtonComesUp) {
+    Session s;
+    s.state.palettePickerOpen = true;
+    s.state.tcDraft = {0, 0, 0, 0};
+    s.redraw();
+    ASSERT_EQ(s.layout.paletteSliderSpans.size(), 4u);
+    const Span red = s.layout.paletteSliderSpans[0].span;
+    s.send(InputEvent::mouseDown(red.colStart, red.row, 0));
+    EXPECT_EQ(s.state.tcDraft.r, 0);
+    s.send(InputEvent::mouseMove(red.colEnd + 5, red.row + 3, true));  // past the end, off the row
+    EXPECT_EQ(s.state.tcDraft.r, 255);
+    EXPECT_EQ(s.state.fg, ANSIColorValue::truecolor(255, 0, 0));
+    s.send(InputEvent::mouseUp(red.colEnd + 5, red.row + 3));
+    s.send(InputEvent::mouseMove(red.colStart, red.row, false));
+    EXPECT_EQ(s.state.tcDraft.r, 255) << "the drag ended with the release";
+}
+
+TEST(DispatchClicks, PoolChipsAndSelectionChipsReachTheirActions) {
+    Session s;
+    s.state.fgCycle = true;
+    s.state.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
+    s.redraw();
+    ASSERT_EQ(s.layout.fgChipSpans.size(), 3u);
+    s.click(s.layout.fgChipSpans[1]);
+    EXPECT_EQ(s.state.fgCyclePool, (std::vector<ANSIColorValue>{ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(3)}));
+    EXPECT_EQ(s.note(), "fg cycle: 2 colors");
+
+    s.state.tool = Tool::select;
+    s.redraw();
+    ASSERT_TRUE(s.layout.blinkSelectionSpan);
+    s.click(*s.layout.blinkSelectionSpan);
+    EXPECT_EQ(s.note(), "select something first");
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST(ChromePanels, LongPoolIsCutAtTheEdge) {
 TEST(ChromePanels, StepPaletteSwapAndFadesControls) {
     AppState state;
     state.fgCycleStep = 3;
-    state.stepEntryChannel = "bg";
+    state.stepEntryChannel = PaletteChannel::bg;
     state.renameBuffer = "12";
     const Frame_ f = compose(state);
     ASSERT_TRUE(f.layout.fgStepSpan && f.layout.bgStepSpan);
@@ -166,7 +166,7 @@ TEST(ChromePanels, SidebarOptionRegionsByTool) {
         {Tool::oval, {"ovalModeSpans", "ovalWidthSpans", "toggleSpans", "charButtonSpan"}},
         {Tool::prism, {"brushSpans", "prismStepSpans", "toggleSpans"}},
         {Tool::text, {"textDirSpans", "textScaleSpans", "fontBrowseSpan"}},
-        {Tool::select, {"selectActionSpans", "charButtonSpan"}},
+        {Tool::select, {"selectActionSpans", "blinkSelectionSpan", "charButtonSpan"}},
         {Tool::pans, {"toggleSpans"}},
     };
     for (const auto& [tool, expected] : cases) {
@@ -178,7 +178,7 @@ TEST(ChromePanels, SidebarOptionRegionsByTool) {
         // Option rows stay inside the sidebar.
         for (const NamedSpan& region : namedRegions(f.layout)) {
             if (region.name == "charButtonSpan" || region.name == "brushSpans" || region.name == "styleSpans" ||
-                region.name == "selectActionSpans") {
+                region.name == "selectActionSpans" || region.name == "blinkSelectionSpan") {
                 EXPECT_LE(region.span.colEnd, f.layout.sidebarWidth) << region.name;
             }
         }
@@ -205,9 +205,14 @@ TEST(ChromePanels, ChipsRecordTheirPayloadAndMarkTheCurrentOne) {
 
     state.tool = Tool::select;
     const Frame_ s = compose(state);
-    EXPECT_EQ(payloads(s.layout.selectActionSpans),
-              (std::vector<std::string>{"Copy", "Cut", "Fill", "Paste", "Text", "Blink"}));
-    for (const auto& region : s.layout.selectActionSpans) EXPECT_EQ(text(s.screen, region.span), region.value);
+    EXPECT_EQ(payloads(s.layout.selectActionSpans), (std::vector<SelectAction>{SelectAction::copy, SelectAction::cut,
+                                                                                SelectAction::fill, SelectAction::paste,
+                                                                                SelectAction::text}));
+    std::string selectLabels;
+    for (const auto& region : s.layout.selectActionSpans) selectLabels += text(s.screen, region.span) + " ";
+    ASSERT_TRUE(s.layout.blinkSelectionSpan);
+    selectLabels += text(s.screen, *s.layout.blinkSelectionSpan);
+    EXPECT_EQ(selectLabels, "Copy Cut Fill Paste Text Blink");
 }
 
 // Faces shown in the sidebar: their names and the index each row chooses, the current one lit.
@@ -310,7 +315,7 @@ TEST(ChromePanels, FloatingToolPanelForSpray) {
 
     std::vector<std::pair<std::string, int>> steps;
     for (const auto& region : f.layout.stepperSpans) {
-        steps.emplace_back(region.value.id, region.value.delta);
+        steps.emplace_back(controlName(region.value.id), region.value.delta);
         EXPECT_TRUE(frame.contains(region.span.colStart, region.span.row));
     }
     EXPECT_EQ(steps, (std::vector<std::pair<std::string, int>>{{"sprayRadius", -1},
@@ -328,7 +333,7 @@ TEST(ChromePanels, FloatingToolPanelForSpray) {
 
     std::vector<std::string> toggles;
     for (const auto& region : f.layout.toggleSpans)
-        if (frame.contains(region.span.colStart, region.span.row)) toggles.push_back(region.value);
+        if (frame.contains(region.span.colStart, region.span.row)) toggles.push_back(controlName(region.value));
     EXPECT_EQ(toggles, (std::vector<std::string>{"sprayBG", "velSpray"}));
 }
 
@@ -352,7 +357,7 @@ TEST(ChromePanels, SmallClassPanelReplacesTheToolList) {
     ASSERT_EQ(f.layout.toolSpans.size(), 1u);
     EXPECT_FALSE(f.layout.toolPanelFrame);
     ASSERT_FALSE(f.layout.toggleSpans.empty());
-    EXPECT_EQ(f.layout.toggleSpans[0].value, "ownFill");
+    EXPECT_EQ(f.layout.toggleSpans[0].value, ToggleId::of(ToggleSetting::ownFill));
     EXPECT_EQ(text(f.screen, {f.layout.toggleSpans[0].span.row, 0, 2}), "● ");
     ASSERT_TRUE(f.layout.fillCharSpan);
     EXPECT_EQ(payloads(f.layout.fillCharModeSpans),
@@ -381,12 +386,12 @@ TEST(ChromePanels, FadesPanel) {
     ASSERT_TRUE(f.layout.fadesFrame);
     EXPECT_NE(rowText(f.screen, f.layout.fadesFrame->top).find(" Fades "), std::string::npos);
     std::set<std::string> steppers;
-    for (const auto& region : f.layout.stepperSpans) steppers.insert(region.value.id);
+    for (const auto& region : f.layout.stepperSpans) steppers.insert(std::string(controlName(region.value.id)));
     EXPECT_EQ(steppers, (std::set<std::string>{"fadeFgStep", "fadeBgStep", "fadeChStep"}));
     std::map<std::string, std::string> toggles;
     for (const auto& region : f.layout.toggleSpans)
         if (f.layout.fadesFrame->contains(region.span.colStart, region.span.row))
-            toggles[region.value] = text(f.screen, region.span);
+            toggles[controlName(region.value)] = text(f.screen, region.span);
     ASSERT_TRUE(toggles.contains("fadeChWrap"));
     EXPECT_TRUE(toggles["fadeChWrap"].starts_with("● Char wrap  ")) << toggles["fadeChWrap"];
     EXPECT_TRUE(toggles["fadeColReset"].starts_with("○ Colors reset/stroke")) << toggles["fadeColReset"];
@@ -404,10 +409,10 @@ TEST(ChromePanels, FadesPanelSplitsIntoTwoColumnsOnAShortScreen) {
     EXPECT_LE(frame.top + frame.height, f.layout.colorRow());
     std::set<std::string> ids;
     for (const auto& region : f.layout.toggleSpans)
-        if (frame.contains(region.span.colStart, region.span.row)) ids.insert(region.value);
+        if (frame.contains(region.span.colStart, region.span.row)) ids.insert(controlName(region.value));
     for (const auto& region : f.layout.stepperSpans) {
         EXPECT_TRUE(frame.contains(region.span.colStart, region.span.row));
-        ids.insert(region.value.id);
+        ids.insert(std::string(controlName(region.value.id)));
     }
     EXPECT_EQ(ids.size(), 3u + 4u + CP437Characters::groups().size()) << "every row is reachable";
     EXPECT_TRUE(ids.contains("fadegrp.Punctuation"));
@@ -434,7 +439,8 @@ TEST(ChromePanels, PalettePickerGridGroupsAndSliders) {
     EXPECT_EQ(std::set<int>(groups.begin(), groups.end()), (std::set<int>{-3, -2, -1, 0, 1, 2, 3, 4, 5}));
 
     ASSERT_EQ(f.layout.paletteSliderSpans.size(), 4u);
-    const char* channels[] = {"tcR", "tcG", "tcB", "tcL"};
+    const PaletteChannel channels[] = {PaletteChannel::tcR, PaletteChannel::tcG, PaletteChannel::tcB,
+                                       PaletteChannel::tcL};
     const int expectedEnds[][2] = {{0, 255}, {0, 255}, {0, 255}, {-128, 128}};
     for (std::size_t i = 0; i < 4; ++i) {
         const auto& slider = f.layout.paletteSliderSpans[i];
