@@ -44,27 +44,6 @@ std::string resolvedPath(std::string name, const AppState& state) {
     return state.browseDir + "/" + name;
 }
 
-void applyDrawingFile(const DrawingFile& file, AppState& state) {
-    state.layers = file.resolveLayers();
-    state.activeLayerIndex = 0;
-    AppState::docRows = file.safeRows();
-    AppState::docCols = file.safeColumns();
-    state.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
-    state.blinkingText = file.blinkingText();
-    state.monoTint = decodeMonoTint(file.monoTint.value_or(""));
-    state.sourceSauce = file.sourceSauce;
-    state.sauceTitleField = file.sauceTitle.value_or("");
-    state.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
-    state.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
-    const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
-    state.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
-    state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
-    state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
-    state.viewOnly = false;
-    state.carriedDrawingFile = file;
-    state.saveAsGlyphloom = true;
-}
-
 std::string joined(const std::vector<std::string>& pieces) {
     std::string out;
     for (const auto& piece : pieces) out += piece;
@@ -137,6 +116,27 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
 }
 
 }  // namespace
+
+void applyDrawingFile(const DrawingFile& file, AppState& state) {
+    state.layers = file.resolveLayers();
+    state.activeLayerIndex = 0;
+    AppState::docRows = file.safeRows();
+    AppState::docCols = file.safeColumns();
+    state.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
+    state.blinkingText = file.blinkingText();
+    state.monoTint = decodeMonoTint(file.monoTint.value_or(""));
+    state.sourceSauce = file.sourceSauce;
+    state.sauceTitleField = file.sauceTitle.value_or("");
+    state.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
+    state.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
+    const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
+    state.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
+    state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
+    state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
+    state.viewOnly = false;
+    state.carriedDrawingFile = file;
+    state.saveAsGlyphloom = true;
+}
 
 FileWriter atomicFileWriter() {
     return [](const std::string& path, std::span<const std::uint8_t> data) { return writeFileAtomically(path, data); };
