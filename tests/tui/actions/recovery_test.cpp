@@ -76,6 +76,9 @@ protected:
 
 TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
     AppState before = workInProgress();
+    const fs::path art = root_ / "art";
+    before.docDir = art.string();
+    before.ownedPath = (art / "sunset.glyphloom").string();
     {
         RecoveryKeeper keeper(folder(), 101, 1);
         ASSERT_TRUE(keeper.writeNow(before));
@@ -102,13 +105,20 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
     EXPECT_EQ(after.sauceFontName, before.sauceFontName);
     EXPECT_EQ(after.sourceSauce, before.sourceSauce);
     EXPECT_EQ(after.filename, "sunset");
-    EXPECT_EQ(after.docDir, "/art");
+    EXPECT_EQ(after.docDir, art.string());
     EXPECT_TRUE(after.saveAsGlyphloom);
     // Still unsaved, and not owned: the first save must not overwrite what now stands there.
     EXPECT_TRUE(after.dirty);
     EXPECT_EQ(after.ownedPath, std::nullopt);
     EXPECT_TRUE(after.undoStack.empty());
     EXPECT_EQ(after.statusNote.value_or("").rfind("recovered unsaved work from 20", 0), 0u) << *after.statusNote;
+    // So a save lands beside whatever stands at the old name by now, leaving it be.
+    fs::create_directories(art);
+    std::ofstream(art / "sunset.glyphloom") << "theirs";
+    saveDocument(after);
+    EXPECT_TRUE(fs::exists(art / "sunset-1.glyphloom")) << *after.statusNote;
+    EXPECT_EQ(readWholeFile((art / "sunset.glyphloom").string(), 100).data,
+              (std::vector<std::uint8_t>{'t', 'h', 'e', 'i', 'r', 's'}));
     // The copy is now this editor's, so no other editor opens it as well.
     EXPECT_EQ(listRecoveryCopies(folder()).size(), 1u);
     EXPECT_TRUE(fs::exists(next.copyPath()));
@@ -163,7 +173,7 @@ TEST_F(RecoveryTest, AFailingWriteIsReportedOnceAndNeverStopsTheEditor) {
             t += 40s;
             keeper.tick(other, t);
             EXPECT_TRUE(keeper.writing()) << attempt;
-            while (keeper.writing()) {
+            for (int wait = 0; wait < 5000 && keeper.writing(); ++wait) {
                 std::this_thread::sleep_for(2ms);
                 keeper.tick(other, t);
             }
@@ -183,7 +193,7 @@ TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
     RecoveryKeeper keeper(folder(), 12, 1, counting);
     const auto settle = [&](Clock::time_point now) {
         keeper.tick(state, now);
-        while (keeper.writing()) {
+        for (int wait = 0; wait < 5000 && keeper.writing(); ++wait) {
             std::this_thread::sleep_for(2ms);
             keeper.tick(state, now);
         }
