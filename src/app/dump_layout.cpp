@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "tui/layout/chrome.hpp"
+#include "tui/actions/file_browser.hpp"
 #include "tui/actions/toolbar.hpp"
 
 namespace glyphloom {
@@ -46,6 +47,8 @@ void applyLayoutSetupFlags(const CommandLine& commandLine, AppState& state) {
         if (std::from_chars(text.data(), text.data() + text.size(), index).ec == std::errc()) state.charsetIndex = index;
     }
     if (commandLine.has("--addlayer")) addLayer(state);
+    // A browser opened by a flag lists its folder, as opening it from the editor does.
+    if (state.fileBrowserOpen) refreshBrowse(state);
 }
 
 void dumpLayout(const AppState& state, int rows, int cols, std::FILE* out) {

@@ -10,6 +10,8 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/recovery.hpp"
 #include "app/dump_layout.hpp"
+#include "app/audit_self_test.hpp"
+#include "app/batch_commands.hpp"
 #include "tui/state/identity.hpp"
 #include "app/input_self_test.hpp"
 #include "app/codepoint_self_test.hpp"
@@ -84,7 +86,9 @@ int runGlyphloom(const CommandLine& commandLine) {
     // Self tests, in a fixed order when several are named.
     if (commandLine.has("--test-preset-roundtrip")) return runPresetRoundTripSelfTest(stdout) ? 0 : 1;
     if (commandLine.has("--test-input")) return runInputSelfTest(stdout) ? 0 : 1;
+    if (commandLine.has("--run-audit-tests")) return runAuditSelfTest(stdout) ? 0 : 1;
     if (commandLine.has("--test-codepoint")) return runCodepointSelfTest(stdout) ? 0 : 1;
+    if (auto status = runBatchCommand(commandLine, stdout, stderr)) return *status;
     if (commandLine.has("--dump-layout")) {
         // A developer aid that must work without a terminal: a bad --size is simply ignored.
         if (auto value = commandLine.valuesOf("--size", 1)) {

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "app/self_check.hpp"
 #include "core/format/preset.hpp"
 #include "core/format/preset_bank.hpp"
 #include "tui/actions/preset_actions.hpp"
@@ -12,27 +13,6 @@ namespace glyphloom {
 namespace {
 
 using nlohmann::json;
-
-class Checker {
-public:
-    explicit Checker(std::FILE* out) : out_(out) {}
-
-    void check(bool passed, const char* what) {
-        ++count_;
-        if (!passed) ++failed_;
-        std::fprintf(out_, "  %s %s\n", passed ? "ok  " : "FAIL", what);
-    }
-    bool finish() {
-        std::fprintf(out_, "%d checks, %d failed\n", count_, failed_);
-        std::fflush(out_);
-        return failed_ == 0;
-    }
-
-private:
-    std::FILE* out_;
-    int count_ = 0;
-    int failed_ = 0;
-};
 
 // Every field set, none to its simplest value, so a field lost or mixed up in either
 // direction shows as a difference.

@@ -1,13 +1,9 @@
 // Runs the real binary without a terminal: everything checked here must work in a pipe.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "app/run_binary.hpp"
 #include "core/io/recovery_store.hpp"
 #include "tui/actions/recovery.hpp"
 #include "tui/state/version.hpp"
@@ -15,41 +11,9 @@
 namespace glyphloom {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = test_support::RunResult;
 
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-std::string quoted(const std::string& arg) {
-    std::string out = "'";
-    for (char ch : arg) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return out + "'";
-}
-
-Result run(const std::vector<std::string>& args) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const auto outPath = dir / ("glyphloom-entry-out-" + std::to_string(::getpid()));
-    const auto errPath = dir / ("glyphloom-entry-err-" + std::to_string(::getpid()));
-    std::string command = quoted(GLYPHLOOM_BINARY);
-    for (const auto& arg : args) command += " " + quoted(arg);
-    command += " </dev/null >" + quoted(outPath.string()) + " 2>" + quoted(errPath.string());
-    const int raw = std::system(command.c_str());
-    Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = slurp(outPath);
-    result.err = slurp(errPath);
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
-    return result;
-}
+Result run(const std::vector<std::string>& args) { return test_support::runGlyphloomBinary(args); }
 
 const std::string terminalRefusal = "glyphloom: needs an interactive terminal (try iTerm2 or xterm)\n";
 

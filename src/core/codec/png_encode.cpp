@@ -11,6 +11,7 @@
 
 #include "core/codec/checksum.hpp"
 #include "core/codec/deflate.hpp"
+#include "core/codec/picture_buffer.hpp"
 
 namespace glyphloom {
 namespace {
@@ -44,7 +45,8 @@ std::vector<std::uint8_t> encodePNG(int width, int height, std::span<const std::
 
     // Filtered scanlines: a filter byte, then the row (None) or its difference to the row
     // above (Up).
-    std::vector<std::uint8_t> filtered((stride + 1) * static_cast<std::size_t>(height));
+    std::vector<std::uint8_t> filtered;
+    resizePictureBuffer(filtered, (stride + 1) * static_cast<std::size_t>(height));
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
         std::uint8_t* dst = filtered.data() + y * (stride + 1);
         const std::uint8_t* row = rgb.data() + y * stride;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <span>
 
+#include "core/codec/picture_buffer.hpp"
 #include "core/codec/png_encode.hpp"
 #include "core/color/render_lookup.hpp"
 #include "core/render/vga_font.hpp"
@@ -45,7 +46,7 @@ RenderedImage render(int rowCount, RowAt rowAt) {
     image.width = static_cast<int>(columns) * glyphWidth;
     image.height = rowCount * glyphHeight;
     const std::size_t pitch = static_cast<std::size_t>(image.width) * 3;
-    image.rgb.assign(pitch * static_cast<std::size_t>(image.height), 0);
+    resizePictureBuffer(image.rgb, pitch * static_cast<std::size_t>(image.height));
     for (int r = 0; r < rowCount; ++r) {
         const std::span<const ANSICell> row = rowAt(r);
         const std::size_t n = std::min(row.size(), columns);  // a longer ragged row is cut off

@@ -1,0 +1,27 @@
+// The non-interactive commands: rendering a document to PNG, flattening a layered document
+// into a classic .ans, cutting rows out of an .ans, printing a document's characters or one
+// cell, and checking a preset file. None of them touches the terminal or the settings folder;
+// each reports a problem as one "glyphloom: …" line on the error stream and status 1.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/command_line.hpp"
+#include "core/model/cell_grid.hpp"
+
+namespace glyphloom {
+
+// The document at `path` flattened to its cells: a layered ".glyphloom" composited at its
+// own size, anything else read as classic ANSI art (UTF-8 first for ".utf8.ans"). Nothing
+// when the file cannot be read or decoded.
+std::optional<CellGrid> readFlattenedDoc(const std::string& path);
+
+// The preset diagnostic (--test-import-presets FILE [--reexport OUT]) when the command line
+// names it with its file, else the first of --dump-doc, --dump-cell, --crop, --png and
+// --flatten that has all its values. Returns the exit status, or nothing when no batch
+// command applies and start-up goes on.
+std::optional<int> runBatchCommand(const CommandLine& commandLine, std::FILE* out, std::FILE* err);
+
+}  // namespace glyphloom
