@@ -87,9 +87,9 @@ int main() {
     RecoveryKeeper keeper(folder, 2, 1, atomicFileWriter(), RecoverySchedule(0ms, 0ms));
     double longestMs = 0;
     int copies = 0;
-    // Two whole background writes, and at least a second and a half of editing.
+    // One whole background write, and at least a second and a half of editing.
     const auto until = Clock::now() + 1500ms;
-    while (Clock::now() < until || copies < 2 || keeper.writing()) {
+    while (Clock::now() < until || copies < 1 || keeper.writing()) {
         const auto start = Clock::now();
         stroke(state, rng);
         keeper.noteInput(state, start);
@@ -100,7 +100,7 @@ int main() {
         longestMs = std::max(longestMs, msSince(start));
         std::this_thread::sleep_for(2ms);  // the next input event
     }
-    std::printf("editing during %d background writes: longest main-thread step %.2f ms (target <= %.1f ms)\n", copies,
+    std::printf("editing during %d background write(s): longest main-thread step %.2f ms (target <= %.1f ms)\n", copies,
                 longestMs, kFrameMs);
     std::filesystem::remove_all(folder);
     return longestMs <= kFrameMs && copies > 0 ? 0 : 1;
