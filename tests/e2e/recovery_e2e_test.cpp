@@ -1,5 +1,6 @@
-// Unsaved work end to end: a stroke survives a hang-up or termination and comes back on the
-// next start; a save and a confirmed quit leave no copy behind; two editors keep apart.
+// Unsaved work end to end: a stroke survives a hang-up, a termination or a crash and comes
+// back on the next start; a save and a confirmed quit leave no copy behind; two editors keep
+// apart.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -84,6 +85,16 @@ TEST_F(Recovery, APauseKeepsACopyAndASaveRemovesIt) {
     tmux->sendBytes("\x03");  // nothing unsaved: one Ctrl-C quits
     EXPECT_EQ(tmux->waitForExit(), 0) << tmux->capture();
     EXPECT_TRUE(copiesIn(folder()).empty());
+}
+
+TEST_F(Recovery, ACrashLeavesTheLastPeriodicCopy) {
+    paintStroke(*tmux);
+    ASSERT_TRUE(showsStroke(*tmux)) << tmux->capture();
+    ASSERT_TRUE(tmux->waitUntil([&] { return copiesIn(folder()).size() == 1; }, 20s)) << tmux->capture();
+    tmux->signalEditor(SIGSEGV);
+    EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);
+    ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+    EXPECT_TRUE(showsStroke(*tmux)) << tmux->capture();
 }
 
 TEST_F(Recovery, TwoEditorsKeepSeparateCopies) {
