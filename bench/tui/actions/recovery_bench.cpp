@@ -87,7 +87,8 @@ int main() {
     RecoveryKeeper keeper(folder, 2, 1, atomicFileWriter(), RecoverySchedule(0ms, 0ms));
     double longestMs = 0;
     int copies = 0;
-    // One whole background write, and at least a second and a half of editing.
+    // At least a second and a half of editing, until a background write has landed and none
+    // is under way (the write that the landing one makes due runs to its end too).
     const auto until = Clock::now() + 1500ms;
     while (Clock::now() < until || copies < 1 || keeper.writing()) {
         const auto start = Clock::now();
