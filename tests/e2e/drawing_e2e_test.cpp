@@ -61,5 +61,33 @@ TEST_F(Drawing, BoxDragShowsAndUndoes) {
     EXPECT_TRUE(shows(x0, y0 + 3, std::string(7, ' '), 7)) << tmux->capture();
 }
 
+TEST_F(Drawing, CopiedBlockFloatsMovesWithArrowsAndSpacePlacesIt) {
+    drag({{x0, y0}, {x0 + 2, y0}});
+    ASSERT_TRUE(shows(x0, y0, "███", 3)) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Select")) << tmux->capture();
+    drag({{x0, y0}, {x0 + 2, y0}});
+    ASSERT_TRUE(tmux->clickText("Copy")) << tmux->capture();
+
+    // The float appears at the document cursor, the canvas's top-left cell, above the stroke.
+    tmux->sendBytes("\x16");
+    std::optional<std::pair<int, int>> floated;
+    ASSERT_TRUE(tmux->waitUntil([&] { return (floated = tmux->find("███")) && floated->second < y0; }))
+        << tmux->capture();
+    const auto [fx, fy] = *floated;
+
+    tmux->sendBytes("\x1b[C\x1b[C\x1b[B");  // right, right, down
+    EXPECT_TRUE(shows(fx + 2, fy + 1, "███", 3)) << tmux->capture();
+    EXPECT_TRUE(shows(fx, fy, "  ", 2)) << "the float left its first place\n" << tmux->capture();
+
+    // Placed for real: Esc no longer takes it away, one undo does.
+    tmux->sendBytes(" ");
+    tmux->sendBytes("\x1b");
+    EXPECT_TRUE(shows(fx + 2, fy + 1, "███", 3)) << tmux->capture();
+    EXPECT_TRUE(shows(x0, y0, "███", 3)) << "the copied cells stay\n" << tmux->capture();
+    tmux->sendBytes("\x1a");
+    EXPECT_TRUE(shows(fx + 2, fy + 1, "   ", 3)) << tmux->capture();
+    EXPECT_TRUE(shows(x0, y0, "███", 3)) << tmux->capture();
+}
+
 }  // namespace
 }  // namespace glyphloom::e2e

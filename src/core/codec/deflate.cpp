@@ -17,10 +17,12 @@
 namespace glyphloom {
 namespace {
 
-constexpr int windowSize = 32768;
-constexpr int hashMask = 0x7FFF;
+using deflate_positions::chainSlot;
+using deflate_positions::matchLimit;
+using deflate_positions::maxMatch;
+using deflate_positions::windowDistance;
+using deflate_positions::windowSize;
 constexpr int maxChain = 128;
-constexpr int maxMatch = 258;
 constexpr int minMatch = 3;
 
 constexpr unsigned reverseBits(unsigned code, int len) {
@@ -102,7 +104,7 @@ private:
     int pending_ = 0;
 };
 
-inline int hashAt(const std::uint8_t* p) { return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & hashMask; }
+inline int hashAt(const std::uint8_t* p) { return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & (windowSize - 1); }
 
 // Length of the common prefix of a and b, at most `limit`.
 inline int matchLength(const std::uint8_t* a, const std::uint8_t* b, int limit) {
@@ -147,7 +149,7 @@ std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
     std::fill(head.begin(), head.end(), -1);
     auto insert = [&](std::ptrdiff_t p) {
         const int h = hashAt(b + p);
-        prev[p & hashMask] = head[h];
+        prev[chainSlot(p)] = head[h];
         head[h] = p;
     };
     auto literal = [&](int byte) { w.bits(t.litBits[byte], t.litLen[byte]); };
@@ -159,12 +161,13 @@ std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
             literal(b[i++]);
             continue;
         }
-        const int limit = remaining < maxMatch ? static_cast<int>(remaining) : maxMatch;
+        const int limit = matchLimit(remaining);
         int bestLen = 0, bestDist = 0;
         std::ptrdiff_t candidate = head[hashAt(b + i)];
         for (int tries = 0; tries < maxChain && candidate >= 0; ++tries) {
-            if (i - candidate > windowSize) break;
-            const int dist = static_cast<int>(i - candidate);
+            const std::optional<int> distance = windowDistance(i, candidate);
+            if (!distance) break;
+            const int dist = *distance;
             // Only a strictly longer match replaces the best, so the nearest wins ties.
             if (b[candidate + bestLen] == b[i + bestLen] || bestLen == 0) {
                 const int len = matchLength(b + candidate, b + i, limit);
@@ -174,7 +177,7 @@ std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
                     if (len == limit) break;
                 }
             }
-            candidate = prev[candidate & hashMask];
+            candidate = prev[chainSlot(candidate)];
         }
 
         if (bestLen >= minMatch) {

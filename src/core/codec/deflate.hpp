@@ -3,7 +3,9 @@
 // determined by the input, so the PNG files built on it are reproducible byte for byte.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -19,5 +21,26 @@ struct HuffmanCode {
     int length;
 };
 HuffmanCode fixedLitCode(int symbol);
+
+// The compressor's position arithmetic. Positions are pointer-sized so that inputs past
+// 2 GiB never wrap; what they produce (match lengths, distances) is small by construction.
+namespace deflate_positions {
+inline constexpr int windowSize = 32768;
+inline constexpr int maxMatch = 258;
+
+// The longest match allowed with `remaining` bytes left in the input.
+constexpr int matchLimit(std::ptrdiff_t remaining) {
+    return remaining < maxMatch ? static_cast<int>(remaining) : maxMatch;
+}
+// How far back an earlier position lies, or nothing when it has left the window.
+constexpr std::optional<int> windowDistance(std::ptrdiff_t at, std::ptrdiff_t earlier) {
+    if (at - earlier > windowSize) return std::nullopt;
+    return static_cast<int>(at - earlier);
+}
+// The slot of a position in the window-sized chain table.
+constexpr std::size_t chainSlot(std::ptrdiff_t position) {
+    return static_cast<std::size_t>(position & (windowSize - 1));
+}
+}  // namespace deflate_positions
 
 }  // namespace glyphloom

@@ -35,15 +35,18 @@ constexpr int cursorCeiling = 1 << 30;
 
 enum class Origin { utf8, cp437 };
 
-std::optional<std::int64_t> parseDecimal(std::u32string_view piece) {
-    if (piece.empty()) return std::nullopt;
-    std::size_t i = 0;
-    const bool negative = piece[0] == U'-';
-    if (piece[0] == U'+' || piece[0] == U'-') i = 1;
-    if (i == piece.size()) return std::nullopt;
+// The decimal value of `piece` (an optional sign, then digits), or nothing when it is empty,
+// holds anything else or does not fit 64 bits.
+template <typename Text>
+std::optional<std::int64_t> parseDecimal(const Text& text, std::size_t from, std::size_t to) {
+    if (from == to) return std::nullopt;
+    std::size_t i = from;
+    const bool negative = text[i] == U'-';
+    if (text[i] == U'+' || text[i] == U'-') ++i;
+    if (i == to) return std::nullopt;
     std::int64_t value = 0;
-    for (; i < piece.size(); ++i) {
-        const char32_t c = piece[i];
+    for (; i < to; ++i) {
+        const char32_t c = text[i];
         if (c < U'0' || c > U'9') return std::nullopt;
         const int digit = static_cast<int>(c - U'0');
         // Accumulate negatively so that the most negative value fits too.
@@ -57,26 +60,25 @@ std::optional<std::int64_t> parseDecimal(std::u32string_view piece) {
     return value;
 }
 
-// Calls `f(piece)` for every ";"-separated piece, empty ones included.
-template <typename F>
-void forEachPiece(std::u32string_view params, F&& f) {
-    std::size_t start = 0;
-    for (;;) {
-        const auto semicolon = params.find(U';', start);
-        f(params.substr(start, semicolon == std::u32string_view::npos ? std::u32string_view::npos : semicolon - start));
-        if (semicolon == std::u32string_view::npos) return;
-        start = semicolon + 1;
+// The ";"-separated pieces of a parameter list, each parsed once: nothing for an empty or
+// non-numeric piece. An empty list is one empty piece.
+template <typename Text>
+void parsePieces(const Text& text, std::size_t from, std::size_t to, std::vector<std::optional<std::int64_t>>& pieces) {
+    pieces.clear();
+    std::size_t start = from;
+    for (std::size_t j = from; j < to; ++j) {
+        if (text[j] != U';') continue;
+        pieces.push_back(parseDecimal(text, start, j));
+        start = j + 1;
     }
+    pieces.push_back(parseDecimal(text, start, to));
 }
 
 // The numeric parameter at `index`; missing, empty, non-numeric and values below 1 give
 // `fallback`, larger ones are limited to `cap`.
-int param(std::u32string_view params, int index, int fallback, int cap) {
-    int at = 0;
-    std::optional<std::int64_t> value;
-    forEachPiece(params, [&](std::u32string_view piece) {
-        if (at++ == index) value = parseDecimal(piece);
-    });
+int param(const std::vector<std::optional<std::int64_t>>& pieces, std::size_t index, int fallback, int cap) {
+    if (index >= pieces.size()) return fallback;
+    const auto& value = pieces[index];
     if (!value || *value < 1) return fallback;
     return static_cast<int>(std::min<std::int64_t>(*value, cap));
 }
@@ -84,15 +86,15 @@ int param(std::u32string_view params, int index, int fallback, int cap) {
 std::uint8_t channel(std::int64_t value) { return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255)); }
 
 // `codes` is scratch space, reused across calls so that colour changes do not allocate.
-SGRColors applySGR(std::u32string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink,
-                   std::vector<std::int64_t>& codes) {
+// `emptyList` says the parameter list had no text at all, which means "reset".
+SGRColors applySGR(const std::vector<std::optional<std::int64_t>>& pieces, bool emptyList, ANSIColorValue fg,
+                   ANSIColorValue bg, bool& bold, bool& blink, std::vector<std::int64_t>& codes) {
     codes.clear();
-    if (params.empty()) {
+    if (emptyList) {
         codes.push_back(0);
     } else {
-        forEachPiece(params, [&codes](std::u32string_view piece) {
-            if (const auto code = parseDecimal(piece)) codes.push_back(*code);
-        });
+        for (const auto& piece : pieces)
+            if (piece) codes.push_back(*piece);
     }
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const std::int64_t code = codes[i];
@@ -183,13 +185,15 @@ std::size_t find(const Text& text, std::u32string_view needle) {
 template <typename Text>
 class Scanner {
 public:
-    Scanner(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin, Keep keep)
+    Scanner(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin, Keep keep, ANSGridCap cap)
         : text_(text),
+          maxColumns_(cap.maxColumns),
+          maxRows_(cap.maxRows),
           wrap_(wrapWidth),
           ice_(iceColors),
           oscBell_(origin == Origin::cp437 ? cp437Bell : bell),
-          maxCol_(std::max((wrapWidth ? *wrapWidth : ANSLimits::maxColumns) - 1, 0)),
-          cellLimit_(wrapWidth ? ANSLimits::maxColumns : ANSLimits::maxColumns + 1),
+          maxCol_(std::max((wrapWidth ? *wrapWidth : maxColumns_) - 1, 0)),
+          cellLimit_(wrapWidth ? maxColumns_ : maxColumns_ + 1),
           mayMeasure_(keep == Keep::cellsUntilTooWide && !wrapWidth) {}
 
     ScanResult run() {
@@ -233,9 +237,8 @@ private:
         if (at + 1 < n && text_[at + 1] == U'[') {
             const std::size_t final = findFinal(at + 2);
             if (final == notFound) return at + 1;  // unterminated: drop the ESC only
-            params_.clear();
-            for (std::size_t j = at + 2; j < final; ++j) params_.push_back(text_[j]);
-            control(params_, text_[final]);
+            parsePieces(text_, at + 2, final, pieces_);
+            control(final == at + 2, text_[final]);
             return final + 1;
         }
         if (at + 1 < n && text_[at + 1] == U']') {
@@ -250,8 +253,10 @@ private:
     // linear instead of quadratic.
     std::size_t findFinal(std::size_t from) {
         if (from >= noFinalFrom_) return std::u32string_view::npos;
-        for (std::size_t j = from; j < text_.size(); ++j)
-            if (isAlphabetic(text_[j])) return j;
+        for (std::size_t j = from; j < text_.size(); ++j) {
+            const char32_t c = text_[j];
+            if (c < 0x80 ? (c | 0x20) >= U'a' && (c | 0x20) <= U'z' : isAlphabetic(c)) return j;
+        }
         noFinalFrom_ = from;
         return std::u32string_view::npos;
     }
@@ -269,13 +274,14 @@ private:
         return std::u32string_view::npos;
     }
 
-    void control(std::u32string_view params, char32_t final) {
+    void control(bool emptyList, char32_t final) {
+        const auto& params = pieces_;
         switch (final) {
             case U'A':
                 row_ = std::max(row_ - param(params, 0, 1, 4000), 0);
                 break;
             case U'B':
-                row_ = std::min(row_ + param(params, 0, 1, 4000), ANSLimits::maxRows);
+                row_ = std::min(row_ + param(params, 0, 1, 4000), maxRows_);
                 break;
             case U'C':
                 col_ = std::min(col_ + param(params, 0, 1, 4000), maxCol_);
@@ -285,7 +291,7 @@ private:
                 break;
             case U'H':
             case U'f':
-                row_ = std::clamp(param(params, 0, 1, 4000) - 1, 0, ANSLimits::maxRows);
+                row_ = std::clamp(param(params, 0, 1, 4000) - 1, 0, maxRows_);
                 col_ = std::clamp(param(params, 1, 1, 4000) - 1, 0, maxCol_);
                 break;
             case U'J':
@@ -313,9 +319,10 @@ private:
                 col_ = savedCol_;
                 break;
             case U'm': {
-                const SGRColors colors = applySGR(params, fg_, bg_, bold_, blink_, codes_);
+                const SGRColors colors = applySGR(pieces_, emptyList, fg_, bg_, bold_, blink_, codes_);
                 fg_ = colors.fg;
                 bg_ = colors.bg;
+                updatePen();
                 return;  // colours do not end a wrap
             }
             default:
@@ -326,11 +333,11 @@ private:
 
     void print(char32_t scalar) {
         if (measuring_) {
-            if (row_ < ANSLimits::maxRows && col_ < cellLimit_) noteLength(row_, col_ + 1);
+            if (row_ < maxRows_ && col_ < cellLimit_) noteLength(row_, col_ + 1);
             advance();
             return;
         }
-        if (mayMeasure_ && col_ >= ANSLimits::maxColumns && row_ < ANSLimits::maxRows) {
+        if (mayMeasure_ && col_ >= maxColumns_ && row_ < maxRows_) {
             // This scan's rows are going to be thrown away for an 80-column re-scan (unless
             // an erase later shortens them): from here on only their lengths matter.
             startMeasuring();
@@ -338,26 +345,16 @@ private:
             advance();
             return;
         }
-        ANSICell cell;
-        cell.character = CellChar::fromScalar(scalar);
-        cell.foreground = bold_ && fg_.isANSI16() && fg_.n < 8 ? ANSIColorValue::ansi16(fg_.n + 8) : fg_;
-        cell.background = bg_;
-        if (blink_) {
-            // iCE colours reuse the blink bit for the bright half of the background palette.
-            if (!ice_) {
-                cell.blink = true;
-            } else if (bg_.isANSI16() && bg_.n < 8) {
-                cell.background = ANSIColorValue::ansi16(bg_.n + 8);
-            }
-        }
-        if (row_ < ANSLimits::maxRows && col_ < cellLimit_) {
+        if (row_ < maxRows_ && col_ < cellLimit_) {
+            ANSICell cell = pen_;
+            cell.character = CellChar::fromScalar(scalar);
             const auto r = static_cast<std::size_t>(row_);
             const auto c = static_cast<std::size_t>(col_);
             if (rows_.size() <= r) rows_.resize(r + 1);
             auto& line = rows_[r];
             // Art is mostly written left to right, so appending is the common case.
             if (line.size() == c) {
-                if (line.capacity() == 0) line.reserve(static_cast<std::size_t>(wrap_.value_or(80)));
+                if (line.capacity() == c) line.reserve(std::max<std::size_t>(c * 2, wrap_.value_or(80)));
                 line.push_back(cell);
             } else if (line.size() < c) {
                 line.resize(c, ANSICell::blank());
@@ -367,6 +364,22 @@ private:
             }
         }
         advance();
+    }
+
+    // The colours and blink a printed cell gets, worked out once per colour change rather
+    // than per cell.
+    void updatePen() {
+        pen_.foreground = bold_ && fg_.isANSI16() && fg_.n < 8 ? ANSIColorValue::ansi16(fg_.n + 8) : fg_;
+        pen_.background = bg_;
+        pen_.blink = false;
+        if (blink_) {
+            // iCE colours reuse the blink bit for the bright half of the background palette.
+            if (!ice_) {
+                pen_.blink = true;
+            } else if (bg_.isANSI16() && bg_.n < 8) {
+                pen_.background = ANSIColorValue::ansi16(bg_.n + 8);
+            }
+        }
     }
 
     // Moves the cursor past a printed cell, wrapping at the screen width.
@@ -398,7 +411,9 @@ private:
     }
 
     Text text_;
-    std::u32string params_;  // scratch for the parameters of one control sequence
+    int maxColumns_;
+    int maxRows_;
+    std::vector<std::optional<std::int64_t>> pieces_;  // the parameters of one control sequence
     std::optional<int> wrap_;
     bool ice_;
     char32_t oscBell_;
@@ -417,47 +432,49 @@ private:
     ANSIColorValue bg_ = ANSIColorValue::ansi16(0);
     bool bold_ = false, blink_ = false;
     bool justWrapped_ = false;
+    ANSICell pen_;
 };
 
 template <typename Text>
-ScanResult scanANSRows(const Text& text, std::optional<int> wrapWidth, bool iceColors, Origin origin,
+ScanResult scanANSRows(const Text& text, std::optional<int> wrapWidth, bool iceColors, Origin origin, ANSGridCap cap,
                        Keep keep = Keep::cells) {
-    return Scanner<Text>(text, wrapWidth, iceColors, origin, keep).run();
+    return Scanner<Text>(text, wrapWidth, iceColors, origin, keep, cap).run();
 }
 
 template <typename Text>
-std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin) {
+std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin,
+                                      ANSGridCap cap) {
     // A record that survived as text (its trailer was damaged) is never drawn.
     if (const auto sauce = find(text, U"SAUCE00"); sauce != notFound && text.size() - sauce < 129)
         text = text.prefix(sauce);
 
     ScanResult scan;
     if (wrapWidth) {
-        scan = scanANSRows(text, wrapWidth, iceColors, origin);
+        scan = scanANSRows(text, wrapWidth, iceColors, origin, cap);
     } else if (find(text, U"\x1b[") != notFound) {
         // Art without line breaks relies on an 80-column screen; art with them but one line
         // past the limit has no usable line structure either and gets the same treatment.
         if (find(text, U"\n") == notFound) {
-            scan = scanANSRows(text, 80, iceColors, origin);
+            scan = scanANSRows(text, 80, iceColors, origin, cap);
         } else {
             // The first scan stops keeping cells once a row runs past the limit, so deciding
             // costs no grid that would only be thrown away.
-            scan = scanANSRows(text, std::nullopt, iceColors, origin, Keep::cellsUntilTooWide);
-            if (scan.widest > static_cast<std::size_t>(ANSLimits::maxColumns)) {
-                scan = scanANSRows(text, 80, iceColors, origin);
+            scan = scanANSRows(text, std::nullopt, iceColors, origin, cap, Keep::cellsUntilTooWide);
+            if (scan.widest > static_cast<std::size_t>(cap.maxColumns)) {
+                scan = scanANSRows(text, 80, iceColors, origin, cap);
             } else if (scan.measuredOnly) {
-                scan = scanANSRows(text, std::nullopt, iceColors, origin);
+                scan = scanANSRows(text, std::nullopt, iceColors, origin, cap);
             }
         }
     } else {
-        scan = scanANSRows(text, std::nullopt, iceColors, origin);  // plain text is never wrapped
+        scan = scanANSRows(text, std::nullopt, iceColors, origin, cap);  // plain text is never wrapped
     }
     if (scan.rows.empty()) return std::nullopt;
 
     const auto cols =
-        std::min<std::size_t>(std::max<std::size_t>(scan.widest, ANSLimits::minColumns), ANSLimits::maxColumns);
+        std::min<std::size_t>(std::max<std::size_t>(scan.widest, ANSLimits::minColumns), cap.maxColumns);
     const auto rowCount =
-        std::min<std::size_t>(std::max<std::size_t>(scan.rows.size(), ANSLimits::minRows), ANSLimits::maxRows);
+        std::min<std::size_t>(std::max<std::size_t>(scan.rows.size(), ANSLimits::minRows), cap.maxRows);
     scan.rows.resize(rowCount);
     for (auto& line : scan.rows) line.resize(cols, ANSICell::blank());
     return CellGrid(std::move(scan.rows));
@@ -489,23 +506,27 @@ bool isAlphabetic(char32_t c) {
 
 SGRColors parseSGR(std::string_view params, ANSIColorValue fg, ANSIColorValue bg, bool& bold, bool& blink) {
     const std::u32string scalars = utf8::decode(params);
+    std::vector<std::optional<std::int64_t>> pieces;
+    parsePieces(std::u32string_view(scalars), 0, scalars.size(), pieces);
     std::vector<std::int64_t> codes;
-    return applySGR(scalars, fg, bg, bold, blink, codes);
+    return applySGR(pieces, scalars.empty(), fg, bg, bold, blink, codes);
 }
 
 std::optional<CellGrid> importANSText(std::string_view text, std::optional<int> wrapWidth, bool iceColors) {
     const std::u32string scalars = utf8::decode(text);
-    return importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8);
+    return importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8, ANSGridCap{});
 }
 
-std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8) {
+std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8, ANSGridCap cap) {
+    cap.maxColumns = std::clamp(cap.maxColumns, ANSLimits::minColumns, ANSLimits::maxColumns);
+    cap.maxRows = std::clamp(cap.maxRows, ANSLimits::minRows, ANSLimits::maxRows);
     std::optional<int> wrapWidth;
     bool iceColors = true;
     std::optional<SauceRecord> record;
     std::span<const std::uint8_t> body = data;
     if (auto found = readSauce(data)) {
         const int width = found->record.tInfo1;
-        if (width >= 10 && width <= ANSLimits::maxColumns) wrapWidth = width;
+        if (width >= 10 && width <= cap.maxColumns) wrapWidth = width;
         iceColors = found->record.iceColors();
         body = data.first(found->bodyEnd);
         while (!body.empty() && body.back() == 0x1A) body = body.first(body.size() - 1);
@@ -516,9 +537,9 @@ std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, boo
     std::optional<CellGrid> cells;
     if (preferUTF8 && utf8::isValid(asText)) {
         const std::u32string scalars = utf8::decode(asText);
-        cells = importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8);
+        cells = importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8, cap);
     } else {
-        cells = importScalars(CP437Text{body, &CP437::scalarForByte()}, wrapWidth, iceColors, Origin::cp437);
+        cells = importScalars(CP437Text{body, &CP437::scalarForByte()}, wrapWidth, iceColors, Origin::cp437, cap);
     }
     if (!cells) return std::nullopt;
     return ImportedANS{std::move(*cells), std::move(record)};

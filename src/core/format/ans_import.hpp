@@ -28,9 +28,16 @@ struct ANSLimits {
     static constexpr int minRows = 4;
 };
 
+// The largest grid one read may build; within ANSLimits. A caller that reads many untrusted
+// inputs in a row (the fuzzer) may ask for a smaller one.
+struct ANSGridCap {
+    int maxColumns = ANSLimits::maxColumns;
+    int maxRows = ANSLimits::maxRows;
+};
+
 // A whole file. `preferUTF8` (for ".utf8.ans" names) decodes as UTF-8 and falls back to
 // CP437 when the bytes are not valid UTF-8. Nothing when the file writes no cell at all.
-std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8);
+std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8, ANSGridCap cap = {});
 
 // Text already decoded; nothing when no cell is written. `wrapWidth` is the column count at
 // which printing wraps (none: rows are as long as the text makes them, see the 80-column

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "core/io/large_buffer.hpp"
+#include "core/model/json_text.hpp"
+#include "core/model/layer_json_text.hpp"
 #include "core/model/model_json.hpp"
 
 namespace glyphloom {
@@ -109,24 +112,66 @@ private:
     bool ok_ = true;
 };
 
-// The layers array: only the first maxDocumentLayers are decoded, so a file listing
-// thousands of layers costs no more than one with seven.
-bool readLayers(const json& value, DrawingFile& file) {
-    if (!value.is_array()) return false;
-    file.layersInFile = static_cast<int>(std::min<std::size_t>(value.size(), 1'000'000'000));
-    std::vector<Layer> layers;
-    for (const json& item : value) {
-        if (static_cast<int>(layers.size()) == maxDocumentLayers) break;
-        auto layer = layerFromJSON(item);
-        if (!layer) return false;
-        layers.push_back(std::move(*layer));
+// The two keys that hold cells, read straight from the text; `outcome` stays `refused` with
+// no value for a key that is absent or null.
+struct StreamedCells {
+    std::optional<std::vector<Layer>> layers;
+    int layersInFile = 0;
+    bool layersRefused = false;
+    std::optional<CellGrid> cells;
+    bool cellsRefused = false;
+};
+
+// The layers array: only the first maxDocumentLayers are decoded; the rest are checked as
+// JSON and counted, so a file listing thousands of layers costs no more memory than seven.
+ReadOutcome readLayers(JsonReader& in, StreamedCells& out) {
+    const std::size_t start = in.position();
+    out.layers.reset();
+    out.layersInFile = 0;
+    out.layersRefused = false;
+    if (in.readLiteral("null")) return ReadOutcome::ok;
+    if (!in.consume('[')) {
+        in.rewind(start);
+        if (!in.skipValue()) return ReadOutcome::malformed;
+        out.layersRefused = true;
+        return ReadOutcome::refused;
     }
-    file.layers = std::move(layers);
-    return true;
+    std::vector<Layer> layers;
+    bool refused = false;
+    if (!in.consume(']')) {
+        do {
+            if (out.layersInFile < 1'000'000'000) ++out.layersInFile;
+            if (refused || static_cast<int>(layers.size()) == maxDocumentLayers) {
+                if (!in.skipValue()) return ReadOutcome::malformed;
+                continue;
+            }
+            Layer layer;
+            const ReadOutcome outcome = readLayerJSON(in, layer);
+            if (outcome == ReadOutcome::malformed) return outcome;
+            if (outcome == ReadOutcome::refused) refused = true;
+            else layers.push_back(std::move(layer));
+        } while (in.consume(','));
+        if (!in.consume(']')) return ReadOutcome::malformed;
+    }
+    out.layersRefused = refused;
+    if (!refused) out.layers = std::move(layers);
+    return refused ? ReadOutcome::refused : ReadOutcome::ok;
 }
 
-std::optional<DrawingFile> decode(const json& root) {
-    if (!root.is_object()) return std::nullopt;
+ReadOutcome readCells(JsonReader& in, StreamedCells& out) {
+    out.cells.reset();
+    out.cellsRefused = false;
+    if (in.readLiteral("null")) return ReadOutcome::ok;
+    CellGrid grid;
+    const ReadOutcome outcome = readGridJSON(in, grid);
+    if (outcome == ReadOutcome::ok) out.cells = std::move(grid);
+    out.cellsRefused = outcome == ReadOutcome::refused;
+    return outcome;
+}
+
+// `root` holds every key but "layers" and "cells", which come read already.
+std::optional<DrawingFile> decode(const json& root, StreamedCells streamed) {
+    if (!root.is_object() || streamed.layersRefused || streamed.cellsRefused) return std::nullopt;
     DrawingFile file;
     const json* version = presentValue(root, "version");
     const json* columns = presentValue(root, "columns");
@@ -140,11 +185,9 @@ std::optional<DrawingFile> decode(const json& root) {
 
     KeyReader keys(root);
     keys.text("colorDepth", file.colorDepth);
-    if (const json* layers = keys.present("layers"); layers && !readLayers(*layers, file)) return std::nullopt;
-    if (const json* cells = keys.present("cells")) {
-        file.cells = gridFromJSON(*cells);
-        if (!file.cells) return std::nullopt;
-    }
+    file.layers = std::move(streamed.layers);
+    file.layersInFile = streamed.layersInFile;
+    file.cells = std::move(streamed.cells);
     if (const json* presets = keys.present("presets")) {
         if (!presets->is_array()) return std::nullopt;
         PresetBank bank;
@@ -189,6 +232,10 @@ int DrawingFile::safeColumns() const { return std::clamp(columns, 1, maxDocument
 CellGrid DrawingFile::emptyGrid() const { return CellGrid(safeRows(), safeColumns()); }
 
 CellGrid DrawingFile::padCrop(const CellGrid& grid, int rows, int columns) {
+    // A grid of the right shape already (as every saved layer is) is kept, sharing its rows.
+    bool fits = grid.rowCount() == rows;
+    for (int r = 0; fits && r < rows; ++r) fits = grid.rowLength(r) == columns;
+    if (fits) return grid;
     CellGrid out(rows, columns);
     const int shared = std::min(rows, grid.rowCount());
     for (int r = 0; r < shared; ++r) {
@@ -214,36 +261,89 @@ std::vector<Layer> DrawingFile::resolveLayers() const {
 }
 
 std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& file) {
-    // Readers take the keys in any order; the JSON library writes them sorted.
-    json out;
-    out["version"] = file.version;
-    out["columns"] = file.columns;
-    out["rows"] = file.rows;
-    if (file.colorDepth) out["colorDepth"] = *file.colorDepth;
-    if (file.layers) {
-        auto& layers = out["layers"] = json::array();
-        for (const Layer& layer : *file.layers) layers.push_back(toJSON(layer));
-    }
-    if (file.cells) out["cells"] = toJSON(*file.cells);
-    auto carried = [&](const char* key) {
-        if (const json* value = presentValue(file.carriedKeys, key)) out[key] = *value;
-    };
-    for (const char* key : carriedKeyNames) carried(key);
-    if (file.charCycleSequence) out["charCycleSequence"] = *file.charCycleSequence;
-    if (file.backgroundMode) out["backgroundMode"] = *file.backgroundMode;
-    if (file.monoTint) out["monoTint"] = *file.monoTint;
-    if (file.sauceTitle) out["sauceTitle"] = *file.sauceTitle;
-    if (file.sauceComments) out["sauceComments"] = *file.sauceComments;
-    if (file.sauceHistory) out["sauceHistory"] = *file.sauceHistory;
-    if (file.sourceSauce) out["sourceSauce"] = toJSON(*file.sourceSauce);
-    if (file.letterSpacing) out["letterSpacing"] = *file.letterSpacing;
-    if (file.aspectRatio) out["aspectRatio"] = *file.aspectRatio;
-    if (file.sauceFontName) out["sauceFontName"] = *file.sauceFontName;
     try {
-        // Replacement keeps a save going when a cell holds text that is not valid UTF-8.
-        const std::string text = out.dump(-1, ' ', false, json::error_handler_t::replace);
-        return std::vector<std::uint8_t>(text.begin(), text.end());
+        JsonOut out;
+        std::size_t cellCount = 0;
+        auto count = [&cellCount](const CellGrid& grid) {
+            for (int r = 0; r < grid.rowCount(); ++r) cellCount += grid.row(r).size();
+        };
+        if (file.layers)
+            for (const Layer& layer : *file.layers) count(layer.cells);
+        if (file.cells) count(*file.cells);
+        // A cell object takes 60–150 bytes. Reserving generously costs nothing until written;
+        // a buffer outgrown is copied whole.
+        reserveLargeBuffer(out.bytes, 4096 + cellCount * 128);
+
+        bool first = true;
+        auto key = [&](const char* name) {
+            out.put(first ? "{\"" : ",\"");
+            first = false;
+            out.put(name);
+            out.put("\":");
+        };
+        auto text = [&](const char* name, const std::optional<std::string>& value) {
+            if (!value) return;
+            key(name);
+            appendJSONString(out, *value);
+        };
+        auto integer = [&](const char* name, std::optional<std::int64_t> value) {
+            if (!value) return;
+            key(name);
+            appendJSONInteger(out, *value);
+        };
+        auto lines = [&](const char* name, const std::optional<std::vector<std::string>>& value) {
+            if (!value) return;
+            key(name);
+            out.put('[');
+            for (std::size_t i = 0; i < value->size(); ++i) {
+                if (i > 0) out.put(',');
+                appendJSONString(out, (*value)[i]);
+            }
+            out.put(']');
+        };
+        // Replacement keeps a save going when carried text is not valid UTF-8.
+        auto tree = [&](const char* name, const json& value) {
+            key(name);
+            out.put(value.dump(-1, ' ', false, json::error_handler_t::replace));
+        };
+        auto carried = [&](const char* name) {
+            if (const json* value = presentValue(file.carriedKeys, name)) tree(name, *value);
+        };
+
+        integer("version", file.version);
+        integer("columns", file.columns);
+        integer("rows", file.rows);
+        text("colorDepth", file.colorDepth);
+        if (file.layers) {
+            key("layers");
+            out.put('[');
+            for (std::size_t i = 0; i < file.layers->size(); ++i) {
+                if (i > 0) out.put(',');
+                appendLayerJSON(out, (*file.layers)[i]);
+            }
+            out.put(']');
+        }
+        if (file.cells) {
+            key("cells");
+            appendGridJSON(out, *file.cells);
+        }
+        for (const char* name : carriedKeyNames)
+            if (std::string_view(name) != "compoMode") carried(name);
+        text("charCycleSequence", file.charCycleSequence);
+        carried("compoMode");
+        text("backgroundMode", file.backgroundMode);
+        text("monoTint", file.monoTint);
+        text("sauceTitle", file.sauceTitle);
+        lines("sauceComments", file.sauceComments);
+        lines("sauceHistory", file.sauceHistory);
+        if (file.sourceSauce) tree("sourceSauce", toJSON(*file.sourceSauce));
+        integer("letterSpacing", file.letterSpacing);
+        integer("aspectRatio", file.aspectRatio);
+        text("sauceFontName", file.sauceFontName);
+        out.put('}');
+        return std::move(out.bytes);
     } catch (const std::exception&) {
+        // Out of memory for a document this size: the save reports failure instead.
         return std::nullopt;
     }
 }
@@ -277,11 +377,35 @@ std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
 
 std::optional<DrawingFile> importGlyphloomData(std::span<const std::uint8_t> data) {
     try {
-        const json root = json::parse(data.begin(), data.end(), nullptr, /*allow_exceptions=*/false);
-        if (root.is_discarded()) return std::nullopt;
-        return decode(root);
+        // Walk the top-level object: the cell-bearing keys are read straight into cells, the
+        // small ones become a JSON tree for the typed readers above.
+        JsonReader in(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+        in.skipByteOrderMark();
+        if (!in.consume('{')) return std::nullopt;
+        json root = json::object();
+        StreamedCells streamed;
+        if (!in.consume('}')) {
+            std::string_view key;
+            std::string scratch;
+            do {
+                if (!in.readKey(key, scratch)) return std::nullopt;
+                if (key == "layers") {
+                    if (readLayers(in, streamed) == ReadOutcome::malformed) return std::nullopt;
+                } else if (key == "cells") {
+                    if (readCells(in, streamed) == ReadOutcome::malformed) return std::nullopt;
+                } else {
+                    std::string name(key);
+                    auto value = readTreeJSON(in);
+                    if (!value) return std::nullopt;
+                    root[name] = std::move(*value);
+                }
+            } while (in.consume(','));
+            if (!in.consume('}')) return std::nullopt;
+        }
+        if (!in.atEndOfText()) return std::nullopt;
+        return decode(root, std::move(streamed));
     } catch (const std::exception&) {
-        // A value the typed accessors refuse (they throw); the document simply does not decode.
+        // A value the typed accessors refuse (they throw), or no memory for the cells.
         return std::nullopt;
     }
 }

@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 
+#include "core/io/large_buffer.hpp"
 #include "core/io/write_all.hpp"
 
 namespace glyphloom {
@@ -103,20 +105,29 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     if (info.st_size > 0 && static_cast<std::uint64_t>(info.st_size) > maxBytes) return {std::nullopt, "too large"};
 
     // The size from stat is only a hint (special files report 0); read until the end, but
-    // never past the bound.
+    // never past the bound. Reads land in the result itself: documents run to tens of
+    // megabytes, and a copy through a small buffer would double the work.
     std::vector<std::uint8_t> data;
-    data.reserve(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0));
-    std::uint8_t buffer[65536];
+    reserveLargeBuffer(data, static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0) + 1);
+    std::size_t filled = 0;
+    std::size_t chunk = static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0) + 1;
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (filled == data.size()) {
+            // One more than the stated size, so that the end is seen without a second pass.
+            if (filled >= maxBytes + 1) return {std::nullopt, "too large"};
+            data.resize(std::min(filled + chunk, maxBytes + 1));
+            chunk = 65536;
+        }
+        const ssize_t n = ::read(fd.get(), data.data() + filled, data.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
             return {std::nullopt, reason("read", errno)};
         }
         if (n == 0) break;
-        if (data.size() + static_cast<std::size_t>(n) > maxBytes) return {std::nullopt, "too large"};
-        data.insert(data.end(), buffer, buffer + n);
+        filled += static_cast<std::size_t>(n);
+        if (filled > maxBytes) return {std::nullopt, "too large"};
     }
+    data.resize(filled);
     return {std::move(data), {}};
 }
 

@@ -1,17 +1,36 @@
 // Cell characters: inline scalars, and the shared table for the few texts that are not.
 #include "core/model/cell_char.hpp"
 
+#include <mutex>
+#include <shared_mutex>
+
 #include "core/model/intern_table.hpp"
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
 
-// Cells are made and drawn on one thread only, so the table needs no lock. Never destroyed:
-// cells in other statics may outlive it.
+// Never destroyed: cells in other statics may outlive it. Locked, because documents are
+// also written from a background thread while the editor keeps making cells; texts never
+// move once added, so a looked-up text stays valid after the lock is released.
 InternTable& table() {
     static InternTable* instance = new InternTable(CellChar::maxInternedTexts);
     return *instance;
+}
+
+std::shared_mutex& tableLock() {
+    static std::shared_mutex* instance = new std::shared_mutex;
+    return *instance;
+}
+
+std::optional<std::uint32_t> intern(std::string_view text) {
+    std::unique_lock lock(tableLock());
+    return table().intern(text);
+}
+
+const std::string* internedText(std::uint32_t id) {
+    std::shared_lock lock(tableLock());
+    return table().text(id);
 }
 
 // Whether the text may be a cell's character as it is: one well-formed grapheme cluster of
@@ -32,7 +51,7 @@ CellChar::CellChar(std::string_view text) {
     }
     // The empty text is a character of its own (a cell that shows nothing).
     const std::optional<std::uint32_t> id =
-        text.empty() || isOneSaneCluster(text) ? table().intern(text) : std::nullopt;
+        text.empty() || isOneSaneCluster(text) ? intern(text) : std::nullopt;
     bits_ = id ? internedFlag | *id : utf8::replacementCharacter;
 }
 
@@ -45,7 +64,7 @@ CellChar CellChar::fromScalar(char32_t scalar) {
 
 std::string CellChar::str() const {
     if (bits_ & internedFlag) {
-        const std::string* text = table().text(bits_ & ~internedFlag);
+        const std::string* text = internedText(bits_ & ~internedFlag);
         return text ? *text : std::string();
     }
     return utf8::encode(bits_);
@@ -53,7 +72,7 @@ std::string CellChar::str() const {
 
 void CellChar::appendTo(std::string& out) const {
     if (bits_ & internedFlag) {
-        if (const std::string* text = table().text(bits_ & ~internedFlag)) out += *text;
+        if (const std::string* text = internedText(bits_ & ~internedFlag)) out += *text;
     } else {
         utf8::append(out, bits_);
     }

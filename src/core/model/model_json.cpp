@@ -73,19 +73,25 @@ ANSIColorValue colorFromJSON(const json& value) {
     const json* type = presentValue(value, "type");
     if (type == nullptr || !type->is_string()) return ANSIColorValue::ansi16(15);
 
-    const auto& name = type->get_ref<const std::string&>();
     auto integerKey = [&value](const char* key) -> std::optional<std::int64_t> {
         const json* field = presentValue(value, key);
         return field ? jsonInteger(*field) : std::nullopt;
     };
-    if (name == "ansi16") return ANSIColorValue::ansi16(clampedInt(integerKey("n").value_or(15), 0, 15));
-    if (name == "ansi256") return ANSIColorValue::ansi256(clampedInt(integerKey("n").value_or(0), 0, 255));
-    if (name == "truecolor") {
-        auto component = [&integerKey](const char* key) -> std::uint8_t {
-            const auto v = integerKey(key);
+    return colorFromParts(type->get_ref<const std::string&>(), integerKey("n"), integerKey("r"), integerKey("g"),
+                          integerKey("b"));
+}
+
+ANSIColorValue colorFromParts(std::optional<std::string_view> type, std::optional<std::int64_t> n,
+                              std::optional<std::int64_t> r, std::optional<std::int64_t> g,
+                              std::optional<std::int64_t> b) {
+    if (!type) return ANSIColorValue::ansi16(15);
+    if (*type == "ansi16") return ANSIColorValue::ansi16(clampedInt(n.value_or(15), 0, 15));
+    if (*type == "ansi256") return ANSIColorValue::ansi256(clampedInt(n.value_or(0), 0, 255));
+    if (*type == "truecolor") {
+        auto component = [](std::optional<std::int64_t> v) -> std::uint8_t {
             return (v && *v >= 0 && *v <= 255) ? static_cast<std::uint8_t>(*v) : 0;
         };
-        return ANSIColorValue::truecolor(component("r"), component("g"), component("b"));
+        return ANSIColorValue::truecolor(component(r), component(g), component(b));
     }
     return ANSIColorValue::ansi16(15);
 }
@@ -173,9 +179,12 @@ std::optional<Layer> layerFromJSON(const json& value) {
     if (cellsValue == nullptr) return std::nullopt;
     auto cells = gridFromJSON(*cellsValue);
     if (!cells) return std::nullopt;
+    return layerFromJSON(value, std::move(*cells));
+}
 
+Layer layerFromJSON(const json& value, CellGrid cells) {
     Layer layer;
-    layer.cells = std::move(*cells);
+    layer.cells = std::move(cells);
     const json* id = presentValue(value, "id");
     std::optional<Uuid> parsed = (id && id->is_string()) ? Uuid::parse(id->get_ref<const std::string&>()) : std::nullopt;
     layer.id = parsed.value_or(Uuid::random());

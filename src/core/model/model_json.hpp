@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -27,6 +28,14 @@ std::optional<ANSICell> cellFromJSON(const nlohmann::json& json);
 LayerKind layerKindFromJSON(const nlohmann::json& json);
 // Nothing when "cells" is missing or any cell fails; every other key has a default.
 std::optional<Layer> layerFromJSON(const nlohmann::json& json);
+// Every key of a layer object but "cells", for a reader that has decoded the cells itself.
+Layer layerFromJSON(const nlohmann::json& json, CellGrid cells);
+
+// A colour from the parts of its object: `type` when it is a string, each number when it is
+// a whole number. The rules of colorFromJSON, for readers that do not build a tree.
+ANSIColorValue colorFromParts(std::optional<std::string_view> type, std::optional<std::int64_t> n,
+                              std::optional<std::int64_t> r, std::optional<std::int64_t> g,
+                              std::optional<std::int64_t> b);
 
 // Rows of cell objects; nothing unless every row is an array of decodable cells.
 std::optional<CellGrid> gridFromJSON(const nlohmann::json& json);

@@ -7,6 +7,7 @@
 #include "core/format/ans_export.hpp"
 #include "core/format/ans_import.hpp"
 #include "core/format/drawing_file.hpp"
+#include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
 #include "core/render/image_export.hpp"
 #include "core/text/utf8.hpp"
@@ -134,7 +135,27 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
     state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
     state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
     state.viewOnly = false;
+    if (file.charCycleSequence) {
+        // Whole clusters, so a character made of several scalars comes back as one.
+        state.charCyclePool = utf8::graphemeClusters(*file.charCycleSequence);
+        state.charCycleIndex = 0;
+        state.charCycleCount = 0;
+    }
+    if (file.presets) {
+        // The document's bank replaces the session's; the user's own stays one click of the
+        // reset control away (also after a second such document), and is not overwritten on
+        // disk by merely opening a file.
+        if (!state.preResetPresets) state.preResetPresets = std::move(state.presets);
+        state.presets = padBank(*file.presets);
+        state.selectedPreset.reset();
+        state.presetHoverIndex.reset();
+        state.presetHoverCells.reset();
+        state.presetPool.clear();
+    }
+    // Kept for the keys a save writes back; the cells live in the layers, not twice.
     state.carriedDrawingFile = file;
+    state.carriedDrawingFile->layers.reset();
+    state.carriedDrawingFile->cells.reset();
     state.saveAsGlyphloom = true;
 }
 
@@ -165,6 +186,7 @@ void loadDocument(const std::string& named, AppState& state) {
         if (document->layersInFile > maxDocumentLayers)
             state.statusNote = *state.statusNote + " — kept " + std::to_string(maxDocumentLayers) + " of " +
                                std::to_string(document->layersInFile) + " layers";
+        if (document->presets) state.statusNote = *state.statusNote + " — its presets (↺ restores yours)";
         return;
     }
     auto imported = importANSFile(*read.data, endsWith(lower, ".utf8.ans"));

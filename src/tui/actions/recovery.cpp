@@ -9,7 +9,6 @@
 
 #include "core/format/drawing_file.hpp"
 #include "core/io/file_io.hpp"
-#include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
@@ -219,7 +218,6 @@ bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAl
         }
         applyDrawingFile(*document, state);
         state.saveAsGlyphloom = info->saveAsGlyphloom || state.layers.size() > 1;
-        if (document->charCycleSequence) state.charCyclePool = utf8::graphemeClusters(*document->charCycleSequence);
         state.filename = info->filename;
         state.docDir = info->docDir;
         state.ownedPath.reset();  // whatever stands at the old path now is not ours to overwrite

@@ -21,7 +21,7 @@
 namespace glyphloom {
 namespace {
 
-constexpr std::uint8_t ctrlC = 3, ctrlE = 5, backspaceKey = 8, tab = 9, lineFeed = 10, carriageReturn = 13,
+constexpr std::uint8_t ctrlC = 3, ctrlE = 5, ctrlF = 6, backspaceKey = 8, tab = 9, lineFeed = 10, carriageReturn = 13,
                        ctrlQ = 17, ctrlV = 22, ctrlY = 25, ctrlZ = 26, escape = 27, deleteKey = 127;
 
 bool isEnter(std::uint8_t b) { return b == lineFeed || b == carriageReturn; }
@@ -75,17 +75,14 @@ void normalKey(std::uint8_t byte, AppState& state, const Layout& layout) {
         case ctrlC:
         case ctrlQ: return requestQuit(state);
         case ctrlE: return exportDocumentPNG(state);
+        case ctrlF: return exportVideoFrame(state);  // F for frame, next to the picture export
         case backspaceKey:
         case deleteKey: return eraseLeft(state);
         case tab: return stampActiveCharacter(state);
         case lineFeed:
         case carriageReturn: return newLine(state);
         case ctrlV:
-            if (state.clipboard) {
-                state.pasteFloat = true;
-                state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
-                state.statusNote = "Space or click to place · arrows move · Esc cancels";
-            }
+            if (state.clipboard) performSelectAction(SelectAction::paste, state);
             return;
         case ctrlY: return state.redo();
         case ctrlZ: return state.undo();

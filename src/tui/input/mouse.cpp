@@ -115,6 +115,11 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
             importImageAsLayer(mode->value, state);
             return true;
         }
+        if (const auto* depth = hit(layout.imageDepthSpans, x, y)) {
+            // The picture is mapped in the document's own depth, so the box sets that.
+            setDocumentColorDepth(depth->value, state);
+            return true;
+        }
         if (hit(layout.imageImportFrame, x, y)) return true;
     }
     if (state.layersPanelOpen && layersPanelClick(x, y, state, layout)) return true;

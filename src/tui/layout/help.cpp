@@ -9,7 +9,7 @@ namespace glyphloom::chrome {
 
 namespace {
 
-constexpr std::array<std::string_view, 15> helpLines = {
+constexpr std::array<std::string_view, 16> helpLines = {
     "mouse       paint / drag shapes / pick things",
     "right-click set BG from the color chips",
     "arrows      move the cursor / draw when pen down",
@@ -22,6 +22,7 @@ constexpr std::array<std::string_view, 15> helpLines = {
     "F1–F10      stamp bank glyph (Text tool)",
     "F11/F12     previous / next glyph bank",
     "Ctrl-E      export PNG (authentic VGA render)",
+    "Ctrl-F      export 1920×1080 video frame PNG",
     "Esc         cancel drag, close overlays",
     "filename    click to rename; Enter saves",
     "Ctrl-C      quit",

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -368,6 +369,9 @@ public:
     std::optional<CellGrid> previewScratchDoc;
     std::optional<GridKey> previewStrokeStart;
     bool previewStroking = false;
+    // The throw-away editor state of the try-out stroke in progress: where the stroke is, its
+    // cycles, and (for shapes) the strip as it was at the press. Set from press to release.
+    std::shared_ptr<AppState> previewScratchState;
     std::optional<int> presetHoverIndex;
     std::optional<CellGrid> presetHoverCells;
 

@@ -31,4 +31,15 @@ std::string_view controlName(SaveOption option) {
     return "";
 }
 
+std::string_view selectActionLabel(SelectAction action) {
+    switch (action) {
+        case SelectAction::copy: return "Copy";
+        case SelectAction::cut: return "Cut";
+        case SelectAction::fill: return "Fill";
+        case SelectAction::paste: return "Paste";
+        case SelectAction::text: return "Text";
+    }
+    return "";
+}
+
 }  // namespace glyphloom

@@ -18,8 +18,13 @@ struct SauceBoxRow {
 
 enum class SaveOption { name, sauceOn, sauceRecord, utf8, png, txt };
 
+// The Select tool's actions on the selection and the clipboards ("Blink" is handled apart).
+enum class SelectAction { copy, cut, fill, paste, text };
+
 // "title", "comment:3", "done"…; for a field row also the key its text entry commits to.
 std::string controlName(SauceBoxRow row);
 std::string_view controlName(SaveOption option);
+// "Copy", "Cut", "Fill", "Paste", "Text": the button labels.
+std::string_view selectActionLabel(SelectAction action);
 
 }  // namespace glyphloom

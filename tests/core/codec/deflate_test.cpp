@@ -168,6 +168,39 @@ TEST(Deflate, PrefersNearestAmongEqualLengthMatches) {
     EXPECT_EQ(deflateRaw(bytesOf("abcXabcYabcZ")), s.out);
 }
 
+// Positions past 2 GiB (and past 4 GiB) must give the same lengths, distances and chain
+// slots as small ones: a narrowing to 32 bits would wrap them, and no test can afford the
+// input that reaches them through deflateRaw itself.
+TEST(Deflate, PositionArithmeticHoldsPastTwoGiB) {
+    using namespace deflate_positions;
+    constexpr std::ptrdiff_t big = std::ptrdiff_t{3} << 30;      // 3 GiB
+    constexpr std::ptrdiff_t huge = (std::ptrdiff_t{1} << 32) + 5;  // wraps to 5 in 32 bits
+    struct LimitCase {
+        std::ptrdiff_t remaining;
+        int limit;
+    } limits[] = {{1, 1}, {257, 257}, {258, 258}, {259, 258}, {big, 258}, {huge, 258}};
+    for (const auto& c : limits) EXPECT_EQ(matchLimit(c.remaining), c.limit) << c.remaining;
+
+    struct DistanceCase {
+        std::ptrdiff_t at, earlier;
+        std::optional<int> distance;
+    } distances[] = {
+        {10, 9, 1},
+        {big, big - 1, 1},
+        {big, big - windowSize, windowSize},
+        {big, big - windowSize - 1, std::nullopt},
+        {huge, 5, std::nullopt},  // 2^32 apart: 0 once wrapped, which would pass as a match
+        {huge + 100, huge, 100},
+    };
+    for (const auto& c : distances) EXPECT_EQ(windowDistance(c.at, c.earlier), c.distance) << c.at << " " << c.earlier;
+
+    struct SlotCase {
+        std::ptrdiff_t position;
+        std::size_t slot;
+    } slots[] = {{0, 0}, {windowSize + 7, 7}, {big + 7, 7}, {huge, 5}, {huge + windowSize - 1, 4}};
+    for (const auto& c : slots) EXPECT_EQ(chainSlot(c.position), c.slot) << c.position;
+}
+
 TEST(Inflate, DecodesEverythingZlibWrites) {
     const std::vector<NamedData> inputs = {
         {"text", englishText(300000)},

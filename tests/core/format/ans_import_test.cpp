@@ -299,6 +299,46 @@ TEST(AnsImport, GridIsBoundedWhateverTheInputClaims) {
     EXPECT_EQ(imported(csi("1;4000H") + "x\r\n").rowLength(0), 1000);
 }
 
+// A caller may ask for a smaller grid than the format allows; the cap binds every way the
+// cursor can run off, and no cap goes below the minimum grid or above the format's bounds.
+TEST(AnsImport, SmallerGridCapBindsEveryCursorMove) {
+    const ANSGridCap cap{40, 20};
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> data;
+        int rows, cols;  // under the cap
+    } cases[] = {
+        {"far position", bytes("AB" + csi("30;50H") + "x"), 4, 10},
+        {"line feeds", bytes([] {
+             std::string lines;
+             for (int i = 0; i < 30; ++i) lines += "a\r\n";
+             return lines;
+         }()),
+         20, 10},
+        {"long line", bytes(std::string(60, 'z') + "\r\n"), 4, 40},
+        {"forward", bytes(csi("100C") + "w\r\n"), 4, 40},
+    };
+    for (const Case& c : cases) {
+        const auto capped = importANSFile(c.data, false, cap);
+        ASSERT_TRUE(capped) << c.name;
+        EXPECT_EQ(capped->cells.rowCount(), c.rows) << c.name;
+        EXPECT_EQ(capped->cells.rowLength(0), c.cols) << c.name;
+    }
+    const auto uncapped = importANSFile(bytes("AB" + csi("30;50H") + "x"), false);
+    ASSERT_TRUE(uncapped);
+    EXPECT_EQ(uncapped->cells.rowCount(), 30);
+    EXPECT_EQ(uncapped->cells.rowLength(0), 50);
+
+    const auto tiny = importANSFile(bytes("x" + csi("9;9H") + "y"), false, ANSGridCap{1, 1});
+    ASSERT_TRUE(tiny);
+    EXPECT_EQ(tiny->cells.rowCount(), ANSLimits::minRows);
+    EXPECT_EQ(tiny->cells.rowLength(0), ANSLimits::minColumns);
+    const auto beyond = importANSFile(bytes(csi("5000;5000H") + "x\r\n"), false, ANSGridCap{1 << 20, 1 << 20});
+    ASSERT_TRUE(beyond);
+    EXPECT_EQ(beyond->cells.rowCount(), ANSLimits::maxRows);
+    EXPECT_EQ(beyond->cells.rowLength(0), ANSLimits::maxColumns);
+}
+
 TEST(AnsImport, TextThatWritesNoCellIsNotImportable) {
     EXPECT_FALSE(importANSFile({}, false));
     EXPECT_FALSE(importANSFile(withRecord("", 80, 0), false));

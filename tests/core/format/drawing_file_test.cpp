@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/model/model_json.hpp"
+#include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
 
 using nlohmann::json;
+
+ANSIColorValue C16(int n) { return ANSIColorValue::ansi16(n); }
 
 std::vector<std::uint8_t> bytes(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -176,8 +181,73 @@ TEST(DrawingFile, MalformedDocumentsAreRefused) {
         R"({"version":5,"columns":1,"rows":1,"compoMode":"yes"})",
         R"({"version":5,"columns":1,"rows":1,"presets":{}})",
         R"({"version":5,"columns":1,"rows":1)",
+        R"({"version":5,"columns":1,"rows":1,"layers":[{"cells":[[{"character":"\x"}]]}]})",
+        R"({"version":5,"columns":1,"rows":1,"layers":[{"cells":[]},{"cells":[[{"blink":"no"}]]}]})",
+        R"({"version":5,"columns":1,"rows":1,"cells":[[{"character":5}]]})",
+        R"({"version":5,"columns":1,"rows":1,"layers":[]} trailing)",
+        R"({"version":5,"columns":1,"rows":1,"layers":[],})",
+        // Layers past the seventh are not decoded, but they must still be JSON.
+        R"({"version":5,"columns":1,"rows":1,"layers":[{"cells":[]},{"cells":[]},{"cells":[]},{"cells":[]},
+            {"cells":[]},{"cells":[]},{"cells":[]},{"cells":[[{]]}]})",
     };
     for (const auto& text : refused) EXPECT_FALSE(decode(text)) << text;
+}
+
+TEST(DrawingFile, TextAroundTheDocumentAndRepeatedKeys) {
+    const std::string plain = R"({"version":5,"columns":2,"rows":1,"layers":[{"cells":[[{"character":"a"}]]}]})";
+    const std::vector<std::string> accepted = {
+        "\xEF\xBB\xBF" + plain,                 // byte order mark
+        " \n\t" + plain + " \r\n",                // blanks around
+        plain + std::string("\0padding", 8),      // a NUL ends the text
+        // A repeated key counts once, with its last value, as in any JSON object.
+        R"({"version":5,"columns":2,"rows":1,"layers":{},"layers":[{"cells":[[{"character":"a"}]]}]})",
+        R"({"version":5,"columns":2,"rows":1,"layers":[{"cells":[[{"character":"a"}]]}],"cells":5,"cells":null})",
+    };
+    for (const auto& text : accepted) {
+        SCOPED_TRACE(text);
+        const auto file = decode(text);
+        ASSERT_TRUE(file);
+        const auto layers = file->resolveLayers();
+        ASSERT_EQ(layers.size(), 1u);
+        EXPECT_EQ(layers[0].cells.cellAt(0, 0)->character.str(), "a");
+        EXPECT_EQ(*layers[0].cells.cellAt(0, 1), ANSICell::blank());
+    }
+}
+
+TEST(DrawingFile, ExportOnAnotherThreadWhileCellsAreMade) {
+    // A save in the background reads cell texts while the editor keeps adding new ones.
+    std::vector<Layer> layers = sampleStack();
+    Layer clusters("Clusters", CellGrid(1, 64));
+    for (int c = 0; c < 64; ++c) {
+        std::string text(1, static_cast<char>('a' + c % 26));
+        utf8::append(text, static_cast<char32_t>(0x300 + c));
+        clusters.cells.set(0, c, cell(text.c_str(), C16(7), C16(0)));
+    }
+    layers.push_back(clusters);
+    const auto expected = exportSample(layers, ColorDepth::c16, false, std::nullopt);
+    ASSERT_TRUE(expected);
+    std::atomic<bool> makerDone = false;
+    std::thread maker([&makerDone] {
+        for (char32_t base = 0x100; base < 0x2100; ++base)
+            for (char32_t mark = 0x300; mark < 0x304; ++mark) {
+                std::string text;
+                utf8::append(text, base);
+                utf8::append(text, mark);
+                const CellChar made(text);  // interned as it is made
+                (void)made;
+            }
+        makerDone = true;
+    });
+    std::optional<std::vector<std::uint8_t>> data;
+    std::thread saver([&] {
+        do {
+            data = exportSample(layers, ColorDepth::c16, false, std::nullopt);
+            if (data != expected) break;
+        } while (!makerDone);
+    });
+    saver.join();
+    maker.join();
+    EXPECT_EQ(data, expected);
 }
 
 TEST(DrawingFile, NumbersSaturateInsteadOfWrapping) {

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 
 #include "core/codec/png_decode.hpp"
+#include "core/format/drawing_file.hpp"
+#include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
 
 namespace glyphloom {
@@ -310,6 +313,81 @@ TEST_F(DocumentIOTest, PictureExportsGoToTheCurrentFolderUnderFreeNames) {
         EXPECT_EQ(state.statusNote.value_or(""), "frame export failed");
     }
     fs::permissions(at("here"), fs::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+TEST_F(DocumentIOTest, CharacterCycleComesBackWithTheDocument) {
+    AppState state = editor();
+    state.filename = "cycle";
+    state.saveAsGlyphloom = true;
+    state.exportUTF8 = false;
+    state.charCyclePool = {"░", "e\u0301", "█", "👍🏽"};  // clusters of several scalars stay whole
+    saveDocument(state);
+
+    AppState other = editor();
+    other.charCyclePool = {"x"};
+    other.charCycleIndex = 3;
+    loadDocument(at("cycle.glyphloom"), other);
+    EXPECT_EQ(other.charCyclePool, state.charCyclePool);
+    EXPECT_EQ(other.charCycleIndex, 0);
+
+    // A document without a cycle leaves the pen's own alone.
+    put("plain.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[]})");
+    loadDocument(at("plain.glyphloom"), other);
+    EXPECT_EQ(other.charCyclePool, state.charCyclePool);
+}
+
+TEST_F(DocumentIOTest, ADocumentsPresetsAreTakenOverWithoutTouchingTheBankFile) {
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string config = at("config");
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    put("banked.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[],
+        "presets":[null,{"name":"doc brush","character":"▒"},{"tool":12345}]})");
+    AppState state = editor();
+    TUIPreset mine;
+    mine.name = "mine";
+    state.presets = padBank({mine});
+    state.selectedPreset = 0;
+    loadDocument(at("banked.glyphloom"), state);
+
+    ASSERT_EQ(state.presets.size(), 16u);
+    EXPECT_FALSE(state.presets[0]);
+    ASSERT_TRUE(state.presets[1]);
+    EXPECT_EQ(state.presets[1]->name, "doc brush");
+    EXPECT_FALSE(state.selectedPreset);
+    ASSERT_TRUE(state.preResetPresets);
+    ASSERT_TRUE((*state.preResetPresets)[0]);
+    EXPECT_EQ((*state.preResetPresets)[0]->name, "mine");
+    EXPECT_EQ(state.statusNote.value_or(""), "loaded banked.glyphloom (3×2) — its presets (↺ restores yours)");
+    EXPECT_FALSE(fs::exists(config + "/glyphloom/presets.json"));
+
+    // Saved again, the document keeps its own bank as it was read.
+    state.exportUTF8 = false;
+    saveDocument(state);
+    const auto again = importGlyphloomData(*readWholeFile(at("banked.glyphloom"), 1 << 20).data);
+    ASSERT_TRUE(again && again->presets);
+    EXPECT_EQ(again->presets->size(), 3u);
+
+    // A document without a bank leaves the session's alone.
+    put("plain.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[]})");
+    loadDocument(at("plain.glyphloom"), state);
+    ASSERT_TRUE(state.presets[1]);
+    EXPECT_EQ(state.presets[1]->name, "doc brush");
+
+    // A second document with a bank: the user's own is still the one the reset control restores.
+    put("other.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[],"presets":[{"name":"other"}]})");
+    loadDocument(at("other.glyphloom"), state);
+    ASSERT_TRUE(state.presets[0]);
+    EXPECT_EQ(state.presets[0]->name, "other");
+    ASSERT_TRUE(state.preResetPresets && (*state.preResetPresets)[0]);
+    EXPECT_EQ((*state.preResetPresets)[0]->name, "mine");
+    if (savedConfig) ::setenv("XDG_CONFIG_HOME", savedConfig, 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -1,13 +1,42 @@
 #include "tui/input/dispatch.hpp"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+
+#include "core/codec/png_decode.hpp"
+#include "core/codec/png_encode.hpp"
+#include "core/io/file_io.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/actions/toolbar.hpp"
 
 namespace glyphloom {
 namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder made the current directory for one test: what the editor saves or exports
+// without a folder of its own lands here, not among the build's files.
+class ScratchFolder {
+public:
+    ScratchFolder() : previous_(fs::current_path()) {
+        path_ = fs::temp_directory_path() / ("glyphloom-dispatch-" + std::to_string(::getpid()));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+        fs::current_path(path_);
+    }
+    ~ScratchFolder() {
+        fs::current_path(previous_);
+        fs::remove_all(path_);
+    }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path previous_;
+    fs::path path_;
+};
 
 // An editor on a 60 × 200 terminal: every event is dispatched against the frame last
 // composed, as the main loop does.
@@ -40,6 +69,11 @@ struct Session {
         for (unsigned char byte : text) send(InputEvent::key(byte));
     }
     std::string note() const { return state.statusNote.value_or(""); }
+    std::string text(Span span) const {
+        std::string out;
+        for (int c = span.colStart; c < span.colEnd; ++c) screen.at(span.row, c).character.appendTo(out);
+        return out;
+    }
     // The text a bar button shows.
     std::string button(BarAction action) const {
         for (const auto& r : layout.barButtonSpans) {
@@ -95,6 +129,7 @@ TEST(DispatchClicks, HelpSwallowsTheNextClick) {
 }
 
 TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
+    const ScratchFolder folder;  // the bar click saves into the current directory
     Session s;
     ASSERT_TRUE(s.layout.fileSpan);
     s.click(*s.layout.fileSpan);
@@ -106,6 +141,7 @@ TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
     EXPECT_FALSE(s.state.renameActive);
     EXPECT_EQ(s.state.filename, "art");
     EXPECT_FALSE(s.state.layersPanelOpen);
+    EXPECT_TRUE(fs::exists(folder / "art.ans"));
 }
 
 TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
@@ -401,6 +437,55 @@ TEST(DispatchPointer, WheelOverTheCanvasDoesNothing) {
     s.send(InputEvent::scroll(s.layout.canvasLeft() + 2, s.layout.canvasTop() + 2, true));
     EXPECT_EQ(s.state.viewOffset, before.viewOffset);
     EXPECT_EQ(s.state.cursor, before.cursor);
+}
+
+TEST(DispatchKeys, CtrlFExportsAVideoFrame) {
+    const ScratchFolder folder;
+    Session s;
+    s.state.filename = "clip";
+    s.send(InputEvent::key(6));
+    EXPECT_EQ(s.note().rfind("exported clip.1080.png (", 0), 0u) << s.note();
+    const auto frame = readWholeFile((folder / "clip.1080.png").string(), 1 << 24);
+    ASSERT_TRUE(frame.data);
+    const auto image = decodePNG(*frame.data);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 1920);
+    EXPECT_EQ(image->height, 1080);
+}
+
+TEST(DispatchClicks, ImageImportBoxDepthRowsSetTheDepthTheImportUses) {
+    const ScratchFolder folder;
+    const std::string picture = (folder / "red.png").string();
+    std::vector<std::uint8_t> red;  // 2 × 2 pixels
+    for (int i = 0; i < 4; ++i) red.insert(red.end(), {255, 0, 0});
+    ASSERT_EQ(writeFileAtomically(picture, encodePNG(2, 2, red)), "");
+    auto row = [](const auto& spans, auto value) {
+        const auto it = std::find_if(spans.begin(), spans.end(), [&](const auto& r) { return r.value == value; });
+        EXPECT_NE(it, spans.end());
+        return it == spans.end() ? Span{} : it->span;
+    };
+    Session s;
+    s.state.colorDepth = ColorDepth::truecolor;
+    const std::size_t layers = s.state.layers.size();
+
+    // Picked, then imported: mono turns the red into black.
+    s.state.imageImportPath = picture;
+    s.redraw();
+    s.click(row(s.layout.imageDepthSpans, ColorDepth::mono));
+    ASSERT_TRUE(s.state.imageImportPath);  // picking a depth keeps the box open
+    EXPECT_EQ(s.state.colorDepth, ColorDepth::mono);
+    EXPECT_NE(s.text(row(s.layout.imageDepthSpans, ColorDepth::mono)).find("✓"), std::string::npos);
+    s.click(row(s.layout.imageModeSpans, ImageImportMode::fg));
+    ASSERT_EQ(s.state.layers.size(), layers + 1);
+    EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(0));
+
+    // Another depth, another mapping.
+    s.state.imageImportPath = picture;
+    s.redraw();
+    s.click(row(s.layout.imageDepthSpans, ColorDepth::truecolor));
+    s.click(row(s.layout.imageModeSpans, ImageImportMode::fg));
+    ASSERT_EQ(s.state.layers.size(), layers + 2);
+    EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::truecolor(255, 0, 0));
 }
 
 }  // namespace

@@ -1,0 +1,276 @@
+#include "tui/tools/tool_preview.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/draw/preview_sample.hpp"
+#include "core/draw/stroke.hpp"
+#include "tui/tools/painting.hpp"
+
+namespace glyphloom {
+namespace {
+
+using C = ANSIColorValue;
+
+// A strip of a known width for the test's lifetime.
+class ToolPreview : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedCols_ = toolPreviewCols;
+        toolPreviewCols = 20;
+    }
+    void TearDown() override { toolPreviewCols = savedCols_; }
+
+    // A strip no sample can produce, to tell whether a sample was made.
+    static CellGrid marker() { return CellGrid(1, 1, ANSICell{CellChar("@"), C::ansi16(5), C::ansi16(5), true}); }
+
+private:
+    int savedCols_ = 0;
+};
+
+const ANSICell& cellAt(const CellGrid& grid, int r, int c) { return *grid.cellAt(r, c); }
+
+TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
+    AppState s;
+    updateToolPreview(s);
+    ASSERT_TRUE(s.toolPreviewKey);
+    EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
+    EXPECT_EQ(s.toolPreviewCells.rowLength(0), 20);
+    s.toolPreviewCells = marker();
+
+    s.snapshotForUndo();
+    beginStroke(s);
+    paint(GridKey{2, 2}, s);
+    paint(GridKey{2, 9}, s);
+    s.cursor = GridKey{7, 7};
+    updateToolPreview(s);
+    EXPECT_EQ(s.toolPreviewCells, marker()) << "the canvas is not a setting";
+
+    s.brush = BrushSize::cells(3);
+    updateToolPreview(s);
+    EXPECT_NE(s.toolPreviewCells, marker());
+    EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
+}
+
+TEST_F(ToolPreview, FingerprintFollowsOnlyWhatTheToolsSampleReads) {
+    struct Case {
+        const char* name;
+        Tool tool;
+        std::function<void(AppState&)> change;
+        bool rebuilds;
+    };
+    const std::vector<Case> cases{
+        {"paint: colour", Tool::paint, [](AppState& s) { s.fg = C::ansi16(3); }, true},
+        {"paint: brush", Tool::paint, [](AppState& s) { s.brush = BrushSize::half(); }, true},
+        {"paint: mirror", Tool::paint, [](AppState& s) { s.symmetryMode = SymmetryMode::both; }, true},
+        {"paint: cycle pool", Tool::paint, [](AppState& s) { s.fgCyclePool = {C::ansi16(1)}; }, true},
+        {"paint: cycle position", Tool::paint, [](AppState& s) { s.fgCycleIndex = 2; }, false},
+        {"paint: spray radius", Tool::paint, [](AppState& s) { s.sprayRadius = 9; }, false},
+        {"paint: box style", Tool::paint, [](AppState& s) { s.boxOptions.style = BoxStyle::double_; }, false},
+        {"spray: radius", Tool::spray, [](AppState& s) { s.sprayRadius = 9; }, true},
+        {"box: style", Tool::box, [](AppState& s) { s.boxOptions.style = BoxStyle::double_; }, true},
+        {"box: interior", Tool::box, [](AppState& s) { s.shapeFill.fgPool = {C::ansi16(2)}; }, true},
+        {"oval: draw mode", Tool::oval, [](AppState& s) { s.ovalOptions.drawMode = OvalDrawMode::blocks(); }, true},
+        {"line: stitch", Tool::line, [](AppState& s) { s.lineStitchMode = LineStitchMode::slash; }, true},
+        {"fill: gradient", Tool::fill, [](AppState& s) { s.fillMode = FillMode::gradient(GradientDirection::radial); }, true},
+        {"dodge: strength", Tool::dodge, [](AppState& s) { s.dodgeBurnStrength = 40; }, true},
+        {"dodge: colour", Tool::dodge, [](AppState& s) { s.fg = C::ansi16(3); }, false},
+        {"eraser: character", Tool::eraser, [](AppState& s) { s.penChar = "x"; }, false},
+        {"text: character", Tool::text, [](AppState& s) { s.penChar = "x"; }, true},
+        {"strip width", Tool::paint, [](AppState&) { toolPreviewCols = 21; }, true},
+    };
+    for (const Case& c : cases) {
+        toolPreviewCols = 20;
+        AppState s;
+        s.tool = c.tool;
+        const std::string before = toolPreviewFingerprint(s);
+        c.change(s);
+        EXPECT_EQ(toolPreviewFingerprint(s) != before, c.rebuilds) << c.name;
+    }
+}
+
+TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
+    AppState s;
+    s.tool = Tool::fill;
+    s.penChar = "▓";
+    s.fg = C::ansi16(10);
+    s.penBg = C::ansi16(4);
+    const CellGrid strip = simulateToolPreview(s);
+    ASSERT_EQ(strip.rowCount(), previewStripRows);
+    for (int r = 0; r < previewStripRows; ++r)
+        for (int c = 0; c < 20; ++c)
+            ASSERT_EQ(cellAt(strip, r, c), (ANSICell{CellChar("▓"), C::ansi16(10), C::ansi16(4), false}))
+                << r << "," << c;
+}
+
+TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
+    for (const SymmetryMode mode : {SymmetryMode::horizontal, SymmetryMode::vertical, SymmetryMode::both}) {
+        AppState s;
+        s.penChar = "#";
+        s.symmetryMode = mode;
+        const CellGrid strip = simulateToolPreview(s);
+        for (const GridKey p : sampleStrokePath(20)) {
+            for (const MirrorPoint& m : symmetryPoints(p, mode, previewStripRows, 20))
+                EXPECT_EQ(cellAt(strip, m.at.row, m.at.col).character, CellChar("#"))
+                    << "mirror of " << p.row << "," << p.col;
+        }
+    }
+    AppState plain;
+    plain.penChar = "#";
+    const CellGrid strip = simulateToolPreview(plain);
+    EXPECT_EQ(cellAt(strip, 5, 0).character, CellChar("#"));
+    EXPECT_EQ(cellAt(strip, 5, 19), ANSICell::blank()) << "no mirror without symmetry";
+}
+
+TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
+    AppState s;
+    s.tool = Tool::eraser;
+    CellGrid strip = simulateToolPreview(s);
+    EXPECT_EQ(cellAt(strip, 6, 0), (ANSICell{CellChar("█"), C::ansi16(2), C::ansi16(0), false})) << "seed stripe";
+    EXPECT_EQ(cellAt(strip, 6, 13), ANSICell::blank()) << "the seed covers two thirds";
+    EXPECT_EQ(cellAt(strip, 1, 4), ANSICell::blank()) << "the stroke erased the seed";
+
+    s.tool = Tool::box;
+    strip = simulateToolPreview(s);
+    EXPECT_EQ(cellAt(strip, 1, 0).character, CellChar("┌"));
+    EXPECT_EQ(cellAt(strip, 5, 19).character, CellChar("┘"));
+
+    s.tool = Tool::text;
+    s.penChar = "T";
+    strip = simulateToolPreview(s);
+    EXPECT_EQ(cellAt(strip, 3, 1).character, CellChar("T"));
+    EXPECT_EQ(cellAt(strip, 3, 0), ANSICell::blank());
+}
+
+TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
+    AppState s;
+    s.tool = Tool::spray;
+    const int rows = AppState::docRows, cols = AppState::docCols;
+    AppState::docRows = 33;
+    AppState::docCols = 77;
+    const auto layers = s.layers;
+    simulateToolPreview(s);
+    const int afterSample[] = {AppState::docRows, AppState::docCols};
+    previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
+    previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
+    const int afterTryOut[] = {AppState::docRows, AppState::docCols};
+    AppState::docRows = rows;
+    AppState::docCols = cols;
+    EXPECT_EQ(afterSample[0], 33);
+    EXPECT_EQ(afterSample[1], 77);
+    EXPECT_EQ(afterTryOut[0], 33);
+    EXPECT_EQ(afterTryOut[1], 77);
+    EXPECT_EQ(s.layers, layers);
+}
+
+TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
+    for (const Tool tool : {Tool::paint, Tool::line, Tool::fill}) {
+        AppState s;
+        s.tool = tool;
+        s.lineStyle = LineStyle::none;  // the line draws the pen's character
+        s.penChar = "%";
+        updateToolPreview(s);
+        const CellGrid sample = s.toolPreviewCells;
+        const auto layers = s.layers;
+        previewScratchApply(GridKey{6, 1}, PreviewPhase::press, s);
+        previewScratchApply(GridKey{6, 8}, PreviewPhase::drag, s);
+        previewScratchApply(GridKey{6, 12}, PreviewPhase::release, s);
+        ASSERT_TRUE(s.previewScratchDoc) << rawValue(tool);
+        EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 8).character, CellChar("%")) << rawValue(tool);
+        EXPECT_EQ(s.layers, layers) << rawValue(tool);
+        EXPECT_TRUE(s.undoStack.empty()) << rawValue(tool);
+        EXPECT_FALSE(s.dirty) << rawValue(tool);
+        EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
+
+        // While the try-out is shown the sample is not rebuilt.
+        s.penChar = "&";
+        updateToolPreview(s);
+        EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
+    }
+}
+
+TEST_F(ToolPreview, ShapeTryOutFollowsThePointerWithoutSmearing) {
+    AppState s;
+    s.tool = Tool::line;
+    s.lineStyle = LineStyle::none;
+    s.penChar = "*";
+    previewScratchApply(GridKey{6, 0}, PreviewPhase::press, s);
+    previewScratchApply(GridKey{6, 15}, PreviewPhase::drag, s);
+    previewScratchApply(GridKey{6, 4}, PreviewPhase::release, s);
+    ASSERT_TRUE(s.previewScratchDoc);
+    EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 4).character, CellChar("*"));
+    EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 15), ANSICell::blank()) << "the longer drag was replaced";
+    EXPECT_FALSE(s.previewStrokeStart);
+}
+
+class PresetHover : public ToolPreview {
+protected:
+    void SetUp() override {
+        ToolPreview::SetUp();
+        s.presets = PresetBank(16);
+        TUIPreset q;
+        q.character = "Q";
+        q.tool = presetIDForTool(Tool::paint);
+        s.presets[2] = q;
+        TUIPreset r = q;
+        r.character = "R";
+        s.presets[3] = r;
+        layout.presetSpans.push_back({Span{30, 10, 14}, 2});
+        layout.presetSpans.push_back({Span{30, 14, 18}, 3});
+        layout.presetSpans.push_back({Span{30, 18, 22}, 4});  // empty slot
+    }
+    void hover(int x, int y) {
+        s.mouse = {x, y};
+        updatePresetHoverPreview(s, layout);
+    }
+    AppState s;
+    Layout layout;
+};
+
+TEST_F(PresetHover, SameSlotTwiceComputesOnce) {
+    hover(11, 30);
+    ASSERT_TRUE(s.presetHoverCells);
+    EXPECT_EQ(s.presetHoverIndex, 2);
+    EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("Q"));
+    EXPECT_EQ(s.penChar, "█") << "the real settings are untouched";
+
+    s.presetHoverCells = marker();
+    hover(13, 30);
+    EXPECT_EQ(*s.presetHoverCells, marker());
+
+    hover(15, 30);
+    EXPECT_EQ(s.presetHoverIndex, 3);
+    EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("R"));
+}
+
+TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
+    const std::vector<std::function<void()>> leaves{
+        [&] { hover(11, 31); },
+        [&] { hover(19, 30); },
+        [&] {
+            s.tool = Tool::pans;
+            hover(11, 30);
+        },
+    };
+    for (std::size_t i = 0; i < leaves.size(); ++i) {
+        s.tool = Tool::paint;
+        hover(11, 30);
+        ASSERT_TRUE(s.presetHoverCells);
+        leaves[i]();
+        EXPECT_FALSE(s.presetHoverIndex) << i;
+        EXPECT_FALSE(s.presetHoverCells) << i;
+    }
+}
+
+TEST_F(ToolPreview, PanspectKeepsTheLastSample) {
+    AppState s;
+    s.tool = Tool::pans;
+    s.toolPreviewCells = marker();
+    updateToolPreview(s);
+    EXPECT_EQ(s.toolPreviewCells, marker());
+    EXPECT_FALSE(s.toolPreviewKey);
+}
+
+}  // namespace
+}  // namespace glyphloom
