@@ -1,6 +1,7 @@
-// The unit-test binary's entry point: before any test runs, HOME and XDG_CONFIG_HOME point at
-// a fresh temporary folder, so no test can read or overwrite a real configuration (identity,
-// settings, crash log, file browser start). The folder is removed afterwards.
+// The unit-test binary's entry point: before any test runs, HOME, XDG_CONFIG_HOME and
+// XDG_STATE_HOME point into a fresh temporary folder, so no test can read or overwrite a real
+// configuration (identity, settings, crash log, file browser start) or recovery copy. The
+// folder is removed afterwards.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(config);
     ::setenv("HOME", folder.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::string state = folder + "/.local/state";
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
 
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();

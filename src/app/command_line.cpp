@@ -18,6 +18,7 @@ const std::string_view usageText =
     "  --png in out.png    render a document to PNG (VGA look) and exit\n"
     "  --flatten in.glyphloom out.ans    composite layers to classic .ans\n"
     "  --crop in.ans R1 R2 out.ans      row-slice a document and exit\n"
+    "  --recover           list the recovery copies of unsaved work and exit\n"
     "  --version           print version and exit\n"
     "\n"
     "In the editor: ? opens the keyboard/mouse crib sheet. Quit with Ctrl-C.\n"

@@ -8,6 +8,7 @@
 #include "core/format/preset_bank.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/actions/document_io.hpp"
+#include "tui/actions/recovery.hpp"
 #include "app/dump_layout.hpp"
 #include "app/audit_self_test.hpp"
 #include "app/batch_commands.hpp"
@@ -57,13 +58,16 @@ int interactiveStart(const CommandLine& commandLine) {
     if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) state.saveOptionsOpen = true;
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
+    RecoveryKeeper keeper(recoveryFolder(), static_cast<int>(::getpid()), recoverySessionStamp());
+    if (!commandLine.fileArgument()) recoverUnsavedWork(state, keeper);
+    pruneRecoveryCopies(keeper.folder(), keeper.copyPath(), processAlive);
     updateToolPreview(state);
 
     Terminal::enter();
     const TerminalSize initial = Terminal::size();
     screen.resize(initial.rows, initial.cols);
     Layout layout = drawFrame(state, screen);
-    if (!state.shouldQuit) runMainLoop(state, terminal, screen, layout);
+    if (!state.shouldQuit) runMainLoop(state, terminal, screen, layout, &keeper);
     Terminal::exit();
     return 0;
 }
@@ -97,6 +101,14 @@ int runGlyphloom(const CommandLine& commandLine) {
         applyLayoutSetupFlags(commandLine, state);
         const TerminalSize size = Terminal::size();
         dumpLayout(state, size.rows, size.cols, stdout);
+        return 0;
+    }
+    if (commandLine.has("--recover")) {
+        const std::string folder = recoveryFolder();
+        const std::vector<std::string> lines = describeRecoveryCopies(folder);
+        if (lines.empty()) printLine(stdout, "no recovery copies in " + folder);
+        else printLine(stdout, "recovery copies in " + folder + ", newest first:");
+        for (const std::string& line : lines) printLine(stdout, line);
         return 0;
     }
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {

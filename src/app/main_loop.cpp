@@ -60,11 +60,24 @@ void processBatch(const std::vector<InputEvent>& events, AppState& state, const 
     }
 }
 
-void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& layout) {
-    while (!state.shouldQuit) {
-        const std::vector<InputEvent> events = terminal.readEvents();
-        if (events.empty()) continue;
-        processBatch(events, state, layout, terminal, screen, std::chrono::steady_clock::now());
+void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& layout, RecoveryKeeper* keeper) {
+    using Clock = std::chrono::steady_clock;
+    bool endOfInput = false;
+    while (!state.shouldQuit && !TerminalGlobals::endSignal) {
+        const auto timeout = keeper ? keeper->pollTimeout(state, Clock::now()) : std::nullopt;
+        const std::vector<InputEvent> events = terminal.readEvents(timeout);
+        if (TerminalGlobals::endSignal) break;
+        if (events.empty()) {
+            if (!keeper) continue;
+            // No input for a while: the moment for a recovery copy. A failure says so.
+            const auto note = state.statusNote.value();
+            keeper->tick(state, Clock::now());
+            if (state.statusNote.value() != note) layout = drawFrame(state, screen);
+            continue;
+        }
+        endOfInput = std::any_of(events.begin(), events.end(),
+                                 [](const InputEvent& e) { return e.kind == InputEvent::Kind::eof; });
+        processBatch(events, state, layout, terminal, screen, Clock::now());
         updatePresetHoverPreview(state, layout);
         updateToolPreview(state);
         layout = drawFrame(state, screen);
@@ -74,7 +87,15 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
             runPendingFontImport(state, [&] { drawFrame(state, screen); });
             layout = drawFrame(state, screen);
         }
+        if (keeper) {
+            keeper->noteInput(state, Clock::now());
+            keeper->tick(state, Clock::now());
+        }
     }
+    if (!keeper) return;
+    // A hang-up, a termination or a vanished terminal: nobody chose to drop the work.
+    if (TerminalGlobals::endSignal || endOfInput) keeper->writeNow(state);
+    else keeper->discard();
 }
 
 }  // namespace glyphloom

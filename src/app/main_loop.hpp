@@ -1,10 +1,11 @@
 // The editor's frame loop: read a batch of input, dispatch every event against the last
 // frame's layout, do the loop's own housekeeping, redraw once, flush only what changed.
-// No timer: it sleeps in the read.
+// It sleeps in the read; only a recovery copy that falls due wakes it without input.
 #pragma once
 
 #include <vector>
 
+#include "tui/actions/recovery.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/layout/layout.hpp"
 #include "tui/terminal/screen.hpp"
@@ -24,7 +25,10 @@ Layout drawFrame(AppState& state, Screen& screen);
 void processBatch(const std::vector<InputEvent>& events, AppState& state, const Layout& layout, Terminal& terminal,
                   Screen& screen, TimeStamp now);
 
-// Runs until state.shouldQuit; the terminal session must already be entered.
-void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& layout);
+// Runs until state.shouldQuit, end of input or a termination signal; the terminal session
+// must already be entered. With a keeper, unsaved work is kept in a recovery copy while the
+// editor runs and on the way out, except when the user chose to quit.
+void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& layout,
+                 RecoveryKeeper* keeper = nullptr);
 
 }  // namespace glyphloom

@@ -1,7 +1,11 @@
 // Runs the real binary without a terminal: everything checked here must work in a pipe.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/run_binary.hpp"
+#include "core/io/recovery_store.hpp"
+#include "tui/actions/recovery.hpp"
 #include "tui/state/version.hpp"
 
 namespace glyphloom {
@@ -34,6 +38,7 @@ usage: glyphloom [options] [file.(ans|glyphloom|png)]
   --png in out.png    render a document to PNG (VGA look) and exit
   --flatten in.glyphloom out.ans    composite layers to classic .ans
   --crop in.ans R1 R2 out.ans      row-slice a document and exit
+  --recover           list the recovery copies of unsaved work and exit
   --version           print version and exit
 
 In the editor: ? opens the keyboard/mouse crib sheet. Quit with Ctrl-C.
@@ -57,6 +62,28 @@ TEST(Entry, RefusesToStartWithoutATerminal) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, terminalRefusal);
     }
+}
+
+TEST(Entry, RecoverListsTheCopiesWithoutATerminal) {
+    const std::string folder = recoveryFolder();  // inside the tests' own state folder
+    std::filesystem::remove_all(folder);
+    Result r = run({"--recover"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "no recovery copies in " + folder + "\n");
+
+    AppState state;
+    state.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
+    state.filename = "harbour";
+    state.dirty = true;
+    RecoveryKeeper keeper(folder, 1, 5);  // process 1 never ends, so the copy reads as in use
+    ASSERT_TRUE(keeper.writeNow(state));
+    r = run({"--recover"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("recovery copies in " + folder + ", newest first:\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("  harbour  "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(keeper.copyPath() + "  (editor still running)\n"), std::string::npos) << r.out;
+    EXPECT_TRUE(std::filesystem::exists(keeper.copyPath()));  // listing never removes anything
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

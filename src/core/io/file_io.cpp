@@ -88,6 +88,14 @@ std::string glyphloomConfigFolder() {
     return glyphloomConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
+std::string glyphloomStateFolder(const char* xdgStateHome, const char* home) {
+    const std::string base = xdgStateHome != nullptr && *xdgStateHome != '\0' ? std::string(xdgStateHome)
+                                                                              : homeDirectory(home) + "/.local/state";
+    return base + "/glyphloom";
+}
+
+std::string glyphloomStateFolder() { return glyphloomStateFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")); }
+
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return {std::nullopt, reason("open", errno)};
@@ -118,6 +126,24 @@ FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes) {
         if (n == 0) break;
         filled += static_cast<std::size_t>(n);
         if (filled > maxBytes) return {std::nullopt, "too large"};
+    }
+    data.resize(filled);
+    return {std::move(data), {}};
+}
+
+FileReadResult readFileHead(const std::string& path, std::size_t maxBytes) {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return {std::nullopt, reason("open", errno)};
+    std::vector<std::uint8_t> data(maxBytes);
+    std::size_t filled = 0;
+    while (filled < maxBytes) {
+        const ssize_t n = ::read(fd.get(), data.data() + filled, maxBytes - filled);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return {std::nullopt, reason("read", errno)};
+        }
+        if (n == 0) break;
+        filled += static_cast<std::size_t>(n);
     }
     data.resize(filled);
     return {std::move(data), {}};

@@ -23,6 +23,8 @@ struct FileReadResult {
 
 // Reads the whole file, refusing files larger than `maxBytes`.
 FileReadResult readWholeFile(const std::string& path, std::size_t maxBytes);
+// The first `maxBytes` bytes of a file, or all of it when it is shorter.
+FileReadResult readFileHead(const std::string& path, std::size_t maxBytes);
 
 // How the data reaches the temporary file: write(2) unless a test injects a failing one.
 using FileWriteCall = std::function<ssize_t(int fd, const char* data, std::size_t size)>;
@@ -58,5 +60,9 @@ std::string homeDirectory();
 // empty XDG_CONFIG_HOME counts as unset; it would otherwise put the settings under "/".
 std::string glyphloomConfigFolder(const char* xdgConfigHome, const char* home);
 std::string glyphloomConfigFolder();
+// Where the program keeps what it writes for itself between sessions (recovery copies):
+// $XDG_STATE_HOME/glyphloom, else ~/.local/state/glyphloom. Empty XDG_STATE_HOME is unset.
+std::string glyphloomStateFolder(const char* xdgStateHome, const char* home);
+std::string glyphloomStateFolder();
 
 }  // namespace glyphloom

@@ -45,47 +45,6 @@ std::string resolvedPath(std::string name, const AppState& state) {
     return state.browseDir + "/" + name;
 }
 
-void applyDrawingFile(const DrawingFile& file, AppState& state) {
-    state.layers = file.resolveLayers();
-    state.activeLayerIndex = 0;
-    AppState::docRows = file.safeRows();
-    AppState::docCols = file.safeColumns();
-    state.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
-    state.blinkingText = file.blinkingText();
-    state.monoTint = decodeMonoTint(file.monoTint.value_or(""));
-    state.sourceSauce = file.sourceSauce;
-    state.sauceTitleField = file.sauceTitle.value_or("");
-    state.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
-    state.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
-    const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
-    state.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
-    state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
-    state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
-    state.viewOnly = false;
-    if (file.charCycleSequence) {
-        // Whole clusters, so a character made of several scalars comes back as one.
-        state.charCyclePool = utf8::graphemeClusters(*file.charCycleSequence);
-        state.charCycleIndex = 0;
-        state.charCycleCount = 0;
-    }
-    if (file.presets) {
-        // The document's bank replaces the session's; the user's own stays one click of the
-        // reset control away (also after a second such document), and is not overwritten on
-        // disk by merely opening a file.
-        if (!state.preResetPresets) state.preResetPresets = std::move(state.presets);
-        state.presets = padBank(*file.presets);
-        state.selectedPreset.reset();
-        state.presetHoverIndex.reset();
-        state.presetHoverCells.reset();
-        state.presetPool.clear();
-    }
-    // Kept for the keys a save writes back; the cells live in the layers, not twice.
-    state.carriedDrawingFile = file;
-    state.carriedDrawingFile->layers.reset();
-    state.carriedDrawingFile->cells.reset();
-    state.saveAsGlyphloom = true;
-}
-
 std::string joined(const std::vector<std::string>& pieces) {
     std::string out;
     for (const auto& piece : pieces) out += piece;
@@ -158,6 +117,47 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
 }
 
 }  // namespace
+
+void applyDrawingFile(const DrawingFile& file, AppState& state) {
+    state.layers = file.resolveLayers();
+    state.activeLayerIndex = 0;
+    AppState::docRows = file.safeRows();
+    AppState::docCols = file.safeColumns();
+    state.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
+    state.blinkingText = file.blinkingText();
+    state.monoTint = decodeMonoTint(file.monoTint.value_or(""));
+    state.sourceSauce = file.sourceSauce;
+    state.sauceTitleField = file.sauceTitle.value_or("");
+    state.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
+    state.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
+    const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
+    state.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
+    state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
+    state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
+    state.viewOnly = false;
+    if (file.charCycleSequence) {
+        // Whole clusters, so a character made of several scalars comes back as one.
+        state.charCyclePool = utf8::graphemeClusters(*file.charCycleSequence);
+        state.charCycleIndex = 0;
+        state.charCycleCount = 0;
+    }
+    if (file.presets) {
+        // The document's bank replaces the session's; the user's own stays one click of the
+        // reset control away (also after a second such document), and is not overwritten on
+        // disk by merely opening a file.
+        if (!state.preResetPresets) state.preResetPresets = std::move(state.presets);
+        state.presets = padBank(*file.presets);
+        state.selectedPreset.reset();
+        state.presetHoverIndex.reset();
+        state.presetHoverCells.reset();
+        state.presetPool.clear();
+    }
+    // Kept for the keys a save writes back; the cells live in the layers, not twice.
+    state.carriedDrawingFile = file;
+    state.carriedDrawingFile->layers.reset();
+    state.carriedDrawingFile->cells.reset();
+    state.saveAsGlyphloom = true;
+}
 
 FileWriter atomicFileWriter() {
     return [](const std::string& path, std::span<const std::uint8_t> data) { return writeFileAtomically(path, data); };

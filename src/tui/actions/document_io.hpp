@@ -22,6 +22,9 @@ FileWriter atomicFileWriter();
 // Opens a file by name or path (relative names are taken in the browse folder; a name
 // without an extension means .ans). Problems end up in the status line only.
 void loadDocument(const std::string& named, AppState& state);
+// Puts a decoded layered document into the editor: layers, canvas size, colour depth,
+// background mode, tint and SAUCE state; the file itself is carried for the next save.
+void applyDrawingFile(const DrawingFile& file, AppState& state);
 // The common tail of every successful open.
 void finishLoad(const std::string& file, const std::string& path, bool owned, AppState& state);
 

@@ -3,17 +3,27 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 
 #include "core/io/write_all.hpp"
 #include "core/text/utf8.hpp"
+#include "tui/terminal/terminal.hpp"
 
 namespace glyphloom {
 namespace {
 
-std::ptrdiff_t writeToStdout(std::string_view bytes) { return ::write(STDOUT_FILENO, bytes.data(), bytes.size()); }
+std::ptrdiff_t writeToStdout(std::string_view bytes) {
+    // Once a termination signal has handed the terminal back to the shell, a frame would
+    // land on the user's own screen.
+    if (TerminalGlobals::endSignal) {
+        errno = EIO;
+        return -1;
+    }
+    return ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+}
 
 void appendNumber(std::string& out, int value) {
     char buffer[16];

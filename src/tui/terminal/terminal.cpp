@@ -1,10 +1,13 @@
 #include "tui/terminal/terminal.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -15,12 +18,52 @@
 namespace glyphloom {
 namespace {
 
-extern "C" void onTerminationSignal(int) {
+void wakeReader() {
+    const int fd = TerminalGlobals::wakeWriteFd;
+    if (fd < 0) return;
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(fd, &byte, 1);  // a full pipe is awake already
+    errno = saved;
+}
+
+// The shell gets its terminal back at once; the work is kept by the loop, which the wake-up
+// pipe pulls out of its wait. Should the loop be stuck (a download, say), the alarm ends the
+// process a little later exactly as the signal itself used to.
+extern "C" void onTerminationSignal(int signal) {
+    restoreTerminal();
+    if (TerminalGlobals::endSignal == 0) {
+        TerminalGlobals::endSignal = signal;
+        ::alarm(endSignalGraceSeconds);
+    }
+    wakeReader();
+}
+
+extern "C" void onEndGraceOver(int) {
     restoreTerminal();
     ::_exit(0);
 }
 
-extern "C" void onWindowChange(int) { TerminalGlobals::winch = 1; }
+extern "C" void onWindowChange(int) {
+    TerminalGlobals::winch = 1;
+    wakeReader();
+}
+
+void openWakePipe() {
+    if (TerminalGlobals::wakeReadFd >= 0) return;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;  // without it, the read is still interrupted
+    TerminalGlobals::wakeReadFd = fds[0];
+    TerminalGlobals::wakeWriteFd = fds[1];
+}
+
+void drainWakePipe() {
+    const int fd = TerminalGlobals::wakeReadFd;
+    if (fd < 0) return;
+    char buffer[64];
+    while (::read(fd, buffer, sizeof buffer) > 0) {
+    }
+}
 
 extern "C" void onFatalSignal(int signal) {
     restoreTerminal();
@@ -62,6 +105,8 @@ void installCrashHandler() {
 
 void installSignalHandlers() {
     installCrashHandler();
+    openWakePipe();
+    installHandler(SIGALRM, onEndGraceOver);
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) installHandler(signal, onTerminationSignal);
     installHandler(SIGWINCH, onWindowChange);
 }
@@ -93,11 +138,27 @@ TerminalSize Terminal::size() {
     return {ws.ws_row, ws.ws_col};
 }
 
-std::vector<InputEvent> Terminal::readEvents() {
+std::vector<InputEvent> Terminal::readEvents(std::optional<std::chrono::milliseconds> timeout) {
+    std::vector<InputEvent> events;
+    // Wait for input, a signal's wake-up or the timeout; then read only when input is there.
+    struct pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {TerminalGlobals::wakeReadFd, POLLIN, 0}};
+    const int waitCount = TerminalGlobals::wakeReadFd >= 0 ? 2 : 1;
+    const int ready = ::poll(waits, static_cast<nfds_t>(waitCount),
+                             timeout ? static_cast<int>(std::clamp<std::int64_t>(timeout->count(), 0, INT_MAX)) : -1);
+    const int pollError = errno;
+    if (waitCount == 2 && (waits[1].revents & POLLIN)) drainWakePipe();
+    // A failing poll (other than an interruption) leaves the judgement to the read itself.
+    const bool readNow = (ready < 0 ? pollError != EINTR : (waits[0].revents != 0)) && !TerminalGlobals::endSignal;
+    if (!readNow) {
+        if (TerminalGlobals::winch) {
+            TerminalGlobals::winch = 0;
+            events.push_back(InputEvent::resize());
+        }
+        return events;
+    }
     std::uint8_t buffer[readSize] = {};
     const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
     const int readError = errno;
-    std::vector<InputEvent> events;
     if (TerminalGlobals::winch) {
         TerminalGlobals::winch = 0;
         events.push_back(InputEvent::resize());

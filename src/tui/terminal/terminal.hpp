@@ -5,7 +5,9 @@
 
 #include <termios.h>
 
+#include <chrono>
 #include <csignal>
+#include <optional>
 #include <cstdint>
 #include <vector>
 
@@ -21,7 +23,18 @@ struct TerminalGlobals {
     static inline volatile std::sig_atomic_t rawActive = 0;
     static inline struct termios origTermios {};
     static inline volatile std::sig_atomic_t winch = 0;
+    // The hang-up, termination or interrupt signal that asked the editor to end (0: none).
+    // The terminal is already restored by then; the loop keeps the work safe and leaves.
+    static inline volatile std::sig_atomic_t endSignal = 0;
+    // A pipe whose write end the signal handlers poke, so that a read waiting for input
+    // wakes even when the signal landed just before it began to wait (-1: not open).
+    static inline volatile std::sig_atomic_t wakeReadFd = -1;
+    static inline volatile std::sig_atomic_t wakeWriteFd = -1;
 };
+
+// How long the loop has to leave after a termination signal before the process ends
+// without it, as it would have done at once without any unsaved work to keep.
+inline constexpr unsigned endSignalGraceSeconds = 2;
 
 struct TerminalSize {
     int rows = 24;
@@ -41,7 +54,9 @@ public:
 
     // One blocking read of standard input, decoded. A window change that interrupted the
     // read comes first as `resize`; end of input, or eight failed reads in a row, as `eof`.
-    std::vector<InputEvent> readEvents();
+    // With a timeout, an empty batch comes back when no input arrived in that time. A
+    // termination signal ends the wait too (see TerminalGlobals::endSignal).
+    std::vector<InputEvent> readEvents(std::optional<std::chrono::milliseconds> timeout = std::nullopt);
 
     static std::vector<InputEvent> decodeInput(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& pending,
                                                bool bufferWasFull) {

@@ -118,6 +118,31 @@ TEST_F(FileIOTest, CreateDirectoriesMakesParentsAndRejectsFiles) {
 namespace glyphloom {
 namespace {
 
+TEST(ProgramFolders, XdgVariablesWinUnlessEmpty) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        const char* config;
+        const char* state;
+    };
+    for (const Case& c : {Case{"/x", "/h", "/x/glyphloom", "/x/glyphloom"},
+                          Case{nullptr, "/h", "/h/.config/glyphloom", "/h/.local/state/glyphloom"},
+                          Case{"", "/h", "/h/.config/glyphloom", "/h/.local/state/glyphloom"}}) {
+        EXPECT_EQ(glyphloomConfigFolder(c.xdg, c.home), c.config);
+        EXPECT_EQ(glyphloomStateFolder(c.xdg, c.home), c.state);
+    }
+}
+
+TEST(ReadFileHead, StopsAtTheBoundAndTakesShortFilesWhole) {
+    const std::string path = (std::filesystem::temp_directory_path() / ("glyphloom-head-" + std::to_string(::getpid()))).string();
+    ASSERT_EQ(writeFileAtomically(path, std::string_view("0123456789")), "");
+    const auto text = [](const FileReadResult& r) { return r.data ? std::string(r.data->begin(), r.data->end()) : "-"; };
+    EXPECT_EQ(text(readFileHead(path, 4)), "0123");
+    EXPECT_EQ(text(readFileHead(path, 100)), "0123456789");
+    EXPECT_EQ(text(readFileHead(path + ".missing", 4)), "-");
+    std::filesystem::remove(path);
+}
+
 TEST(TestHome, UnitTestsRunWithATemporaryHomeAndConfigFolder) {
     // A test that saves settings or an identity must never reach the real account's files.
     const char* home = std::getenv("HOME");

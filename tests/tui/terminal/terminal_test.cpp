@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <filesystem>
 
 #include "app/main_loop.hpp"
 
@@ -51,6 +53,17 @@ TEST(TerminalRead, PendingWindowChangeComesFirst) {
     TerminalGlobals::winch = 1;
     EXPECT_EQ(terminal.readEvents(), (std::vector{InputEvent::resize(), InputEvent::key('z')}));
     EXPECT_EQ(TerminalGlobals::winch, 0);
+}
+
+TEST(TerminalRead, WaitsNoLongerThanAskedAndNotAtAllAfterATerminationSignal) {
+    StdinPipe input;
+    Terminal terminal;
+    EXPECT_TRUE(terminal.readEvents(std::chrono::milliseconds(10)).empty());
+    input.write("q");
+    TerminalGlobals::endSignal = SIGHUP;
+    EXPECT_TRUE(terminal.readEvents().empty());  // the input is left for nobody: the editor is leaving
+    TerminalGlobals::endSignal = 0;
+    EXPECT_EQ(terminal.readEvents(std::chrono::milliseconds(10)), std::vector{InputEvent::key('q')});
 }
 
 TEST(TerminalRead, ReadErrorsBecomeEndOfInputOnlyAfterEightInARow) {
@@ -147,6 +160,53 @@ TEST(MainLoop, RedrawsOncePerBatch) {
     runMainLoop(state, terminal, screen, layout);  // that batch, then end of input
     EXPECT_TRUE(state.shouldQuit);
     EXPECT_EQ(attempts, 2);
+}
+
+// A loop with a recovery keeper writing into a folder of the test's own.
+struct RecoveringLoop : LoopFixture {
+    RecoveringLoop() {
+        std::filesystem::remove_all(folder);
+        screen.resize(10, 40);
+        layout = drawFrame(state, screen);
+    }
+    ~RecoveringLoop() { std::filesystem::remove_all(folder); }
+    std::string folder = (std::filesystem::temp_directory_path() /
+                          ("glyphloom-loop-recovery-" + std::to_string(::getpid()))).string();
+    RecoveryKeeper keeper{folder, 77, 1};
+};
+
+TEST(MainLoop, WorkIsKeptWhenTheTerminalGoesAndDroppedWhenTheUserQuits) {
+    {
+        StdinPipe input;
+        RecoveringLoop f;
+        input.write("x");    // typing draws
+        input.closeWriter();  // then the terminal vanishes
+        runMainLoop(f.state, f.terminal, f.screen, f.layout, &f.keeper);
+        EXPECT_TRUE(f.state.dirty);
+        EXPECT_TRUE(std::filesystem::exists(f.keeper.copyPath()));
+    }
+    {
+        StdinPipe input;
+        RecoveringLoop f;
+        f.state.dirty = true;
+        ASSERT_TRUE(f.keeper.writeNow(f.state));
+        input.write("\x03\x03");  // asked, then confirmed
+        runMainLoop(f.state, f.terminal, f.screen, f.layout, &f.keeper);
+        EXPECT_TRUE(f.state.shouldQuit);
+        EXPECT_FALSE(std::filesystem::exists(f.keeper.copyPath()));
+    }
+}
+
+TEST(MainLoop, ATerminationSignalKeepsTheWorkWithoutDrawingAgain) {
+    StdinPipe input;  // left open: without the signal the loop would wait here for ever
+    RecoveringLoop f;
+    f.state.dirty = true;
+    f.output.clear();
+    TerminalGlobals::endSignal = SIGTERM;
+    runMainLoop(f.state, f.terminal, f.screen, f.layout, &f.keeper);
+    TerminalGlobals::endSignal = 0;
+    EXPECT_TRUE(std::filesystem::exists(f.keeper.copyPath()));
+    EXPECT_EQ(f.output, "");
 }
 
 }  // namespace

@@ -1,0 +1,251 @@
+#include "tui/actions/recovery.hpp"
+
+#include <pthread.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+#include "core/format/drawing_file.hpp"
+#include "core/io/file_io.hpp"
+
+namespace glyphloom {
+namespace {
+
+// While a write is in flight the loop looks in this often to collect it.
+constexpr auto collectInterval = std::chrono::milliseconds(50);
+// A copy holds at most what the editor can hold; anything larger is not one of ours.
+constexpr std::size_t maxCopyBytes = 512u << 20;
+// The head of a copy that holds its description (written first, and small).
+constexpr std::size_t copyHeadBytes = 64u << 10;
+
+std::string joined(const std::vector<std::string>& pieces) {
+    std::string out;
+    for (const auto& piece : pieces) out += piece;
+    return out;
+}
+
+std::string localTime(std::chrono::system_clock::time_point at, const char* format) {
+    const std::time_t when = std::chrono::system_clock::to_time_t(at);
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[64];
+    const std::size_t length = std::strftime(text, sizeof text, format, &local);
+    return std::string(text, length);
+}
+
+// The writer thread must not take the terminal's signals: they belong to the loop, whose
+// wait they end. (Faults it causes itself still reach the crash handler.)
+template <typename Body>
+std::thread threadWithoutTerminalSignals(Body body) {
+    sigset_t blocked, previous;
+    sigemptyset(&blocked);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGWINCH, SIGALRM}) sigaddset(&blocked, signal);
+    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
+    std::thread thread(std::move(body));
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return thread;
+}
+
+std::string describeSize(const RecoveryInfo& info) {
+    std::string size = std::to_string(info.columns) + "×" + std::to_string(info.rows);
+    if (info.layerCount >= 2) size += " · " + std::to_string(info.layerCount) + " layers";
+    return size;
+}
+
+}  // namespace
+
+RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
+    RecoverySnapshot s;
+    s.columns = AppState::docCols;
+    s.rows = AppState::docRows;
+    s.layers = state.layers;
+    s.colorDepth = state.colorDepth;
+    if (!state.charCyclePool.empty()) s.charCycleSequence = joined(state.charCyclePool);
+    s.blinkingText = state.blinkingText;
+    s.monoTint = state.monoTint;
+    s.carried = state.carriedDrawingFile;
+    s.sauceTitle = state.sauceTitleField;
+    s.sauceComments = state.sauceComments;
+    s.sauceHistory = state.sauceHistory;
+    s.letterSpacing = state.letterSpacing;
+    s.aspectRatio = state.aspectRatio;
+    s.sauceFontName = state.sauceFontName;
+    s.sourceSauce = state.sourceSauce;
+    s.info.filename = state.filename;
+    s.info.docDir = state.docDir;
+    s.info.sourcePath = state.ownedPath;
+    s.info.saveAsGlyphloom = state.saveAsGlyphloom;
+    s.info.columns = s.columns;
+    s.info.rows = s.rows;
+    s.info.layerCount = static_cast<int>(s.layers.size());
+    return s;
+}
+
+std::optional<std::vector<std::uint8_t>> encodeRecoverySnapshot(const RecoverySnapshot& s) {
+    const auto document = exportGlyphloomData(s.columns, s.rows, s.layers, s.colorDepth, s.charCycleSequence,
+                                              s.blinkingText, std::string(rawValue(s.monoTint)), s.carried,
+                                              s.sauceTitle, s.sauceComments, s.sauceHistory, s.letterSpacing,
+                                              s.aspectRatio, s.sauceFontName, s.sourceSauce);
+    if (!document) return std::nullopt;
+    return attachRecoveryInfo(*document, s.info);
+}
+
+bool strokeInProgress(const AppState& state) {
+    return state.paintingStroke || state.kbStroke || state.shapeStart.has_value() || state.panDrag.has_value() ||
+           state.layerShiftDrag.has_value();
+}
+
+RecoveryKeeper::RecoveryKeeper(std::string folder, int pid, std::uint64_t session, FileWriter write,
+                               RecoverySchedule schedule)
+    : folder_(std::move(folder)),
+      path_(folder_ + "/" + recoveryFileName(pid, session)),
+      write_(std::move(write)),
+      schedule_(schedule) {}
+
+RecoveryKeeper::~RecoveryKeeper() { finishWrite(nullptr); }
+
+bool RecoveryKeeper::changesSinceCopy(const AppState& state) const {
+    if (!state.dirty) return false;
+    return !written_ || takeRecoverySnapshot(state) != *written_;
+}
+
+void RecoveryKeeper::noteInput(AppState& state, Clock::time_point now) {
+    schedule_.noteInput(now);
+    // A write in flight is not waited for here (that would stall input); it removes the
+    // copy itself when collected, seeing the work saved.
+    if (!state.dirty && copyOnDisk_ && !writing()) removeCopy();
+}
+
+std::optional<std::chrono::milliseconds> RecoveryKeeper::pollTimeout(const AppState& state,
+                                                                     Clock::time_point now) const {
+    if (writing()) return collectInterval;
+    if (strokeInProgress(state)) return std::nullopt;  // the stroke's own input comes first
+    const auto wait = schedule_.waitBefore(now, changesSinceCopy(state));
+    if (!wait) return std::nullopt;
+    // Rounded up, so the loop never wakes a moment before the copy is due.
+    return std::chrono::ceil<std::chrono::milliseconds>(*wait);
+}
+
+void RecoveryKeeper::tick(AppState& state, Clock::time_point now) {
+    if (writing() && workerDone_.load(std::memory_order_acquire)) finishWrite(&state);
+    if (writing() || strokeInProgress(state) || !schedule_.due(now, changesSinceCopy(state))) return;
+    startWrite(takeRecoverySnapshot(state), now);
+}
+
+void RecoveryKeeper::startWrite(RecoverySnapshot snapshot, Clock::time_point now) {
+    inFlight_ = std::move(snapshot);
+    inFlightSince_ = now;
+    workerError_.clear();
+    workerDone_.store(false, std::memory_order_relaxed);
+    worker_ = threadWithoutTerminalSignals([this] {
+        workerError_ = writeCopy(inFlight_);
+        workerDone_.store(true, std::memory_order_release);
+    });
+}
+
+std::string RecoveryKeeper::writeCopy(const RecoverySnapshot& snapshot) const {
+    if (!createDirectories(folder_)) return "cannot create " + folder_;
+    const auto bytes = encodeRecoverySnapshot(snapshot);
+    if (!bytes) return "cannot encode the document";
+    return write_(path_, *bytes);
+}
+
+void RecoveryKeeper::finishWrite(AppState* state) {
+    if (!worker_.joinable()) return;
+    worker_.join();
+    // Either way the next attempt waits its turn: a folder that refuses writes is not
+    // hammered after every pause.
+    schedule_.noteCopyWritten(inFlightSince_);
+    if (workerError_.empty()) {
+        written_ = std::move(inFlight_);
+        copyOnDisk_ = true;
+        failureReported_ = false;
+    } else if (state && !failureReported_) {
+        state->statusNote = "couldn't keep a recovery copy: " + workerError_;
+        failureReported_ = true;
+    }
+    inFlight_ = {};
+    if (state && !state->dirty && copyOnDisk_) removeCopy();  // saved while it was being written
+}
+
+bool RecoveryKeeper::writeNow(AppState& state) {
+    finishWrite(&state);
+    if (!changesSinceCopy(state)) return true;
+    RecoverySnapshot snapshot = takeRecoverySnapshot(state);
+    if (const std::string error = writeCopy(snapshot); !error.empty()) {
+        state.statusNote = "couldn't keep a recovery copy: " + error;
+        return false;
+    }
+    written_ = std::move(snapshot);
+    copyOnDisk_ = true;
+    return true;
+}
+
+void RecoveryKeeper::discard() {
+    finishWrite(nullptr);
+    removeCopy();
+}
+
+void RecoveryKeeper::removeCopy() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+    copyOnDisk_ = false;
+    written_.reset();
+}
+
+bool RecoveryKeeper::adopt(const std::string& path, const RecoverySnapshot& contents) {
+    if (path != path_ && std::rename(path.c_str(), path_.c_str()) != 0) return false;
+    written_ = contents;
+    copyOnDisk_ = true;
+    return true;
+}
+
+bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAliveCheck& alive) {
+    std::vector<RecoveryCopy> copies = listRecoveryCopies(keeper.folder());
+    while (auto copy = chooseRecoveryCopy(copies, keeper.copyPath(), alive)) {
+        std::erase(copies, *copy);
+        // Renamed first, so that an editor starting at the same moment cannot take it too.
+        if (std::rename(copy->path.c_str(), keeper.copyPath().c_str()) != 0) continue;
+        const FileReadResult read = readWholeFile(keeper.copyPath(), maxCopyBytes);
+        const auto document = read.data ? importGlyphloomData(*read.data) : std::nullopt;
+        const auto info = read.data ? readRecoveryInfo(*read.data) : std::nullopt;
+        if (!document || !info) {
+            // Not ours to judge: put it back where it was and try the next one.
+            std::rename(keeper.copyPath().c_str(), copy->path.c_str());
+            continue;
+        }
+        applyDrawingFile(*document, state);
+        state.saveAsGlyphloom = info->saveAsGlyphloom || state.layers.size() > 1;
+        state.filename = info->filename;
+        state.docDir = info->docDir;
+        state.ownedPath.reset();  // whatever stands at the old path now is not ours to overwrite
+        state.cursor = {0, 0};
+        state.viewOffset = {0, 0};
+        state.selection.reset();
+        state.undoStack.clear();
+        state.redoStack.clear();
+        state.dirty = true;
+        keeper.adopt(keeper.copyPath(), takeRecoverySnapshot(state));
+        state.statusNote = "recovered unsaved work from " + localTime(copy->modified, "%Y-%m-%d %H:%M");
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> describeRecoveryCopies(const std::string& folder, const ProcessAliveCheck& alive) {
+    std::vector<std::string> lines;
+    for (const RecoveryCopy& copy : listRecoveryCopies(folder)) {
+        const FileReadResult head = readFileHead(copy.path, copyHeadBytes);
+        const auto info = head.data ? readRecoveryInfo(*head.data) : std::nullopt;
+        std::string line = localTime(copy.modified, "%Y-%m-%d %H:%M:%S") + "  ";
+        line += info ? info->filename + "  " + describeSize(*info) : std::string("(unreadable)");
+        line += "  " + std::to_string((copy.bytes + 1023) / 1024) + "k  " + copy.path;
+        if (alive(copy.pid)) line += "  (editor still running)";
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+}  // namespace glyphloom

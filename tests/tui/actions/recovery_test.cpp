@@ -1,0 +1,248 @@
+#include "tui/actions/recovery.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "core/io/file_io.hpp"
+
+namespace glyphloom {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Clock = RecoveryKeeper::Clock;
+
+const ProcessAliveCheck nobodyAlive = [](int) { return false; };
+
+class RecoveryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedRows_ = AppState::docRows;
+        savedCols_ = AppState::docCols;
+        AppState::docRows = 3;
+        AppState::docCols = 4;
+        root_ = fs::temp_directory_path() / ("glyphloom-recovery-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    void TearDown() override {
+        fs::remove_all(root_);
+        AppState::docRows = savedRows_;
+        AppState::docCols = savedCols_;
+    }
+    std::string folder() const { return (root_ / "recovery").string(); }
+
+    // An editor with unsaved work on two layers and every document setting away from its default.
+    static AppState workInProgress() {
+        AppState state;
+        Layer ink("Ink", CellGrid(3, 4));
+        ink.cells.set(2, 3, ANSICell{CellChar("é"), ANSIColorValue::truecolor(1, 2, 3), ANSIColorValue::ansi256(200), true});
+        ink.rowOffset = -1;
+        ink.colOffset = 2;
+        Layer paper("Paper", CellGrid(3, 4));
+        paper.visible = false;
+        paper.cells.set(0, 0, ANSICell{CellChar("#"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(1), false});
+        state.layers = {ink, paper};
+        state.colorDepth = ColorDepth::truecolor;
+        state.blinkingText = true;
+        state.monoTint = MonoTint::amber;
+        state.charCyclePool = {"░", "▒", "▓"};
+        state.sauceTitleField = "Sunset";
+        state.sauceComments = {"line one", "line two"};
+        state.sauceHistory = {"edited"};
+        state.letterSpacing = LetterSpacing::ninePixel;
+        state.aspectRatio = AspectRatio::square;
+        state.sauceFontName = "IBM VGA50";
+        SauceRecord source;
+        source.title = "Original";
+        source.author = "someone";
+        state.sourceSauce = source;
+        state.filename = "sunset";
+        state.docDir = "/art";
+        state.ownedPath = "/art/sunset.glyphloom";
+        state.saveAsGlyphloom = true;
+        state.dirty = true;
+        return state;
+    }
+
+    fs::path root_;
+    int savedRows_ = 0, savedCols_ = 0;
+};
+
+TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
+    AppState before = workInProgress();
+    const fs::path art = root_ / "art";
+    before.docDir = art.string();
+    before.ownedPath = (art / "sunset.glyphloom").string();
+    {
+        RecoveryKeeper keeper(folder(), 101, 1);
+        ASSERT_TRUE(keeper.writeNow(before));
+        ASSERT_TRUE(fs::exists(keeper.copyPath()));
+    }  // the editor is gone; its copy stays
+    AppState::docRows = 50;
+    AppState::docCols = 160;
+    AppState after;
+    RecoveryKeeper next(folder(), 102, 1);
+    ASSERT_TRUE(recoverUnsavedWork(after, next, nobodyAlive));
+
+    EXPECT_EQ(AppState::docRows, 3);
+    EXPECT_EQ(AppState::docCols, 4);
+    EXPECT_EQ(after.layers, before.layers);
+    EXPECT_EQ(after.colorDepth, before.colorDepth);
+    EXPECT_EQ(after.blinkingText, before.blinkingText);
+    EXPECT_EQ(after.monoTint, before.monoTint);
+    EXPECT_EQ(after.charCyclePool, before.charCyclePool);
+    EXPECT_EQ(after.sauceTitleField, before.sauceTitleField);
+    EXPECT_EQ(after.sauceComments, before.sauceComments);
+    EXPECT_EQ(after.sauceHistory, before.sauceHistory);
+    EXPECT_EQ(after.letterSpacing, before.letterSpacing);
+    EXPECT_EQ(after.aspectRatio, before.aspectRatio);
+    EXPECT_EQ(after.sauceFontName, before.sauceFontName);
+    EXPECT_EQ(after.sourceSauce, before.sourceSauce);
+    EXPECT_EQ(after.filename, "sunset");
+    EXPECT_EQ(after.docDir, art.string());
+    EXPECT_TRUE(after.saveAsGlyphloom);
+    // Still unsaved, and not owned: the first save must not overwrite what now stands there.
+    EXPECT_TRUE(after.dirty);
+    EXPECT_EQ(after.ownedPath, std::nullopt);
+    EXPECT_TRUE(after.undoStack.empty());
+    EXPECT_EQ(after.statusNote.value_or("").rfind("recovered unsaved work from 20", 0), 0u) << *after.statusNote;
+    // So a save lands beside whatever stands at the old name by now, leaving it be.
+    fs::create_directories(art);
+    std::ofstream(art / "sunset.glyphloom") << "theirs";
+    saveDocument(after);
+    EXPECT_TRUE(fs::exists(art / "sunset-1.glyphloom")) << *after.statusNote;
+    EXPECT_EQ(readWholeFile((art / "sunset.glyphloom").string(), 100).data,
+              (std::vector<std::uint8_t>{'t', 'h', 'e', 'i', 'r', 's'}));
+    // The copy is now this editor's, so no other editor opens it as well.
+    EXPECT_EQ(listRecoveryCopies(folder()).size(), 1u);
+    EXPECT_TRUE(fs::exists(next.copyPath()));
+    next.discard();
+    EXPECT_TRUE(listRecoveryCopies(folder()).empty());
+}
+
+TEST_F(RecoveryTest, CopiesInUseOrUnreadableAreLeftAlone) {
+    fs::create_directories(folder());
+    std::ofstream(folder() + "/recovery-7-1.glyphloom") << "{\"version\":5,";  // cut short
+    AppState running = workInProgress();
+    RecoveryKeeper other(folder(), 8, 1);
+    ASSERT_TRUE(other.writeNow(running));
+
+    AppState state;
+    RecoveryKeeper keeper(folder(), 9, 1);
+    EXPECT_FALSE(recoverUnsavedWork(state, keeper, [](int pid) { return pid == 8; }));
+    EXPECT_FALSE(state.dirty);
+    EXPECT_TRUE(fs::exists(folder() + "/recovery-7-1.glyphloom"));
+    EXPECT_TRUE(fs::exists(other.copyPath()));
+    EXPECT_FALSE(fs::exists(keeper.copyPath()));
+}
+
+TEST_F(RecoveryTest, AFailingWriteIsReportedOnceAndNeverStopsTheEditor) {
+    // A "folder" that is a file: no account, not even root, can write under it.
+    std::ofstream(root_ / "blocked") << "x";
+    const struct {
+        std::string folder;
+        FileWriter writer;
+    } cases[] = {
+        {(root_ / "blocked" / "recovery").string(), atomicFileWriter()},
+        {folder(), [](const std::string&, std::span<const std::uint8_t>) { return std::string("disk full"); }},
+    };
+    const auto failureNotes = [](const AppState& state) {
+        return std::count_if(state.statusHistory().begin(), state.statusHistory().end(), [](const std::string& note) {
+            return note.rfind("couldn't keep a recovery copy: ", 0) == 0;
+        });
+    };
+    for (const auto& c : cases) {
+        AppState state = workInProgress();
+        RecoveryKeeper now(c.folder, 11, 1, c.writer);
+        EXPECT_FALSE(now.writeNow(state));
+        EXPECT_EQ(failureNotes(state), 1);
+
+        // In the background: reported when collected, once while it keeps failing.
+        AppState other = workInProgress();
+        RecoveryKeeper keeper(c.folder, 12, 1, c.writer);
+        Clock::time_point t{};
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            other.statusNote = "painting " + std::to_string(attempt);
+            keeper.noteInput(other, t);
+            t += 40s;
+            keeper.tick(other, t);
+            EXPECT_TRUE(keeper.writing()) << attempt;
+            for (int wait = 0; wait < 5000 && keeper.writing(); ++wait) {
+                std::this_thread::sleep_for(2ms);
+                keeper.tick(other, t);
+            }
+        }
+        EXPECT_EQ(failureNotes(other), 1) << c.folder;
+        EXPECT_TRUE(other.dirty);
+    }
+}
+
+TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
+    int writes = 0;
+    FileWriter counting = [&writes](const std::string& path, std::span<const std::uint8_t> data) {
+        ++writes;
+        return writeFileAtomically(path, data);
+    };
+    AppState state = workInProgress();
+    RecoveryKeeper keeper(folder(), 12, 1, counting);
+    const auto settle = [&](Clock::time_point now) {
+        keeper.tick(state, now);
+        for (int wait = 0; wait < 5000 && keeper.writing(); ++wait) {
+            std::this_thread::sleep_for(2ms);
+            keeper.tick(state, now);
+        }
+    };
+    Clock::time_point t{std::chrono::hours(1)};
+    keeper.noteInput(state, t);
+    EXPECT_EQ(keeper.pollTimeout(state, t), 2000ms);
+    settle(t + 1s);
+    EXPECT_EQ(writes, 0);  // the user has not paused yet
+
+    state.paintingStroke = true;
+    EXPECT_EQ(keeper.pollTimeout(state, t), std::nullopt);
+    settle(t + 5s);
+    EXPECT_EQ(writes, 0);  // never in the middle of a stroke
+    state.paintingStroke = false;
+
+    settle(t + 5s);
+    EXPECT_EQ(writes, 1);
+    EXPECT_TRUE(fs::exists(keeper.copyPath()));
+    settle(t + 60s);
+    EXPECT_EQ(writes, 1);  // nothing new to keep
+    EXPECT_EQ(keeper.pollTimeout(state, t + 60s), std::nullopt);
+
+    state.layers[0].cells.set(0, 0, ANSICell{CellChar("x")});
+    settle(t + 20s);
+    EXPECT_EQ(writes, 1);  // the last copy is too fresh
+    settle(t + 36s);
+    EXPECT_EQ(writes, 2);
+
+    // Saved while a write is under way: the copy still goes once that write lands.
+    state.layers[0].cells.set(0, 1, ANSICell{CellChar("y")});
+    keeper.tick(state, t + 80s);
+    EXPECT_TRUE(keeper.writing());
+    state.dirty = false;
+    keeper.noteInput(state, t + 80s);
+    settle(t + 80s);
+    EXPECT_FALSE(fs::exists(keeper.copyPath()));
+    EXPECT_EQ(writes, 3);
+}
+
+TEST_F(RecoveryTest, DescribesEachCopy) {
+    AppState state = workInProgress();
+    RecoveryKeeper keeper(folder(), 13, 1);
+    ASSERT_TRUE(keeper.writeNow(state));
+    const auto lines = describeRecoveryCopies(folder(), [](int) { return true; });
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("  sunset  4×3 · 2 layers  "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(keeper.copyPath() + "  (editor still running)"), std::string::npos) << lines[0];
+}
+
+}  // namespace
+}  // namespace glyphloom
