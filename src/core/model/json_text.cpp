@@ -252,7 +252,10 @@ std::optional<std::int64_t> JsonReader::readPlainInteger() {
     if (negative) ++p;
     const std::size_t digitsStart = p;
     std::int64_t value = 0;
-    while (p < text_.size() && isDigit(text_[p])) value = value * 10 + (text_[p++] - '0');
+    // Digits past the eighteenth are only counted: the number is refused below, and
+    // accumulating them would overflow.
+    for (; p < text_.size() && isDigit(text_[p]); ++p)
+        if (p - digitsStart < 18) value = value * 10 + (text_[p] - '0');
     const std::size_t count = p - digitsStart;
     if (count == 0 || count > 18 || (text_[digitsStart] == '0' && count > 1)) return std::nullopt;
     if (p < text_.size() && (text_[p] == '.' || text_[p] == 'e' || text_[p] == 'E')) return std::nullopt;
