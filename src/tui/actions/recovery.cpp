@@ -130,7 +130,9 @@ std::optional<std::chrono::milliseconds> RecoveryKeeper::pollTimeout(const AppSt
 
 void RecoveryKeeper::tick(AppState& state, Clock::time_point now) {
     if (writing() && workerDone_.load(std::memory_order_acquire)) finishWrite(&state);
-    if (writing() || strokeInProgress(state) || !schedule_.due(now, changesSinceCopy(state))) return;
+    // The time rule first: comparing against the last copy is the costlier question.
+    if (writing() || strokeInProgress(state) || !schedule_.due(now, true)) return;
+    if (!changesSinceCopy(state)) return;
     startWrite(takeRecoverySnapshot(state), now);
 }
 
