@@ -24,7 +24,7 @@ struct ANSICell {
 };
 
 // Cells are copied by the million (compositing, undo, screen buffers): keep them flat.
-static_assert(sizeof(ANSICell) <= 24);
+static_assert(sizeof(ANSICell) <= 16);
 static_assert(std::is_trivially_copyable_v<ANSICell>);
 
 // Compositing treats exactly this as "nothing here": a space on ansi16(0), whatever its

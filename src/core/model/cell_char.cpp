@@ -55,13 +55,6 @@ CellChar::CellChar(std::string_view text) {
     bits_ = id ? internedFlag | *id : utf8::replacementCharacter;
 }
 
-CellChar CellChar::fromScalar(char32_t scalar) {
-    if (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) scalar = utf8::replacementCharacter;
-    CellChar c;
-    c.bits_ = scalar;
-    return c;
-}
-
 std::string CellChar::str() const {
     if (bits_ & internedFlag) {
         const std::string* text = internedText(bits_ & ~internedFlag);

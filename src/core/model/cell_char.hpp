@@ -25,8 +25,13 @@ public:
     CellChar(const char* text) : CellChar(std::string_view(text)) {}
     CellChar(const std::string& text) : CellChar(std::string_view(text)) {}
 
-    // A single scalar; surrogates and values past U+10FFFF become U+FFFD.
-    static CellChar fromScalar(char32_t scalar);
+    // A single scalar; surrogates and values past U+10FFFF become U+FFFD. Inline: readers
+    // build a cell per input character with it.
+    static constexpr CellChar fromScalar(char32_t scalar) {
+        CellChar c;
+        c.bits_ = scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF) ? 0xFFFDu : scalar;
+        return c;
+    }
 
     std::string str() const;
     void appendTo(std::string& out) const;

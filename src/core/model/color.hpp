@@ -20,16 +20,17 @@ struct ANSIColorValue {
     enum class Kind : std::uint8_t { ansi16, ansi256, truecolor };
 
     // Build values through the factories: they keep the unused payload zeroed, which the
-    // defaulted comparison relies on.
-    static constexpr ANSIColorValue ansi16(int n) { return {Kind::ansi16, 0, 0, 0, n}; }
-    static constexpr ANSIColorValue ansi256(int n) { return {Kind::ansi256, 0, 0, 0, n}; }
+    // defaulted comparison relies on, and keep an index within the byte that holds it.
+    static constexpr ANSIColorValue ansi16(int n) { return {Kind::ansi16, 0, 0, 0, index(n)}; }
+    static constexpr ANSIColorValue ansi256(int n) { return {Kind::ansi256, 0, 0, 0, index(n)}; }
     static constexpr ANSIColorValue truecolor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
         return {Kind::truecolor, r, g, b, 0};
     }
 
     Kind kind = Kind::ansi16;
+    // Five bytes in all, so that a cell with two colours fits in sixteen.
     std::uint8_t r = 0, g = 0, b = 0;  // truecolor only
-    std::int32_t n = 0;                // ansi16 / ansi256 only
+    std::uint8_t n = 0;                // ansi16 / ansi256 only
 
     bool isANSI16() const { return kind == Kind::ansi16; }
     bool isANSI256() const { return kind == Kind::ansi256; }
@@ -47,6 +48,9 @@ struct ANSIColorValue {
     static const std::array<RGB, 16>& cgaRGB();
 
     friend constexpr bool operator==(const ANSIColorValue&, const ANSIColorValue&) = default;
+
+private:
+    static constexpr std::uint8_t index(int n) { return static_cast<std::uint8_t>(n < 0 ? 0 : n > 255 ? 255 : n); }
 };
 
 // True when COLORTERM (lower-cased) contains "truecolor" or "24bit"; read once.

@@ -97,7 +97,7 @@ TEST(ANSICell, StaysSmallAndBlankIsWhiteSpaceOnBlack) {
     EXPECT_EQ(blank.foreground, ANSIColorValue::ansi16(15));
     EXPECT_EQ(blank.background, ANSIColorValue::ansi16(0));
     EXPECT_FALSE(blank.blink);
-    EXPECT_LE(sizeof(ANSICell), 24u);
+    EXPECT_LE(sizeof(ANSICell), 16u);
 }
 
 }  // namespace
