@@ -35,43 +35,43 @@ constexpr int cursorCeiling = 1 << 30;
 
 enum class Origin { utf8, cp437 };
 
-// The decimal value of `piece` (an optional sign, then digits), or nothing when it is empty,
-// holds anything else or does not fit 64 bits.
-template <typename Text>
-std::optional<std::int64_t> parseDecimal(const Text& text, std::size_t from, std::size_t to) {
-    if (from == to) return std::nullopt;
-    std::size_t i = from;
-    const bool negative = text[i] == U'-';
-    if (text[i] == U'+' || text[i] == U'-') ++i;
-    if (i == to) return std::nullopt;
-    std::int64_t value = 0;
-    for (; i < to; ++i) {
-        const char32_t c = text[i];
-        if (c < U'0' || c > U'9') return std::nullopt;
-        const int digit = static_cast<int>(c - U'0');
-        // Accumulate negatively so that the most negative value fits too.
-        if (value < (std::numeric_limits<std::int64_t>::min() + digit) / 10) return std::nullopt;
-        value = value * 10 - digit;
-    }
-    if (!negative) {
-        if (value == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
-        value = -value;
-    }
-    return value;
-}
-
-// The ";"-separated pieces of a parameter list, each parsed once: nothing for an empty or
-// non-numeric piece. An empty list is one empty piece.
+// The ";"-separated pieces of a parameter list, each read as an optional sign and then
+// decimal digits: nothing for a piece that is empty, holds anything else or does not fit 64
+// bits. An empty list is one empty piece. One pass, since every colour change comes here.
 template <typename Text>
 void parsePieces(const Text& text, std::size_t from, std::size_t to, std::vector<std::optional<std::int64_t>>& pieces) {
     pieces.clear();
-    std::size_t start = from;
-    for (std::size_t j = from; j < to; ++j) {
-        if (text[j] != U';') continue;
-        pieces.push_back(parseDecimal(text, start, j));
-        start = j + 1;
+    std::size_t i = from;
+    for (;;) {
+        bool negative = false;
+        if (i < to && (text[i] == U'+' || text[i] == U'-')) {
+            negative = text[i] == U'-';
+            ++i;
+        }
+        // Accumulate negatively so that the most negative value fits too.
+        std::int64_t value = 0;
+        bool valid = true, anyDigit = false;
+        for (; i < to; ++i) {
+            const char32_t c = text[i];
+            if (c == U';') break;
+            if (!valid) continue;
+            if (c < U'0' || c > U'9') {
+                valid = false;
+                continue;
+            }
+            const int digit = static_cast<int>(c - U'0');
+            if (value < (std::numeric_limits<std::int64_t>::min() + digit) / 10) {
+                valid = false;
+                continue;
+            }
+            value = value * 10 - digit;
+            anyDigit = true;
+        }
+        if (valid && anyDigit && !negative && value == std::numeric_limits<std::int64_t>::min()) valid = false;
+        pieces.push_back(valid && anyDigit ? std::optional<std::int64_t>(negative ? value : -value) : std::nullopt);
+        if (i >= to) break;
+        ++i;  // past the ";"
     }
-    pieces.push_back(parseDecimal(text, start, to));
 }
 
 // The numeric parameter at `index`; missing, empty, non-numeric and values below 1 give
@@ -181,6 +181,20 @@ std::size_t find(const Text& text, std::u32string_view needle) {
     return notFound;
 }
 
+// The same over CP437 bytes, searched as bytes: the byte table is one to one, so the scalars
+// match exactly where their bytes do.
+std::size_t find(const CP437Text& text, std::u32string_view needle) {
+    std::string bytes;
+    for (char32_t scalar : needle) {
+        const auto byte = CP437::byteForScalar(scalar);
+        if (!byte) return notFound;
+        bytes.push_back(static_cast<char>(*byte));
+    }
+    const std::string_view haystack(reinterpret_cast<const char*>(text.bytes.data()), text.bytes.size());
+    const std::size_t at = haystack.find(bytes);
+    return at == std::string_view::npos ? notFound : at;
+}
+
 // The interpreter: one walk over the text, building ragged rows.
 template <typename Text>
 class Scanner {
@@ -194,12 +208,35 @@ public:
           oscBell_(origin == Origin::cp437 ? cp437Bell : bell),
           maxCol_(std::max((wrapWidth ? *wrapWidth : maxColumns_) - 1, 0)),
           cellLimit_(wrapWidth ? maxColumns_ : maxColumns_ + 1),
-          mayMeasure_(keep == Keep::cellsUntilTooWide && !wrapWidth) {}
+          mayMeasure_(keep == Keep::cellsUntilTooWide && !wrapWidth),
+          storeLimit_(mayMeasure_ ? maxColumns_ : cellLimit_),
+          rowCapacity_(static_cast<std::size_t>(std::min(wrapWidth.value_or(80), maxColumns_))),
+          end_(text.size()) {}
 
     ScanResult run() {
         const std::size_t n = text_.size();
-        std::size_t i = 0;
-        while (i < n) {
+        std::size_t i = interpret(0);
+        // The walk stops early when a row first runs past the limit: the rows are going to be
+        // thrown away for an 80-column re-scan, and only an erase could still shorten them.
+        // Without one in the rest of the text the answer is known, so the rest is not read.
+        if (i < n && eraseFollows(i)) {
+            end_ = n;
+            interpret(i);
+        }
+        ScanResult result{std::move(rows_), 0, measuring_};
+        if (measuring_) {
+            for (int length : lengths_) result.widest = std::max(result.widest, static_cast<std::size_t>(length));
+        } else {
+            for (const auto& r : result.rows) result.widest = std::max(result.widest, r.size());
+        }
+        return result;
+    }
+
+private:
+    // Interprets the text from `i` until `end_` (which a row running too wide lowers);
+    // returns where it stopped.
+    std::size_t interpret(std::size_t i) {
+        while (i < end_) {
             const char32_t c = text_[i];
             if (c >= 0x20) {
                 print(c);
@@ -221,16 +258,35 @@ public:
                 ++i;  // other controls (SUB, and in UTF-8 text TAB and the rest) draw nothing
             }
         }
-        ScanResult result{std::move(rows_), 0, measuring_};
-        if (measuring_) {
-            for (int length : lengths_) result.widest = std::max(result.widest, static_cast<std::size_t>(length));
-        } else {
-            for (const auto& r : result.rows) result.widest = std::max(result.widest, r.size());
-        }
-        return result;
+        return i;
     }
 
-private:
+    // True when an erase (ESC [ … J or K, whatever its parameters) follows `from`, found by
+    // the same walk over sequences as the interpreter's.
+    bool eraseFollows(std::size_t from) {
+        const std::size_t n = text_.size();
+        std::size_t i = from;
+        while (i < n) {
+            if (text_[i] != escape) {
+                ++i;
+            } else if (i + 1 < n && text_[i + 1] == U'[') {
+                const std::size_t final = findFinal(i + 2);
+                if (final == notFound) {
+                    ++i;
+                    continue;
+                }
+                if (text_[final] == U'J' || text_[final] == U'K') return true;
+                i = final + 1;
+            } else if (i + 1 < n && text_[i + 1] == U']') {
+                const std::size_t end = oscEnd(i + 2);
+                i = end == std::u32string_view::npos ? i + 1 : end;
+            } else {
+                ++i;
+            }
+        }
+        return false;
+    }
+
     // Handles the ESC at `at`; returns where scanning resumes.
     std::size_t escapeSequence(std::size_t at) {
         const std::size_t n = text_.size();
@@ -331,39 +387,58 @@ private:
         justWrapped_ = false;
     }
 
-    void print(char32_t scalar) {
-        if (measuring_) {
-            if (row_ < maxRows_ && col_ < cellLimit_) noteLength(row_, col_ + 1);
-            advance();
-            return;
+    // Called once per printed character: the common case (appending to a row that has room)
+    // stays small enough to inline into the walk; everything else goes to printRest.
+    [[gnu::always_inline]] void print(char32_t scalar) {
+        const auto r = static_cast<std::size_t>(row_);
+        const auto c = static_cast<std::size_t>(col_);
+        if (row_ < maxRows_ && col_ < storeLimit_ && r < rows_.size()) {
+            auto& line = rows_[r];
+            if (line.size() == c && c < line.capacity()) {
+                ANSICell cell = pen_;
+                cell.character = CellChar::fromScalar(scalar);
+                line.push_back(cell);
+                advance();
+                return;
+            }
         }
-        if (mayMeasure_ && col_ >= maxColumns_ && row_ < maxRows_) {
+        printRest(scalar);
+    }
+
+    [[gnu::noinline]] void printRest(char32_t scalar) {
+        if (row_ < maxRows_ && col_ < storeLimit_) {
+            store(scalar);
+        } else if (measuring_) {
+            if (row_ < maxRows_ && col_ < cellLimit_) noteLength(row_, col_ + 1);
+        } else if (mayMeasure_ && col_ >= maxColumns_ && row_ < maxRows_) {
             // This scan's rows are going to be thrown away for an 80-column re-scan (unless
             // an erase later shortens them): from here on only their lengths matter.
             startMeasuring();
             noteLength(row_, col_ + 1);
-            advance();
-            return;
-        }
-        if (row_ < maxRows_ && col_ < cellLimit_) {
-            ANSICell cell = pen_;
-            cell.character = CellChar::fromScalar(scalar);
-            const auto r = static_cast<std::size_t>(row_);
-            const auto c = static_cast<std::size_t>(col_);
-            if (rows_.size() <= r) rows_.resize(r + 1);
-            auto& line = rows_[r];
-            // Art is mostly written left to right, so appending is the common case.
-            if (line.size() == c) {
-                if (line.capacity() == c) line.reserve(std::max<std::size_t>(c * 2, wrap_.value_or(80)));
-                line.push_back(cell);
-            } else if (line.size() < c) {
-                line.resize(c, ANSICell::blank());
-                line.push_back(cell);
-            } else {
-                line[c] = cell;
-            }
+            end_ = 0;
         }
         advance();
+    }
+
+    void store(char32_t scalar) {
+        ANSICell cell = pen_;
+        cell.character = CellChar::fromScalar(scalar);
+        const auto r = static_cast<std::size_t>(row_);
+        const auto c = static_cast<std::size_t>(col_);
+        if (rows_.size() <= r) rows_.resize(r + 1);
+        auto& line = rows_[r];
+        // Art is mostly written left to right, so appending is the common case. A row starts
+        // with room for the screen width, which is all most rows ever need.
+        if (line.size() == c) {
+            if (line.capacity() == c) line.reserve(std::max(c * 2, rowCapacity_));
+            line.push_back(cell);
+        } else if (line.size() < c) {
+            if (line.capacity() <= c) line.reserve(std::max(c * 2, rowCapacity_));
+            line.resize(c, ANSICell::blank());
+            line.push_back(cell);
+        } else {
+            line[c] = cell;
+        }
     }
 
     // The colours and blink a printed cell gets, worked out once per colour change rather
@@ -399,6 +474,7 @@ private:
 
     void startMeasuring() {
         measuring_ = true;
+        storeLimit_ = 0;
         lengths_.reserve(rows_.size());
         for (const auto& line : rows_) lengths_.push_back(static_cast<int>(line.size()));
         Rows().swap(rows_);
@@ -420,6 +496,9 @@ private:
     int maxCol_;
     int cellLimit_;
     bool mayMeasure_;
+    int storeLimit_;            // cells are kept only in columns below this
+    std::size_t rowCapacity_;   // what a row first reserves
+    std::size_t end_;           // where interpreting stops
     bool measuring_ = false;
     std::vector<int> lengths_;  // row lengths, kept instead of rows_ once measuring
     std::size_t noFinalFrom_ = std::u32string_view::npos;

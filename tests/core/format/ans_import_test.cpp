@@ -139,6 +139,9 @@ TEST(AnsImport, OverWideLineThatIsLaterErasedKeepsLineStructure) {
     const Case cases[] = {
         {"cleared screen", wide + csi("2J") + "ab\r\ncd", 10, 1, "cd"},
         {"line erased from column 5", wide + csi("1;6H") + csi("K") + "\r\nxy", 10, 0, "wwwww"},
+        // The command is abandoned at the next ESC, so the erase after it still counts.
+        {"erased after an abandoned command", wide + "\x1b]0;title" + csi("1;6H") + csi("K") + "\r\nxy", 10, 0,
+         "wwwww"},
         {"erased, then a long line", wide + csi("2J") + std::string(300, 'q') + "\r\nz", 300, 1, "z"},
         {"still too wide at the end", wide + "\r\n" + csi("2J") + std::string(1001, 'v') + "\nz", 80, 13, "z"},
     };
