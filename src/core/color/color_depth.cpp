@@ -137,7 +137,7 @@ int toneOfRGB(RGB rgb) {
 int clampMono(const ANSIColorValue& color) { return toneOfRGB(rgbOf(color)); }
 
 int nearest16(const ANSIColorValue& color) {
-    if (color.isANSI16()) return std::clamp(color.n, 0, 15);
+    if (color.isANSI16()) return std::clamp<int>(color.n, 0, 15);
     const RGB rgb = rgbOf(color);
     return nearestANSI16(rgb.r, rgb.g, rgb.b).n;
 }

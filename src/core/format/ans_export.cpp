@@ -35,7 +35,7 @@ char32_t writtenScalar(const CellChar& character) {
     return scalar < 0x20 ? U' ' : scalar;
 }
 
-int clampedIndex(const ANSIColorValue& c) { return std::clamp(c.n, 0, 15); }
+int clampedIndex(const ANSIColorValue& c) { return std::clamp<int>(c.n, 0, 15); }
 
 int docWidth(const CellGrid& doc) { return doc.empty() ? 0 : doc.rowLength(0); }
 
