@@ -13,6 +13,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace glyphloom {
 namespace {
@@ -133,47 +134,75 @@ HuffmanCode fixedLitCode(int s) {
     return {0xC0 + (s - 280), 8};
 }
 
-std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
-    const Tables& t = tables();
-    const std::uint8_t* b = input.data();
-    // Positions stay in a signed type as wide as a pointer: inputs past 2 GiB must not wrap.
-    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(input.size());
-    BitWriter w(input.size() / 4 + 64);
-    w.bits(1, 1);  // BFINAL
-    w.bits(1, 2);  // BTYPE 01, fixed Huffman
+// The compressor's state between pieces of input: the output bits, the hash chains and a
+// window holding the last 32 KiB already coded plus the bytes not coded yet. Positions are
+// absolute (counted from the start of the whole input), so the chains never need rebasing.
+struct DeflateStream::Coder {
+    static constexpr std::size_t capacity = std::size_t{1} << 17;
+    // A position is coded only once a whole longest match and the hash of every position it
+    // covers lie inside the window, so coding piece by piece decides as coding it whole does.
+    static constexpr std::ptrdiff_t lookAhead = maxMatch + minMatch;
 
-    // The hash chains are reused from call to call: allocating them afresh costs more than
-    // compressing a small input. Every `prev` slot is written when its position is inserted,
-    // before any chain can reach it, so only `head` needs clearing.
-    thread_local std::vector<std::ptrdiff_t> head(windowSize), prev(windowSize);
-    std::fill(head.begin(), head.end(), -1);
+    BitWriter out{std::size_t{1} << 16};
+    std::vector<std::uint8_t> window;
+    std::ptrdiff_t base = 0;  // the position of window[0]
+    std::ptrdiff_t next = 0;  // the first position not coded yet
+    std::unique_ptr<std::ptrdiff_t[]> head{new std::ptrdiff_t[windowSize]};
+    // Every `prev` slot is written when its position is inserted, before any chain reaches it.
+    std::unique_ptr<std::ptrdiff_t[]> prev{new std::ptrdiff_t[windowSize]};
+
+    Coder() {
+        window.reserve(capacity);
+        std::fill(head.get(), head.get() + windowSize, -1);
+        out.bits(1, 1);  // BFINAL
+        out.bits(1, 2);  // BTYPE 01, fixed Huffman
+    }
+
+    // Codes what the window holds; short of the end of the input, stops where too few bytes
+    // follow to decide.
+    void code(bool atEnd);
+    // Drops what no later match can reach.
+    void slide() {
+        const std::ptrdiff_t keepFrom = std::max(base, next - windowSize);
+        window.erase(window.begin(), window.begin() + (keepFrom - base));
+        base = keepFrom;
+    }
+};
+
+void DeflateStream::Coder::code(bool atEnd) {
+    const Tables& t = tables();
+    const std::uint8_t* w = window.data();
+    const std::ptrdiff_t n = base + static_cast<std::ptrdiff_t>(window.size());
+    const std::ptrdiff_t stop = atEnd ? n : n - lookAhead;
+    auto at = [&](std::ptrdiff_t p) { return w + (p - base); };
     auto insert = [&](std::ptrdiff_t p) {
-        const int h = hashAt(b + p);
+        const int h = hashAt(at(p));
         prev[chainSlot(p)] = head[h];
         head[h] = p;
     };
-    auto literal = [&](int byte) { w.bits(t.litBits[byte], t.litLen[byte]); };
+    auto literal = [&](int byte) { out.bits(t.litBits[byte], t.litLen[byte]); };
 
-    std::ptrdiff_t i = 0;
-    while (i < n) {
+    std::ptrdiff_t i = next;
+    while (i < stop) {
         const std::ptrdiff_t remaining = n - i;
         if (remaining < minMatch) {
-            literal(b[i++]);
+            literal(*at(i++));
             continue;
         }
+        const std::uint8_t* here = at(i);
         const int limit = matchLimit(remaining);
         int bestLen = 0, bestDist = 0;
-        std::ptrdiff_t candidate = head[hashAt(b + i)];
+        std::ptrdiff_t candidate = head[hashAt(here)];
         for (int tries = 0; tries < maxChain && candidate >= 0; ++tries) {
             const std::optional<int> distance = windowDistance(i, candidate);
             if (!distance) break;
-            const int dist = *distance;
+            const std::uint8_t* there = at(candidate);
             // Only a strictly longer match replaces the best, so the nearest wins ties.
-            if (b[candidate + bestLen] == b[i + bestLen] || bestLen == 0) {
-                const int len = matchLength(b + candidate, b + i, limit);
+            if (there[bestLen] == here[bestLen] || bestLen == 0) {
+                const int len = matchLength(there, here, limit);
                 if (len > bestLen) {
                     bestLen = len;
-                    bestDist = dist;
+                    bestDist = *distance;
                     if (len == limit) break;
                 }
             }
@@ -183,22 +212,51 @@ std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
         if (bestLen >= minMatch) {
             const int li = t.lengthIndex[bestLen];
             const int sym = 257 + li;
-            w.bits(t.litBits[sym], t.litLen[sym]);
-            if (deflate_format::lengthExtra[li] != 0) w.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
+            out.bits(t.litBits[sym], t.litLen[sym]);
+            if (deflate_format::lengthExtra[li] != 0) out.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
             const int di = t.distIndex(bestDist);
-            w.bits(t.distBits[di], 5);
-            if (deflate_format::distExtra[di] != 0) w.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
+            out.bits(t.distBits[di], 5);
+            if (deflate_format::distExtra[di] != 0) out.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
             const std::ptrdiff_t end = i + bestLen;
             const std::ptrdiff_t lastHashable = n - minMatch;
             for (; i < end; ++i)
                 if (i <= lastHashable) insert(i);
         } else {
             insert(i);
-            literal(b[i++]);
+            literal(here[0]);
+            ++i;
         }
     }
-    w.bits(0, 7);  // end of block: symbol 256 is seven zero bits
-    return w.finish();
+    next = i;
+}
+
+DeflateStream::DeflateStream() : coder_(std::make_unique<Coder>()) {}
+DeflateStream::~DeflateStream() = default;
+DeflateStream::DeflateStream(DeflateStream&&) noexcept = default;
+DeflateStream& DeflateStream::operator=(DeflateStream&&) noexcept = default;
+
+void DeflateStream::write(std::span<const std::uint8_t> bytes) {
+    Coder& c = *coder_;
+    while (!bytes.empty()) {
+        if (c.window.size() == Coder::capacity) c.slide();
+        const std::size_t take = std::min(bytes.size(), Coder::capacity - c.window.size());
+        c.window.insert(c.window.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take));
+        bytes = bytes.subspan(take);
+        c.code(false);
+    }
+}
+
+std::vector<std::uint8_t> DeflateStream::finish() {
+    Coder& c = *coder_;
+    c.code(true);
+    c.out.bits(0, 7);  // end of block: symbol 256 is seven zero bits
+    return c.out.finish();
+}
+
+std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
+    DeflateStream stream;
+    stream.write(input);
+    return stream.finish();
 }
 
 }  // namespace glyphloom

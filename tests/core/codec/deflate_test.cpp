@@ -132,6 +132,33 @@ TEST(Deflate, RoundTripsThroughOwnInflateAndZlib) {
     }
 }
 
+// Fed in pieces, the stream must decide every match exactly as over the whole input, also
+// where a match or its look-ahead straddles a piece, and after the window has slid on.
+TEST(DeflateStream, AnySplitGivesTheBytesOfTheWholeInput) {
+    std::vector<NamedData> inputs = roundTripInputs();
+    inputs.push_back({"long mixed 400k", repetitive(400000)});
+    for (std::size_t at = 0; at < 400000; at += 9000) {
+        const Bytes noise = randomBytes(600, static_cast<std::uint32_t>(at));
+        std::copy(noise.begin(), noise.end(), inputs.back().data.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    std::mt19937 rng(5);
+    for (const auto& [name, data] : inputs) {
+        const Bytes whole = deflateRaw(data);
+        for (std::size_t piece : {std::size_t{1}, std::size_t{260}, std::size_t{3841}, std::size_t{131073}, std::size_t{0}}) {
+            SCOPED_TRACE(std::string(name) + ", pieces of " + (piece ? std::to_string(piece) : "random size"));
+            if (piece == 1 && data.size() > 20000) continue;
+            DeflateStream stream;
+            std::span<const std::uint8_t> rest(data);
+            while (!rest.empty()) {
+                const std::size_t n = std::min(rest.size(), piece ? piece : std::size_t{1 + rng() % 70000});
+                stream.write(rest.first(n));
+                rest = rest.subspan(n);
+            }
+            EXPECT_EQ(stream.finish(), whole);
+        }
+    }
+}
+
 TEST(Deflate, EmptyInputIsOneEmptyFixedBlock) { EXPECT_EQ(deflateRaw({}), (Bytes{0x03, 0x00})); }
 
 TEST(Deflate, ZerosBecomeOneLiteralAndDistanceOneRuns) {

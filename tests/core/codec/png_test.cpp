@@ -235,6 +235,34 @@ TEST(EncodePNG, WritesTheFixedLayout) {
     EXPECT_TRUE(encodePNG(0, 1, {}).empty());
 }
 
+TEST(PNGRowEncoder, RowByRowIsTheWholeFileAndRefusesAMismatch) {
+    const int w = 37, h = 29;
+    std::mt19937 rng(3);
+    Bytes rgb(static_cast<std::size_t>(w * h * 3));
+    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(rng() % 4 == 0 ? rng() : i / 200);
+    const std::size_t stride = static_cast<std::size_t>(w) * 3;
+    auto rows = [&](PNGRowEncoder& e, int count) {
+        for (int y = 0; y < count; ++y) e.addRow(std::span(rgb).subspan(static_cast<std::size_t>(y) * stride, stride));
+    };
+
+    PNGRowEncoder whole(w, h);
+    rows(whole, h);
+    EXPECT_EQ(whole.finish(), encodePNG(w, h, rgb));
+
+    PNGRowEncoder tooFew(w, h);
+    rows(tooFew, h - 1);
+    EXPECT_TRUE(tooFew.finish().empty());
+    PNGRowEncoder tooMany(w, h - 1);
+    rows(tooMany, h);
+    EXPECT_TRUE(tooMany.finish().empty());
+    PNGRowEncoder shortRow(w, 1);
+    shortRow.addRow(std::span(rgb).first(stride - 3));
+    EXPECT_TRUE(shortRow.finish().empty());
+    PNGRowEncoder noWidth(0, 1);
+    noWidth.addRow({});
+    EXPECT_TRUE(noWidth.finish().empty());
+}
+
 TEST(EncodePNG, RoundTripsThroughOwnReaderAndLibpng) {
     const std::pair<int, int> sizes[] = {{1, 1}, {3, 2}, {17, 31}, {640, 48}};
     std::mt19937 rng(11);
