@@ -171,61 +171,71 @@ struct DeflateStream::Coder {
 
 void DeflateStream::Coder::code(bool atEnd) {
     const Tables& t = tables();
-    const std::uint8_t* w = window.data();
+    const std::uint8_t* const w = window.data();
+    std::ptrdiff_t* const heads = head.get();
+    std::ptrdiff_t* const links = prev.get();
     const std::ptrdiff_t n = base + static_cast<std::ptrdiff_t>(window.size());
     const std::ptrdiff_t stop = atEnd ? n : n - lookAhead;
-    auto at = [&](std::ptrdiff_t p) { return w + (p - base); };
-    auto insert = [&](std::ptrdiff_t p) {
-        const int h = hashAt(at(p));
-        prev[chainSlot(p)] = head[h];
-        head[h] = p;
-    };
+    const std::ptrdiff_t lastHashable = n - minMatch;
     auto literal = [&](int byte) { out.bits(t.litBits[byte], t.litLen[byte]); };
 
     std::ptrdiff_t i = next;
     while (i < stop) {
         const std::ptrdiff_t remaining = n - i;
         if (remaining < minMatch) {
-            literal(*at(i++));
+            literal(w[i - base]);
+            ++i;
             continue;
         }
-        const std::uint8_t* here = at(i);
+        const std::uint8_t* const here = w + (i - base);
+        int h = hashAt(here);
         const int limit = matchLimit(remaining);
-        int bestLen = 0, bestDist = 0;
-        std::ptrdiff_t candidate = head[hashAt(here)];
-        for (int tries = 0; tries < maxChain && candidate >= 0; ++tries) {
-            const std::optional<int> distance = windowDistance(i, candidate);
-            if (!distance) break;
-            const std::uint8_t* there = at(candidate);
-            // Only a strictly longer match replaces the best, so the nearest wins ties.
-            if (there[bestLen] == here[bestLen] || bestLen == 0) {
+        // Candidates before `lowest` have left the window; the empty chain's -1 is below it too.
+        const std::ptrdiff_t lowest = std::max<std::ptrdiff_t>(i - windowSize, 0);
+        int bestLen = 0;
+        std::ptrdiff_t bestFrom = 0;
+        std::ptrdiff_t candidate = heads[h];
+        for (int tries = maxChain; tries > 0 && candidate >= lowest; --tries) {
+            const std::uint8_t* const there = w + (candidate - base);
+            // Only a strictly longer match replaces the best, so the nearest wins ties; one
+            // that differs at the best length's end cannot be longer.
+            if (there[bestLen] == here[bestLen]) {
                 const int len = matchLength(there, here, limit);
                 if (len > bestLen) {
                     bestLen = len;
-                    bestDist = *distance;
+                    bestFrom = candidate;
                     if (len == limit) break;
                 }
             }
-            candidate = prev[chainSlot(candidate)];
+            candidate = links[chainSlot(candidate)];
         }
 
-        if (bestLen >= minMatch) {
-            const int li = t.lengthIndex[bestLen];
-            const int sym = 257 + li;
-            out.bits(t.litBits[sym], t.litLen[sym]);
-            if (deflate_format::lengthExtra[li] != 0) out.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
-            const int di = t.distIndex(bestDist);
-            out.bits(t.distBits[di], 5);
-            if (deflate_format::distExtra[di] != 0) out.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
-            const std::ptrdiff_t end = i + bestLen;
-            const std::ptrdiff_t lastHashable = n - minMatch;
-            for (; i < end; ++i)
-                if (i <= lastHashable) insert(i);
-        } else {
-            insert(i);
+        if (bestLen < minMatch) {
+            links[chainSlot(i)] = heads[h];
+            heads[h] = i;
             literal(here[0]);
             ++i;
+            continue;
         }
+        const int bestDist = static_cast<int>(i - bestFrom);
+        const int li = t.lengthIndex[bestLen];
+        const int sym = 257 + li;
+        out.bits(t.litBits[sym], t.litLen[sym]);
+        if (deflate_format::lengthExtra[li] != 0) out.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
+        const int di = t.distIndex(bestDist);
+        out.bits(t.distBits[di], 5);
+        if (deflate_format::distExtra[di] != 0) out.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
+
+        // Every position the match covers joins the chains. Each hash follows from the one
+        // before by shifting in the next byte: the byte shifted out falls past the mask.
+        const std::ptrdiff_t hashEnd = std::min(i + bestLen, lastHashable + 1);
+        for (std::ptrdiff_t p = i;;) {
+            links[chainSlot(p)] = heads[h];
+            heads[h] = p;
+            if (++p >= hashEnd) break;
+            h = ((h << 5) ^ w[p + 2 - base]) & (windowSize - 1);
+        }
+        i += bestLen;
     }
     next = i;
 }
