@@ -229,7 +229,18 @@ void DeflateStream::Coder::code(bool atEnd) {
         // Every position the match covers joins the chains. Each hash follows from the one
         // before by shifting in the next byte: the byte shifted out falls past the mask.
         const std::ptrdiff_t hashEnd = std::min(i + bestLen, lastHashable + 1);
-        for (std::ptrdiff_t p = i;;) {
+        std::ptrdiff_t p = i;
+        if (bestDist == 1) {
+            // A run of one byte value (the blank stretches of a picture): every position whose
+            // three bytes lie inside the run has the same hash, so its chain link is simply
+            // the position before it.
+            const std::ptrdiff_t runEnd = std::min(i + bestLen - 2, hashEnd);
+            links[chainSlot(p)] = heads[h];
+            for (++p; p < runEnd; ++p) links[chainSlot(p)] = p - 1;
+            heads[h] = p - 1;
+            if (p < hashEnd) h = ((h << 5) ^ w[p + 2 - base]) & (windowSize - 1);
+        }
+        while (p < hashEnd) {
             links[chainSlot(p)] = heads[h];
             heads[h] = p;
             if (++p >= hashEnd) break;

@@ -4,6 +4,7 @@
 #include "core/render/image_export.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <span>
@@ -21,18 +22,44 @@ constexpr int glyphHeight = 16;
 constexpr int frameWidth = 1920;
 constexpr int frameHeight = 1080;
 
+// For every pattern of 8 glyph bits, 24 bytes (8 RGB pixels) that are all ones where the
+// bit is set: a glyph row is then foreground AND mask OR background AND NOT mask, three
+// 64-bit words at a time.
+struct GlyphRowMasks {
+    std::array<std::array<std::uint64_t, 3>, 256> words{};
+    GlyphRowMasks() {
+        for (int bits = 0; bits < 256; ++bits) {
+            std::array<std::uint8_t, 24> bytes{};
+            for (int x = 0; x < glyphWidth; ++x)
+                if (bits & (0x80 >> x)) bytes[x * 3] = bytes[x * 3 + 1] = bytes[x * 3 + 2] = 0xFF;
+            std::memcpy(words[bits].data(), bytes.data(), bytes.size());
+        }
+    }
+};
+
+// Eight pixels of one colour as three 64-bit words.
+std::array<std::uint64_t, 3> colourWords(RGB c) {
+    std::array<std::uint8_t, 24> bytes{};
+    for (int x = 0; x < glyphWidth; ++x) {
+        bytes[x * 3] = c.r;
+        bytes[x * 3 + 1] = c.g;
+        bytes[x * 3 + 2] = c.b;
+    }
+    std::array<std::uint64_t, 3> words{};
+    std::memcpy(words.data(), bytes.data(), bytes.size());
+    return words;
+}
+
 void drawCell(std::uint8_t* topLeft, std::size_t pitch, const ANSICell& cell) {
-    const RGB colours[2] = {renderRGB(cell.background), renderRGB(cell.foreground)};
+    static const GlyphRowMasks masks;
+    const auto fg = colourWords(renderRGB(cell.foreground));
+    const auto bg = colourWords(renderRGB(cell.background));
     const auto rows = VGAFont::scanlines(vgaGlyphIndex(cell.character));
     for (int y = 0; y < glyphHeight; ++y) {
-        std::uint8_t* p = topLeft + static_cast<std::size_t>(y) * pitch;
-        const unsigned bits = rows[static_cast<std::size_t>(y)];
-        for (int x = 0; x < glyphWidth; ++x, p += 3) {
-            const RGB& c = colours[(bits >> (7 - x)) & 1u];
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-        }
+        const auto& mask = masks.words[rows[static_cast<std::size_t>(y)]];
+        std::uint64_t line[3];
+        for (int k = 0; k < 3; ++k) line[k] = (fg[k] & mask[k]) | (bg[k] & ~mask[k]);
+        std::memcpy(topLeft + static_cast<std::size_t>(y) * pitch, line, sizeof line);
     }
 }
 
