@@ -125,6 +125,24 @@ inline int matchLength(const std::uint8_t* a, const std::uint8_t* b, int limit) 
     return n;
 }
 
+// Links each position of [from, to) to the position before it, slot by consecutive slot
+// between the points where the chain table wraps.
+void linkToPrevious(std::ptrdiff_t* links, std::ptrdiff_t from, std::ptrdiff_t to) {
+    while (from < to) {
+        std::ptrdiff_t* slot = links + chainSlot(from);
+        const std::ptrdiff_t count = std::min<std::ptrdiff_t>(to - from, windowSize - static_cast<std::ptrdiff_t>(chainSlot(from)));
+        std::ptrdiff_t k = 0;
+        for (; k + 4 <= count; k += 4) {
+            slot[k] = from + k - 1;
+            slot[k + 1] = from + k;
+            slot[k + 2] = from + k + 1;
+            slot[k + 3] = from + k + 2;
+        }
+        for (; k < count; ++k) slot[k] = from + k - 1;
+        from += count;
+    }
+}
+
 }  // namespace
 
 HuffmanCode fixedLitCode(int s) {
@@ -236,7 +254,8 @@ void DeflateStream::Coder::code(bool atEnd) {
             // the position before it.
             const std::ptrdiff_t runEnd = std::min(i + bestLen - 2, hashEnd);
             links[chainSlot(p)] = heads[h];
-            for (++p; p < runEnd; ++p) links[chainSlot(p)] = p - 1;
+            linkToPrevious(links, p + 1, runEnd);
+            p = runEnd;
             heads[h] = p - 1;
             if (p < hashEnd) h = ((h << 5) ^ w[p + 2 - base]) & (windowSize - 1);
         }
