@@ -1,7 +1,8 @@
 // Fixed-Huffman DEFLATE compressor. One block, greedy matching: at each position the
 // longest match among at most 128 earlier positions with the same 3-byte hash is taken,
 // the nearest one on ties. Simple and predictable rather than small; the PNG render it
-// serves is mostly long runs that any LZ77 catches.
+// serves is mostly long runs that any LZ77 catches. Input may arrive in pieces: only the
+// last 32 KiB and a look-ahead are kept, and the choices are those over the whole input.
 //
 // Format notes (RFC 1951): block header BFINAL=1, BTYPE=01; literal/length symbols use the
 // fixed code of section 3.2.6, distances a 5-bit code; extra bits follow each code,
@@ -235,7 +236,7 @@ void DeflateStream::Coder::code(bool atEnd) {
             ++i;
             continue;
         }
-        const int bestDist = static_cast<int>(i - bestFrom);
+        const int bestDist = *windowDistance(i, bestFrom);  // inside the window by the walk's bound
         const int li = t.lengthIndex[bestLen];
         const int sym = 257 + li;
         out.bits(t.litBits[sym], t.litLen[sym]);
