@@ -1,10 +1,16 @@
 // Figures for the ANSI art reader and writer over the shared corpus of real art: import and
-// export throughput, the time to import the largest file, and how the size of our re-export
-// (minimal SGR, no line breaks) compares with the original files.
+// export throughput, the time to import the largest file (also as the first import of a fresh
+// process, with its peak memory), and how the size of our re-export (minimal SGR, no line
+// breaks) compares with the original files.
 #include "bench_timing.hpp"
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,6 +31,9 @@ using Clock = std::chrono::steady_clock;
 
 
 volatile std::size_t sink = 0;
+
+// Fourteen bytes that legitimately build the largest grid: the cursor goes to the far corner.
+const std::string farCornerText = "\x1b[4000;1000H x";
 
 struct Art {
     std::string name;
@@ -62,8 +71,7 @@ void importFigures(const char* label, const std::vector<Art>& corpus, const std:
     for (const Art& art : corpus) inputBytes += art.data.size();
     const Art& largest = *std::max_element(corpus.begin(), corpus.end(),
                                            [](const Art& a, const Art& b) { return a.data.size() < b.data.size(); });
-    const std::string farCorner = "\x1b[4000;1000H x";
-    const std::vector<std::uint8_t> farBytes(farCorner.begin(), farCorner.end());
+    const std::vector<std::uint8_t> farBytes(farCornerText.begin(), farCornerText.end());
 
     std::printf("import with the %s:\n", label);
     auto line = [](const char* what, double megabytes, int repeats, const auto& body) {
@@ -83,9 +91,42 @@ void importFigures(const char* label, const std::vector<Art>& corpus, const std:
     line(farLabel.c_str(), static_cast<double>(farBytes.size()) / 1e6, 5, importOne(farBytes));
 }
 
+// Run as `ans_bench --first-import FILE|far`: one import in this fresh process, which pays
+// for every page its grid touches; prints the CPU time and the process's peak memory.
+int firstImport(const char* what) {
+    std::vector<std::uint8_t> data(farCornerText.begin(), farCornerText.end());
+    if (std::strcmp(what, "far") != 0) {
+        auto read = readWholeFile(what, 64 << 20);
+        if (!read.data) return 1;
+        data = std::move(*read.data);
+    }
+    const double start = glyphloom::bench::threadCpuSeconds();
+    const auto imported = importANSFile(data, false);
+    const double cpu = glyphloom::bench::threadCpuSeconds() - start;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("  %-40s %8.2f ms cpu  %6ld KiB peak resident  (%d x %d)\n",
+                std::strcmp(what, "far") == 0 ? "14 bytes to the far corner" : fs::path(what).filename().c_str(),
+                cpu * 1e3, usage.ru_maxrss, imported ? imported->cells.rowLength(0) : 0,
+                imported ? imported->cells.rowCount() : 0);
+    return 0;
+}
+
+// The same in a child process each, with the default allocator.
+void firstImportFigures(const std::string& largestPath) {
+    std::printf("first import in a fresh process (default allocator):\n");
+    std::fflush(stdout);
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    for (const std::string& what : {largestPath, std::string("far")}) {
+        const std::string command = "'" + self + "' --first-import '" + what + "'";
+        if (std::system(command.c_str()) != 0) std::printf("  (could not run %s)\n", command.c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--first-import") == 0) return firstImport(argv[2]);
     const fs::path folder = argc > 1 ? fs::path(argv[1]) : fs::path(GLYPHLOOM_CORPUS_DIR) / "ans";
     std::vector<Art> corpus;
     std::error_code error;
@@ -128,6 +169,9 @@ int main(int argc, char** argv) {
     });
 
     std::printf("corpus: %zu files, %.3f MB, %zu cells\n", corpus.size(), mb, cells);
+    const Art& largest = *std::max_element(corpus.begin(), corpus.end(),
+                                           [](const Art& a, const Art& b) { return a.data.size() < b.data.size(); });
+    firstImportFigures((folder / largest.name).string());
     importFigures("default allocator", corpus, concatenated);
     // What the editor runs with: freed grids stay in the process for the next one.
     keepFreedMemoryForReuse();

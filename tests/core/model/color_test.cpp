@@ -13,8 +13,9 @@ TEST(ColorLabel, NamesNumbersAndHex) {
     const std::pair<C, std::string> cases[] = {
         {C::ansi16(0), "Black"},        {C::ansi16(3), "Yellow"},    {C::ansi16(7), "Lt Gray"},
         {C::ansi16(8), "Dk Gray"},      {C::ansi16(10), "Br Grn"},   {C::ansi16(13), "Br Mag"},
-        {C::ansi16(15), "White"},       {C::ansi16(16), "ANSI 16"},  {C::ansi16(-1), "ANSI -1"},
-        {C::ansi256(0), "256:0"},       {C::ansi256(255), "256:255"}, {C::truecolor(0, 128, 255), "#0080FF"},
+        {C::ansi16(15), "White"},       {C::ansi16(16), "ANSI 16"},  {C::ansi16(-1), "Black"},
+        {C::ansi256(0), "256:0"},       {C::ansi256(255), "256:255"}, {C::ansi256(300), "256:255"},
+        {C::truecolor(0, 128, 255), "#0080FF"},
         {C::truecolor(10, 11, 12), "#0A0B0C"},
     };
     for (const auto& [color, label] : cases) EXPECT_EQ(color.label(), label);
