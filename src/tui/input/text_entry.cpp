@@ -173,8 +173,8 @@ void commitTextEntry(AppState& state) {
             }
             return;
         case TextEntryMode::sauceField: {
-            const std::string kind = *state.sauceEntryKind;
-            commitSauceEntry(kind, state);  // reads the buffer
+            const SauceEntry entry = *state.sauceEntryKind;
+            commitSauceEntry(entry, state);  // reads the buffer
             endEntry(state);
             return;
         }

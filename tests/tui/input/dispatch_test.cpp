@@ -432,7 +432,7 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
                                        [](const auto& r) { return r.value == SauceBoxRow{SauceBoxRowKind::title}; });
     ASSERT_NE(titleRow, s.layout.sauceBoxSpans.end());
     s.click(titleRow->span);
-    ASSERT_EQ(s.state.sauceEntryKind.value_or(""), "title");
+    ASSERT_EQ(s.state.sauceEntryKind, SauceEntry::of(SauceField::title));
     s.type("  Moonrise  \r");
     EXPECT_EQ(s.state.sauceTitleField, "Moonrise");
     EXPECT_FALSE(s.state.sauceEntryKind);
