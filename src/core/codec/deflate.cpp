@@ -153,29 +153,60 @@ HuffmanCode fixedLitCode(int s) {
     return {0xC0 + (s - 280), 8};
 }
 
+namespace {
+
+// The big buffers of a compressor: 512 KiB of chains and a 128 KiB window that would otherwise be mapped and faulted in
+// afresh for every stream. Each thread keeps the last one it finished with, so a run of small
+// streams (a PNG per video frame, a fuzzer's inputs) reuses them; the chain heads are reset
+// per stream and the links need no reset (see `Coder`).
+struct ChainBuffers {
+    static constexpr std::size_t capacity = std::size_t{1} << 17;
+    std::vector<std::uint8_t> window;
+    std::unique_ptr<std::ptrdiff_t[]> head{new std::ptrdiff_t[windowSize]};
+    std::unique_ptr<std::ptrdiff_t[]> prev{new std::ptrdiff_t[windowSize]};
+    ChainBuffers() { window.reserve(capacity); }
+};
+
+thread_local std::unique_ptr<ChainBuffers> spareBuffers;
+
+std::unique_ptr<ChainBuffers> takeBuffers() {
+    std::unique_ptr<ChainBuffers> buffers = std::move(spareBuffers);
+    if (!buffers) buffers = std::make_unique<ChainBuffers>();
+    buffers->window.clear();
+    // Every head becomes -1 (no earlier position): all bits set, one plain memset.
+    std::memset(buffers->head.get(), 0xFF, windowSize * sizeof(std::ptrdiff_t));
+    return buffers;
+}
+
+}  // namespace
+
 // The compressor's state between pieces of input: the output bits, the hash chains and a
 // window holding the last 32 KiB already coded plus the bytes not coded yet. Positions are
 // absolute (counted from the start of the whole input), so the chains never need rebasing.
 struct DeflateStream::Coder {
-    static constexpr std::size_t capacity = std::size_t{1} << 17;
+    static constexpr std::size_t capacity = ChainBuffers::capacity;
     // A position is coded only once a whole longest match and the hash of every position it
     // covers lie inside the window, so coding piece by piece decides as coding it whole does.
     static constexpr std::ptrdiff_t lookAhead = maxMatch + minMatch;
 
     BitWriter out{std::size_t{1} << 16};
-    std::vector<std::uint8_t> window;
+    std::unique_ptr<ChainBuffers> buffers = takeBuffers();
+    std::vector<std::uint8_t>& window = buffers->window;
     std::ptrdiff_t base = 0;  // the position of window[0]
     std::ptrdiff_t next = 0;  // the first position not coded yet
-    std::unique_ptr<std::ptrdiff_t[]> head{new std::ptrdiff_t[windowSize]};
+    std::ptrdiff_t* const head = buffers->head.get();
     // Every `prev` slot is written when its position is inserted, before any chain reaches it.
-    std::unique_ptr<std::ptrdiff_t[]> prev{new std::ptrdiff_t[windowSize]};
+    std::ptrdiff_t* const prev = buffers->prev.get();
 
     Coder() {
-        window.reserve(capacity);
-        std::fill(head.get(), head.get() + windowSize, -1);
         out.bits(1, 1);  // BFINAL
         out.bits(1, 2);  // BTYPE 01, fixed Huffman
     }
+    ~Coder() {
+        if (!spareBuffers) spareBuffers = std::move(buffers);
+    }
+    Coder(const Coder&) = delete;
+    Coder& operator=(const Coder&) = delete;
 
     // Codes what the window holds; short of the end of the input, stops where too few bytes
     // follow to decide.
@@ -191,8 +222,8 @@ struct DeflateStream::Coder {
 void DeflateStream::Coder::code(bool atEnd) {
     const Tables& t = tables();
     const std::uint8_t* const w = window.data();
-    std::ptrdiff_t* const heads = head.get();
-    std::ptrdiff_t* const links = prev.get();
+    std::ptrdiff_t* const heads = head;
+    std::ptrdiff_t* const links = prev;
     const std::ptrdiff_t n = base + static_cast<std::ptrdiff_t>(window.size());
     const std::ptrdiff_t stop = atEnd ? n : n - lookAhead;
     const std::ptrdiff_t lastHashable = n - minMatch;
