@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tui/actions/session.hpp"
 #include "tui/input/dispatch.hpp"
 #include "tui/state/text_entry_mode.hpp"
 

@@ -1,7 +1,8 @@
 // Fixed-Huffman DEFLATE compressor. One block, greedy matching: at each position the
 // longest match among at most 128 earlier positions with the same 3-byte hash is taken,
 // the nearest one on ties. Simple and predictable rather than small; the PNG render it
-// serves is mostly long runs that any LZ77 catches.
+// serves is mostly long runs that any LZ77 catches. Input may arrive in pieces: only the
+// last 32 KiB and a look-ahead are kept, and the choices are those over the whole input.
 //
 // Format notes (RFC 1951): block header BFINAL=1, BTYPE=01; literal/length symbols use the
 // fixed code of section 3.2.6, distances a 5-bit code; extra bits follow each code,
@@ -13,6 +14,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace glyphloom {
 namespace {
@@ -124,6 +126,24 @@ inline int matchLength(const std::uint8_t* a, const std::uint8_t* b, int limit) 
     return n;
 }
 
+// Links each position of [from, to) to the position before it, slot by consecutive slot
+// between the points where the chain table wraps.
+void linkToPrevious(std::ptrdiff_t* links, std::ptrdiff_t from, std::ptrdiff_t to) {
+    while (from < to) {
+        std::ptrdiff_t* slot = links + chainSlot(from);
+        const std::ptrdiff_t count = std::min<std::ptrdiff_t>(to - from, windowSize - static_cast<std::ptrdiff_t>(chainSlot(from)));
+        std::ptrdiff_t k = 0;
+        for (; k + 4 <= count; k += 4) {
+            slot[k] = from + k - 1;
+            slot[k + 1] = from + k;
+            slot[k + 2] = from + k + 1;
+            slot[k + 3] = from + k + 2;
+        }
+        for (; k < count; ++k) slot[k] = from + k - 1;
+        from += count;
+    }
+}
+
 }  // namespace
 
 HuffmanCode fixedLitCode(int s) {
@@ -133,72 +153,151 @@ HuffmanCode fixedLitCode(int s) {
     return {0xC0 + (s - 280), 8};
 }
 
-std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
+// The compressor's state between pieces of input: the output bits, the hash chains and a
+// window holding the last 32 KiB already coded plus the bytes not coded yet. Positions are
+// absolute (counted from the start of the whole input), so the chains never need rebasing.
+struct DeflateStream::Coder {
+    static constexpr std::size_t capacity = std::size_t{1} << 17;
+    // A position is coded only once a whole longest match and the hash of every position it
+    // covers lie inside the window, so coding piece by piece decides as coding it whole does.
+    static constexpr std::ptrdiff_t lookAhead = maxMatch + minMatch;
+
+    BitWriter out{std::size_t{1} << 16};
+    std::vector<std::uint8_t> window;
+    std::ptrdiff_t base = 0;  // the position of window[0]
+    std::ptrdiff_t next = 0;  // the first position not coded yet
+    std::unique_ptr<std::ptrdiff_t[]> head{new std::ptrdiff_t[windowSize]};
+    // Every `prev` slot is written when its position is inserted, before any chain reaches it.
+    std::unique_ptr<std::ptrdiff_t[]> prev{new std::ptrdiff_t[windowSize]};
+
+    Coder() {
+        window.reserve(capacity);
+        std::fill(head.get(), head.get() + windowSize, -1);
+        out.bits(1, 1);  // BFINAL
+        out.bits(1, 2);  // BTYPE 01, fixed Huffman
+    }
+
+    // Codes what the window holds; short of the end of the input, stops where too few bytes
+    // follow to decide.
+    void code(bool atEnd);
+    // Drops what no later match can reach.
+    void slide() {
+        const std::ptrdiff_t keepFrom = std::max(base, next - windowSize);
+        window.erase(window.begin(), window.begin() + (keepFrom - base));
+        base = keepFrom;
+    }
+};
+
+void DeflateStream::Coder::code(bool atEnd) {
     const Tables& t = tables();
-    const std::uint8_t* b = input.data();
-    // Positions stay in a signed type as wide as a pointer: inputs past 2 GiB must not wrap.
-    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(input.size());
-    BitWriter w(input.size() / 4 + 64);
-    w.bits(1, 1);  // BFINAL
-    w.bits(1, 2);  // BTYPE 01, fixed Huffman
+    const std::uint8_t* const w = window.data();
+    std::ptrdiff_t* const heads = head.get();
+    std::ptrdiff_t* const links = prev.get();
+    const std::ptrdiff_t n = base + static_cast<std::ptrdiff_t>(window.size());
+    const std::ptrdiff_t stop = atEnd ? n : n - lookAhead;
+    const std::ptrdiff_t lastHashable = n - minMatch;
+    auto literal = [&](int byte) { out.bits(t.litBits[byte], t.litLen[byte]); };
 
-    // The hash chains are reused from call to call: allocating them afresh costs more than
-    // compressing a small input. Every `prev` slot is written when its position is inserted,
-    // before any chain can reach it, so only `head` needs clearing.
-    thread_local std::vector<std::ptrdiff_t> head(windowSize), prev(windowSize);
-    std::fill(head.begin(), head.end(), -1);
-    auto insert = [&](std::ptrdiff_t p) {
-        const int h = hashAt(b + p);
-        prev[chainSlot(p)] = head[h];
-        head[h] = p;
-    };
-    auto literal = [&](int byte) { w.bits(t.litBits[byte], t.litLen[byte]); };
-
-    std::ptrdiff_t i = 0;
-    while (i < n) {
+    std::ptrdiff_t i = next;
+    while (i < stop) {
         const std::ptrdiff_t remaining = n - i;
         if (remaining < minMatch) {
-            literal(b[i++]);
+            literal(w[i - base]);
+            ++i;
             continue;
         }
+        const std::uint8_t* const here = w + (i - base);
+        int h = hashAt(here);
         const int limit = matchLimit(remaining);
-        int bestLen = 0, bestDist = 0;
-        std::ptrdiff_t candidate = head[hashAt(b + i)];
-        for (int tries = 0; tries < maxChain && candidate >= 0; ++tries) {
-            const std::optional<int> distance = windowDistance(i, candidate);
-            if (!distance) break;
-            const int dist = *distance;
-            // Only a strictly longer match replaces the best, so the nearest wins ties.
-            if (b[candidate + bestLen] == b[i + bestLen] || bestLen == 0) {
-                const int len = matchLength(b + candidate, b + i, limit);
+        // Candidates before `lowest` have left the window; the empty chain's -1 is below it too.
+        const std::ptrdiff_t lowest = std::max<std::ptrdiff_t>(i - windowSize, 0);
+        int bestLen = 0;
+        std::ptrdiff_t bestFrom = 0;
+        std::ptrdiff_t candidate = heads[h];
+        for (int tries = maxChain; tries > 0 && candidate >= lowest; --tries) {
+            const std::uint8_t* const there = w + (candidate - base);
+            // Only a strictly longer match replaces the best, so the nearest wins ties; one
+            // that differs at the best length's end cannot be longer.
+            if (there[bestLen] == here[bestLen]) {
+                const int len = matchLength(there, here, limit);
                 if (len > bestLen) {
                     bestLen = len;
-                    bestDist = dist;
+                    bestFrom = candidate;
                     if (len == limit) break;
                 }
             }
-            candidate = prev[chainSlot(candidate)];
+            candidate = links[chainSlot(candidate)];
         }
 
-        if (bestLen >= minMatch) {
-            const int li = t.lengthIndex[bestLen];
-            const int sym = 257 + li;
-            w.bits(t.litBits[sym], t.litLen[sym]);
-            if (deflate_format::lengthExtra[li] != 0) w.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
-            const int di = t.distIndex(bestDist);
-            w.bits(t.distBits[di], 5);
-            if (deflate_format::distExtra[di] != 0) w.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
-            const std::ptrdiff_t end = i + bestLen;
-            const std::ptrdiff_t lastHashable = n - minMatch;
-            for (; i < end; ++i)
-                if (i <= lastHashable) insert(i);
-        } else {
-            insert(i);
-            literal(b[i++]);
+        if (bestLen < minMatch) {
+            links[chainSlot(i)] = heads[h];
+            heads[h] = i;
+            literal(here[0]);
+            ++i;
+            continue;
         }
+        const int bestDist = *windowDistance(i, bestFrom);  // inside the window by the walk's bound
+        const int li = t.lengthIndex[bestLen];
+        const int sym = 257 + li;
+        out.bits(t.litBits[sym], t.litLen[sym]);
+        if (deflate_format::lengthExtra[li] != 0) out.bits(static_cast<std::uint32_t>(bestLen - deflate_format::lengthBase[li]), deflate_format::lengthExtra[li]);
+        const int di = t.distIndex(bestDist);
+        out.bits(t.distBits[di], 5);
+        if (deflate_format::distExtra[di] != 0) out.bits(static_cast<std::uint32_t>(bestDist - deflate_format::distBase[di]), deflate_format::distExtra[di]);
+
+        // Every position the match covers joins the chains. Each hash follows from the one
+        // before by shifting in the next byte: the byte shifted out falls past the mask.
+        const std::ptrdiff_t hashEnd = std::min(i + bestLen, lastHashable + 1);
+        std::ptrdiff_t p = i;
+        if (bestDist == 1) {
+            // A run of one byte value (the blank stretches of a picture): every position whose
+            // three bytes lie inside the run has the same hash, so its chain link is simply
+            // the position before it.
+            const std::ptrdiff_t runEnd = std::min(i + bestLen - 2, hashEnd);
+            links[chainSlot(p)] = heads[h];
+            linkToPrevious(links, p + 1, runEnd);
+            p = runEnd;
+            heads[h] = p - 1;
+            if (p < hashEnd) h = ((h << 5) ^ w[p + 2 - base]) & (windowSize - 1);
+        }
+        while (p < hashEnd) {
+            links[chainSlot(p)] = heads[h];
+            heads[h] = p;
+            if (++p >= hashEnd) break;
+            h = ((h << 5) ^ w[p + 2 - base]) & (windowSize - 1);
+        }
+        i += bestLen;
     }
-    w.bits(0, 7);  // end of block: symbol 256 is seven zero bits
-    return w.finish();
+    next = i;
+}
+
+DeflateStream::DeflateStream() : coder_(std::make_unique<Coder>()) {}
+DeflateStream::~DeflateStream() = default;
+DeflateStream::DeflateStream(DeflateStream&&) noexcept = default;
+DeflateStream& DeflateStream::operator=(DeflateStream&&) noexcept = default;
+
+void DeflateStream::write(std::span<const std::uint8_t> bytes) {
+    Coder& c = *coder_;
+    while (!bytes.empty()) {
+        if (c.window.size() == Coder::capacity) c.slide();
+        const std::size_t take = std::min(bytes.size(), Coder::capacity - c.window.size());
+        c.window.insert(c.window.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take));
+        bytes = bytes.subspan(take);
+        c.code(false);
+    }
+}
+
+std::vector<std::uint8_t> DeflateStream::finish() {
+    Coder& c = *coder_;
+    c.code(true);
+    c.out.bits(0, 7);  // end of block: symbol 256 is seven zero bits
+    return c.out.finish();
+}
+
+std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input) {
+    DeflateStream stream;
+    stream.write(input);
+    return stream.finish();
 }
 
 }  // namespace glyphloom

@@ -1,10 +1,12 @@
 // Compression into a raw DEFLATE stream (no zlib framing): the whole input as one final
 // fixed-Huffman block, greedy LZ77 matching over hash chains. The output is fully
-// determined by the input, so the PNG files built on it are reproducible byte for byte.
+// determined by the input (however it is split into pieces), so the PNG files built on it
+// are reproducible byte for byte.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <utility>
@@ -13,6 +15,25 @@
 namespace glyphloom {
 
 std::vector<std::uint8_t> deflateRaw(std::span<const std::uint8_t> input);
+
+// The same compression fed piece by piece: `finish` returns exactly the bytes `deflateRaw`
+// gives for all the pieces joined, but only the last 32 KiB and the bytes not yet coded are
+// held, so a large picture can be compressed while it is being drawn.
+class DeflateStream {
+public:
+    DeflateStream();
+    ~DeflateStream();
+    DeflateStream(DeflateStream&&) noexcept;
+    DeflateStream& operator=(DeflateStream&&) noexcept;
+
+    void write(std::span<const std::uint8_t> bytes);
+    // Ends the stream; the object is spent afterwards.
+    std::vector<std::uint8_t> finish();
+
+private:
+    struct Coder;
+    std::unique_ptr<Coder> coder_;
+};
 
 // The fixed literal/length code of a symbol 0..287 (RFC 1951 section 3.2.6): the code
 // value, most significant bit first, and its length in bits.

@@ -11,7 +11,6 @@
 
 #include "core/codec/checksum.hpp"
 #include "core/codec/deflate.hpp"
-#include "core/codec/picture_buffer.hpp"
 
 namespace glyphloom {
 namespace {
@@ -31,6 +30,21 @@ void appendChunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::spa
     appendBE32(out, crc32(std::span(out).subspan(typeAt)));
 }
 
+// dst = row − above, byte by byte modulo 256, eight bytes at a time: the high bit of each
+// byte is kept out of the subtraction so no borrow crosses into the next byte, then put back.
+void upFilter(std::uint8_t* dst, const std::uint8_t* row, const std::uint8_t* above, std::size_t n) {
+    constexpr std::uint64_t high = 0x8080808080808080u;
+    std::size_t x = 0;
+    for (; x + 8 <= n; x += 8) {
+        std::uint64_t r, a;
+        std::memcpy(&r, row + x, 8);
+        std::memcpy(&a, above + x, 8);
+        const std::uint64_t d = ((r | high) - (a & ~high)) ^ ((r ^ ~a) & high);
+        std::memcpy(dst + x, &d, 8);
+    }
+    for (; x < n; ++x) dst[x] = static_cast<std::uint8_t>(row[x] - above[x]);
+}
+
 }  // namespace
 
 std::array<std::uint8_t, 4> be32(std::uint32_t v) {
@@ -38,43 +52,65 @@ std::array<std::uint8_t, 4> be32(std::uint32_t v) {
             static_cast<std::uint8_t>(v)};
 }
 
+PNGRowEncoder::PNGRowEncoder(int width, int height)
+    : width_(width), height_(height), stride_(width > 0 ? static_cast<std::size_t>(width) * 3 : 0) {
+    above_.assign(stride_, 0);
+    line_.resize(stride_ + 1);
+}
+
+void PNGRowEncoder::addRow(std::span<const std::uint8_t> rgbRow) {
+    if (rgbRow.size() != stride_ || rowsAdded_ >= height_) {
+        broken_ = true;
+        return;
+    }
+    // The filtered scanline: a filter byte, then the row (None) or its difference to the
+    // row above (Up).
+    std::uint8_t* dst = line_.data();
+    const std::uint8_t* row = rgbRow.data();
+    if (rowsAdded_ == 0) {
+        dst[0] = 0;
+        std::memcpy(dst + 1, row, stride_);
+    } else {
+        dst[0] = 2;
+        upFilter(dst + 1, row, above_.data(), stride_);
+    }
+    std::memcpy(above_.data(), row, stride_);
+    adler_ = adler32(line_, adler_);
+    deflate_.write(line_);
+    ++rowsAdded_;
+}
+
+std::vector<std::uint8_t> PNGRowEncoder::finish() {
+    if (width_ <= 0 || height_ <= 0 || broken_ || rowsAdded_ != height_) return {};
+    const std::vector<std::uint8_t> packed = deflate_.finish();
+
+    std::vector<std::uint8_t> out(pngSignature.begin(), pngSignature.end());
+    out.reserve(packed.size() + 64);
+    std::vector<std::uint8_t> ihdr;
+    appendBE32(ihdr, static_cast<std::uint32_t>(width_));
+    appendBE32(ihdr, static_cast<std::uint32_t>(height_));
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // depth 8, RGB, deflate, adaptive filters, no interlace
+    appendChunk(out, "IHDR", ihdr);
+
+    // IDAT is built in place: its zlib stream is header, DEFLATE data and Adler-32.
+    appendBE32(out, static_cast<std::uint32_t>(2 + packed.size() + 4));
+    const std::size_t typeAt = out.size();
+    out.insert(out.end(), {'I', 'D', 'A', 'T', 0x78, 0x01});
+    out.insert(out.end(), packed.begin(), packed.end());
+    appendBE32(out, adler_);
+    appendBE32(out, crc32(std::span(out).subspan(typeAt)));
+
+    appendChunk(out, "IEND", {});
+    return out;
+}
+
 std::vector<std::uint8_t> encodePNG(int width, int height, std::span<const std::uint8_t> rgb) {
     if (width <= 0 || height <= 0) return {};
     const std::size_t stride = static_cast<std::size_t>(width) * 3;
     if (rgb.size() / stride != static_cast<std::size_t>(height) || rgb.size() % stride != 0) return {};
-
-    // Filtered scanlines: a filter byte, then the row (None) or its difference to the row
-    // above (Up).
-    std::vector<std::uint8_t> filtered;
-    resizePictureBuffer(filtered, (stride + 1) * static_cast<std::size_t>(height));
-    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
-        std::uint8_t* dst = filtered.data() + y * (stride + 1);
-        const std::uint8_t* row = rgb.data() + y * stride;
-        if (y == 0) {
-            dst[0] = 0;
-            std::memcpy(dst + 1, row, stride);
-        } else {
-            dst[0] = 2;
-            const std::uint8_t* above = row - stride;
-            for (std::size_t x = 0; x < stride; ++x) dst[1 + x] = static_cast<std::uint8_t>(row[x] - above[x]);
-        }
-    }
-
-    std::vector<std::uint8_t> zlib = {0x78, 0x01};
-    const std::vector<std::uint8_t> packed = deflateRaw(filtered);
-    zlib.insert(zlib.end(), packed.begin(), packed.end());
-    appendBE32(zlib, adler32(filtered));
-
-    std::vector<std::uint8_t> out(pngSignature.begin(), pngSignature.end());
-    out.reserve(zlib.size() + 64);
-    std::vector<std::uint8_t> ihdr;
-    appendBE32(ihdr, static_cast<std::uint32_t>(width));
-    appendBE32(ihdr, static_cast<std::uint32_t>(height));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // depth 8, RGB, deflate, adaptive filters, no interlace
-    appendChunk(out, "IHDR", ihdr);
-    appendChunk(out, "IDAT", zlib);
-    appendChunk(out, "IEND", {});
-    return out;
+    PNGRowEncoder encoder(width, height);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) encoder.addRow(rgb.subspan(y * stride, stride));
+    return encoder.finish();
 }
 
 }  // namespace glyphloom

@@ -4,6 +4,7 @@
 #include "core/render/image_export.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <span>
@@ -21,20 +22,52 @@ constexpr int glyphHeight = 16;
 constexpr int frameWidth = 1920;
 constexpr int frameHeight = 1080;
 
-void drawCell(std::uint8_t* topLeft, std::size_t pitch, const ANSICell& cell) {
-    const RGB fg = renderRGB(cell.foreground);
-    const RGB bg = renderRGB(cell.background);
-    const auto rows = VGAFont::scanlines(vgaGlyphIndex(cell.character));
-    for (int y = 0; y < glyphHeight; ++y) {
-        std::uint8_t* p = topLeft + static_cast<std::size_t>(y) * pitch;
-        const std::uint8_t bits = rows[static_cast<std::size_t>(y)];
-        for (int x = 0; x < glyphWidth; ++x, p += 3) {
-            const RGB c = (bits & (0x80 >> x)) ? fg : bg;
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
+// For every pattern of 8 glyph bits, 24 bytes (8 RGB pixels) that are all ones where the
+// bit is set: a glyph row is then foreground AND mask OR background AND NOT mask, three
+// 64-bit words at a time.
+struct GlyphRowMasks {
+    std::array<std::array<std::uint64_t, 3>, 256> words{};
+    GlyphRowMasks() {
+        for (int bits = 0; bits < 256; ++bits) {
+            std::array<std::uint8_t, 24> bytes{};
+            for (int x = 0; x < glyphWidth; ++x)
+                if (bits & (0x80 >> x)) bytes[x * 3] = bytes[x * 3 + 1] = bytes[x * 3 + 2] = 0xFF;
+            std::memcpy(words[bits].data(), bytes.data(), bytes.size());
         }
     }
+};
+
+// Eight pixels of one colour as three 64-bit words.
+std::array<std::uint64_t, 3> colourWords(RGB c) {
+    std::array<std::uint8_t, 24> bytes{};
+    for (int x = 0; x < glyphWidth; ++x) {
+        bytes[x * 3] = c.r;
+        bytes[x * 3 + 1] = c.g;
+        bytes[x * 3 + 2] = c.b;
+    }
+    std::array<std::uint64_t, 3> words{};
+    std::memcpy(words.data(), bytes.data(), bytes.size());
+    return words;
+}
+
+void drawCell(std::uint8_t* topLeft, std::size_t pitch, const ANSICell& cell) {
+    static const GlyphRowMasks masks;
+    const auto fg = colourWords(renderRGB(cell.foreground));
+    const auto bg = colourWords(renderRGB(cell.background));
+    const auto rows = VGAFont::scanlines(vgaGlyphIndex(cell.character));
+    for (int y = 0; y < glyphHeight; ++y) {
+        const auto& mask = masks.words[rows[static_cast<std::size_t>(y)]];
+        std::uint64_t line[3];
+        for (int k = 0; k < 3; ++k) line[k] = (fg[k] & mask[k]) | (bg[k] & ~mask[k]);
+        std::memcpy(topLeft + static_cast<std::size_t>(y) * pitch, line, sizeof line);
+    }
+}
+
+// Draws one row of cells into a band of 16 pixel rows, `columns` cells wide. A longer
+// ragged row is cut off; a shorter one leaves the rest of the band as it was.
+void drawCellRow(std::uint8_t* band, std::size_t pitch, std::span<const ANSICell> row, std::size_t columns) {
+    const std::size_t n = std::min(row.size(), columns);
+    for (std::size_t c = 0; c < n; ++c) drawCell(band + c * glyphWidth * 3, pitch, row[c]);
 }
 
 // Renders `rowCount` rows obtained from `rowAt(r)` (a span of cells).
@@ -47,18 +80,28 @@ RenderedImage render(int rowCount, RowAt rowAt) {
     image.height = rowCount * glyphHeight;
     const std::size_t pitch = static_cast<std::size_t>(image.width) * 3;
     resizePictureBuffer(image.rgb, pitch * static_cast<std::size_t>(image.height));
-    for (int r = 0; r < rowCount; ++r) {
-        const std::span<const ANSICell> row = rowAt(r);
-        const std::size_t n = std::min(row.size(), columns);  // a longer ragged row is cut off
-        std::uint8_t* line = image.rgb.data() + static_cast<std::size_t>(r) * glyphHeight * pitch;
-        for (std::size_t c = 0; c < n; ++c) drawCell(line + c * glyphWidth * 3, pitch, row[c]);
-    }
+    for (int r = 0; r < rowCount; ++r)
+        drawCellRow(image.rgb.data() + static_cast<std::size_t>(r) * glyphHeight * pitch, pitch, rowAt(r), columns);
     return image;
 }
 
-std::vector<std::uint8_t> encode(const RenderedImage& image) {
-    if (image.width == 0 || image.height == 0) return {};
-    return encodePNG(image.width, image.height, image.rgb);
+// Renders and encodes one band of cells at a time: the picture itself is never held whole,
+// which for a long scroll of art saves hundreds of megabytes of freshly touched memory.
+template <typename RowAt>
+std::vector<std::uint8_t> renderPNG(int rowCount, RowAt rowAt) {
+    if (rowCount <= 0 || rowAt(0).empty()) return {};
+    const std::size_t columns = rowAt(0).size();
+    const int width = static_cast<int>(columns) * glyphWidth;
+    const std::size_t pitch = static_cast<std::size_t>(width) * 3;
+    PNGRowEncoder encoder(width, rowCount * glyphHeight);
+    std::vector<std::uint8_t> band(pitch * glyphHeight);
+    for (int r = 0; r < rowCount; ++r) {
+        const std::span<const ANSICell> row = rowAt(r);
+        if (row.size() < columns) std::fill(band.begin(), band.end(), std::uint8_t{0});
+        drawCellRow(band.data(), pitch, row, columns);
+        for (int y = 0; y < glyphHeight; ++y) encoder.addRow(std::span(band).subspan(static_cast<std::size_t>(y) * pitch, pitch));
+    }
+    return encoder.finish();
 }
 
 }  // namespace
@@ -73,10 +116,13 @@ RenderedImage renderDocRGB(const CellGrid& doc) {
 }
 
 std::vector<std::uint8_t> exportPNGData(const std::vector<std::vector<ANSICell>>& doc) {
-    return encode(renderDocRGB(doc));
+    return renderPNG(static_cast<int>(doc.size()),
+                     [&](int r) { return std::span<const ANSICell>(doc[static_cast<std::size_t>(r)]); });
 }
 
-std::vector<std::uint8_t> exportPNGData(const CellGrid& doc) { return encode(renderDocRGB(doc)); }
+std::vector<std::uint8_t> exportPNGData(const CellGrid& doc) {
+    return renderPNG(doc.rowCount(), [&](int r) { return std::span<const ANSICell>(doc.row(r)); });
+}
 
 RenderedImage videoFrameRGB(const RenderedImage& src) {
     RenderedImage frame{frameWidth, frameHeight,

@@ -222,6 +222,10 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
 
 void saveDocument(AppState& state) { saveDocument(state, atomicFileWriter()); }
 
+void renameDocument(const std::string& name, AppState& state) {
+    if (!name.empty()) state.filename = name;
+}
+
 void saveDocument(AppState& state, const FileWriter& write) {
     const bool layered = state.saveAsGlyphloom || state.layers.size() > 1;
     const std::string extension = layered ? "glyphloom" : "ans";

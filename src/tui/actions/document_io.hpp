@@ -30,6 +30,8 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
 
 void saveDocument(AppState& state);
 void saveDocument(AppState& state, const FileWriter& write);
+// The name typed in the bar becomes the document's name; an empty one keeps the old name.
+void renameDocument(const std::string& name, AppState& state);
 
 // Ctrl-E: the flattened canvas as a VGA-look PNG in the current directory, never
 // replacing an existing file.

@@ -89,6 +89,8 @@ std::vector<std::string> browseExtensions(const AppState& state) {
     return {"ans", "glyphloom"};
 }
 
+bool isFolderEntry(const std::string& entry) { return entry == "~" || entry == ".." || entry.ends_with('/'); }
+
 void refreshBrowse(AppState& state) {
     state.fileBrowserEntries = browseListing(state.browseDir, browseExtensions(state), browseCanGoUp(state));
     state.browseScroll = 0;
@@ -125,6 +127,8 @@ void activateBrowseEntry(int index, AppState& state) {
     }
     state.fileBrowserOpen = false;
 }
+
+void closeFileBrowser(AppState& state) { state.fileBrowserOpen = false; }
 
 void scrollBrowse(int delta, int page, AppState& state) {
     const int entries = static_cast<int>(state.fileBrowserEntries.size());

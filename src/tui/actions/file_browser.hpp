@@ -16,9 +16,12 @@ bool browseCanGoUp(const AppState& state);
 // "~" (away from home), ".." (when allowed), then folders ("name/") and matching files, each
 // sorted case-insensitively; hidden names are left out.
 std::vector<std::string> browseListing(const std::string& dir, const std::vector<std::string>& exts, bool canGoUp);
+// "~", ".." and "name/" lead to folders; every other entry is a file.
+bool isFolderEntry(const std::string& entry);
 // The extensions the current mode lists.
 std::vector<std::string> browseExtensions(const AppState& state);
 void refreshBrowse(AppState& state);
+void closeFileBrowser(AppState& state);
 // Enters a folder entry, or hands a file entry to the opener of the current mode and closes.
 void activateBrowseEntry(int index, AppState& state);
 

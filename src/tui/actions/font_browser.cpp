@@ -34,6 +34,13 @@ void leaveFontFileListing(AppState& state) {
     state.fontListScroll = 0;
 }
 
+void fontFileEntryTapped(int index, AppState& state) {
+    if (index < 0 || index >= static_cast<int>(state.fileBrowserEntries.size())) return;
+    const bool folder = isFolderEntry(state.fileBrowserEntries[static_cast<std::size_t>(index)]);
+    activateBrowseEntry(index, state);
+    if (!folder) state.fontBrowserMode = false;
+}
+
 void closeFontBrowser(bool keep, AppState& state) {
     if (!keep && state.fontBrowserPrev) state.textFontIndex = *state.fontBrowserPrev;
     state.fontBrowserOpen2 = false;

@@ -17,6 +17,9 @@ void answerFontDelete(bool remove, AppState& state);
 void openFontFileListing(AppState& state);
 // Back from the file listing or the URL field to the list of faces.
 void leaveFontFileListing(AppState& state);
+// An entry of the font file listing: a folder is entered, a file is imported after this frame
+// and the listing gives way to the faces again.
+void fontFileEntryTapped(int index, AppState& state);
 // OK keeps the face being tried; cancel returns to the one chosen before the browser opened.
 void closeFontBrowser(bool keep, AppState& state);
 

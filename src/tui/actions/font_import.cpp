@@ -90,6 +90,11 @@ void importFontFromEntry(const std::string& entry, AppState& state, std::chrono:
     importFontData(download.data, name, state, repaint);
 }
 
+void queueFontImport(const std::string& entry, AppState& state) {
+    if (isWebAddress(entry)) state.pendingFontURL = entry;
+    else state.pendingFontFile = entry;
+}
+
 void runPendingFontImport(AppState& state, const FontImportRepaint& repaint) {
     if (state.pendingFontURL) {
         const std::string url = *state.pendingFontURL;

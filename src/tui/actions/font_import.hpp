@@ -28,6 +28,9 @@ void importFontFile(const std::string& named, AppState& state, const FontImportR
 // Stores the fonts of `data` and reloads the imported list; the note says how it went.
 void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state,
                     const FontImportRepaint& repaint = {});
+// The font URL / path prompt's Enter: the import is asked of the main loop, which runs it
+// once the frame saying so is on the screen.
+void queueFontImport(const std::string& entry, AppState& state);
 // The download or file import the last frame asked for, if any (the main loop runs it once
 // that frame is on the screen).
 void runPendingFontImport(AppState& state, const FontImportRepaint& repaint = {});

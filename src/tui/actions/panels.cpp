@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "core/text/charsets.hpp"
 #include "core/color/color_depth.hpp"
@@ -289,6 +290,12 @@ void colorModeTapped(ColorMode mode, bool forFg, AppState& state) {
     setColorMode(colorMode(state, forFg) == mode ? ColorMode::solid : mode, forFg, state);
 }
 
+void setCycleRepeat(bool forFg, int repeat, AppState& state) {
+    const int step = std::clamp(repeat, 1, 20);
+    (forFg ? state.fgCycleStep : state.bgCycleStep) = step;
+    state.statusNote = std::string(forFg ? "fg" : "bg") + " repeat " + std::to_string(step);
+}
+
 const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg) {
     if (forFg ? state.fgCycle : state.bgCycle) return forFg ? &state.fgCyclePool : &state.bgCyclePool;
     if (forFg ? state.fgRandom : state.bgRandom) return forFg ? &state.fgRandomPool : &state.bgRandomPool;
@@ -444,6 +451,20 @@ void charPicked(const std::string& character, AppState& state) {
         state.charNull = false;
     }
     closeCharPickerIfEmptyCycle(state);
+}
+
+void placeTypedCodepoint(const std::string& hex, AppState& state) {
+    std::string shown = hex;
+    std::transform(shown.begin(), shown.end(), shown.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const auto glyph = glyphForHex(hex);
+    if (!glyph) {
+        state.statusNote = "no glyph at U+" + shown;
+        return;
+    }
+    state.penChar = *glyph;
+    state.charNull = false;
+    state.charPickerOpen = false;
+    state.statusNote = "placed U+" + shown;
 }
 
 void removeLastPickedChar(AppState& state) {

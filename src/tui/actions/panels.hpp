@@ -76,6 +76,8 @@ void setColorMode(ColorMode mode, bool forFg, AppState& state);
 ColorMode colorMode(const AppState& state, bool forFg);
 // A mode button: lights that mode, or goes back to solid when it was already lit.
 void colorModeTapped(ColorMode mode, bool forFg, AppState& state);
+// A typed cycle repeat: how many cells each colour of the channel's cycle lasts (1–20).
+void setCycleRepeat(bool forFg, int repeat, AppState& state);
 // The pool a channel's chips show and edit: its cycle pool while cycling, its random pool
 // while random, else nothing. Chip i of the colour row is element i.
 const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg);
@@ -121,6 +123,9 @@ void closeCharPickerIfEmptyCycle(AppState& state);
 // A glyph of the picker: appended to the target's cycle sequence (repeats allowed), toggled in
 // its random pool, or else made its single character (which closes the picker).
 void charPicked(const std::string& character, AppState& state);
+// A code point typed in the picker's hex field: its glyph becomes the pen's single character
+// and the picker closes; the note says when there is no glyph there.
+void placeTypedCodepoint(const std::string& hex, AppState& state);
 // Backspace in the picker: drops the last character of the target's sequence.
 void removeLastPickedChar(AppState& state);
 // A mode button of the picker; a lit button goes back to a single character.

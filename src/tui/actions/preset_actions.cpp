@@ -310,6 +310,12 @@ void rightClickPresetSlot(int index, bool armedHere, AppState& state) {
     state.statusNote = "right-click again to delete this preset";
 }
 
+std::optional<int> takePresetDeleteArm(AppState& state) {
+    const std::optional<int> armed = state.presetDeleteArmed;
+    state.presetDeleteArmed.reset();
+    return armed;
+}
+
 void advancePresetMode(AppState& state, RandomSource& random) {
     if (!state.presetCycle && !state.presetRandom) return;
     std::vector<int> candidates;

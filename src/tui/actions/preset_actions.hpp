@@ -32,6 +32,8 @@ void clickPresetSlot(int index, AppState& state);
 // A right click on a slot: the first arms the deletion, a second one in a row on the same
 // slot deletes it. `armedHere`: this slot was armed before the click.
 void rightClickPresetSlot(int index, bool armedHere, AppState& state);
+// Every click past the boxes disarms a pending deletion; this tells which slot was armed.
+std::optional<int> takePresetDeleteArm(AppState& state);
 
 // Each canvas press: with a preset mode on, applies the next slot of the pool (cycle) or a
 // random one (random mode wins when both are on).

@@ -14,7 +14,7 @@ void openSauceBox(AppState& state) {
 void sauceBoxRowTapped(SauceBoxRow row, AppState& state) {
     auto startField = [&](const std::string& value) {
         startTextEntry(TextEntryMode::sauceField, state, value);
-        state.sauceEntryKind = controlName(row);
+        state.sauceEntryKind = sauceEntryFor(row);
     };
     switch (row.kind) {
         case SauceBoxRowKind::done:

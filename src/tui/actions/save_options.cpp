@@ -10,7 +10,7 @@ void saveOptionTapped(SaveOption option, AppState& state) {
     switch (option) {
         case SaveOption::name:
             startTextEntry(TextEntryMode::sauceField, state, state.filename);
-            state.sauceEntryKind = std::string(controlName(SaveOption::name));
+            state.sauceEntryKind = SauceEntry::of(SauceField::documentName);
             return;
         case SaveOption::sauceRecord: return openSauceBox(state);
         case SaveOption::utf8: state.exportUTF8 = !state.exportUTF8; break;

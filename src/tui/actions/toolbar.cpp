@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/model/canvas_size.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 
@@ -134,6 +135,18 @@ void clearButtonClicked(bool wasArmed, AppState& state) {
     state.statusNote = "click Clear again to wipe the canvas";
 }
 
+bool takeClearArm(AppState& state) {
+    const bool wasArmed = state.clearArmed;
+    state.clearArmed = false;
+    return wasArmed;
+}
+
+void closeLayersPanel(AppState& state) { state.layersPanelOpen = false; }
+
+void closeDepthPicker(AppState& state) { state.depthPickerOpen = false; }
+
+void closeSizePicker(AppState& state) { state.sizePickerOpen = false; }
+
 void addLayer(AppState& state) {
     if (static_cast<int>(state.layers.size()) >= maxLayers) {
         state.statusNote = "layer limit (7)";
@@ -262,6 +275,11 @@ void applyCanvasSizePreset(int cols, int rows, AppState& state) {
     state.sizePickerOpen = false;
 }
 
+void applyTypedCanvasSize(const std::string& text, AppState& state) {
+    if (const auto size = parseCanvasSize(text)) state.resizeCanvas(size->cols, size->rows);
+    else state.statusNote = "bad size — wanted COLSxROWS";
+}
+
 void startCanvasSizeEntry(AppState& state) {
     state.sizePickerOpen = false;
     state.sizeEntryActive = true;
@@ -270,8 +288,6 @@ void startCanvasSizeEntry(AppState& state) {
     state.renameSelectAll = false;
     state.statusNote = "type COLSxROWS (e.g. 132x40), Enter to apply";
 }
-
-void openAbout(AppState& state) { state.aboutOpen = true; }
 
 void toggleStatusHistory(AppState& state) {
     state.historyOpen = !state.historyOpen;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -22,13 +23,14 @@ bool validLayer(const AppState& state, int index);
 
 void perform(BarAction action, AppState& state);
 
-// The title opens the about box; the status line opens and closes the history of notes.
-void openAbout(AppState& state);
+// The status line opens and closes the history of notes.
 void toggleStatusHistory(AppState& state);
 
 // The bar's "x": the first click arms, only an immediately repeated click clears.
 // `wasArmed` is the armed state before this click disarmed it.
 void clearButtonClicked(bool wasArmed, AppState& state);
+// Every click past the boxes disarms the clear; this tells whether it was armed.
+bool takeClearArm(AppState& state);
 
 void addLayer(AppState& state);
 void moveLayer(int at, bool up, AppState& state);
@@ -36,6 +38,7 @@ void deleteLayer(int at, AppState& state);
 void flattenLayers(AppState& state);
 void toggleLayerVisible(int at, AppState& state);
 void selectLayer(int at, AppState& state);
+void closeLayersPanel(AppState& state);
 
 void toggleLayerShift(AppState& state);
 // Moves the active layer by a number of cells (layer-shift mode's arrows and drags).
@@ -51,9 +54,13 @@ void endLayerShiftDrag(AppState& state);
 void setDocumentColorDepth(ColorDepth depth, AppState& state);
 void setMonoTint(MonoTint tint, AppState& state);
 void toggleBlinkingTextFromDepthPicker(AppState& state);
+void closeDepthPicker(AppState& state);
 
 // The canvas-size picker: a preset row, or "Custom…" which starts typing a size.
 void applyCanvasSizePreset(int cols, int rows, AppState& state);
 void startCanvasSizeEntry(AppState& state);
+// The typed "COLSxROWS"; anything else only says what was wanted.
+void applyTypedCanvasSize(const std::string& text, AppState& state);
+void closeSizePicker(AppState& state);
 
 }  // namespace glyphloom

@@ -5,10 +5,12 @@
 
 #include "tui/input/dispatch.hpp"
 #include "tui/input/panel_clicks.hpp"
+#include "tui/actions/about_box.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/font_browser.hpp"
 #include "tui/actions/image_import.hpp"
+#include "tui/actions/keyboard_pointer.hpp"
 #include "tui/actions/palette.hpp"
 #include "tui/actions/panels.hpp"
 #include "tui/actions/preset_actions.hpp"
@@ -38,16 +40,17 @@ void fileBrowserClick(int x, int y, AppState& state, const Layout& layout) {
         // Rows are drawn from the scroll position on.
         return activateBrowseEntry(state.browseScroll + static_cast<int>(i), state);
     }
-    state.fileBrowserOpen = false;
+    closeFileBrowser(state);
 }
 
 // The font browser: pick a face, keep it or go back to the one before, import, remove.
 void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& layout) {
     if (state.fontBrowserMode) {  // choosing a font file: the folder listing
-        if (hit(layout.fileBrowserSpans, x, y) || hit(layout.browseUpSpan, x, y) || hit(layout.browseDownSpan, x, y)) {
-            fileBrowserClick(x, y, state, layout);
-            if (!state.fileBrowserOpen) state.fontBrowserMode = false;  // a file was chosen
-            state.fileBrowserOpen = false;
+        if (hit(layout.browseUpSpan, x, y)) return pageBrowse(false, layout.browsePageSize, state);
+        if (hit(layout.browseDownSpan, x, y)) return pageBrowse(true, layout.browsePageSize, state);
+        for (std::size_t i = 0; i < layout.fileBrowserSpans.size(); ++i) {
+            if (layout.fileBrowserSpans[i].span.contains(x, y))
+                return fontFileEntryTapped(state.browseScroll + static_cast<int>(i), state);
         }
         return;
     }
@@ -68,7 +71,7 @@ void depthPickerClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.conformSpan, x, y)) return conformDocument(state);
     if (const auto* tint = hit(layout.monoTintSpans, x, y)) return setMonoTint(tint->value, state);
     if (const auto* depth = hit(layout.depthOptionSpans, x, y)) return setDocumentColorDepth(depth->value, state);
-    state.depthPickerOpen = false;
+    closeDepthPicker(state);
 }
 
 // The layers panel; returns true when the click was the panel's.
@@ -82,7 +85,7 @@ bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.layerShiftSpan, x, y)) return toggleLayerShift(state), true;
     if (hit(layout.layerFlattenSpan, x, y)) return flattenLayers(state), true;
     if (hit(layout.layersPanelFrame, x, y)) return true;  // swallowed
-    state.layersPanelOpen = false;
+    closeLayersPanel(state);
     return false;
 }
 
@@ -110,7 +113,7 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
             startCanvasSizeEntry(state);
             return true;
         }
-        state.sizePickerOpen = false;  // a click elsewhere closes the drop-down
+        closeSizePicker(state);  // a click elsewhere closes the drop-down
     }
     if (state.imageImportPath) {
         if (const auto* mode = hit(layout.imageModeSpans, x, y)) {
@@ -163,12 +166,11 @@ bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& l
 // The sidebar: preview, tools, character, faces, fonts and the selection's actions.
 bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
     if (hit(layout.previewTitleSpan, x, y)) {
-        state.previewScratchDoc.reset();
+        clearPreviewTryout(state);
         return true;
     }
     if (const auto inner = layout.previewInner(); inner && inner->contains(x, y)) {
-        state.previewStroking = true;
-        previewScratchApply(GridKey{y - inner->top, x - inner->left}, PreviewPhase::press, state);
+        startPreviewStroke(GridKey{y - inner->top, x - inner->left}, state);
         return true;
     }
     if (const auto* tool = hit(layout.toolSpans, x, y)) {
@@ -233,9 +235,7 @@ bool presetRowClick(int x, int y, int button, bool deleteWasArmed, int armedSlot
 }  // namespace
 
 void handleMouseDown(int x, int y, int button, AppState& state, const Layout& layout) {
-    state.mouse = {x, y};
-    state.statusNote = std::nullopt;
-    state.kbCursor.reset();
+    pointerPressed(x, y, state);
 
     // The order matters, top to bottom: a click first ends typing the file name (and is
     // spent on that); it lifts the keyboard pen and commits a typed number unless it lands
@@ -243,12 +243,8 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     // button, the file browser, the font browser, the depth picker, the preset file menu and
     // the remaining boxes and panels take it. Only then do the bar, the sidebar, the option
     // and colour rows, the preset row and finally the canvas see it.
-    if (activeTextEntry(state) == TextEntryMode::fileName) {
-        if (!state.renameBuffer.empty()) state.filename = state.renameBuffer;
-        cancelTextEntry(state);
-        if (hit(layout.barButtonSpans, x, y)) saveDocument(state);
-        return;
-    }
+    if (activeTextEntry(state) == TextEntryMode::fileName)
+        return commitFileNameEntry(hit(layout.barButtonSpans, x, y) != nullptr, state);
     if (state.kbStroke) liftKeyboardPen(state);
     if (state.stepEntryChannel) {
         const bool onEntryControl = hit(layout.fgStepSpan, x, y) || hit(layout.bgStepSpan, x, y) ||
@@ -269,10 +265,8 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     if (boxClick(x, y, state, layout)) return;
 
     // An armed clear or preset deletion survives only an immediately repeated click.
-    const bool clearWasArmed = state.clearArmed;
-    const std::optional<int> deleteArmed = state.presetDeleteArmed;
-    state.clearArmed = false;
-    state.presetDeleteArmed.reset();
+    const bool clearWasArmed = takeClearArm(state);
+    const std::optional<int> deleteArmed = takePresetDeleteArm(state);
 
     if (barClick(x, y, clearWasArmed, state, layout)) return;
     if (sidebarClick(x, y, state, layout)) return;
@@ -282,7 +276,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
 }
 
 void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
-    state.mouse = {x, y};
+    state.mouse = {x, y};  // where the pointer is: input the hover and the keyboard pointer read
     if (state.paletteSliderDrag) {
         paletteSliderDragTo(x, state);
         return;
@@ -302,12 +296,11 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
 }
 
 void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
-    state.mouse = {x, y};
+    state.mouse = {x, y};  // as on a move
     endPaletteSliderDrag(state);
     if (state.previewStroking) {
-        state.previewStroking = false;
         const Frame inner = layout.previewInner().value_or(Frame{});
-        previewScratchApply(GridKey{y - inner.top, x - inner.left}, PreviewPhase::release, state);
+        endPreviewStroke(GridKey{y - inner.top, x - inner.left}, state);
     }
     endLayerShiftDrag(state);
     const auto cell = layout.docCell(x, y);

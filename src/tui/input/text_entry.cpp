@@ -5,19 +5,15 @@
 #include <vector>
 
 #include "core/text/utf8.hpp"
-#include "core/model/canvas_size.hpp"
 #include "tui/actions/document_io.hpp"
+#include "tui/actions/font_import.hpp"
 #include "tui/actions/palette.hpp"
+#include "tui/actions/panels.hpp"
+#include "tui/actions/toolbar.hpp"
 #include "tui/state/sauce_state.hpp"
-#include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
 namespace {
-
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 void endEntry(AppState& state) {
     state.renameActive = state.loadActive = state.fontLoadActive = state.sizeEntryActive = false;
@@ -128,53 +124,40 @@ void commitStepEntry(AppState& state) {
     } catch (...) {
         return;  // nothing typed: the value stays
     }
-    if (isMixChannel(channel)) {
-        paletteSliderSet(channel, value, state);  // clamps and applies the mixed colour
-    } else {
-        const int step = std::clamp(value, 1, 20);
-        const bool fg = channel == PaletteChannel::fg;
-        (fg ? state.fgCycleStep : state.bgCycleStep) = step;
-        state.statusNote = std::string(fg ? "fg" : "bg") + " repeat " + std::to_string(step);
-    }
+    if (isMixChannel(channel)) paletteSliderSet(channel, value, state);  // clamps and applies the mixed colour
+    else setCycleRepeat(channel == PaletteChannel::fg, value, state);
+}
+
+void commitFileNameEntry(bool save, AppState& state) {
+    const std::string text = state.renameBuffer;
+    endEntry(state);
+    renameDocument(text, state);
+    if (save) saveDocument(state);
 }
 
 void commitTextEntry(AppState& state) {
     const std::string text = state.renameBuffer;
     switch (activeTextEntry(state)) {
-        case TextEntryMode::fileName:
-            endEntry(state);
-            if (!text.empty()) state.filename = text;
-            saveDocument(state);
-            return;
+        case TextEntryMode::fileName: return commitFileNameEntry(true, state);
         case TextEntryMode::loadPath:
             endEntry(state);
             loadDocument(text, state);
             return;
         case TextEntryMode::fontPath:
             endEntry(state);
-            if (text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0) state.pendingFontURL = text;
-            else state.pendingFontFile = text;
+            queueFontImport(text, state);
             return;
-        case TextEntryMode::canvasSize: {
+        case TextEntryMode::canvasSize:
             endEntry(state);
-            if (const auto size = parseCanvasSize(text)) state.resizeCanvas(size->cols, size->rows);
-            else state.statusNote = "bad size — wanted COLSxROWS";
+            applyTypedCanvasSize(text, state);
             return;
-        }
         case TextEntryMode::codepoint:
             endEntry(state);
-            if (const auto glyph = glyphForHex(text)) {
-                state.penChar = *glyph;
-                state.charNull = false;
-                state.charPickerOpen = false;
-                state.statusNote = "placed U+" + upper(text);
-            } else {
-                state.statusNote = "no glyph at U+" + upper(text);
-            }
+            placeTypedCodepoint(text, state);
             return;
         case TextEntryMode::sauceField: {
-            const std::string kind = *state.sauceEntryKind;
-            commitSauceEntry(kind, state);  // reads the buffer
+            const SauceEntry entry = *state.sauceEntryKind;
+            commitSauceEntry(entry, state);  // reads the buffer
             endEntry(state);
             return;
         }

@@ -19,6 +19,8 @@ void cancelTextEntry(AppState& state);
 void commitTextEntry(AppState& state);
 // Applies a typed numeric value to its channel and ends the entry.
 void commitStepEntry(AppState& state);
+// Ends typing the document name, keeping what was typed (unless empty); saves when `save`.
+void commitFileNameEntry(bool save, AppState& state);
 
 // Feeds one key byte to the active field: printable characters (UTF-8 assembled across
 // bytes), Backspace, Enter and Esc. Returns false for bytes the field does not take.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/text/utf8.hpp"
+#include "tui/actions/file_browser.hpp"
 #include "tui/layout/overlay_box.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -40,7 +41,6 @@ std::string padTo(std::string text, int width) {
     return text;
 }
 
-bool isFolderEntry(const std::string& entry) { return entry == "~" || entry == ".." || entry.ends_with('/'); }
 
 // --- Preview lettering ---
 

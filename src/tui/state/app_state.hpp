@@ -323,7 +323,7 @@ public:
     std::optional<std::string> pendingFontURL;  // run by the main loop after the frame
     std::optional<std::string> pendingFontFile;  // a picked or typed font file, likewise
     std::optional<FontImportProgress> fontImportProgress;  // set only while an archive is imported
-    std::optional<std::string> sauceEntryKind;
+    std::optional<SauceEntry> sauceEntryKind;
     std::optional<PaletteChannel> stepEntryChannel;
 
     // --- Confirmations, resize effect and lifecycle ---

@@ -21,6 +21,23 @@ std::string controlName(SauceBoxRow row) {
     return "";
 }
 
+std::optional<SauceEntry> sauceEntryFor(SauceBoxRow row) {
+    switch (row.kind) {
+        case SauceBoxRowKind::title: return SauceEntry::of(SauceField::title);
+        case SauceBoxRowKind::author: return SauceEntry::of(SauceField::author);
+        case SauceBoxRowKind::group: return SauceEntry::of(SauceField::group);
+        case SauceBoxRowKind::font: return SauceEntry::of(SauceField::font);
+        case SauceBoxRowKind::comment: return SauceEntry::comment(row.line);
+        case SauceBoxRowKind::spacing:
+        case SauceBoxRowKind::aspect:
+        case SauceBoxRowKind::edit:
+        case SauceBoxRowKind::claim:
+        case SauceBoxRowKind::cancel:
+        case SauceBoxRowKind::done: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 std::string_view controlName(SaveOption option) {
     switch (option) {
         case SaveOption::name: return "name";

@@ -4,6 +4,7 @@
 // actions. `controlName` gives the readable form that --dump-layout prints and tests compare.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,22 @@ struct SauceBoxRow {
 };
 
 enum class SaveOption { name, sauceOn, sauceRecord, utf8, png, txt };
+
+// The SAUCE text field being typed: a field of the SAUCE box, comment line `line` (one past
+// the last appends a line), or the document name typed in the save options.
+enum class SauceField { title, author, group, font, comment, documentName };
+
+struct SauceEntry {
+    SauceField field = SauceField::title;
+    int line = 0;  // the comment line
+
+    static constexpr SauceEntry of(SauceField field) { return {field, 0}; }
+    static constexpr SauceEntry comment(int line) { return {SauceField::comment, line}; }
+    bool operator==(const SauceEntry&) const = default;
+};
+
+// The field a SAUCE box row types into; nothing for the rows that are buttons.
+std::optional<SauceEntry> sauceEntryFor(SauceBoxRow row);
 
 // The whole-number settings behind the "− n +" steppers of the tool and fades panels, and the
 // four channels of the palette's colour mix.
@@ -94,7 +111,7 @@ enum class SelectAction { copy, cut, fill, paste, text };
 // "Copy", "Cut", "Fill", "Paste", "Text": the chip's label.
 std::string_view selectActionLabel(SelectAction action);
 
-// "title", "comment:3", "done"…; for a field row also the key its text entry commits to.
+// "title", "comment:3", "done"…
 std::string controlName(SauceBoxRow row);
 std::string_view controlName(SaveOption option);
 // "sprayRadius", "tcL"…

@@ -1,7 +1,6 @@
 #include "tui/state/sauce_state.hpp"
 
 #include <algorithm>
-#include <charconv>
 
 #include "core/text/utf8.hpp"
 #include "tui/state/identity.hpp"
@@ -26,13 +25,10 @@ std::string ownCredit(const AppState& state) {
 
 bool hasCreditedSource(const AppState& state) { return state.sourceSauce && state.sourceSauce->hasCredit(); }
 
-void commitComment(std::string_view number, const std::string& text, AppState& state) {
+void commitComment(int line, const std::string& text, AppState& state) {
     auto& lines = state.sauceComments;
-    std::size_t index = 0;
-    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), index);
-    const bool existing =
-        parsed.ec == std::errc() && parsed.ptr == number.data() + number.size() && index < lines.size();
-    if (existing) {
+    const auto index = static_cast<std::size_t>(line);
+    if (line >= 0 && index < lines.size()) {
         if (text.empty())
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
         else
@@ -170,22 +166,23 @@ std::string sanitizedDocumentName(std::string_view text) {
     return trimmedWhitespace(kept);
 }
 
-void commitSauceEntry(std::string_view kind, AppState& state) {
+void commitSauceEntry(SauceEntry entry, AppState& state) {
     const std::string text = trimmedWhitespace(prefixCharacters(state.renameBuffer, entryCharacterLimit));
-    if (kind == "author" || kind == "group") {
-        (kind == "author" ? state.sauceAuthor : state.sauceGroup) = text;
-        // The identity outlives the session; say so when it could not be kept.
-        if (const std::string failure = persistSauceIdentity(state); !failure.empty())
-            state.statusNote = "identity not saved: " + failure;
-    } else if (kind == "title") {
-        state.sauceTitleField = text;
-    } else if (kind == "font") {
-        state.sauceFontName = text;
-    } else if (kind.starts_with("comment:")) {
-        commitComment(kind.substr(8), text, state);
-    } else if (kind == "name") {
-        // A name with nothing left would save as a hidden ".ans"; keep the old name instead.
-        if (std::string name = sanitizedDocumentName(text); !name.empty()) state.filename = std::move(name);
+    switch (entry.field) {
+        case SauceField::author:
+        case SauceField::group:
+            (entry.field == SauceField::author ? state.sauceAuthor : state.sauceGroup) = text;
+            // The identity outlives the session; say so when it could not be kept.
+            if (const std::string failure = persistSauceIdentity(state); !failure.empty())
+                state.statusNote = "identity not saved: " + failure;
+            return;
+        case SauceField::title: state.sauceTitleField = text; return;
+        case SauceField::font: state.sauceFontName = text; return;
+        case SauceField::comment: commitComment(entry.line, text, state); return;
+        case SauceField::documentName:
+            // A name with nothing left would save as a hidden ".ans"; keep the old name instead.
+            if (std::string name = sanitizedDocumentName(text); !name.empty()) state.filename = std::move(name);
+            return;
     }
 }
 

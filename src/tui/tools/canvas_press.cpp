@@ -11,15 +11,7 @@
 namespace glyphloom {
 
 void pressCanvas(GridKey cell, int button, AppState& state) {
-    if (state.pasteFloat) {
-        if (state.clipboard) {
-            state.snapshotForUndo();
-            stampClipboard(*state.clipboard, cell, state);
-        }
-        state.pasteFloat = false;
-        state.previewOverlay.clear();
-        return;
-    }
+    if (state.pasteFloat) return placeFloatingPaste(cell, state);
     if (state.shiftingLayer) return startLayerShiftDrag(cell, state);
     if (!state.shapeStart) advancePresetMode(state);
     state.cursorVisible = state.tool == Tool::text;

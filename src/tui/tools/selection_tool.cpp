@@ -159,6 +159,15 @@ std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, 
     return overlay;
 }
 
+void placeFloatingPaste(GridKey at, AppState& state) {
+    if (state.clipboard) {
+        state.snapshotForUndo();
+        stampClipboard(*state.clipboard, at, state);
+    }
+    state.pasteFloat = false;
+    state.previewOverlay.clear();
+}
+
 void blinkSelection(AppState& state) {
     if (!state.selection) {
         state.statusNote = "select something first";

@@ -25,6 +25,9 @@ void performSelectAction(const std::string& action, AppState& state);
 // Writes every clipboard cell whose place (at + its offset) is inside the document into the
 // active layer, all fields included. The caller takes the undo snapshot.
 void stampClipboard(const CellGrid& clip, GridKey at, AppState& state);
+// Puts the floating paste down with its top-left at `at` as one undo step; the float ends
+// (also when the clipboard has gone).
+void placeFloatingPaste(GridKey at, AppState& state);
 // The clipboard placed with its top-left at `at`, clipped to the document; blank cells
 // included, so the floating block hides what is under it.
 std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at);

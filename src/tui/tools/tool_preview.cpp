@@ -343,6 +343,19 @@ void updatePresetHoverPreview(AppState& state, const Layout& layout) {
     state.presetHoverCells = simulateToolPreview(tried);
 }
 
+void startPreviewStroke(GridKey at, AppState& state) {
+    state.previewStroking = true;
+    previewScratchApply(at, PreviewPhase::press, state);
+}
+
+void endPreviewStroke(GridKey at, AppState& state) {
+    if (!state.previewStroking) return;
+    state.previewStroking = false;
+    previewScratchApply(at, PreviewPhase::release, state);
+}
+
+void clearPreviewTryout(AppState& state) { state.previewScratchDoc.reset(); }
+
 void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
     const StripSizedDocument strip;
     if (phase == PreviewPhase::press || !state.previewScratchState) {

@@ -38,5 +38,11 @@ void updatePresetHoverPreview(AppState& state, const Layout& layout);
 
 // One pointer event of a try-out stroke at strip cell `at`.
 void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state);
+// A press in the preview box starts a try-out stroke that the pointer's moves carry on
+// until the button comes up (wherever it comes up).
+void startPreviewStroke(GridKey at, AppState& state);
+void endPreviewStroke(GridKey at, AppState& state);
+// The box's title throws the try-out strokes away and shows the live sample again.
+void clearPreviewTryout(AppState& state);
 
 }  // namespace glyphloom

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "core/codec/deflate_tables.hpp"
 #include "core/codec/inflate.hpp"
 
 namespace glyphloom {
@@ -129,6 +130,118 @@ TEST(Deflate, RoundTripsThroughOwnInflateAndZlib) {
         const auto theirs = zlibRawInflate(packed, data.size());
         ASSERT_TRUE(theirs.has_value());
         EXPECT_EQ(*theirs, data);
+    }
+}
+
+// The compressor written the plain way, one position and one candidate at a time, as the
+// yardstick for the fast one: whatever shortcuts it takes, its choices must be these.
+Bytes plainGreedyDeflate(const Bytes& b) {
+    using namespace deflate_format;
+    StreamBuilder s;
+    s.bits(1, 1);
+    s.bits(1, 2);
+    std::vector<long> head(32768, -1), prev(32768, -1);
+    const long n = static_cast<long>(b.size());
+    auto hash = [&](long i) { return ((b[i] << 10) ^ (b[i + 1] << 5) ^ b[i + 2]) & 0x7FFF; };
+    auto insert = [&](long p) {
+        prev[p & 0x7FFF] = head[hash(p)];
+        head[hash(p)] = p;
+    };
+    long i = 0;
+    while (i < n) {
+        int bestLen = 0, bestDist = 0;
+        if (n - i >= 3) {
+            const int limit = static_cast<int>(std::min<long>(n - i, 258));
+            long c = head[hash(i)];
+            for (int tries = 0; tries < 128 && c != -1 && i - c <= 32768; ++tries, c = prev[c & 0x7FFF]) {
+                int len = 0;
+                while (len < limit && b[c + len] == b[i + len]) ++len;
+                if (len > bestLen) {
+                    bestLen = len;
+                    bestDist = static_cast<int>(i - c);
+                    if (len == limit) break;
+                }
+            }
+        }
+        if (bestLen >= 3) {
+            int li = 28, di = 29;
+            while (lengthBase[li] > bestLen) --li;
+            while (distBase[di] > bestDist) --di;
+            s.fixedSymbol(257 + li);
+            s.bits(static_cast<unsigned>(bestLen - lengthBase[li]), lengthExtra[li]);
+            s.huff(di, 5);
+            s.bits(static_cast<unsigned>(bestDist - distBase[di]), distExtra[di]);
+            for (long end = i + bestLen; i < end; ++i)
+                if (i <= n - 3) insert(i);
+        } else {
+            if (n - i >= 3) insert(i);
+            s.fixedSymbol(b[i++]);
+        }
+    }
+    s.fixedSymbol(256);
+    return s.out;
+}
+
+// Scanlines like a rendered picture's: long blank runs, repeated glyph rows, colour edges.
+Bytes pictureLike(std::size_t n, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    Bytes out;
+    while (out.size() < n) {
+        switch (rng() % 4) {
+            case 0: out.insert(out.end(), 20 + rng() % 900, static_cast<std::uint8_t>(rng() % 3 == 0 ? rng() : 0)); break;
+            case 1: {
+                const std::size_t back = 1 + rng() % std::min<std::size_t>(out.size() + 1, 40000);
+                const std::size_t len = 3 + rng() % 300;
+                for (std::size_t k = 0; k < len && back <= out.size(); ++k) out.push_back(out[out.size() - back]);
+                break;
+            }
+            default:
+                for (int k = 0, len = 1 + static_cast<int>(rng() % 40); k < len; ++k) out.push_back(static_cast<std::uint8_t>(rng() % 6 * 51));
+        }
+    }
+    out.resize(n);
+    return out;
+}
+
+TEST(Deflate, MakesThePlainGreedyChoices) {
+    std::vector<NamedData> inputs = roundTripInputs();
+    inputs.push_back({"picture-like 300k", pictureLike(300000, 1)});
+    inputs.push_back({"picture-like 70k", pictureLike(70000, 2)});
+    inputs.push_back({"runs of two values", [] {
+                          Bytes b;
+                          for (int k = 0; k < 3000; ++k) b.insert(b.end(), 3 + k % 50, static_cast<std::uint8_t>(k % 2 ? 0xB1 : 0));
+                          return b;
+                      }()});
+    for (const auto& [name, data] : inputs) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(deflateRaw(data), plainGreedyDeflate(data));
+    }
+}
+
+// Fed in pieces, the stream must decide every match exactly as over the whole input, also
+// where a match or its look-ahead straddles a piece, and after the window has slid on.
+TEST(DeflateStream, AnySplitGivesTheBytesOfTheWholeInput) {
+    std::vector<NamedData> inputs = roundTripInputs();
+    inputs.push_back({"long mixed 400k", repetitive(400000)});
+    for (std::size_t at = 0; at < 400000; at += 9000) {
+        const Bytes noise = randomBytes(600, static_cast<std::uint32_t>(at));
+        std::copy(noise.begin(), noise.end(), inputs.back().data.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    std::mt19937 rng(5);
+    for (const auto& [name, data] : inputs) {
+        const Bytes whole = deflateRaw(data);
+        for (std::size_t piece : {std::size_t{1}, std::size_t{260}, std::size_t{3841}, std::size_t{131073}, std::size_t{0}}) {
+            SCOPED_TRACE(std::string(name) + ", pieces of " + (piece ? std::to_string(piece) : "random size"));
+            if (piece == 1 && data.size() > 20000) continue;
+            DeflateStream stream;
+            std::span<const std::uint8_t> rest(data);
+            while (!rest.empty()) {
+                const std::size_t n = std::min(rest.size(), piece ? piece : std::size_t{1 + rng() % 70000});
+                stream.write(rest.first(n));
+                rest = rest.subspan(n);
+            }
+            EXPECT_EQ(stream.finish(), whole);
+        }
     }
 }
 

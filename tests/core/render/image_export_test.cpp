@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/codec/checksum.hpp"
 #include "core/codec/png_decode.hpp"
 #include "core/color/render_lookup.hpp"
 #include "core/render/vga_font.hpp"
+#include "core/text/cp437.hpp"
+#include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
@@ -151,6 +154,28 @@ TEST(ExportPNGData, DecodesBackToTheRender) {
         ASSERT_EQ(decoded->rgba[j + 1], img.rgb[i + 1]);
         ASSERT_EQ(decoded->rgba[j + 2], img.rgb[i + 2]);
     }
+}
+
+// Every glyph in every kind of colour, with a blank-row band and a ragged short row: the
+// fingerprints below were taken from a render known to be right, so any change to the
+// pixels (or to the compressed file, whose bytes are fully determined) shows up here.
+TEST(ExportPNGData, AKnownRenderKeepsItsPixelsAndBytes) {
+    Doc doc(20, std::vector<ANSICell>(40));
+    for (int r = 0; r < 20; ++r)
+        for (int c = 0; c < 40; ++c) {
+            const int k = r * 40 + c;
+            const ANSIColorValue fg = k % 3 == 0   ? ANSIColorValue::ansi16(k % 16)
+                                      : k % 3 == 1 ? ANSIColorValue::ansi256(k % 256)
+                                                   : ANSIColorValue::truecolor(k % 251, k * 7 % 256, k * 13 % 256);
+            const ANSIColorValue bg = ANSIColorValue::ansi16((k / 16) % 16);
+            const char32_t scalar = CP437::scalarForByte()[static_cast<std::size_t>(k % 256)];
+            doc[r][c] = {CellChar(utf8::encode(scalar)), fg, bg, k % 5 == 0};
+        }
+    for (auto& c : doc[7]) c = cell(" ", ANSIColorValue::ansi16(7), ANSIColorValue::ansi16(0));
+    doc[12].resize(25);
+    const RenderedImage img = renderDocRGB(doc);
+    EXPECT_EQ(crc32(img.rgb), 0x643880BCu);
+    EXPECT_EQ(crc32(exportPNGData(doc)), 0x0E3AA584u);
 }
 
 TEST(VideoFrame, ScalesAndCentresTheRender) {

@@ -545,7 +545,7 @@ TEST(Panels, PickingCharactersForTheFill) {
 TEST(Panels, StartingAnEntryEndsTheOthers) {
     AppState state;
     state.renameActive = true;
-    state.sauceEntryKind = "title";
+    state.sauceEntryKind = SauceEntry::of(SauceField::title);
     state.renameBuffer = "old";
     startTextEntry(TextEntryMode::codepoint, state);
     EXPECT_TRUE(state.codepointEntryActive);

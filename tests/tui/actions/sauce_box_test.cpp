@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tui/input/text_entry.hpp"
 #include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
@@ -18,22 +19,40 @@ TEST(SauceBoxRows, FieldRowsStartTypingTheirValueUnderTheirOwnKey) {
     state.sauceComments = {"first", "second"};
     const struct {
         SauceBoxRow row;
-        const char* key;
+        SauceEntry entry;
         const char* text;
     } cases[] = {
-        {{K::title}, "title", "Moonrise"},      {{K::author}, "author", "ada"},
-        {{K::group}, "group", "grp"},           {{K::font}, "font", "IBM VGA"},
-        {{K::comment, 1}, "comment:1", "second"}, {{K::comment, 2}, "comment:2", ""},  // one past the last adds
-        {{K::comment, -1}, "comment:-1", ""},
+        {{K::title}, SauceEntry::of(SauceField::title), "Moonrise"},
+        {{K::author}, SauceEntry::of(SauceField::author), "ada"},
+        {{K::group}, SauceEntry::of(SauceField::group), "grp"},
+        {{K::font}, SauceEntry::of(SauceField::font), "IBM VGA"},
+        {{K::comment, 1}, SauceEntry::comment(1), "second"},
+        {{K::comment, 2}, SauceEntry::comment(2), ""},  // one past the last adds
+        {{K::comment, -1}, SauceEntry::comment(-1), ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.key);
+        SCOPED_TRACE(controlName(c.row));
         AppState s = state;
         sauceBoxRowTapped(c.row, s);
         EXPECT_EQ(activeTextEntry(s), TextEntryMode::sauceField);
-        EXPECT_EQ(s.sauceEntryKind.value_or(""), c.key);
+        EXPECT_EQ(s.sauceEntryKind, c.entry);
         EXPECT_EQ(s.renameBuffer, c.text);
     }
+}
+
+TEST(SauceBoxRows, TypingIntoACommentLineEditsThatLineAlone) {
+    AppState s;
+    s.sauceComments = {"zero", "one", "two", "three", "four"};
+    sauceBoxRowTapped({K::comment, 3}, s);
+    for (const char c : std::string("\b\b\b\b\bTHIRD\r")) textEntryKey(static_cast<std::uint8_t>(c), s);
+    EXPECT_EQ(s.sauceComments, (std::vector<std::string>{"zero", "one", "two", "THIRD", "four"}));
+    EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
+
+    sauceBoxRowTapped({K::comment, 5}, s);  // the "+" row appends
+    for (const char c : std::string("five\r")) textEntryKey(static_cast<std::uint8_t>(c), s);
+    EXPECT_EQ(s.sauceComments.size(), 6u);
+    EXPECT_EQ(s.sauceComments.back(), "five");
+    EXPECT_EQ(s.sauceTitleField, "") << "no other field is touched";
 }
 
 TEST(SauceBoxRows, ChoicesStepAndWrap) {

@@ -82,7 +82,7 @@ TEST(SaveOptions, NameAndRecordRowsOpenTheirEditors) {
     s.filename = "moon.ans";
     saveOptionTapped(SaveOption::name, s);
     EXPECT_EQ(activeTextEntry(s), TextEntryMode::sauceField);
-    EXPECT_EQ(s.sauceEntryKind.value_or(""), "name");
+    EXPECT_EQ(s.sauceEntryKind, SauceEntry::of(SauceField::documentName));
     EXPECT_EQ(s.renameBuffer, "moon.ans");
     saveOptionTapped(SaveOption::sauceRecord, s);
     EXPECT_TRUE(s.sauceBoxOpen);

@@ -10,6 +10,7 @@
 #include "core/io/file_io.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/input/text_entry.hpp"
+#include "tui/actions/font_browser.hpp"
 #include "tui/actions/toolbar.hpp"
 
 namespace glyphloom {
@@ -142,6 +143,41 @@ TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
     EXPECT_EQ(s.state.filename, "art");
     EXPECT_FALSE(s.state.layersPanelOpen);
     EXPECT_TRUE(fs::exists(folder / "art.ans"));
+}
+
+TEST(DispatchClicks, FontFileListingEntersFoldersAndPagesWithoutLeaving) {
+    const ScratchFolder folder;
+    fs::create_directories(folder / "fonts");
+    for (int i = 0; i < 60; ++i) {
+        const std::string name = "f" + std::to_string(100 + i) + ".tdf";
+        ASSERT_TRUE(writeFileAtomically((folder / "fonts" / name).string(), std::string_view("x")).empty());
+    }
+    Session s;
+    s.state.browseDir = fs::current_path().string();
+    openFontBrowser(s.state);
+    openFontFileListing(s.state);
+    s.redraw();
+    const auto row = std::find_if(s.layout.fileBrowserSpans.begin(), s.layout.fileBrowserSpans.end(),
+                                  [](const auto& r) { return r.value == "fonts/"; });
+    ASSERT_NE(row, s.layout.fileBrowserSpans.end());
+    s.click(row->span);
+    EXPECT_TRUE(s.state.fontBrowserMode) << "entering a folder stays in the listing";
+    EXPECT_EQ(fs::path(s.state.browseDir).filename(), "fonts");
+    EXPECT_FALSE(s.state.pendingFontFile);
+
+    ASSERT_TRUE(s.layout.browseDownSpan);
+    s.click(*s.layout.browseDownSpan);
+    EXPECT_TRUE(s.state.fontBrowserMode) << "paging stays in the listing";
+    EXPECT_GT(s.state.browseScroll, 0);
+
+    const auto file = std::find_if(s.layout.fileBrowserSpans.begin(), s.layout.fileBrowserSpans.end(),
+                                   [](const auto& r) { return r.value.ends_with(".tdf"); });
+    ASSERT_NE(file, s.layout.fileBrowserSpans.end());
+    const std::string picked = file->value;
+    s.click(file->span);
+    EXPECT_FALSE(s.state.fontBrowserMode) << "a picked file ends the listing";
+    EXPECT_EQ(fs::path(s.state.pendingFontFile.value_or("")).filename(), picked);
+    EXPECT_FALSE(s.state.fileBrowserOpen);
 }
 
 TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
@@ -432,7 +468,7 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
                                        [](const auto& r) { return r.value == SauceBoxRow{SauceBoxRowKind::title}; });
     ASSERT_NE(titleRow, s.layout.sauceBoxSpans.end());
     s.click(titleRow->span);
-    ASSERT_EQ(s.state.sauceEntryKind.value_or(""), "title");
+    ASSERT_EQ(s.state.sauceEntryKind, SauceEntry::of(SauceField::title));
     s.type("  Moonrise  \r");
     EXPECT_EQ(s.state.sauceTitleField, "Moonrise");
     EXPECT_FALSE(s.state.sauceEntryKind);

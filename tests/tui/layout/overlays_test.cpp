@@ -528,7 +528,7 @@ TEST(SauceBox, RowsCarryTheIdsTheirEntriesUse) {
 TEST(SauceBox, AFieldBeingTypedShowsTheBuffer) {
     AppState state;
     state.sauceBoxOpen = true;
-    state.sauceEntryKind = "group";
+    state.sauceEntryKind = SauceEntry::of(SauceField::group);
     state.renameBuffer = "acid";
     state.renameCursor = 2;
     const Composed f(state);

@@ -258,26 +258,26 @@ TEST_F(SauceStateTest, CommittingCommentLines) {
     AppState state;
     state.sauceComments = {"zero", "one"};
     state.sauceGroup = "g";
-    auto commit = [&state](const std::string& kind, const std::string& text) {
+    auto commit = [&state](SauceEntry entry, const std::string& text) {
         state.renameBuffer = text;
-        commitSauceEntry(kind, state);
+        commitSauceEntry(entry, state);
     };
-    commit("comment:0", "");
+    commit(SauceEntry::comment(0), "");
     EXPECT_EQ(state.sauceComments, (std::vector<std::string>{"one"}));
-    commit("comment:0", std::string(100, 'x'));
+    commit(SauceEntry::comment(0), std::string(100, 'x'));
     EXPECT_EQ(state.sauceComments, (std::vector<std::string>{std::string(64, 'x')}));
-    commit("comment:5", "  appended  ");
+    commit(SauceEntry::comment(5), "  appended  ");
     EXPECT_EQ(state.sauceComments.back(), "appended");
-    commit("comment:7", "   ");
+    commit(SauceEntry::comment(7), "   ");
     EXPECT_EQ(state.sauceComments.size(), 2u);
     state.sauceComments.resize(255, "line");
-    commit("comment:255", "refused");
+    commit(SauceEntry::comment(255), "refused");
     EXPECT_EQ(state.sauceComments.size(), 255u);
     EXPECT_EQ(state.sauceComments.back(), "line");
 
-    commit("title", "  Dawn ");
+    commit(SauceEntry::of(SauceField::title), "  Dawn ");
     EXPECT_EQ(state.sauceTitleField, "Dawn");
-    commit("font", "Topaz");
+    commit(SauceEntry::of(SauceField::font), "Topaz");
     EXPECT_EQ(state.sauceFontName, "Topaz");
     EXPECT_EQ(state.sauceGroup, "g");
 }
@@ -292,7 +292,7 @@ TEST_F(SauceStateTest, CommittingTheNameKeepsOnlyWhatAFileNameMayHold) {
           Case{"été ░", "été ░"}, Case{" / ", "Untitled"}, Case{"", "Untitled"}}) {
         AppState state;
         state.renameBuffer = c.typed;
-        commitSauceEntry("name", state);
+        commitSauceEntry(SauceEntry::of(SauceField::documentName), state);
         EXPECT_EQ(state.filename, c.name) << c.typed;
     }
 }
@@ -302,9 +302,9 @@ TEST_F(SauceStateTest, CommittingAuthorOrGroupPersistsTheIdentity) {
     state.exportPNGOnSave = true;
     state.fkeyBankIndex = 2;
     state.renameBuffer = "ace";
-    commitSauceEntry("author", state);
+    commitSauceEntry(SauceEntry::of(SauceField::author), state);
     state.renameBuffer = "ACiD";
-    commitSauceEntry("group", state);
+    commitSauceEntry(SauceEntry::of(SauceField::group), state);
     EXPECT_EQ(state.sauceAuthor, "ace");
     const LoadedIdentity loaded = loadSauceIdentity();
     EXPECT_EQ(loaded.author, "ace");
@@ -320,7 +320,7 @@ TEST_F(SauceStateTest, IdentityThatCannotBeWrittenIsReportedAndKeptInMemory) {
     ASSERT_TRUE(writeFileAtomically((config_ / "glyphloom").string(), std::string_view("not a folder")).empty());
     AppState state;
     state.renameBuffer = "ace";
-    commitSauceEntry("author", state);
+    commitSauceEntry(SauceEntry::of(SauceField::author), state);
     EXPECT_EQ(state.sauceAuthor, "ace");
     EXPECT_TRUE(state.statusNote.value_or("").starts_with("identity not saved: ")) << state.statusNote.value_or("");
 }
