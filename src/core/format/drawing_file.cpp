@@ -260,7 +260,87 @@ std::vector<Layer> DrawingFile::resolveLayers() const {
     return {Layer("Layer 1", emptyGrid())};
 }
 
-std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& file) {
+namespace {
+
+// The document's JSON into `out`; `leadingMembers` go in before the document's own keys.
+void appendDrawingFileJSON(JsonOut& out, const DrawingFile& file, std::string_view leadingMembers) {
+    bool first = true;
+    out.put('{');
+    if (!leadingMembers.empty()) {
+        out.put(leadingMembers);
+        first = false;
+    }
+    auto key = [&](const char* name) {
+        out.put(first ? "\"" : ",\"");
+        first = false;
+        out.put(name);
+        out.put("\":");
+    };
+    auto text = [&](const char* name, const std::optional<std::string>& value) {
+        if (!value) return;
+        key(name);
+        appendJSONString(out, *value);
+    };
+    auto integer = [&](const char* name, std::optional<std::int64_t> value) {
+        if (!value) return;
+        key(name);
+        appendJSONInteger(out, *value);
+    };
+    auto lines = [&](const char* name, const std::optional<std::vector<std::string>>& value) {
+        if (!value) return;
+        key(name);
+        out.put('[');
+        for (std::size_t i = 0; i < value->size(); ++i) {
+            if (i > 0) out.put(',');
+            appendJSONString(out, (*value)[i]);
+        }
+        out.put(']');
+    };
+    // Replacement keeps a save going when carried text is not valid UTF-8.
+    auto tree = [&](const char* name, const json& value) {
+        key(name);
+        out.put(value.dump(-1, ' ', false, json::error_handler_t::replace));
+    };
+    auto carried = [&](const char* name) {
+        if (const json* value = presentValue(file.carriedKeys, name)) tree(name, *value);
+    };
+
+    integer("version", file.version);
+    integer("columns", file.columns);
+    integer("rows", file.rows);
+    text("colorDepth", file.colorDepth);
+    if (file.layers) {
+        key("layers");
+        out.put('[');
+        for (std::size_t i = 0; i < file.layers->size() && !out.sinkFailed; ++i) {
+            if (i > 0) out.put(',');
+            appendLayerJSON(out, (*file.layers)[i]);
+        }
+        out.put(']');
+    }
+    if (file.cells) {
+        key("cells");
+        appendGridJSON(out, *file.cells);
+    }
+    for (const char* name : carriedKeyNames)
+        if (std::string_view(name) != "compoMode") carried(name);
+    text("charCycleSequence", file.charCycleSequence);
+    carried("compoMode");
+    text("backgroundMode", file.backgroundMode);
+    text("monoTint", file.monoTint);
+    text("sauceTitle", file.sauceTitle);
+    lines("sauceComments", file.sauceComments);
+    lines("sauceHistory", file.sauceHistory);
+    if (file.sourceSauce) tree("sourceSauce", toJSON(*file.sourceSauce));
+    integer("letterSpacing", file.letterSpacing);
+    integer("aspectRatio", file.aspectRatio);
+    text("sauceFontName", file.sauceFontName);
+    out.put('}');
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& file, std::string_view leadingMembers) {
     try {
         JsonOut out;
         std::size_t cellCount = 0;
@@ -272,75 +352,8 @@ std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& fi
         if (file.cells) count(*file.cells);
         // A cell object takes 60–150 bytes. Reserving generously costs nothing until written;
         // a buffer outgrown is copied whole.
-        reserveLargeBuffer(out.bytes, 4096 + cellCount * 128);
-
-        bool first = true;
-        auto key = [&](const char* name) {
-            out.put(first ? "{\"" : ",\"");
-            first = false;
-            out.put(name);
-            out.put("\":");
-        };
-        auto text = [&](const char* name, const std::optional<std::string>& value) {
-            if (!value) return;
-            key(name);
-            appendJSONString(out, *value);
-        };
-        auto integer = [&](const char* name, std::optional<std::int64_t> value) {
-            if (!value) return;
-            key(name);
-            appendJSONInteger(out, *value);
-        };
-        auto lines = [&](const char* name, const std::optional<std::vector<std::string>>& value) {
-            if (!value) return;
-            key(name);
-            out.put('[');
-            for (std::size_t i = 0; i < value->size(); ++i) {
-                if (i > 0) out.put(',');
-                appendJSONString(out, (*value)[i]);
-            }
-            out.put(']');
-        };
-        // Replacement keeps a save going when carried text is not valid UTF-8.
-        auto tree = [&](const char* name, const json& value) {
-            key(name);
-            out.put(value.dump(-1, ' ', false, json::error_handler_t::replace));
-        };
-        auto carried = [&](const char* name) {
-            if (const json* value = presentValue(file.carriedKeys, name)) tree(name, *value);
-        };
-
-        integer("version", file.version);
-        integer("columns", file.columns);
-        integer("rows", file.rows);
-        text("colorDepth", file.colorDepth);
-        if (file.layers) {
-            key("layers");
-            out.put('[');
-            for (std::size_t i = 0; i < file.layers->size(); ++i) {
-                if (i > 0) out.put(',');
-                appendLayerJSON(out, (*file.layers)[i]);
-            }
-            out.put(']');
-        }
-        if (file.cells) {
-            key("cells");
-            appendGridJSON(out, *file.cells);
-        }
-        for (const char* name : carriedKeyNames)
-            if (std::string_view(name) != "compoMode") carried(name);
-        text("charCycleSequence", file.charCycleSequence);
-        carried("compoMode");
-        text("backgroundMode", file.backgroundMode);
-        text("monoTint", file.monoTint);
-        text("sauceTitle", file.sauceTitle);
-        lines("sauceComments", file.sauceComments);
-        lines("sauceHistory", file.sauceHistory);
-        if (file.sourceSauce) tree("sourceSauce", toJSON(*file.sourceSauce));
-        integer("letterSpacing", file.letterSpacing);
-        integer("aspectRatio", file.aspectRatio);
-        text("sauceFontName", file.sauceFontName);
-        out.put('}');
+        reserveLargeBuffer(out.bytes, 4096 + leadingMembers.size() + cellCount * 128);
+        appendDrawingFileJSON(out, file, leadingMembers);
         return std::move(out.bytes);
     } catch (const std::exception&) {
         // Out of memory for a document this size: the save reports failure instead.
@@ -348,13 +361,26 @@ std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& fi
     }
 }
 
-std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
-    int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
-    const std::optional<std::string>& charCycleSequence, bool blinkingText, const std::optional<std::string>& monoTint,
-    const std::optional<DrawingFile>& carried, const std::string& sauceTitle,
-    const std::vector<std::string>& sauceComments, const std::vector<std::string>& sauceHistory,
-    LetterSpacing letterSpacing, AspectRatio aspectRatio, const std::string& sauceFontName,
-    const std::optional<SauceRecord>& sourceSauce) {
+bool streamDrawingFile(const DrawingFile& file, const ByteSink& sink, std::string_view leadingMembers) {
+    try {
+        JsonOut out;
+        out.sink = sink;
+        // The window plus the widest row a document may hold, so it never grows while in use.
+        out.bytes.reserve(JsonOut::spillBytes + 256u * 1024);
+        appendDrawingFileJSON(out, file, leadingMembers);
+        return out.flush();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+DrawingFile glyphloomDocument(int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
+                              const std::optional<std::string>& charCycleSequence, bool blinkingText,
+                              const std::optional<std::string>& monoTint, const std::optional<DrawingFile>& carried,
+                              const std::string& sauceTitle, const std::vector<std::string>& sauceComments,
+                              const std::vector<std::string>& sauceHistory, LetterSpacing letterSpacing,
+                              AspectRatio aspectRatio, const std::string& sauceFontName,
+                              const std::optional<SauceRecord>& sourceSauce) {
     DrawingFile file;
     file.version = 5;
     file.columns = columns;
@@ -372,7 +398,19 @@ std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
     file.aspectRatio = static_cast<int>(aspectRatio);
     file.sauceFontName = sauceFontName;
     if (carried) file.carriedKeys = carried->carriedKeys;
-    return encodeDrawingFile(file);
+    return file;
+}
+
+std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
+    int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
+    const std::optional<std::string>& charCycleSequence, bool blinkingText, const std::optional<std::string>& monoTint,
+    const std::optional<DrawingFile>& carried, const std::string& sauceTitle,
+    const std::vector<std::string>& sauceComments, const std::vector<std::string>& sauceHistory,
+    LetterSpacing letterSpacing, AspectRatio aspectRatio, const std::string& sauceFontName,
+    const std::optional<SauceRecord>& sourceSauce) {
+    return encodeDrawingFile(glyphloomDocument(columns, rows, layers, colorDepth, charCycleSequence, blinkingText,
+                                               monoTint, carried, sauceTitle, sauceComments, sauceHistory,
+                                               letterSpacing, aspectRatio, sauceFontName, sourceSauce));
 }
 
 std::optional<DrawingFile> importGlyphloomData(std::span<const std::uint8_t> data) {

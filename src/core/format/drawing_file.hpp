@@ -9,10 +9,12 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "core/io/byte_sink.hpp"
 #include "core/color/color_depth.hpp"
 #include "core/model/cell_grid.hpp"
 #include "core/model/layer.hpp"
@@ -73,11 +75,24 @@ struct DrawingFile {
 };
 
 // The JSON of a document; keys in their customary order, optional ones only when present.
-std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& file);
+// `leadingMembers` (`"key":value` pairs, comma-separated) go in before the document's keys.
+std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& file,
+                                                           std::string_view leadingMembers = {});
+// The same bytes handed to `sink` piece by piece as they are made, never held whole. False
+// when the sink refused a piece or memory ran out.
+bool streamDrawingFile(const DrawingFile& file, const ByteSink& sink, std::string_view leadingMembers = {});
 
 // A version-5 document of the given state. `monoTint` absent takes the tint of `carried`;
 // the carried preset bank, reference image and composition flag are written back as read.
 // Empty title, comment and history lists are left out.
+DrawingFile glyphloomDocument(int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
+                              const std::optional<std::string>& charCycleSequence, bool blinkingText,
+                              const std::optional<std::string>& monoTint, const std::optional<DrawingFile>& carried,
+                              const std::string& sauceTitle, const std::vector<std::string>& sauceComments,
+                              const std::vector<std::string>& sauceHistory, LetterSpacing letterSpacing,
+                              AspectRatio aspectRatio, const std::string& sauceFontName,
+                              const std::optional<SauceRecord>& sourceSauce);
+// That document's JSON.
 std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
     int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
     const std::optional<std::string>& charCycleSequence, bool blinkingText, const std::optional<std::string>& monoTint,

@@ -13,13 +13,6 @@ using nlohmann::json;
 
 constexpr std::string_view infoKey = "recovery";
 
-bool isSpace(std::uint8_t byte) { return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r'; }
-
-std::size_t skipSpace(std::span<const std::uint8_t> data, std::size_t at) {
-    while (at < data.size() && isSpace(data[at])) ++at;
-    return at;
-}
-
 json infoJson(const RecoveryInfo& info) {
     json out = json::object();
     out["filename"] = info.filename;
@@ -105,19 +98,9 @@ std::optional<T> field(const json& object, const char* name) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> attachRecoveryInfo(std::span<const std::uint8_t> document,
-                                                            const RecoveryInfo& info) {
-    const std::size_t open = skipSpace(document, 0);
-    if (open >= document.size() || document[open] != '{') return std::nullopt;
-    const std::size_t first = skipSpace(document, open + 1);
-    const bool emptyObject = first < document.size() && document[first] == '}';
-    const std::string head = "\"" + std::string(infoKey) + "\":" + infoJson(info).dump() + (emptyObject ? "" : ",");
-    std::vector<std::uint8_t> out;
-    out.reserve(document.size() + head.size());
-    out.insert(out.end(), document.begin(), document.begin() + static_cast<std::ptrdiff_t>(open) + 1);
-    out.insert(out.end(), head.begin(), head.end());
-    out.insert(out.end(), document.begin() + static_cast<std::ptrdiff_t>(open) + 1, document.end());
-    return out;
+std::string recoveryInfoMember(const RecoveryInfo& info) {
+    // Replacement, not an exception, for a name that is not UTF-8 (file names can be any bytes).
+    return "\"" + std::string(infoKey) + "\":" + infoJson(info).dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 std::optional<RecoveryInfo> readRecoveryInfo(std::span<const std::uint8_t> data) {

@@ -24,10 +24,8 @@ struct RecoveryInfo {
     friend bool operator==(const RecoveryInfo&, const RecoveryInfo&) = default;
 };
 
-// The document's bytes with the info put in as the first key. Nothing when `document` is not
-// a JSON object.
-std::optional<std::vector<std::uint8_t>> attachRecoveryInfo(std::span<const std::uint8_t> document,
-                                                            const RecoveryInfo& info);
+// The info as the member a document writer puts in first: `"recovery":{…}`.
+std::string recoveryInfoMember(const RecoveryInfo& info);
 
 // The info of a copy; nothing when the data has none or is malformed. Stops reading once the
 // info has been seen.

@@ -164,8 +164,13 @@ std::string currentDirectory() {
     return buffer;
 }
 
-std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
-                                const FileWriteCall& write) {
+namespace {
+
+// The one way a file of ours is replaced: `fill` writes the temporary file (false with errno
+// set on failure), which then takes the target's name. `durability` says whether the data
+// and the rename are flushed to the disk first.
+std::string replaceAtomically(const std::string& path, const std::function<bool(int fd)>& fill,
+                              Durability durability) {
     if (path.empty()) return "no file name";
     // The temporary file lives in the target's folder, so the rename stays on one file system.
     std::string temp;
@@ -183,21 +188,44 @@ std::string writeFileAtomically(const std::string& path, std::span<const std::ui
     if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
         ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
         return fail("chmod");
-    const int out = fd.get();
-    const auto writeToFile = [&write, out](const char* bytes, std::size_t count) { return write(out, bytes, count); };
     errno = 0;
-    if (!writeAllWith(writeToFile, reinterpret_cast<const char*>(data.data()), data.size())) {
+    if (!fill(fd.get())) {
         if (errno == 0) errno = EIO;
         return fail("write");
     }
-    if (::fsync(fd.get()) != 0) return fail("fsync");
+    const bool sync = durability == Durability::synced;
+    if (sync && ::fsync(fd.get()) != 0) return fail("fsync");
     if (!fd.close()) return fail("close");
     if (::rename(temp.c_str(), path.c_str()) != 0) return fail("rename");
+    if (!sync) return {};
 
     // Make the rename itself durable; a failure here no longer endangers the data.
     Descriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
     return {};
+}
+
+}  // namespace
+
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                const FileWriteCall& write) {
+    return replaceAtomically(
+        path,
+        [&](int fd) {
+            const auto writeToFile = [&write, fd](const char* bytes, std::size_t count) { return write(fd, bytes, count); };
+            return writeAllWith(writeToFile, reinterpret_cast<const char*>(data.data()), data.size());
+        },
+        Durability::synced);
+}
+
+std::string writeFileAtomically(const std::string& path, const ByteProducer& produce, Durability durability) {
+    return replaceAtomically(
+        path,
+        [&](int fd) {
+            // The sink's own failure keeps its errno; a producer that gives up has none.
+            return produce([fd](std::span<const std::uint8_t> piece) { return writeAll(fd, piece.data(), piece.size()); });
+        },
+        durability);
 }
 
 std::string writeFileAtomically(const std::string& path, std::string_view data) {

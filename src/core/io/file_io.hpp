@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/io/byte_sink.hpp"
+
 namespace glyphloom {
 
 struct FileReadResult {
@@ -41,6 +43,15 @@ std::string writeFileAtomically(const std::string& path, std::string_view data);
 using DescriptorWriter = std::function<bool(int fd, std::span<const std::uint8_t> bytes)>;
 std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
                                 const DescriptorWriter& write);
+
+// Whether a replaced file is flushed to the disk before it takes the target's name. `synced`
+// survives a power cut; `cached` survives the process dying at any point (the kernel still
+// writes what it was given) and spares a large file's wait for the disk.
+enum class Durability { synced, cached };
+// The same replacement for data too large to hold at once: `produce` hands it to the file
+// piece by piece. A producer that gives up leaves the target untouched, as a failed write does.
+std::string writeFileAtomically(const std::string& path, const ByteProducer& produce,
+                                Durability durability = Durability::synced);
 
 // The process's current directory; empty when it cannot be named.
 std::string currentDirectory();

@@ -56,6 +56,13 @@ bool overflowsDouble(std::string_view number) {
 
 }  // namespace
 
+bool JsonOut::flush() {
+    if (!sink) return true;
+    if (!sinkFailed && !bytes.empty()) sinkFailed = !sink(bytes);
+    bytes.clear();
+    return !sinkFailed;
+}
+
 void appendJSONString(JsonOut& out, std::string_view text) {
     static constexpr char hex[] = "0123456789abcdef";
     out.put('"');
@@ -101,26 +108,33 @@ void appendJSONInteger(JsonOut& out, std::int64_t value) {
     out.put(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
+char* encodeScalar(char32_t scalar, char* out) {
+    if (scalar < 0x80) {
+        *out++ = static_cast<char>(scalar);
+        return out;
+    }
+    if (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) scalar = utf8::replacementCharacter;
+    if (scalar < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (scalar >> 6));
+    } else if (scalar < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (scalar >> 12));
+        *out++ = static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (scalar >> 18));
+        *out++ = static_cast<char>(0x80 | ((scalar >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (scalar & 0x3F));
+    return out;
+}
+
 void appendScalar(JsonOut& out, char32_t scalar) {
     if (scalar < 0x80) {
         out.put(static_cast<char>(scalar));
         return;
     }
-    if (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) scalar = utf8::replacementCharacter;
     char encoded[4];
-    std::size_t length = 0;
-    if (scalar < 0x800) {
-        encoded[length++] = static_cast<char>(0xC0 | (scalar >> 6));
-    } else if (scalar < 0x10000) {
-        encoded[length++] = static_cast<char>(0xE0 | (scalar >> 12));
-        encoded[length++] = static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
-    } else {
-        encoded[length++] = static_cast<char>(0xF0 | (scalar >> 18));
-        encoded[length++] = static_cast<char>(0x80 | ((scalar >> 12) & 0x3F));
-        encoded[length++] = static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
-    }
-    encoded[length++] = static_cast<char>(0x80 | (scalar & 0x3F));
-    out.put(std::string_view(encoded, length));
+    out.put(std::string_view(encoded, static_cast<std::size_t>(encodeScalar(scalar, encoded) - encoded)));
 }
 
 bool JsonReader::consume(char c) {

@@ -11,18 +11,34 @@
 #include <string_view>
 #include <vector>
 
+#include "core/io/byte_sink.hpp"
+
 namespace glyphloom {
 
 // JSON text being written, kept as the bytes a file takes so that a document of tens of
-// megabytes is never copied from one buffer into another.
+// megabytes is never copied from one buffer into another. With a sink, `bytes` is only a
+// window that spill() hands over once it has grown: the text then goes to the file through a
+// buffer small enough to stay in the cache, and is never held whole.
 struct JsonOut {
+    // Hand-over size: a few hundred kilobytes per write call, well inside a core's cache.
+    static constexpr std::size_t spillBytes = 256u << 10;
+
     std::vector<std::uint8_t> bytes;
+    ByteSink sink;
+    bool sinkFailed = false;  // once set, whatever follows is dropped
 
     void put(char c) { bytes.push_back(static_cast<std::uint8_t>(c)); }
     void put(std::string_view text) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
         bytes.insert(bytes.end(), data, data + text.size());
     }
+    // Between values (after each row of cells): hands the window on once it is full enough.
+    void spill() {
+        if (sink && bytes.size() >= spillBytes) flush();
+    }
+    // Hands on everything written so far; false once the sink has refused a piece. Without a
+    // sink the bytes stay where they are.
+    bool flush();
 };
 
 // `text` as a JSON string literal, quotes included. Bytes that are not UTF-8 become U+FFFD,
@@ -31,6 +47,9 @@ void appendJSONString(JsonOut& out, std::string_view text);
 void appendJSONInteger(JsonOut& out, std::int64_t value);
 // One scalar in UTF-8, unescaped: for callers that know it needs no escaping.
 void appendScalar(JsonOut& out, char32_t scalar);
+// The same into a buffer with room for 4 bytes; returns the end. Surrogates and values past
+// U+10FFFF become U+FFFD.
+char* encodeScalar(char32_t scalar, char* out);
 
 class JsonReader {
 public:

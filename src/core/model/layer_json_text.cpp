@@ -1,5 +1,8 @@
 #include "core/model/layer_json_text.hpp"
 
+#include <charconv>
+#include <cstring>
+
 #include <nlohmann/json.hpp>
 
 #include "core/model/model_json.hpp"
@@ -107,45 +110,80 @@ ReadOutcome readCell(JsonReader& in, ANSICell& cell, Scratch& scratch) {
 
 }  // namespace
 
-void appendColorJSON(JsonOut& out, const ANSIColorValue& color) {
-    switch (color.kind) {
-        case ANSIColorValue::Kind::ansi16:
-            out.put(R"({"type":"ansi16","n":)");
-            appendJSONInteger(out, color.n);
-            break;
-        case ANSIColorValue::Kind::ansi256:
-            out.put(R"({"type":"ansi256","n":)");
-            appendJSONInteger(out, color.n);
-            break;
-        case ANSIColorValue::Kind::truecolor:
-            out.put(R"({"type":"truecolor","r":)");
-            appendJSONInteger(out, color.r);
-            out.put(R"(,"g":)");
-            appendJSONInteger(out, color.g);
-            out.put(R"(,"b":)");
-            appendJSONInteger(out, color.b);
-            break;
+namespace {
+
+// The text of one cell, composed in place and put into the document in one piece: cells are
+// nearly all of a document, and a dozen small inserts each cost more than the bytes they add.
+// A cell written here is at most about 160 bytes.
+class CellText {
+public:
+    void put(std::string_view text) {
+        std::memcpy(end_, text.data(), text.size());
+        end_ += text.size();
     }
-    out.put('}');
+    void put(char c) { *end_++ = c; }
+    void integer(std::int64_t value) { end_ = std::to_chars(end_, buffer_ + sizeof buffer_, value).ptr; }
+    void scalar(char32_t value) { end_ = encodeScalar(value, end_); }
+    void color(const ANSIColorValue& color) {
+        switch (color.kind) {
+            case ANSIColorValue::Kind::ansi16:
+                put(R"({"type":"ansi16","n":)");
+                integer(color.n);
+                break;
+            case ANSIColorValue::Kind::ansi256:
+                put(R"({"type":"ansi256","n":)");
+                integer(color.n);
+                break;
+            case ANSIColorValue::Kind::truecolor:
+                put(R"({"type":"truecolor","r":)");
+                integer(color.r);
+                put(R"(,"g":)");
+                integer(color.g);
+                put(R"(,"b":)");
+                integer(color.b);
+                break;
+        }
+        put('}');
+    }
+    // Moves what has been composed into `out` and starts afresh.
+    void moveTo(JsonOut& out) {
+        out.put(std::string_view(buffer_, static_cast<std::size_t>(end_ - buffer_)));
+        end_ = buffer_;
+    }
+
+private:
+    char buffer_[256];
+    char* end_ = buffer_;
+};
+
+}  // namespace
+
+void appendColorJSON(JsonOut& out, const ANSIColorValue& color) {
+    CellText text;
+    text.color(color);
+    text.moveTo(out);
 }
 
 void appendCellJSON(JsonOut& out, const ANSICell& cell) {
-    out.put(R"({"character":)");
+    CellText text;
+    text.put(R"({"character":)");
     const std::optional<char32_t> scalar = cell.character.scalar();
     if (scalar && *scalar >= 0x20 && *scalar != '"' && *scalar != '\\') {
         // Nearly every cell: one printable scalar needs no escaping.
-        out.put('"');
-        appendScalar(out, *scalar);
-        out.put('"');
+        text.put('"');
+        text.scalar(*scalar);
+        text.put('"');
     } else {
+        text.moveTo(out);
         appendJSONString(out, cell.character.str());
     }
-    out.put(R"(,"foreground":)");
-    appendColorJSON(out, cell.foreground);
-    out.put(R"(,"background":)");
-    appendColorJSON(out, cell.background);
-    if (cell.blink) out.put(R"(,"blink":true)");
-    out.put('}');
+    text.put(R"(,"foreground":)");
+    text.color(cell.foreground);
+    text.put(R"(,"background":)");
+    text.color(cell.background);
+    if (cell.blink) text.put(R"(,"blink":true)");
+    text.put('}');
+    text.moveTo(out);
 }
 
 void appendGridJSON(JsonOut& out, const CellGrid& grid) {
@@ -160,6 +198,7 @@ void appendGridJSON(JsonOut& out, const CellGrid& grid) {
             appendCellJSON(out, cell);
         }
         out.put(']');
+        out.spill();
     }
     out.put(']');
 }

@@ -66,13 +66,7 @@ RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
     s.blinkingText = state.blinkingText;
     s.monoTint = state.monoTint;
     s.carried = state.carriedDrawingFile;
-    s.sauceTitle = state.sauceTitleField;
-    s.sauceComments = state.sauceComments;
-    s.sauceHistory = state.sauceHistory;
-    s.letterSpacing = state.letterSpacing;
-    s.aspectRatio = state.aspectRatio;
-    s.sauceFontName = state.sauceFontName;
-    s.sourceSauce = state.sourceSauce;
+    s.sauce = state.sauceFields();
     s.info.filename = state.filename;
     s.info.docDir = state.docDir;
     s.info.sourcePath = state.ownedPath;
@@ -83,13 +77,27 @@ RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
     return s;
 }
 
-std::optional<std::vector<std::uint8_t>> encodeRecoverySnapshot(const RecoverySnapshot& s) {
-    const auto document = exportGlyphloomData(s.columns, s.rows, s.layers, s.colorDepth, s.charCycleSequence,
-                                              s.blinkingText, std::string(rawValue(s.monoTint)), s.carried,
-                                              s.sauceTitle, s.sauceComments, s.sauceHistory, s.letterSpacing,
-                                              s.aspectRatio, s.sauceFontName, s.sourceSauce);
-    if (!document) return std::nullopt;
-    return attachRecoveryInfo(*document, s.info);
+bool streamRecoverySnapshot(const RecoverySnapshot& s, const ByteSink& sink) {
+    const DrawingFile document = glyphloomDocument(
+        s.columns, s.rows, s.layers, s.colorDepth, s.charCycleSequence, s.blinkingText,
+        std::string(rawValue(s.monoTint)), s.carried, s.sauce.sauceTitleField, s.sauce.sauceComments,
+        s.sauce.sauceHistory, s.sauce.letterSpacing, s.sauce.aspectRatio, s.sauce.sauceFontName, s.sauce.sourceSauce);
+    return streamDrawingFile(document, sink, recoveryInfoMember(s.info));
+}
+
+CopyWriter recoveryCopyWriter() {
+    // Not flushed to the disk: a copy guards against the editor's process ending (a hang-up, a
+    // kill, a crash), and the kernel writes out what it was given whatever becomes of the
+    // process. Waiting for the disk would only add a power cut to that, at the price of
+    // tens of milliseconds per copy and a slower way out on a hang-up. The temporary file and
+    // rename still mean a copy is never seen half written.
+    return [](const std::string& path, const ByteProducer& produce) {
+        return writeFileAtomically(path, produce, Durability::cached);
+    };
+}
+
+std::string writeRecoveryCopy(const std::string& path, const RecoverySnapshot& snapshot, const CopyWriter& write) {
+    return write(path, [&snapshot](const ByteSink& sink) { return streamRecoverySnapshot(snapshot, sink); });
 }
 
 bool strokeInProgress(const AppState& state) {
@@ -97,7 +105,7 @@ bool strokeInProgress(const AppState& state) {
            state.layerShiftDrag.has_value();
 }
 
-RecoveryKeeper::RecoveryKeeper(std::string folder, int pid, std::uint64_t session, FileWriter write,
+RecoveryKeeper::RecoveryKeeper(std::string folder, int pid, std::uint64_t session, CopyWriter write,
                                RecoverySchedule schedule)
     : folder_(std::move(folder)),
       path_(folder_ + "/" + recoveryFileName(pid, session)),
@@ -149,9 +157,7 @@ void RecoveryKeeper::startWrite(RecoverySnapshot snapshot, Clock::time_point now
 
 std::string RecoveryKeeper::writeCopy(const RecoverySnapshot& snapshot) const {
     if (!createDirectories(folder_)) return "cannot create " + folder_;
-    const auto bytes = encodeRecoverySnapshot(snapshot);
-    if (!bytes) return "cannot encode the document";
-    return write_(path_, *bytes);
+    return writeRecoveryCopy(path_, snapshot, write_);
 }
 
 void RecoveryKeeper::finishWrite(AppState* state) {

@@ -9,12 +9,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "core/format/recovery_document.hpp"
+#include "core/io/byte_sink.hpp"
 #include "core/io/recovery_store.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/state/app_state.hpp"
@@ -31,21 +33,25 @@ struct RecoverySnapshot {
     bool blinkingText = false;
     MonoTint monoTint = MonoTint::white;
     std::optional<DrawingFile> carried;
-    std::string sauceTitle;
-    std::vector<std::string> sauceComments;
-    std::vector<std::string> sauceHistory;
-    LetterSpacing letterSpacing = LetterSpacing::noPreference;
-    AspectRatio aspectRatio = AspectRatio::noPreference;
-    std::string sauceFontName;
-    std::optional<SauceRecord> sourceSauce;
+    SauceFields sauce;
     RecoveryInfo info;
 
     friend bool operator==(const RecoverySnapshot&, const RecoverySnapshot&) = default;
 };
 
 RecoverySnapshot takeRecoverySnapshot(const AppState& state);
-// The copy's bytes: the layered document a save would write, plus where the work belongs.
-std::optional<std::vector<std::uint8_t>> encodeRecoverySnapshot(const RecoverySnapshot& snapshot);
+// The copy's bytes (the layered document a save would write, plus where the work belongs),
+// handed to `sink` piece by piece as they are made. False when the sink refused.
+bool streamRecoverySnapshot(const RecoverySnapshot& snapshot, const ByteSink& sink);
+
+// How a copy reaches its file: `produce` fills it piece by piece; an empty string on success,
+// else the reason. Tests inject failing or counting ones.
+using CopyWriter = std::function<std::string(const std::string& path, const ByteProducer& produce)>;
+// Atomic replacement without waiting for the disk (see the definition for why).
+CopyWriter recoveryCopyWriter();
+// Writes a copy of `snapshot` to `path`: what the background thread does.
+std::string writeRecoveryCopy(const std::string& path, const RecoverySnapshot& snapshot,
+                              const CopyWriter& write = recoveryCopyWriter());
 
 // A pen, shape or layer drag is under way: no copy is taken in the middle of one.
 bool strokeInProgress(const AppState& state);
@@ -57,7 +63,7 @@ public:
 
     // The copy of process `pid` in `folder`, told apart from earlier processes with the same
     // id by `session`.
-    RecoveryKeeper(std::string folder, int pid, std::uint64_t session, FileWriter write = atomicFileWriter(),
+    RecoveryKeeper(std::string folder, int pid, std::uint64_t session, CopyWriter write = recoveryCopyWriter(),
                    RecoverySchedule schedule = RecoverySchedule());
     ~RecoveryKeeper();  // waits for a write in flight
     RecoveryKeeper(const RecoveryKeeper&) = delete;
@@ -95,7 +101,7 @@ private:
 
     std::string folder_;
     std::string path_;
-    FileWriter write_;
+    CopyWriter write_;
     RecoverySchedule schedule_;
     std::optional<RecoverySnapshot> written_;  // what the copy on disk holds
     bool copyOnDisk_ = false;

@@ -39,10 +39,21 @@ AppState::AppState() : launchDir_(startDirectory(currentDirectory(), std::getenv
     layers.emplace_back("Layer 1", CellGrid(docRows, docCols));
 }
 
-UndoSnapshot AppState::currentSnapshot() const {
-    return {layers,        sourceSauce, sauceTitleField, sauceComments, sauceHistory,
-            letterSpacing, aspectRatio, sauceFontName,   writeSauce};
+SauceFields AppState::sauceFields() const {
+    return {sourceSauce, sauceTitleField, sauceComments, sauceHistory, letterSpacing, aspectRatio, sauceFontName};
 }
+
+void AppState::setSauceFields(SauceFields fields) {
+    sourceSauce = std::move(fields.sourceSauce);
+    sauceTitleField = std::move(fields.sauceTitleField);
+    sauceComments = std::move(fields.sauceComments);
+    sauceHistory = std::move(fields.sauceHistory);
+    letterSpacing = fields.letterSpacing;
+    aspectRatio = fields.aspectRatio;
+    sauceFontName = std::move(fields.sauceFontName);
+}
+
+UndoSnapshot AppState::currentSnapshot() const { return {layers, sauceFields(), writeSauce}; }
 
 void AppState::snapshotForUndo() {
     undoStack.push_back(currentSnapshot());
@@ -55,13 +66,7 @@ void AppState::snapshotForUndo() {
 
 void AppState::restore(UndoSnapshot snapshot) {
     layers = std::move(snapshot.layers);
-    sourceSauce = std::move(snapshot.sourceSauce);
-    sauceTitleField = std::move(snapshot.sauceTitleField);
-    sauceComments = std::move(snapshot.sauceComments);
-    sauceHistory = std::move(snapshot.sauceHistory);
-    letterSpacing = snapshot.letterSpacing;
-    aspectRatio = snapshot.aspectRatio;
-    sauceFontName = std::move(snapshot.sauceFontName);
+    setSauceFields(std::move(snapshot.sauce));
     writeSauce = snapshot.writeSauce;
 
     // Never leave the index below 0, even for an empty stack: tools index layers with it.

@@ -107,11 +107,9 @@ struct TrueColorDraft {
     friend bool operator==(TrueColorDraft, TrueColorDraft) = default;
 };
 
-// What one undo step brings back: the layers and the SAUCE state that travels with them.
-// Layers share their rows with the live document (see CellGrid), so a snapshot is cheap and
-// holds only the rows that have changed since.
-struct UndoSnapshot {
-    std::vector<Layer> layers;
+// The SAUCE state a document carries with its layers: what undo brings back and what a
+// recovery copy keeps.
+struct SauceFields {
     std::optional<SauceRecord> sourceSauce;
     std::string sauceTitleField;
     std::vector<std::string> sauceComments;
@@ -119,6 +117,16 @@ struct UndoSnapshot {
     LetterSpacing letterSpacing = LetterSpacing::noPreference;
     AspectRatio aspectRatio = AspectRatio::noPreference;
     std::string sauceFontName;
+
+    friend bool operator==(const SauceFields&, const SauceFields&) = default;
+};
+
+// What one undo step brings back: the layers and the SAUCE state that travels with them.
+// Layers share their rows with the live document (see CellGrid), so a snapshot is cheap and
+// holds only the rows that have changed since.
+struct UndoSnapshot {
+    std::vector<Layer> layers;
+    SauceFields sauce;
     bool writeSauce = false;
 
     friend bool operator==(const UndoSnapshot&, const UndoSnapshot&) = default;
@@ -398,6 +406,8 @@ public:
 
     // The document as shown: all visible layers flattened to the canvas size.
     CellGrid composited() const;
+    SauceFields sauceFields() const;
+    void setSauceFields(SauceFields fields);
     // The composited rows the canvas showed last frame, reused while their layers' rows are
     // unchanged. A cache only: it never changes what the state means.
     mutable CompositeCache canvasRows;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -248,6 +249,43 @@ TEST(DrawingFile, ExportOnAnotherThreadWhileCellsAreMade) {
     saver.join();
     maker.join();
     EXPECT_EQ(data, expected);
+}
+
+TEST(DrawingFile, StreamedPiecesAddUpToTheWholeDocumentAndStopWhenRefused) {
+    // Large enough for many pieces: every cell differs, so nothing is shared.
+    Layer big("Big", CellGrid(120, 320));
+    for (int r = 0; r < 120; ++r)
+        for (int c = 0; c < 320; ++c)
+            big.cells.set(r, c, cell("x", ANSIColorValue::ansi256((r + c) % 256), ANSIColorValue::truecolor(r, c % 256, 9)));
+    DrawingFile file;
+    file.columns = 320;
+    file.rows = 120;
+    file.layers = {sampleStack()[0], big, big};
+    file.sauceTitle = "after the cells";
+    const std::string leading = R"("first":{"a":1})";
+    const auto whole = encodeDrawingFile(file, leading);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(encoded(whole)["first"], json({{"a", 1}}));
+
+    std::vector<std::uint8_t> joined;
+    std::size_t pieces = 0, largest = 0;
+    ASSERT_TRUE(streamDrawingFile(
+        file,
+        [&](std::span<const std::uint8_t> piece) {
+            ++pieces;
+            largest = std::max(largest, piece.size());
+            joined.insert(joined.end(), piece.begin(), piece.end());
+            return true;
+        },
+        leading));
+    EXPECT_EQ(joined, *whole);
+    EXPECT_GT(pieces, 20u);
+    EXPECT_LT(largest, whole->size() / 10);  // never held whole
+
+    // A sink that gives up (a full disk) ends the stream: nothing more is offered to it.
+    int offered = 0;
+    EXPECT_FALSE(streamDrawingFile(file, [&offered](std::span<const std::uint8_t>) { return ++offered < 3; }));
+    EXPECT_EQ(offered, 3);
 }
 
 TEST(DrawingFile, NumbersSaturateInsteadOfWrapping) {

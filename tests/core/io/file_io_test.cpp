@@ -83,6 +83,27 @@ TEST_F(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(entries(), 2u);
 }
 
+TEST_F(FileIOTest, StreamedWritesReplaceAtomicallyOrNotAtAll) {
+    const auto producer = [](std::vector<std::string> pieces, bool finish) -> ByteProducer {
+        return [pieces, finish](const ByteSink& sink) {
+            for (const std::string& piece : pieces)
+                if (!sink({reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()})) return false;
+            return finish;
+        };
+    };
+    for (const Durability durability : {Durability::synced, Durability::cached}) {
+        const std::string path = at("copy");
+        ASSERT_EQ(writeFileAtomically(path, producer({"old"}, true), durability), "");
+        EXPECT_EQ(writeFileAtomically(path, producer({"one, ", "", "two, ", "three"}, true), durability), "");
+        EXPECT_EQ(contents(readWholeFile(path, 100)), "one, two, three");
+        // A producer that gives up part way leaves the last whole file and no temporary.
+        EXPECT_NE(writeFileAtomically(path, producer({"half"}, false), durability), "");
+        EXPECT_EQ(contents(readWholeFile(path, 100)), "one, two, three");
+        EXPECT_EQ(entries(), 1u);
+        fs::remove(path);
+    }
+}
+
 TEST_F(FileIOTest, ReplacedFilesKeepTheirPermissionsAndNewFilesFollowTheUmask) {
     const auto permissionsOf = [](const std::string& path) { return fs::status(path).permissions(); };
     for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,

@@ -147,10 +147,10 @@ TEST_F(RecoveryTest, AFailingWriteIsReportedOnceAndNeverStopsTheEditor) {
     std::ofstream(root_ / "blocked") << "x";
     const struct {
         std::string folder;
-        FileWriter writer;
+        CopyWriter writer;
     } cases[] = {
-        {(root_ / "blocked" / "recovery").string(), atomicFileWriter()},
-        {folder(), [](const std::string&, std::span<const std::uint8_t>) { return std::string("disk full"); }},
+        {(root_ / "blocked" / "recovery").string(), recoveryCopyWriter()},
+        {folder(), [](const std::string&, const ByteProducer&) { return std::string("disk full"); }},
     };
     const auto failureNotes = [](const AppState& state) {
         return std::count_if(state.statusHistory().begin(), state.statusHistory().end(), [](const std::string& note) {
@@ -185,9 +185,9 @@ TEST_F(RecoveryTest, AFailingWriteIsReportedOnceAndNeverStopsTheEditor) {
 
 TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
     int writes = 0;
-    FileWriter counting = [&writes](const std::string& path, std::span<const std::uint8_t> data) {
+    CopyWriter counting = [&writes](const std::string& path, const ByteProducer& produce) {
         ++writes;
-        return writeFileAtomically(path, data);
+        return recoveryCopyWriter()(path, produce);
     };
     AppState state = workInProgress();
     RecoveryKeeper keeper(folder(), 12, 1, counting);
@@ -232,6 +232,32 @@ TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
     settle(t + 80s);
     EXPECT_FALSE(fs::exists(keeper.copyPath()));
     EXPECT_EQ(writes, 3);
+}
+
+TEST_F(RecoveryTest, ACopyDamagedAfterItsDescriptionIsListedButNotOpened) {
+    AppState state = workInProgress();
+    std::string path;
+    {
+        RecoveryKeeper keeper(folder(), 14, 1);
+        ASSERT_TRUE(keeper.writeNow(state));
+        path = keeper.copyPath();
+    }
+    // Everything after the description becomes garbage, as a disk fault might leave it.
+    std::vector<std::uint8_t> data = *readWholeFile(path, 1 << 20).data;
+    const std::string text(data.begin(), data.end());
+    const std::size_t cut = text.find("\"layers\"");
+    ASSERT_NE(cut, std::string::npos);
+    ASSERT_LT(text.find("\"recovery\""), cut);
+    std::fill(data.begin() + static_cast<std::ptrdiff_t>(cut), data.end(), std::uint8_t{0xC3});
+    ASSERT_EQ(writeFileAtomically(path, data), "");
+
+    const auto lines = describeRecoveryCopies(folder(), nobodyAlive);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("  sunset  4×3 · 2 layers  "), std::string::npos) << lines[0];
+    AppState next;
+    RecoveryKeeper keeper(folder(), 15, 1);
+    EXPECT_FALSE(recoverUnsavedWork(next, keeper, nobodyAlive));
+    EXPECT_TRUE(fs::exists(path));  // left where it was
 }
 
 TEST_F(RecoveryTest, DescribesEachCopy) {

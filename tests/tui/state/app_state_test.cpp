@@ -316,9 +316,7 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
         std::mt19937 rng(seed);
         AppState state;
         state.layers.emplace_back("Layer 2", CellGrid(6, 10, ink(".", 4)));
-        const UndoSnapshot original{state.layers, state.sourceSauce, state.sauceTitleField, state.sauceComments,
-                                    state.sauceHistory, state.letterSpacing, state.aspectRatio, state.sauceFontName,
-                                    state.writeSauce};
+        const UndoSnapshot original{state.layers, state.sauceFields(), state.writeSauce};
         const int originalRows = AppState::docRows;
         const int steps = 1 + static_cast<int>(rng() % 40);
         for (int i = 0; i < steps; ++i) {
@@ -356,9 +354,7 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
 
         while (!state.undoStack.empty()) state.undo();
         EXPECT_EQ(state.layers, original.layers);
-        EXPECT_EQ(state.sauceTitleField, original.sauceTitleField);
-        EXPECT_EQ(state.sauceHistory, original.sauceHistory);
-        EXPECT_EQ(state.aspectRatio, original.aspectRatio);
+        EXPECT_EQ(state.sauceFields(), original.sauce);
         EXPECT_EQ(AppState::docRows, originalRows);
         EXPECT_LT(state.activeLayerIndex, static_cast<int>(state.layers.size()));
 
