@@ -59,7 +59,8 @@ PNGRowEncoder::PNGRowEncoder(int width, int height)
 }
 
 void PNGRowEncoder::addRow(std::span<const std::uint8_t> rgbRow) {
-    if (rgbRow.size() != stride_ || rowsAdded_ >= height_) {
+    // A zero-width picture has no rows to code (and `finish` refuses it anyway).
+    if (stride_ == 0 || rgbRow.size() != stride_ || rowsAdded_ >= height_) {
         broken_ = true;
         return;
     }
