@@ -97,13 +97,7 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
     EXPECT_EQ(after.blinkingText, before.blinkingText);
     EXPECT_EQ(after.monoTint, before.monoTint);
     EXPECT_EQ(after.charCyclePool, before.charCyclePool);
-    EXPECT_EQ(after.sauceTitleField, before.sauceTitleField);
-    EXPECT_EQ(after.sauceComments, before.sauceComments);
-    EXPECT_EQ(after.sauceHistory, before.sauceHistory);
-    EXPECT_EQ(after.letterSpacing, before.letterSpacing);
-    EXPECT_EQ(after.aspectRatio, before.aspectRatio);
-    EXPECT_EQ(after.sauceFontName, before.sauceFontName);
-    EXPECT_EQ(after.sourceSauce, before.sourceSauce);
+    EXPECT_TRUE(after.sauceFields() == before.sauceFields());
     EXPECT_EQ(after.filename, "sunset");
     EXPECT_EQ(after.docDir, art.string());
     EXPECT_TRUE(after.saveAsGlyphloom);
