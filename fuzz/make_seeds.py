@@ -51,6 +51,9 @@ def ans_seeds():
     body = b"\x1b[1;33mSAUCE'd\x1b[0m\r\n"
     yield "record.ans", body + sauce(("first comment", "second"), width=40, rows=2, body_size=len(body))
     yield "wide.ans", (esc + "1;200H" + "w" + esc + "60;1H" + "deep\r\n").encode()
+    yield "truecolour-t.ans", (esc + "1;255;102;106t" + esc + "0;191;0;5t" + "\u2584" + esc + "8;25;80t"
+                               + "x\r\n").encode("utf-8")
+    yield "credits.ans", (esc + "0mart\r\n" + "r" * 100 + "\r\nend\r\n").encode() + b"\x1a\r\nby someone\r\n"
 
 
 def sauce_seeds():

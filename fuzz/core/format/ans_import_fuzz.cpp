@@ -99,5 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // include everything the UTF-8 ones would check on the same grid.
     const auto preferringUTF8 = importANSFile(bytes, true, fuzzCap);
     if (preferringUTF8 != classic) roundTrip(preferringUTF8, true, withRecord);
+    // The open path's choice of encoding reads the same bytes: UTF-8 only for art without a
+    // record that has multi-byte characters before its end-of-file mark.
+    if (readsAsUTF8("art.ans", bytes)) {
+        check(!readSauce(bytes));
+        const auto mark = std::find(bytes.begin(), bytes.end(), 0x1A);
+        check(std::any_of(bytes.begin(), mark, [](std::uint8_t b) { return b >= 0x80; }));
+    }
     return 0;
 }

@@ -17,14 +17,20 @@
 //     J         erase display (2 = all)                K     erase to end of line
 //     s u       save / restore cursor                  m     Select Graphic Rendition
 //   ESC ] ... BEL or ESC \   operating-system command (hyperlinks, palette changes): skipped
+//   ESC [ 0;R;G;B t / ESC [ 1;R;G;B t   24-bit background / foreground (PabloDraw)
 // Lines are ended by CR LF, or art simply runs on and relies on the screen width (usually
 // 80, else the width in the SAUCE record) to wrap. A DOS screen does not add a line when a
 // line feed follows a character that already wrapped into the last column, and neither do we.
+// The end-of-file mark (0x1A, what DOS's TYPE stopped at) ends the art: credits and the
+// record's comment block come after it.
 
 namespace glyphloom {
 namespace {
 
 constexpr char32_t escape = 0x1B;
+constexpr std::uint8_t endOfFile = 0x1A;
+// The screen classic art was drawn on, when nothing says otherwise.
+constexpr int screenWidth = 80;
 constexpr char32_t bell = 0x07;
 // CP437 text carries BEL as the byte 0x07, which decodes to the bullet glyph.
 constexpr char32_t cp437Bell = 0x2022;
@@ -140,7 +146,9 @@ using Rows = std::vector<std::vector<ANSICell>>;
 struct ScanResult {
     Rows rows;
     std::size_t widest = 0;
-    bool measuredOnly = false;  // `rows` was dropped; only `widest` is known
+    bool measuredOnly = false;  // `rows` was dropped; only `widest` and the counts are known
+    std::size_t rowsWithCells = 0;
+    std::size_t rowsPastScreen = 0;  // rows longer than the screen width
 };
 
 // What a scan keeps: every cell, or (once a scan may give up on its rows) only row lengths.
@@ -224,10 +232,15 @@ public:
             interpret(i);
         }
         ScanResult result{std::move(rows_), 0, measuring_};
+        auto count = [&result](std::size_t length) {
+            result.widest = std::max(result.widest, length);
+            if (length > 0) ++result.rowsWithCells;
+            if (length > static_cast<std::size_t>(screenWidth)) ++result.rowsPastScreen;
+        };
         if (measuring_) {
-            for (int length : lengths_) result.widest = std::max(result.widest, static_cast<std::size_t>(length));
+            for (int length : lengths_) count(static_cast<std::size_t>(length));
         } else {
-            for (const auto& r : result.rows) result.widest = std::max(result.widest, r.size());
+            for (const auto& r : result.rows) count(r.size());
         }
         return result;
     }
@@ -381,10 +394,25 @@ private:
                 updatePen();
                 return;  // colours do not end a wrap
             }
+            case U't':
+                if (trueColour()) {
+                    updatePen();
+                    return;  // a colour, like SGR
+                }
+                break;  // window operations and the like are ignored
             default:
-                break;  // everything else (private modes, PabloDraw colours, …) is ignored
+                break;  // everything else (private modes, …) is ignored
         }
         justWrapped_ = false;
+    }
+
+    // ESC [ 0;R;G;B t sets the background, ESC [ 1;R;G;B t the foreground; false (and nothing
+    // changed) for any other parameters.
+    bool trueColour() {
+        const auto& p = pieces_;
+        if (p.size() != 4 || !p[0] || (*p[0] != 0 && *p[0] != 1) || !p[1] || !p[2] || !p[3]) return false;
+        (*p[0] == 1 ? fg_ : bg_) = ANSIColorValue::truecolor(channel(*p[1]), channel(*p[2]), channel(*p[3]));
+        return true;
     }
 
     // Called once per printed character: the common case (appending to a row that has room)
@@ -520,6 +548,13 @@ ScanResult scanANSRows(const Text& text, std::optional<int> wrapWidth, bool iceC
     return Scanner<Text>(text, wrapWidth, iceColors, origin, keep, cap).run();
 }
 
+// Art drawn on an 80-column screen that ran on past its edge (trusting the screen to wrap, or
+// moving the cursor beyond it) reads unwrapped as a few rows far wider than the rest; art
+// that really is wider has most of its rows that wide.
+bool reliedOnScreenWrap(const ScanResult& scan) {
+    return scan.rowsPastScreen > 0 && scan.rowsPastScreen * 2 < scan.rowsWithCells;
+}
+
 template <typename Text>
 std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, bool iceColors, Origin origin,
                                       ANSGridCap cap) {
@@ -532,15 +567,16 @@ std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, b
         scan = scanANSRows(text, wrapWidth, iceColors, origin, cap);
     } else if (find(text, U"\x1b[") != notFound) {
         // Art without line breaks relies on an 80-column screen; art with them but one line
-        // past the limit has no usable line structure either and gets the same treatment.
+        // past the limit has no usable line structure either and gets the same treatment, as
+        // does art whose rows run past the screen only here and there.
         if (find(text, U"\n") == notFound) {
-            scan = scanANSRows(text, 80, iceColors, origin, cap);
+            scan = scanANSRows(text, screenWidth, iceColors, origin, cap);
         } else {
             // The first scan stops keeping cells once a row runs past the limit, so deciding
             // costs no grid that would only be thrown away.
             scan = scanANSRows(text, std::nullopt, iceColors, origin, cap, Keep::cellsUntilTooWide);
-            if (scan.widest > static_cast<std::size_t>(cap.maxColumns)) {
-                scan = scanANSRows(text, 80, iceColors, origin, cap);
+            if (scan.widest > static_cast<std::size_t>(cap.maxColumns) || reliedOnScreenWrap(scan)) {
+                scan = scanANSRows(text, screenWidth, iceColors, origin, cap);
             } else if (scan.measuredOnly) {
                 scan = scanANSRows(text, std::nullopt, iceColors, origin, cap);
             }
@@ -557,6 +593,49 @@ std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, b
     scan.rows.resize(rowCount);
     for (auto& line : scan.rows) line.resize(cols, ANSICell::blank());
     return CellGrid(std::move(scan.rows));
+}
+
+
+std::span<const std::uint8_t> beforeEndOfFile(std::span<const std::uint8_t> bytes) {
+    const auto mark = std::find(bytes.begin(), bytes.end(), endOfFile);
+    return bytes.first(static_cast<std::size_t>(mark - bytes.begin()));
+}
+
+// A letter of Latin-1, Latin Extended-A, Greek or Cyrillic.
+bool isAlphabetLetter(char32_t c) {
+    return (c >= 0xC0 && c <= 0x17F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x4FF);
+}
+
+bool isLetter(char32_t c) { return ((c | 0x20) >= U'a' && (c | 0x20) <= U'z') || isAlphabetLetter(c); }
+
+// Whether text whose bytes are valid UTF-8 was written as UTF-8. CP437 art can be valid UTF-8
+// by accident when it has few high bytes: a box or block glyph (0xC2-0xDF) followed by one
+// more glyph of 0x80-0xBF forms a two-byte sequence, and so "╔╗", "█▓" or "├┤" decode to a
+// letter of IPA, Arabic or Latin-1 standing on its own, a control or a Latin-1 symbol. What
+// UTF-8 art and text use instead are three- and four-byte characters (box drawing, blocks,
+// shapes, punctuation, CJK, emoji) and letters inside words. More than half of the multi-byte
+// characters must be of that kind.
+bool looksLikeUTF8(std::span<const std::uint8_t> bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!utf8::isValid(text)) return false;
+    std::size_t typical = 0, other = 0;
+    char32_t before = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const utf8::Decoded here = utf8::decodeAt(text, i);
+        const auto next = static_cast<std::size_t>(here.length) + i;
+        if (here.length > 1) {
+            const char32_t after = next < text.size() ? utf8::decodeAt(text, next).scalar : 0;
+            const bool inWord = isAlphabetLetter(here.scalar) && (isLetter(before) || isLetter(after));
+            if (here.length > 2 || inWord) {
+                ++typical;
+            } else {
+                ++other;
+            }
+        }
+        before = here.scalar;
+        i = next;
+    }
+    return typical > other;
 }
 
 
@@ -608,20 +687,32 @@ std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, boo
         if (width >= 10 && width <= cap.maxColumns) wrapWidth = width;
         iceColors = found->record.iceColors();
         body = data.first(found->bodyEnd);
-        while (!body.empty() && body.back() == 0x1A) body = body.first(body.size() - 1);
         record = std::move(found->record);
     }
 
-    const std::string_view asText(reinterpret_cast<const char*>(body.data()), body.size());
-    std::optional<CellGrid> cells;
-    if (preferUTF8 && utf8::isValid(asText)) {
-        const std::u32string scalars = utf8::decode(asText);
-        cells = importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8, cap);
-    } else {
-        cells = importScalars(CP437Text{body, &CP437::scalarForByte()}, wrapWidth, iceColors, Origin::cp437, cap);
+    auto read = [&](std::span<const std::uint8_t> bytes) {
+        const std::string_view asText(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        if (preferUTF8 && utf8::isValid(asText)) {
+            const std::u32string scalars = utf8::decode(asText);
+            return importScalars(ScalarText{scalars}, wrapWidth, iceColors, Origin::utf8, cap);
+        }
+        return importScalars(CP437Text{bytes, &CP437::scalarForByte()}, wrapWidth, iceColors, Origin::cp437, cap);
+    };
+    const auto art = beforeEndOfFile(body);
+    std::optional<CellGrid> cells = read(art);
+    if (!cells && art.size() < body.size()) {
+        // Nothing is drawn before the mark (a file of palette commands, say): what follows it
+        // is all the file has to show.
+        while (!body.empty() && body.back() == endOfFile) body = body.first(body.size() - 1);
+        cells = read(body);
     }
     if (!cells) return std::nullopt;
     return ImportedANS{std::move(*cells), std::move(record)};
+}
+
+bool readsAsUTF8(std::string_view path, std::span<const std::uint8_t> data) {
+    if (utf8::asciiLowercase(path).ends_with(".utf8.ans")) return true;
+    return !readSauce(data) && looksLikeUTF8(beforeEndOfFile(data));
 }
 
 }  // namespace glyphloom

@@ -35,9 +35,15 @@ struct ANSGridCap {
     int maxRows = ANSLimits::maxRows;
 };
 
-// A whole file. `preferUTF8` (for ".utf8.ans" names) decodes as UTF-8 and falls back to
-// CP437 when the bytes are not valid UTF-8. Nothing when the file writes no cell at all.
+// A whole file. `preferUTF8` (see readsAsUTF8) decodes as UTF-8 and falls back to CP437 when
+// the bytes are not valid UTF-8. The art ends at the first end-of-file mark (0x1A). Nothing
+// when the file writes no cell at all.
 std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, bool preferUTF8, ANSGridCap cap = {});
+
+// Whether the file at `path` holding `data` is read as UTF-8: a ".utf8.ans" name says so, and
+// so does art without a SAUCE record that is valid UTF-8 with multi-byte characters of the
+// kinds UTF-8 art uses (CP437 art whose few high bytes happen to pair up stays CP437).
+bool readsAsUTF8(std::string_view path, std::span<const std::uint8_t> data);
 
 // Text already decoded; nothing when no cell is written. `wrapWidth` is the column count at
 // which printing wraps (none: rows are as long as the text makes them, see the 80-column
