@@ -35,8 +35,6 @@ std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
     return readWholeFile(path, maxInputBytes).data;
 }
 
-bool prefersUTF8(const std::string& path) { return endsWith(utf8::asciiLowercase(path), ".utf8.ans"); }
-
 // The whole text must be a base-10 integer.
 std::optional<int> integerArgument(const std::string& text) {
     int value = 0;
@@ -90,7 +88,7 @@ int flatten(const std::string& in, const std::string& out, std::FILE* err) {
 int crop(const std::vector<std::string>& args, std::FILE* err) {
     const std::string& in = args[0];
     const auto data = readInput(in);
-    const auto imported = data ? importANSFile(*data, prefersUTF8(in)) : std::nullopt;
+    const auto imported = data ? importANSFile(*data, readsAsUTF8(in, *data)) : std::nullopt;
     const auto first = integerArgument(args[1]);
     const auto last = integerArgument(args[2]);
     if (!imported || !first || !last || *first < 0 || *first > *last || *last >= imported->cells.rowCount())
@@ -167,7 +165,7 @@ std::optional<CellGrid> readFlattenedDoc(const std::string& path) {
         return compositeLayers(file->resolveLayers(), std::clamp(file->rows, 1, maxDocumentRows),
                                std::clamp(file->columns, 1, maxDocumentColumns));
     }
-    auto imported = importANSFile(*data, prefersUTF8(path));
+    auto imported = importANSFile(*data, readsAsUTF8(path, *data));
     if (!imported) return std::nullopt;
     return std::move(imported->cells);
 }

@@ -14,7 +14,7 @@
 namespace glyphloom {
 
 // The document at `path` flattened to its cells: a layered ".glyphloom" composited at its
-// own size, anything else read as classic ANSI art (UTF-8 first for ".utf8.ans"). Nothing
+// own size, anything else read as classic ANSI art (UTF-8 first when readsAsUTF8). Nothing
 // when the file cannot be read or decoded.
 std::optional<CellGrid> readFlattenedDoc(const std::string& path);
 

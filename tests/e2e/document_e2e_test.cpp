@@ -120,9 +120,7 @@ TEST_P(CorpusArt, OpensAndShowsItsFirstRow) {
     const fs::path path = fs::path(GLYPHLOOM_CORPUS_DIR) / "ans" / GetParam();
     const auto read = readWholeFile(path.string(), 64 << 20);
     ASSERT_TRUE(read.data);
-    std::string lower = GetParam();
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    const auto art = importANSFile(*read.data, lower.ends_with(".utf8.ans"));
+    const auto art = importANSFile(*read.data, readsAsUTF8(GetParam(), *read.data));
 
     TmuxSession tmux(200, 60);
     const bool started = tmux.startEditor(shellQuote(path.string()));

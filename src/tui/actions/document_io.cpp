@@ -189,7 +189,7 @@ void loadDocument(const std::string& named, AppState& state) {
         if (document->presets) state.statusNote = *state.statusNote + " — its presets (↺ restores yours)";
         return;
     }
-    auto imported = importANSFile(*read.data, endsWith(lower, ".utf8.ans"));
+    auto imported = importANSFile(*read.data, readsAsUTF8(path, *read.data));
     if (!imported) {
         state.statusNote = "couldn't parse " + file;
         return;
