@@ -1,10 +1,12 @@
 // Real ANSI art nobody here wrote: every file must import, survive export and re-import cell
 // for cell, keep its SAUCE credit through the editor's save path, and never draw its
-// comments. Skips when the shared corpus is not next to the repository.
+// comments; read as the open path reads it, art keeps the width, encoding and colours it was
+// drawn with. Skips when the shared corpus is not next to the repository.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -213,6 +215,77 @@ TEST(AnsCorpus, RecordSurvivesTheSavePath) {
     }
     AppState::docRows = 50;
     AppState::docCols = 160;
+}
+
+std::optional<ImportedANS> opened(const CorpusFile& file) {
+    return importANSFile(file.data, readsAsUTF8(file.name, file.data));
+}
+
+const CorpusFile* named(const std::vector<CorpusFile>& files, const std::string& name) {
+    const auto found = std::find_if(files.begin(), files.end(), [&](const auto& file) { return file.name == name; });
+    return found == files.end() ? nullptr : &*found;
+}
+
+// XTC2.ANS (once 1000 wide) and ELM.ANS (240) among them: drawn on an 80-column screen.
+TEST(AnsCorpus, ArtWithoutAWidthOfItsOwnReadsAtMostEightyWide) {
+    const auto files = corpus();
+    REQUIRE_CORPUS(files);
+    for (const auto& file : files) {
+        const auto art = opened(file);
+        ASSERT_TRUE(art) << file.name;
+        if (art->sauce && art->sauce->tInfo1 >= 10 && art->sauce->tInfo1 <= 1000) continue;
+        EXPECT_LE(art->cells.rowLength(0), 80) << file.name;
+    }
+}
+
+TEST(AnsCorpus, OnlyTheUTF8FilesReadAsUTF8) {
+    const std::map<std::string, std::string> utf8Files = {{"Pac-Man_UTF-8.txt", "╔═══"}, {"retrotxt.utf8ans.ans", "▄"}};
+    const auto files = corpus();
+    REQUIRE_CORPUS(files);
+    for (const auto& file : files) {
+        const auto expected = utf8Files.find(file.name);
+        EXPECT_EQ(readsAsUTF8(file.name, file.data), expected != utf8Files.end()) << file.name;
+        if (expected == utf8Files.end()) continue;
+        std::string text;
+        const CellGrid cells = opened(file).value().cells;
+        for (int r = 0; r < cells.rowCount(); ++r) text += rowText(cells, r);
+        EXPECT_NE(text.find(expected->second), std::string::npos) << file.name;
+        EXPECT_EQ(text.find("Γ"), std::string::npos) << file.name;  // what the byte E2 reads as in CP437
+    }
+}
+
+TEST(AnsCorpus, CreditsAfterTheEndOfFileMarkAreNotArt) {
+    const auto files = corpus();
+    REQUIRE_CORPUS(files);
+    const CorpusFile* elm = named(files, "ELM.ANS");
+    ASSERT_NE(elm, nullptr);
+    CorpusFile credited = *elm;
+    const std::string credits = "\x1a\r\n\r\nELM by Someone Else (1995)\r\nGreets to the whole scene\r\n";
+    credited.data.insert(credited.data.end(), credits.begin(), credits.end());
+    EXPECT_EQ(opened(credited).value().cells, opened(*elm).value().cells);
+}
+
+TEST(AnsCorpus, TSequencesColourTheArt) {
+    const auto tc = ANSIColorValue::truecolor;
+    struct Case {
+        const char* file;
+        int row, col;
+        ANSIColorValue fg, bg;
+    };
+    const Case cases[] = {
+        {"ZII-RTXT.ans", 1, 1, tc(191, 0, 5), ANSIColorValue::ansi16(0)},
+        {"ZII-RTXT.ans", 1, 2, tc(255, 102, 106), tc(191, 0, 5)},
+        {"testcase-160col.ans", 0, 0, tc(0, 171, 0), tc(0, 0, 0)},
+    };
+    const auto files = corpus();
+    REQUIRE_CORPUS(files);
+    for (const Case& c : cases) {
+        const CorpusFile* file = named(files, c.file);
+        ASSERT_NE(file, nullptr) << c.file;
+        const ANSICell cell = *opened(*file).value().cells.cellAt(c.row, c.col);
+        EXPECT_EQ(cell.foreground, c.fg) << c.file << " " << c.row << "," << c.col;
+        EXPECT_EQ(cell.background, c.bg) << c.file << " " << c.row << "," << c.col;
+    }
 }
 
 }  // namespace
