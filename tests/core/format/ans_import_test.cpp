@@ -276,9 +276,10 @@ TEST(AnsImport, UTF8IsRecognisedByItsCharacters) {
         {"invalid.ans", bytes("\xDB\xDB\xB2\xB1"), false},
         {"with-record.ans", withRecord(box, 80, 1), false},
         // CP437 whose few high bytes pair up into valid UTF-8.
-        {"corners.ans", bytes("\xC9\xBB\r\n\xC8\xBC"), false},  // ╔╗ ╚╝: ɻ ȼ
-        {"blocks.ans", bytes(" \xDB\xB2 "), false},             // █▓: an Arabic digit
-        {"junction.ans", bytes("| \xC3\xB4 |"), false},         // ├┤: a lone ô
+        {"corners.ans", bytes("\xC9\xBB\r\n\xC8\xBC"), false},      // ╔╗ ╚╝: ɻ ȼ
+        {"blocks.ans", bytes(" \xDB\xB2 "), false},                 // █▓: an Arabic digit
+        {"junction.ans", bytes("| \xC3\xB4 |"), false},             // ├┤: a lone ô
+        {"mostly-pairs.ans", bytes("\xC9\xBB \xC8\xBC ░"), false},  // ɻ ȼ outnumber ░
     };
     for (const Case& c : cases) EXPECT_EQ(readsAsUTF8(c.path, c.data), c.utf8) << c.path;
 }
