@@ -187,7 +187,7 @@ TEST_F(DocumentIOTest, APictureOfAnotherFormatOpensAndSavesAsANSIArtBesideIt) {
     std::string xbin{'X', 'B', 'I', 'N', '\x1a', 3, 0, 1, 0, 1, 0x03};
     const std::string standard("\0\0\0\0\0\x2a\0\x2a\0\0\x2a\x2a\x2a\0\0\x2a\0\x2a\x2a\x15\0\x2a\x2a\x2a", 24);
     xbin += standard.substr(0, 3) + std::string("\0\0\x3f", 3) + standard.substr(6) + standard;
-    xbin += std::string(256, '\0') + std::string("a\x91b\x91c\x91", 6);
+    xbin += std::string(256, '\0') + std::string("a\x91" "b\x91" "c\x91", 6);
     put("x/pic.xb", xbin);
     AppState state = editor();
     state.exportUTF8 = false;
