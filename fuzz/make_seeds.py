@@ -158,13 +158,77 @@ def zip_seeds():
     yield "empty.zip", b"PK\x05\x06" + bytes(18)
 
 
+def binary_record(width, flags=0):
+    """A SAUCE trailer for a BinaryText picture: the file type holds half the width."""
+    record = b"SAUCE00" + field("Seed", 35) + field("", 20) + field("", 20) + b"20260101"
+    record += struct.pack("<IBBHHHHBB", 0, 5, width // 2, 0, 0, 0, 0, 0, flags)
+    record += b"IBM VGA".ljust(22, b"\0")
+    return b"\x1a" + record
+
+
+def pairs(count, start=0):
+    return b"".join(bytes([0x41 + (start + i) % 26, (start + i) * 7 % 256]) for i in range(count))
+
+
+VGA = bytes([0, 0, 0, 0, 0, 42, 0, 42, 0, 0, 42, 42, 42, 0, 0, 42, 0, 42, 42, 21, 0, 42, 42, 42,
+             21, 21, 21, 21, 21, 63, 21, 63, 21, 21, 63, 63, 63, 21, 21, 63, 21, 63, 63, 63, 21, 63, 63, 63])
+
+
+def xbin_seeds():
+    def header(width, height, flags, font_height=16):
+        return b"XBIN\x1a" + struct.pack("<HHBB", width, height, font_height, flags)
+    yield "plain.xb", header(8, 2, 0) + pairs(16)
+    runs = bytes([0x01, 65, 7, 66, 0x1E, 0x42, 67, 7, 0x1E, 0x4C, 0x82, 0x2F, 68, 69, 70, 0xC3, 71, 0x96])
+    yield "runs.xb", header(12, 1, 0x04) + runs
+    yield "palette_font.xb", header(4, 2, 0x0B, 2) + VGA[:45] + b"\x3f\x00\x00" + bytes(512) + pairs(8)
+    yield "fivetwelve.xb", header(4, 1, 0x12, 1) + bytes(512) + pairs(4)
+    yield "record.xb", header(4, 1, 0) + pairs(4) + binary_record(40)
+
+
+def binary_text_seeds():
+    yield "plain.bin", pairs(160)
+    yield "eighty.bin", pairs(240)
+    yield "record.bin", pairs(30) + binary_record(20, flags=1)
+
+
+def artworx_seeds():
+    yield "picture.adf", b"\x01" + VGA + bytes(192 - 48) + bytes(4096) + pairs(100)
+
+
+def ice_draw_seeds():
+    header = b"\x041.4" + struct.pack("<HHHH", 0, 0, 9, 1)
+    yield "runs.idf", header + pairs(3) + b"\x01\x00\x05\x00Z\x1f" + pairs(4) + bytes(4096) + VGA
+    yield "short.idf", header + pairs(5)
+
+
+def pcboard_seeds():
+    yield "codes.pcb", b"@CLS@@X1Ehello @X9Fworld@X07\r\n@POS:20@there@CLREOL@@PAUSE@\n@USER@\x1a"
+    yield "ansi.pcb", b"@X0F\x1b[2;5Hx\x1b[1;31my" + b"=" * 80 + b"\nend"
+
+
+def avatar_seeds():
+    yield "codes.avt", (b"\x0chello\x16\x01\x1e\x19-\x08\x16\x02blink\x16\x03\x16\x04\x16\x05\x16\x06"
+                        b"\x16\x07\x16\x08\x05\x0aQ\x16\x19\x02<>\x03\x16\x0a\x01\x02\x03\x04\x05\r\n\x1a")
+
+
+def tundra_seeds():
+    def position(row, col):
+        return b"\x01" + struct.pack(">II", row, col)
+    yield "commands.tnd", (b"\x18TUNDRA24" + position(0, 0) + b"ab\x02c\xff\xff\x57\xff\x04d\xff\x00\x00\xab"
+                           + b"\x06e\xff\x01\x02\x03\xff\x04\x05\x06" + position(3, 70) + b"x" * 20)
+
+
 def main():
     for target, seeds in (("ans_import_fuzz", ans_seeds), ("sauce_fuzz", sauce_seeds),
                           ("inflate_fuzz", inflate_seeds), ("png_decode_fuzz", png_seeds),
                           ("preset_bank_fuzz", preset_seeds), ("preset_bank_strict_fuzz", preset_strict_seeds),
                           ("input_decoder_fuzz", input_seeds),
                           ("drawing_file_fuzz", document_seeds), ("figlet_reader_fuzz", figlet_seeds),
-                          ("tdf_reader_fuzz", tdf_seeds), ("zip_fuzz", zip_seeds)):
+                          ("tdf_reader_fuzz", tdf_seeds), ("zip_fuzz", zip_seeds),
+                          ("xbin_reader_fuzz", xbin_seeds), ("binary_text_reader_fuzz", binary_text_seeds),
+                          ("artworx_reader_fuzz", artworx_seeds), ("ice_draw_reader_fuzz", ice_draw_seeds),
+                          ("pcboard_reader_fuzz", pcboard_seeds), ("avatar_reader_fuzz", avatar_seeds),
+                          ("tundra_reader_fuzz", tundra_seeds)):
         for name, data in seeds():
             write(target, name, data)
 

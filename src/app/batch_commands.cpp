@@ -9,6 +9,7 @@
 
 #include "core/format/ans_export.hpp"
 #include "core/format/ans_import.hpp"
+#include "core/format/art_file.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset.hpp"
 #include "core/format/preset_bank.hpp"
@@ -33,6 +34,11 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 
 std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
     return readWholeFile(path, maxInputBytes).data;
+}
+
+// "can't read IN", with the reason when the reader gave one.
+std::string unreadable(const std::string& path, const std::string& why) {
+    return "can't read " + path + (why.empty() ? "" : ": " + why);
 }
 
 // The whole text must be a base-10 integer.
@@ -70,8 +76,9 @@ int writeOrFail(const std::string& path, std::span<const std::uint8_t> data, std
 }
 
 int renderPNG(const std::string& in, const std::string& out, std::FILE* err) {
-    const auto doc = readFlattenedDoc(in);
-    if (!doc) return fail(err, "can't read " + in);
+    std::string why;
+    const auto doc = readFlattenedDoc(in, &why);
+    if (!doc) return fail(err, unreadable(in, why));
     return writeOrFail(out, exportPNGData(*doc), err);
 }
 
@@ -88,7 +95,8 @@ int flatten(const std::string& in, const std::string& out, std::FILE* err) {
 int crop(const std::vector<std::string>& args, std::FILE* err) {
     const std::string& in = args[0];
     const auto data = readInput(in);
-    const auto imported = data ? importANSFile(*data, readsAsUTF8(in, *data)) : std::nullopt;
+    const auto read = data ? readArtFile(*data, artFormatForPath(in)) : ArtReadResult{};
+    const auto& imported = read.art;
     const auto first = integerArgument(args[1]);
     const auto last = integerArgument(args[2]);
     if (!imported || !first || !last || *first < 0 || *first > *last || *last >= imported->cells.rowCount())
@@ -99,6 +107,7 @@ int crop(const std::vector<std::string>& args, std::FILE* err) {
     // of a file without iCE colours still blink in the slice.
     AppState opened;
     adoptSauce(opened, imported->sauce, imported->cells);
+    if (imported->blinkingText) opened.blinkingText = true;
     return writeOrFail(args[3],
                        exportANSFileData(CellGrid(std::move(rows)), "crop", "", "", std::nullopt, true,
                                          !opened.blinkingText, false),
@@ -106,8 +115,9 @@ int crop(const std::vector<std::string>& args, std::FILE* err) {
 }
 
 int dumpDoc(const std::string& path, std::FILE* out, std::FILE* err) {
-    const auto doc = readFlattenedDoc(path);
-    if (!doc) return fail(err, "can't read " + path);
+    std::string why;
+    const auto doc = readFlattenedDoc(path, &why);
+    if (!doc) return fail(err, unreadable(path, why));
     std::string text;
     for (int r = 0; r < doc->rowCount(); ++r) {
         for (const ANSICell& cell : doc->row(r)) cell.character.appendTo(text);
@@ -156,7 +166,7 @@ int importPresets(const CommandLine& commandLine, const std::string& path, std::
 
 }  // namespace
 
-std::optional<CellGrid> readFlattenedDoc(const std::string& path) {
+std::optional<CellGrid> readFlattenedDoc(const std::string& path, std::string* why) {
     const auto data = readInput(path);
     if (!data) return std::nullopt;
     if (endsWith(utf8::asciiLowercase(path), ".glyphloom")) {
@@ -165,9 +175,12 @@ std::optional<CellGrid> readFlattenedDoc(const std::string& path) {
         return compositeLayers(file->resolveLayers(), std::clamp(file->rows, 1, maxDocumentRows),
                                std::clamp(file->columns, 1, maxDocumentColumns));
     }
-    auto imported = importANSFile(*data, readsAsUTF8(path, *data));
-    if (!imported) return std::nullopt;
-    return std::move(imported->cells);
+    ArtReadResult read = readArtFile(*data, artFormatForPath(path));
+    if (!read.art) {
+        if (why != nullptr) *why = read.failure;
+        return std::nullopt;
+    }
+    return std::move(read.art->cells);
 }
 
 std::optional<int> runBatchCommand(const CommandLine& commandLine, std::FILE* out, std::FILE* err) {

@@ -14,9 +14,10 @@
 namespace glyphloom {
 
 // The document at `path` flattened to its cells: a layered ".glyphloom" composited at its
-// own size, anything else read as classic ANSI art (UTF-8 first when readsAsUTF8). Nothing
-// when the file cannot be read or decoded.
-std::optional<CellGrid> readFlattenedDoc(const std::string& path);
+// own size, any other picture by the reader its name picks (classic ANSI art, UTF-8 when
+// readsAsUTF8 says so, when the name is no other format's). Nothing when the file cannot be read
+// or decoded; then `why`, when given, gets the reader's reason (empty when it has none).
+std::optional<CellGrid> readFlattenedDoc(const std::string& path, std::string* why = nullptr);
 
 // The preset diagnostic (--test-import-presets FILE [--reexport OUT]) when the command line
 // names it with its file, else the first of --dump-doc, --dump-cell, --crop, --png and

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,7 @@
 #include "core/codec/png_decode.hpp"
 #include "core/format/ans_export.hpp"
 #include "core/format/ans_import.hpp"
+#include "core/format/art_file.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset.hpp"
 #include "core/format/preset_bank.hpp"
@@ -378,6 +380,56 @@ TEST(BatchCorpus, EveryAnsFileDumpsAndRenders) {
         fs::remove(png);
     }
     EXPECT_GT(files, 0);
+}
+
+// Every picture format renders whole (the image is the render of all the cells its reader
+// gives), and prints its cells.
+TEST(BatchCorpus, EveryPictureFormatRendersWholeAndDumps) {
+    const fs::path corpus = fs::path(GLYPHLOOM_CORPUS_DIR) / "formats";
+    if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+    const fs::path png = fs::temp_directory_path() / ("glyphloom-formats-" + std::to_string(::getpid()) + ".png");
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(corpus)) {
+        const std::string name = entry.path().string();
+        if (!entry.is_regular_file() || artFormatForPath(name) == ArtFormat::ansi) continue;
+        ++files;
+        const std::string data = slurp(name);
+        const auto read = readArtFile(std::vector<std::uint8_t>(data.begin(), data.end()), artFormatForPath(name));
+        ASSERT_TRUE(read.art) << name;
+        const RunResult render = runGlyphloomBinary({"--png", name, png.string()});
+        EXPECT_EQ(render.status, 0) << name << render.err;
+        const std::string bytes = slurp(png);
+        const auto image = decodePNG(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        ASSERT_TRUE(image) << name;
+        const RenderedImage expected = renderDocRGB(read.art->cells);
+        EXPECT_EQ(image->width, expected.width) << name;
+        EXPECT_EQ(image->height, expected.height) << name;
+        std::vector<std::uint8_t> rgb;
+        for (std::size_t i = 0; i < image->rgba.size(); i += 4) rgb.insert(rgb.end(), &image->rgba[i], &image->rgba[i + 3]);
+        EXPECT_TRUE(rgb == expected.rgb) << name;
+        fs::remove(png);
+
+        const RunResult dump = runGlyphloomBinary({"--dump-doc", name});
+        EXPECT_EQ(std::count(dump.out.begin(), dump.out.end(), '\n'), read.art->cells.rowCount()) << name;
+    }
+    EXPECT_GT(files, 0);
+}
+
+TEST_F(BatchCommands, OtherFormatsCropAndSayWhyTheyCannotBeRead) {
+    // An XBin of 3 × 1 cells, plain: yellow on blinking blue.
+    const std::string xbin = write("art.xb", std::vector<std::uint8_t>{'X', 'B', 'I', 'N', 0x1A, 3, 0, 1, 0, 16, 0,
+                                                                       'a', 0x9E, 'b', 0x9E, 'c', 0x9E});
+    EXPECT_EQ(runGlyphloomBinary({"--dump-cell", xbin, "0", "1"}).out, "b\tBr Yel\tBlue\n");
+    const std::string cropped = path("crop.ans");
+    ASSERT_EQ(runGlyphloomBinary({"--crop", xbin, "0", "0", cropped}).status, 0);
+    const auto back = importFile(cropped);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->cells.row(0)[2], cell("c", ANSIColorValue::ansi16(11), blue, true));  // still blinking
+
+    const std::string broken = write("broken.xb", std::vector<std::uint8_t>{'X', 'B'});
+    const RunResult png = runGlyphloomBinary({"--png", broken, path("out.png")});
+    EXPECT_EQ(png.status, 1);
+    EXPECT_EQ(png.err, "glyphloom: can't read " + broken + ": not an XBin file\n");
 }
 
 }  // namespace

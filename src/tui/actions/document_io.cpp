@@ -6,6 +6,7 @@
 #include "core/color/color_depth.hpp"
 #include "core/format/ans_export.hpp"
 #include "core/format/ans_import.hpp"
+#include "core/format/art_file.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
@@ -189,13 +190,16 @@ void loadDocument(const std::string& named, AppState& state) {
         if (document->presets) state.statusNote = *state.statusNote + " — its presets (↺ restores yours)";
         return;
     }
-    auto imported = importANSFile(*read.data, readsAsUTF8(path, *read.data));
-    if (!imported) {
-        state.statusNote = "couldn't parse " + file;
+    ArtReadResult result = readArtFile(*read.data, artFormatForPath(lower));
+    if (!result.art) {
+        state.statusNote = "couldn't parse " + file + (result.failure.empty() ? "" : ": " + result.failure);
         return;
     }
+    auto& imported = result.art;
     state.snapshotForUndo();
     adoptSauce(state, imported->sauce, imported->cells);
+    if (imported->blinkingText) state.blinkingText = true;
+    if (imported->truecolor) state.colorDepth = ColorDepth::truecolor;
     AppState::docRows = imported->cells.rowCount();
     AppState::docCols = imported->cells.rowLength(0);
     state.layers = {Layer("Layer 1", std::move(imported->cells))};
@@ -203,6 +207,7 @@ void loadDocument(const std::string& named, AppState& state) {
     state.saveAsGlyphloom = false;
     state.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
     finishLoad(file, path, false, state);
+    if (!imported->note.empty()) state.statusNote = *state.statusNote + " — " + imported->note;
 }
 
 void finishLoad(const std::string& file, const std::string& path, bool owned, AppState& state) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/format/art_file.hpp"
 #include "core/io/file_io.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/actions/document_io.hpp"
@@ -86,7 +87,9 @@ std::vector<std::string> browseExtensions(const AppState& state) {
     if (state.fontBrowserMode) return {"tdf", "flf", "zip"};
     if (state.presetBrowserMode) return {"ansipresets", "json"};
     if (state.imageBrowserMode) return {"png"};
-    return {"ans", "glyphloom"};
+    std::vector<std::string> documents(artFileExtensions().begin(), artFileExtensions().end());
+    documents.emplace_back("glyphloom");
+    return documents;
 }
 
 bool isFolderEntry(const std::string& entry) { return entry == "~" || entry == ".." || entry.ends_with('/'); }

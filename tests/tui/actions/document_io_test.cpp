@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/codec/png_decode.hpp"
+#include "core/format/ans_import.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
@@ -179,6 +180,36 @@ TEST_F(DocumentIOTest, SavingNeverOverwritesFilesTheDocumentDoesNotOwn) {
     for (const char* name : {"y/pic-1.ans", "y/pic-1.utf8.ans", "y/pic-1.png", "y/pic-1.txt"})
         EXPECT_TRUE(fs::exists(at(name))) << name;
     EXPECT_FALSE(fs::exists(at("y/pic.ans")));
+}
+
+TEST_F(DocumentIOTest, APictureOfAnotherFormatOpensAndSavesAsANSIArtBesideIt) {
+    // XBin, 3 × 1, palette with colour 1 made pure blue, a 1-line font, "blue on blinking blue".
+    std::string xbin{'X', 'B', 'I', 'N', '\x1a', 3, 0, 1, 0, 1, 0x03};
+    const std::string standard("\0\0\0\0\0\x2a\0\x2a\0\0\x2a\x2a\x2a\0\0\x2a\0\x2a\x2a\x15\0\x2a\x2a\x2a", 24);
+    xbin += standard.substr(0, 3) + std::string("\0\0\x3f", 3) + standard.substr(6) + standard;
+    xbin += std::string(256, '\0') + std::string("a\x91" "b\x91" "c\x91", 6);
+    put("x/pic.xb", xbin);
+    AppState state = editor();
+    state.exportUTF8 = false;
+    loadDocument(at("x/pic.xb"), state);
+    EXPECT_EQ(state.statusNote.value_or(""), "loaded pic.xb (10×4) — its own font is not shown");
+    const auto blue = ANSIColorValue::truecolor(0, 0, 255);
+    EXPECT_EQ(state.layers[0].cells.row(0)[1], cell("b", blue, blue, true));
+    EXPECT_TRUE(state.blinkingText);
+    EXPECT_EQ(state.colorDepth, ColorDepth::truecolor);
+    EXPECT_FALSE(state.ownedPath);
+
+    saveDocument(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "saved pic.ans");
+    EXPECT_EQ(get("x/pic.xb"), xbin);
+    const std::string saved = get("x/pic.ans");
+    const auto back = importANSFile(std::vector<std::uint8_t>(saved.begin(), saved.end()), false);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->cells.row(0)[2], cell("c", blue, blue, true));
+
+    put("x/bad.xb", "XBIN");
+    loadDocument(at("x/bad.xb"), state);
+    EXPECT_EQ(state.statusNote.value_or(""), "couldn't parse bad.xb: not an XBin file");
 }
 
 TEST_F(DocumentIOTest, AFailedWriteLeavesTheOldFileAndTheStateAlone) {

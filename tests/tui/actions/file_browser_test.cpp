@@ -112,6 +112,17 @@ TEST_F(FileBrowserTest, ListsFoldersThenMatchingFilesWithoutHiddenNames) {
     EXPECT_EQ(browseListing((home_ / "missing").string(), {"ans"}, true), (std::vector<std::string>{"~", ".."}));
 }
 
+TEST_F(FileBrowserTest, TheOpenBrowserListsEveryPictureFormatItReads) {
+    for (const char* name : {"pic.XB", "sheet.pcb", "draw.tnd", "raw.bin", "data.json"})
+        std::ofstream(home_ / "art" / name) << "x";
+    AppState state;
+    state.browseDir = (home_ / "art").string();
+    refreshBrowse(state);
+    EXPECT_EQ(state.fileBrowserEntries,
+              (std::vector<std::string>{"~", "..", "Zed/", "a.ans", "B.ans", "draw.tnd", "Layered.GLYPHLOOM", "pic.XB",
+                                        "raw.bin", "sheet.pcb"}));
+}
+
 TEST_F(FileBrowserTest, AFileEntryOpensTheDocumentAndClosesTheBrowser) {
     AppState state;
     state.browseDir = (home_ / "art").string();

@@ -1,0 +1,13 @@
+// iCE Draw pictures from outside: reading must never crash, hang or build past its cap.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "core/format/ice_draw_reader.hpp"
+#include "art_reader_checks.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace glyphloom;
+    fuzz::checkArt(readIceDraw(std::span<const std::uint8_t>(data, size), fuzz::artCap));
+    return 0;
+}
