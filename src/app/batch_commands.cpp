@@ -61,18 +61,10 @@ int fail(std::FILE* err, std::string_view message) {
     return 1;
 }
 
-// A plain whole-file write (OUT may be a device such as /dev/stdout, which a rename could
-// not replace). Every step is checked, so a full disk or a closed folder is reported.
-bool writeOutput(const std::string& path, std::span<const std::uint8_t> data) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
-}
-
+// A regular OUT is replaced atomically, so a failed write (a full disk) leaves the old file
+// whole; a device or pipe such as /dev/stdout is written directly. Failures are reported.
 int writeOrFail(const std::string& path, std::span<const std::uint8_t> data, std::FILE* err) {
-    return writeOutput(path, data) ? 0 : fail(err, "can't write " + path);
+    return writeOutputFile(path, data).empty() ? 0 : fail(err, "can't write " + path);
 }
 
 int renderPNG(const std::string& in, const std::string& out, std::FILE* err) {

@@ -59,7 +59,12 @@ int interactiveStart(const CommandLine& commandLine) {
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
     RecoveryKeeper keeper(recoveryFolder(), static_cast<int>(::getpid()), recoverySessionStamp());
-    if (!commandLine.fileArgument()) recoverUnsavedWork(state, keeper);
+    if (!commandLine.fileArgument()) {
+        // An explicit size asks for a new canvas; the unsaved work stays where it is.
+        if (!commandLine.valuesOf("--size", 1)) recoverUnsavedWork(state, keeper);
+        else if (chooseRecoveryCopy(listRecoveryCopies(keeper.folder()), keeper.copyPath(), processAlive))
+            state.statusNote = "unsaved work kept — start without --size to reopen it (--recover lists it)";
+    }
     pruneRecoveryCopies(keeper.folder(), keeper.copyPath(), processAlive);
     updateToolPreview(state);
 
@@ -121,8 +126,8 @@ int runGlyphloom(const CommandLine& commandLine) {
             printLine(stderr, "glyphloom: bad --size, expected COLSxROWS (e.g. 160x50)");
             return 1;
         }
-        AppState::docCols = size->cols;
-        AppState::docRows = size->rows;
+        AppState::docCols = AppState::defaultDocCols = size->cols;
+        AppState::docRows = AppState::defaultDocRows = size->rows;
     }
     return interactiveStart(commandLine);
 }

@@ -280,6 +280,21 @@ TEST_F(BatchCommands, UnwritableOutputIsReported) {
     }
 }
 
+// The file size limit stands in for a full disk: the write fails part-way, and the output
+// that stood there before must survive it whole.
+TEST_F(BatchCommands, AFailedWriteLeavesTheOldOutputWhole) {
+    const std::string doc = layeredDocument();
+    const std::string out = write("existing.png", std::vector<std::uint8_t>{'o', 'l', 'd'});
+    const std::string command = "trap '' XFSZ; ulimit -f 0; exec " + test_support::shellQuoted(GLYPHLOOM_BINARY) +
+                                " --png " + test_support::shellQuoted(doc) + " " + test_support::shellQuoted(out) +
+                                " </dev/null 2>/dev/null";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(slurp(out), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2) << "a temporary was left";
+}
+
 TEST_F(BatchCommands, ImportPresetsAppliesSlotZeroAndReexportsIt) {
     const std::string bank = write("bank.json", R"([{"name":"one","tool":"eye"}, {"name":7}, null])");
     const RunResult checked = runGlyphloomBinary({"--test-import-presets", bank});

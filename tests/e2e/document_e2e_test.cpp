@@ -50,7 +50,7 @@ TEST_F(Documents, AMissingFileIsRefusedBeforeTheTerminalIsTouched) {
 TEST_F(Documents, AFolderIsRefused) {
     fs::create_directories(tmux->home() / "folder.ans");
     const std::string path = (tmux->home() / "folder.ans").string();
-    expectRefusal(path, "glyphloom: not found: " + path);
+    expectRefusal(path, "glyphloom: couldn't open a folder: " + path);
 }
 
 TEST_F(Documents, AnUnreadableOrUnparsableFileIsRefused) {
@@ -61,7 +61,7 @@ TEST_F(Documents, AnUnreadableOrUnparsableFileIsRefused) {
     const fs::path locked = tmux->home() / "locked.ans";
     writeFile(locked, "hello");
     fs::permissions(locked, fs::perms::none);
-    expectRefusal(locked.string(), "glyphloom: not found: " + locked.string());
+    expectRefusal(locked.string(), "glyphloom: couldn't read " + locked.string());
 }
 
 TEST_F(Documents, ASavedDrawingOpensAgainFromTheCommandLine) {
@@ -81,6 +81,28 @@ TEST_F(Documents, ASavedDrawingOpensAgainFromTheCommandLine) {
     ASSERT_TRUE(tmux->startEditor(shellQuote((tmux->home() / "kept.ans").string()))) << tmux->capture();
     EXPECT_TRUE(tmux->waitForText("HELLO WORLD")) << tmux->capture();
     EXPECT_TRUE(tmux->find("kept")) << tmux->capture();
+}
+
+TEST_F(Documents, ANewDrawingIsNamedAndSavedFromTheSaveOptions) {
+    const std::string here = "env -C " + shellQuote(tmux->home().string());
+    ASSERT_TRUE(tmux->startEditor("--size 80x25", here)) << tmux->capture();
+    // Never saved: the bar's save button opens the box instead of writing.
+    ASSERT_TRUE(tmux->clickText("✓")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("save options")) << tmux->capture();
+    const auto box = tmux->find("save options");
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(tmux->clickText("name", box->second)) << tmux->capture();
+    tmux->sendBytes("\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f" "first\r");
+    ASSERT_TRUE(tmux->waitUntil([&] { return fs::exists(tmux->home() / "first.ans"); })) << tmux->capture();
+    tmux->sendBytes("\x03");  // saved: one Ctrl-C quits
+    ASSERT_EQ(tmux->waitForExit(), 0) << tmux->capture();
+
+    // The button pressed twice saves under the name the box shows.
+    ASSERT_TRUE(tmux->startEditor("--size 80x25", here)) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("✓")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("save options")) << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("✓")) << tmux->capture();
+    EXPECT_TRUE(tmux->waitUntil([&] { return fs::exists(tmux->home() / "Untitled.ans"); })) << tmux->capture();
 }
 
 // Real ANSI art: opened from the command line, its first row shows on the screen.

@@ -56,7 +56,7 @@ TEST_F(Recovery, AStrokeSurvivesHangUpAndTermination) {
         EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "0");
         EXPECT_EQ(copiesIn(folder()).size(), 1u) << "signal " << signal;
 
-        ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+        ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
         EXPECT_TRUE(showsStroke(*tmux)) << tmux->capture();
         // Taken over by the new editor, not duplicated.
         EXPECT_EQ(copiesIn(folder()).size(), 1u);
@@ -93,7 +93,29 @@ TEST_F(Recovery, ACrashLeavesTheLastPeriodicCopy) {
     ASSERT_TRUE(tmux->waitUntil([&] { return copiesIn(folder()).size() == 1; }, 20s)) << tmux->capture();
     tmux->signalEditor(SIGSEGV);
     EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);
-    ASSERT_TRUE(tmux->startEditor("--size 80x25")) << tmux->capture();
+    ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
+    EXPECT_TRUE(showsStroke(*tmux)) << tmux->capture();
+}
+
+TEST_F(Recovery, AnExplicitSizeStartsANewCanvasAndKeepsTheCopy) {
+    paintStroke(*tmux);
+    ASSERT_TRUE(showsStroke(*tmux)) << tmux->capture();
+    tmux->signalEditor(SIGHUP);
+    ASSERT_EQ(tmux->waitForExit(), 0);
+    const auto kept = copiesIn(folder());
+    ASSERT_EQ(kept.size(), 1u);
+
+    ASSERT_TRUE(tmux->startEditor("--size 40x10")) << tmux->capture();
+    EXPECT_TRUE(tmux->find("40×10")) << tmux->capture();  // the bar's canvas size
+    EXPECT_FALSE(showsStroke(*tmux));
+    ASSERT_TRUE(tmux->clickText("● ")) << tmux->capture();  // the status history
+    EXPECT_TRUE(tmux->waitForText("start without --size to reopen it")) << tmux->capture();
+    tmux->sendBytes("\x1b");
+    tmux->sendBytes("\x03");  // nothing of its own to lose: one Ctrl-C quits
+    ASSERT_EQ(tmux->waitForExit(), 0) << tmux->capture();
+    EXPECT_EQ(copiesIn(folder()), kept);
+
+    ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
     EXPECT_TRUE(showsStroke(*tmux)) << tmux->capture();
 }
 

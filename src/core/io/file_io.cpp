@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "core/io/large_buffer.hpp"
 #include "core/io/write_all.hpp"
@@ -45,23 +46,69 @@ private:
     int fd_;
 };
 
-// A fresh file next to `path`, created with `0666` so the kernel applies the umask the way
-// it does for any new file; reading the umask would mean changing it, which races with
-// every other thread creating files.
-int createTemporaryNear(const std::string& path, std::string& temp) {
+// A fresh file next to `path`, created with `mode` (0666 lets the kernel apply the umask
+// the way it does for any new file; reading the umask would mean changing it, which races
+// with every other thread creating files).
+int createTemporaryNear(const std::string& path, std::string& temp, mode_t mode) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto tick = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
         temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                std::to_string(tick % 1000000);
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
     return -1;
 }
 
+bool inOurGroups(gid_t group) {
+    if (group == ::getegid()) return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0) return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int filled = ::getgroups(count, groups.data());
+    return filled > 0 && std::find(groups.begin(), groups.begin() + filled, group) != groups.begin() + filled;
+}
+
+// Whether the bits grant us writing: the owner's, the group's or everyone else's, whichever
+// class we fall in. Root passes any write bit: it may write anything, but a file nobody may
+// write was made so on purpose.
+bool bitsAllowWriting(const struct stat& info) {
+    const uid_t user = ::geteuid();
+    if (user == 0) return (info.st_mode & 0222) != 0;
+    if (info.st_uid == user) return (info.st_mode & S_IWUSR) != 0;
+    if (inOurGroups(info.st_gid)) return (info.st_mode & S_IWGRP) != 0;
+    return (info.st_mode & S_IWOTH) != 0;
+}
+
 }  // namespace
+
+std::string resolvedWriteTarget(const std::string& path) {
+    std::string current = path;
+    // As many hops as the kernel itself follows before calling it a loop.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0) + 256, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return current;
+        target.resize(static_cast<std::size_t>(length));
+        current = target.front() == '/' ? target : folderOf(current) + "/" + target;
+    }
+    return current;
+}
+
+bool isReadOnlyFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && !bitsAllowWriting(info);
+}
+
+std::optional<unsigned> permissionBits(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<unsigned>(info.st_mode & 07777);
+}
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -167,14 +214,23 @@ std::string currentDirectory() {
 namespace {
 
 // The one way a file of ours is replaced: `fill` writes the temporary file (false with errno
-// set on failure), which then takes the target's name. `durability` says whether the data
-// and the rename are flushed to the disk first.
-std::string replaceAtomically(const std::string& path, const std::function<bool(int fd)>& fill,
-                              Durability durability) {
-    if (path.empty()) return "no file name";
+// set on failure), which then takes the target's name. `options` say whether the data and
+// the rename are flushed to the disk first, and which permission bits the file gets.
+std::string replaceAtomically(const std::string& named, const std::function<bool(int fd)>& fill,
+                              const WriteOptions& options) {
+    if (named.empty()) return "no file name";
+    // Renaming over a link would turn it into a plain file and leave what it points at
+    // stale; the file at the end of the link is the one replaced.
+    const std::string path = resolvedWriteTarget(named);
+    struct stat existing {};
+    const bool replacing = ::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (replacing && !bitsAllowWriting(existing)) return std::string(readOnlyReason);
+
     // The temporary file lives in the target's folder, so the rename stays on one file system.
+    // It starts private whenever its final bits are known, so no one can open it meanwhile.
+    const bool bitsKnown = replacing || options.mode.has_value();
     std::string temp;
-    Descriptor fd(createTemporaryNear(path, temp));
+    Descriptor fd(createTemporaryNear(path, temp, bitsKnown ? 0600 : 0666));
     if (fd.get() < 0) return reason("create", errno);
 
     auto fail = [&temp](const char* what) {
@@ -182,18 +238,24 @@ std::string replaceAtomically(const std::string& path, const std::function<bool(
         ::unlink(temp.c_str());
         return message;
     };
-    // A file being replaced keeps its permissions: saving over a private file must not
-    // make it readable by others.
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-        ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
-        return fail("chmod");
+    // A file being replaced keeps its owner and group where the system lets us (root saving
+    // a user's file must not take it over; anyone else may at least keep the group), then
+    // its permissions: saving over a private file must not make it readable by others. The
+    // owner goes first, as changing it may clear set-id bits.
+    if (replacing && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())) {
+        if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0)
+            static_cast<void>(::fchown(fd.get(), static_cast<uid_t>(-1), existing.st_gid));
+    }
+    if (bitsKnown) {
+        const auto bits = static_cast<mode_t>(options.mode ? *options.mode & 07777 : existing.st_mode & 07777);
+        if (::fchmod(fd.get(), bits) != 0) return fail("chmod");
+    }
     errno = 0;
     if (!fill(fd.get())) {
         if (errno == 0) errno = EIO;
         return fail("write");
     }
-    const bool sync = durability == Durability::synced;
+    const bool sync = options.durability == Durability::synced;
     if (sync && ::fsync(fd.get()) != 0) return fail("fsync");
     if (!fd.close()) return fail("close");
     if (::rename(temp.c_str(), path.c_str()) != 0) return fail("rename");
@@ -215,17 +277,38 @@ std::string writeFileAtomically(const std::string& path, std::span<const std::ui
             const auto writeToFile = [&write, fd](const char* bytes, std::size_t count) { return write(fd, bytes, count); };
             return writeAllWith(writeToFile, reinterpret_cast<const char*>(data.data()), data.size());
         },
-        Durability::synced);
+        WriteOptions{});
 }
 
-std::string writeFileAtomically(const std::string& path, const ByteProducer& produce, Durability durability) {
+std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                const WriteOptions& options) {
+    return replaceAtomically(
+        path, [&](int fd) { return writeAll(fd, data.data(), data.size()); }, options);
+}
+
+std::string writeFileAtomically(const std::string& path, const ByteProducer& produce, const WriteOptions& options) {
     return replaceAtomically(
         path,
         [&](int fd) {
             // The sink's own failure keeps its errno; a producer that gives up has none.
             return produce([fd](std::span<const std::uint8_t> piece) { return writeAll(fd, piece.data(), piece.size()); });
         },
-        durability);
+        options);
+}
+
+std::string writeFileAtomically(const std::string& path, const ByteProducer& produce, Durability durability) {
+    return writeFileAtomically(path, produce, WriteOptions{durability, std::nullopt});
+}
+
+std::string writeOutputFile(const std::string& path, std::span<const std::uint8_t> data) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))
+        return writeFileAtomically(path, data, WriteOptions{});
+    Descriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0) return reason("open", errno);
+    if (!writeAll(fd.get(), data.data(), data.size())) return reason("write", errno);
+    if (!fd.close()) return reason("close", errno);
+    return {};
 }
 
 std::string writeFileAtomically(const std::string& path, std::string_view data) {
@@ -252,6 +335,11 @@ bool createDirectories(const std::string& path) {
 bool fileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace glyphloom

@@ -1,5 +1,6 @@
 #include "tui/actions/document_io.hpp"
 
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
+#include "core/io/file_ownership.hpp"
 #include "core/render/image_export.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/state/sauce_state.hpp"
@@ -39,11 +41,42 @@ std::string documentNameOf(const std::string& path) {
     return name.empty() ? "Untitled" : name;
 }
 
-std::string resolvedPath(std::string name, const AppState& state) {
-    if (name.find('.') == std::string::npos) name += ".ans";
+bool hasExtension(const std::string& path) { return lastComponent(path).find('.') != std::string::npos; }
+
+// "~" and "~/…" from the home folder, "/…" as it is, anything else from `relativeTo`.
+std::string expandedPath(const std::string& name, const std::string& relativeTo) {
     if (name == "~" || name.rfind("~/", 0) == 0) return homeDirectory() + name.substr(1);
     if (name.front() == '/') return name;
-    return state.browseDir + "/" + name;
+    return relativeTo + "/" + name;
+}
+
+// A typed name opens the file of that name when there is one; ".ans" is only the guess for
+// a name without an extension that names no file (a folder "art" does not hide "art.ans").
+std::string resolvedPath(const std::string& name, const AppState& state) {
+    const std::string typed = expandedPath(name, state.browseDir);
+    if (fileExists(typed) && !isFolder(typed)) return typed;
+    if (!hasExtension(typed) && (fileExists(typed + ".ans") || !fileExists(typed))) return typed + ".ans";
+    return typed;
+}
+
+// "a/./b/../c/" → "a/c".
+std::string tidiedFolder(const std::string& folder) {
+    std::string tidy = std::filesystem::path(folder).lexically_normal().string();
+    while (tidy.size() > 1 && tidy.back() == '/') tidy.pop_back();
+    return tidy;
+}
+
+// The typed name without the extension a save adds itself ("art.ans" would become
+// "art.ans.ans"); true when it named the layered format.
+bool strippedDocumentExtension(std::string& name) {
+    const std::string lower = utf8::asciiLowercase(name);
+    for (std::string_view extension : {".utf8.ans", ".ans", ".glyphloom"}) {
+        if (lower.size() > extension.size() && endsWith(lower, extension)) {
+            name.resize(name.size() - extension.size());
+            return extension == ".glyphloom";
+        }
+    }
+    return false;
 }
 
 std::string joined(const std::vector<std::string>& pieces) {
@@ -52,9 +85,18 @@ std::string joined(const std::vector<std::string>& pieces) {
     return out;
 }
 
+// Every companion a save may write beside the main file, in the order it writes them.
+constexpr std::string_view companionSuffixes[] = {".ans", ".utf8.ans", ".png", ".txt"};
+
 struct SaveSet {
     std::string main;
     std::vector<std::string> companions;
+
+    std::vector<std::string> all() const {
+        std::vector<std::string> files{main};
+        files.insert(files.end(), companions.begin(), companions.end());
+        return files;
+    }
 };
 
 SaveSet saveSetFor(const std::string& base, const std::string& extension, const AppState& state) {
@@ -66,24 +108,42 @@ SaveSet saveSetFor(const std::string& base, const std::string& extension, const 
     return set;
 }
 
-bool anyExists(const SaveSet& set) {
-    if (fileExists(set.main)) return true;
-    for (const auto& path : set.companions)
-        if (fileExists(path)) return true;
-    return false;
-}
+struct SaveTarget {
+    std::string base;
+    std::vector<OwnedFile> changed;  // own files someone changed on disk, as they stand now
+    std::string movedFor;            // the foreign file that moved an own document's set
+};
 
-// The first base name under which this save clobbers nothing it does not own.
-std::optional<std::string> ownedBase(const std::string& folder, const std::string& extension, const AppState& state) {
+// The first base name under which this save clobbers nothing it does not own: every file of
+// the set is absent or the document's own (possibly changed on disk since).
+std::optional<SaveTarget> chooseTarget(const std::string& folder, const std::string& extension,
+                                       const AppState& state) {
     const std::string plain = folder + "/" + state.filename;
-    const SaveSet first = saveSetFor(plain, extension, state);
-    if (first.main == state.ownedPath || !anyExists(first)) return plain;
-    for (int n = 1; n <= maxNumberedNames; ++n) {
-        const std::string base = plain + "-" + std::to_string(n);
-        const SaveSet set = saveSetFor(base, extension, state);
-        if (set.main == state.ownedPath || !anyExists(set)) return base;
+    std::string firstForeign;
+    for (int n = 0; n <= maxNumberedNames; ++n) {
+        SaveTarget target{n == 0 ? plain : plain + "-" + std::to_string(n), {}, {}};
+        bool inTheWay = false;
+        for (const std::string& path : saveSetFor(target.base, extension, state).all()) {
+            const FileStanding standing = standingOf(path, state.ownedFiles);
+            if (standing == FileStanding::foreign) {
+                inTheWay = true;
+                if (firstForeign.empty()) firstForeign = path;
+                break;
+            }
+            if (standing == FileStanding::changed) target.changed.push_back({path, fileStamp(path).value_or(FileStamp{})});
+        }
+        if (inTheWay) continue;
+        const FileStanding ownMain = standingOf(saveSetFor(plain, extension, state).main, state.ownedFiles);
+        if (n > 0 && (ownMain == FileStanding::owned || ownMain == FileStanding::changed)) target.movedFor = firstForeign;
+        return target;
     }
     return std::nullopt;
+}
+
+// Remembers `path` as the document's own, as it stands now.
+void claim(const std::string& path, std::vector<OwnedFile>& owned) {
+    std::erase_if(owned, [&](const OwnedFile& f) { return f.path == path; });
+    if (const auto stamp = fileStamp(path)) owned.push_back({path, *stamp});
 }
 
 std::vector<std::uint8_t> classicFileData(const CellGrid& flat, const AppState& state) {
@@ -110,7 +170,7 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
     const std::string folder = currentDirectory();
     const auto name = freePictureName(folder, stem);
     if (folder.empty() || !name || !data || data->empty() ||
-        !writeFileAtomically(folder + "/" + *name + ".png", *data).empty()) {
+        !writeFileAtomically(folder + "/" + *name + ".png", *data, WriteOptions{}).empty()) {
         state.statusNote = failure;
         return;
     }
@@ -161,7 +221,9 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
 }
 
 FileWriter atomicFileWriter() {
-    return [](const std::string& path, std::span<const std::uint8_t> data) { return writeFileAtomically(path, data); };
+    return [](const std::string& path, std::span<const std::uint8_t> data, const WriteOptions& options) {
+        return writeFileAtomically(path, data, options);
+    };
 }
 
 void loadDocument(const std::string& named, AppState& state) {
@@ -169,12 +231,32 @@ void loadDocument(const std::string& named, AppState& state) {
     if (name.empty()) return;
     const std::string path = resolvedPath(name, state);
     const std::string file = lastComponent(path);
+    if (isFolder(path)) {
+        state.statusNote = "couldn't open a folder: " + path;
+        return;
+    }
     const FileReadResult read = readWholeFile(path, maxDocumentBytes);
     if (!read.data) {
-        state.statusNote = "not found: " + path;
+        state.statusNote = fileExists(path) ? "couldn't read " + path + " (" + read.error + ")" : "not found: " + path;
         return;
     }
     const std::string lower = utf8::asciiLowercase(path);
+    if (read.data->empty()) {
+        // Nothing to parse and nothing to lose: a fresh canvas that saves back into the file
+        // (a `touch`ed name is a common way to start a drawing).
+        state.snapshotForUndo();
+        AppState::docRows = AppState::defaultDocRows;
+        AppState::docCols = AppState::defaultDocCols;
+        CellGrid blank(AppState::docRows, AppState::docCols);
+        adoptSauce(state, std::nullopt, blank);
+        state.layers = {Layer("Layer 1", std::move(blank))};
+        state.activeLayerIndex = 0;
+        state.saveAsGlyphloom = endsWith(lower, ".glyphloom");
+        state.carriedDrawingFile.reset();
+        finishLoad(file, path, true, state);
+        state.statusNote = *state.statusNote + " — empty file, blank canvas";
+        return;
+    }
     if (endsWith(lower, ".glyphloom")) {
         const auto document = importGlyphloomData(*read.data);
         if (!document) {
@@ -219,6 +301,18 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
     state.filename = documentNameOf(path);
     state.docDir = folderOf(path);
     state.ownedPath = owned ? std::optional<std::string>(path) : std::nullopt;
+    state.ownedFiles.clear();
+    state.overwriteArmed.clear();
+    if (const auto stamp = fileStamp(path); owned && stamp) {
+        state.ownedFiles.push_back({path, *stamp});
+        // Companions of an own document are its own only when its save made them.
+        for (std::string_view suffix : companionSuffixes) {
+            const std::string companion = *state.docDir + "/" + state.filename + std::string(suffix);
+            if (companion == path) continue;
+            if (const auto other = fileStamp(companion); other && writtenAlongside(*stamp, *other))
+                state.ownedFiles.push_back({companion, *other});
+        }
+    }
     state.dirty = false;
     std::string size = std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows);
     if (state.layers.size() >= 2) size += " · " + std::to_string(state.layers.size()) + " layers";
@@ -227,17 +321,51 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
 
 void saveDocument(AppState& state) { saveDocument(state, atomicFileWriter()); }
 
-void renameDocument(const std::string& name, AppState& state) {
-    if (!name.empty()) state.filename = name;
+std::string documentFolder(const AppState& state) {
+    if (state.docDir) return *state.docDir;
+    if (state.ownedPath) return folderOf(*state.ownedPath);
+    return currentDirectory();
+}
+
+bool renameDocument(const std::string& typed, AppState& state) {
+    std::string name = trimmedWhitespace(typed);
+    if (const auto slash = name.find_last_of('/'); slash != std::string::npos) {
+        const std::string typedFolder = name.substr(0, slash);
+        const std::string folder =
+            typedFolder.empty() ? "/" : tidiedFolder(expandedPath(typedFolder, documentFolder(state)));
+        if (!isFolder(folder)) {
+            state.statusNote = "no such folder: " + folder;
+            return false;
+        }
+        state.docDir = folder;
+        name = name.substr(slash + 1);
+    }
+    if (strippedDocumentExtension(name)) state.saveAsGlyphloom = true;
+    if (std::string clean = sanitizedDocumentName(name); !clean.empty()) state.filename = std::move(clean);
+    return true;
 }
 
 void saveDocument(AppState& state, const FileWriter& write) {
     const bool layered = state.saveAsGlyphloom || state.layers.size() > 1;
     const std::string extension = layered ? "glyphloom" : "ans";
     // A document with a folder of its own never falls back to the current directory.
-    const std::string folder =
-        state.docDir ? *state.docDir : state.ownedPath ? folderOf(*state.ownedPath) : currentDirectory();
-    const auto base = ownedBase(folder, extension, state);
+    const std::string folder = documentFolder(state);
+    const auto target = folder.empty() ? std::nullopt : chooseTarget(folder, extension, state);
+    if (!target) {
+        state.statusNote = "save failed";
+        return;
+    }
+    // Someone else's work in one of our files is overwritten only on a repeated request,
+    // and only while the files still stand as the note described them.
+    if (!target->changed.empty() && target->changed != state.overwriteArmed) {
+        state.overwriteArmed = target->changed;
+        std::string which = lastComponent(target->changed.front().path);
+        if (target->changed.size() > 1) which += " and " + std::to_string(target->changed.size() - 1) + " more";
+        state.statusNote = which + " changed on disk — save again to overwrite, or rename to keep both";
+        return;
+    }
+    state.overwriteArmed.clear();
+
     const CellGrid flat = state.composited();
     std::optional<std::vector<std::uint8_t>> data;
     if (layered) {
@@ -249,23 +377,31 @@ void saveDocument(AppState& state, const FileWriter& write) {
     } else {
         data = classicFileData(flat, state);
     }
-    if (!base || folder.empty() || !data) {
-        state.statusNote = "save failed";
-        return;
-    }
-    const SaveSet set = saveSetFor(*base, extension, state);
-    if (!write(set.main, *data).empty()) {
-        state.statusNote = "save failed";
+    const SaveSet set = saveSetFor(target->base, extension, state);
+    const std::string failure = data ? write(set.main, *data, WriteOptions{}) : "encoding failed";
+    if (!failure.empty()) {
+        state.statusNote = failure == readOnlyReason ? "save failed: " + lastComponent(set.main) + " is read-only"
+                                                     : std::string("save failed");
         return;
     }
     state.ownedPath = set.main;
     state.docDir = folder;
     state.viewOnly = false;  // saving makes signed art the user's to edit
-    std::string note = "saved " + lastComponent(*base) + "." + extension;
+    claim(set.main, state.ownedFiles);
+    std::string note = "saved " + lastComponent(target->base) + "." + extension;
 
-    // Companions are a convenience: one that cannot be written is skipped without a word.
+    // Companions share the document's permissions: a private drawing keeps private copies.
+    const WriteOptions companionOptions{Durability::synced, permissionBits(set.main)};
+    std::string skipped;
     auto companion = [&](const std::string& suffix, const std::vector<std::uint8_t>& bytes, const char* tag) {
-        if (!bytes.empty() && write(*base + suffix, bytes).empty()) note += tag;
+        if (bytes.empty()) return;
+        const std::string path = target->base + suffix;
+        if (const std::string why = write(path, bytes, companionOptions); !why.empty()) {
+            skipped += (skipped.empty() ? "" : ", ") + lastComponent(path) + " (" + why + ")";
+            return;
+        }
+        claim(path, state.ownedFiles);
+        note += tag;
     };
     if (layered) companion(".ans", classicFileData(flat, state), " +ans");
     if (state.exportUTF8) companion(".utf8.ans", exportANSIUTF8Data(flat), " +utf8");
@@ -273,6 +409,8 @@ void saveDocument(AppState& state, const FileWriter& write) {
     if (state.exportTXTOnSave) companion(".txt", bytesOf(exportPlainText(flat)), " +txt");
     if (const int approximated = ansApproximatedCellCount(flat); approximated > 0)
         note += " (" + std::to_string(approximated) + " approximated, not CP437)";
+    if (!target->movedFor.empty()) note += " — " + lastComponent(target->movedFor) + " is not this document's";
+    if (!skipped.empty()) note += " — not written: " + skipped;
     state.statusNote = note;
     state.dirty = false;
     state.quitArmed = false;

@@ -90,9 +90,10 @@ CopyWriter recoveryCopyWriter() {
     // kill, a crash), and the kernel writes out what it was given whatever becomes of the
     // process. Waiting for the disk would only add a power cut to that, at the price of
     // tens of milliseconds per copy and a slower way out on a hang-up. The temporary file and
-    // rename still mean a copy is never seen half written.
+    // rename still mean a copy is never seen half written. A copy is for its owner's eyes
+    // only, whatever the document's own permissions.
     return [](const std::string& path, const ByteProducer& produce) {
-        return writeFileAtomically(path, produce, Durability::cached);
+        return writeFileAtomically(path, produce, WriteOptions{Durability::cached, 0600});
     };
 }
 

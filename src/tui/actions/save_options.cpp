@@ -1,5 +1,6 @@
 #include "tui/actions/save_options.hpp"
 
+#include "tui/actions/document_io.hpp"
 #include "tui/actions/sauce_box.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/identity.hpp"
@@ -12,6 +13,7 @@ void saveOptionTapped(SaveOption option, AppState& state) {
             startTextEntry(TextEntryMode::sauceField, state, state.filename);
             state.sauceEntryKind = SauceEntry::of(SauceField::documentName);
             return;
+        case SaveOption::save: return saveFromOptions(state);
         case SaveOption::sauceRecord: return openSauceBox(state);
         case SaveOption::utf8: state.exportUTF8 = !state.exportUTF8; break;
         case SaveOption::png: state.exportPNGOnSave = !state.exportPNGOnSave; break;
@@ -29,6 +31,16 @@ void saveOptionTapped(SaveOption option, AppState& state) {
     }
     if (const std::string failure = persistSauceIdentity(state); !failure.empty())
         state.statusNote = "identity not saved: " + failure;
+}
+
+void saveFromOptions(AppState& state) {
+    if (state.sauceEntryKind == SauceEntry::of(SauceField::documentName)) {
+        const std::string typed = state.renameBuffer;
+        cancelTextEntry(state);
+        if (!renameDocument(typed, state)) return;  // the note names the missing folder
+    }
+    saveDocument(state);
+    if (state.ownedPath && !state.dirty) state.saveOptionsOpen = false;
 }
 
 }  // namespace glyphloom

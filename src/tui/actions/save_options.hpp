@@ -1,5 +1,5 @@
-// The save-options box: the document name, whether a SAUCE record is written, and the
-// companion files a save also writes. These toggles belong to the user's identity, so each
+// The save-options box: the document name (and saving under it), whether a SAUCE record is
+// written, and the companion files a save also writes. These toggles belong to the user's identity, so each
 // change is kept on disk at once.
 #pragma once
 
@@ -9,5 +9,8 @@
 namespace glyphloom {
 
 void saveOptionTapped(SaveOption option, AppState& state);
+// The box's save: a name being typed in its row is taken first (with any folder in it),
+// then the document is saved; the box closes once the work is safe.
+void saveFromOptions(AppState& state);
 
 }  // namespace glyphloom

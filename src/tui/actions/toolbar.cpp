@@ -5,6 +5,7 @@
 #include "core/model/canvas_size.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
+#include "tui/actions/save_options.hpp"
 
 namespace glyphloom {
 namespace {
@@ -81,7 +82,10 @@ void perform(BarAction action, AppState& state) {
             return;
         case BarAction::save:
             if (!state.ownedPath) {
-                state.saveOptionsOpen = true;  // naming and saving happen from there
+                // Naming and saving happen from the box; pressed again, it saves under the
+                // name the box shows.
+                if (state.saveOptionsOpen) saveFromOptions(state);
+                else state.saveOptionsOpen = true;
             } else if (state.dirty) {
                 saveDocument(state);
             } else {

@@ -9,6 +9,7 @@
 #include "tui/actions/font_import.hpp"
 #include "tui/actions/palette.hpp"
 #include "tui/actions/panels.hpp"
+#include "tui/actions/save_options.hpp"
 #include "tui/actions/toolbar.hpp"
 #include "tui/state/sauce_state.hpp"
 
@@ -131,8 +132,7 @@ void commitStepEntry(AppState& state) {
 void commitFileNameEntry(bool save, AppState& state) {
     const std::string text = state.renameBuffer;
     endEntry(state);
-    renameDocument(text, state);
-    if (save) saveDocument(state);
+    if (renameDocument(text, state) && save) saveDocument(state);
 }
 
 void commitTextEntry(AppState& state) {
@@ -157,6 +157,7 @@ void commitTextEntry(AppState& state) {
             return;
         case TextEntryMode::sauceField: {
             const SauceEntry entry = *state.sauceEntryKind;
+            if (entry.field == SauceField::documentName) return saveFromOptions(state);  // names and saves
             commitSauceEntry(entry, state);  // reads the buffer
             endEntry(state);
             return;

@@ -200,10 +200,18 @@ void drawSaveOptionsBox(const AppState& state, Screen& screen, Layout& layout) {
     drawBox(screen, frame, " save options ", boxBorder, boxBg);
     BoxRows box(screen, frame);
 
+    // The name field and, at its end, the control that saves under that name.
     const bool typingName = state.sauceEntryKind == SauceEntry::of(SauceField::documentName);
-    const std::string name = " name   " + (typingName ? entryFieldText(state) : state.filename);
-    if (auto span = box.fill(0, name, typingName ? entryFg : toolName, typingName ? entryBg : boxBg))
+    const std::string saveText = " save ";
+    const int saveCol = std::max(box.innerWidth() - textWidth(saveText), 0);
+    const std::string label = " name   ";
+    const int fieldWidth = std::max(saveCol - textWidth(label), 0);
+    std::string name = label + (typingName ? fitTail(entryFieldText(state), fieldWidth) : fitText(state.filename, fieldWidth));
+    for (int w = textWidth(name); w < saveCol; ++w) name += ' ';
+    box.fill(0, "", toolName, boxBg);
+    if (auto span = box.put(0, 0, name, typingName ? entryFg : toolName, typingName ? entryBg : boxBg))
         layout.saveOptsSpans.push_back({*span, SaveOption::name});
+    if (auto span = box.put(0, saveCol, saveText, accent, boxBg)) layout.saveOptsSpans.push_back({*span, SaveOption::save});
 
     // The SAUCE toggle shares its row with the control that opens the record itself.
     const std::string recordText = " " + std::string(sauceRowText(state)) + " ";

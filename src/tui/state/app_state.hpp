@@ -21,6 +21,7 @@
 #include "core/model/layer.hpp"
 #include "core/format/preset.hpp"
 #include "core/format/sauce_record.hpp"
+#include "core/io/file_ownership.hpp"
 #include "core/draw/shapes.hpp"
 #include "core/draw/smart_pen.hpp"
 #include "core/model/tool_options.hpp"
@@ -160,6 +161,9 @@ public:
     // The canvas size in cells, shared by every document operation.
     static inline int docRows = 50;
     static inline int docCols = 160;
+    // The size of a new canvas: the one the session started with (--size, else 160 × 50).
+    static inline int defaultDocRows = 50;
+    static inline int defaultDocCols = 160;
 
     // Undo steps kept for a canvas of `cellCount` cells: 50 up to 400 000 cells, then as many
     // as fit in about 20 million cells, never fewer than 4.
@@ -344,6 +348,12 @@ public:
     std::string filename = "Untitled";
     std::optional<std::string> ownedPath;
     std::optional<std::string> docDir;
+    // The files of this document's set that it owns (the main file and its companions), as
+    // it last wrote or read them: a save replaces no other file.
+    std::vector<OwnedFile> ownedFiles;
+    // Owned files someone changed on disk, as they stood when the user was told: a save
+    // repeated while they still stand so overwrites them.
+    std::vector<OwnedFile> overwriteArmed;
     bool blinkingText = false;
     std::string sauceAuthor;
     std::string sauceGroup;

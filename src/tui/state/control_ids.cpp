@@ -41,6 +41,7 @@ std::optional<SauceEntry> sauceEntryFor(SauceBoxRow row) {
 std::string_view controlName(SaveOption option) {
     switch (option) {
         case SaveOption::name: return "name";
+        case SaveOption::save: return "save";
         case SaveOption::sauceOn: return "sauceon";
         case SaveOption::sauceRecord: return "sauce";
         case SaveOption::utf8: return "utf8";

@@ -18,7 +18,7 @@ struct SauceBoxRow {
     bool operator==(const SauceBoxRow&) const = default;
 };
 
-enum class SaveOption { name, sauceOn, sauceRecord, utf8, png, txt };
+enum class SaveOption { name, save, sauceOn, sauceRecord, utf8, png, txt };
 
 // The SAUCE text field being typed: a field of the SAUCE box, comment line `line` (one past
 // the last appends a line), or the document name typed in the save options.

@@ -1,7 +1,9 @@
 #include "core/io/file_io.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -120,6 +122,58 @@ TEST_F(FileIOTest, ReplacedFilesKeepTheirPermissionsAndNewFilesFollowTheUmask) {
     std::ofstream(at("reference")) << "x";
     ASSERT_EQ(writeFileAtomically(at("fresh"), std::string_view("x")), "");
     EXPECT_EQ(permissionsOf(at("fresh")), permissionsOf(at("reference")));
+}
+
+TEST_F(FileIOTest, ALinkStaysALinkAndItsTargetIsReplaced) {
+    fs::create_directories(folder_ / "real");
+    ASSERT_EQ(writeFileAtomically(at("real/art.ans"), std::string_view("old")), "");
+    fs::create_symlink("real/art.ans", folder_ / "relative");  // relative to the link's folder
+    fs::create_symlink(folder_ / "relative", folder_ / "chained");
+    for (const char* link : {"relative", "chained"}) {
+        ASSERT_EQ(writeFileAtomically(at(link), std::string_view(link)), "");
+        EXPECT_TRUE(fs::is_symlink(folder_ / link)) << link;
+        EXPECT_EQ(contents(readWholeFile(at("real/art.ans"), 100)), link);
+    }
+}
+
+TEST_F(FileIOTest, AFileWithoutWriteBitsIsRefusedEvenForRoot) {
+    const std::string path = at("locked.ans");
+    ASSERT_EQ(writeFileAtomically(path, std::string_view("keep me")), "");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(writeFileAtomically(path, std::string_view("new")), readOnlyReason);
+    EXPECT_EQ(writeOutputFile(path, {}), readOnlyReason);
+    EXPECT_EQ(contents(readWholeFile(path, 100)), "keep me");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileIOTest, AGivenModeIsTakenAndAReplacedFileKeepsItsOwner) {
+    const std::string path = at("copy");
+    for (const unsigned mode : {0600u, 0640u}) {  // first a new file, then a replaced one
+        ASSERT_EQ(writeFileAtomically(path, std::span<const std::uint8_t>(), WriteOptions{Durability::synced, mode}), "");
+        EXPECT_EQ(permissionBits(path), mode);
+    }
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    ASSERT_EQ(writeFileAtomically(path, std::string_view("saved by root")), "");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(FileIOTest, AnOutputPipeIsWrittenStraightInto) {
+    const std::string pipe = at("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);  // the other end, already open
+    ASSERT_GE(reader, 0);
+    const std::uint8_t bytes[] = {'p', 'n', 'g'};
+    EXPECT_EQ(writeOutputFile(pipe, bytes), "");
+    char received[8] = {};
+    EXPECT_EQ(::read(reader, received, sizeof received), 3);
+    EXPECT_STREQ(received, "png");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    ::close(reader);
 }
 
 TEST_F(FileIOTest, CreateDirectoriesMakesParentsAndRejectsFiles) {

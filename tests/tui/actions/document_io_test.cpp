@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <chrono>
 #include <set>
 #include <string>
 
@@ -224,7 +225,7 @@ TEST_F(DocumentIOTest, AFailedWriteLeavesTheOldFileAndTheStateAlone) {
     state.dirty = true;
     state.quitArmed = true;
     // The disk fills up half-way through the new file.
-    const FileWriter halfWrite = [](const std::string& path, std::span<const std::uint8_t> data) {
+    const FileWriter halfWrite = [](const std::string& path, std::span<const std::uint8_t> data, const WriteOptions&) {
         return writeFileAtomically(path, data, [](int fd, std::span<const std::uint8_t> bytes) {
             const auto half = bytes.size() / 2;
             if (::write(fd, bytes.data(), half) != static_cast<ssize_t>(half)) return false;
@@ -242,7 +243,10 @@ TEST_F(DocumentIOTest, AFailedWriteLeavesTheOldFileAndTheStateAlone) {
 
 TEST_F(DocumentIOTest, NamesResolveInTheBrowseFolder) {
     put("art.ans", "\x1b[32mOK");
+    put("art/inside.ans", "x");  // a folder of the same name does not hide art.ans
     put("sub/uni.utf8.ans", "█▀");
+    put("notes", "\x1b[33mNOTES");
+    fs::create_directories(at("folder.ans"));
     struct Case {
         std::string typed;
         std::string status;
@@ -251,18 +255,17 @@ TEST_F(DocumentIOTest, NamesResolveInTheBrowseFolder) {
         {"  art \n", "loaded art.ans (10×4)"},
         {"art", "loaded art.ans (10×4)"},
         {at("sub/uni.utf8.ans"), "loaded uni.utf8.ans (10×4)"},
+        {"notes", "loaded notes (10×4)"},  // the file as typed, no ".ans" guessed
         {"missing", "not found: " + at("missing.ans")},
         {"sub.d", "not found: " + at("sub.d")},
+        {"sub", "couldn't open a folder: " + at("sub")},
+        {"folder.ans", "couldn't open a folder: " + at("folder.ans")},
     };
     for (const Case& c : cases) {
         AppState state = editor();
         loadDocument(c.typed, state);
         EXPECT_EQ(state.statusNote.value_or(""), c.status) << c.typed;
     }
-    fs::create_directories(at("folder.ans"));
-    AppState state = editor();
-    loadDocument("folder.ans", state);
-    EXPECT_EQ(state.statusNote.value_or(""), "not found: " + at("folder.ans"));
 
     AppState utf = editor();
     loadDocument(at("sub/uni.utf8.ans"), utf);
@@ -277,8 +280,7 @@ TEST_F(DocumentIOTest, NamesResolveInTheBrowseFolder) {
 
 TEST_F(DocumentIOTest, AFailedOpenChangesNothing) {
     put("bad.glyphloom", R"({"version":5,"columns":"wide","rows":1})");
-    put("empty.ans", "");
-    for (const char* name : {"bad.glyphloom", "empty.ans"}) {
+    for (const char* name : {"bad.glyphloom"}) {
         AppState state = editor();
         state.layers[0].cells.set(0, 0, cell("k", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
         state.filename = "keep";
@@ -419,6 +421,107 @@ TEST_F(DocumentIOTest, ADocumentsPresetsAreTakenOverWithoutTouchingTheBankFile) 
     EXPECT_EQ((*state.preResetPresets)[0]->name, "mine");
     if (savedConfig) ::setenv("XDG_CONFIG_HOME", savedConfig, 1);
     else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+TEST_F(DocumentIOTest, AnEmptyFileOpensAsABlankCanvasThatSavesBackIntoIt) {
+    put("fresh.ans", "");
+    AppState state = editor();
+    state.exportUTF8 = false;
+    loadDocument("fresh.ans", state);
+    EXPECT_EQ(state.statusNote.value_or(""), "loaded fresh.ans (160×50) — empty file, blank canvas");
+    EXPECT_EQ(state.layers.at(0).cells, CellGrid(50, 160));
+    saveDocument(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "saved fresh.ans");
+}
+
+TEST_F(DocumentIOTest, CompanionsAreReplacedOnlyWhenTheDocumentMadeThem) {
+    // Saved with its companions, a layered document opens and saves again in place...
+    AppState first = editor();
+    first.filename = "mine";
+    first.saveAsGlyphloom = true;
+    saveDocument(first);
+    AppState again = editor();
+    loadDocument("mine.glyphloom", again);
+    saveDocument(again);
+    EXPECT_EQ(again.statusNote.value_or(""), "saved mine.glyphloom +ans +utf8");
+    // ...but beside an older, unrelated art.ans the whole set moves.
+    put("art.ans", "someone else's");
+    fs::last_write_time(at("art.ans"), fs::file_time_type::clock::now() - std::chrono::hours(1));
+    put("art.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[]})");
+    AppState state = editor();
+    loadDocument("art.glyphloom", state);
+    saveDocument(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "saved art-1.glyphloom +ans +utf8 — art.ans is not this document's");
+    EXPECT_EQ(get("art.ans"), "someone else's");
+    EXPECT_EQ(files().size(), 8u);  // mine.*, art.ans, art.glyphloom, art-1.*
+}
+
+TEST_F(DocumentIOTest, AnotherEditorsSaveIsOverwrittenOnlyWhenTheUserRepeats) {
+    AppState a = editor();
+    a.filename = "shared";
+    a.exportUTF8 = false;
+    a.saveAsGlyphloom = true;
+    saveDocument(a);
+    AppState b = editor();  // a second editor opens the same document
+    b.exportUTF8 = false;
+    loadDocument("shared.glyphloom", b);
+    a.layers[0].cells.set(0, 0, cell("A", ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(0)));
+    saveDocument(a);
+    const std::string saved = get("shared.glyphloom");
+    saveDocument(b);
+    EXPECT_EQ(b.statusNote.value_or(""),
+              "shared.glyphloom and 1 more changed on disk — save again to overwrite, or rename to keep both");
+    EXPECT_EQ(get("shared.glyphloom"), saved);
+    saveDocument(b);
+    EXPECT_EQ(b.statusNote.value_or(""), "saved shared.glyphloom +ans");
+    // Now a is told; once it confirms, b is asked again: a confirmation holds only for the
+    // files as they stood when it was given.
+    saveDocument(a);
+    saveDocument(a);
+    EXPECT_EQ(a.statusNote.value_or(""), "saved shared.glyphloom +ans");
+    saveDocument(b);
+    EXPECT_NE(b.statusNote.value_or("").find("changed on disk"), std::string::npos);
+}
+
+TEST_F(DocumentIOTest, AReadOnlyDocumentIsRefusedAndCompanionsTakeItsMode) {
+    AppState state = editor();
+    state.filename = "private";
+    state.exportPNGOnSave = true;
+    saveDocument(state);
+    const auto ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(at("private.ans"), ownerOnly);
+    saveDocument(state);
+    for (const char* name : {"private.utf8.ans", "private.png"}) EXPECT_EQ(fs::status(at(name)).permissions(), ownerOnly);
+
+    const std::string before = get("private.ans");
+    fs::permissions(at("private.ans"), fs::perms::owner_read);
+    state.layers[0].cells.set(0, 0, cell("x", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
+    saveDocument(state);
+    EXPECT_EQ(state.statusNote.value_or(""), "save failed: private.ans is read-only");
+    EXPECT_EQ(get("private.ans"), before);
+}
+
+TEST_F(DocumentIOTest, ATypedFolderMustExist) {
+    fs::create_directories(at("sub"));
+    const std::pair<std::string, std::string> cases[] = {  // typed, note
+        {"sub/inside", "saved inside.ans"},
+        {"./sub/../sub/tidy.ans", "saved tidy.ans"},
+        {at("sub") + "/far", "saved far.ans"},
+        {"missing/name", "no such folder: " + at("missing")},
+    };
+    for (const auto& [typed, note] : cases) {
+        AppState state = editor();
+        state.exportUTF8 = false;
+        if (renameDocument(typed, state)) saveDocument(state);
+        EXPECT_EQ(state.statusNote.value_or(""), note) << typed;
+    }
+    EXPECT_EQ(files(), (std::set<std::string>{"sub/inside.ans", "sub/tidy.ans", "sub/far.ans"}));
 }
 
 }  // namespace

@@ -83,6 +83,8 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
         RecoveryKeeper keeper(folder(), 101, 1);
         ASSERT_TRUE(keeper.writeNow(before));
         ASSERT_TRUE(fs::exists(keeper.copyPath()));
+        EXPECT_EQ(fs::status(keeper.copyPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+            << "a copy is private, whatever the umask";
     }  // the editor is gone; its copy stays
     AppState::docRows = 50;
     AppState::docCols = 160;

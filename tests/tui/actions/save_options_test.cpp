@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "tui/input/text_entry.hpp"
 #include "tui/state/identity.hpp"
 #include "tui/state/text_entry_mode.hpp"
 
@@ -87,6 +88,26 @@ TEST(SaveOptions, NameAndRecordRowsOpenTheirEditors) {
     saveOptionTapped(SaveOption::sauceRecord, s);
     EXPECT_TRUE(s.sauceBoxOpen);
     EXPECT_FALSE(fs::exists(identityPath())) << "opening editors changes no setting";
+}
+
+TEST(SaveOptions, TheBoxSavesUnderTheTypedNameOrSaysWhatIsMissing) {
+    ConfigHome home;
+    AppState s;
+    s.docDir = home.dir.string();
+    s.exportUTF8 = false;
+    s.saveOptionsOpen = true;
+    saveOptionTapped(SaveOption::name, s);
+    s.renameBuffer = "nowhere/star";
+    textEntryKey('\r', s);  // Enter on the name row names and saves
+    EXPECT_EQ(s.statusNote.value_or(""), "no such folder: " + (home.dir / "nowhere").string());
+    EXPECT_TRUE(s.saveOptionsOpen);
+    saveOptionTapped(SaveOption::name, s);
+    s.renameBuffer = "sun";
+    saveOptionTapped(SaveOption::save, s);  // the box's own control takes the name being typed
+    EXPECT_EQ(s.statusNote.value_or(""), "saved sun.ans");
+    EXPECT_TRUE(fs::exists(home.dir / "sun.ans"));
+    EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
+    EXPECT_FALSE(s.saveOptionsOpen);
 }
 
 }  // namespace

@@ -601,10 +601,12 @@ TEST(SaveOptionsBox, TogglesFollowTheSettings) {
     state.exportPNGOnSave = true;
     state.exportTXTOnSave = false;
     const Composed f(state);
-    EXPECT_EQ(ids(f.layout.saveOptsSpans), (std::vector<std::string>{"name", "sauceon", "sauce", "utf8", "png", "txt"}));
+    EXPECT_EQ(ids(f.layout.saveOptsSpans),
+              (std::vector<std::string>{"name", "save", "sauceon", "sauce", "utf8", "png", "txt"}));
     EXPECT_NE(f.rowWith("┌ save options "), -1);
     auto textOf = [&](std::string_view id) { return trimmedRight(f.text(regionWithId(f.layout.saveOptsSpans, id)->span)); };
     EXPECT_EQ(textOf("name"), " name   dawn");
+    EXPECT_EQ(textOf("save"), " save");
     EXPECT_EQ(textOf("sauceon"), " ✓ sauce record");
     EXPECT_EQ(textOf("sauce"), " create");
     EXPECT_EQ(textOf("utf8"), "   utf8 companion");
