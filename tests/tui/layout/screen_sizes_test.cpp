@@ -68,14 +68,17 @@ TEST(ScreenSizes, StatusLineAtEverySizeSaysWhatIsInView) {
         int statusRow;
         const char* line;
     };
+    // The sidebar's last row, beside the status line, carries the mirror label.
     const Case cases[] = {
-        {{80, 24}, {160, 50}, 20, "         ● Paint   █   space draws   Ctrl-C quits  ↕1–19/50 ↔1–71/160"},
-        {{100, 30}, {160, 50}, 26, "         ● Paint   █   space draws   Ctrl-C quits          ↕1–25/50 ↔1–91/160"},
+        {{80, 24}, {160, 50}, 20, "Mirror   ● Paint   █   space draws   Ctrl-C quits     ↕1–19/50 ↔1–71/160"},
+        {{100, 30}, {160, 50}, 26,
+         "Mirror   ● Paint   █   space draws   Ctrl-C quits                         ↕1–25/50 ↔1–91/160"},
         {{120, 40}, {160, 50}, 36,
-         "         ● Paint   █   space draws   Ctrl-C quits                            ↕1–35/50 ↔1–111/160"},
-        {{80, 24}, {80, 25}, 20, "         ● Paint   █   space draws   Ctrl-C quits  ↕1–19/25 ↔1–71/80"},
-        {{100, 30}, {80, 25}, 26, "         ● Paint   █   space draws   Ctrl-C quits"},
-        {{120, 40}, {80, 25}, 35, "         ● Paint   █   space draws   Ctrl-C quits"},
+         "Mirror   ● Paint   █   space draws   Ctrl-C quits                                            ↕1–35/50 "
+         "↔1–111/160"},
+        {{80, 24}, {80, 25}, 20, "Mirror   ● Paint   █   space draws   Ctrl-C quits       ↕1–19/25 ↔1–71/80"},
+        {{100, 30}, {80, 25}, 26, "Mirror   ● Paint   █   space draws   Ctrl-C quits"},
+        {{120, 40}, {80, 25}, 35, "Mirror   ● Paint   █   space draws   Ctrl-C quits"},
     };
     for (const Case& c : cases) {
         CanvasSizeScope canvas(c.canvas.cols, c.canvas.rows);
