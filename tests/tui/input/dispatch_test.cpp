@@ -438,7 +438,7 @@ TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
     ASSERT_NE(row, s.layout.depthOptionSpans.end());
     s.click(row->span);
     EXPECT_EQ(s.state.colorDepth, ColorDepth::c16);
-    EXPECT_EQ(s.button(BarAction::colorDepth), " 16");
+    EXPECT_EQ(s.button(BarAction::colorDepth), " 16 ");
 }
 
 TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
