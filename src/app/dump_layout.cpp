@@ -57,6 +57,13 @@ void dumpLayout(const AppState& state, int rows, int cols, std::FILE* out) {
     const Layout layout = Chrome::compose(state, screen);
     std::fprintf(out, "size %dx%d\n", rows, cols);
     std::fprintf(out, "class %s\n", std::string(sizeClassName(layout.sizeClass)).c_str());
+    // The rows the frame gave each part (-1: not shown) and the window the sidebar scrolls.
+    std::fprintf(out, "rows\tstatus %d\tpreset %d\tcolor %d\n", layout.statusVisible ? layout.statusRow() : -1,
+                 layout.presetVisible ? layout.presetRow() : -1, layout.colorRow());
+    std::fprintf(out, "canvas\t%d\t%d\t%d\t%d\tview %d,%d\n", layout.canvasTop(), layout.canvasLeft(),
+                 layout.canvasHeight(), layout.canvasWidth(), layout.viewRow, layout.viewCol);
+    std::fprintf(out, "sidebar\tscroll %d of %d\tpage %d\toptions at %d\n", layout.sidebarScroll,
+                 layout.sidebarMaxScroll, layout.sidebarPage, layout.sidebarOptionsRow);
     for (const NamedSpan& region : namedRegions(layout))
         std::fprintf(out, "%s\t%d\t%d\t%d\n", region.name.c_str(), region.span.row, region.span.colStart,
                      region.span.colEnd);

@@ -6,6 +6,7 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/input/dispatch.hpp"
 #include "tui/actions/font_import.hpp"
+#include "tui/actions/status_notes.hpp"
 #include "tui/state/text_entry_mode.hpp"
 #include "tui/tools/tool_preview.hpp"
 
@@ -33,6 +34,7 @@ void playPendingClick(AppState& state, const Layout& layout, Terminal& terminal,
 }  // namespace
 
 Layout drawFrame(AppState& state, Screen& screen) {
+    refreshStatusLineNote(state, std::chrono::steady_clock::now());
     Layout layout = Chrome::compose(state, screen);
     screen.flush();
     return layout;
@@ -64,10 +66,14 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
     using Clock = std::chrono::steady_clock;
     bool endOfInput = false;
     while (!state.shouldQuit && !TerminalGlobals::endSignal) {
-        const auto timeout = keeper ? keeper->pollTimeout(state, Clock::now()) : std::nullopt;
+        auto timeout = keeper ? keeper->pollTimeout(state, Clock::now()) : std::nullopt;
+        // Wake when the note on the status line is due to make way for the hints.
+        const auto noteLeft = statusNoteTimeLeft(state, Clock::now());
+        if (noteLeft && (!timeout || *noteLeft < *timeout)) timeout = *noteLeft + std::chrono::milliseconds(1);
         const std::vector<InputEvent> events = terminal.readEvents(timeout);
         if (TerminalGlobals::endSignal) break;
         if (events.empty()) {
+            if (state.noteOnStatusLine) layout = drawFrame(state, screen);
             if (!keeper) continue;
             // No input for a while: the moment for a recovery copy. A failure says so.
             const auto note = state.statusNote.value();

@@ -7,7 +7,7 @@ namespace glyphloom {
 void requestQuit(AppState& state) {
     if (state.dirty && !state.quitArmed) {
         state.quitArmed = true;
-        state.statusNote = "unsaved changes — Ctrl-C again to quit";
+        state.statusNote = quitWarning;
         return;
     }
     state.shouldQuit = true;

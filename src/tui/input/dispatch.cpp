@@ -5,6 +5,8 @@
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/font_browser.hpp"
 #include "tui/actions/session.hpp"
+#include "tui/actions/view_scroll.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
@@ -20,13 +22,14 @@ void handle(const InputEvent& event, AppState& state, const Layout& layout, Term
         case InputEvent::Kind::mouseDown: handleMouseDown(event.x, event.y, event.button, state, layout); break;
         case InputEvent::Kind::mouseUp: handleMouseUp(event.x, event.y, state, layout); break;
         case InputEvent::Kind::mouseMove: handleMouseMove(event.x, event.y, state, layout); break;
-        case InputEvent::Kind::scroll: handleScroll(event.x, event.y, event.up, state, layout); break;
+        case InputEvent::Kind::scroll: handleScroll(event.x, event.y, event.up, event.sideways, state, layout); break;
         case InputEvent::Kind::key:
             if (event.byte == 12) screen.invalidate();  // Ctrl-L repaints everything
             handleKey(event.byte, state);
             break;
         case InputEvent::Kind::arrow: handleArrow(event.arrow, state, layout); break;
         case InputEvent::Kind::fkey: handleFKey(event.fkey, state); break;
+        case InputEvent::Kind::nav: handleNavKey(event.nav, state, layout); break;
         case InputEvent::Kind::resize:
             handleResize(state, screen, std::chrono::steady_clock::now(), defaultRandomSource());
             break;
@@ -34,10 +37,24 @@ void handle(const InputEvent& event, AppState& state, const Layout& layout, Term
     }
 }
 
-void handleScroll(int, int, bool up, AppState& state, const Layout& layout) {
+void handleScroll(int x, int y, bool up, bool sideways, AppState& state, const Layout& layout) {
     const int delta = up ? -1 : 1;
-    if (state.fontBrowserOpen2) scrollFontList(delta, layout.fontListMaxScroll, state);
-    else if (state.fileBrowserOpen) scrollBrowse(delta, layout.browsePageSize, state);
+    if (state.fontBrowserOpen2) return scrollFontList(delta, layout.fontListMaxScroll, state);
+    if (state.fileBrowserOpen) return scrollBrowse(delta, layout.browsePageSize, state);
+    if (x >= 0 && x < layout.sidebarWidth && y >= layout.sidebarTop() && y < layout.sidebarBottom())
+        return scrollSidebar(delta * wheelStep, state, layout);
+    if (!layout.docCell(x, y)) return;
+    if (sideways) return scrollView(0, delta * wheelStep, state, layout);
+    scrollView(delta * wheelStep, 0, state, layout);
+}
+
+void handleNavKey(NavKey key, AppState& state, const Layout& layout) {
+    if (typingText(state)) return;
+    const bool down = key == NavKey::pageDown || key == NavKey::end;
+    if (state.fontBrowserOpen2) return scrollFontList(down ? layout.fontListPage : -layout.fontListPage,
+                                                      layout.fontListMaxScroll, state);
+    if (state.fileBrowserOpen) return pageBrowse(down, layout.browsePageSize, state);
+    pageView(key, state, layout);
 }
 
 }  // namespace glyphloom

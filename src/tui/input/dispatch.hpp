@@ -15,7 +15,11 @@ namespace glyphloom {
 void handle(const InputEvent& event, AppState& state, const Layout& layout, Terminal& terminal, Screen& screen);
 
 void handleKey(std::uint8_t byte, AppState& state);
-void handleScroll(int x, int y, bool up, AppState& state, const Layout& layout);
+// The wheel: an open browser's list, else the sidebar or the canvas under the pointer
+// (sideways with Shift or a sideways wheel).
+void handleScroll(int x, int y, bool up, bool sideways, AppState& state, const Layout& layout);
+// Page Up / Down, Home / End: an open browser's list, else the view of the document.
+void handleNavKey(NavKey key, AppState& state, const Layout& layout);
 void handleArrow(Arrow arrow, AppState& state, const Layout& layout);
 void handleMouseDown(int x, int y, int button, AppState& state, const Layout& layout);
 void handleMouseMove(int x, int y, AppState& state, const Layout& layout);

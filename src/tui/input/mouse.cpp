@@ -18,6 +18,7 @@
 #include "tui/actions/save_options.hpp"
 #include "tui/actions/tool_options.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/actions/view_scroll.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/overlay_table.hpp"
 #include "tui/state/text_entry_mode.hpp"
@@ -173,7 +174,13 @@ bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
         startPreviewStroke(GridKey{y - inner->top, x - inner->left}, state);
         return true;
     }
+    if (hit(layout.sidebarUpSpan, x, y) || hit(layout.sidebarDownSpan, x, y)) {
+        pageSidebar(hit(layout.sidebarDownSpan, x, y), state, layout);
+        return true;
+    }
     if (const auto* tool = hit(layout.toolSpans, x, y)) {
+        // Opening or closing the current tool's panel changes what the sidebar holds.
+        if (tool->value == state.tool) state.sidebarScroll = 0;
         toolTapped(tool->value, state);
         return true;
     }

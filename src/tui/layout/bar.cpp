@@ -34,6 +34,13 @@ std::string typedField(const AppState& state) {
     return text;
 }
 
+// A label in a slot of fixed width, so that the buttons to its left keep their columns when
+// it changes (a depth of "1" after "256", a canvas of "80×3062" after "160×50").
+std::string inSlot(std::string label, int width) {
+    for (int w = textWidth(label); w < width; ++w) label += ' ';
+    return label;
+}
+
 std::string layerIndicator(const AppState& state) {
     if (state.shiftingLayer) return "<->";
     const int count = static_cast<int>(state.layers.size());
@@ -56,9 +63,10 @@ std::vector<std::vector<BarButton>> barGroups(const AppState& state) {
         {{"x", BarAction::clear, true},
          {"↥", BarAction::load, true},
          {saveGlyph, BarAction::save, state.dirty || typingName}},
-        {{"+", BarAction::refImage, true}, {layerIndicator(state), BarAction::layers, true}},
-        {{std::string(label(state.colorDepth)), BarAction::colorDepth, true}},
-        {{std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows), BarAction::canvasSize, true}},
+        {{"+", BarAction::refImage, true}, {inSlot(layerIndicator(state), 3), BarAction::layers, true}},
+        {{inSlot(std::string(label(state.colorDepth)), 3), BarAction::colorDepth, true}},
+        {{inSlot(std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows), 7), BarAction::canvasSize,
+          true}},
         {{"?", BarAction::help, true}},
     };
 }
@@ -108,7 +116,7 @@ void drawMenuBar(const AppState& state, Screen& screen, Layout& layout) {
     }
     screen.putText(std::to_string(layout.termCols) + "×" + std::to_string(layout.termRows), 0, 1, disabled, sidebarBg);
 
-    if (!layout.twoLineBar && layout.statusVisible) {
+    if (!layout.twoLineBar && layout.separatorVisible) {
         for (int c = 0; c < layout.termCols; ++c) {
             const bool inSidebar = c < layout.sidebarWidth;
             screen.put({CellChar(inSidebar ? " " : "▀"), barBg, inSidebar ? sidebarBg : backdrop, false},

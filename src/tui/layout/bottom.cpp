@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/fonts/fkey_banks.hpp"
+#include "tui/actions/session.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -11,6 +12,8 @@ namespace glyphloom::chrome {
 namespace {
 
 constexpr ANSIColorValue statusFg = ANSIColorValue::ansi16(10);
+constexpr ANSIColorValue noteFg = ANSIColorValue::ansi16(11);
+constexpr ANSIColorValue positionFg = ANSIColorValue::ansi16(7);
 
 std::string spaceHint(const AppState& state) {
     if (state.kbStroke) return "space lifts pen";
@@ -56,24 +59,57 @@ std::vector<std::string> statusHints(const AppState& state) {
 
 void drawBottomRows(const AppState& state, Screen& screen, Layout& layout) {
     (void)state;
-    const int first = layout.statusVisible ? layout.presetRow() : layout.colorRow();
+    const int first = layout.bottomRowsTop();
     const int end = layout.bottomPad ? layout.bottomEdgeRow() : layout.termRows;
     for (int r = std::max(first, 0); r < end; ++r) screen.fillRow(r, clearedFg, barBg);
+}
+
+std::optional<std::string> noteOnStatusLine(const AppState& state) {
+    if (state.quitArmed) return std::string(quitWarning);
+    if (state.noteOnStatusLine && state.statusNote) return *state.statusNote;
+    return std::nullopt;
+}
+
+std::string viewPositionText(const Layout& layout) {
+    std::string text;
+    auto range = [](const char* arrow, int first, int shown, int total) {
+        return arrow + std::to_string(first + 1) + "–" + std::to_string(first + shown) + "/" + std::to_string(total);
+    };
+    if (AppState::docRows > layout.canvasHeight())
+        text = range("↕", layout.viewRow, layout.canvasHeight(), AppState::docRows);
+    if (AppState::docCols > layout.canvasWidth())
+        text += (text.empty() ? "" : " ") + range("↔", layout.viewCol, layout.canvasWidth(), AppState::docCols);
+    return text;
 }
 
 void drawStatusLine(const AppState& state, Screen& screen, Layout& layout) {
     if (!layout.statusVisible) return;
     const int row = layout.statusRow();
     showStatusHover(screen, layout, "", statusFg);
+    const auto note = noteOnStatusLine(state);
     std::string text = "● ";
-    if (state.viewOnly) {
+    if (note) {
+        text += *note;
+    } else if (state.viewOnly) {
         text += "view only — re-save to edit";
     } else {
         const auto hints = statusHints(state);
         for (std::size_t i = 0; i < hints.size(); ++i) text += (i ? "   " : "") + hints[i];
     }
-    const Span hints = putSpan(screen, text, row, layout.sidebarWidth, statusFg, black);
+    const Span hints = putSpan(screen, text, row, layout.sidebarWidth, note ? noteFg : statusFg, black);
     putSpan(screen, "   Ctrl-C quits", row, hints.colEnd, state.quitArmed ? ANSIColorValue::ansi16(1) : statusFg, black);
+
+    // Right-aligned: where the view is in a document that does not fit, then the cell under
+    // the pointer in a slot wide enough for the largest one, so the view mark stays put.
+    const std::string largest = std::to_string(std::max(AppState::docRows - 1, 0)) + "," +
+                                std::to_string(std::max(AppState::docCols - 1, 0)) + " ";
+    const int pointerCol = layout.termCols - textWidth(largest);
+    if (const std::string position = viewPositionText(layout); !position.empty()) {
+        const std::string mark = " " + position + " ";
+        const int col = pointerCol - textWidth(mark);
+        if (col > layout.sidebarWidth) layout.positionSpan = putSpan(screen, mark, row, col, positionFg, black);
+    }
+    for (int c = pointerCol; c < layout.termCols; ++c) screen.put({CellChar(), statusFg, black, false}, row, c);
     if (auto cell = layout.docCell(state.mouse.x, state.mouse.y)) {
         const std::string position = std::to_string(cell->row) + "," + std::to_string(cell->col) + " ";
         screen.putText(position, row, layout.termCols - textWidth(position), statusFg, black);
@@ -104,7 +140,7 @@ void drawStatusHistory(const AppState& state, Screen& screen, const Layout& layo
 }
 
 void drawPresetRow(const AppState& state, Screen& screen, Layout& layout) {
-    if (!layout.statusVisible) return;
+    if (!layout.presetVisible) return;
     const int row = layout.presetRow();
     int col = 1;
     auto modeControl = [&](const char* glyph, bool on, bool cycle) {
@@ -141,7 +177,8 @@ void drawPresetRow(const AppState& state, Screen& screen, Layout& layout) {
 }
 
 void drawHoverTexts(const AppState& state, Screen& screen, const Layout& layout) {
-    if (!layout.statusVisible) return;
+    // A fresh note or the quit warning keeps the line until it has been read.
+    if (!layout.statusVisible || noteOnStatusLine(state)) return;
     const int x = state.mouse.x;
     const int y = state.mouse.y;
     auto show = [&](const std::string& text, const ANSIColorValue& fg) { showStatusHover(screen, layout, text, fg); };
@@ -156,6 +193,8 @@ void drawHoverTexts(const AppState& state, Screen& screen, const Layout& layout)
             text += "empty";
         }
         show(text, ANSIColorValue::ansi16(14));
+    } else if (const auto* label = hit(layout.hoverLabels, x, y)) {
+        show("● " + label->value, ANSIColorValue::ansi16(14));
     }
 }
 

@@ -311,7 +311,7 @@ void drawPresetFileMenu(const AppState&, Screen& screen, Layout& layout) {
     constexpr int width = 8;
     constexpr int height = 4;
     // Just above the preset row, ending under the load control that opens it.
-    const int anchorRow = layout.statusVisible ? layout.presetRow() : layout.colorRow();
+    const int anchorRow = layout.bottomRowsTop();
     const int left = layout.presetLoadSpan ? layout.presetLoadSpan->colEnd - width + 1 : layout.termCols - width;
     const Frame frame = fitOnScreen(layout, {anchorRow - height, left, width, height});
     drawBox(screen, frame, "", boxBorder, boxBg);

@@ -91,6 +91,21 @@ namespace {
 
 const CellChar wideStandIn("▯");
 
+// The free space around a canvas smaller than its area is shaded, so the document's edge shows
+// even where its own cells are blank; dark grey on black reads in 16 colours too.
+void drawSurround(Screen& screen, const Layout& layout) {
+    const ANSICell shade{CellChar("░"), ANSIColorValue::ansi16(8), ANSIColorValue::ansi16(0), false};
+    const int top = layout.canvasTop(), bottom = top + layout.canvasHeight();
+    const int left = layout.canvasLeft(), right = left + layout.canvasWidth();
+    for (int r = layout.contentTop(); r < layout.canvasBottom(); ++r) {
+        const bool besideOnly = r >= top && r < bottom;
+        for (int c = layout.sidebarWidth; c < layout.termCols; ++c) {
+            if (besideOnly && c == left) c = right;
+            if (c < layout.termCols) screen.put(shade, r, c);
+        }
+    }
+}
+
 }  // namespace
 
 void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
@@ -106,6 +121,7 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
     const bool previewing = !state.previewOverlay.empty();
     const int top = layout.canvasTop();
     const int left = layout.canvasLeft();
+    drawSurround(screen, layout);
     // Only the rows in view are composited, and only those whose layers changed since the
     // last frame are composited again.
     state.canvasRows.retain(layout.viewRow, layout.canvasHeight());

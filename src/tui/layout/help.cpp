@@ -9,10 +9,11 @@ namespace glyphloom::chrome {
 
 namespace {
 
-constexpr std::array<std::string_view, 16> helpLines = {
+constexpr std::array<std::string_view, 18> helpLines = {
     "mouse       paint / drag shapes / pick things",
     "right-click set BG from the color chips",
     "arrows      move the cursor / draw when pen down",
+    "wheel PgUp  scroll (Shift sideways) · Home/End ends",
     "space       pen down/up · shapes anchor/commit",
     "typing      stamps characters at the cursor",
     "Enter/Bksp  new line / erase left",
@@ -25,6 +26,7 @@ constexpr std::array<std::string_view, 16> helpLines = {
     "Ctrl-F      export 1920×1080 video frame PNG",
     "Esc         cancel drag, close overlays",
     "filename    click to rename; Enter saves",
+    "notes       on the status line; click it: history",
     "Ctrl-C      quit",
 };
 

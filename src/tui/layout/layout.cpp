@@ -51,7 +51,11 @@ Layout layoutGeometry(const AppState& state, int rows, int cols) {
 
     const bool canvasFitsAcross = cols - layout.sidebarWidth >= AppState::docCols;
     layout.bottomPad = rows - 7 >= AppState::docRows && canvasFitsAcross;
-    layout.statusVisible = rows - layout.pad() - 6 >= AppState::docRows && canvasFitsAcross;
+    // The status line and the preset row stay whatever the canvas size: a canvas that does
+    // not fit scrolls. Only the thin separator is kept for canvases that fit with room.
+    layout.statusVisible = rows >= statusMinRows;
+    layout.presetVisible = rows >= presetMinRows;
+    layout.separatorVisible = rows - layout.pad() - 6 >= AppState::docRows && canvasFitsAcross;
 
     layout.viewRow = std::max(0, std::min(state.viewOffset.row, AppState::docRows - layout.canvasHeight()));
     layout.viewCol = std::max(0, std::min(state.viewOffset.col, AppState::docCols - layout.canvasWidth()));
@@ -82,45 +86,72 @@ struct Collector {
 
 }  // namespace
 
+// Every region field of a Layout, in the dump's order.
+#define GLYPHLOOM_LAYOUT_REGIONS(X) \
+    X(toolSpans) X(styleSpans) X(stitchSpans) X(fillModeSpans) X(lineWidthSpans) X(boxWidthSpans) \
+    X(ovalWidthSpans) X(prismStepSpans) X(sprayRadiusSpans) X(sprayDensitySpans) X(boxStyleSpans) \
+    X(ovalModeSpans) X(toggleSpans) X(barButtonSpans) X(sizeOptionSpans) X(depthOptionSpans) X(monoTintSpans) \
+    X(conformSpan) X(blinkModeSpan) X(sizeCustomSpan) X(brushSpans) X(charButtonSpan) X(charPickerSpans) \
+    X(charModeSpans) X(fgSwatchSpans) X(bgSwatchSpans) X(fgModeSpans) X(bgModeSpans) X(fgStepSpan) \
+    X(bgStepSpan) X(presetSpans) X(presetModeSpans) X(presetLoadSpan) X(presetResetSpan) X(presetSaveSpans) \
+    X(presetFileMenuSpans) X(saveOptsSpans) X(sauceCreditSpan) X(sauceBoxSpans) X(fgChipSpans) X(bgChipSpans) \
+    X(fgbgReverseSpan) X(fileSpan) X(titleSpan) X(plusSpan) X(statusBarSpan) X(mirrorSpan) \
+    X(previewTitleSpan) X(faceSpans) X(fileBrowserSpans) X(fileBrowserTypeSpan) X(browseUpSpan) \
+    X(browseDownSpan) X(stepperSpans) X(selectActionSpans) X(blinkSelectionSpan) X(textDirSpans) \
+    X(textScaleSpans) X(toolPanelFrame) X(fillCharSpan) X(fillCharModeSpans) X(fillColorModeSpans) \
+    X(fillSwatchSpans) X(layerRowSpans) X(layerEyeSpans) X(layerUpSpans) X(layerDownSpans) X(layerDelSpans) \
+    X(layerAddSpan) X(layerFlattenSpan) X(layerShiftSpan) X(layersPanelFrame) X(paletteButtonSpans) \
+    X(paletteSwatchSpans) X(paletteCubeGroupSpans) X(paletteSliderSpans) X(paletteValueSpans) X(paletteFrame) \
+    X(fontImportSpan) X(fadesButtonSpan) X(fadesFrame) X(charsetButtonSpan) X(codepointFieldSpan) \
+    X(charsetOptionSpans) X(fontBrowseSpan) X(imageModeSpans) X(imageDepthSpans) X(imageImportFrame) \
+    X(fontRowSpans) X(fontListUpSpan) X(fontListDownSpan) X(fontURLSpan) X(fontBackSpan) X(fontDeleteYesSpan) \
+    X(fontDeleteNoSpan) X(fontOKSpan) X(fontCancelSpan) X(fontBrowserFrame) X(sidebarUpSpan) \
+    X(sidebarDownSpan) X(positionSpan) X(hoverLabels)
+
 std::vector<NamedSpan> namedRegions(const Layout& l) {
     Collector c;
-#define GLYPHLOOM_REGION(field) c.add(#field, l.field)
-    GLYPHLOOM_REGION(toolSpans); GLYPHLOOM_REGION(styleSpans); GLYPHLOOM_REGION(stitchSpans);
-    GLYPHLOOM_REGION(fillModeSpans); GLYPHLOOM_REGION(lineWidthSpans); GLYPHLOOM_REGION(boxWidthSpans);
-    GLYPHLOOM_REGION(ovalWidthSpans); GLYPHLOOM_REGION(prismStepSpans); GLYPHLOOM_REGION(sprayRadiusSpans);
-    GLYPHLOOM_REGION(sprayDensitySpans); GLYPHLOOM_REGION(boxStyleSpans); GLYPHLOOM_REGION(ovalModeSpans);
-    GLYPHLOOM_REGION(toggleSpans); GLYPHLOOM_REGION(barButtonSpans); GLYPHLOOM_REGION(sizeOptionSpans);
-    GLYPHLOOM_REGION(depthOptionSpans); GLYPHLOOM_REGION(monoTintSpans); GLYPHLOOM_REGION(conformSpan);
-    GLYPHLOOM_REGION(blinkModeSpan); GLYPHLOOM_REGION(sizeCustomSpan); GLYPHLOOM_REGION(brushSpans);
-    GLYPHLOOM_REGION(charButtonSpan); GLYPHLOOM_REGION(charPickerSpans); GLYPHLOOM_REGION(charModeSpans);
-    GLYPHLOOM_REGION(fgSwatchSpans); GLYPHLOOM_REGION(bgSwatchSpans); GLYPHLOOM_REGION(fgModeSpans);
-    GLYPHLOOM_REGION(bgModeSpans); GLYPHLOOM_REGION(fgStepSpan); GLYPHLOOM_REGION(bgStepSpan);
-    GLYPHLOOM_REGION(presetSpans); GLYPHLOOM_REGION(presetModeSpans); GLYPHLOOM_REGION(presetLoadSpan);
-    GLYPHLOOM_REGION(presetResetSpan); GLYPHLOOM_REGION(presetSaveSpans); GLYPHLOOM_REGION(presetFileMenuSpans);
-    GLYPHLOOM_REGION(saveOptsSpans); GLYPHLOOM_REGION(sauceCreditSpan); GLYPHLOOM_REGION(sauceBoxSpans);
-    GLYPHLOOM_REGION(fgChipSpans); GLYPHLOOM_REGION(bgChipSpans); GLYPHLOOM_REGION(fgbgReverseSpan);
-    GLYPHLOOM_REGION(fileSpan); GLYPHLOOM_REGION(titleSpan); GLYPHLOOM_REGION(plusSpan);
-    GLYPHLOOM_REGION(statusBarSpan); GLYPHLOOM_REGION(mirrorSpan); GLYPHLOOM_REGION(previewTitleSpan);
-    GLYPHLOOM_REGION(faceSpans); GLYPHLOOM_REGION(fileBrowserSpans); GLYPHLOOM_REGION(fileBrowserTypeSpan);
-    GLYPHLOOM_REGION(browseUpSpan); GLYPHLOOM_REGION(browseDownSpan); GLYPHLOOM_REGION(stepperSpans);
-    GLYPHLOOM_REGION(selectActionSpans); GLYPHLOOM_REGION(blinkSelectionSpan); GLYPHLOOM_REGION(textDirSpans); GLYPHLOOM_REGION(textScaleSpans);
-    GLYPHLOOM_REGION(toolPanelFrame); GLYPHLOOM_REGION(fillCharSpan); GLYPHLOOM_REGION(fillCharModeSpans);
-    GLYPHLOOM_REGION(fillColorModeSpans); GLYPHLOOM_REGION(fillSwatchSpans); GLYPHLOOM_REGION(layerRowSpans);
-    GLYPHLOOM_REGION(layerEyeSpans); GLYPHLOOM_REGION(layerUpSpans); GLYPHLOOM_REGION(layerDownSpans);
-    GLYPHLOOM_REGION(layerDelSpans); GLYPHLOOM_REGION(layerAddSpan); GLYPHLOOM_REGION(layerFlattenSpan);
-    GLYPHLOOM_REGION(layerShiftSpan); GLYPHLOOM_REGION(layersPanelFrame); GLYPHLOOM_REGION(paletteButtonSpans);
-    GLYPHLOOM_REGION(paletteSwatchSpans); GLYPHLOOM_REGION(paletteCubeGroupSpans);
-    GLYPHLOOM_REGION(paletteSliderSpans); GLYPHLOOM_REGION(paletteValueSpans); GLYPHLOOM_REGION(paletteFrame);
-    GLYPHLOOM_REGION(fontImportSpan); GLYPHLOOM_REGION(fadesButtonSpan); GLYPHLOOM_REGION(fadesFrame);
-    GLYPHLOOM_REGION(charsetButtonSpan); GLYPHLOOM_REGION(codepointFieldSpan); GLYPHLOOM_REGION(charsetOptionSpans);
-    GLYPHLOOM_REGION(fontBrowseSpan); GLYPHLOOM_REGION(imageModeSpans); GLYPHLOOM_REGION(imageDepthSpans);
-    GLYPHLOOM_REGION(imageImportFrame); GLYPHLOOM_REGION(fontRowSpans); GLYPHLOOM_REGION(fontListUpSpan);
-    GLYPHLOOM_REGION(fontListDownSpan); GLYPHLOOM_REGION(fontURLSpan); GLYPHLOOM_REGION(fontBackSpan);
-    GLYPHLOOM_REGION(fontDeleteYesSpan); GLYPHLOOM_REGION(fontDeleteNoSpan); GLYPHLOOM_REGION(fontOKSpan);
-    GLYPHLOOM_REGION(fontCancelSpan); GLYPHLOOM_REGION(fontBrowserFrame);
+#define GLYPHLOOM_REGION(field) c.add(#field, l.field);
+    GLYPHLOOM_LAYOUT_REGIONS(GLYPHLOOM_REGION)
 #undef GLYPHLOOM_REGION
     if (l.previewFrame) c.out.push_back({"previewFrame", {l.previewFrame->first, l.previewFrame->second, l.previewFrame->second + 1}});
     return std::move(c.out);
+}
+
+namespace {
+
+struct Mover {
+    int dy, firstRow, endRow;
+    bool keeps(const Span& span) const { return span.row + dy >= firstRow && span.row + dy < endRow; }
+    Span moved(Span span) const {
+        span.row += dy;
+        return span;
+    }
+    template <class T>
+    void move(Regions<T>& into, const Regions<T>& from) const {
+        for (const auto& region : from)
+            if (keeps(region.span)) into.push_back({moved(region.span), region.value});
+    }
+    void move(std::vector<Span>& into, const std::vector<Span>& from) const {
+        for (const Span& span : from)
+            if (keeps(span)) into.push_back(moved(span));
+    }
+    void move(std::optional<Span>& into, const std::optional<Span>& from) const {
+        if (from && keeps(*from)) into = moved(*from);
+    }
+    void move(std::optional<Frame>& into, const std::optional<Frame>& from) const {
+        if (!from || from->top + dy < firstRow || from->top + from->height + dy > endRow) return;
+        into = *from;
+        into->top += dy;
+    }
+};
+
+}  // namespace
+
+void appendMovedRegions(Layout& into, const Layout& from, int dy, int firstRow, int endRow) {
+    const Mover mover{dy, firstRow, endRow};
+#define GLYPHLOOM_MOVE(field) mover.move(into.field, from.field);
+    GLYPHLOOM_LAYOUT_REGIONS(GLYPHLOOM_MOVE)
+#undef GLYPHLOOM_MOVE
 }
 
 std::string_view sizeClassName(Layout::SizeClass sizeClass) {

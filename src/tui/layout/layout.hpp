@@ -77,7 +77,9 @@ struct Layout {
     SizeClass sizeClass = SizeClass::regular;
     int sidebarWidth = 9;
     bool bottomPad = false;
-    bool statusVisible = true;
+    bool statusVisible = true;   // the status line (every terminal with room for some canvas)
+    bool presetVisible = true;   // the preset row (terminals of presetMinRows and more)
+    bool separatorVisible = true;  // the thin row under a one-line bar, while the canvas fits
 
     // --- Tool strip and tool options ---
     Regions<Tool> toolSpans;
@@ -146,6 +148,7 @@ struct Layout {
     struct Step {
         StepperId id = StepperId::sprayRadius;
         int delta = 0;
+        friend bool operator==(const Step&, const Step&) = default;
     };
     Regions<Step> stepperSpans;
     Regions<SelectAction> selectActionSpans;
@@ -160,11 +163,13 @@ struct Layout {
     struct FillColorMode {
         bool fg = true;
         FillChannelMode mode = FillChannelMode::solid;
+        friend bool operator==(const FillColorMode&, const FillColorMode&) = default;
     };
     Regions<FillColorMode> fillColorModeSpans;
     struct FillSwatch {
         bool fg = true;
         int index = 0;
+        friend bool operator==(const FillSwatch&, const FillSwatch&) = default;
     };
     Regions<FillSwatch> fillSwatchSpans;
 
@@ -210,15 +215,27 @@ struct Layout {
     // --- Viewport scroll: the document cell at the viewport's top-left corner ---
     int viewRow = 0;
     int viewCol = 0;
+    // Where the status line says which part of the document is in view (absent when it all is).
+    std::optional<Span> positionSpan;
+
+    // --- Sidebar scroll: when the tools and the current tool's options do not all fit, the
+    // sidebar shows `sidebarPage` rows of them from `sidebarScroll`, between a ▲ and a ▼ row ---
+    int sidebarScroll = 0;
+    int sidebarMaxScroll = 0;
+    int sidebarPage = 1;
+    int sidebarOptionsRow = 0;  // where the current tool's options begin, counted like the scroll
+    std::optional<Span> sidebarUpSpan, sidebarDownSpan;
+    // Labels shown cut short, with their whole text for the status line on hover.
+    Regions<std::string> hoverLabels;
 
     // --- Derived geometry ---
     int pad() const { return bottomPad ? 1 : 0; }
     bool compact() const { return !statusVisible; }
     int fileRow() const { return twoLineBar ? 1 : 0; }
-    int contentTop() const { return (twoLineBar || statusVisible) ? 2 : 1; }
+    int contentTop() const { return (twoLineBar || separatorVisible) ? 2 : 1; }
     int contentLeft() const { return sidebarWidth; }
-    int canvasBottom() const { return termRows - (statusVisible ? 4 : 2) - pad(); }
-    int statusRow() const { return termRows - 4 - pad(); }
+    int canvasBottom() const { return statusVisible ? statusRow() : colorRow(); }
+    int statusRow() const { return termRows - (presetVisible ? 4 : 3) - pad(); }
     int presetRow() const { return termRows - 3 - pad(); }
     int colorRow() const { return termRows - 2 - pad(); }
     int padRow() const { return termRows - 1 - pad(); }
@@ -229,7 +246,9 @@ struct Layout {
     int canvasTop() const;
     // First sidebar row and the row the sidebar stops above.
     int sidebarTop() const { return (twoLineBar && statusVisible) ? 2 : 1; }
-    int sidebarBottom() const { return statusVisible ? presetRow() : colorRow(); }
+    int sidebarBottom() const { return presetVisible ? presetRow() : colorRow(); }
+    // The row the bottom rows' bar background starts on.
+    int bottomRowsTop() const { return presetVisible ? presetRow() : colorRow(); }
 
     // The document cell under a screen position, or nothing outside the visible canvas.
     std::optional<DocCell> docCell(int x, int y) const;
@@ -237,9 +256,15 @@ struct Layout {
     std::optional<Frame> previewInner() const;
 };
 
-// Steps 1–6 of every frame: terminal size, size class, sidebar width, bottom pad, status line
-// visibility and the clamped view. The bar's width (step 7) is decided by the composer.
+// The geometry of every frame: terminal size, size class, sidebar width, bottom pad, which of
+// the status line, preset row and separator are shown, and the clamped view. The bar's width
+// is decided by the composer.
 Layout layoutGeometry(const AppState& state, int rows, int cols);
+
+// The smallest terminal heights with a status line and with a preset row: below 10 rows the
+// canvas keeps every row it can get; below 20 the presets give their row to the canvas.
+inline constexpr int statusMinRows = 10;
+inline constexpr int presetMinRows = 20;
 
 // Width of the tool preview, set by each frame's geometry pass (the sidebar minus its frame).
 inline int toolPreviewCols = 7;
@@ -255,6 +280,10 @@ struct NamedSpan {
     Span span;
 };
 std::vector<NamedSpan> namedRegions(const Layout& layout);
+
+// Appends every region of `from` moved down by `dy` rows, keeping those that land in rows
+// firstRow ..< endRow: the sidebar draws its whole column apart and shows a window of it.
+void appendMovedRegions(Layout& into, const Layout& from, int dy, int firstRow, int endRow);
 
 std::string_view sizeClassName(Layout::SizeClass sizeClass);
 

@@ -74,8 +74,8 @@ Span drawModeButton(Screen& screen, std::string_view glyph, bool lit, int row, i
 Span drawToggleRow(Screen& screen, std::string_view label, bool on, int row, int left, int width,
                    const ANSIColorValue& bg) {
     blankRow(screen, row, left, width, bg);
-    const std::string text = std::string(on ? "●" : "○") + " " + std::string(label);
-    screen.putText(fitText(text, width, true), row, left, on ? accent : toolName, bg);
+    const std::string text = std::string(on ? "●" : "○") + " " + fitWords(label, width - 2);
+    screen.putText(fitText(text, width), row, left, on ? accent : toolName, bg);
     return {row, left, left + width};
 }
 
@@ -140,17 +140,24 @@ int drawPanelItems(const std::vector<PanelItem>& items, const AppState& state, S
     const ShapeFillStyle& fill = state.shapeFill;
     for (const PanelItem& item : items) {
         if (row + panelItemRows(item, width) > bottom) break;
+        // A label cut short keeps its whole text for the status line.
+        auto noteIfCut = [&](int room) {
+            if (textWidth(item.label) > room) layout.hoverLabels.push_back({{row, left, left + width}, item.label});
+        };
         switch (item.kind) {
             case PanelItem::Kind::label:
                 blankRow(screen, row, left, width, bg);
-                screen.putText(fitText(item.label, width, true), row, left, disabled, bg);
+                screen.putText(fitWords(item.label, width), row, left, disabled, bg);
+                noteIfCut(width);
                 break;
             case PanelItem::Kind::toggle:
                 layout.toggleSpans.push_back({drawToggleRow(screen, item.label, item.on, row, left, width, bg), item.toggleId});
+                noteIfCut(width - 2);
                 break;
             case PanelItem::Kind::stepper:
                 blankRow(screen, row, left, width, bg);
-                screen.putText(fitText(item.label, width, true), row, left, toolName, bg);
+                screen.putText(fitWords(item.label, width), row, left, toolName, bg);
+                noteIfCut(width);
                 if (panelItemRows(item, width) == 2) blankRow(screen, ++row, left, width, bg);
                 drawStepperControls(screen, layout, item, row, left + std::max(width - stepperControlsWidth, 0), bg);
                 break;

@@ -2,6 +2,7 @@
 // the back buffer and records its clickable regions in the frame's layout.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,12 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout);
 
 // --- Bottom of the screen ---
 std::vector<std::string> statusHints(const AppState& state);
+// What takes the hints' place on the status line: the quit warning while quit is armed, else
+// a note still fresh; nothing otherwise.
+std::optional<std::string> noteOnStatusLine(const AppState& state);
+// Which rows and columns of the document are in view, e.g. "↕1–19/50 ↔1–71/160"; empty when
+// the whole document is.
+std::string viewPositionText(const Layout& layout);
 void drawBottomRows(const AppState& state, Screen& screen, Layout& layout);
 void drawStatusLine(const AppState& state, Screen& screen, Layout& layout);
 void drawStatusHistory(const AppState& state, Screen& screen, const Layout& layout);
@@ -66,8 +73,9 @@ void drawHelpBox(const AppState& state, Screen& screen, Layout& layout);
 // The current tool's option rows in the sidebar from `row`, stopping above `bottom`; returns
 // the first row left free.
 int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int row, int bottom);
-// In the small size class with the tool panel open, the panel replaces the tool list.
-void drawSidebarToolPanel(const AppState& state, Screen& screen, Layout& layout, int top, int bottom);
+// In the small size class with the tool panel open, the panel replaces the tool list; returns
+// the first row left free.
+int drawSidebarToolPanel(const AppState& state, Screen& screen, Layout& layout, int top, int bottom);
 void drawColorRow(const AppState& state, Screen& screen, Layout& layout);
 void drawPalettePicker(const AppState& state, Screen& screen, Layout& layout);
 void drawFadesPanel(const AppState& state, Screen& screen, Layout& layout);

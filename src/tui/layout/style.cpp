@@ -64,6 +64,15 @@ std::string fitText(std::string_view text, int width, bool ellipsis) {
     return out;
 }
 
+std::string fitWords(std::string_view text, int width) {
+    if (textWidth(text) <= width) return std::string(text);
+    std::string kept = fitText(text, width - 1);
+    const bool midWord = kept.size() < text.size() && text[kept.size()] != ' ';
+    if (const auto space = kept.rfind(' '); midWord && space != std::string::npos && space > 0) kept.resize(space);
+    while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+    return width > 0 ? kept + "…" : std::string();
+}
+
 Span putSpan(Screen& screen, std::string_view text, int row, int col, const ANSIColorValue& fg,
              const ANSIColorValue& bg) {
     screen.putText(text, row, col, fg, bg);

@@ -40,6 +40,10 @@ int textWidth(std::string_view text);
 // last kept character becomes "…".
 std::string fitText(std::string_view text, int width, bool ellipsis = false);
 
+// `text` cut to `width` with a closing "…", after the last whole word that fits when the
+// text has several (so a label never ends in half a word); unchanged when it fits.
+std::string fitWords(std::string_view text, int width);
+
 // Writes text and returns the span it covers.
 Span putSpan(Screen& screen, std::string_view text, int row, int col, const ANSIColorValue& fg,
              const ANSIColorValue& bg);

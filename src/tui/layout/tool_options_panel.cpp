@@ -131,6 +131,7 @@ public:
         const ToggleId id = ToggleId::of(setting);
         const Span span = drawToggleRow(screen_, label, toggleValue(id, state), row_++, 1, width_ - 1, sidebarBg);
         layout_.toggleSpans.push_back({span, id});
+        if (textWidth(label) > span.width() - 2) layout_.hoverLabels.push_back({span, std::string(label)});
     }
     void button(std::string_view text, std::optional<Span>& target) {
         if (row_ >= bottom_) return;
@@ -150,10 +151,11 @@ public:
             const std::optional<int> index = i == 0 ? std::nullopt : std::optional(i - 1);
             const std::string name = index ? availableFont(state, *index)->name : std::string("Plain");
             const bool lit = i == currentRow;
-            std::string text = " " + fitText(name, width_ - 1, true);
+            std::string text = " " + fitWords(name, width_ - 1);
             for (int w = textWidth(text); w < width_; ++w) text += ' ';
             const Span span = putSpan(screen_, text, row_++, 0, lit ? accent : toolName, lit ? currentToolBg : sidebarBg);
             layout_.faceSpans.push_back({span, index});
+            if (textWidth(name) > width_ - 1) layout_.hoverLabels.push_back({span, name});
         }
     }
     void gap() {

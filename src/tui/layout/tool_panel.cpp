@@ -57,8 +57,8 @@ Frame drawItemsBox(const std::vector<PanelItem>& items, std::string_view title, 
 
 bool toolHasPanelItems(Tool tool) { return glyphloom::toolHasPanelItems(tool); }
 
-void drawSidebarToolPanel(const AppState& state, Screen& screen, Layout& layout, int top, int bottom) {
-    drawPanelItems(panelItems(state), state, screen, layout, top, 0, layout.sidebarWidth, bottom, sidebarBg);
+int drawSidebarToolPanel(const AppState& state, Screen& screen, Layout& layout, int top, int bottom) {
+    return drawPanelItems(panelItems(state), state, screen, layout, top, 0, layout.sidebarWidth, bottom, sidebarBg);
 }
 
 void drawFloatingToolPanel(const AppState& state, Screen& screen, Layout& layout) {

@@ -12,6 +12,7 @@
 namespace glyphloom {
 
 StatusLine& StatusLine::operator=(std::optional<std::string> note) {
+    if (note) ++serial_;
     if (note && note != note_) {
         history_.push_back(*note);
         if (history_.size() > historyLimit)

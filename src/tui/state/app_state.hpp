@@ -135,6 +135,7 @@ struct UndoSnapshot {
 
 // The one-line status message. Assigning a new text also records it in the history (the last
 // 100 messages); assigning the current text again or clearing the note records nothing.
+// Every assignment of a text counts as news for the status line (`serial`), even a repeat.
 class StatusLine {
 public:
     static constexpr std::size_t historyLimit = 100;
@@ -150,9 +151,12 @@ public:
 
     // Oldest first.
     const std::vector<std::string>& history() const { return history_; }
+    // How many texts have been assigned so far.
+    std::uint64_t serial() const { return serial_; }
 
 private:
     std::optional<std::string> note_;
+    std::uint64_t serial_ = 0;
     std::vector<std::string> history_;
 };
 
@@ -257,6 +261,7 @@ public:
     GridKey cursor;  // text / keyboard cursor in the document
     bool cursorVisible = false;
     GridKey viewOffset;
+    int sidebarScroll = 0;  // first sidebar row shown when the tools and options do not all fit
     std::optional<PanDrag> panDrag;
     std::optional<LayerShiftDrag> layerShiftDrag;
     std::optional<GridKey> shapeStart;
@@ -384,6 +389,11 @@ public:
     // --- Status line ---
     StatusLine statusNote;
     const std::vector<std::string>& statusHistory() const { return statusNote.history(); }
+    // The note takes the status line's hints for a few seconds after it is set; the main
+    // loop keeps these (see showNotesOnStatusLine).
+    bool noteOnStatusLine = false;
+    std::uint64_t noteSerialSeen = 0;
+    std::optional<TimeStamp> noteShownAt;
 
     // --- Presets and previews ---
     std::optional<int> selectedPreset;

@@ -25,6 +25,26 @@ std::optional<Arrow> arrowFor(std::uint8_t b) {
     }
 }
 
+// ESC [ n ~ for the paging keys; Home and End come in both numberings terminals use.
+std::optional<NavKey> navForTilde(int number) {
+    switch (number) {
+        case 1:
+        case 7: return NavKey::home;
+        case 4:
+        case 8: return NavKey::end;
+        case 5: return NavKey::pageUp;
+        case 6: return NavKey::pageDown;
+        default: return std::nullopt;
+    }
+}
+
+// ESC [ H / ESC O H and the F forms.
+std::optional<NavKey> navForFinal(std::uint8_t b) {
+    if (b == 'H') return NavKey::home;
+    if (b == 'F') return NavKey::end;
+    return std::nullopt;
+}
+
 int fkeyForTilde(int number) {
     if (number >= 11 && number <= 15) return number - 10;
     if (number >= 17 && number <= 21) return number - 11;
@@ -78,6 +98,8 @@ std::vector<InputEvent> decodeInput(std::span<const std::uint8_t> bytes, std::ve
         if (introducer == 'O') {
             if (auto a = arrowFor(third)) {
                 events.push_back(InputEvent::arrowKey(*a));
+            } else if (auto nav = navForFinal(third)) {
+                events.push_back(InputEvent::navKey(*nav));
             } else if (third >= 'P' && third <= 'S') {
                 events.push_back(InputEvent::functionKey(third - 'P' + 1));
             }
@@ -86,6 +108,11 @@ std::vector<InputEvent> decodeInput(std::span<const std::uint8_t> bytes, std::ve
         }
         if (auto a = arrowFor(third)) {
             events.push_back(InputEvent::arrowKey(*a));
+            i += 3;
+            continue;
+        }
+        if (auto nav = navForFinal(third)) {
+            events.push_back(InputEvent::navKey(*nav));
             i += 3;
             continue;
         }
@@ -113,7 +140,8 @@ std::vector<InputEvent> decodeInput(std::span<const std::uint8_t> bytes, std::ve
             const int x = params[1] - 1;
             const int y = params[2] - 1;
             if (button & 64) {
-                events.push_back(InputEvent::scroll(x, y, (button & 1) == 0));
+                // 66 and 67 are a sideways wheel; Shift (4) turns the wheel sideways too.
+                events.push_back(InputEvent::scroll(x, y, (button & 1) == 0, (button & 2) || (button & 4)));
             } else if (button & 32) {
                 events.push_back(InputEvent::mouseMove(x, y, (button & 3) != 3));
             } else if (terminator == 'M') {
@@ -135,6 +163,7 @@ std::vector<InputEvent> decodeInput(std::span<const std::uint8_t> bytes, std::ve
         }
         if (startsWithDigit && buf[j] == '~') {
             if (const int f = fkeyForTilde(number)) events.push_back(InputEvent::functionKey(f));
+            else if (auto nav = navForTilde(number)) events.push_back(InputEvent::navKey(*nav));
         }
         i = j + 1;
     }

@@ -438,7 +438,7 @@ TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
     ASSERT_NE(row, s.layout.depthOptionSpans.end());
     s.click(row->span);
     EXPECT_EQ(s.state.colorDepth, ColorDepth::c16);
-    EXPECT_EQ(s.button(BarAction::colorDepth), " 16");
+    EXPECT_EQ(s.button(BarAction::colorDepth), " 16 ");
 }
 
 TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
@@ -489,10 +489,10 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
     EXPECT_FALSE(s.state.sauceBoxOpen);
 }
 
-TEST(DispatchPointer, WheelOverTheCanvasDoesNothing) {
+TEST(DispatchPointer, WheelOverACanvasThatFitsLeavesTheView) {
     Session s;
     const AppState before = s.state;
-    s.send(InputEvent::scroll(s.layout.canvasLeft() + 2, s.layout.canvasTop() + 2, true));
+    s.send(InputEvent::scroll(s.layout.canvasLeft() + 2, s.layout.canvasTop() + 2, false));
     EXPECT_EQ(s.state.viewOffset, before.viewOffset);
     EXPECT_EQ(s.state.cursor, before.cursor);
 }

@@ -96,7 +96,7 @@ TEST(ChromeBar, ButtonsAreRightAlignedAndMatchTheirLabels) {
     Frame f(30, 120);
     f.compose();
     EXPECT_EQ(f.layout.barButtonSpans.back().span.colEnd, 120 - 1);
-    EXPECT_EQ(f.text(f.button(BarAction::canvasSize).span), " 160×50");
+    EXPECT_EQ(f.text(f.button(BarAction::canvasSize).span), " 160×50 ");  // a slot as wide as "320×200"
     EXPECT_EQ(f.text(f.button(BarAction::colorDepth).span), " 256");
     EXPECT_NE(f.row(0).find("30×120") == std::string::npos, f.row(0).find("120×30") == std::string::npos);
 }
@@ -162,11 +162,14 @@ TEST(ChromeStatus, HintsFollowToolModesAndViewOnly) {
     f.compose();
     EXPECT_NE(f.row(f.layout.statusRow()).find("● Box   █   fade   space anchors"), std::string::npos);
     f.state.viewOnly = true;
+    f.compose();
+    EXPECT_NE(f.row(f.layout.statusRow()).find("● view only — re-save to edit   Ctrl-C quits"), std::string::npos);
+    // Armed, the warning takes the line and "Ctrl-C quits" turns red.
     f.state.quitArmed = true;
     f.compose();
-    const std::string line = f.row(f.layout.statusRow());
-    EXPECT_NE(line.find("● view only — re-save to edit   Ctrl-C quits"), std::string::npos);
-    const int quitCol = f.layout.sidebarWidth + static_cast<int>(chrome::textWidth("● view only — re-save to edit   "));
+    const std::string armed = "● unsaved changes — Ctrl-C again to quit   ";
+    EXPECT_NE(f.row(f.layout.statusRow()).find(armed + "Ctrl-C quits"), std::string::npos);
+    const int quitCol = f.layout.sidebarWidth + static_cast<int>(chrome::textWidth(armed));
     EXPECT_EQ(f.screen.at(f.layout.statusRow(), quitCol).foreground, ANSIColorValue::ansi16(1));
 }
 

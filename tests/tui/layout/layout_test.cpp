@@ -40,27 +40,31 @@ TEST(LayoutGeometry, SizeClassBoundaries) {
     }
 }
 
-TEST(LayoutGeometry, StatusLineAndBottomPadNeedRoomForTheWholeCanvas) {
+TEST(LayoutGeometry, StatusLineAtEveryUsableHeightAndPadOnlyWhenTheCanvasFits) {
     CanvasSizeScope size(160, 50);
     AppState state;
     struct Case {
         int rows, cols;
-        bool status, pad;
+        bool status, presets, separator, pad;
     };
     // Rows of 40 and more with 140 columns or more are the large class, whose sidebar is 12 wide.
     const Case cases[] = {
-        {56, 172, true, false},  // the smallest such terminal with the status line
-        {55, 172, false, false}, {56, 171, false, false}, {57, 172, true, true},
-        {57, 171, false, false},
+        {9, 80, false, false, false, false},  {10, 80, true, false, false, false},
+        {19, 80, true, false, false, false},  {20, 80, true, true, false, false},
+        {24, 80, true, true, false, false},   {55, 172, true, true, false, false},
+        {56, 172, true, true, true, false},   {56, 171, true, true, false, false},
+        {57, 172, true, true, true, true},    {57, 171, true, true, false, false},
     };
     for (const Case& c : cases) {
         const Layout layout = layoutGeometry(state, c.rows, c.cols);
         EXPECT_EQ(layout.statusVisible, c.status) << c.rows << "x" << c.cols;
+        EXPECT_EQ(layout.presetVisible, c.presets) << c.rows << "x" << c.cols;
+        EXPECT_EQ(layout.separatorVisible, c.separator) << c.rows << "x" << c.cols;
         EXPECT_EQ(layout.bottomPad, c.pad) << c.rows << "x" << c.cols;
     }
 }
 
-TEST(LayoutGeometry, DerivedRowsFollowPadAndStatus) {
+TEST(LayoutGeometry, DerivedRowsFollowPadStatusAndPresets) {
     CanvasSizeScope size(80, 25);
     AppState state;
     const Layout padded = layoutGeometry(state, 40, 120);  // 40-7 >= 25: padded, status shown
@@ -74,11 +78,25 @@ TEST(LayoutGeometry, DerivedRowsFollowPadAndStatus) {
     EXPECT_EQ(padded.contentTop(), 2);
 
     CanvasSizeScope big(160, 50);
-    const Layout compact = layoutGeometry(state, 24, 80);
-    ASSERT_TRUE(compact.compact());
-    EXPECT_EQ(compact.contentTop(), 1);
-    EXPECT_EQ(compact.canvasBottom(), 22);
-    EXPECT_EQ(compact.colorRow(), 22);
+    // The canvas gives the status line and the preset row their rows and scrolls.
+    const Layout small = layoutGeometry(state, 24, 80);
+    EXPECT_EQ(small.contentTop(), 1);
+    EXPECT_EQ(small.statusRow(), 20);
+    EXPECT_EQ(small.presetRow(), 21);
+    EXPECT_EQ(small.canvasBottom(), 20);
+    EXPECT_EQ(small.canvasHeight(), 19);
+    EXPECT_EQ(small.sidebarBottom(), 21);
+
+    const Layout short_ = layoutGeometry(state, 12, 80);  // no preset row: the status line sits on it
+    EXPECT_EQ(short_.statusRow(), 9);
+    EXPECT_EQ(short_.colorRow(), 10);
+    EXPECT_EQ(short_.canvasHeight(), 8);
+    EXPECT_EQ(short_.sidebarBottom(), 10);
+
+    const Layout tiny = layoutGeometry(state, 9, 80);
+    ASSERT_TRUE(tiny.compact());
+    EXPECT_EQ(tiny.canvasBottom(), 7);
+    EXPECT_EQ(tiny.colorRow(), 7);
 }
 
 TEST(LayoutGeometry, SmallCanvasIsCentredSmallerHalfFirst) {

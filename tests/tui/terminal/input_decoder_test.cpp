@@ -25,6 +25,23 @@ TEST(InputDecoder, SelfTestReportsSuccess) {
     std::fclose(sink);
 }
 
+TEST(InputDecoder, PagingKeysAndSidewaysWheel) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\x1b[5~", "nav(pageUp)"},       {"\x1b[6~", "nav(pageDown)"},     {"\x1b[1~", "nav(home)"},
+        {"\x1b[7~", "nav(home)"},         {"\x1b[H", "nav(home)"},          {"\x1bOH", "nav(home)"},
+        {"\x1b[4~", "nav(end)"},          {"\x1b[8~", "nav(end)"},          {"\x1b[F", "nav(end)"},
+        {"\x1bOF", "nav(end)"},           {"\x1b[15~", "fkey(5)"},          {"\x1b[<68;3;2M", "scroll(2,1,left)"},
+        {"\x1b[<69;3;2M", "scroll(2,1,right)"}, {"\x1b[<66;3;2M", "scroll(2,1,left)"},
+        {"\x1b[<67;3;2M", "scroll(2,1,right)"}, {"\x1b[<64;3;2M", "scroll(2,1,up)"},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        std::vector<std::uint8_t> pending;
+        const auto events = decode(bytes, pending, false);
+        ASSERT_EQ(events.size(), 1u) << expected;
+        EXPECT_EQ(describe(events[0]), expected);
+    }
+}
+
 TEST(InputDecoder, PendingIsCappedAt4096Bytes) {
     std::vector<std::uint8_t> pending;
     // An endless CSI parameter run never reaches a final byte.
