@@ -64,9 +64,20 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
     using Clock = std::chrono::steady_clock;
     bool endOfInput = false;
     while (!state.shouldQuit && !TerminalGlobals::endSignal) {
-        const auto timeout = keeper ? keeper->pollTimeout(state, Clock::now()) : std::nullopt;
+        auto timeout = keeper ? keeper->pollTimeout(state, Clock::now()) : std::nullopt;
+        if (state.fontDownload) timeout = std::min(timeout.value_or(fontDownloadPollInterval), fontDownloadPollInterval);
         const std::vector<InputEvent> events = terminal.readEvents(timeout);
         if (TerminalGlobals::endSignal) break;
+        if (Terminal::takeResumed()) {
+            // Back from a stop: the terminal shows whatever the shell left, at whatever size.
+            const TerminalSize size = Terminal::size();
+            if (size.rows != screen.rows() || size.cols != screen.cols()) screen.resize(size.rows, size.cols);
+            screen.invalidate();
+            layout = drawFrame(state, screen);
+        }
+        // A download runs beside the loop: its progress, then its import, show as they come.
+        const auto repaint = [&] { drawFrame(state, screen); };
+        if (followFontDownload(state, repaint)) layout = drawFrame(state, screen);
         if (events.empty()) {
             if (!keeper) continue;
             // No input for a while: the moment for a recovery copy. A failure says so.
@@ -81,10 +92,10 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
         updatePresetHoverPreview(state, layout);
         updateToolPreview(state);
         layout = drawFrame(state, screen);
-        if (state.pendingFontURL || state.pendingFontFile) {
-            // The download and the import block; the frame just shown says what is happening,
-            // and an archive redraws after each of its fonts.
-            runPendingFontImport(state, [&] { drawFrame(state, screen); });
+        if ((state.pendingFontURL && !state.fontDownload) || state.pendingFontFile) {
+            // A file import blocks (a download only starts here); the frame just shown says
+            // what is happening, and an archive redraws after each of its fonts.
+            runPendingFontImport(state, repaint);
             layout = drawFrame(state, screen);
         }
         if (keeper) {
@@ -92,10 +103,15 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
             keeper->tick(state, Clock::now());
         }
     }
-    if (!keeper) return;
-    // A hang-up, a termination or a vanished terminal: nobody chose to drop the work.
-    if (TerminalGlobals::endSignal || endOfInput) keeper->writeNow(state);
-    else keeper->discard();
+    if (keeper) {
+        // A hang-up, a termination or a vanished terminal: nobody chose to drop the work.
+        if (TerminalGlobals::endSignal || endOfInput) keeper->writeNow(state);
+        else keeper->discard();
+    }
+    // However the loop ended, a download still running is stopped and its thread joined
+    // (after the work is safe: that may take a moment).
+    state.fontDownload.reset();
+    state.pendingFontURL.reset();
 }
 
 }  // namespace glyphloom
