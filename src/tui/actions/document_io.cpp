@@ -11,6 +11,7 @@
 #include "core/io/file_io.hpp"
 #include "core/render/image_export.hpp"
 #include "core/text/utf8.hpp"
+#include "tui/actions/recovery.hpp"
 #include "tui/state/sauce_state.hpp"
 
 namespace glyphloom {
@@ -187,6 +188,7 @@ void loadDocument(const std::string& named, AppState& state) {
             state.statusNote = *state.statusNote + " — kept " + std::to_string(maxDocumentLayers) + " of " +
                                std::to_string(document->layersInFile) + " layers";
         if (document->presets) state.statusNote = *state.statusNote + " — its presets (↺ restores yours)";
+        noteRecoveryCopyOf(path, state);
         return;
     }
     auto imported = importANSFile(*read.data, endsWith(lower, ".utf8.ans"));
@@ -203,6 +205,7 @@ void loadDocument(const std::string& named, AppState& state) {
     state.saveAsGlyphloom = false;
     state.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
     finishLoad(file, path, false, state);
+    noteRecoveryCopyOf(path, state);
 }
 
 void finishLoad(const std::string& file, const std::string& path, bool owned, AppState& state) {
