@@ -22,7 +22,7 @@ void InternTable::grow() {
 }
 
 std::string_view InternTable::store(std::string_view text) {
-    if (blockUsed_ + text.size() > blockBytes) {
+    if (blocks_.empty() || blockUsed_ + text.size() > blockBytes) {
         blocks_.push_back(std::make_unique<char[]>(blockBytes));
         blockUsed_ = 0;
     }

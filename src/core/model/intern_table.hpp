@@ -43,7 +43,7 @@ private:
 
     std::size_t capacity_;
     std::vector<std::unique_ptr<char[]>> blocks_;  // full blocks stay where they are
-    std::size_t blockUsed_ = blockBytes;           // bytes taken in the last block
+    std::size_t blockUsed_ = 0;                    // bytes taken in the last block
     std::vector<std::string_view> texts_;          // by number, viewing the blocks
     std::vector<std::uint32_t> slots_;             // open addressing: number + 1, 0 when free
 };
