@@ -110,7 +110,7 @@ TEST_F(Session, AStopHandsTheTerminalBackAndTheEditorRepaintsWhenContinued) {
 TEST_F(Session, EscapeCodesInADocumentNameAreShownNotObeyed) {
     tmux->sendBytes("\x03");
     ASSERT_EQ(tmux->waitForExit(), 0);
-    const std::string name = "a\x1b]2;TAKEN\x07b\x1b[2J.ans";
+    const std::string name = "a\x1b]2;TAKEN\x07" "b\x1b[2J.ans";
     std::ofstream(tmux->home() / name) << "hello";
     ASSERT_TRUE(tmux->startEditor("\"$HOME/$(printf 'a\\033]2;TAKEN\\007b\\033[2J.ans')\"")) << tmux->capture();
     EXPECT_TRUE(tmux->waitForText("␛]2;TAKEN␇b␛[2J")) << tmux->capture();
