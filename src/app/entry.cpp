@@ -35,9 +35,12 @@ int interactiveStart(const CommandLine& commandLine) {
     Terminal terminal;
     Screen screen;
     AppState state;
-    state.presets = loadPresets();
-    applySauceIdentity(loadSauceIdentity(), state);
+    std::string presetsNote;
+    state.presets = loadPresets(presetBankPath(), presetsNote);
+    const LoadedIdentity identity = loadSauceIdentity();
+    applySauceIdentity(identity, state);
     state.importedFonts = loadImportedTDFFonts();
+    std::optional<std::string> openedNote;  // outlives the welcome
     if (auto file = commandLine.fileArgument()) {
         if (isImageFileName(*file)) {
             state.imageImportPath = *file;  // the import box asks how to convert it
@@ -49,6 +52,7 @@ int interactiveStart(const CommandLine& commandLine) {
                 return 1;
             }
             state.undoStack.clear();
+            if (isRecoveryCopyNote(note)) openedNote = note;
         }
     }
     if (commandLine.has("--charsetmenu")) {
@@ -58,14 +62,19 @@ int interactiveStart(const CommandLine& commandLine) {
     if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) state.saveOptionsOpen = true;
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
+    // Settings files that could not be read were set aside: the user hears of it once.
+    for (const std::string& note : {openedNote.value_or(""), presetsNote, identity.note}) {
+        if (!note.empty()) state.statusNote = note;
+    }
     RecoveryKeeper keeper(recoveryFolder(), static_cast<int>(::getpid()), recoverySessionStamp());
+    checkRecoveryFolder(state, keeper);
     if (!commandLine.fileArgument()) {
         // An explicit size asks for a new canvas; the unsaved work stays where it is.
         if (!commandLine.valuesOf("--size", 1)) recoverUnsavedWork(state, keeper);
-        else if (chooseRecoveryCopy(listRecoveryCopies(keeper.folder()), keeper.copyPath(), processAlive))
+        else if (chooseRecoveryCopy(listRecoveryCopies(keeper.folder()), keeper.copyPath(), copyOwnerRunning))
             state.statusNote = "unsaved work kept — start without --size to reopen it (--recover lists it)";
     }
-    pruneRecoveryCopies(keeper.folder(), keeper.copyPath(), processAlive);
+    pruneRecoveryCopies(keeper.folder(), keeper.copyPath(), copyOwnerRunning);
     updateToolPreview(state);
 
     Terminal::enter();

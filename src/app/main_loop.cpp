@@ -70,8 +70,19 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
         // Wake when the note on the status line is due to make way for the hints.
         const auto noteLeft = statusNoteTimeLeft(state, Clock::now());
         if (noteLeft && (!timeout || *noteLeft < *timeout)) timeout = *noteLeft + std::chrono::milliseconds(1);
+        if (state.fontDownload) timeout = std::min(timeout.value_or(fontDownloadPollInterval), fontDownloadPollInterval);
         const std::vector<InputEvent> events = terminal.readEvents(timeout);
         if (TerminalGlobals::endSignal) break;
+        if (Terminal::takeResumed()) {
+            // Back from a stop: the terminal shows whatever the shell left, at whatever size.
+            const TerminalSize size = Terminal::size();
+            if (size.rows != screen.rows() || size.cols != screen.cols()) screen.resize(size.rows, size.cols);
+            screen.invalidate();
+            layout = drawFrame(state, screen);
+        }
+        // A download runs beside the loop: its progress, then its import, show as they come.
+        const auto repaint = [&] { drawFrame(state, screen); };
+        if (followFontDownload(state, repaint)) layout = drawFrame(state, screen);
         if (events.empty()) {
             if (state.noteOnStatusLine) layout = drawFrame(state, screen);
             if (!keeper) continue;
@@ -87,10 +98,10 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
         updatePresetHoverPreview(state, layout);
         updateToolPreview(state);
         layout = drawFrame(state, screen);
-        if (state.pendingFontURL || state.pendingFontFile) {
-            // The download and the import block; the frame just shown says what is happening,
-            // and an archive redraws after each of its fonts.
-            runPendingFontImport(state, [&] { drawFrame(state, screen); });
+        if ((state.pendingFontURL && !state.fontDownload) || state.pendingFontFile) {
+            // A file import blocks (a download only starts here); the frame just shown says
+            // what is happening, and an archive redraws after each of its fonts.
+            runPendingFontImport(state, repaint);
             layout = drawFrame(state, screen);
         }
         if (keeper) {
@@ -98,10 +109,15 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
             keeper->tick(state, Clock::now());
         }
     }
-    if (!keeper) return;
-    // A hang-up, a termination or a vanished terminal: nobody chose to drop the work.
-    if (TerminalGlobals::endSignal || endOfInput) keeper->writeNow(state);
-    else keeper->discard();
+    if (keeper) {
+        // A hang-up, a termination or a vanished terminal: nobody chose to drop the work.
+        if (TerminalGlobals::endSignal || endOfInput) keeper->writeNow(state);
+        else keeper->discard();
+    }
+    // However the loop ended, a download still running is stopped and its thread joined
+    // (after the work is safe: that may take a moment).
+    state.fontDownload.reset();
+    state.pendingFontURL.reset();
 }
 
 }  // namespace glyphloom

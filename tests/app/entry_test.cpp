@@ -75,7 +75,8 @@ TEST(Entry, RecoverListsTheCopiesWithoutATerminal) {
     state.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
     state.filename = "harbour";
     state.dirty = true;
-    RecoveryKeeper keeper(folder, 1, 5);  // process 1 never ends, so the copy reads as in use
+    // Process 1 never ends, and a stamp taken now is after it started: the copy reads as in use.
+    RecoveryKeeper keeper(folder, 1, recoverySessionStamp());
     ASSERT_TRUE(keeper.writeNow(state));
     r = run({"--recover"});
     EXPECT_EQ(r.status, 0);

@@ -48,12 +48,14 @@ protected:
 };
 
 TEST_F(Recovery, AStrokeSurvivesHangUpAndTermination) {
-    for (int signal : {SIGHUP, SIGTERM}) {
+    // Every signal that would end the editor, from the terminal, the system or another program.
+    for (int signal : {SIGHUP, SIGTERM, SIGQUIT, SIGUSR1, SIGALRM}) {
         paintStroke(*tmux);
         ASSERT_TRUE(showsStroke(*tmux)) << tmux->capture();
         tmux->signalEditor(signal);
         EXPECT_EQ(tmux->waitForExit(), 0) << "signal " << signal;
-        EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "0");
+        EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "0") << "signal " << signal;
+        EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_button_flag}#{mouse_sgr_flag}"), "000") << signal;
         EXPECT_EQ(copiesIn(folder()).size(), 1u) << "signal " << signal;
 
         ASSERT_TRUE(tmux->startEditor()) << tmux->capture();

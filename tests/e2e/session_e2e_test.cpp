@@ -82,6 +82,44 @@ TEST_F(Session, TerminationSignalsRestoreTheTerminalAndExitZero) {
     }
 }
 
+TEST_F(Session, BrokenPipeAndFileSizeSignalsAreIgnored) {
+    // A failed write says so where it happens; the editor goes on.
+    tmux->signalEditor(SIGPIPE);
+    tmux->signalEditor(SIGXFSZ);
+    tmux->sendBytes("\x03");
+    EXPECT_EQ(tmux->waitForExit(), 0);
+    expectTerminalRestored();
+}
+
+TEST_F(Session, AStopHandsTheTerminalBackAndTheEditorRepaintsWhenContinued) {
+    tmux->signalEditor(SIGTSTP);
+    ASSERT_TRUE(tmux->waitUntil([&] { return tmux->paneFormat("#{alternate_on}") == "0"; })) << tmux->capture();
+    EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_sgr_flag}"), "00");
+    EXPECT_EQ(tmux->paneFormat("#{cursor_flag}"), "1");
+    tmux->sendBytes("fg\r");
+    ASSERT_TRUE(tmux->waitUntil([&] { return tmux->paneFormat("#{alternate_on}") == "1"; })) << tmux->capture();
+    EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_sgr_flag}"), "11");
+    EXPECT_TRUE(tmux->waitForText("Glyphloom")) << "not repainted: " << tmux->capture();
+    // The shell noted the stop as the job's status already; the editor's end is seen by the
+    // terminal alone.
+    tmux->sendBytes("\x03");
+    EXPECT_TRUE(tmux->waitUntil([&] { return tmux->paneFormat("#{alternate_on}") == "0"; })) << tmux->capture();
+    EXPECT_TRUE(tmux->waitUntil([&] { return ::kill(tmux->editorPid(), 0) != 0; }));
+}
+
+TEST_F(Session, EscapeCodesInADocumentNameAreShownNotObeyed) {
+    tmux->sendBytes("\x03");
+    ASSERT_EQ(tmux->waitForExit(), 0);
+    const std::string name = "a\x1b]2;TAKEN\x07" "b\x1b[2J.ans";
+    std::ofstream(tmux->home() / name) << "hello";
+    ASSERT_TRUE(tmux->startEditor("\"$HOME/$(printf 'a\\033]2;TAKEN\\007b\\033[2J.ans')\"")) << tmux->capture();
+    EXPECT_TRUE(tmux->waitForText("␛]2;TAKEN␇b␛[2J")) << tmux->capture();
+    EXPECT_NE(tmux->paneFormat("#{pane_title}"), "TAKEN");
+    EXPECT_TRUE(tmux->waitForText("hello")) << "the screen was cleared: " << tmux->capture();
+    tmux->sendBytes("\x03");
+    EXPECT_EQ(tmux->waitForExit(), 0);
+}
+
 TEST_F(Session, FatalSignalRestoresTheTerminalAndDiesOfTheSignal) {
     tmux->signalEditor(SIGSEGV);
     EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);

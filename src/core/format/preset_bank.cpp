@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/format/builtin_presets.hpp"
+#include "core/io/damaged_file.hpp"
 #include "core/io/file_io.hpp"
 
 namespace glyphloom {
@@ -12,19 +13,6 @@ namespace {
 
 // Far beyond any real bank (sixteen presets of a few kilobytes each), small enough to read.
 constexpr std::size_t maxBankFileBytes = 16 * 1024 * 1024;
-
-// Keeps the unreadable bank file for the user to rescue, never replacing an older copy.
-void keepCorruptCopy(const std::string& path, const FileReadResult& file) {
-    const std::string backup = path + ".corrupt";
-    if (fileExists(backup)) return;
-    if (file.data) {
-        writeFileAtomically(backup, *file.data);
-        return;
-    }
-    // Too large or unreadable to hold in memory: let the file system copy what it can.
-    std::error_code ignored;
-    std::filesystem::copy_file(path, backup, std::filesystem::copy_options::none, ignored);
-}
 
 }  // namespace
 
@@ -45,17 +33,23 @@ std::optional<PresetBank> builtinPresetBank() {
     return padBank(std::move(*bank));
 }
 
-PresetBank loadPresets(const std::string& path) {
+PresetBank loadPresets(const std::string& path, std::string& note) {
     if (fileExists(path)) {
         const FileReadResult file = readWholeFile(path, maxBankFileBytes);
         if (file.data) {
             if (auto bank = decodeBankSalvaging(*file.data)) return padBank(std::move(*bank));
         }
-        keepCorruptCopy(path, file);
+        // Kept for the user to rescue before a preset change writes a fresh bank over it.
+        note = damagedFileNote(path, keepDamagedCopy(path, file));
     }
     // No platform preferences store to import from on this system: straight to the built-in bank.
     if (auto bank = builtinPresetBank()) return std::move(*bank);
     return PresetBank(presetSlotCount);
+}
+
+PresetBank loadPresets(const std::string& path) {
+    std::string ignored;
+    return loadPresets(path, ignored);
 }
 
 PresetBank loadPresets() { return loadPresets(presetBankPath()); }

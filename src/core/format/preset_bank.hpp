@@ -23,10 +23,13 @@ std::string presetBankPath(const char* xdgConfigHome, const char* home);
 std::optional<PresetBank> builtinPresetBank();
 
 // The first source that yields a bank: the bank file; then the built-in bank; then sixteen
-// empty slots. A bank file that exists but is not a bank is copied to path + ".corrupt" first,
-// unless such a copy already exists. Never writes the bank file itself.
+// empty slots. A bank file that exists but is not a bank is copied aside first (see
+// keepDamagedCopy). Never writes the bank file itself.
 PresetBank loadPresets();
 PresetBank loadPresets(const std::string& path);
+// The same; `note` gets what the user should hear once: where a damaged file was set aside,
+// or why it could not be.
+PresetBank loadPresets(const std::string& path, std::string& note);
 
 // Creates the folder and writes the bank atomically. Returns an empty string on success, else
 // the reason; the editor ignores it (the bank in memory stays as it is).

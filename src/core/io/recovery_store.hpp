@@ -23,15 +23,19 @@ inline constexpr std::size_t recoveryCopiesKept = 10;
 std::string recoveryFolder(const char* xdgStateHome, const char* home);
 std::string recoveryFolder();
 
-// "recovery-<pid>-<session>.glyphloom"; the pid back from such a name (nothing for any other).
+// "recovery-<pid>-<session>.glyphloom"; the pid and session back from such a name (nothing
+// for any other).
 std::string recoveryFileName(int pid, std::uint64_t session);
 std::optional<int> recoveryFilePid(std::string_view name);
-// A number that tells this process apart from earlier ones with the same id.
+std::optional<std::uint64_t> recoveryFileSession(std::string_view name);
+// A number that tells this process apart from earlier ones with the same id: the wall-clock
+// time in milliseconds, taken after the process started.
 std::uint64_t recoverySessionStamp();
 
 struct RecoveryCopy {
     std::string path;
     int pid = 0;
+    std::uint64_t session = 0;  // the writer's session stamp
     std::chrono::system_clock::time_point modified;
     std::uintmax_t bytes = 0;
 
@@ -41,11 +45,18 @@ struct RecoveryCopy {
 // Every copy in `folder`, newest first; empty when the folder is missing or unreadable.
 std::vector<RecoveryCopy> listRecoveryCopies(const std::string& folder);
 
-// Whether a process still runs; injectable so tests decide who is alive.
-using ProcessAliveCheck = std::function<bool(int pid)>;
+// Whether the editor that wrote a copy (process `pid`, session stamp `session`) still runs;
+// injectable so tests decide who is alive.
+using ProcessAliveCheck = std::function<bool(int pid, std::uint64_t session)>;
 // True unless the system says there is no such process (a process of another user counts as
 // alive: its copy is not ours to touch).
 bool processAlive(int pid);
+// When process `pid` started, by the wall clock; nothing when the system does not say.
+std::optional<std::chrono::system_clock::time_point> processStartTime(int pid);
+// The process is alive and is the one that took `session`: a process with the same id that
+// started after the stamp is another program that got a reused id, and the copy's editor is
+// gone. Where the start time is unknown, any live process counts.
+bool copyOwnerRunning(int pid, std::uint64_t session);
 
 // Whether a copy belongs to an editor still at work: ours (`ownPath`) or one whose process
 // runs. A copy under our process id but another name is an earlier process's.

@@ -14,7 +14,7 @@ namespace {
 // also written from a background thread while the editor keeps making cells; texts never
 // move once added, so a looked-up text stays valid after the lock is released.
 InternTable& table() {
-    static InternTable* instance = new InternTable(CellChar::maxInternedTexts);
+    static InternTable* instance = new InternTable(cellTextCapacity);
     return *instance;
 }
 
@@ -28,7 +28,7 @@ std::optional<std::uint32_t> intern(std::string_view text) {
     return table().intern(text);
 }
 
-const std::string* internedText(std::uint32_t id) {
+std::optional<std::string_view> internedText(std::uint32_t id) {
     std::shared_lock lock(tableLock());
     return table().text(id);
 }
@@ -57,15 +57,15 @@ CellChar::CellChar(std::string_view text) {
 
 std::string CellChar::str() const {
     if (bits_ & internedFlag) {
-        const std::string* text = internedText(bits_ & ~internedFlag);
-        return text ? *text : std::string();
+        const auto text = internedText(bits_ & ~internedFlag);
+        return text ? std::string(*text) : std::string();
     }
     return utf8::encode(bits_);
 }
 
 void CellChar::appendTo(std::string& out) const {
     if (bits_ & internedFlag) {
-        if (const std::string* text = internedText(bits_ & ~internedFlag)) out += *text;
+        if (const auto text = internedText(bits_ & ~internedFlag)) out += *text;
     } else {
         utf8::append(out, bits_);
     }

@@ -48,7 +48,6 @@ public:
 
     // Longer clusters exist only to attack: the longest real emoji sequences are ~40 bytes.
     static constexpr std::size_t maxClusterBytes = 64;
-    static constexpr std::size_t maxInternedTexts = 1 << 16;
 
 private:
     static constexpr std::uint32_t internedFlag = 0x8000'0000u;

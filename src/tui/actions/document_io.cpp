@@ -14,6 +14,7 @@
 #include "core/io/file_ownership.hpp"
 #include "core/render/image_export.hpp"
 #include "core/text/utf8.hpp"
+#include "tui/actions/recovery.hpp"
 #include "tui/state/sauce_state.hpp"
 
 namespace glyphloom {
@@ -270,6 +271,7 @@ void loadDocument(const std::string& named, AppState& state) {
             state.statusNote = *state.statusNote + " — kept " + std::to_string(maxDocumentLayers) + " of " +
                                std::to_string(document->layersInFile) + " layers";
         if (document->presets) state.statusNote = *state.statusNote + " — its presets (↺ restores yours)";
+        noteRecoveryCopyOf(path, state);
         return;
     }
     ArtReadResult result = readArtFile(*read.data, artFormatForPath(lower));
@@ -290,6 +292,7 @@ void loadDocument(const std::string& named, AppState& state) {
     state.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
     finishLoad(file, path, false, state);
     if (!imported->note.empty()) state.statusNote = *state.statusNote + " — " + imported->note;
+    noteRecoveryCopyOf(path, state);
 }
 
 void finishLoad(const std::string& file, const std::string& path, bool owned, AppState& state) {

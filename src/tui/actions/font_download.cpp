@@ -8,30 +8,36 @@
 
 #include "core/text/utf8.hpp"
 #include "tui/actions/curl_library.hpp"
+#include "tui/terminal/terminal.hpp"
 
 namespace glyphloom {
-namespace {
 
-// Shared by the waiting caller and the transfer thread, which may outlive the wait.
-struct Transfer {
+// Shared by the editor and the transfer thread.
+struct FontTransfer {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
     std::atomic<bool> cancelled{false};
+    std::atomic<bool> timedOut{false};
+    std::atomic<std::size_t> received{0};
+    std::chrono::steady_clock::time_point deadline;
     Download result;
 };
 
+namespace {
+
 std::size_t onBody(char* bytes, std::size_t size, std::size_t count, void* user) {
-    auto& transfer = *static_cast<Transfer*>(user);
+    auto& transfer = *static_cast<FontTransfer*>(user);
     const std::size_t length = size * count;
     auto& data = transfer.result.data;
     if (transfer.cancelled || data.size() + length > fontDownloadMaxBytes) return 0;  // stops the transfer
     data.insert(data.end(), bytes, bytes + length);
+    transfer.received.store(data.size(), std::memory_order_relaxed);
     return length;
 }
 
 std::size_t onHeader(char* bytes, std::size_t size, std::size_t count, void* user) {
-    auto& transfer = *static_cast<Transfer*>(user);
+    auto& transfer = *static_cast<FontTransfer*>(user);
     const std::string line(bytes, size * count);
     // A redirect starts a new response: only the final one's headers count.
     if (line.rfind("HTTP/", 0) == 0) transfer.result.contentDisposition.reset();
@@ -45,14 +51,21 @@ std::size_t onHeader(char* bytes, std::size_t size, std::size_t count, void* use
     return size * count;
 }
 
+// Called at least once a second, data or not: the place to notice a cancel or the limit.
 int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<Transfer*>(user)->cancelled ? 1 : 0;
+    auto& transfer = *static_cast<FontTransfer*>(user);
+    if (transfer.cancelled) return 1;
+    if (std::chrono::steady_clock::now() >= transfer.deadline) {
+        transfer.timedOut = true;
+        return 1;
+    }
+    return 0;
 }
 
-// The library is copied in: the thread may outlive a test that swaps the loader.
-void runTransfer(const CurlLibrary library, const std::string& url, const std::shared_ptr<Transfer>& transfer) {
+void runTransfer(const CurlLibrary library, const std::string url, std::chrono::milliseconds limit,
+                 const std::shared_ptr<FontTransfer> transfer) {
     CURL* curl = library.easyInit();
-    bool ok = false;
+    CURLcode code = CURLE_FAILED_INIT;
     if (curl != nullptr) {
         library.easySetopt(curl, CURLOPT_URL, url.c_str());
         library.easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -61,6 +74,7 @@ void runTransfer(const CurlLibrary library, const std::string& url, const std::s
         library.easySetopt(curl, CURLOPT_MAXREDIRS, 5L);
         library.easySetopt(curl, CURLOPT_FAILONERROR, 1L);
         library.easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+        library.easySetopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limit.count()));
         library.easySetopt(curl, CURLOPT_WRITEFUNCTION, onBody);
         library.easySetopt(curl, CURLOPT_WRITEDATA, transfer.get());
         library.easySetopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
@@ -68,35 +82,66 @@ void runTransfer(const CurlLibrary library, const std::string& url, const std::s
         library.easySetopt(curl, CURLOPT_NOPROGRESS, 0L);
         library.easySetopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
         library.easySetopt(curl, CURLOPT_XFERINFODATA, transfer.get());
-        ok = library.easyPerform(curl) == CURLE_OK;
+        code = library.easyPerform(curl);
         library.easyCleanup(curl);
     }
     const std::lock_guard lock(transfer->mutex);
-    transfer->result.status = ok && !transfer->result.data.empty() ? Download::Status::ok : Download::Status::failed;
+    Download::Status status = Download::Status::failed;
+    if (transfer->cancelled) status = Download::Status::cancelled;
+    else if (transfer->timedOut || code == CURLE_OPERATION_TIMEDOUT) status = Download::Status::timedOut;
+    else if (code == CURLE_OK && !transfer->result.data.empty()) status = Download::Status::ok;
+    transfer->result.status = status;
+    if (status != Download::Status::ok) transfer->result.data.clear();
     transfer->done = true;
     transfer->finished.notify_all();
 }
 
 }  // namespace
 
-Download downloadURL(const std::string& url, std::chrono::milliseconds limit) {
+FontDownload::FontDownload(const std::string& url, std::chrono::milliseconds limit)
+    : transfer_(std::make_shared<FontTransfer>()) {
+    transfer_->deadline = std::chrono::steady_clock::now() + limit;
     const CurlLibrary* library = curlLibrary();
     if (library == nullptr) {
-        Download unavailable;
-        unavailable.status = Download::Status::unavailable;
-        return unavailable;
+        transfer_->result.status = Download::Status::unavailable;
+        transfer_->done = true;
+        return;
     }
-    auto transfer = std::make_shared<Transfer>();
-    std::thread(runTransfer, *library, url, transfer).detach();
-    std::unique_lock lock(transfer->mutex);
-    if (!transfer->finished.wait_for(lock, limit, [&] { return transfer->done; })) {
-        // The thread notices at its next progress call and ends on its own.
-        transfer->cancelled = true;
-        Download timedOut;
-        timedOut.status = Download::Status::timedOut;
-        return timedOut;
+    // The library is copied in: a test may swap the loader while the thread runs.
+    thread_ = threadWithoutTerminalSignals(
+        [library = *library, url, limit, transfer = transfer_] { runTransfer(library, url, limit, transfer); });
+}
+
+FontDownload::~FontDownload() {
+    cancel();
+    if (thread_.joinable()) thread_.join();
+}
+
+void FontDownload::cancel() { transfer_->cancelled = true; }
+
+bool FontDownload::finished() const {
+    const std::lock_guard lock(transfer_->mutex);
+    return transfer_->done;
+}
+
+std::size_t FontDownload::receivedBytes() const { return transfer_->received.load(std::memory_order_relaxed); }
+
+std::optional<Download> FontDownload::take(std::chrono::milliseconds wait) {
+    {
+        std::unique_lock lock(transfer_->mutex);
+        if (!transfer_->finished.wait_for(lock, wait, [&] { return transfer_->done; })) return std::nullopt;
     }
-    return std::move(transfer->result);
+    if (thread_.joinable()) thread_.join();
+    return std::move(transfer_->result);
+}
+
+Download downloadURL(const std::string& url, std::chrono::milliseconds limit) {
+    FontDownload download(url, limit);
+    // The transfer ends by itself at the limit; the margin covers its last progress call.
+    if (auto result = download.take(limit + std::chrono::seconds(2))) return std::move(*result);
+    Download timedOut;
+    timedOut.status = Download::Status::timedOut;
+    return timedOut;
 }
 
 std::optional<std::string> dispositionFileName(const std::string& value) {

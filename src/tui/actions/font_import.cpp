@@ -65,48 +65,84 @@ void importFontFile(const std::string& named, AppState& state, const FontImportR
     importFontData(*read.data, name, state, repaint);
 }
 
-void importFontFromEntry(const std::string& entry, AppState& state, std::chrono::milliseconds limit,
-                         const FontImportRepaint& repaint) {
-    const std::string text = trimmed(entry);
-    if (text.empty()) return;
-    if (!isWebAddress(text)) return importFontFile(text, state, repaint);
-    const Download download = downloadURL(text, limit);
-    if (download.status == Download::Status::timedOut) {
-        state.statusNote = "download timed out";
-        return;
-    }
-    if (download.status == Download::Status::unavailable) {
-        state.statusNote = "download failed: libcurl not found";
-        return;
-    }
-    if (download.status != Download::Status::ok) {
-        state.statusNote = "download failed";
-        return;
+namespace {
+
+// What a finished download becomes: the note for a failure, else the import of its data.
+void importDownloaded(const Download& download, const std::string& url, AppState& state,
+                      const FontImportRepaint& repaint) {
+    switch (download.status) {
+        case Download::Status::ok: break;
+        case Download::Status::timedOut: state.statusNote = "download timed out"; return;
+        case Download::Status::unavailable: state.statusNote = "download failed: libcurl not found"; return;
+        case Download::Status::cancelled: state.statusNote = "download cancelled"; return;
+        case Download::Status::failed: state.statusNote = "download failed"; return;
     }
     std::string name = download.contentDisposition ? dispositionFileName(*download.contentDisposition).value_or("") : "";
-    if (name.empty()) name = urlFileName(text);
+    if (name.empty()) name = urlFileName(url);
     // Whatever the server calls it, the file is stored under a plain name in the fonts folder.
     name = safeFontFileName(name).value_or(fallbackDownloadName);
     importFontData(download.data, name, state, repaint);
 }
 
-void queueFontImport(const std::string& entry, AppState& state) {
-    if (isWebAddress(entry)) state.pendingFontURL = entry;
-    else state.pendingFontFile = entry;
+}  // namespace
+
+void importFontFromEntry(const std::string& entry, AppState& state, std::chrono::milliseconds limit,
+                         const FontImportRepaint& repaint) {
+    const std::string text = trimmed(entry);
+    if (text.empty()) return;
+    if (!isWebAddress(text)) return importFontFile(text, state, repaint);
+    importDownloaded(downloadURL(text, limit), text, state, repaint);
 }
 
-void runPendingFontImport(AppState& state, const FontImportRepaint& repaint) {
-    if (state.pendingFontURL) {
-        const std::string url = *state.pendingFontURL;
-        state.pendingFontURL.reset();
+void queueFontImport(const std::string& entry, AppState& state) {
+    if (!isWebAddress(entry)) {
+        state.pendingFontFile = entry;
+    } else if (state.fontDownload) {
+        state.statusNote = "a font download is already running";
+    } else {
+        state.pendingFontURL = entry;
+    }
+}
+
+void runPendingFontImport(AppState& state, const FontImportRepaint& repaint, std::chrono::milliseconds limit) {
+    if (state.pendingFontURL && !state.fontDownload) {
         state.fontLoadActive = false;
-        importFontFromEntry(url, state, fontDownloadLimit, repaint);
+        const std::string url = trimmed(*state.pendingFontURL);
+        if (isWebAddress(url)) {
+            // The loop carries on; followFontDownload picks up the result.
+            state.fontDownloadBytes = 0;
+            state.fontDownload = std::make_shared<FontDownload>(url, limit);
+        } else {
+            state.pendingFontURL.reset();
+            importFontFromEntry(url, state, limit, repaint);
+        }
     }
     if (state.pendingFontFile) {
         const std::string file = *state.pendingFontFile;
         state.pendingFontFile.reset();
         importFontFile(file, state, repaint);
     }
+}
+
+bool followFontDownload(AppState& state, const FontImportRepaint& repaint) {
+    if (!state.fontDownload) return false;
+    const std::size_t received = state.fontDownload->receivedBytes();
+    std::optional<Download> result = state.fontDownload->take();
+    if (!result) {
+        const bool changed = received != state.fontDownloadBytes;
+        state.fontDownloadBytes = received;
+        return changed;
+    }
+    const std::string url = trimmed(state.pendingFontURL.value_or(""));
+    state.fontDownload.reset();
+    state.pendingFontURL.reset();
+    state.fontDownloadBytes = 0;
+    importDownloaded(*result, url, state, repaint);
+    return true;
+}
+
+void cancelFontDownload(AppState& state) {
+    if (state.fontDownload) state.fontDownload->cancel();
 }
 
 void chooseTextFont(std::optional<int> index, AppState& state) {

@@ -29,11 +29,20 @@ void importFontFile(const std::string& named, AppState& state, const FontImportR
 void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state,
                     const FontImportRepaint& repaint = {});
 // The font URL / path prompt's Enter: the import is asked of the main loop, which runs it
-// once the frame saying so is on the screen.
+// once the frame saying so is on the screen. One download at a time.
 void queueFontImport(const std::string& entry, AppState& state);
 // The download or file import the last frame asked for, if any (the main loop runs it once
-// that frame is on the screen).
-void runPendingFontImport(AppState& state, const FontImportRepaint& repaint = {});
+// that frame is on the screen). A download is only started here: the editor stays in use
+// while it runs (see followFontDownload).
+void runPendingFontImport(AppState& state, const FontImportRepaint& repaint = {},
+                          std::chrono::milliseconds limit = fontDownloadLimit);
+// Looks in on a running download: notes its progress, and once it has ended imports what
+// it brought or says why not. True when there is something new to show.
+bool followFontDownload(AppState& state, const FontImportRepaint& repaint = {});
+// Esc while a download runs: stops it (the note follows when it has ended).
+void cancelFontDownload(AppState& state);
+// How often the loop looks in on a running download.
+inline constexpr std::chrono::milliseconds fontDownloadPollInterval{100};
 
 // A face chosen in the font browser (nothing for plain typing).
 void chooseTextFont(std::optional<int> index, AppState& state);

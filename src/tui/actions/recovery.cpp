@@ -1,20 +1,24 @@
 #include "tui/actions/recovery.hpp"
 
-#include <pthread.h>
-#include <signal.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 
 #include "core/format/drawing_file.hpp"
 #include "core/io/file_io.hpp"
+#include "tui/terminal/terminal.hpp"
 
 namespace glyphloom {
 namespace {
 
+namespace fs = std::filesystem;
+
 // While a write is in flight the loop looks in this often to collect it.
 constexpr auto collectInterval = std::chrono::milliseconds(50);
+constexpr std::string_view recoveryCopyNoteStart = "unsaved work on ";
 // A copy holds at most what the editor can hold; anything larger is not one of ours.
 constexpr std::size_t maxCopyBytes = 512u << 20;
 // The head of a copy that holds its description (written first, and small).
@@ -33,19 +37,6 @@ std::string localTime(std::chrono::system_clock::time_point at, const char* form
     char text[64];
     const std::size_t length = std::strftime(text, sizeof text, format, &local);
     return std::string(text, length);
-}
-
-// The writer thread must not take the terminal's signals: they belong to the loop, whose
-// wait they end. (Faults it causes itself still reach the crash handler.)
-template <typename Body>
-std::thread threadWithoutTerminalSignals(Body body) {
-    sigset_t blocked, previous;
-    sigemptyset(&blocked);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGWINCH, SIGALRM}) sigaddset(&blocked, signal);
-    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
-    std::thread thread(std::move(body));
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return thread;
 }
 
 std::string describeSize(const RecoveryInfo& info) {
@@ -150,6 +141,7 @@ void RecoveryKeeper::startWrite(RecoverySnapshot snapshot, Clock::time_point now
     inFlightSince_ = now;
     workerError_.clear();
     workerDone_.store(false, std::memory_order_relaxed);
+    // The terminal's signals belong to the loop, whose wait they end.
     worker_ = threadWithoutTerminalSignals([this] {
         workerError_ = writeCopy(inFlight_);
         workerDone_.store(true, std::memory_order_release);
@@ -216,13 +208,17 @@ bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAl
     while (auto copy = chooseRecoveryCopy(copies, keeper.copyPath(), alive)) {
         std::erase(copies, *copy);
         // Renamed first, so that an editor starting at the same moment cannot take it too.
-        if (std::rename(copy->path.c_str(), keeper.copyPath().c_str()) != 0) continue;
-        const FileReadResult read = readWholeFile(keeper.copyPath(), maxCopyBytes);
+        // A folder that refuses the rename (read-only, not ours) refuses our own copies too:
+        // the work is then read where it lies, and stays there until it is saved.
+        const bool taken = std::rename(copy->path.c_str(), keeper.copyPath().c_str()) == 0;
+        if (!taken && errno == ENOENT) continue;  // another editor took it first
+        const std::string& at = taken ? keeper.copyPath() : copy->path;
+        const FileReadResult read = readWholeFile(at, maxCopyBytes);
         const auto document = read.data ? importGlyphloomData(*read.data) : std::nullopt;
         const auto info = read.data ? readRecoveryInfo(*read.data) : std::nullopt;
         if (!document || !info) {
             // Not ours to judge: put it back where it was and try the next one.
-            std::rename(keeper.copyPath().c_str(), copy->path.c_str());
+            if (taken) std::rename(keeper.copyPath().c_str(), copy->path.c_str());
             continue;
         }
         applyDrawingFile(*document, state);
@@ -236,12 +232,60 @@ bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAl
         state.undoStack.clear();
         state.redoStack.clear();
         state.dirty = true;
-        keeper.adopt(keeper.copyPath(), takeRecoverySnapshot(state));
+        if (taken) keeper.adopt(keeper.copyPath(), takeRecoverySnapshot(state));
         state.statusNote = "recovered unsaved work from " + localTime(copy->modified, "%Y-%m-%d %H:%M");
         return true;
     }
     return false;
 }
+
+namespace {
+
+// Whether copies can be written into `folder`: it, or (while it does not exist yet) the
+// nearest folder above it that does, takes new files. Nothing is created to find out.
+bool folderTakesFiles(const fs::path& folder) {
+    std::error_code error;
+    for (fs::path at = folder; !at.empty(); at = at.parent_path()) {
+        const fs::file_status status = fs::status(at, error);
+        if (fs::exists(status)) return fs::is_directory(status) && ::access(at.c_str(), W_OK | X_OK) == 0;
+        if (at == at.parent_path()) break;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool checkRecoveryFolder(AppState& state, RecoveryKeeper& keeper) {
+    const std::string& folder = keeper.folder();
+    std::error_code error;
+    if (folderTakesFiles(fs::absolute(folder, error))) return true;
+    state.statusNote = "no recovery copies can be kept: " + folder + " is not writable";
+    keeper.failureTold();
+    return false;
+}
+
+bool noteRecoveryCopyOf(const std::string& path, AppState& state, const std::string& folder,
+                        const ProcessAliveCheck& alive) {
+    std::error_code error;
+    const fs::path opened = fs::weakly_canonical(fs::absolute(path, error), error);
+    for (const RecoveryCopy& copy : listRecoveryCopies(folder)) {
+        if (alive(copy.pid, copy.session)) continue;  // an editor at work on it has it open
+        const FileReadResult head = readFileHead(copy.path, copyHeadBytes);
+        const auto info = head.data ? readRecoveryInfo(*head.data) : std::nullopt;
+        if (!info) continue;
+        // The file it came from, or (never saved as its own) the same name in the same folder.
+        const bool fromFile = info->sourcePath && fs::weakly_canonical(*info->sourcePath, error) == opened;
+        const bool sameName = info->docDir && info->filename == state.filename &&
+                              fs::weakly_canonical(*info->docDir, error) == opened.parent_path();
+        if (!fromFile && !sameName) continue;
+        state.statusNote = std::string(recoveryCopyNoteStart) + state.filename + " from " + localTime(copy.modified, "%Y-%m-%d %H:%M") +
+                           " was kept: glyphloom --recover lists it";
+        return true;
+    }
+    return false;
+}
+
+bool isRecoveryCopyNote(std::string_view note) { return note.starts_with(recoveryCopyNoteStart); }
 
 std::vector<std::string> describeRecoveryCopies(const std::string& folder, const ProcessAliveCheck& alive) {
     std::vector<std::string> lines;
@@ -251,7 +295,7 @@ std::vector<std::string> describeRecoveryCopies(const std::string& folder, const
         std::string line = localTime(copy.modified, "%Y-%m-%d %H:%M:%S") + "  ";
         line += info ? info->filename + "  " + describeSize(*info) : std::string("(unreadable)");
         line += "  " + std::to_string((copy.bytes + 1023) / 1024) + "k  " + copy.path;
-        if (alive(copy.pid)) line += "  (editor still running)";
+        if (alive(copy.pid, copy.session)) line += "  (editor still running)";
         lines.push_back(std::move(line));
     }
     return lines;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -90,6 +91,9 @@ public:
     // Takes over a copy left by an ended editor as this editor's own (by renaming it, so no
     // other editor opens it too), holding `contents`. False when it could not be taken.
     bool adopt(const std::string& path, const RecoverySnapshot& contents);
+    // The failure to keep a copy has been told already: later failures stay quiet until a
+    // copy is written again.
+    void failureTold() { failureReported_ = true; }
 
 private:
     bool changesSinceCopy(const AppState& state) const;
@@ -117,11 +121,23 @@ private:
 // At start without a file: opens the newest copy of an editor that has ended as an unsaved,
 // unowned document (the first save goes through the ownership rule), makes it this editor's
 // copy, and says so in the status history. False when there was none to open.
-bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAliveCheck& alive = processAlive);
+// A folder that refuses writes still gives up its copies (read where they are).
+bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAliveCheck& alive = copyOwnerRunning);
+
+// At start: when no copy can be written into the keeper's folder, says so once (and the
+// keeper does not repeat it at every pause). False then.
+bool checkRecoveryFolder(AppState& state, RecoveryKeeper& keeper);
+
+// After a file is opened: a copy of unsaved work on that same file, left by an editor that
+// has ended, is worth knowing about. The note says so; true when there is one.
+bool noteRecoveryCopyOf(const std::string& path, AppState& state, const std::string& folder = recoveryFolder(),
+                        const ProcessAliveCheck& alive = copyOwnerRunning);
+// Whether a note is that one (the start-up notes must not hide it).
+bool isRecoveryCopyNote(std::string_view note);
 
 // One line per copy in `folder`, newest first: time, document name, canvas size, file size
 // and path; copies of editors still running are marked.
 std::vector<std::string> describeRecoveryCopies(const std::string& folder,
-                                                const ProcessAliveCheck& alive = processAlive);
+                                                const ProcessAliveCheck& alive = copyOwnerRunning);
 
 }  // namespace glyphloom

@@ -5,6 +5,7 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/font_browser.hpp"
+#include "tui/actions/font_import.hpp"
 #include "tui/actions/keyboard_pointer.hpp"
 #include "tui/actions/panels.hpp"
 #include "tui/actions/session.hpp"
@@ -75,11 +76,12 @@ void normalKey(std::uint8_t byte, AppState& state) {
 
 }  // namespace
 
-// The order, top to bottom: an open file browser (unless its path field is being typed in),
+// The order, top to bottom: Esc stops a font download under way, an open file browser (unless its path field is being typed in),
 // the about box's prompt, the keyboard pointer (unless a field is being typed in: then Enter
 // and Space are the field's), the character picker, the field being typed, and last the
 // editor's own keys. Quit keys pass every stage that does not use them.
 void handleKey(std::uint8_t byte, AppState& state) {
+    if (state.fontDownload && byte == escape) return cancelFontDownload(state);
     const TextEntryMode entry = activeTextEntry(state);
     const bool typingPath = entry == TextEntryMode::loadPath || entry == TextEntryMode::fontPath;
     if (state.fileBrowserOpen && !typingPath) {

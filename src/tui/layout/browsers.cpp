@@ -206,8 +206,10 @@ void drawFontURLEntry(const AppState& state, BoxRows& box) {
 }
 
 void drawFontDownload(const AppState& state, BoxRows& box) {
-    box.put(0, 1, "fetching, one moment…", toolName, boxBg);
+    const std::size_t kilobytes = (state.fontDownloadBytes + 1023) / 1024;
+    box.put(0, 1, "fetching… " + std::to_string(kilobytes) + " KB so far", toolName, boxBg);
     box.put(2, 1, fitTail(state.pendingFontURL.value_or(""), box.innerWidth() - 2), disabled, boxBg);
+    box.put(4, 1, "Esc cancels", disabled, boxBg);
 }
 
 void drawFontDeleteConfirm(const AppState& state, BoxRows& box, Layout& layout,

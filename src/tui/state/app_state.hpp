@@ -29,6 +29,8 @@
 
 namespace glyphloom {
 
+class FontDownload;  // tui/actions/font_download
+
 using TimeStamp = std::chrono::steady_clock::time_point;
 
 // A position on screen in the terminal's own terms.
@@ -329,7 +331,9 @@ public:
     bool fontLoadActive = false;
     bool sizeEntryActive = false;
     bool codepointEntryActive = false;
-    std::optional<std::string> pendingFontURL;  // run by the main loop after the frame
+    std::optional<std::string> pendingFontURL;  // run by the main loop after the frame; kept while it downloads
+    std::shared_ptr<FontDownload> fontDownload;  // the download under way, if any
+    std::size_t fontDownloadBytes = 0;           // what it has received so far
     std::optional<std::string> pendingFontFile;  // a picked or typed font file, likewise
     std::optional<FontImportProgress> fontImportProgress;  // set only while an archive is imported
     std::optional<SauceEntry> sauceEntryKind;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "core/io/damaged_file.hpp"
 #include "core/io/file_io.hpp"
 #include "core/model/model_json.hpp"
 
@@ -70,11 +71,17 @@ LoadedIdentity loadSauceIdentity(const std::string& path) {
     // There is no platform preferences file to fall back on here: an absent or unreadable
     // identity starts empty.
     LoadedIdentity loaded;
+    if (!fileExists(path)) return loaded;
     const FileReadResult file = readWholeFile(path, maxIdentityBytes);
-    if (!file.data) return loaded;
-    const auto identity =
-        decodeIdentity(std::string_view(reinterpret_cast<const char*>(file.data->data()), file.data->size()));
-    if (!identity) return loaded;
+    const auto identity = file.data ? decodeIdentity(std::string_view(
+                                          reinterpret_cast<const char*>(file.data->data()), file.data->size()))
+                                    : std::nullopt;
+    if (!identity) {
+        // The first change of author, group or a save option writes a fresh file: keep the
+        // damaged one for the user to rescue first.
+        loaded.note = damagedFileNote(path, keepDamagedCopy(path, file));
+        return loaded;
+    }
     loaded.author = identity->author;
     loaded.group = identity->group;
     loaded.utf8 = identity->utf8Companion.value_or(false);

@@ -36,6 +36,8 @@ struct LoadedIdentity {
     bool txt = false;
     int bank = 0;  // F-key bank, 0…3
     bool sauce = false;
+    // For the user, once: a damaged file was set aside (or could not be).
+    std::string note;
     friend bool operator==(const LoadedIdentity&, const LoadedIdentity&) = default;
 };
 
@@ -43,7 +45,8 @@ struct LoadedIdentity {
 std::string identityPath();
 std::string identityPath(const char* xdgConfigHome, const char* home);
 
-// Defaults when the file is missing or unreadable.
+// Defaults when the file is missing or unreadable. A file that is there but is not an
+// identity is first copied aside as path + ".corrupt" (see keepDamagedCopy).
 LoadedIdentity loadSauceIdentity();
 LoadedIdentity loadSauceIdentity(const std::string& path);
 // Copies a loaded identity into the editor state.

@@ -10,6 +10,7 @@
 
 #include "core/io/write_all.hpp"
 #include "core/text/utf8.hpp"
+#include "core/text/visible_text.hpp"
 #include "tui/terminal/terminal.hpp"
 
 namespace glyphloom {
@@ -50,21 +51,39 @@ const CellChar& continuation() {
 // What a wide glyph becomes where only one column is left.
 constexpr std::string_view narrowStandIn = "▯";
 
+struct TextLook {
+    int columns = 1;
+    bool control = false;  // holds a control the terminal would obey
+};
+
 // 2 for a wide glyph, 0 for text that draws nothing by itself (a lone combining mark, empty
-// text), else 1.
-int textColumns(const CellChar& character) {
+// text), else 1; and whether the text holds a control character.
+TextLook textLook(const CellChar& character) {
     // Every frame asks this for every cell, and a frame holds few distinct characters: a
     // small cache keyed by the character's bits saves the text and the width look-up.
     struct Known {
         std::uint32_t bits = 0;
         std::uint8_t columns = 0;  // columns + 1; 0: nothing cached here
+        bool control = false;
     };
     static std::array<Known, 256> cache;
     Known& slot = cache[(character.bits() ^ (character.bits() >> 8)) & 0xFF];
-    if (slot.columns != 0 && slot.bits == character.bits()) return slot.columns - 1;
-    const int columns = utf8::displayWidth(character.str());
-    slot = {character.bits(), static_cast<std::uint8_t>(columns + 1)};
-    return columns;
+    if (slot.columns != 0 && slot.bits == character.bits()) return {slot.columns - 1, slot.control};
+    const std::string text = character.str();
+    const int columns = utf8::displayWidth(text);
+    const bool control = visibleText(text) != text;
+    slot = {character.bits(), static_cast<std::uint8_t>(columns + 1), control};
+    return {columns, control};
+}
+
+int textColumns(const CellChar& character) { return textLook(character).columns; }
+
+// The character as it may go to the terminal: controls as their visible stand-ins.
+CellChar visibleCharacter(const CellChar& character) {
+    if (const auto scalar = character.scalar()) {
+        return isControlScalar(*scalar) ? CellChar::fromScalar(visibleScalar(*scalar)) : character;
+    }
+    return textLook(character).control ? CellChar(visibleText(character.str())) : character;
 }
 
 }  // namespace
@@ -118,6 +137,9 @@ void Screen::put(const ANSICell& cell, int row, int col) {
     if (drawn.character == continuation()) {
         drawn.character = CellChar();  // a cell that draws nothing would pull the rest of the row left
     } else {
+        // Whatever a cell holds (a name, a note, a document's own characters) is shown, never
+        // obeyed: this is where every drawn character passes.
+        drawn.character = visibleCharacter(drawn.character);
         width = textColumns(drawn.character);
         if (width == 0) {
             // A lone combining mark: on a space it takes the column it is given.
@@ -146,7 +168,8 @@ void Screen::putText(std::string_view text, int row, int col, const ANSIColorVal
             if (c >= cols_) break;
             if (c < 0) continue;
             breakWidePair(row, static_cast<int>(c));
-            back_[index(row, static_cast<int>(c))] = {CellChar::fromScalar(static_cast<unsigned char>(text[i])), fg, bg, false};
+            const char32_t scalar = visibleScalar(static_cast<unsigned char>(text[i]));
+            back_[index(row, static_cast<int>(c))] = {CellChar::fromScalar(scalar), fg, bg, false};
         }
         return;
     }

@@ -27,9 +27,51 @@ void wakeReader() {
     errno = saved;
 }
 
+// What the editor does with each signal it handles. One table, so that the handlers, the
+// set other threads block and the crash handler's list never disagree.
+enum class SignalRole {
+    crash,         // restore the terminal and die of the signal
+    end,           // restore the terminal, keep the work, leave (as SIGTERM does)
+    ignore,        // a failed write says so where it happens
+    suspend,       // hand the terminal back and stop until continued
+    resume,        // continued after a stop: take the terminal again and repaint
+    windowChange,  // a resize event at the next read
+};
+
+struct HandledSignal {
+    int number;
+    SignalRole role;
+};
+
+constexpr HandledSignal fixedSignals[] = {
+    {SIGILL, SignalRole::crash},    {SIGTRAP, SignalRole::crash},   {SIGABRT, SignalRole::crash},
+    {SIGSEGV, SignalRole::crash},   {SIGBUS, SignalRole::crash},    {SIGFPE, SignalRole::crash},
+    {SIGSYS, SignalRole::crash},    {SIGHUP, SignalRole::end},      {SIGINT, SignalRole::end},
+    {SIGQUIT, SignalRole::end},     {SIGTERM, SignalRole::end},     {SIGUSR1, SignalRole::end},
+    {SIGUSR2, SignalRole::end},     {SIGALRM, SignalRole::end},     {SIGVTALRM, SignalRole::end},
+    {SIGPROF, SignalRole::end},     {SIGXCPU, SignalRole::end},     {SIGIO, SignalRole::end},
+#ifdef SIGPWR
+    {SIGPWR, SignalRole::end},
+#endif
+#ifdef SIGSTKFLT
+    {SIGSTKFLT, SignalRole::end},
+#endif
+    {SIGPIPE, SignalRole::ignore},  {SIGXFSZ, SignalRole::ignore},  {SIGTSTP, SignalRole::suspend},
+    {SIGCONT, SignalRole::resume},  {SIGWINCH, SignalRole::windowChange},
+};
+
+// Every signal whose default is to end the process is in the table; the real-time ones too.
+template <typename Visit>
+void forEachHandledSignal(Visit visit) {
+    for (const HandledSignal& handled : fixedSignals) visit(handled);
+#ifdef SIGRTMIN
+    for (int number = SIGRTMIN; number <= SIGRTMAX; ++number) visit(HandledSignal{number, SignalRole::end});
+#endif
+}
+
 // The shell gets its terminal back at once; the work is kept by the loop, which the wake-up
-// pipe pulls out of its wait. Should the loop be stuck (a download, say), the alarm ends the
-// process a little later exactly as the signal itself used to.
+// pipe pulls out of its wait. Should the loop be stuck, the alarm ends the process a little
+// later exactly as the signal itself used to.
 extern "C" void onTerminationSignal(int signal) {
     restoreTerminal();
     if (TerminalGlobals::endSignal == 0) {
@@ -39,7 +81,10 @@ extern "C" void onTerminationSignal(int signal) {
     wakeReader();
 }
 
-extern "C" void onEndGraceOver(int) {
+// SIGALRM is both a signal from outside, which ends the editor like any other, and the end
+// of the grace that an earlier one started.
+extern "C" void onAlarm(int signal) {
+    if (TerminalGlobals::endSignal == 0) return onTerminationSignal(signal);
     restoreTerminal();
     ::_exit(0);
 }
@@ -79,6 +124,45 @@ void installHandler(int signal, void (*handler)(int)) {
     sigaction(signal, &action, nullptr);
 }
 
+// Raw mode and the enter sequence again, after a stop. Signal-safe.
+void reenterTerminal() {
+    if (TerminalGlobals::haveTermios) tcsetattr(STDIN_FILENO, TCSANOW, &TerminalGlobals::rawTermios);
+    TerminalGlobals::rawActive = 1;
+    writeAll(STDOUT_FILENO, terminalEnterSequence, sizeof terminalEnterSequence - 1);
+}
+
+extern "C" void onContinue(int);
+
+// The shell gets its ordinary terminal while the editor is stopped; the stop itself is the
+// default action, taken here with the handler out of the way. Execution goes on after the
+// stop once the editor is continued.
+extern "C" void onSuspend(int signal) {
+    const int saved = errno;
+    const bool wasActive = TerminalGlobals::rawActive;
+    restoreTerminal();
+    installHandler(signal, SIG_DFL);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, signal);
+    ::raise(signal);                              // pending while the handler runs…
+    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);  // …and taken here: the process stops
+    installHandler(signal, onSuspend);
+    if (wasActive) reenterTerminal();
+    TerminalGlobals::resumed = 1;
+    wakeReader();
+    errno = saved;
+}
+
+// A continue without our own stop (SIGSTOP cannot be caught): the shell may have changed the
+// modes meanwhile, so they are applied again.
+extern "C" void onContinue(int) {
+    const int saved = errno;
+    if (TerminalGlobals::rawActive) reenterTerminal();
+    TerminalGlobals::resumed = 1;
+    wakeReader();
+    errno = saved;
+}
+
 extern "C" void restoreAtExit() { restoreTerminal(); }
 
 }  // namespace
@@ -86,6 +170,9 @@ extern "C" void restoreAtExit() { restoreTerminal(); }
 void restoreTerminal() {
     if (!TerminalGlobals::rawActive) return;
     writeAll(STDOUT_FILENO, terminalExitSequence, sizeof terminalExitSequence - 1);
+    // Keys typed while the editor was busy, and queued mouse reports, would otherwise run
+    // as commands at the shell's prompt.
+    tcflush(STDIN_FILENO, TCIFLUSH);
     tcsetattr(STDIN_FILENO, TCSANOW, &TerminalGlobals::origTermios);
     TerminalGlobals::rawActive = 0;
 }
@@ -100,15 +187,41 @@ void installCrashHandler() {
         ::dup2(fd, STDERR_FILENO);
         ::close(fd);
     }
-    for (int signal : {SIGILL, SIGTRAP, SIGABRT, SIGSEGV, SIGBUS, SIGFPE}) installHandler(signal, onFatalSignal);
+    forEachHandledSignal([](const HandledSignal& handled) {
+        if (handled.role == SignalRole::crash) installHandler(handled.number, onFatalSignal);
+    });
 }
 
 void installSignalHandlers() {
     installCrashHandler();
     openWakePipe();
-    installHandler(SIGALRM, onEndGraceOver);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) installHandler(signal, onTerminationSignal);
-    installHandler(SIGWINCH, onWindowChange);
+    forEachHandledSignal([](const HandledSignal& handled) {
+        switch (handled.role) {
+            case SignalRole::crash: break;
+            case SignalRole::end:
+                installHandler(handled.number, handled.number == SIGALRM ? onAlarm : onTerminationSignal);
+                break;
+            case SignalRole::ignore: installHandler(handled.number, SIG_IGN); break;
+            case SignalRole::suspend: installHandler(handled.number, onSuspend); break;
+            case SignalRole::resume: installHandler(handled.number, onContinue); break;
+            case SignalRole::windowChange: installHandler(handled.number, onWindowChange); break;
+        }
+    });
+}
+
+sigset_t terminalSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    forEachHandledSignal([&set](const HandledSignal& handled) {
+        if (handled.role != SignalRole::crash && handled.role != SignalRole::ignore) sigaddset(&set, handled.number);
+    });
+    return set;
+}
+
+bool Terminal::takeResumed() {
+    if (!TerminalGlobals::resumed) return false;
+    TerminalGlobals::resumed = 0;
+    return true;
 }
 
 void Terminal::enter() {
@@ -120,6 +233,8 @@ void Terminal::enter() {
         raw = TerminalGlobals::origTermios;
         cfmakeraw(&raw);
         tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+        TerminalGlobals::rawTermios = raw;
+        TerminalGlobals::haveTermios = 1;
     }
     TerminalGlobals::rawActive = 1;
     writeAll(STDOUT_FILENO, terminalEnterSequence, sizeof terminalEnterSequence - 1);

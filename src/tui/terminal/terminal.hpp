@@ -1,14 +1,18 @@
 // The interactive terminal session: raw mode, alternate screen and mouse reporting on
 // enter; a guaranteed restore however the process ends (normal exit, termination signal,
-// crash); the crash log; the window size; and reading input as decoded events.
+// crash) or pauses (a stop signal, then a repaint on the way back); the crash log; the
+// window size; and reading input as decoded events.
 #pragma once
 
+#include <pthread.h>
+#include <signal.h>
 #include <termios.h>
 
 #include <chrono>
 #include <csignal>
 #include <optional>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "tui/terminal/input_decoder.hpp"
@@ -22,8 +26,15 @@ inline constexpr char terminalExitSequence[] = "\x1b[?1003l\x1b[?1006l\x1b[?1002
 struct TerminalGlobals {
     static inline volatile std::sig_atomic_t rawActive = 0;
     static inline struct termios origTermios {};
+    // The raw attributes applied at enter, applied again when the editor comes back from a stop.
+    static inline struct termios rawTermios {};
+    static inline volatile std::sig_atomic_t haveTermios = 0;
     static inline volatile std::sig_atomic_t winch = 0;
-    // The hang-up, termination or interrupt signal that asked the editor to end (0: none).
+    // Set when the editor continues after a stop: the terminal shows the shell's screen and
+    // the whole frame must be drawn again.
+    static inline volatile std::sig_atomic_t resumed = 0;
+    // The signal that asked the editor to end (hang-up, termination, interrupt, quit, a user
+    // signal, an alarm and the like; 0: none). that asked the editor to end (0: none).
     // The terminal is already restored by then; the loop keeps the work safe and leaves.
     static inline volatile std::sig_atomic_t endSignal = 0;
     // A pipe whose write end the signal handlers poke, so that a read waiting for input
@@ -51,6 +62,8 @@ public:
     static void exit();
     // The window size of standard output; 24 × 80 when the query fails or reports zero.
     static TerminalSize size();
+    // True once after the editor continued from a stop (see TerminalGlobals::resumed).
+    static bool takeResumed();
 
     // One blocking read of standard input, decoded. A window change that interrupted the
     // read comes first as `resize`; end of input, or eight failed reads in a row, as `eof`.
@@ -68,9 +81,27 @@ public:
 };
 
 // Undoes raw mode and the enter sequence; does nothing unless the session is active, so any
-// number of calls (exit handler, signal handler, normal exit) is harmless. Signal-safe.
+// number of calls (exit handler, signal handler, normal exit) is harmless. Input typed but
+// not yet read is discarded first: it was meant for the editor, not for the shell.
+// Signal-safe.
 void restoreTerminal();
 void installSignalHandlers();
 void installCrashHandler();
+
+// The signals the main loop handles (ends, stops, continues, window changes). Other threads
+// block them, so that they always land where the loop's wait sees them.
+sigset_t terminalSignalSet();
+
+// Starts a thread that never takes the terminal's signals. (Faults it causes itself still
+// reach the crash handler.)
+template <typename Body>
+std::thread threadWithoutTerminalSignals(Body body) {
+    const sigset_t blocked = terminalSignalSet();
+    sigset_t previous;
+    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
+    std::thread thread(std::move(body));
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return thread;
+}
 
 }  // namespace glyphloom

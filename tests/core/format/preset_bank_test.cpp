@@ -200,10 +200,14 @@ TEST_F(PresetBankFile, AnUnreadableBankIsSetAsideOnceAndTheBuiltInBankLoads) {
     EXPECT_EQ(readText(path_ + ".corrupt"), first);
     EXPECT_EQ(readText(path_), first) << "loading never rewrites the bank file";
 
-    // Next start, another broken file: the older backup stays as it was.
+    // Next start, another broken file: the older backup stays as it was, the new damage is
+    // kept beside it, and the user hears where.
     writeText(path_, "[{");
-    EXPECT_EQ(loadPresets(path_), *builtinPresetBank());
+    std::string note;
+    EXPECT_EQ(loadPresets(path_, note), *builtinPresetBank());
     EXPECT_EQ(readText(path_ + ".corrupt"), first);
+    EXPECT_EQ(readText(path_ + ".corrupt-2"), "[{");
+    EXPECT_EQ(note, "presets.json was damaged: set aside as presets.json.corrupt-2");
 }
 
 TEST_F(PresetBankFile, NoBankFileGivesTheBuiltInBankAndWritesNothing) {

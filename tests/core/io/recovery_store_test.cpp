@@ -71,12 +71,12 @@ TEST_F(RecoveryStoreTest, ChoosesTheNewestCopyOfAnEndedEditor) {
     put(recoveryFileName(20, 99), 2);    // ours
     put("recovery-20-50.glyphloom", 3);  // an earlier process that had our id
     put("recovery-22-1.glyphloom", 4);   // ended
-    const auto alive = [](int pid) { return pid == 21 || pid == 20; };
+    const auto alive = [](int pid, std::uint64_t) { return pid == 21 || pid == 20; };
     const auto copies = listRecoveryCopies(folder_.string());
     const auto chosen = chooseRecoveryCopy(copies, own, alive);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(fs::path(chosen->path).filename(), "recovery-20-50.glyphloom");
-    const auto everyoneAlive = [](int) { return true; };
+    const auto everyoneAlive = [](int, std::uint64_t) { return true; };
     EXPECT_EQ(chooseRecoveryCopy(copies, own, everyoneAlive), chosen);
     EXPECT_EQ(chooseRecoveryCopy(copies, (folder_ / recoveryFileName(30, 1)).string(), everyoneAlive), std::nullopt);
 }
@@ -86,7 +86,7 @@ TEST_F(RecoveryStoreTest, PruningKeepsTheNewestTenAndNeverTouchesACopyInUse) {
     const std::string own = (folder_ / "recovery-113-1.glyphloom").string();  // the oldest
     put("recovery-112-1.glyphloom.tmp-112-0-7", 0);  // alive writer's temporary
     put("recovery-300-1.glyphloom.tmp-300-0-7", 0);  // left by an ended one
-    const auto alive = [](int pid) { return pid == 111 || pid == 112; };
+    const auto alive = [](int pid, std::uint64_t) { return pid == 111 || pid == 112; };
     EXPECT_EQ(pruneRecoveryCopies(folder_.string(), own, alive), 2);  // 110 and the stale temporary
     std::set<std::string> expected;
     for (int i = 0; i < 14; ++i)
@@ -99,6 +99,44 @@ TEST(ProcessAlive, KnowsThisProcessAndRejectsImpossibleIds) {
     EXPECT_TRUE(processAlive(::getpid()));
     EXPECT_FALSE(processAlive(0));
     EXPECT_FALSE(processAlive(-1));
+}
+
+TEST(ProcessAlive, AnIdReusedByALaterProcessDoesNotKeepACopyInUse) {
+    const auto started = processStartTime(::getpid());
+    if (!started) GTEST_SKIP() << "this system does not tell when a process started";
+    const auto now = std::chrono::system_clock::now();
+    EXPECT_LE(*started, now);
+    EXPECT_GT(*started, now - std::chrono::hours(24));  // a test run is not that old
+    const auto stampAt = [](std::chrono::system_clock::time_point at) {
+        return static_cast<std::uint64_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count());
+    };
+    const struct {
+        const char* what;
+        std::uint64_t session;
+        bool running;
+    } cases[] = {
+        {"stamped after this process started: its own copy", stampAt(now), true},
+        {"stamped an hour before it started: an ended editor's id, reused", stampAt(*started - 1h), false},
+        {"no usable stamp: any live process counts", 0, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(copyOwnerRunning(::getpid(), c.session), c.running) << c.what;
+    EXPECT_FALSE(copyOwnerRunning(0, stampAt(now)));
+}
+
+TEST_F(RecoveryStoreTest, ACopyWhoseIdWasReusedIsReopenedAndPruned) {
+    const auto started = processStartTime(::getpid());
+    if (!started) GTEST_SKIP() << "this system does not tell when a process started";
+    const auto before = static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>((*started - 1h).time_since_epoch()).count());
+    const std::string reused = recoveryFileName(::getpid(), before);
+    put(reused, 100);
+    const std::string own = (folder_ / recoveryFileName(1, 1)).string();
+    const auto chosen = chooseRecoveryCopy(listRecoveryCopies(folder_.string()), own, copyOwnerRunning);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(fs::path(chosen->path).filename(), reused);
+    EXPECT_EQ(chosen->session, before);
+    EXPECT_EQ(pruneRecoveryCopies(folder_.string(), own, copyOwnerRunning, 0), 1);
 }
 
 TEST(RecoverySchedule, WaitsForAPauseAndForTheLastCopyToAge) {

@@ -6,14 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "core/codec/zip_test_file.hpp"
 #include "core/fonts/font_store.hpp"
 #include "core/fonts/tdf_test_file.hpp"
+#include "app/main_loop.hpp"
 #include "scoped_config_home.hpp"
+#include "stdin_pipe.hpp"
 #include "tui/actions/curl_library.hpp"
 #include "tui/tools/text_tool.hpp"
 
@@ -24,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ScopedConfigHome;
+using testing_support::StdinPipe;
 
 const int builtInCount = static_cast<int>(BlockFont::builtIn().size());
 
@@ -33,7 +38,8 @@ std::vector<std::uint8_t> oneFontTDF(const std::string& name = "Served") {
 
 // A small HTTP server on 127.0.0.1 that the test starts and stops. Paths: /named (a
 // Content-Disposition of cool.tdf), /evil (one of ../../escape.tdf), /slow (never answers
-// in time), /missing (404); anything else serves the font plainly. It ends by itself after
+// in time), /trickle (a byte every 50 ms, for 20 s), /missing (404); anything else serves
+// the font plainly. It ends by itself after
 // a minute in case the test dies first.
 class LocalServer {
 public:
@@ -48,6 +54,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         if self.path.startswith('/slow'):
             time.sleep(5)
+            return
+        if self.path.startswith('/trickle'):
+            self.send_response(200)
+            self.send_header('Content-Length', '400')
+            self.end_headers()
+            try:
+                for _ in range(400):
+                    self.wfile.write(b'x')
+                    self.wfile.flush()
+                    time.sleep(0.05)
+            except OSError:
+                pass
             return
         if self.path.startswith('/missing'):
             self.send_error(404)
@@ -131,6 +149,68 @@ TEST(FontImport, DownloadsNameTheFileFromTheHeaderOrTheAddress) {
     importFontFromEntry(server.url("/slow"), state, std::chrono::milliseconds(300));
     EXPECT_EQ(state.statusNote.value_or(""), "download timed out");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST(FontImport, ADownloadRunsBesideTheEditorAndStopsWhenCancelled) {
+    const ScopedConfigHome config("font-trickle");
+    const LocalServer server(config.path());
+    if (!server.running()) GTEST_SKIP() << "python3 could not start a local server";
+    AppState state;
+    queueFontImport(server.url("/trickle"), state);
+    const auto start = std::chrono::steady_clock::now();
+    runPendingFontImport(state);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << "the download held up the editor";
+    ASSERT_TRUE(state.fontDownload);
+    EXPECT_TRUE(state.pendingFontURL);  // the download box stays up meanwhile
+
+    // Progress shows as it comes.
+    for (int i = 0; i < 300 && state.fontDownloadBytes == 0; ++i) {
+        followFontDownload(state);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_GT(state.fontDownloadBytes, 0u);
+    EXPECT_TRUE(state.fontDownload) << "a 20-second download ended early";
+
+    cancelFontDownload(state);
+    const auto cancelled = std::chrono::steady_clock::now();
+    while (state.fontDownload && std::chrono::steady_clock::now() - cancelled < std::chrono::seconds(5)) {
+        followFontDownload(state);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(state.fontDownload);
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelled, std::chrono::seconds(3));
+    EXPECT_EQ(state.statusNote.value_or(""), "download cancelled");
+    EXPECT_FALSE(state.pendingFontURL);
+    EXPECT_TRUE(state.importedFonts.empty());
+}
+
+TEST(FontImport, TheLoopReadsKeysWhileAFontDownloads) {
+    const ScopedConfigHome config("font-loop");
+    const LocalServer server(config.path());
+    if (!server.running()) GTEST_SKIP() << "python3 could not start a local server";
+    StdinPipe input;
+    std::string output;
+    Screen screen{[&output](std::string_view bytes) { output += bytes; }, false};
+    screen.resize(24, 80);
+    AppState state;
+    Terminal terminal;
+    Layout layout = drawFrame(state, screen);
+    queueFontImport(server.url("/trickle"), state);
+    runPendingFontImport(state);  // as the loop does once the frame asking for it is shown
+    // Esc stops the download; end of input then ends the loop, which must get there long
+    // before the 20-second transfer would have.
+    input.write("\x1b");
+    std::thread endInput([&input] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        input.closeWriter();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    runMainLoop(state, terminal, screen, layout);
+    endInput.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
+    EXPECT_FALSE(state.fontDownload);
+    const auto& notes = state.statusHistory();
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "download cancelled"), notes.end());
 }
 
 TEST(FontImport, ADownloadWithoutLibcurlSaysSoAtOnce) {

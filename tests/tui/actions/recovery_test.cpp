@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Clock = RecoveryKeeper::Clock;
 
-const ProcessAliveCheck nobodyAlive = [](int) { return false; };
+const ProcessAliveCheck nobodyAlive = [](int, std::uint64_t) { return false; };
 
 class RecoveryTest : public ::testing::Test {
 protected:
@@ -131,7 +131,7 @@ TEST_F(RecoveryTest, CopiesInUseOrUnreadableAreLeftAlone) {
 
     AppState state;
     RecoveryKeeper keeper(folder(), 9, 1);
-    EXPECT_FALSE(recoverUnsavedWork(state, keeper, [](int pid) { return pid == 8; }));
+    EXPECT_FALSE(recoverUnsavedWork(state, keeper, [](int pid, std::uint64_t) { return pid == 8; }));
     EXPECT_FALSE(state.dirty);
     EXPECT_TRUE(fs::exists(folder() + "/recovery-7-1.glyphloom"));
     EXPECT_TRUE(fs::exists(other.copyPath()));
@@ -256,11 +256,83 @@ TEST_F(RecoveryTest, ACopyDamagedAfterItsDescriptionIsListedButNotOpened) {
     EXPECT_TRUE(fs::exists(path));  // left where it was
 }
 
+TEST_F(RecoveryTest, AFolderThatRefusesTheTakeOverStillGivesUpItsCopy) {
+    AppState before = workInProgress();
+    {
+        RecoveryKeeper keeper(folder(), 41, 1);
+        ASSERT_TRUE(keeper.writeNow(before));
+    }
+    const std::string left = folder() + "/" + recoveryFileName(41, 1);
+    // The new editor's own name cannot be taken (root passes any permission check, so the
+    // refusal is made by something in the way).
+    RecoveryKeeper keeper(folder(), 42, 1);
+    fs::create_directories(fs::path(keeper.copyPath()) / "in the way");
+    AppState after;
+    ASSERT_TRUE(recoverUnsavedWork(after, keeper, nobodyAlive));
+    EXPECT_EQ(after.layers, before.layers);
+    EXPECT_TRUE(after.dirty);
+    EXPECT_TRUE(fs::exists(left));  // still there for the next start, until the work is saved
+}
+
+TEST_F(RecoveryTest, AFolderWhereNoCopyCanBeKeptIsToldOnce) {
+    std::ofstream(root_ / "blocked") << "x";
+    AppState state = workInProgress();
+    RecoveryKeeper keeper((root_ / "blocked" / "recovery").string(), 43, 1);
+    EXPECT_FALSE(checkRecoveryFolder(state, keeper));
+    EXPECT_EQ(state.statusNote.value_or(""),
+              "no recovery copies can be kept: " + (root_ / "blocked" / "recovery").string() + " is not writable");
+    Clock::time_point t{};
+    keeper.noteInput(state, t);
+    keeper.tick(state, t + 40s);
+    for (int wait = 0; wait < 5000 && keeper.writing(); ++wait) {
+        std::this_thread::sleep_for(2ms);
+        keeper.tick(state, t + 40s);
+    }
+    for (const std::string& note : state.statusHistory())
+        EXPECT_EQ(note.rfind("couldn't keep a recovery copy", 0), std::string::npos) << note;
+
+    AppState fine;
+    RecoveryKeeper writable(folder(), 44, 1);
+    EXPECT_TRUE(checkRecoveryFolder(fine, writable));
+    EXPECT_EQ(fine.statusNote.value_or(""), "");
+}
+
+TEST_F(RecoveryTest, OpeningAFileWhoseUnsavedWorkWasKeptSaysSo) {
+    AppState before = workInProgress();
+    const fs::path art = root_ / "art";
+    fs::create_directories(art);
+    before.docDir = art.string();
+    before.ownedPath = (art / "sunset.glyphloom").string();
+    {
+        RecoveryKeeper keeper(folder(), 45, 1);
+        ASSERT_TRUE(keeper.writeNow(before));
+    }
+    const auto runningIs = [](bool running) { return [running](int, std::uint64_t) { return running; }; };
+    const struct {
+        const char* what;
+        fs::path opened;
+        bool ownerRunning;
+        bool told;
+    } cases[] = {
+        {"the file the work came from", art / "sunset.glyphloom", false, true},
+        {"its .ans under the same name", art / "sunset.ans", false, true},
+        {"another file", art / "other.ans", false, false},
+        {"the same file, its editor still at work", art / "sunset.glyphloom", true, false},
+    };
+    for (const auto& c : cases) {
+        AppState opened;
+        opened.filename = c.opened.stem().string();
+        opened.docDir = art.string();
+        EXPECT_EQ(noteRecoveryCopyOf(c.opened.string(), opened, folder(), runningIs(c.ownerRunning)), c.told) << c.what;
+        EXPECT_EQ(isRecoveryCopyNote(opened.statusNote.value_or("")), c.told) << c.what;
+    }
+}
+
 TEST_F(RecoveryTest, DescribesEachCopy) {
     AppState state = workInProgress();
     RecoveryKeeper keeper(folder(), 13, 1);
     ASSERT_TRUE(keeper.writeNow(state));
-    const auto lines = describeRecoveryCopies(folder(), [](int) { return true; });
+    const auto lines = describeRecoveryCopies(folder(), [](int, std::uint64_t) { return true; });
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("  sunset  4×3 · 2 layers  "), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find(keeper.copyPath() + "  (editor still running)"), std::string::npos) << lines[0];

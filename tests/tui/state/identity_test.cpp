@@ -51,18 +51,51 @@ TEST_F(IdentityTest, LoadingDefaultsWhatIsMissingOrUnreadable) {
         LoadedIdentity expected;
     };
     const std::vector<Case> cases = {
-        {R"({"author":"ace","group":"g"})", {"ace", "g", false, false, false, 0, false}},
-        {R"({"author":"ace","group":"g","fkeyBank":-4,"writeSauce":true})", {"ace", "g", false, false, false, 0, true}},
+        {R"({"author":"ace","group":"g"})", {"ace", "g", false, false, false, 0, false, ""}},
+        {R"({"author":"ace","group":"g","fkeyBank":-4,"writeSauce":true})", {"ace", "g", false, false, false, 0, true, ""}},
         {R"({"author":"ace","group":"g","fkeyBank":99,"pngOnSave":"yes"})",
-         {"ace", "g", false, false, false, 3, false}},
-        {R"({"author":7,"utf8Companion":true,"txtOnSave":true,"fkeyBank":2})", {"", "", true, false, true, 2, false}},
-        {"not json", {}},
-        {"[1,2]", {}},
+         {"ace", "g", false, false, false, 3, false, ""}},
+        {R"({"author":7,"utf8Companion":true,"txtOnSave":true,"fkeyBank":2})", {"", "", true, false, true, 2, false, ""}},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(writeFileAtomically(path(), std::string_view(c.json)).empty());
         EXPECT_EQ(loadSauceIdentity(path()), c.expected) << c.json;
     }
+}
+
+TEST_F(IdentityTest, ADamagedFileIsSetAsideBeforeAnythingWritesOverIt) {
+    fs::create_directories(fs::path(path()).parent_path());
+    const auto text = [](const std::string& file) {
+        const FileReadResult read = readWholeFile(file, 1 << 20);
+        return read.data ? std::string(read.data->begin(), read.data->end()) : std::string("(none)");
+    };
+    const struct {
+        const char* damage;
+        const char* keptAs;
+    } starts[] = {
+        {R"({"author":"ace","group":"ACiD")", "identity.json.corrupt"},
+        {R"({"author":"ace","group":"ACiD")", "identity.json.corrupt"},  // the same damage is kept once
+        {"[1,2]", "identity.json.corrupt-2"},                            // other damage never replaces it
+    };
+    for (const auto& start : starts) {
+        ASSERT_TRUE(writeFileAtomically(path(), std::string_view(start.damage)).empty());
+        const LoadedIdentity loaded = loadSauceIdentity(path());
+        EXPECT_EQ(loaded.author, "");
+        EXPECT_EQ(loaded.note, std::string("identity.json was damaged: set aside as ") + start.keptAs) << start.damage;
+        EXPECT_EQ(text(folderOf(path()) + "/" + start.keptAs), start.damage);
+    }
+    EXPECT_FALSE(fs::exists(path() + ".corrupt-3"));
+
+    // Where no copy can be made, the user hears that instead.
+    fs::remove_all(folder_);
+    const std::string blocked = (folder_ / "blocked").string();
+    fs::create_directories(folder_);
+    ASSERT_TRUE(writeFileAtomically(blocked, std::string_view("not json")).empty());
+    fs::create_directories(blocked + ".corrupt");  // taken by a folder: the copy cannot be written there
+    for (int n = 2; n <= 100; ++n) fs::create_directories(blocked + ".corrupt-" + std::to_string(n));
+    EXPECT_EQ(loadSauceIdentity(blocked).note.rfind("blocked is damaged and couldn't be set aside: ", 0), 0u)
+        << loadSauceIdentity(blocked).note;
+    EXPECT_EQ(loadSauceIdentity(path()), LoadedIdentity{});  // no file: nothing to say
 }
 
 TEST_F(IdentityTest, PersistThenLoadRoundTripsAndApplies) {

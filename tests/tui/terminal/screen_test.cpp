@@ -128,6 +128,28 @@ TEST(ScreenDraw, PutTextClipsAndPlacesOneClusterPerColumn) {
     EXPECT_FALSE(t.screen.at(0, 3).blink);
 }
 
+TEST(ScreenDraw, ControlCharactersAreShownNeverSent) {
+    // Names and notes come from outside; so may a document's cells. Whichever way a control
+    // reaches the screen, the terminal receives only its visible stand-in.
+    const std::string hostile[] = {"a\x1b]2;TITLE\x07.ans", "é\x1b[2J…", "\x1b\xc2\x9b" "31m"};
+    for (const std::string& text : hostile) {
+        Captured c;
+        c.screen.resize(1, 30);
+        c.screen.putText(text, 0, 0, C::ansi16(7), C::ansi16(0));
+        const std::string out = c.flush();
+        for (const char* command : {"\x1b]", "\x07", "\x1b[2J", "\xc2\x9b"})
+            EXPECT_EQ(out.find(command), std::string::npos) << text;
+        EXPECT_NE(out.find("␛"), std::string::npos) << text;
+    }
+    Captured c;
+    c.screen.resize(1, 4);
+    c.screen.put(cell("\x1b", C::ansi16(7), C::ansi16(0)), 0, 0);
+    c.screen.put({CellChar("\r\n"), C::ansi16(7), C::ansi16(0), false}, 0, 1);
+    EXPECT_EQ(c.screen.at(0, 0).character, CellChar("␛"));
+    EXPECT_FALSE(c.screen.at(0, 1).character.str().find_first_of("\r\n") != std::string::npos);
+    EXPECT_EQ(c.screen.at(0, 2).character, CellChar(" "));  // nothing pulled into the next column
+}
+
 TEST(ScreenDraw, FillRowAndClear) {
     Captured t;
     t.screen.resize(2, 2);

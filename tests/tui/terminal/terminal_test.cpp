@@ -1,6 +1,8 @@
 #include "tui/terminal/terminal.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,34 +10,12 @@
 #include <filesystem>
 
 #include "app/main_loop.hpp"
+#include "stdin_pipe.hpp"
 
 namespace glyphloom {
 namespace {
 
-// Puts the read end of a pipe on standard input for the duration of a test.
-class StdinPipe {
-public:
-    StdinPipe() {
-        EXPECT_EQ(::pipe(fds_), 0);
-        saved_ = ::dup(STDIN_FILENO);
-        ::dup2(fds_[0], STDIN_FILENO);
-        ::close(fds_[0]);
-    }
-    ~StdinPipe() {
-        closeWriter();
-        ::dup2(saved_, STDIN_FILENO);
-        ::close(saved_);
-    }
-    void write(const std::string& bytes) { EXPECT_EQ(::write(fds_[1], bytes.data(), bytes.size()), ssize_t(bytes.size())); }
-    void closeWriter() {
-        if (fds_[1] >= 0) ::close(fds_[1]);
-        fds_[1] = -1;
-    }
-
-private:
-    int fds_[2] = {-1, -1};
-    int saved_ = -1;
-};
+using testing_support::StdinPipe;
 
 TEST(TerminalRead, DecodesWhatArrivesAndReportsEndOfInput) {
     StdinPipe input;
@@ -108,6 +88,37 @@ TEST(TerminalRestore, WritesTheExitSequenceOnlyWhileASessionIsActive) {
     EXPECT_EQ(stdoutOf(restoreTerminal), terminalExitSequence);
     EXPECT_EQ(TerminalGlobals::rawActive, 0);
     EXPECT_EQ(stdoutOf(restoreTerminal), "");  // a second restore (signal, then exit) is silent
+}
+
+TEST(TerminalRestore, DiscardsWhatWasTypedForTheEditor) {
+    // A pseudo-terminal stands in for the user's: what its keyboard side sends waits on
+    // standard input until read, as keys typed during a long download would.
+    const int keyboard = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(keyboard, 0);
+    ASSERT_EQ(::grantpt(keyboard), 0);
+    ASSERT_EQ(::unlockpt(keyboard), 0);
+    const int line = ::open(::ptsname(keyboard), O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0);
+    const int savedStdin = ::dup(STDIN_FILENO);
+    ::dup2(line, STDIN_FILENO);
+    ASSERT_EQ(tcgetattr(STDIN_FILENO, &TerminalGlobals::origTermios), 0);
+    const auto waiting = [] {
+        struct pollfd wait = {STDIN_FILENO, POLLIN, 0};
+        return ::poll(&wait, 1, 0) == 1;
+    };
+    const std::string typed = "echo LEAKED\n";
+    ASSERT_EQ(::write(keyboard, typed.data(), typed.size()), ssize_t(typed.size()));
+    for (int i = 0; i < 100 && !waiting(); ++i) ::usleep(10'000);
+    ASSERT_TRUE(waiting()) << "the typed line never arrived";
+
+    TerminalGlobals::rawActive = 1;
+    stdoutOf(restoreTerminal);
+    EXPECT_FALSE(waiting()) << "typed keys would reach the shell";
+
+    ::dup2(savedStdin, STDIN_FILENO);
+    ::close(savedStdin);
+    ::close(line);
+    ::close(keyboard);
 }
 
 TEST(TerminalSize, FallsBackTo24By80WithoutATerminal) {
