@@ -49,7 +49,7 @@ PresetBank loadPresets(const std::string& path) {
     if (fileExists(path)) {
         const FileReadResult file = readWholeFile(path, maxBankFileBytes);
         if (file.data) {
-            if (auto bank = decodeBankSalvaging(*file.data)) return padBank(std::move(*bank));
+            if (auto bank = decodeBankSalvaging(*file.data, presetSlotCount)) return padBank(std::move(*bank));
         }
         keepCorruptCopy(path, file);
     }
