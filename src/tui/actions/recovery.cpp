@@ -9,6 +9,7 @@
 
 #include "core/format/drawing_file.hpp"
 #include "core/io/file_io.hpp"
+#include "tui/terminal/terminal.hpp"
 
 namespace glyphloom {
 namespace {
@@ -43,7 +44,10 @@ std::thread threadWithoutTerminalSignals(Body body) {
     sigemptyset(&blocked);
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGWINCH, SIGALRM}) sigaddset(&blocked, signal);
     pthread_sigmask(SIG_BLOCK, &blocked, &previous);
-    std::thread thread(std::move(body));
+    std::thread thread([body = std::move(body)]() mutable {
+        useAlternateSignalStack();  // a fault here must still give the terminal back
+        body();
+    });
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return thread;
 }

@@ -72,5 +72,8 @@ public:
 void restoreTerminal();
 void installSignalHandlers();
 void installCrashHandler();
+// Gives the calling thread a stack of its own for the crash handler, so that running out of
+// stack still restores the terminal. Once per thread is enough; later calls do nothing.
+void useAlternateSignalStack();
 
 }  // namespace glyphloom
