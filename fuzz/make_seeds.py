@@ -106,6 +106,7 @@ def preset_seeds():
            "charCycleChars": ["a", "\u2588"], "charCycleWrap": False}
     yield "bank.json", json.dumps([pen, None, {"name": "Empty"}, {"brushSize": "wrong"}])
     yield "empty.json", "[]"
+    yield "deep.json", "[null," + "[" * 6000 + "]" * 6000 + "]"
     yield "lines.json", json.dumps([{"tool": "line", "lineDrawStyle": "double", "lineThickness": 3,
                                      "boxStyle": "heavy", "boxFilled": True}])
 
@@ -144,14 +145,31 @@ def input_seeds():
 
 def document_seeds():
     yield "minimal.json", '{"version":5,"columns":10,"rows":4,"layers":[{"name":"L","visible":true,"cells":[]}]}'
+    # Nesting far past what the readers take, in a carried key.
+    yield "deep_presets.json", '{"version":5,"columns":4,"rows":2,"presets":' + "[" * 6000 + "]" * 6000 + "}"
+    yield "long_lists.json", ('{"version":5,"columns":4,"rows":2,"sauceComments":[' + ",".join(['"c"'] * 300)
+                              + '],"sourceSauce":{"title":"t","tInfo1":80,"comments":["a",1]}}')
 
 
 def figlet_seeds():
     yield "tiny.flf", "flf2a$ 2 1 8 0 1\ncomment\n#@\n#@@\n"
 
 
+def tdf_record(glyph, font_type=1):
+    block = bytes(glyph)
+    header = b"\x55\xaa\x00\xff" + bytes([4]) + b"Seed".ljust(12, b"\0") + bytes(4)
+    header += bytes([font_type, 1]) + struct.pack("<H", len(block))
+    # Every character points at the same glyph.
+    header += struct.pack("<94H", *([0] * 94))
+    return header + block
+
+
 def tdf_seeds():
     yield "header.tdf", b"\x13TheDraw FONTS file\x1a"
+    signature = b"\x13TheDraw FONTS file\x1a"
+    yield "block.tdf", signature + tdf_record(b"\x02\x02AB\rCD\x00")
+    # Declared 1 x 1, holding thousands of rows.
+    yield "tall_glyph.tdf", signature + tdf_record(b"\x01\x01" + b"X\r" * 5000 + b"\x00")
 
 
 def zip_seeds():

@@ -1,5 +1,6 @@
 // Fuzzes the ZIP reader with arbitrary archives. Aborts when a member comes back larger than
-// the per-member cap or the members together exceed the total cap.
+// the per-member cap, the members together exceed the total cap, or a member is left out
+// without a name and a reason.
 #include <cstdlib>
 
 #include "core/codec/zip.hpp"
@@ -7,10 +8,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace glyphloom;
     std::size_t total = 0;
-    for (const ZipEntry& entry : extractZipEntries(std::span(data, size))) {
+    const ZipContents contents = readZipArchive(std::span(data, size));
+    for (const ZipEntry& entry : contents.entries) {
         if (entry.data.size() > zipMemberLimit || entry.name.empty()) std::abort();
         total += entry.data.size();
     }
+    for (const SkippedZipMember& member : contents.skipped)
+        if (member.name.empty() || member.name.back() == '/' || member.reason.empty()) std::abort();
     if (total > zipTotalLimit) std::abort();
     return 0;
 }

@@ -69,26 +69,34 @@ std::map<std::size_t, MemberInfo> centralDirectory(const Bytes& in) {
     return members;
 }
 
-// The member's bytes, when they are whole and match their size and CRC.
+// The member's bytes, when they are whole and match their size and CRC; else why not. The
+// budget pays for every byte kept and for every byte inflated, whole or not (at most the
+// declared size, which bounds the inflater).
 std::optional<std::vector<std::uint8_t>> memberData(std::span<const std::uint8_t> stored, const MemberInfo& info,
-                                                    std::size_t budget) {
-    if (info.size > std::min(zipMemberLimit, budget)) return std::nullopt;
+                                                    std::size_t& budget, const char*& reason) {
+    if (info.size > std::min(zipMemberLimit, budget)) {
+        reason = "too large";
+        return std::nullopt;
+    }
+    reason = "damaged";
     std::optional<std::vector<std::uint8_t>> out;
     if (info.method == methodStored) {
-        if (stored.size() != info.size) return std::nullopt;
+        if (stored.size() != info.size || crc32(stored) != info.crc) return std::nullopt;
         out.emplace(stored.begin(), stored.end());
+        budget -= info.size;
     } else if (info.method == methodDeflate) {
+        budget -= info.size;
         out = inflateRaw(stored, info.size, info.size);
+        if (out && (out->size() != info.size || crc32(*out) != info.crc)) out.reset();
     }
-    if (!out || out->size() != info.size || crc32(*out) != info.crc) return std::nullopt;
     return out;
 }
 
 }  // namespace
 
-std::vector<ZipEntry> extractZipEntries(std::span<const std::uint8_t> data) {
+ZipContents readZipArchive(std::span<const std::uint8_t> data) {
     const Bytes in{data};
-    std::vector<ZipEntry> entries;
+    ZipContents contents;
     std::optional<std::map<std::size_t, MemberInfo>> directory;  // read only when needed
     std::size_t budget = zipTotalLimit;
     std::size_t pos = 0;
@@ -112,24 +120,27 @@ std::vector<ZipEntry> extractZipEntries(std::span<const std::uint8_t> data) {
             const bool usable = found != directory->end() && found->second.compressedSize != zip64Size &&
                                 found->second.size != zip64Size;
             if (!usable) {  // no size to trust: look for the next header
+                if (!name.empty() && name.back() != '/') contents.skipped.push_back({name, "damaged"});
                 pos = dataStart;
                 continue;
             }
             info = found->second;
         }
         if (!in.has(dataStart, info.compressedSize)) {
+            if (!name.empty() && name.back() != '/') contents.skipped.push_back({name, "damaged"});
             pos += 4;
             continue;
         }
         const auto stored = data.subspan(dataStart, info.compressedSize);
         pos = dataStart + info.compressedSize;
         if (name.empty() || name.back() == '/') continue;
-        if (auto bytes = memberData(stored, info, budget)) {
-            budget -= bytes->size();
-            entries.push_back({name, std::move(*bytes)});
-        }
+        const char* reason = nullptr;
+        if (auto bytes = memberData(stored, info, budget, reason)) contents.entries.push_back({name, std::move(*bytes)});
+        else contents.skipped.push_back({name, reason});
     }
-    return entries;
+    return contents;
 }
+
+std::vector<ZipEntry> extractZipEntries(std::span<const std::uint8_t> data) { return readZipArchive(data).entries; }
 
 }  // namespace glyphloom

@@ -22,7 +22,23 @@ inline constexpr std::size_t zipMemberLimit = std::size_t{16} << 20;
 // The most all members together may expand to.
 inline constexpr std::size_t zipTotalLimit = std::size_t{64} << 20;
 
-// The file members in archive order (folder entries are left out).
+// A file member that was left out, and why: "damaged" (it fails to inflate, or its size or
+// CRC-32 do not match, or it uses another method) or "too large" (past the limits above).
+struct SkippedZipMember {
+    std::string name;
+    std::string reason;
+    friend bool operator==(const SkippedZipMember&, const SkippedZipMember&) = default;
+};
+
+struct ZipContents {
+    std::vector<ZipEntry> entries;  // in archive order (folder entries are left out)
+    std::vector<SkippedZipMember> skipped;
+};
+
+// Every byte a member inflates to counts against zipTotalLimit, kept or not: an archive of
+// damaged members cannot make the reader inflate more than one good archive would.
+ZipContents readZipArchive(std::span<const std::uint8_t> data);
+// The members kept.
 std::vector<ZipEntry> extractZipEntries(std::span<const std::uint8_t> data);
 
 }  // namespace glyphloom

@@ -4,8 +4,9 @@
 // character, then height, baseline, maximum length, old layout and the number of comment
 // lines (more fields may follow and are ignored). After the comments come the glyphs of
 // U+0020 … U+007E, `height` lines each. Every glyph line ends in an end mark, which is
-// whatever character the line ends with ("@" mostly, "#" or "$" or DEL elsewhere); the last
-// line of a glyph doubles it. Hard blanks print as blanks but keep glyphs from being squeezed.
+// whatever character the line ends with once trailing blanks are set aside ("@" mostly, "#"
+// or "$" or DEL elsewhere); the last line of a glyph doubles it. Hard blanks print as blanks
+// but keep glyphs from being squeezed.
 #include "core/fonts/figlet_reader.hpp"
 
 #include <charconv>
@@ -63,8 +64,10 @@ std::size_t lastScalarLength(std::string_view text) {
 }
 
 // A glyph line without its end mark (one, or two on a glyph's last line) and with hard
-// blanks turned into blanks.
+// blanks turned into blanks. Blanks after the end mark are not part of the line: the end
+// mark is the last character before them (some fonts in the wild end their lines in "@ ").
 std::string glyphLine(std::string_view line, std::string_view hardBlank) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
     if (!line.empty()) {
         const std::string_view mark = line.substr(line.size() - lastScalarLength(line));
         line.remove_suffix(mark.size());

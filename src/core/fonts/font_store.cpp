@@ -31,6 +31,12 @@ bool isFontFileName(const std::string& name) {
     return extension == "tdf" || extension == "flf";
 }
 
+FontImport failedImport(std::string error) {
+    FontImport result;
+    result.error = std::move(error);
+    return result;
+}
+
 std::optional<BlockFont> readFIGletFile(std::span<const std::uint8_t> data, const std::string& fileName) {
     const std::string text = fontFileText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
     return fromFIGlet(stem(fileName), fontDisplayName(fileName), text);
@@ -41,23 +47,35 @@ FontImport importFontFile(std::span<const std::uint8_t> data, const std::string&
     FontImport result;
     if (lowerExtension(fileName) == "flf") {
         auto font = readFIGletFile(data, fileName);
-        if (!font) return {{}, "Could not parse FIGlet font"};
+        if (!font) return failedImport("Could not parse FIGlet font");
         result.fonts.push_back(std::move(*font));
     } else {
         // A file that holds no font is kept all the same and simply yields none.
         result.fonts = fromTDF(stem(fileName), data);
     }
     if (const std::string failure = writeFileAtomically(folder + "/" + fileName, data); !failure.empty())
-        return {{}, "Could not save " + fileName + ": " + failure};
+        return failedImport("Could not save " + fileName + ": " + failure);
     return result;
 }
 
 FontImport importArchive(std::span<const std::uint8_t> data, const std::string& folder,
                          const std::function<void(int, int)>& progress) {
-    std::vector<ZipEntry> members = extractZipEntries(data);
-    std::erase_if(members, [](const ZipEntry& member) { return !isFontFileName(utf8::asciiLowercase(member.name)); });
-    if (members.empty()) return {{}, "No .tdf or .flf files found in zip"};
+    ZipContents archive = readZipArchive(data);
+    std::vector<ZipEntry>& members = archive.entries;
+    const auto isFont = [](const std::string& name) { return isFontFileName(utf8::asciiLowercase(name)); };
+    std::erase_if(members, [&](const ZipEntry& member) { return !isFont(member.name); });
     FontImport result;
+    for (const SkippedZipMember& member : archive.skipped)
+        if (const auto name = safeFontFileName(member.name); name && isFont(*name))
+            result.skipped.push_back(*name + ": " + member.reason);
+    if (members.empty()) {
+        // Font files that were all damaged are not "no font files".
+        if (!result.skipped.empty()) {
+            result.error = "no font file in it could be read";
+            return result;
+        }
+        return failedImport("No .tdf or .flf files found in zip");
+    }
     int done = 0;
     for (const ZipEntry& member : members) {
         // A member that fails is left out; the others still come in.
@@ -108,8 +126,8 @@ FontImport importFonts(std::span<const std::uint8_t> data, const std::string& fi
                        const std::function<void(int, int)>& progress) {
     const std::lock_guard lock(importedCacheLock());
     const auto name = safeFontFileName(filename);
-    if (!name) return {{}, "Not a usable file name: " + filename};
-    if (!createDirectories(folder)) return {{}, "Could not create the fonts folder " + folder};
+    if (!name) return failedImport("Not a usable file name: " + filename);
+    if (!createDirectories(folder)) return failedImport("Could not create the fonts folder " + folder);
     if (lowerExtension(*name) == "zip") return importArchive(data, folder, progress);
     return importFontFile(data, *name, folder);
 }

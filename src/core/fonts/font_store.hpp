@@ -33,6 +33,8 @@ std::string fontDisplayName(const std::string& fileName);
 struct FontImport {
     std::vector<BlockFont> fonts;
     std::optional<std::string> error;  // a sentence for the user when the import failed
+    // Font files of an archive that were left out, each as "bigout.tdf: damaged".
+    std::vector<std::string> skipped;
 };
 
 // Parses `data` by the extension of `filename` ("zip", "flf", anything else as TheDraw),

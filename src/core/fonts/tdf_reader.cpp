@@ -36,6 +36,8 @@ constexpr std::size_t maxNameLength = 12;
 constexpr int maxGlyphWidth = 60;
 constexpr int maxGlyphHeight = 20;
 constexpr std::uint16_t absentGlyph = 0xFFFF;
+constexpr std::size_t cellsPerFileByte = 8;
+constexpr std::size_t minimumCellBudget = std::size_t{1} << 16;
 
 enum class FontType : std::uint8_t { outline = 0, block = 1, color = 2 };
 
@@ -73,9 +75,11 @@ struct Glyph {
 };
 
 // Reads the glyph whose width byte is at `pos`; the block ends at `end`. Nothing when its
-// declared size is out of range.
+// declared size is out of range, when its rows or cells run past the largest size a glyph may
+// declare (a glyph "1 × 1" of sixty thousand rows, say), or when the file's `budget` of cells
+// is spent.
 std::optional<Glyph> readGlyph(const Reader& in, std::size_t pos, std::size_t end, bool colour,
-                               const std::array<std::string, 256>& table) {
+                               const std::array<std::string, 256>& table, std::size_t& budget) {
     if (pos + 2 > end) return std::nullopt;
     const int width = in.at(pos);
     const int height = in.at(pos + 1);
@@ -84,16 +88,21 @@ std::optional<Glyph> readGlyph(const Reader& in, std::size_t pos, std::size_t en
     std::string row;
     std::vector<std::optional<TDFCellColor>> rowColors;
     bool open = false;  // a row has been started and not yet ended
+    int rowCells = 0;
     for (pos += 2; pos < end;) {
         const std::uint8_t byte = in.at(pos);
         if (byte == 0x00) break;
         if (byte == 0x0D) {
+            if (static_cast<int>(glyph.rows.size()) == maxGlyphHeight) return std::nullopt;
+            rowCells = 0;
             glyph.rows.push_back(std::move(row));
             if (colour) glyph.colors.push_back(std::move(rowColors));
             row.clear(), rowColors.clear(), open = false;
             ++pos;
             continue;
         }
+        if (++rowCells > maxGlyphWidth || budget == 0) return std::nullopt;
+        --budget;
         if (colour) {
             if (pos + 1 >= end) break;  // a character without its attribute
             const std::uint8_t attr = in.at(pos + 1);
@@ -106,13 +115,15 @@ std::optional<Glyph> readGlyph(const Reader& in, std::size_t pos, std::size_t en
         open = true;
     }
     if (open) {
+        if (static_cast<int>(glyph.rows.size()) == maxGlyphHeight) return std::nullopt;
         glyph.rows.push_back(std::move(row));
         if (colour) glyph.colors.push_back(std::move(rowColors));
     }
     return glyph;
 }
 
-BlockFont readRecord(const Reader& in, std::size_t record, std::size_t blockEnd, const std::string& id, int position) {
+BlockFont readRecord(const Reader& in, std::size_t record, std::size_t blockEnd, const std::string& id, int position,
+                     std::size_t& budget) {
     const auto type = static_cast<FontType>(in.at(record + 21));
     const bool colour = type == FontType::color;
     BlockFont font;
@@ -127,7 +138,7 @@ BlockFont readRecord(const Reader& in, std::size_t record, std::size_t blockEnd,
     for (std::size_t i = 0; i < glyphCount; ++i) {
         const std::uint16_t offset = in.u16(record + 25 + 2 * i);
         if (offset == absentGlyph || blockStart + offset >= blockEnd) continue;
-        auto glyph = readGlyph(in, blockStart + offset, blockEnd, colour, table);
+        auto glyph = readGlyph(in, blockStart + offset, blockEnd, colour, table, budget);
         if (!glyph) continue;
         const std::string character(1, static_cast<char>(0x21 + i));
         tallest = std::max(tallest, static_cast<int>(glyph->rows.size()));
@@ -173,6 +184,10 @@ std::vector<BlockFont> fromTDF(const std::string& id, std::span<const std::uint8
     std::vector<BlockFont> fonts;
     if (!hasSignature(data)) return fonts;
     const Reader in{data};
+    // Glyphs may share their bytes (a lower-case letter pointing at its capital), but real
+    // files hold about one cell per byte; a file whose glyphs point ninety-four times at its
+    // largest one, font after font, stops growing here.
+    std::size_t budget = cellsPerFileByte * data.size() + minimumCellBudget;
     std::size_t pos = fileHeaderSize;
     while (pos + recordHeaderSize <= data.size()) {
         if (!isMarker(data, pos)) {
@@ -181,7 +196,7 @@ std::vector<BlockFont> fromTDF(const std::string& id, std::span<const std::uint8
         }
         const std::size_t declaredEnd = pos + recordHeaderSize + in.u16(pos + 23);
         const std::size_t blockEnd = std::min(declaredEnd, data.size());
-        fonts.push_back(readRecord(in, pos, blockEnd, id, static_cast<int>(fonts.size())));
+        fonts.push_back(readRecord(in, pos, blockEnd, id, static_cast<int>(fonts.size()), budget));
         pos = declaredEnd;
     }
     return fonts;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/format/preset_bank.hpp"
 #include "core/io/large_buffer.hpp"
 #include "core/model/json_text.hpp"
 #include "core/model/layer_json_text.hpp"
@@ -112,6 +113,67 @@ private:
     bool ok_ = true;
 };
 
+// Long lists are read only as far as the editor uses them: the preset slots it has, and the
+// lines a SAUCE comment block can hold. The rest is checked as JSON and dropped.
+constexpr std::size_t keptPresetSlots = presetSlotCount;
+constexpr std::size_t keptCommentLines = 255;
+// Rows and cells past the largest canvas are cropped on opening anyway.
+constexpr GridLimits documentGridLimits{maxDocumentRows, maxDocumentColumns};
+
+// The next value as a tree, but an array keeps only its first `kept` elements. With
+// `stringsOnly`, an element that is not a string fails it, kept or not. Nothing when
+// malformed or refused, as the whole document then is.
+std::optional<json> readArrayHead(JsonReader& in, std::size_t kept, bool stringsOnly) {
+    const std::size_t start = in.position();
+    if (!in.consume('[')) {
+        in.rewind(start);
+        return readTreeJSON(in);  // not an array: the typed readers judge it
+    }
+    json out = json::array();
+    std::size_t count = 0;
+    if (!in.consume(']')) {
+        do {
+            const bool keep = count++ < kept;
+            if (stringsOnly) {
+                std::string text;
+                if (in.peek() != '"' || !in.readString(keep ? &text : nullptr)) return std::nullopt;
+                if (keep) out.push_back(std::move(text));
+            } else if (keep) {
+                auto value = readTreeJSON(in);
+                if (!value) return std::nullopt;
+                out.push_back(std::move(*value));
+            } else if (!in.skipValue()) {
+                return std::nullopt;
+            }
+        } while (in.consume(','));
+        if (!in.consume(']')) return std::nullopt;
+    }
+    return out;
+}
+
+// The provenance record, its comment lines cut like the document's own.
+std::optional<json> readSauceObject(JsonReader& in) {
+    const std::size_t start = in.position();
+    if (!in.consume('{')) {
+        in.rewind(start);
+        return readTreeJSON(in);
+    }
+    json out = json::object();
+    if (!in.consume('}')) {
+        std::string_view key;
+        std::string scratch;
+        do {
+            if (!in.readKey(key, scratch)) return std::nullopt;
+            std::string name(key);
+            auto value = name == "comments" ? readArrayHead(in, keptCommentLines, true) : readTreeJSON(in);
+            if (!value) return std::nullopt;
+            out[name] = std::move(*value);
+        } while (in.consume(','));
+        if (!in.consume('}')) return std::nullopt;
+    }
+    return out;
+}
+
 // The two keys that hold cells, read straight from the text; `outcome` stays `refused` with
 // no value for a key that is absent or null.
 struct StreamedCells {
@@ -146,7 +208,7 @@ ReadOutcome readLayers(JsonReader& in, StreamedCells& out) {
                 continue;
             }
             Layer layer;
-            const ReadOutcome outcome = readLayerJSON(in, layer);
+            const ReadOutcome outcome = readLayerJSON(in, layer, documentGridLimits);
             if (outcome == ReadOutcome::malformed) return outcome;
             if (outcome == ReadOutcome::refused) refused = true;
             else layers.push_back(std::move(layer));
@@ -163,7 +225,7 @@ ReadOutcome readCells(JsonReader& in, StreamedCells& out) {
     out.cellsRefused = false;
     if (in.readLiteral("null")) return ReadOutcome::ok;
     CellGrid grid;
-    const ReadOutcome outcome = readGridJSON(in, grid);
+    const ReadOutcome outcome = readGridJSON(in, grid, documentGridLimits);
     if (outcome == ReadOutcome::ok) out.cells = std::move(grid);
     out.cellsRefused = outcome == ReadOutcome::refused;
     return outcome;
@@ -212,8 +274,8 @@ std::optional<DrawingFile> decode(const json& root, StreamedCells streamed) {
     keys.lines("sauceComments", file.sauceComments);
     keys.lines("sauceHistory", file.sauceHistory);
     if (const json* sauce = keys.present("sourceSauce")) {
-        if (sauce->is_object()) file.sourceSauce = sauceRecordFromJSON(*sauce);
-        else keys.fail();
+        file.sourceSauce = sauceRecordFromJSON(*sauce);
+        if (!file.sourceSauce) keys.fail();
     }
     keys.integer("letterSpacing", file.letterSpacing);
     keys.integer("aspectRatio", file.aspectRatio);
@@ -433,7 +495,12 @@ std::optional<DrawingFile> importGlyphloomData(std::span<const std::uint8_t> dat
                     if (readCells(in, streamed) == ReadOutcome::malformed) return std::nullopt;
                 } else {
                     std::string name(key);
-                    auto value = readTreeJSON(in);
+                    std::optional<json> value;
+                    if (name == "presets") value = readArrayHead(in, keptPresetSlots, false);
+                    else if (name == "sauceComments" || name == "sauceHistory")
+                        value = readArrayHead(in, keptCommentLines, true);
+                    else if (name == "sourceSauce") value = readSauceObject(in);
+                    else value = readTreeJSON(in);
                     if (!value) return std::nullopt;
                     root[name] = std::move(*value);
                 }

@@ -101,9 +101,11 @@ std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
     LetterSpacing letterSpacing, AspectRatio aspectRatio, const std::string& sauceFontName,
     const std::optional<SauceRecord>& sourceSauce);
 
-// Nothing on malformed JSON, a missing or non-numeric version/columns/rows, or a present key
-// of the wrong type. Unknown keys are ignored; numbers are saturated into range, never cast
-// blindly.
+// Nothing on malformed JSON, a missing or non-numeric version/columns/rows, a present key
+// of the wrong type or a value nested deeper than JsonReader::maxNesting. Unknown keys are
+// ignored; numbers are saturated into range, never cast blindly. What the editor would throw
+// away is dropped while reading: rows and cells past the largest canvas, preset slots past
+// the bank's sixteen, comment lines past the 255 a SAUCE record holds.
 std::optional<DrawingFile> importGlyphloomData(std::span<const std::uint8_t> data);
 
 }  // namespace glyphloom

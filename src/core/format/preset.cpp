@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "core/format/sauce_record.hpp"
+#include "core/model/json_text.hpp"
+#include "core/model/layer_json_text.hpp"
 #include "core/model/model_json.hpp"
 #include "core/text/utf8.hpp"
 
@@ -228,24 +230,44 @@ std::optional<TUIPreset> presetFromJSON(const json& value) {
 
 namespace {
 
-std::optional<PresetBank> decodeBank(std::string_view data, bool strict) {
-    const json parsed = json::parse(data.begin(), data.end(), nullptr, /*allow_exceptions=*/false);
-    if (parsed.is_discarded() || !parsed.is_array()) return std::nullopt;
-    PresetBank bank;
-    bank.reserve(parsed.size());
-    for (const json& element : parsed) {
-        std::optional<TUIPreset> preset = FailablePreset::fromJSON(element).value;
-        if (strict && !preset && !element.is_null()) return std::nullopt;
-        bank.push_back(std::move(preset));
+// Walked element by element: only the slots kept ever become JSON trees, so a bank file of a
+// million slots costs no more memory than its first few.
+std::optional<PresetBank> decodeBank(std::string_view data, bool strict, std::size_t keptSlots) {
+    try {
+        JsonReader in(data);
+        in.skipByteOrderMark();
+        if (!in.consume('[')) return std::nullopt;
+        PresetBank bank;
+        if (!in.consume(']')) {
+            do {
+                if (bank.size() >= keptSlots) {
+                    if (!in.skipValue()) return std::nullopt;
+                    continue;
+                }
+                const std::optional<json> element = readTreeJSON(in);
+                if (!element) return std::nullopt;
+                std::optional<TUIPreset> preset = FailablePreset::fromJSON(*element).value;
+                if (strict && !preset && !element->is_null()) return std::nullopt;
+                bank.push_back(std::move(preset));
+            } while (in.consume(','));
+            if (!in.consume(']')) return std::nullopt;
+        }
+        if (!in.atEndOfText()) return std::nullopt;
+        return bank;
+    } catch (const std::exception&) {
+        return std::nullopt;  // no memory for what the file holds
     }
-    return bank;
 }
 
 }  // namespace
 
-std::optional<PresetBank> decodeBankSalvaging(std::string_view data) { return decodeBank(data, false); }
+std::optional<PresetBank> decodeBankSalvaging(std::string_view data, std::size_t keptSlots) {
+    return decodeBank(data, false, keptSlots);
+}
 
-std::optional<PresetBank> decodeBankStrictly(std::string_view data) { return decodeBank(data, true); }
+std::optional<PresetBank> decodeBankStrictly(std::string_view data) {
+    return decodeBank(data, true, std::numeric_limits<std::size_t>::max());
+}
 
 json toJSON(const PresetBank& bank) {
     json out = json::array();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -108,11 +109,14 @@ using PresetBank = std::vector<std::optional<TUIPreset>>;
 
 // A JSON array of presets and nulls, slot by slot, without padding; data that is not JSON or
 // not an array gives nothing. Salvaging, a bad element becomes an empty slot and keeps its
-// place; strictly, one bad element fails the whole bank.
-std::optional<PresetBank> decodeBankSalvaging(std::string_view data);
+// place, and slots past `keptSlots` are checked as JSON only and dropped; strictly, one bad
+// element fails the whole bank.
+std::optional<PresetBank> decodeBankSalvaging(std::string_view data,
+                                              std::size_t keptSlots = std::numeric_limits<std::size_t>::max());
 std::optional<PresetBank> decodeBankStrictly(std::string_view data);
-inline std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data) {
-    return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+inline std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint8_t>& data,
+                                                     std::size_t keptSlots = std::numeric_limits<std::size_t>::max()) {
+    return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), keptSlots);
 }
 // Empty slots are written as null.
 nlohmann::json toJSON(const PresetBank& bank);

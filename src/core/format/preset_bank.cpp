@@ -37,7 +37,7 @@ PresetBank loadPresets(const std::string& path, std::string& note) {
     if (fileExists(path)) {
         const FileReadResult file = readWholeFile(path, maxBankFileBytes);
         if (file.data) {
-            if (auto bank = decodeBankSalvaging(*file.data)) return padBank(std::move(*bank));
+            if (auto bank = decodeBankSalvaging(*file.data, presetSlotCount)) return padBank(std::move(*bank));
         }
         // Kept for the user to rescue before a preset change writes a fresh bank over it.
         note = damagedFileNote(path, keepDamagedCopy(path, file));

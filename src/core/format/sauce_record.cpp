@@ -265,35 +265,45 @@ nlohmann::json toJSON(const SauceRecord& r) {
             {"comments", r.comments}};
 }
 
-SauceRecord sauceRecordFromJSON(const nlohmann::json& json) {
+std::optional<SauceRecord> sauceRecordFromJSON(const nlohmann::json& json) {
+    if (!json.is_object()) return std::nullopt;
     SauceRecord r;
-    if (!json.is_object()) return r;
-    auto text = [&json](const char* key) -> std::string {
-        const auto it = json.find(key);
-        return it != json.end() && it->is_string() ? it->get<std::string>() : std::string();
+    bool ok = true;
+    // Absent or null keeps the default; a value of the wrong type, or a number the record's
+    // field cannot hold, fails the record.
+    auto text = [&](const char* key, std::string& field) {
+        const nlohmann::json* value = presentValue(json, key);
+        if (value == nullptr) return;
+        if (value->is_string()) field = value->get<std::string>();
+        else ok = false;
     };
-    auto number = [&json](const char* key, std::int64_t fallback, std::int64_t high) -> int {
-        const auto it = json.find(key);
-        if (it == json.end()) return static_cast<int>(fallback);
-        const auto value = jsonInteger(*it);
-        return static_cast<int>(value ? std::clamp<std::int64_t>(*value, 0, high) : fallback);
+    auto number = [&](const char* key, std::int64_t high, auto& field) {
+        const nlohmann::json* value = presentValue(json, key);
+        if (value == nullptr) return;
+        const auto n = jsonInteger(*value);
+        if (n && *n >= 0 && *n <= high) field = static_cast<std::remove_reference_t<decltype(field)>>(*n);
+        else ok = false;
     };
-    r.title = text("title");
-    r.author = text("author");
-    r.group = text("group");
-    r.date = text("date");
-    r.dataType = static_cast<std::uint8_t>(number("dataType", 1, 255));
-    r.fileType = static_cast<std::uint8_t>(number("fileType", 1, 255));
-    r.tInfo1 = number("tInfo1", 0, 65535);
-    r.tInfo2 = number("tInfo2", 0, 65535);
-    r.tInfo3 = number("tInfo3", 0, 65535);
-    r.tInfo4 = number("tInfo4", 0, 65535);
-    r.flags = static_cast<std::uint8_t>(number("flags", 0, 255));
-    r.fontName = text("fontName");
-    if (const auto it = json.find("comments"); it != json.end() && it->is_array()) {
-        for (const auto& line : *it)
-            if (line.is_string()) r.comments.push_back(line.get<std::string>());
+    text("title", r.title);
+    text("author", r.author);
+    text("group", r.group);
+    text("date", r.date);
+    number("dataType", 255, r.dataType);
+    number("fileType", 255, r.fileType);
+    number("tInfo1", 65535, r.tInfo1);
+    number("tInfo2", 65535, r.tInfo2);
+    number("tInfo3", 65535, r.tInfo3);
+    number("tInfo4", 65535, r.tInfo4);
+    number("flags", 255, r.flags);
+    text("fontName", r.fontName);
+    if (const nlohmann::json* lines = presentValue(json, "comments")) {
+        if (!lines->is_array()) return std::nullopt;
+        for (const auto& line : *lines) {
+            if (!line.is_string()) return std::nullopt;
+            r.comments.push_back(line.get<std::string>());
+        }
     }
+    if (!ok) return std::nullopt;
     return r;
 }
 

@@ -81,10 +81,11 @@ std::vector<std::uint8_t> sauceRecordData(const SauceRecord& record, std::uint32
 // The flags byte a writer stores for two display hints (iCE bit not included).
 std::uint8_t sauceHintFlags(LetterSpacing spacing, AspectRatio ratio);
 
-// All thirteen keys are written; reading never fails and missing or mistyped keys take the
-// defaults (empty text, 1 for the two types, 0 for numbers, no comments).
+// All thirteen keys are written. Reading, absent (or null) keys take the defaults (empty
+// text, 1 for the two types, 0 for numbers, no comments); a value that is not an object, a
+// key of the wrong type or a number out of its field's range gives nothing.
 nlohmann::json toJSON(const SauceRecord& record);
-SauceRecord sauceRecordFromJSON(const nlohmann::json& json);
+std::optional<SauceRecord> sauceRecordFromJSON(const nlohmann::json& json);
 
 // The text without leading and trailing Unicode white space (line breaks included).
 std::string trimmedWhitespace(std::string_view text);

@@ -319,6 +319,7 @@ bool JsonReader::skipValue() {
         switch (peek()) {
             case '{':
             case '[': {
+                if (open.size() == maxNesting) return false;
                 const char bracket = text_[pos_++];
                 const char close = bracket == '{' ? '}' : ']';
                 if (consume(close)) break;

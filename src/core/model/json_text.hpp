@@ -53,6 +53,11 @@ char* encodeScalar(char32_t scalar, char* out);
 
 class JsonReader {
 public:
+    // The deepest nesting of arrays and objects a value may have. Real documents stay within
+    // a handful of levels; the JSON library copies, compares and writes a tree recursively,
+    // so a value nested tens of thousands deep would exhaust the stack of whoever touches it.
+    static constexpr std::size_t maxNesting = 128;
+
     explicit JsonReader(std::string_view text) : text_(text) {}
 
     std::size_t position() const { return pos_; }
@@ -79,7 +84,8 @@ public:
     // alone (and gives nothing) for any other value, so the caller can read it another way.
     std::optional<std::int64_t> readPlainInteger();
 
-    // Steps over one complete value of any depth, checking it. False for malformed text.
+    // Steps over one complete value, checking it. False for malformed text and for a value
+    // nested deeper than maxNesting.
     bool skipValue();
     // The text of the next value (blanks excluded), or nothing when it is malformed.
     std::optional<std::string_view> valueText();

@@ -1,5 +1,6 @@
 #include "core/model/layer_json_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -233,7 +234,7 @@ std::optional<json> readTreeJSON(JsonReader& in) {
     return value;
 }
 
-ReadOutcome readGridJSON(JsonReader& in, CellGrid& out) {
+ReadOutcome readGridJSON(JsonReader& in, CellGrid& out, GridLimits limits) {
     const std::size_t start = in.position();
     if (!in.consume('[')) return refuseValue(in, start);
     std::vector<CellGrid::Row> rows;
@@ -242,19 +243,25 @@ ReadOutcome readGridJSON(JsonReader& in, CellGrid& out) {
     if (!in.consume(']')) {
         do {
             if (!in.consume('[')) return refuseValue(in, start);
+            const bool keepRow = rows.size() < limits.rows;
             CellGrid::Row row;
-            row.reserve(lengthHint);
+            if (keepRow) row.reserve(std::min(lengthHint, limits.columns));
             if (!in.consume(']')) {
+                std::size_t column = 0;
                 do {
                     ANSICell cell;
                     switch (readCell(in, cell, scratch)) {
-                        case ReadOutcome::ok: row.push_back(cell); break;
+                        case ReadOutcome::ok:
+                            if (keepRow && column < limits.columns) row.push_back(cell);
+                            ++column;
+                            break;
                         case ReadOutcome::refused: return refuseValue(in, start);
                         case ReadOutcome::malformed: return ReadOutcome::malformed;
                     }
                 } while (in.consume(','));
                 if (!in.consume(']')) return ReadOutcome::malformed;
             }
+            if (!keepRow) continue;
             lengthHint = row.size();
             rows.push_back(std::move(row));
         } while (in.consume(','));
@@ -264,7 +271,7 @@ ReadOutcome readGridJSON(JsonReader& in, CellGrid& out) {
     return ReadOutcome::ok;
 }
 
-ReadOutcome readLayerJSON(JsonReader& in, Layer& out) {
+ReadOutcome readLayerJSON(JsonReader& in, Layer& out, GridLimits limits) {
     const std::size_t start = in.position();
     if (!in.consume('{')) return refuseValue(in, start);
     // The small keys go through the tree coding; only the cells take the fast path.
@@ -281,7 +288,7 @@ ReadOutcome readLayerJSON(JsonReader& in, Layer& out) {
                     cellsOutcome = ReadOutcome::refused;
                     continue;
                 }
-                cellsOutcome = readGridJSON(in, cells);
+                cellsOutcome = readGridJSON(in, cells, limits);
                 if (cellsOutcome == ReadOutcome::malformed) return ReadOutcome::malformed;
             } else {
                 std::string name(key);

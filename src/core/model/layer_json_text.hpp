@@ -4,6 +4,8 @@
 // coding stays the reference for the small records.
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -23,10 +25,17 @@ void appendLayerJSON(JsonOut& out, const Layer& layer);
 // has stepped over it), `malformed` is text that is not JSON at all (the position is lost).
 enum class ReadOutcome { ok, refused, malformed };
 
+// How much of a grid is kept: rows and cells past these are checked like the others but
+// dropped as they are read, so a reader that would crop them anyway never holds them.
+struct GridLimits {
+    std::size_t rows = std::numeric_limits<std::size_t>::max();
+    std::size_t columns = std::numeric_limits<std::size_t>::max();
+};
+
 // The next value as rows of cells, where gridFromJSON would accept it.
-ReadOutcome readGridJSON(JsonReader& in, CellGrid& out);
+ReadOutcome readGridJSON(JsonReader& in, CellGrid& out, GridLimits limits = {});
 // The next value as a layer, where layerFromJSON would accept it.
-ReadOutcome readLayerJSON(JsonReader& in, Layer& out);
+ReadOutcome readLayerJSON(JsonReader& in, Layer& out, GridLimits limits = {});
 // The next value as a JSON tree (nothing when malformed): for the small values around the cells.
 std::optional<nlohmann::json> readTreeJSON(JsonReader& in);
 

@@ -32,6 +32,16 @@ void reloadImportedFonts(AppState& state) {
         if (availableFont(state, i)->id == *currentId) state.textFontIndex = i;
 }
 
+// "; skipped a.tdf: damaged, b.flf: damaged and 3 more", or nothing when none was skipped.
+std::string skippedNote(const std::vector<std::string>& skipped) {
+    constexpr std::size_t named = 3;
+    if (skipped.empty()) return {};
+    std::string note = "; skipped ";
+    for (std::size_t i = 0; i < skipped.size() && i < named; ++i) note += (i > 0 ? ", " : "") + skipped[i];
+    if (skipped.size() > named) note += " and " + std::to_string(skipped.size() - named) + " more";
+    return note;
+}
+
 }  // namespace
 
 void importFontData(std::span<const std::uint8_t> data, const std::string& filename, AppState& state,
@@ -44,12 +54,13 @@ void importFontData(std::span<const std::uint8_t> data, const std::string& filen
     const FontImport result = importFonts(data, filename, progress);
     state.fontImportProgress.reset();
     if (result.error) {
-        state.statusNote = "couldn't import " + filename + ": " + *result.error;
+        state.statusNote = "couldn't import " + filename + ": " + *result.error + skippedNote(result.skipped);
         return;
     }
     reloadImportedFonts(state);
     const std::size_t count = result.fonts.size();
-    state.statusNote = "imported " + std::to_string(count) + (count == 1 ? " font" : " fonts") + " from " + filename;
+    state.statusNote = "imported " + std::to_string(count) + (count == 1 ? " font" : " fonts") + " from " + filename +
+                       skippedNote(result.skipped);
 }
 
 void importFontFile(const std::string& named, AppState& state, const FontImportRepaint& repaint) {

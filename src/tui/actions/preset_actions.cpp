@@ -393,7 +393,7 @@ void openPresetLoadBrowser(AppState& state) {
 void importPresetFile(const std::string& named, AppState& state) {
     const std::string path = named.starts_with("/") ? named : state.browseDir + "/" + named;
     const FileReadResult file = readWholeFile(path, maxPresetFileBytes);
-    auto bank = file.data ? decodeBankSalvaging(*file.data) : std::nullopt;
+    auto bank = file.data ? decodeBankSalvaging(*file.data, presetSlotCount) : std::nullopt;
     if (!bank) {
         state.statusNote = "couldn't read presets: " + named;
         return;

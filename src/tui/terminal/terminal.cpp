@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "core/io/file_io.hpp"
@@ -116,11 +119,11 @@ extern "C" void onFatalSignal(int signal) {
     std::raise(signal);
 }
 
-void installHandler(int signal, void (*handler)(int)) {
+void installHandler(int signal, void (*handler)(int), int flags = 0) {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: a window change must interrupt the blocking read
+    action.sa_flags = flags;  // no SA_RESTART: a window change must interrupt the blocking read
     sigaction(signal, &action, nullptr);
 }
 
@@ -163,6 +166,31 @@ extern "C" void onContinue(int) {
     errno = saved;
 }
 
+// The alternate stack of one thread, given back to the system before its memory goes.
+class AlternateSignalStack {
+public:
+    AlternateSignalStack() : memory_(new char[size]) {
+        stack_t stack{};
+        stack.ss_sp = memory_.get();
+        stack.ss_size = size;
+        installed_ = ::sigaltstack(&stack, nullptr) == 0;
+    }
+    ~AlternateSignalStack() {
+        if (!installed_) return;
+        stack_t off{};
+        off.ss_flags = SS_DISABLE;
+        ::sigaltstack(&off, nullptr);
+    }
+    AlternateSignalStack(const AlternateSignalStack&) = delete;
+    AlternateSignalStack& operator=(const AlternateSignalStack&) = delete;
+
+private:
+    // Room for the handler (a few system calls) whatever the system's own minimum.
+    static constexpr std::size_t size = std::size_t{64} << 10;
+    std::unique_ptr<char[]> memory_;
+    bool installed_ = false;
+};
+
 extern "C" void restoreAtExit() { restoreTerminal(); }
 
 }  // namespace
@@ -187,9 +215,14 @@ void installCrashHandler() {
         ::dup2(fd, STDERR_FILENO);
         ::close(fd);
     }
+    useAlternateSignalStack();
     forEachHandledSignal([](const HandledSignal& handled) {
-        if (handled.role == SignalRole::crash) installHandler(handled.number, onFatalSignal);
+        if (handled.role == SignalRole::crash) installHandler(handled.number, onFatalSignal, SA_ONSTACK);
     });
+}
+
+void useAlternateSignalStack() {
+    thread_local const AlternateSignalStack stack;
 }
 
 void installSignalHandlers() {

@@ -87,19 +87,25 @@ public:
 void restoreTerminal();
 void installSignalHandlers();
 void installCrashHandler();
+// Gives the calling thread a stack of its own for the crash handler, so that running out of
+// stack still restores the terminal. Once per thread is enough; later calls do nothing.
+void useAlternateSignalStack();
 
 // The signals the main loop handles (ends, stops, continues, window changes). Other threads
 // block them, so that they always land where the loop's wait sees them.
 sigset_t terminalSignalSet();
 
 // Starts a thread that never takes the terminal's signals. (Faults it causes itself still
-// reach the crash handler.)
+// reach the crash handler, on a stack of the thread's own.)
 template <typename Body>
 std::thread threadWithoutTerminalSignals(Body body) {
     const sigset_t blocked = terminalSignalSet();
     sigset_t previous;
     pthread_sigmask(SIG_BLOCK, &blocked, &previous);
-    std::thread thread(std::move(body));
+    std::thread thread([body = std::move(body)]() mutable {
+        useAlternateSignalStack();
+        body();
+    });
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return thread;
 }

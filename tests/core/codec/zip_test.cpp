@@ -44,22 +44,46 @@ TEST(Zip, DamagedOrLyingMembersAreLeftOutAndTheRestKept) {
         const char* what;
         Member bad;
         std::function<void(std::vector<std::uint8_t>&)> damage;
+        const char* reason;
     };
     const Case cases[] = {
         {"corrupt deflate stream", {"bad.tdf", body, true},
-         [](auto& d) { for (int i = 40; i < 56; ++i) d[static_cast<std::size_t>(i)] ^= 0xA5; }},
-        {"wrong CRC", {"bad.tdf", body}, [](auto& d) { d[14] ^= 1; }},
-        {"declares less than it inflates to", {"bad.tdf", body, true, false, false, 100}, nullptr},
-        {"declares more than it inflates to", {"bad.tdf", body, true, false, false, 1u << 30}, nullptr},
-        {"ZIP64 marks in the local header", {"bad.tdf", body, true, false, true, 0xFFFFFFFF}, nullptr},
-        {"unknown method", {"bad.tdf", body}, [](auto& d) { d[8] = 12; }},
+         [](auto& d) { for (int i = 40; i < 56; ++i) d[static_cast<std::size_t>(i)] ^= 0xA5; }, "damaged"},
+        {"wrong CRC", {"bad.tdf", body}, [](auto& d) { d[14] ^= 1; }, "damaged"},
+        {"wrong CRC, deflated", {"bad.tdf", body, true}, [](auto& d) { d[14] ^= 1; }, "damaged"},
+        {"declares less than it inflates to", {"bad.tdf", body, true, false, false, 100}, nullptr, "damaged"},
+        {"declares more than it inflates to", {"bad.tdf", body, true, false, false, 1u << 20}, nullptr, "damaged"},
+        {"declares more than a member may hold", {"bad.tdf", body, true, false, false, 1u << 30}, nullptr,
+         "too large"},
+        {"ZIP64 marks in the local header", {"bad.tdf", body, true, false, true, 0xFFFFFFFF}, nullptr, "damaged"},
+        {"unknown method", {"bad.tdf", body}, [](auto& d) { d[8] = 12; }, "damaged"},
     };
     for (const Case& c : cases) {
         auto data = zip_test::archive({c.bad, {"good.flf", "fine", true}});
         if (c.damage) c.damage(data);
-        const auto entries = extractZipEntries(data);
-        EXPECT_EQ(names(entries), std::vector<std::string>{"good.flf"}) << c.what;
+        const ZipContents contents = readZipArchive(data);
+        EXPECT_EQ(names(contents.entries), std::vector<std::string>{"good.flf"}) << c.what;
+        EXPECT_EQ(contents.skipped, (std::vector<SkippedZipMember>{{"bad.tdf", c.reason}})) << c.what;
     }
+}
+
+// Members that inflate in full and then fail their check still spend the budget: an archive
+// of them cannot make the reader inflate more than the total limit.
+TEST(Zip, DamagedMembersSpendTheBudgetTheyInflate) {
+    const std::string full(zipMemberLimit, 'z');
+    std::vector<Member> members;
+    for (int i = 0; i < 6; ++i) members.push_back({"big" + std::to_string(i) + ".tdf", full, true});
+    members.push_back({"small.flf", "fine", true});
+    auto data = zip_test::archive(members);
+    for (int i = 0; i < 6; ++i) zip_test::breakCRC(data, "big" + std::to_string(i) + ".tdf");
+    const ZipContents contents = readZipArchive(data);
+    EXPECT_TRUE(contents.entries.empty());
+    std::vector<std::string> reasons;
+    for (const SkippedZipMember& member : contents.skipped) reasons.push_back(member.reason);
+    const std::size_t inflated = zipTotalLimit / zipMemberLimit;
+    std::vector<std::string> expected(inflated, "damaged");
+    expected.resize(members.size(), "too large");
+    EXPECT_EQ(reasons, expected);
 }
 
 TEST(Zip, ZIP64MarkedHeadersTakeTheirSizesFromTheDirectory) {

@@ -91,4 +91,16 @@ inline std::vector<std::uint8_t> archive(const std::vector<Member>& members) {
     return out;
 }
 
+// Flips a bit of the CRC-32 in the local header of every member called `name`, so that its
+// data no longer matches.
+inline void breakCRC(std::vector<std::uint8_t>& zip, const std::string& name) {
+    for (std::size_t pos = 0; pos + 30 + name.size() <= zip.size(); ++pos) {
+        if (zip[pos] != 'P' || zip[pos + 1] != 'K' || zip[pos + 2] != 3 || zip[pos + 3] != 4) continue;
+        const std::size_t length = zip[pos + 26] | zip[pos + 27] << 8;
+        if (std::string(zip.begin() + static_cast<std::ptrdiff_t>(pos + 30),
+                        zip.begin() + static_cast<std::ptrdiff_t>(pos + 30 + length)) == name)
+            zip[pos + 14] ^= 1;
+    }
+}
+
 }  // namespace glyphloom::zip_test

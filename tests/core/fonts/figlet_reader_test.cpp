@@ -78,6 +78,16 @@ TEST(FIGletReader, EndMarksAndHardBlanks) {
     }
 }
 
+// Blanks after the end mark (seen in fonts that ship with systems) are not part of the line:
+// the mark before them still goes, and the glyph's own trailing blanks stay.
+TEST(FIGletReader, BlanksAfterTheEndMarkAreSetAsideFirst) {
+    std::string text = "flf2a$ 2 1 10 0 0\n";
+    for (int c = 0x20; c <= 0x7E; ++c) text += " /\\ @ \n/__\\@@ \t \n";
+    const auto font = fromFIGlet("f", "F", text);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->glyphs.at("A"), (std::vector<std::string>{" /\\ ", "/__\\"}));
+}
+
 TEST(FIGletReader, CommentLinesAreSkippedAndCarriageReturnsDropped) {
     std::string text = "flf2a$ 1 1 10 0 2\r\nfirst comment@\r\nsecond@\r\n";
     for (int c = 0x20; c <= 0x7E; ++c) text += std::string(1, static_cast<char>(c)) + "x@@\r\n";

@@ -102,11 +102,19 @@ TEST(FontStore, FailedImportsLeaveTheFolderAlone) {
         EXPECT_EQ(result.error.value_or(""), c.error) << c.name;
         EXPECT_TRUE(importedFontFiles(folder).empty()) << c.name;
     }
+    // Font files that are all damaged are named, not reported as missing.
+    const auto tdf = twoFontTDF();
+    auto damaged = zip_test::archive({{"dir/a.tdf", std::string(tdf.begin(), tdf.end()), true}, {"x.txt", "x"}});
+    zip_test::breakCRC(damaged, "dir/a.tdf");
+    zip_test::breakCRC(damaged, "x.txt");
+    const auto result = importFonts(damaged, "damaged.zip", folder);
+    EXPECT_EQ(result.error.value_or(""), "no font file in it could be read");
+    EXPECT_EQ(result.skipped, std::vector<std::string>{"a.tdf: damaged"});
+    EXPECT_TRUE(importedFontFiles(folder).empty());
     // A folder that cannot be made is reported before anything is written.
     const std::string blocked = (config.path() / "file").string();
     ASSERT_EQ(writeFileAtomically(blocked, std::string_view("x")), "");
-    const auto result = importFonts(twoFontTDF(), "pack.tdf", blocked + "/fonts");
-    EXPECT_TRUE(result.error);
+    EXPECT_TRUE(importFonts(twoFontTDF(), "pack.tdf", blocked + "/fonts").error);
 }
 
 TEST(FontStore, ArchivesImportTheirFontMembersUnderPlainNames) {
@@ -149,6 +157,7 @@ TEST(FontStore, CorpusArchivesImportTheirIntactMembers) {
     result = importFonts(*corrupt.data, "corrupt.zip", folder);
     ASSERT_EQ(result.fonts.size(), 1u);
     EXPECT_EQ(result.fonts[0].name, "Standard");
+    EXPECT_EQ(result.skipped, std::vector<std::string>{"bigout.tdf: damaged"});
     EXPECT_EQ(folderNames(config.fontsFolder()), std::vector<std::string>{"standard.flf"});
 }
 

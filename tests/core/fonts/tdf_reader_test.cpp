@@ -147,6 +147,49 @@ TEST(TDFReader, OutlineFontsDrawTheirPartsInBoxLines) {
 }
 
 // --- Real files ---
+// A glyph may not outgrow the largest size the format declares, whatever its header says: a
+// "1 × 1" glyph of sixty thousand rows, shared by every character, once took seconds and
+// hundreds of megabytes to read.
+TEST(TDFReader, RefusesGlyphsThatOutgrowTheLargestSize) {
+    auto rows = [](int count, std::size_t width) { return std::vector<std::string>(count, std::string(width, 'x')); };
+    auto declaredOneByOne = [](std::vector<std::uint8_t> glyph) {
+        glyph[0] = glyph[1] = 1;
+        return glyph;
+    };
+    const auto fonts = fromTDF("f", tdf_test::file({Record{"S", 1, 1,
+                                                           {{'A', declaredOneByOne(blockGlyph(rows(30'000, 1)))},
+                                                            {'B', declaredOneByOne(blockGlyph(rows(21, 1)))},
+                                                            {'C', declaredOneByOne(blockGlyph(rows(1, 61)))},
+                                                            {'D', declaredOneByOne(blockGlyph(rows(20, 60)))},
+                                                            {'E', blockGlyph(rows(3, 2))}}}}));
+    ASSERT_EQ(fonts.size(), 1u);
+    for (const char* refused : {"A", "B", "C"}) EXPECT_EQ(fonts[0].glyphs.count(refused), 0u) << refused;
+    EXPECT_EQ(fonts[0].glyphs.at("D").size(), 20u);  // the largest a glyph may be, kept whole
+    EXPECT_EQ(fonts[0].height, 20);
+    EXPECT_EQ(fonts[0].glyphs.at("E"), rows(3, 2));
+}
+
+// Glyphs may share their bytes, but a file cannot hold more cells than a few per byte: font
+// after font of ninety-four characters pointing at one large glyph stops growing.
+TEST(TDFReader, AFileHoldsNoMoreCellsThanItsBudget) {
+    std::map<char, std::vector<std::uint8_t>> one{{'!', blockGlyph(std::vector<std::string>(20, std::string(60, '#')))}};
+    std::vector<Record> records(40, Record{"Big", 1, 1, one});
+    auto data = tdf_test::file(records);
+    // Every character of every font at the one glyph.
+    std::size_t pos = 20;
+    for (std::size_t record = 0; record < records.size(); ++record) {
+        while (!(data[pos] == 0x55 && data[pos + 1] == 0xAA && data[pos + 2] == 0 && data[pos + 3] == 0xFF)) ++pos;
+        for (std::size_t i = 0; i < 94; ++i) data[pos + 25 + 2 * i] = data[pos + 26 + 2 * i] = 0;
+        pos += 213;
+    }
+    std::size_t cells = 0;
+    for (const BlockFont& font : fromTDF("f", data))
+        for (const auto& [character, glyphRows] : font.glyphs)
+            for (const std::string& row : glyphRows) cells += row.size();
+    EXPECT_GT(cells, 0u);
+    EXPECT_LE(cells, 8 * data.size() + 65536);
+    EXPECT_LT(cells, 40u * 94 * 1200);  // what the fonts would hold unbounded
+}
 
 struct CorpusFont {
     const char* file;

@@ -177,6 +177,13 @@ TEST(DrawingFile, MalformedDocumentsAreRefused) {
         R"({"version":5,"columns":1,"rows":1,"colorDepth":16})",
         R"({"version":5,"columns":1,"rows":1,"sauceComments":["a",2]})",
         R"({"version":5,"columns":1,"rows":1,"sourceSauce":"me"})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"title":5}})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"comments":[1]}})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"comments":"one"}})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"dataType":300}})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"tInfo1":70000}})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"flags":-1}})",
+        R"({"version":5,"columns":1,"rows":1,"sourceSauce":{"tInfo2":1.5}})",
         R"({"version":5,"columns":1,"rows":1,"letterSpacing":"wide"})",
         R"({"version":5,"columns":1,"rows":1,"referenceImageData":"not*base64"})",
         R"({"version":5,"columns":1,"rows":1,"compoMode":"yes"})",
@@ -341,6 +348,56 @@ TEST(DrawingFile, OnlyTheTopSevenLayersAreKept) {
     ASSERT_EQ(resolved.size(), 7u);
     EXPECT_EQ(resolved.front().name, "L0");
     EXPECT_EQ(resolved.back().name, "L6");
+}
+
+// Hostile documents: what the editor would throw away is not kept while reading, and a
+// value nested too deep for a tree to be copied or written is refused instead of crashing.
+TEST(DrawingFile, OutsizedPartsAreDroppedWhileReading) {
+    const std::string head = R"({"version":5,"columns":2,"rows":4000,)";
+    std::string rows;
+    for (int r = 0; r < maxDocumentRows + 500; ++r) rows += r ? ",[]" : R"([{"character":"a"},{},{},{}])";
+    const auto tall = decode(head + R"("layers":[{"cells":[)" + rows + "]}]}");
+    ASSERT_TRUE(tall && tall->layers);
+    const CellGrid& kept = tall->layers->front().cells;
+    EXPECT_EQ(kept.rowCount(), maxDocumentRows);
+    EXPECT_EQ(kept.cellAt(0, 0)->character.str(), "a");
+    const auto single = decode(head + R"("cells":[)" + rows + "]}");
+    ASSERT_TRUE(single && single->cells);
+    EXPECT_EQ(single->cells->rowCount(), maxDocumentRows);
+    // Dropped rows are still checked: a bad cell there fails the document as before.
+    EXPECT_FALSE(decode(head + R"("cells":[)" + rows + R"(,[{"blink":"no"}]]})"));
+
+    std::string lines, slots;
+    for (int i = 0; i < 1000; ++i) lines += std::string(i ? "," : "") + "\"line " + std::to_string(i) + "\"";
+    for (int i = 0; i < 1000; ++i) slots += std::string(i ? "," : "") + R"({"name":"p)" + std::to_string(i) + "\"}";
+    const auto listed = decode(head + R"("sauceComments":[)" + lines + R"(],"sauceHistory":[)" + lines +
+                               R"(],"sourceSauce":{"comments":[)" + lines + R"(]},"presets":[)" + slots + "]}");
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(listed->sauceComments->size(), 255u);
+    EXPECT_EQ(listed->sauceComments->back(), "line 254");
+    EXPECT_EQ(listed->sauceHistory->size(), 255u);
+    EXPECT_EQ(listed->sourceSauce->comments.size(), 255u);
+    EXPECT_EQ(listed->presets->size(), 16u);
+    EXPECT_EQ(listed->carriedKeys.at("presets").size(), 16u);
+    EXPECT_FALSE(decode(head + R"("sauceComments":[)" + lines + R"(,7]})"));
+    EXPECT_FALSE(decode(head + R"("sourceSauce":{"comments":[)" + lines + R"(,null]}})"));
+    EXPECT_FALSE(decode(head + R"("presets":[)" + slots + R"(,{]})"));
+}
+
+TEST(DrawingFile, DeepNestingIsRefusedAnywhere) {
+    const std::string deep = std::string(85'000, '[') + std::string(85'000, ']');
+    for (const char* key : {"presets", "referenceScale", "sourceSauce", "unknownKey", "layers", "cells"}) {
+        const std::string text = R"({"version":5,"columns":1,"rows":1,")" + std::string(key) + "\":" + deep + "}";
+        EXPECT_FALSE(decode(text)) << key;
+    }
+    // Inside a layer, a cell and a colour.
+    EXPECT_FALSE(decode(R"({"version":5,"columns":1,"rows":1,"layers":[{"extra":)" + deep + R"(,"cells":[]}]})"));
+    EXPECT_FALSE(decode(R"({"version":5,"columns":1,"rows":1,"cells":[[{"x":)" + deep + "}]]}"));
+    EXPECT_FALSE(decode(R"({"version":5,"columns":1,"rows":1,"cells":[[{"foreground":)" + deep + "}]]}"));
+    // A document that nests as deep as real ones do still opens, and writes back.
+    const auto shallow = decode(R"({"version":5,"columns":1,"rows":1,"presets":[[[[[[[[1]]]]]]]]})");
+    ASSERT_TRUE(shallow);
+    EXPECT_TRUE(encodeDrawingFile(*shallow));
 }
 
 }  // namespace

@@ -287,6 +287,22 @@ TEST(DecodeBankSalvaging, BankRoundTripsThroughItsText) {
     EXPECT_EQ(decodeBankSalvaging(bytes), bank);
 }
 
+// A bank file of a million slots costs no more than the slots kept; what lies past them must
+// still be JSON, and nothing may nest deeper than a tree can be copied.
+TEST(DecodeBankSalvaging, SlotsPastTheKeptOnesAreCheckedOnly) {
+    std::string slots;
+    for (int i = 0; i < 40; ++i) slots += std::string(i ? "," : "") + R"({"name":"p)" + std::to_string(i) + "\"}";
+    const auto kept = decodeBankSalvaging("[" + slots + "]", 16);
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept->size(), 16u);
+    EXPECT_EQ(kept->back()->name, "p15");
+    EXPECT_EQ(decodeBankSalvaging("[" + slots + "]")->size(), 40u);
+    const std::string deep = std::string(100'000, '[') + std::string(100'000, ']');
+    for (const std::string& text : {"[" + slots + ",{]", "[" + slots + "," + deep + "]", "[" + deep + "]"})
+        EXPECT_FALSE(decodeBankSalvaging(text, 16)) << text.substr(0, 60);
+    EXPECT_FALSE(decodeBankStrictly("[" + deep + "]"));
+}
+
 TEST(DecodeBankStrictly, OneBadElementFailsTheWholeBank) {
     struct Case {
         const char* data;

@@ -243,20 +243,37 @@ TEST(SauceRecord, JSONCodingRoundTripsAndDefaultsMissingKeys) {
     EXPECT_EQ(json.size(), 13u);
     EXPECT_EQ(sauceRecordFromJSON(nlohmann::json::parse(json.dump())), record);
 
-    const SauceRecord defaults = sauceRecordFromJSON(nlohmann::json::object());
-    EXPECT_EQ(defaults, SauceRecord{});
-    EXPECT_EQ(defaults.dataType, 1);
-    EXPECT_EQ(defaults.fileType, 1);
+    const auto defaults = sauceRecordFromJSON(nlohmann::json::object());
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(*defaults, SauceRecord{});
+    EXPECT_EQ(defaults->dataType, 1);
+    EXPECT_EQ(defaults->fileType, 1);
+    const auto edges = sauceRecordFromJSON(nlohmann::json::parse(
+        R"({"title": null, "tInfo1": 65535, "tInfo2": 0, "flags": 255, "dataType": 2.0, "comments": []})"));
+    ASSERT_TRUE(edges);
+    EXPECT_EQ(edges->tInfo1, 65535);
+    EXPECT_EQ(edges->flags, 255);
+    EXPECT_EQ(edges->dataType, 2);
+}
 
-    const SauceRecord odd = sauceRecordFromJSON(nlohmann::json::parse(
-        R"({"title": 5, "tInfo1": 99999, "tInfo2": -3, "flags": 300, "dataType": 2.0, "comments": ["a", 1, "b"]})"));
-    EXPECT_EQ(odd.title, "");
-    EXPECT_EQ(odd.tInfo1, 65535);
-    EXPECT_EQ(odd.tInfo2, 0);
-    EXPECT_EQ(odd.flags, 255);
-    EXPECT_EQ(odd.dataType, 2);
-    EXPECT_EQ(odd.comments, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(sauceRecordFromJSON(nlohmann::json::array()), SauceRecord{});
+TEST(SauceRecord, JSONOfTheWrongShapeIsRefused) {
+    const char* refused[] = {
+        R"([])",
+        R"("record")",
+        R"({"title": 5})",
+        R"({"fontName": ["IBM VGA"]})",
+        R"({"comments": [1]})",
+        R"({"comments": ["a", null]})",
+        R"({"comments": "a"})",
+        R"({"dataType": 300})",
+        R"({"fileType": -1})",
+        R"({"tInfo1": 70000})",
+        R"({"tInfo4": -3})",
+        R"({"flags": 256})",
+        R"({"tInfo2": 1.5})",
+        R"({"tInfo3": "80"})",
+    };
+    for (const char* text : refused) EXPECT_FALSE(sauceRecordFromJSON(nlohmann::json::parse(text))) << text;
 }
 
 TEST(SauceRecord, TextHelpers) {

@@ -64,9 +64,28 @@ TEST(JsonText, ReaderAcceptsExactlyWhatTheLibraryAccepts) {
         R"({"a":[1,{"b":null}],"c":"d"})", R"({"a":1}})", "1 2", " \t\r\n1 \n", "", "   ",
         std::string("{}\0garbage", 10), std::string("[\0]", 3),
     };
-    texts.push_back(std::string(100000, '[') + std::string(100000, ']'));
-    texts.push_back(std::string(100000, '[') + std::string(99999, ']'));
+    texts.push_back(std::string(JsonReader::maxNesting, '[') + std::string(JsonReader::maxNesting - 1, ']'));
     for (const auto& text : texts) EXPECT_EQ(readerAccepts(text), libraryAccepts(text)) << text.substr(0, 40);
+}
+
+// Past the nesting limit the reader refuses what the library would take: a tree that deep
+// cannot be copied or written without running out of stack.
+TEST(JsonText, ReaderRefusesNestingPastItsLimit) {
+    auto nested = [](std::size_t depth, const std::string& open, const std::string& close, const std::string& inner) {
+        std::string text;
+        for (std::size_t i = 0; i < depth; ++i) text += open;
+        text += inner;
+        for (std::size_t i = 0; i < depth; ++i) text += close;
+        return text;
+    };
+    const std::size_t limit = JsonReader::maxNesting;
+    for (const auto& [open, close] : {std::pair{"[", "]"}, std::pair{"{\"k\":[", "]}"}}) {
+        const std::size_t perStep = std::string(open) == "[" ? 1 : 2;
+        EXPECT_TRUE(readerAccepts(nested(limit / perStep, open, close, "1"))) << open;
+        EXPECT_TRUE(readerAccepts(nested(limit / perStep - 1, open, close, "[]"))) << open;
+        EXPECT_FALSE(readerAccepts(nested(limit / perStep, open, close, "[]"))) << open;
+        EXPECT_FALSE(readerAccepts(nested(85'000, open, close, "1"))) << open;
+    }
 }
 
 TEST(JsonText, ReaderDecodesStringsAndKeys) {

@@ -286,6 +286,32 @@ TEST(FontImport, ArchivesReportEachFontFileAsItIsImported) {
     EXPECT_TRUE(seen.empty());
 }
 
+TEST(FontImport, DamagedArchiveMembersAreNamedInTheNote) {
+    const ScopedConfigHome config("font-damaged");
+    const auto tdf = oneFontTDF();
+    const std::string font(tdf.begin(), tdf.end());
+    const struct {
+        std::vector<std::string> members, damaged;
+        const char* note;
+    } cases[] = {
+        {{"good.tdf", "fonts/bigout.tdf", "notes.txt"}, {"fonts/bigout.tdf", "notes.txt"},
+         "imported 1 font from X.zip; skipped bigout.tdf: damaged"},
+        {{"good.tdf", "a.tdf", "b.tdf", "c.tdf", "d.tdf"}, {"a.tdf", "b.tdf", "c.tdf", "d.tdf"},
+         "imported 1 font from X.zip; skipped a.tdf: damaged, b.tdf: damaged, c.tdf: damaged and 1 more"},
+        {{"a.tdf", "fonts/bigout.tdf"}, {"a.tdf", "fonts/bigout.tdf"},
+         "couldn't import X.zip: no font file in it could be read; skipped a.tdf: damaged, bigout.tdf: damaged"},
+    };
+    for (const auto& c : cases) {
+        std::vector<zip_test::Member> members;
+        for (const std::string& name : c.members) members.push_back({name, font, true});
+        auto zip = zip_test::archive(members);
+        for (const std::string& name : c.damaged) zip_test::breakCRC(zip, name);
+        AppState state;
+        importFontData(zip, "X.zip", state);
+        EXPECT_EQ(state.statusNote.value_or(""), c.note);
+    }
+}
+
 TEST(FontImport, PickedFilesWaitForTheFrameThenImport) {
     const ScopedConfigHome config("font-pending");
     AppState state;

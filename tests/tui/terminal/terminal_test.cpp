@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "app/main_loop.hpp"
 #include "stdin_pipe.hpp"
@@ -15,6 +17,7 @@
 namespace glyphloom {
 namespace {
 
+namespace fs = std::filesystem;
 using testing_support::StdinPipe;
 
 TEST(TerminalRead, DecodesWhatArrivesAndReportsEndOfInput) {
@@ -119,6 +122,53 @@ TEST(TerminalRestore, DiscardsWhatWasTypedForTheEditor) {
     ::close(savedStdin);
     ::close(line);
     ::close(keyboard);
+}
+
+// Endless recursion the compiler cannot fold into a loop: the stack runs out.
+[[gnu::noinline]] int exhaustStack(int depth) {
+    volatile char frame[4096];
+    frame[static_cast<std::size_t>(depth) % sizeof frame] = 1;
+    return depth > 0 ? exhaustStack(depth + 1) + frame[0] : 0;
+}
+
+// The crash handler gives the terminal back even when the fault is the stack running out, in
+// the main thread and in a thread that set up its own alternate stack. Run in a child, whose
+// standard output is a pipe and whose session counts as active.
+TEST(TerminalRestore, AStackOverflowStillRestoresTheTerminal) {
+    for (const bool ownThread : {false, true}) {
+        SCOPED_TRACE(ownThread ? "thread" : "main");
+        const fs::path home = fs::temp_directory_path() / ("glyphloom-overflow-" + std::to_string(::getpid()));
+        fs::create_directories(home);
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::setenv("HOME", home.c_str(), 1);
+            ::dup2(fds[1], STDOUT_FILENO);
+            installCrashHandler();
+            TerminalGlobals::rawActive = 1;
+            if (ownThread) {
+                std::thread([] {
+                    useAlternateSignalStack();
+                    exhaustStack(1);
+                }).join();
+            } else {
+                exhaustStack(1);
+            }
+            ::_exit(0);
+        }
+        ::close(fds[1]);
+        std::string out;
+        char buffer[256];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+        ::close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+        EXPECT_EQ(out, terminalExitSequence);
+        fs::remove_all(home);
+    }
 }
 
 TEST(TerminalSize, FallsBackTo24By80WithoutATerminal) {
