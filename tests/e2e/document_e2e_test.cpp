@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/format/ans_import.hpp"
+#include "core/format/sauce_record.hpp"
 #include "core/io/file_io.hpp"
 #include "tmux_session.hpp"
 
@@ -81,6 +82,51 @@ TEST_F(Documents, ASavedDrawingOpensAgainFromTheCommandLine) {
     ASSERT_TRUE(tmux->startEditor(shellQuote((tmux->home() / "kept.ans").string()))) << tmux->capture();
     EXPECT_TRUE(tmux->waitForText("HELLO WORLD")) << tmux->capture();
     EXPECT_TRUE(tmux->find("kept")) << tmux->capture();
+}
+
+// Signed art opens view-only: a paint stroke, typing and the Space pen leave it as it was and
+// do not mark it modified (the save button stays "✓").
+TEST_F(Documents, SignedArtCannotBeDrawnOn) {
+    const std::string body = "\x1b[1;33mHELLO WORLD\x1b[0m";
+    SauceRecord signature;
+    signature.title = "Greeting";
+    signature.author = "Somebody";
+    signature.group = "Elsewhere";
+    const auto record = sauceRecordData(signature, static_cast<std::uint32_t>(body.size()));
+    writeFile(tmux->home() / "signed.ans", body + std::string(record.begin(), record.end()));
+    ASSERT_TRUE(tmux->startEditor("--size 80x25 " + shellQuote((tmux->home() / "signed.ans").string())))
+        << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("view only — re-save to edit")) << tmux->capture();
+    ASSERT_TRUE(tmux->find("HELLO WORLD")) << tmux->capture();
+    const auto hello = tmux->find("HELLO WORLD");
+    ASSERT_TRUE(tmux->find("✓", 0)) << tmux->capture();
+
+    // A paint drag across the text and on along the row below it.
+    tmux->sendMouse(0, hello->first, hello->second, true);
+    for (int x = hello->first; x <= hello->first + 14; x += 2) tmux->sendMouse(32, x, hello->second, true);
+    tmux->sendMouse(32, hello->first + 14, hello->second + 2, true);
+    tmux->sendMouse(0, hello->first + 14, hello->second + 2, false);
+    tmux->sendBytes("typed");
+    tmux->sendBytes(" \x1b[B\x1b[B ");  // the Space pen, down twice
+    tmux->sendMouse(35, 2, 30, true);  // the pointer off the canvas
+    EXPECT_TRUE(tmux->waitForText("view only — re-save to edit")) << tmux->capture();
+    const std::string screen = tmux->capture();
+    const auto lines = tmux->captureLines();
+    // Everything right of the text's first column, on its row and the two below.
+    for (int y = hello->second; y <= hello->second + 2; ++y) {
+        const std::string& line = lines.at(static_cast<std::size_t>(y));
+        std::size_t at = 0;
+        for (int x = 0; x < hello->first && at < line.size(); ++x) {
+            do ++at;
+            while (at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80);
+        }
+        const std::string canvas = line.substr(std::min(at, line.size()));
+        EXPECT_EQ(canvas.find("█"), std::string::npos) << "row " << y << "\n" << screen;
+        EXPECT_EQ(canvas.find("typed"), std::string::npos) << "row " << y << "\n" << screen;
+        if (y == hello->second) EXPECT_EQ(canvas.rfind("HELLO WORLD", 0), 0u) << screen;
+    }
+    EXPECT_TRUE(tmux->find("✓", 0)) << "the document is not modified\n" << screen;
+    EXPECT_FALSE(tmux->find("⤓", 0)) << screen;
 }
 
 // Real ANSI art: opened from the command line, its first row shows on the screen.
