@@ -149,6 +149,25 @@ TEST_F(PresetRow, SlotOnePaintsWithItsColourCycle) {
     EXPECT_FALSE(distinct.contains("")) << tmux->capture(true);
 }
 
+// An empty slot's "+" saves the current set-up into that slot; the slot's label says, under
+// the pointer, that a click on it saves there too.
+TEST_F(PresetRow, ThePlusOfAnEmptySlotSavesIntoIt) {
+    ASSERT_EQ(rowFrom("E", 4), "E + ") << tmux->capture();
+    const auto label = slotLabel("E");
+    ASSERT_TRUE(label) << tmux->capture();
+    tmux->sendMouse(35, label->first, label->second, true);
+    EXPECT_TRUE(statusShows("● E: click saves the current tool set-up into this slot")) << tmux->capture();
+    tmux->sendMouse(35, label->first + 2, label->second, true);
+    EXPECT_TRUE(statusShows("● E: empty — + saves the current tool set-up here")) << tmux->capture();
+
+    tmux->click(label->first + 2, label->second);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowFrom("E", 1).empty(); })) << "slot E is now marked as selected\n"
+                                                                           << tmux->capture();
+    // The selected slot shows "•" for its label, then its sample where the "+" was.
+    EXPECT_NE(rowFrom("•", 6), "• + ") << tmux->capture();
+    EXPECT_EQ(rowFrom("F", 4), "F + ") << "only the clicked slot is filled\n" << tmux->capture();
+}
+
 TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {
     ASSERT_EQ(rowFrom("D", 4), "D + ") << tmux->capture();
     const auto label = slotLabel("D");
