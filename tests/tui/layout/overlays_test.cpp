@@ -413,13 +413,43 @@ TEST(FontBrowser, UrlEntryDownloadAndDeleteConfirmation) {
     EXPECT_NE(download.rowWith("fetching, one moment…"), -1);
 
     state.pendingFontURL.reset();
-    state.fontDeletePending = 0;
+    state.fontDeletePending = static_cast<int>(BlockFont::builtIn().size());
     const Composed confirm(state);
-    EXPECT_NE(confirm.rowWith("Delete this imported font?"), -1);
+    EXPECT_NE(confirm.rowWith("Delete Chunky.flf: Chunky ?"), -1);
     ASSERT_TRUE(confirm.layout.fontDeleteYesSpan && confirm.layout.fontDeleteNoSpan);
     EXPECT_EQ(confirm.text(*confirm.layout.fontDeleteYesSpan), " Yes, delete ");
     EXPECT_EQ(confirm.text(*confirm.layout.fontDeleteNoSpan), " Cancel ");
     EXPECT_TRUE(confirm.layout.fontRowSpans.empty());
+}
+
+// A TheDraw file holds several faces and deleting one deletes the file: the prompt names
+// every face that goes, over as many rows as it needs, and no face of another file.
+TEST(FontBrowser, DeletePromptNamesEveryFaceOfTheFile) {
+    auto face = [](std::string id, std::string name) {
+        BlockFont font = threeRowFont(std::move(name));
+        font.id = std::move(id);
+        font.isTDF = true;
+        return font;
+    };
+    AppState state;
+    state.fontBrowserOpen2 = true;
+    state.importedFonts = {face("4maxx_0", "4Max"), face("4maxx_1", "4Max Col Cyn"), face("4maxx_2", "4Max Col Red"),
+                           face("4maxx_3", "4Max Outline Wide Long Name"), face("4maxx_9", "4Max Tail"),
+                           face("other_0", "Other Face")};
+    state.fontDeletePending = static_cast<int>(BlockFont::builtIn().size()) + 1;
+    const Composed confirm(state);
+    const int first = confirm.rowWith("Delete 4maxx.tdf: 4Max, 4Max Col Cyn, 4Max Col Red,");
+    ASSERT_NE(first, -1);
+    EXPECT_NE(confirm.row(first + 1).find("4Max Outline Wide Long Name, 4Max Tail ?"), std::string::npos);
+    EXPECT_EQ(confirm.rowWith("Other Face"), -1);
+    ASSERT_TRUE(confirm.layout.fontDeleteYesSpan);
+    EXPECT_EQ(confirm.layout.fontDeleteYesSpan->row, first + 3);
+
+    // On a short screen the names that do not fit end in "… ?".
+    const Composed small(state, 16, 80);
+    const int cut = small.rowWith(" … ?");
+    ASSERT_NE(cut, -1);
+    EXPECT_EQ(small.rowWith("4Max Tail"), -1);
 }
 
 // --- File browser ---
