@@ -215,6 +215,33 @@ TEST(ChromeHelp, ListsTheKeysInABox) {
     EXPECT_EQ(found, 4);
 }
 
+// Printable keys type on the canvas, so the crib sheet may not offer one as a command: every
+// key it names is a word ("space", "Ctrl-Z/Y", "F1–F10") or a control, never a lone character.
+TEST(ChromeHelp, NamesNoTypingKeyAsACommand) {
+    Frame f;
+    f.state.helpOpen = true;
+    f.compose();
+    int keyLines = 0;
+    for (int r = 0; r < f.screen.rows(); ++r) {
+        const std::string line = f.row(r);
+        const auto left = line.find("│  ");
+        if (left == std::string::npos || line.find("      ", left) == std::string::npos) continue;
+        // The key column: up to the run of blanks before the description.
+        std::string keys = line.substr(left + std::string("│  ").size());
+        keys = keys.substr(0, keys.find("  "));
+        ++keyLines;
+        std::size_t start = 0;
+        while (start < keys.size()) {
+            const std::size_t end = std::min(keys.find(' ', start), keys.size());
+            const std::string key = keys.substr(start, end - start);
+            const bool lonePrintable = key.size() == 1 && key[0] > ' ' && key[0] < 0x7F;
+            EXPECT_FALSE(lonePrintable) << "\"" << key << "\" in: " << line;
+            start = end + 1;
+        }
+    }
+    EXPECT_GE(keyLines, 10);
+}
+
 TEST(ChromeStatic, FillsEveryCellFromTheStaticPalette) {
     Frame f(4, 6);
     EngineRandomSource random(3);
