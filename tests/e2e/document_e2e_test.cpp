@@ -86,14 +86,18 @@ TEST_F(Documents, ASavedDrawingOpensAgainFromTheCommandLine) {
 
 // Signed art opens view-only: a paint stroke, typing and the Space pen leave it as it was and
 // do not mark it modified (the save button stays "✓").
-TEST_F(Documents, SignedArtCannotBeDrawnOn) {
+void writeSignedArt(const fs::path& path) {
     const std::string body = "\x1b[1;33mHELLO WORLD\x1b[0m";
     SauceRecord signature;
     signature.title = "Greeting";
     signature.author = "Somebody";
     signature.group = "Elsewhere";
     const auto record = sauceRecordData(signature, static_cast<std::uint32_t>(body.size()));
-    writeFile(tmux->home() / "signed.ans", body + std::string(record.begin(), record.end()));
+    writeFile(path, body + std::string(record.begin(), record.end()));
+}
+
+TEST_F(Documents, SignedArtCannotBeDrawnOn) {
+    writeSignedArt(tmux->home() / "signed.ans");
     ASSERT_TRUE(tmux->startEditor("--size 80x25 " + shellQuote((tmux->home() / "signed.ans").string())))
         << tmux->capture();
     ASSERT_TRUE(tmux->waitForText("view only — re-save to edit")) << tmux->capture();
@@ -127,6 +131,22 @@ TEST_F(Documents, SignedArtCannotBeDrawnOn) {
     }
     EXPECT_TRUE(tmux->find("✓", 0)) << "the document is not modified\n" << screen;
     EXPECT_FALSE(tmux->find("⤓", 0)) << screen;
+}
+
+// Esc closes the SAUCE box (opened from the credit on the bar) and the Fades panel like any box.
+TEST_F(Documents, EscClosesTheSauceBoxAndTheFadesPanel) {
+    writeSignedArt(tmux->home() / "signed.ans");
+    ASSERT_TRUE(tmux->startEditor("--size 80x25 " + shellQuote((tmux->home() / "signed.ans").string())))
+        << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Greeting · Somebody")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("view sauce record")) << tmux->capture();
+    tmux->sendBytes("\x1b");
+    EXPECT_TRUE(tmux->waitUntil([&] { return !tmux->find("view sauce record"); })) << tmux->capture();
+
+    ASSERT_TRUE(tmux->clickText("≋")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("Fades")) << tmux->capture();
+    tmux->sendBytes("\x1b");
+    EXPECT_TRUE(tmux->waitUntil([&] { return !tmux->find("Fades"); })) << tmux->capture();
 }
 
 // Real ANSI art: opened from the command line, its first row shows on the screen.

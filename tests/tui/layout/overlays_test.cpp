@@ -724,6 +724,9 @@ TEST(OverlayStacking, WhereTwoOverlaysMeetTheLaterOneIsWhole) {
          [](AppState& s) { s.depthPickerOpen = true; }},
         {"image import under font browser", [](AppState& s) { s.imageImportPath = "/a.png"; },
          [](AppState& s) { s.fontBrowserOpen2 = true; }},
+        // The SAUCE box stays open while boxes are opened from the bar and the sidebar.
+        {"SAUCE box under font browser", [](AppState& s) { s.sauceBoxOpen = true; },
+         [](AppState& s) { s.fontBrowserOpen2 = true; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
