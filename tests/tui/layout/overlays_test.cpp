@@ -445,11 +445,13 @@ TEST(FontBrowser, DeletePromptNamesEveryFaceOfTheFile) {
     ASSERT_TRUE(confirm.layout.fontDeleteYesSpan);
     EXPECT_EQ(confirm.layout.fontDeleteYesSpan->row, first + 3);
 
-    // On a short screen the names that do not fit end in "… ?".
-    const Composed small(state, 16, 80);
-    const int cut = small.rowWith(" … ?");
-    ASSERT_NE(cut, -1);
-    EXPECT_EQ(small.rowWith("4Max Tail"), -1);
+    // A file of more faces than the box has rows for ends its list in "… ?".
+    for (int i = 10; i < 200; ++i) state.importedFonts.push_back(face("4maxx_" + std::to_string(i), "Face " + std::to_string(i)));
+    const Composed many(state, 24, 80);
+    EXPECT_NE(many.rowWith(" … ?"), -1);
+    EXPECT_EQ(many.rowWith("Face 199"), -1);
+    ASSERT_TRUE(many.layout.fontDeleteYesSpan);
+    EXPECT_EQ(many.text(*many.layout.fontDeleteYesSpan), " Yes, delete ");
 }
 
 // --- File browser ---

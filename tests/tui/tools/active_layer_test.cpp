@@ -27,7 +27,7 @@ constexpr GridKey pressed{6, 12};
 // document position so that a shifted layer can hold the same picture.
 ANSICell artAt(int row, int col) {
     const int band = (row / 3 + col / 5) % 3;
-    return {CellChar(std::string(1, static_cast<char>('a' + band))), C::ansi16(1 + band), C::ansi16(4 + band % 2), false};
+    return {CellChar(std::string(1, static_cast<char>('a' + band))), C::ansi16(9 + band), C::ansi16(4 + band % 2), false};
 }
 
 // One tool edit at or around `pressed`, the way its input reaches it.
@@ -40,6 +40,7 @@ struct ToolEdit {
 ToolEdit stroke(Tool tool) {
     return {std::string(rawValue(tool)), [tool](AppState& s, RandomSource& random) {
                 s.tool = tool;
+                s.scatterVariance = 60;
                 if (!beginToolEdit(s)) return;
                 beginStroke(s);
                 s.paintingStroke = true;
