@@ -176,7 +176,10 @@ TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {
     ASSERT_TRUE(tmux->waitUntil([&] { return rowFrom("D", 1).empty(); })) << "slot D is now marked as selected\n"
                                                                            << tmux->capture();
     EXPECT_TRUE(std::filesystem::exists(tmux->home() / ".config" / "glyphloom" / "presets.json"));
-    // The note is in the status history, opened by a click on the status line.
+    // The note is in the status history, opened by a click on the status line (once the
+    // pointer has left the slot, whose hover text the status line shows).
+    tmux->sendMouse(35, 40, 10, true);
+    ASSERT_TRUE(statusShows("● Paint")) << tmux->capture();
     ASSERT_TRUE(tmux->clickText("● Paint"));
     EXPECT_TRUE(tmux->waitForText("preset D saved")) << tmux->capture();
 
