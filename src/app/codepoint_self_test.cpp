@@ -23,7 +23,7 @@ std::string shown(const std::optional<std::string>& value) { return value ? "\""
 const std::vector<CodepointCheck>& codepointChecks() {
     static const std::vector<CodepointCheck> checks = {
         {"u+2591", "░"},   {"0x2591", "░"},   {" 2591 ", "░"},   {"25 91", "░"},    {"U+0041", "A"},
-        {"1f600", "😀"},   {"10FFFF", utf8::encode(0x10FFFF)}, {"D800", std::nullopt}, {"DFFF", std::nullopt},
+        {"1f600", "😀"},   {"10FFFF", std::nullopt}, {"D800", std::nullopt}, {"DFFF", std::nullopt},
         {"110000", std::nullopt}, {"1F600A", std::nullopt}, {"zz", std::nullopt}, {"", std::nullopt},
         {"U+", std::nullopt},
     };

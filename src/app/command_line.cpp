@@ -21,7 +21,7 @@ const std::string_view usageText =
     "  --recover           list the recovery copies of unsaved work and exit\n"
     "  --version           print version and exit\n"
     "\n"
-    "In the editor: ? opens the keyboard/mouse crib sheet. Quit with Ctrl-C.\n"
+    "In the editor: the ? button opens the keyboard/mouse crib sheet. Quit with Ctrl-C.\n"
     "Saves write .ans or layered .glyphloom (+ optional .utf8.ans / .png /\n"
     ".txt companions — see the save-options box on the ✓ button).";
 

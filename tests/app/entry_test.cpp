@@ -41,7 +41,7 @@ usage: glyphloom [options] [file.(ans|glyphloom|png)]
   --recover           list the recovery copies of unsaved work and exit
   --version           print version and exit
 
-In the editor: ? opens the keyboard/mouse crib sheet. Quit with Ctrl-C.
+In the editor: the ? button opens the keyboard/mouse crib sheet. Quit with Ctrl-C.
 Saves write .ans or layered .glyphloom (+ optional .utf8.ans / .png /
 .txt companions — see the save-options box on the ✓ button).
 )";

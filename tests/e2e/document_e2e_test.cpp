@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/format/ans_import.hpp"
+#include "core/format/sauce_record.hpp"
 #include "core/io/file_io.hpp"
 #include "tmux_session.hpp"
 
@@ -103,6 +104,71 @@ TEST_F(Documents, ANewDrawingIsNamedAndSavedFromTheSaveOptions) {
     ASSERT_TRUE(tmux->waitForText("save options")) << tmux->capture();
     ASSERT_TRUE(tmux->clickText("✓")) << tmux->capture();
     EXPECT_TRUE(tmux->waitUntil([&] { return fs::exists(tmux->home() / "Untitled.ans"); })) << tmux->capture();
+}
+
+// Signed art opens view-only: a paint stroke, typing and the Space pen leave it as it was and
+// do not mark it modified (the save button stays "✓").
+void writeSignedArt(const fs::path& path) {
+    const std::string body = "\x1b[1;33mHELLO WORLD\x1b[0m";
+    SauceRecord signature;
+    signature.title = "Greeting";
+    signature.author = "Somebody";
+    signature.group = "Elsewhere";
+    const auto record = sauceRecordData(signature, static_cast<std::uint32_t>(body.size()));
+    writeFile(path, body + std::string(record.begin(), record.end()));
+}
+
+TEST_F(Documents, SignedArtCannotBeDrawnOn) {
+    writeSignedArt(tmux->home() / "signed.ans");
+    ASSERT_TRUE(tmux->startEditor("--size 80x25 " + shellQuote((tmux->home() / "signed.ans").string())))
+        << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("view only — re-save to edit")) << tmux->capture();
+    ASSERT_TRUE(tmux->find("HELLO WORLD")) << tmux->capture();
+    const auto hello = tmux->find("HELLO WORLD");
+    ASSERT_TRUE(tmux->find("✓", 0)) << tmux->capture();
+
+    // A paint drag across the text and on along the row below it.
+    tmux->sendMouse(0, hello->first, hello->second, true);
+    for (int x = hello->first; x <= hello->first + 14; x += 2) tmux->sendMouse(32, x, hello->second, true);
+    tmux->sendMouse(32, hello->first + 14, hello->second + 2, true);
+    tmux->sendMouse(0, hello->first + 14, hello->second + 2, false);
+    tmux->sendBytes("typed");
+    tmux->sendBytes(" \x1b[B\x1b[B ");  // the Space pen, down twice
+    tmux->sendMouse(35, 2, 30, true);  // the pointer off the canvas
+    EXPECT_TRUE(tmux->waitForText("view only — re-save to edit")) << tmux->capture();
+    const std::string screen = tmux->capture();
+    const auto lines = tmux->captureLines();
+    // Everything right of the text's first column, on its row and the two below.
+    for (int y = hello->second; y <= hello->second + 2; ++y) {
+        const std::string& line = lines.at(static_cast<std::size_t>(y));
+        std::size_t at = 0;
+        for (int x = 0; x < hello->first && at < line.size(); ++x) {
+            do ++at;
+            while (at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80);
+        }
+        const std::string canvas = line.substr(std::min(at, line.size()));
+        EXPECT_EQ(canvas.find("█"), std::string::npos) << "row " << y << "\n" << screen;
+        EXPECT_EQ(canvas.find("typed"), std::string::npos) << "row " << y << "\n" << screen;
+        if (y == hello->second) EXPECT_EQ(canvas.rfind("HELLO WORLD", 0), 0u) << screen;
+    }
+    EXPECT_TRUE(tmux->find("✓", 0)) << "the document is not modified\n" << screen;
+    EXPECT_FALSE(tmux->find("⤓", 0)) << screen;
+}
+
+// Esc closes the SAUCE box (opened from the credit on the bar) and the Fades panel like any box.
+TEST_F(Documents, EscClosesTheSauceBoxAndTheFadesPanel) {
+    writeSignedArt(tmux->home() / "signed.ans");
+    ASSERT_TRUE(tmux->startEditor("--size 80x25 " + shellQuote((tmux->home() / "signed.ans").string())))
+        << tmux->capture();
+    ASSERT_TRUE(tmux->clickText("Greeting · Somebody")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("view sauce record")) << tmux->capture();
+    tmux->sendBytes("\x1b");
+    EXPECT_TRUE(tmux->waitUntil([&] { return !tmux->find("view sauce record"); })) << tmux->capture();
+
+    ASSERT_TRUE(tmux->clickText("≋")) << tmux->capture();
+    ASSERT_TRUE(tmux->waitForText("Fades")) << tmux->capture();
+    tmux->sendBytes("\x1b");
+    EXPECT_TRUE(tmux->waitUntil([&] { return !tmux->find("Fades"); })) << tmux->capture();
 }
 
 // Real ANSI art: opened from the command line, its first row shows on the screen.

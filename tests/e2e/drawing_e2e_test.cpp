@@ -68,12 +68,11 @@ TEST_F(Drawing, CopiedBlockFloatsMovesWithArrowsAndSpacePlacesIt) {
     drag({{x0, y0}, {x0 + 2, y0}});
     ASSERT_TRUE(tmux->clickText("Copy")) << tmux->capture();
 
-    // The float appears at the document cursor, the canvas's top-left cell, above the stroke.
+    // A press elsewhere moves the document cursor there, and the float appears at it.
+    const int fx = x0 + 6, fy = y0 + 4;
+    tmux->click(fx, fy);
     tmux->sendBytes("\x16");
-    std::optional<std::pair<int, int>> floated;
-    ASSERT_TRUE(tmux->waitUntil([&] { return (floated = tmux->find("███")) && floated->second < y0; }))
-        << tmux->capture();
-    const auto [fx, fy] = *floated;
+    ASSERT_TRUE(shows(fx, fy, "███", 3)) << tmux->capture();
 
     tmux->sendBytes("\x1b[C\x1b[C\x1b[B");  // right, right, down
     EXPECT_TRUE(shows(fx + 2, fy + 1, "███", 3)) << tmux->capture();
@@ -87,6 +86,21 @@ TEST_F(Drawing, CopiedBlockFloatsMovesWithArrowsAndSpacePlacesIt) {
     tmux->sendBytes("\x1a");
     EXPECT_TRUE(shows(fx + 2, fy + 1, "   ", 3)) << tmux->capture();
     EXPECT_TRUE(shows(x0, y0, "███", 3)) << tmux->capture();
+}
+
+// Typing and the Space pen start from the cell last pressed, whatever the tool pressed with.
+TEST_F(Drawing, APressMovesTheCursorForTypingAndTheSpacePen) {
+    ASSERT_TRUE(tmux->clickText("Select")) << tmux->capture();
+    tmux->click(x0, y0 + 2);
+    tmux->sendBytes("hi");
+    EXPECT_TRUE(shows(x0, y0 + 2, "hi", 2)) << tmux->capture();
+
+    tmux->click(x0 + 10, y0 + 5);
+    ASSERT_TRUE(tmux->clickText("Paint")) << tmux->capture();
+    tmux->sendBytes(" ");
+    tmux->sendBytes("\x1b[C\x1b[C");  // right, right: the pen draws along
+    tmux->sendBytes(" ");
+    EXPECT_TRUE(shows(x0 + 9, y0 + 5, " ███ ", 5)) << tmux->capture();
 }
 
 }  // namespace

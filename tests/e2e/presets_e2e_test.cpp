@@ -149,6 +149,25 @@ TEST_F(PresetRow, SlotOnePaintsWithItsColourCycle) {
     EXPECT_FALSE(distinct.contains("")) << tmux->capture(true);
 }
 
+// An empty slot's "+" saves the current set-up into that slot; the slot's label says, under
+// the pointer, that a click on it saves there too.
+TEST_F(PresetRow, ThePlusOfAnEmptySlotSavesIntoIt) {
+    ASSERT_EQ(rowFrom("E", 4), "E + ") << tmux->capture();
+    const auto label = slotLabel("E");
+    ASSERT_TRUE(label) << tmux->capture();
+    tmux->sendMouse(35, label->first, label->second, true);
+    EXPECT_TRUE(statusShows("● E: click saves the current tool set-up into this slot")) << tmux->capture();
+    tmux->sendMouse(35, label->first + 2, label->second, true);
+    EXPECT_TRUE(statusShows("● E: empty — + saves the current tool set-up here")) << tmux->capture();
+
+    tmux->click(label->first + 2, label->second);
+    ASSERT_TRUE(tmux->waitUntil([&] { return rowFrom("E", 1).empty(); })) << "slot E is now marked as selected\n"
+                                                                           << tmux->capture();
+    // The selected slot shows "•" for its label, then its sample where the "+" was.
+    EXPECT_NE(rowFrom("•", 6), "• + ") << tmux->capture();
+    EXPECT_EQ(rowFrom("F", 4), "F + ") << "only the clicked slot is filled\n" << tmux->capture();
+}
+
 TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {
     ASSERT_EQ(rowFrom("D", 4), "D + ") << tmux->capture();
     const auto label = slotLabel("D");
@@ -157,7 +176,10 @@ TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {
     ASSERT_TRUE(tmux->waitUntil([&] { return rowFrom("D", 1).empty(); })) << "slot D is now marked as selected\n"
                                                                            << tmux->capture();
     EXPECT_TRUE(std::filesystem::exists(tmux->home() / ".config" / "glyphloom" / "presets.json"));
-    // The note is in the status history, opened by a click on the status line.
+    // The note is in the status history, opened by a click on the status line (once the
+    // pointer has left the slot, whose hover text the status line shows).
+    tmux->sendMouse(35, 40, 10, true);
+    ASSERT_TRUE(statusShows("● Paint")) << tmux->capture();
     ASSERT_TRUE(tmux->clickText("● Paint"));
     EXPECT_TRUE(tmux->waitForText("preset D saved")) << tmux->capture();
 

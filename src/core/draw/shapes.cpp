@@ -24,14 +24,13 @@ Rect spanned(GridKey from, GridKey to) {
 
 bool inside(GridKey k, int rows, int columns) { return k.row >= 0 && k.row < rows && k.col >= 0 && k.col < columns; }
 
-// Every cell of the rectangle, row by row; a fill-only shape is its whole area.
-void wholeArea(const Rect& r, bool filled, int rows, int columns, ShapeGeometry& shape) {
+// Every cell of the rectangle, row by row, in the current character: a box without an
+// outline is drawn whole with the pen, never left to the shape fill.
+void wholeArea(const Rect& r, int rows, int columns, ShapeGeometry& shape) {
     for (int row = r.top; row <= r.bottom; ++row) {
         for (int col = r.left; col <= r.right; ++col) {
             const GridKey k{row, col};
-            if (!inside(k, rows, columns)) continue;
-            if (filled) shape.interior.push_back(k);
-            else shape.outline.push_back({k, std::nullopt});
+            if (inside(k, rows, columns)) shape.outline.push_back({k, std::nullopt});
         }
     }
 }
@@ -67,7 +66,7 @@ ShapeGeometry computeBox(GridKey from, GridKey to, const BoxOptions& options, in
     ShapeGeometry shape;
     const Rect r = spanned(from, to);
     if (!options.outline) {
-        wholeArea(r, options.filled, rows, columns, shape);
+        wholeArea(r, rows, columns, shape);
         return shape;
     }
     const BoxChars chars = boxChars(options.style);
@@ -82,20 +81,19 @@ ShapeGeometry computeBox(GridKey from, GridKey to, const BoxOptions& options, in
         const Rect ring{r.top + inset.rows, r.left + inset.cols, r.bottom - inset.rows, r.right - inset.cols};
         if (ring.top > ring.bottom || ring.left > ring.right) break;
         innermost = ring;
-        // A ring one row or one column thin has no second side to draw over the first.
-        const bool twoRows = ring.bottom > ring.top, twoCols = ring.right > ring.left;
+        // A ring one row or one column thin emits its far side over the near one, so its
+        // bottom corners and edge are what stays, each cell with the cycle frame of its last
+        // emission.
         emit(ring.top, ring.left, chars.tl);
         for (int col = ring.left + 1; col < ring.right; ++col) emit(ring.top, col, chars.h);
-        if (twoCols) emit(ring.top, ring.right, chars.tr);
+        emit(ring.top, ring.right, chars.tr);
         for (int row = ring.top + 1; row < ring.bottom; ++row) {
             emit(row, ring.left, chars.v);
-            if (twoCols) emit(row, ring.right, chars.v);
+            emit(row, ring.right, chars.v);
         }
-        if (twoRows) {
-            emit(ring.bottom, ring.left, chars.bl);
-            for (int col = ring.left + 1; col < ring.right; ++col) emit(ring.bottom, col, chars.h);
-            if (twoCols) emit(ring.bottom, ring.right, chars.br);
-        }
+        emit(ring.bottom, ring.left, chars.bl);
+        for (int col = ring.left + 1; col < ring.right; ++col) emit(ring.bottom, col, chars.h);
+        emit(ring.bottom, ring.right, chars.br);
     }
     if (options.filled && innermost) {
         for (int row = innermost->top + 1; row < innermost->bottom; ++row)

@@ -50,14 +50,15 @@ struct ShapeCell {
 };
 
 // A shape's cells in drawing order (which is also the order its cycle frames run in) and the
-// interior that a filled shape leaves to the shape fill. Both lie inside the document.
+// interior that a filled shape leaves to the shape fill. Both lie inside the document. A cell
+// may be emitted twice; the later emission is the one drawn.
 struct ShapeGeometry {
     std::vector<ShapeCell> outline;
     std::vector<GridKey> interior;
 };
 
-// The rectangle between two corners, drawn as rings inset by thickness (1 to 4), or whole
-// when it has no outline.
+// The rectangle between two corners, drawn as rings inset by thickness (1 to 4); without an
+// outline, every cell of it in the current character, filled or not.
 ShapeGeometry computeBox(GridKey from, GridKey to, const BoxOptions& options, int rows, int columns);
 
 // The ellipse inscribed in the rectangle between two corners, with inner rings for thickness.

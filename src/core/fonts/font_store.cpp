@@ -168,19 +168,29 @@ std::vector<BlockFont> loadImportedTDFFonts(const std::string& folder) {
 
 std::vector<BlockFont> loadImportedTDFFonts() { return loadImportedTDFFonts(fontsFolder()); }
 
+std::string fontFileStem(const BlockFont& font) {
+    if (!font.isTDF) return font.id;
+    // TheDraw fonts are called after their file and their place in it: "<stem>_<n>".
+    const auto underscore = font.id.rfind('_');
+    if (underscore == std::string::npos || underscore + 1 == font.id.size()) return font.id;
+    const std::string position = font.id.substr(underscore + 1);
+    if (!std::all_of(position.begin(), position.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) return font.id;
+    return font.id.substr(0, underscore);
+}
+
+std::vector<const BlockFont*> facesOfFontFile(const BlockFont& font, const std::vector<BlockFont>& imported) {
+    const std::string file = fontFileStem(font);
+    std::vector<const BlockFont*> faces;
+    for (const BlockFont& face : imported)
+        if (face.isTDF == font.isTDF && fontFileStem(face) == file) faces.push_back(&face);
+    return faces;
+}
+
 std::optional<std::string> importedFontFile(const BlockFont& font, const std::string& folder) {
+    const std::string wanted = fontFileStem(font);
     for (const std::string& path : importedFontFiles(folder)) {
         const std::string name = fs::path(path).filename().string();
-        const std::string base = stem(name);
-        if (!font.isTDF) {
-            if (lowerExtension(name) == "flf" && font.id == base) return path;
-            continue;
-        }
-        // TheDraw fonts are called after their file and their place in it: "<stem>_<n>".
-        if (lowerExtension(name) != "tdf" || !font.id.starts_with(base + "_")) continue;
-        const std::string position = font.id.substr(base.size() + 1);
-        if (!position.empty() && std::all_of(position.begin(), position.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
-            return path;
+        if (lowerExtension(name) == (font.isTDF ? "tdf" : "flf") && stem(name) == wanted) return path;
     }
     return std::nullopt;
 }

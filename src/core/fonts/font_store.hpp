@@ -53,6 +53,12 @@ std::vector<std::string> importedFontFiles(const std::string& folder);
 std::vector<BlockFont> loadImportedTDFFonts();
 std::vector<BlockFont> loadImportedTDFFonts(const std::string& folder);
 
+// The base name of the file an imported font was read from ("4maxx" for every face of
+// 4maxx.tdf), and the fonts of `imported` read from that same file, in their order: a
+// TheDraw file holds several faces, a FIGlet file one.
+std::string fontFileStem(const BlockFont& font);
+std::vector<const BlockFont*> facesOfFontFile(const BlockFont& font, const std::vector<BlockFont>& imported);
+
 // The file in the folder that `font` was read from.
 std::optional<std::string> importedFontFile(const BlockFont& font, const std::string& folder);
 

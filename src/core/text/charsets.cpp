@@ -1,5 +1,7 @@
 #include "core/text/charsets.hpp"
 
+#include <utf8proc.h>
+
 #include <utility>
 
 #include "core/text/utf8.hpp"
@@ -31,9 +33,9 @@ std::vector<CharacterGroup> buildSets() {
     for (const BlockRange& block : unicodeBlocks) {
         CharacterGroup set{block.name, {}};
         for (char32_t s = block.first; s <= block.last; ++s) {
-            // Unassigned code points stay (the terminal shows what it has); non-scalars do not.
-            if ((s >= 0xD800 && s <= 0xDFFF) || s > 0x10FFFF) continue;
-            set.chars.push_back(utf8::encode(s));
+            // Unassigned, zero-width and control code points would garble whatever row shows
+            // them (the picker, the status line, the inspector), so a set offers only glyphs.
+            if (isStandaloneGlyph(s)) set.chars.push_back(utf8::encode(s));
         }
         sets.push_back(std::move(set));
     }
@@ -41,6 +43,20 @@ std::vector<CharacterGroup> buildSets() {
 }
 
 }  // namespace
+
+bool isStandaloneGlyph(char32_t scalar) {
+    if (scalar > 0x10FFFF) return false;
+    const auto c = static_cast<utf8proc_int32_t>(scalar);
+    switch (utf8proc_category(c)) {
+        case UTF8PROC_CATEGORY_CN:
+        case UTF8PROC_CATEGORY_CC:
+        case UTF8PROC_CATEGORY_CF:
+        case UTF8PROC_CATEGORY_CS:
+        case UTF8PROC_CATEGORY_ZL:
+        case UTF8PROC_CATEGORY_ZP: return false;
+        default: return utf8proc_charwidth(c) > 0;
+    }
+}
 
 const std::vector<CharacterGroup>& Charsets::sets() {
     static const std::vector<CharacterGroup> sets = buildSets();

@@ -291,7 +291,8 @@ void deletePreset(int index, AppState& state) {
 }
 
 void clickPresetSlot(int index, AppState& state) {
-    if (presetAt(state, index) == nullptr) return;
+    // An empty slot shows a "+": the click saves the current set-up into it.
+    if (presetAt(state, index) == nullptr) return savePresetAt(index, state);
     if (!state.presetCycle && !state.presetRandom) {
         applyPreset(index, state);
         return;

@@ -27,7 +27,8 @@ void addPreset(AppState& state);
 void deletePreset(int index, AppState& state);
 
 // A left click on a slot: while a preset mode is on it adds the slot to the mode's pool or
-// takes it out; otherwise it applies the slot. Empty slots ignore it.
+// takes it out; otherwise it applies the slot. On an empty slot (its "+") it saves the
+// current set-up there.
 void clickPresetSlot(int index, AppState& state);
 // A right click on a slot: the first arms the deletion, a second one in a row on the same
 // slot deletes it. `armedHere`: this slot was armed before the click.

@@ -17,11 +17,7 @@ void sauceBoxRowTapped(SauceBoxRow row, AppState& state) {
         state.sauceEntryKind = sauceEntryFor(row);
     };
     switch (row.kind) {
-        case SauceBoxRowKind::done:
-            state.sauceBoxOpen = false;
-            state.sauceBoxReadOnly = false;
-            state.sauceEditConfirm = false;
-            return;
+        case SauceBoxRowKind::done: return closeSauceBox(state);
         case SauceBoxRowKind::edit: state.sauceEditConfirm = true; return;
         case SauceBoxRowKind::claim:
             claimSauceAuthorship(state);

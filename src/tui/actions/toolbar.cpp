@@ -6,6 +6,7 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/save_options.hpp"
+#include "tui/tools/active_layer.hpp"
 
 namespace glyphloom {
 namespace {
@@ -17,11 +18,6 @@ std::optional<int> indexOfLayer(const AppState& state, const Uuid& id) {
     for (std::size_t i = 0; i < state.layers.size(); ++i)
         if (state.layers[i].id == id) return static_cast<int>(i);
     return std::nullopt;
-}
-
-Layer* activeLayer(AppState& state) {
-    return validLayer(state, state.activeLayerIndex) ? &state.layers[static_cast<std::size_t>(state.activeLayerIndex)]
-                                                     : nullptr;
 }
 
 void noteShift(AppState& state, const Layer& layer) {

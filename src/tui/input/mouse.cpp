@@ -90,15 +90,10 @@ bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
     return false;
 }
 
-// The boxes and panels below the pickers, in this order: SAUCE box, save options, canvas
-// size, image import, layers, then the floating panels. True when the click was taken.
+// The boxes and panels below the pickers, top first: save options, canvas size, image
+// import, layers, the floating panels, and last the SAUCE box, which lies beneath them all.
+// True when the click was taken.
 bool boxClick(int x, int y, AppState& state, const Layout& layout) {
-    if (state.sauceBoxOpen) {
-        if (const auto* row = hit(layout.sauceBoxSpans, x, y)) {
-            sauceBoxRowTapped(row->value, state);
-            return true;
-        }
-    }
     if (state.saveOptionsOpen) {
         if (const auto* option = hit(layout.saveOptsSpans, x, y)) {
             saveOptionTapped(option->value, state);
@@ -129,7 +124,14 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
         if (hit(layout.imageImportFrame, x, y)) return true;
     }
     if (state.layersPanelOpen && layersPanelClick(x, y, state, layout)) return true;
-    return floatingPanelClick(x, y, 0, state, layout);
+    if (floatingPanelClick(x, y, 0, state, layout)) return true;
+    if (state.sauceBoxOpen) {
+        if (const auto* row = hit(layout.sauceBoxSpans, x, y)) {
+            sauceBoxRowTapped(row->value, state);
+            return true;
+        }
+    }
+    return false;
 }
 
 void startFileNameEntry(AppState& state) { startTextEntry(TextEntryMode::fileName, state, state.filename, true); }

@@ -190,9 +190,13 @@ void drawHoverTexts(const AppState& state, Screen& screen, const Layout& layout)
         if (index < state.presets.size() && state.presets[index]) {
             text += presetReadout(*state.presets[index]);
         } else {
-            text += "empty";
+            text += "empty — + saves the current tool set-up here";
         }
         show(text, ANSIColorValue::ansi16(14));
+    } else if (const auto* save = hit(layout.presetSaveSpans, x, y)) {
+        show("● " + std::string(Chrome::presetSlotLabels[static_cast<std::size_t>(save->value)]) +
+                 ": click saves the current tool set-up into this slot",
+             ANSIColorValue::ansi16(14));
     } else if (const auto* label = hit(layout.hoverLabels, x, y)) {
         show("● " + label->value, ANSIColorValue::ansi16(14));
     }

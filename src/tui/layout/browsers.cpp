@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/fonts/font_store.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/layout/overlay_box.hpp"
@@ -212,14 +213,42 @@ void drawFontDownload(const AppState& state, BoxRows& box) {
     box.put(4, 1, "Esc cancels", disabled, boxBg);
 }
 
+// "Delete 4maxx.tdf: 4Max, 4Max Col Cyn ?" in rows of `width` columns, broken after a comma;
+// when the rows run out, the last one ends "… ?". Deleting a face deletes its file, so every
+// face that goes is named.
+std::vector<std::string> fontDeletePrompt(const std::string& file, const std::vector<std::string>& faces, int width,
+                                          int maxRows) {
+    std::vector<std::string> rows{"Delete " + file + ":"};
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        const std::string piece = " " + faces[i] + (i + 1 < faces.size() ? "," : " ?");
+        if (textWidth(rows.back() + piece) > width) rows.emplace_back(" ");
+        rows.back() += piece;
+    }
+    if (faces.empty()) rows.back() += " ?";
+    if (static_cast<int>(rows.size()) > maxRows && maxRows > 0) {
+        rows.resize(static_cast<std::size_t>(maxRows));
+        std::string& last = rows.back();
+        last = fitText(last, width - 4) + " … ?";
+    }
+    return rows;
+}
+
 void drawFontDeleteConfirm(const AppState& state, BoxRows& box, Layout& layout,
                            const std::vector<const BlockFont*>& fonts) {
     const int index = *state.fontDeletePending;
-    box.put(0, 1, "Delete this imported font?", white, boxBg);
-    if (index >= 0 && index < static_cast<int>(fonts.size()))
-        box.put(1, 3, fonts[static_cast<std::size_t>(index)]->name, toolName, boxBg);
-    layout.fontDeleteYesSpan = box.put(3, 1, " Yes, delete ", white, ANSIColorValue::ansi16(1));
-    layout.fontDeleteNoSpan = box.put(3, 16, " Cancel ", white, currentToolBg);
+    int row = 0;
+    if (index >= 0 && index < static_cast<int>(fonts.size())) {
+        const BlockFont& font = *fonts[static_cast<std::size_t>(index)];
+        std::vector<std::string> names;
+        for (const BlockFont* face : facesOfFontFile(font, state.importedFonts)) names.push_back(face->name);
+        const std::string file = fontFileStem(font) + (font.isTDF ? ".tdf" : ".flf");
+        // Two rows stay for a gap and the buttons.
+        for (const std::string& line : fontDeletePrompt(file, names, box.innerWidth() - 2, box.innerRows() - 2))
+            box.put(row++, 1, line, white, boxBg);
+    }
+    ++row;
+    layout.fontDeleteYesSpan = box.put(row, 1, " Yes, delete ", white, ANSIColorValue::ansi16(1));
+    layout.fontDeleteNoSpan = box.put(row, 16, " Cancel ", white, currentToolBg);
 }
 
 }  // namespace

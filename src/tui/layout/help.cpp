@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, 18> helpLines = {
     "space       pen down/up · shapes anchor/commit",
     "typing      stamps characters at the cursor",
     "Enter/Bksp  new line / erase left",
-    "0 * %       solid / cycle / random",
+    "ø ⟳ ⤨       colour modes: keep / cycle / random",
     "tool ×2     click again for more options",
     "Ctrl-Z/Y    undo / redo",
     "F1–F10      stamp bank glyph (Text tool)",

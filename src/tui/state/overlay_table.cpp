@@ -3,6 +3,8 @@
 #include <array>
 #include <ranges>
 
+#include "tui/state/sauce_state.hpp"
+
 namespace glyphloom {
 namespace {
 
@@ -19,21 +21,20 @@ void clear(AppState& state) {
 const std::array<OverlayEntry, 17> table{{
     // id                        open                                  close
     //                                                                         esc    click  counts
+    // The SAUCE box stays open while other boxes are opened from the bar, so it lies beneath
+    // them all. It leaves the arrows to the document; closing it also ends a pending claim.
+    {Overlay::sauceBox, isSet<&AppState::sauceBoxOpen>, closeSauceBox, true, false, false},
     {Overlay::sizePicker, isSet<&AppState::sizePickerOpen>, clear<&AppState::sizePickerOpen>, true, false, true},
     {Overlay::palettePicker, isSet<&AppState::palettePickerOpen>, clear<&AppState::palettePickerOpen>, true, false, true},
     {Overlay::imageImport, [](const AppState& s) { return s.imageImportPath.has_value(); },
      [](AppState& s) { s.imageImportPath.reset(); }, true, false, true},
     {Overlay::fontBrowser, isSet<&AppState::fontBrowserOpen2>, clear<&AppState::fontBrowserOpen2>, true, false, true},
-    {Overlay::fadesPanel, isSet<&AppState::fadesPanelOpen>, clear<&AppState::fadesPanelOpen>, false, false, true},
+    {Overlay::fadesPanel, isSet<&AppState::fadesPanelOpen>, clear<&AppState::fadesPanelOpen>, true, false, true},
     {Overlay::layersPanel, isSet<&AppState::layersPanelOpen>, clear<&AppState::layersPanelOpen>, true, false, true},
     {Overlay::toolPanel, isSet<&AppState::toolPanelOpen>, clear<&AppState::toolPanelOpen>, false, false, true},
     {Overlay::depthPicker, isSet<&AppState::depthPickerOpen>, clear<&AppState::depthPickerOpen>, true, false, true},
     {Overlay::presetFileMenu, isSet<&AppState::presetFileMenuOpen>, clear<&AppState::presetFileMenuOpen>, true, false,
      true},
-    // The SAUCE box closes through its own "done" row, which also ends a pending claim; it
-    // leaves the arrows to the document.
-    {Overlay::sauceBox, isSet<&AppState::sauceBoxOpen>,
-     [](AppState& s) { s.sauceBoxOpen = s.sauceBoxReadOnly = s.sauceEditConfirm = false; }, false, false, false},
     {Overlay::saveOptions, isSet<&AppState::saveOptionsOpen>, clear<&AppState::saveOptionsOpen>, true, false, true},
     {Overlay::panspectInspector, [](const AppState& s) { return s.tool == Tool::pans; }, [](AppState&) {}, false,
      false, false},

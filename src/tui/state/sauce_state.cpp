@@ -186,4 +186,10 @@ void commitSauceEntry(SauceEntry entry, AppState& state) {
     }
 }
 
+void closeSauceBox(AppState& state) {
+    state.sauceBoxOpen = false;
+    state.sauceBoxReadOnly = false;
+    state.sauceEditConfirm = false;
+}
+
 }  // namespace glyphloom

@@ -42,4 +42,7 @@ void commitSauceEntry(SauceEntry entry, AppState& state);
 // The document name a typed text gives: characters no file name should hold are removed.
 std::string sanitizedDocumentName(std::string_view text);
 
+// Closes the SAUCE box, dropping a pending claim and the read-only view with it.
+void closeSauceBox(AppState& state);
+
 }  // namespace glyphloom

@@ -9,16 +9,39 @@ Layer* activeLayer(AppState& state) {
 
 const Layer* activeLayer(const AppState& state) { return activeLayer(const_cast<AppState&>(state)); }
 
+std::optional<GridKey> layerCellOf(const Layer& layer, GridKey documentCell) {
+    if (!insideDocument(documentCell)) return std::nullopt;
+    const GridKey local{documentCell.row - layer.rowOffset, documentCell.col - layer.colOffset};
+    if (layer.cells.cellAt(local.row, local.col) == nullptr) return std::nullopt;
+    return local;
+}
+
+GridKey documentCellOf(const Layer& layer, GridKey layerCell) {
+    return {layerCell.row + layer.rowOffset, layerCell.col + layer.colOffset};
+}
+
 const ANSICell* activeCellAt(const AppState& state, GridKey at) {
     const Layer* layer = activeLayer(state);
     if (!layer) return nullptr;
-    return layer->cells.cellAt(at.row - layer->rowOffset, at.col - layer->colOffset);
+    const auto local = layerCellOf(*layer, at);
+    return local ? layer->cells.cellAt(local->row, local->col) : nullptr;
 }
 
 bool setActiveCell(AppState& state, GridKey at, const ANSICell& cell) {
+    if (state.viewOnly) return false;
     Layer* layer = activeLayer(state);
     if (!layer) return false;
-    return layer->cells.set(at.row - layer->rowOffset, at.col - layer->colOffset, cell);
+    const auto local = layerCellOf(*layer, at);
+    return local && layer->cells.set(local->row, local->col, cell);
+}
+
+bool beginToolEdit(AppState& state) {
+    if (state.viewOnly) {
+        state.statusNote = "view only — re-save to edit";
+        return false;
+    }
+    state.snapshotForUndo();
+    return true;
 }
 
 }  // namespace glyphloom

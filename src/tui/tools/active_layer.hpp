@@ -1,7 +1,10 @@
-// Reading and writing the active layer's cells by document position. A layer may be shifted
-// by its offsets or smaller than the document; positions it has no cell for read as nothing
-// and ignore writes, which is how every tool clips silently.
+// The one way tools reach the active layer's cells: by document position, mapped through the
+// layer's offsets and clipped to both the layer's grid and the document, so a shifted or
+// smaller layer is drawn where the pointer is and every tool clips silently. It is also the
+// gate of every tool edit: view-only art takes none, whatever the input.
 #pragma once
+
+#include <optional>
 
 #include "core/model/cell.hpp"
 #include "tui/state/app_state.hpp"
@@ -12,13 +15,23 @@ namespace glyphloom {
 Layer* activeLayer(AppState& state);
 const Layer* activeLayer(const AppState& state);
 
-// The active layer's cell at a document position, or nullptr where it has none.
-const ANSICell* activeCellAt(const AppState& state, GridKey at);
-// Stores a cell at a document position; false (and no change) where the layer has none.
-bool setActiveCell(AppState& state, GridKey at, const ANSICell& cell);
-
 inline bool insideDocument(GridKey at) {
     return at.row >= 0 && at.row < AppState::docRows && at.col >= 0 && at.col < AppState::docCols;
 }
+
+// The layer's own cell for a document position, or nothing outside the document or the
+// layer's grid; and back.
+std::optional<GridKey> layerCellOf(const Layer& layer, GridKey documentCell);
+GridKey documentCellOf(const Layer& layer, GridKey layerCell);
+
+// The active layer's cell at a document position, or nullptr where it has none.
+const ANSICell* activeCellAt(const AppState& state, GridKey at);
+// Stores a cell at a document position; false (and no change) where the layer has none or
+// the document is view-only.
+bool setActiveCell(AppState& state, GridKey at, const ANSICell& cell);
+
+// Every tool calls this before it changes the document: it takes the undo snapshot, or, on
+// view-only art, says so and returns false, and the tool then does nothing.
+bool beginToolEdit(AppState& state);
 
 }  // namespace glyphloom

@@ -2,6 +2,7 @@
 
 #include "tui/actions/preset_actions.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/tools/active_layer.hpp"
 #include "tui/tools/fill_tool.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/panspect.hpp"
@@ -11,6 +12,8 @@
 namespace glyphloom {
 
 void pressCanvas(GridKey cell, int button, AppState& state) {
+    // Whatever the tool, typing, the Space pen and pasting go on from the pressed cell.
+    state.cursor = cell;
     if (state.pasteFloat) return placeFloatingPaste(cell, state);
     if (state.shiftingLayer) return startLayerShiftDrag(cell, state);
     if (!state.shapeStart) advancePresetMode(state);
@@ -33,7 +36,6 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
         case Tool::text:
             state.textOriginRow = cell.row;
             state.textOriginCol = cell.col;
-            state.cursor = cell;
             state.textStampHistory.clear();
             state.plainStampHistory.clear();
             return;
@@ -41,7 +43,7 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
             startPanDrag(state);
             return;
         default:
-            state.snapshotForUndo();
+            if (!beginToolEdit(state)) return;
             beginStroke(state);
             state.paintingStroke = true;
             paint(cell, state);

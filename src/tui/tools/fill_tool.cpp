@@ -5,7 +5,7 @@
 
 #include "core/draw/fill.hpp"
 #include "core/draw/stroke.hpp"
-#include "tui/actions/toolbar.hpp"
+#include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
 
 namespace glyphloom {
@@ -26,30 +26,30 @@ bool contains(const std::vector<GridKey>& region, GridKey key) {
 }  // namespace
 
 void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
-    if (!validLayer(state, state.activeLayerIndex)) return;
-    const auto layerIndex = static_cast<std::size_t>(state.activeLayerIndex);
     bool snapshotTaken = false;
     // A mirror seed that lands in a region already filled by this click leaves it alone, so
     // random pools and cycles are not laid down twice over the same cells.
     std::vector<std::vector<GridKey>> filled;
 
     for (const GridKey seed : fillSeeds(at, state.symmetryMode)) {
-        const Layer& layer = state.layers[layerIndex];
-        const GridKey local{seed.row - layer.rowOffset, seed.col - layer.colOffset};
-        if (std::any_of(filled.begin(), filled.end(), [&](const auto& region) { return contains(region, local); }))
+        const Layer* layer = activeLayer(state);
+        const auto local = layer ? layerCellOf(*layer, seed) : std::nullopt;
+        if (!local) continue;
+        if (std::any_of(filled.begin(), filled.end(), [&](const auto& region) { return contains(region, seed); }))
             continue;
-        std::vector<GridKey> region = floodFillCells(layer.cells, local.row, local.col);
+        // The region is found on the layer's own grid and filled where the document shows it.
+        std::vector<GridKey> region;
+        for (const GridKey cell : floodFillCells(layer->cells, local->row, local->col)) {
+            const GridKey shown = documentCellOf(*layer, cell);
+            if (insideDocument(shown)) region.push_back(shown);
+        }
         if (region.empty()) continue;
 
         // The snapshot is taken just before the first cell that actually changes.
         auto write = [&](std::size_t k, const ANSICell& cell) {
-            const GridKey key = region[k];
-            if (*state.layers[layerIndex].cells.cellAt(key.row, key.col) == cell) return;
-            if (!snapshotTaken) {
-                state.snapshotForUndo();
-                snapshotTaken = true;
-            }
-            state.layers[layerIndex].cells.set(key.row, key.col, cell);
+            if (*activeCellAt(state, region[k]) == cell) return;
+            if (!snapshotTaken && !(snapshotTaken = beginToolEdit(state))) return;
+            setActiveCell(state, region[k], cell);
         };
         if (state.fillMode.kind == FillMode::Kind::gradient) {
             const auto cells = gradientCells(region, state.fillMode.direction, state.fg, state.penBg, 2.0);
@@ -58,7 +58,7 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
             // Cycles run along the region in visiting order; the live cycles stay where they are.
             const auto frames = simulatedCycleFrames(static_cast<int>(region.size()), state, random);
             for (std::size_t k = 0; k < region.size(); ++k) {
-                ANSICell cell = *state.layers[layerIndex].cells.cellAt(region[k].row, region[k].col);
+                ANSICell cell = *activeCellAt(state, region[k]);
                 const CycleFrame& frame = frames[k];
                 if (frame.character) cell.character = *frame.character;
                 if (frame.fg) cell.foreground = *frame.fg;

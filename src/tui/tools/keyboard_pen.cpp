@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tui/actions/preset_actions.hpp"
+#include "tui/tools/active_layer.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/panspect.hpp"
 #include "tui/tools/selection_tool.hpp"
@@ -34,8 +35,8 @@ void anchorShapeAtCursor(AppState& state) {
 }
 
 void putKeyboardPenDown(AppState& state) {
+    if (!beginToolEdit(state)) return;
     advancePresetMode(state);
-    state.snapshotForUndo();
     beginStroke(state);
     state.paintingStroke = true;
     paint(state.cursor, state);
@@ -83,10 +84,6 @@ void kbSpaceToggle(AppState& state) {
         liftKeyboardPen(state);
         state.statusNote = lowerToolName(state.tool) + " · " + std::to_string(count);
         state.strokeCellCount = 0;
-        return;
-    }
-    if (state.viewOnly) {
-        state.statusNote = "view only — re-save to edit";
         return;
     }
     putKeyboardPenDown(state);

@@ -4,7 +4,6 @@
 
 #include "core/draw/paste_text.hpp"
 #include "core/io/system_clipboard.hpp"
-#include "tui/actions/toolbar.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
 #include "tui/tools/painting.hpp"
@@ -40,8 +39,8 @@ CellGrid copyRect(const AppState& state, const CellRect& r) {
     return clip;
 }
 
-void fillRect(AppState& state, const CellRect& r) {
-    state.snapshotForUndo();
+bool fillRect(AppState& state, const CellRect& r) {
+    if (!beginToolEdit(state)) return false;
     beginStroke(state);
     const int count = (r.r2 - r.r1 + 1) * (r.c2 - r.c1 + 1);
     const std::vector<CycleFrame> frames = simulatedCycleFrames(count, state);
@@ -61,6 +60,7 @@ void fillRect(AppState& state, const CellRect& r) {
         }
     }
     for (int i = 0; i < count; ++i) advanceCycle(state);
+    return true;
 }
 
 void pasteText(AppState& state, const ClipboardReader& readClipboard) {
@@ -73,7 +73,7 @@ void pasteText(AppState& state, const ClipboardReader& readClipboard) {
                       std::clamp(state.cursor.col, 0, std::max(AppState::docCols - 1, 0)), AppState::docRows - 1,
                       AppState::docCols - 1};
     if (const auto r = effectiveRect(state)) region = TextRegion{r->r1, r->c1, r->r2, r->c2};
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     int written = 0;
     for (const PlacedCharacter& placed : pasteTextPlacements(*text, region)) {
         if (setActiveCell(state, placed.at, ANSICell{CellChar(placed.character), state.fg, state.penBg, false}))
@@ -100,16 +100,15 @@ void performSelectAction(SelectAction action, AppState& state, const ClipboardRe
                 return;
             }
             if (action == SelectAction::fill) {
-                fillRect(state, *rect);
-                state.statusNote = "filled " + sizeText(*rect);
+                if (fillRect(state, *rect)) state.statusNote = "filled " + sizeText(*rect);
                 return;
             }
+            if (action == SelectAction::cut && !beginToolEdit(state)) return;
             state.clipboard = copyRect(state, *rect);
             if (action == SelectAction::copy) {
                 state.statusNote = "copied " + sizeText(*rect);
                 return;
             }
-            state.snapshotForUndo();
             for (int row = rect->r1; row <= rect->r2; ++row)
                 for (int col = rect->c1; col <= rect->c2; ++col)
                     setActiveCell(state, GridKey{row, col}, ANSICell::blank());
@@ -160,10 +159,7 @@ std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, 
 }
 
 void placeFloatingPaste(GridKey at, AppState& state) {
-    if (state.clipboard) {
-        state.snapshotForUndo();
-        stampClipboard(*state.clipboard, at, state);
-    }
+    if (state.clipboard && beginToolEdit(state)) stampClipboard(*state.clipboard, at, state);
     state.pasteFloat = false;
     state.previewOverlay.clear();
 }
@@ -173,24 +169,20 @@ void blinkSelection(AppState& state) {
         state.statusNote = "select something first";
         return;
     }
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     if (!state.blinkingText) {
         state.blinkingText = true;
         if (state.penBg.isANSI16() && state.penBg.n >= 8) state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
     }
     int flipped = 0;
-    if (validLayer(state, state.activeLayerIndex)) {
-        Layer& layer = state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-        const CellRect rect = *state.selection;
-        for (int r = std::min(rect.r1, rect.r2); r <= std::max(rect.r1, rect.r2); ++r) {
-            for (int c = std::min(rect.c1, rect.c2); c <= std::max(rect.c1, rect.c2); ++c) {
-                const ANSICell* cell = layer.cells.cellAt(r, c);
-                if (cell == nullptr) continue;
-                ANSICell flippedCell = *cell;
-                flippedCell.blink = !flippedCell.blink;
-                layer.cells.set(r, c, flippedCell);
-                ++flipped;
-            }
+    const CellRect rect = *state.selection;
+    for (int r = std::min(rect.r1, rect.r2); r <= std::max(rect.r1, rect.r2); ++r) {
+        for (int c = std::min(rect.c1, rect.c2); c <= std::max(rect.c1, rect.c2); ++c) {
+            const ANSICell* cell = activeCellAt(state, GridKey{r, c});
+            if (cell == nullptr) continue;
+            ANSICell flippedCell = *cell;
+            flippedCell.blink = !flippedCell.blink;
+            if (setActiveCell(state, GridKey{r, c}, flippedCell)) ++flipped;
         }
     }
     state.statusNote = "blink on " + std::to_string(flipped) + " cell" + (flipped == 1 ? "" : "s") + " — backgrounds now 8";

@@ -117,8 +117,7 @@ void finishShape(GridKey at, AppState& state) {
         // What the user saw is what lands, random picks included, unless the pointer moved on.
         const bool previewIsCurrent = state.lastShapeDrag == at && !state.previewOverlay.empty();
         const auto cells = previewIsCurrent ? state.previewOverlay : computeShape(start, at, state);
-        if (!cells.empty() && activeLayer(state)) {
-            state.snapshotForUndo();
+        if (!cells.empty() && activeLayer(state) && beginToolEdit(state)) {
             for (const auto& [key, cell] : cells) setActiveCell(state, key, cell);
             state.statusNote = utf8::asciiLowercase(rawValue(state.tool)) + " " + size;
         }

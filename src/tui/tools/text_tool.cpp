@@ -4,9 +4,11 @@
 #include <cctype>
 
 #include "core/fonts/fkey_banks.hpp"
+#include "core/text/charsets.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/identity.hpp"
+#include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
 
 namespace glyphloom {
@@ -27,29 +29,19 @@ Step stepOf(TextDirection direction) {
     return {0, 1};
 }
 
-bool insideDocument(int row, int col) {
-    return row >= 0 && row < AppState::docRows && col >= 0 && col < AppState::docCols;
-}
+bool insideDocument(int row, int col) { return glyphloom::insideDocument(GridKey{row, col}); }
 
 GridKey clampedToDocument(int row, int col) {
     return {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)), std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
 }
 
-Layer* activeLayer(AppState& state) {
-    if (state.activeLayerIndex < 0 || state.activeLayerIndex >= static_cast<int>(state.layers.size())) return nullptr;
-    return &state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
-}
-
-// The active layer's cell, or the blank cell where the layer has none.
-ANSICell layerCell(AppState& state, int row, int col) {
-    const Layer* layer = activeLayer(state);
-    const ANSICell* cell = layer ? layer->cells.cellAt(row, col) : nullptr;
+// The active layer's cell at a document position, or the blank cell where the layer has none.
+ANSICell layerCell(const AppState& state, int row, int col) {
+    const ANSICell* cell = activeCellAt(state, GridKey{row, col});
     return cell ? *cell : ANSICell::blank();
 }
 
-void writeCell(AppState& state, int row, int col, const ANSICell& cell) {
-    if (Layer* layer = activeLayer(state)) layer->cells.set(row, col, cell);
-}
+void writeCell(AppState& state, int row, int col, const ANSICell& cell) { setActiveCell(state, GridKey{row, col}, cell); }
 
 template <class Record>
 void pushTrimmed(std::vector<Record>& history, Record record, std::size_t limit) {
@@ -70,14 +62,14 @@ void stampAtCursor(AppState& state, const std::string& character) {
 void typePlain(const std::string& character, AppState& state) {
     if (!insideDocument(state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     stampAtCursor(state, character);
 }
 
 void typeGlyph(const std::string& character, const BlockFont& font, AppState& state) {
     if (!insideDocument(state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     const int scale = std::max(1, state.textScale);
     const std::vector<std::string> rows = font.glyph(character);
     const int width = (rows.empty() ? 0 : glyphRowWidth(rows.front())) * scale;
@@ -178,7 +170,7 @@ void typeCharacter(const std::string& character, AppState& state) {
 void stampActiveCharacter(AppState& state) {
     if (state.tool != Tool::text || !insideDocument(state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     const std::string character =
         activeCharOpt(state).value_or(layerCell(state, state.cursor.row, state.cursor.col).character.str());
     stampAtCursor(state, character);
@@ -186,7 +178,7 @@ void stampActiveCharacter(AppState& state) {
 
 void eraseLeft(AppState& state) {
     state.cursorVisible = true;
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     const bool text = state.tool == Tool::text;
     if (text && state.textFontIndex && !state.textStampHistory.empty()) {
         const TextStamp stamp = std::move(state.textStampHistory.back());
@@ -239,7 +231,7 @@ void handleFKey(int n, AppState& state) {
         !insideDocument(state.cursor.row, state.cursor.col))
         return;
     state.cursorVisible = true;
-    state.snapshotForUndo();
+    if (!beginToolEdit(state)) return;
     // A stored bank index may be out of range; it picks glyphs only once brought back in.
     const FKeyBank& bank = FKeyBanks::banks()[static_cast<std::size_t>(FKeyBanks::normalized(state.fkeyBankIndex))];
     stampAtCursor(state, bank.chars[static_cast<std::size_t>(n - 1)]);
@@ -258,7 +250,7 @@ std::optional<std::string> glyphForHex(const std::string& text) {
         if (std::isxdigit(static_cast<unsigned char>(ch)) && digits.size() < 6) digits += ch;
     if (digits.empty()) return std::nullopt;
     const auto value = static_cast<char32_t>(std::stoul(digits, nullptr, 16));
-    if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return std::nullopt;
+    if (!isStandaloneGlyph(value)) return std::nullopt;
     return utf8::encode(value);
 }
 

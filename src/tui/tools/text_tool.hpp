@@ -37,7 +37,8 @@ void stampActiveCharacter(AppState& state);
 // One step along the typing direction (rightwards with other tools), kept inside the document.
 void advanceTextCursor(AppState& state);
 
-// The character named by a typed hexadecimal code point ("U+2591", "0x2591", "25 91").
+// The character named by a typed hexadecimal code point ("U+2591", "0x2591", "25 91"); nothing
+// for a code point that shows no glyph of its own (unassigned, zero-width, a control).
 std::optional<std::string> glyphForHex(const std::string& text);
 
 }  // namespace glyphloom

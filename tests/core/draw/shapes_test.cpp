@@ -57,16 +57,38 @@ TEST(Box, StylesCharactersFillOnlyAndClipping) {
     EXPECT_EQ(picture(computeBox({0, 0}, {2, 2}, options, 3, 3), 3, 3), (std::vector<std::string>{"╒═╕", "│ │", "╘═╛"}));
     options.penLine = false;
     EXPECT_EQ(picture(computeBox({0, 0}, {2, 2}, options, 3, 3), 3, 3), (std::vector<std::string>{"...", ". .", "..."}));
+    // Without an outline the whole rectangle is drawn in the current character, filled or not:
+    // the shape fill never sees it.
     options.outline = false;
-    EXPECT_EQ(picture(computeBox({0, 0}, {1, 2}, options, 3, 3), 3, 3), (std::vector<std::string>{"...", "...", "   "}));
-    options.filled = true;
-    EXPECT_EQ(picture(computeBox({0, 0}, {1, 2}, options, 3, 3), 3, 3), (std::vector<std::string>{"~~~", "~~~", "   "}));
+    for (const bool filled : {false, true}) {
+        options.filled = filled;
+        const auto whole = computeBox({0, 0}, {1, 2}, options, 3, 3);
+        EXPECT_EQ(picture(whole, 3, 3), (std::vector<std::string>{"...", "...", "   "})) << filled;
+        EXPECT_TRUE(whole.interior.empty()) << filled;
+    }
     // Half outside the document: only the inside cells, nothing invented at the edge.
     const auto clipped = computeBox({-2, -2}, {1, 1}, BoxOptions{}, 3, 3);
     EXPECT_EQ(picture(clipped, 3, 3), (std::vector<std::string>{" │ ", "─┘ ", "   "}));
-    // One cell and one row: each cell drawn once.
-    EXPECT_EQ(computeBox({1, 1}, {1, 1}, BoxOptions{}, 3, 3).outline.size(), 1u);
-    EXPECT_EQ(computeBox({1, 0}, {1, 2}, BoxOptions{}, 3, 3).outline.size(), 3u);
+}
+
+TEST(Box, ThinRingsEmitTheirFarSideLast) {
+    struct Case {
+        GridKey from, to;
+        std::vector<std::string> picture;
+        std::vector<GridKey> order;  // every emission, repeats included
+    };
+    const Case cases[] = {
+        {{1, 0}, {1, 2}, {"   ", "└─┘", "   "}, {{1, 0}, {1, 1}, {1, 2}, {1, 0}, {1, 1}, {1, 2}}},
+        {{0, 1}, {2, 1}, {" ┐ ", " │ ", " ┘ "}, {{0, 1}, {0, 1}, {1, 1}, {1, 1}, {2, 1}, {2, 1}}},
+        {{1, 1}, {1, 1}, {"   ", " ┘ ", "   "}, {{1, 1}, {1, 1}, {1, 1}, {1, 1}}},
+    };
+    for (const Case& c : cases) {
+        const auto shape = computeBox(c.from, c.to, BoxOptions{}, 3, 3);
+        EXPECT_EQ(picture(shape, 3, 3), c.picture);
+        std::vector<GridKey> order;
+        for (const ShapeCell& cell : shape.outline) order.push_back(cell.at);
+        EXPECT_EQ(order, c.order);
+    }
 }
 
 TEST(Oval, FlatOvalIsARunAndThicknessStopsAtOnce) {

@@ -281,11 +281,15 @@ TEST(DispatchKeys, CodepointEntryPlacesTheGlyphOrSaysWhyNot) {
     EXPECT_FALSE(s.state.charPickerOpen);
     EXPECT_EQ(s.note(), "placed U+2591");
 
-    startTextEntry(TextEntryMode::codepoint, s.state);
-    s.type("d800");
-    s.send(InputEvent::key(13));
-    EXPECT_EQ(s.state.penChar, "░");
-    EXPECT_EQ(s.note(), "no glyph at U+D800");
+    // A surrogate, an unassigned code point, a combining mark, a zero-width space, a control.
+    for (const auto& [typed, shown] : {std::pair{"d800", "D800"}, {"3040", "3040"}, {"301", "301"},
+                                       {"200b", "200B"}, {"7", "7"}}) {
+        startTextEntry(TextEntryMode::codepoint, s.state);
+        s.type(typed);
+        s.send(InputEvent::key(13));
+        EXPECT_EQ(s.state.penChar, "░") << typed;
+        EXPECT_EQ(s.note(), std::string("no glyph at U+") + shown);
+    }
 }
 
 TEST(DispatchKeys, ArrowsMoveTheCursorWithinTheDocument) {

@@ -218,6 +218,38 @@ TEST(ChromeHelp, ListsTheKeysInABox) {
     EXPECT_EQ(found, 4);
 }
 
+// Printable keys type on the canvas, so the crib sheet may not offer one as a command: every
+// key it names is a word ("space", "Ctrl-Z/Y", "F1–F10") or a control, never a lone character.
+TEST(ChromeHelp, NamesNoTypingKeyAsACommand) {
+    Frame f;
+    f.state.helpOpen = true;
+    f.compose();
+    int top = -1, left = -1;
+    for (int r = 0; r < f.screen.rows() && top < 0; ++r)
+        for (int c = 0; c + 1 < f.screen.cols(); ++c)
+            if (f.screen.at(r, c).character == CellChar("┌") && f.screen.at(r, c + 2).character == CellChar("H")) {
+                top = r;
+                left = c;
+                break;
+            }
+    ASSERT_GE(top, 0);
+    int keyLines = 0;
+    for (int r = top + 1; f.screen.at(r, left).character == CellChar("│"); ++r, ++keyLines) {
+        // The key column is the first twelve cells of the line, keys separated by blanks.
+        std::string keys;
+        for (int c = left + 2; c < left + 14; ++c) keys += f.screen.at(r, c).character.str();
+        std::size_t start = 0;
+        while (start < keys.size()) {
+            const std::size_t end = std::min(keys.find(' ', start), keys.size());
+            const std::string key = keys.substr(start, end - start);
+            const bool lonePrintable = key.size() == 1 && key[0] > ' ' && key[0] < 0x7F;
+            EXPECT_FALSE(lonePrintable) << "\"" << key << "\" in: " << f.row(r);
+            start = end + 1;
+        }
+    }
+    EXPECT_GE(keyLines, 10);
+}
+
 TEST(ChromeStatic, FillsEveryCellFromTheStaticPalette) {
     Frame f(4, 6);
     EngineRandomSource random(3);

@@ -415,13 +415,45 @@ TEST(FontBrowser, UrlEntryDownloadAndDeleteConfirmation) {
     EXPECT_NE(download.rowWith("fetching, one moment…"), -1);
 
     state.pendingFontURL.reset();
-    state.fontDeletePending = 0;
+    state.fontDeletePending = static_cast<int>(BlockFont::builtIn().size());
     const Composed confirm(state);
-    EXPECT_NE(confirm.rowWith("Delete this imported font?"), -1);
+    EXPECT_NE(confirm.rowWith("Delete Chunky.flf: Chunky ?"), -1);
     ASSERT_TRUE(confirm.layout.fontDeleteYesSpan && confirm.layout.fontDeleteNoSpan);
     EXPECT_EQ(confirm.text(*confirm.layout.fontDeleteYesSpan), " Yes, delete ");
     EXPECT_EQ(confirm.text(*confirm.layout.fontDeleteNoSpan), " Cancel ");
     EXPECT_TRUE(confirm.layout.fontRowSpans.empty());
+}
+
+// A TheDraw file holds several faces and deleting one deletes the file: the prompt names
+// every face that goes, over as many rows as it needs, and no face of another file.
+TEST(FontBrowser, DeletePromptNamesEveryFaceOfTheFile) {
+    auto face = [](std::string id, std::string name) {
+        BlockFont font = threeRowFont(std::move(name));
+        font.id = std::move(id);
+        font.isTDF = true;
+        return font;
+    };
+    AppState state;
+    state.fontBrowserOpen2 = true;
+    state.importedFonts = {face("4maxx_0", "4Max"), face("4maxx_1", "4Max Col Cyn"), face("4maxx_2", "4Max Col Red"),
+                           face("4maxx_3", "4Max Outline Wide Long Name"), face("4maxx_9", "4Max Tail"),
+                           face("other_0", "Other Face")};
+    state.fontDeletePending = static_cast<int>(BlockFont::builtIn().size()) + 1;
+    const Composed confirm(state);
+    const int first = confirm.rowWith("Delete 4maxx.tdf: 4Max, 4Max Col Cyn, 4Max Col Red,");
+    ASSERT_NE(first, -1);
+    EXPECT_NE(confirm.row(first + 1).find("4Max Outline Wide Long Name, 4Max Tail ?"), std::string::npos);
+    EXPECT_EQ(confirm.rowWith("Other Face"), -1);
+    ASSERT_TRUE(confirm.layout.fontDeleteYesSpan);
+    EXPECT_EQ(confirm.layout.fontDeleteYesSpan->row, first + 3);
+
+    // A file of more faces than the box has rows for ends its list in "… ?".
+    for (int i = 10; i < 200; ++i) state.importedFonts.push_back(face("4maxx_" + std::to_string(i), "Face " + std::to_string(i)));
+    const Composed many(state, 24, 80);
+    EXPECT_NE(many.rowWith(" … ?"), -1);
+    EXPECT_EQ(many.rowWith("Face 199"), -1);
+    ASSERT_TRUE(many.layout.fontDeleteYesSpan);
+    EXPECT_EQ(many.text(*many.layout.fontDeleteYesSpan), " Yes, delete ");
 }
 
 // --- File browser ---
@@ -697,6 +729,9 @@ TEST(OverlayStacking, WhereTwoOverlaysMeetTheLaterOneIsWhole) {
         {"layers panel under depth picker", [](AppState& s) { s.layersPanelOpen = true; },
          [](AppState& s) { s.depthPickerOpen = true; }},
         {"image import under font browser", [](AppState& s) { s.imageImportPath = "/a.png"; },
+         [](AppState& s) { s.fontBrowserOpen2 = true; }},
+        // The SAUCE box stays open while boxes are opened from the bar and the sidebar.
+        {"SAUCE box under font browser", [](AppState& s) { s.sauceBoxOpen = true; },
          [](AppState& s) { s.fontBrowserOpen2 = true; }},
     };
     for (const Case& c : cases) {

@@ -104,6 +104,30 @@ TEST_F(ShapeTool, FilledBoxFillsTheInteriorWithTheCurrentCharacter) {
     EXPECT_EQ(rowOf(cells, 2), "│###│       ");
 }
 
+// A box without an outline is drawn whole with the pen and its cycles; an enabled shape
+// fill does not reach it. A one-row box keeps its bottom side, with that side's frames.
+TEST_F(ShapeTool, OutlineFreeAndOneRowBoxesUseThePenAndTheLaterFrames) {
+    state->tool = Tool::box;
+    state->shapeFill.enabled = true;
+    state->shapeFill.character = "%";
+    state->charCycle = true;
+    state->charCyclePool = {"a", "b", "c", "d", "e", "f"};
+    state->boxOptions.outline = false;
+    state->boxOptions.filled = true;
+    const auto whole = computeShape({0, 0}, {1, 2}, *state);
+    EXPECT_EQ(rowOf(whole, 0), "abc         ");
+    EXPECT_EQ(rowOf(whole, 1), "def         ");
+
+    state->boxOptions.outline = true;
+    state->charCycle = false;
+    state->fgCycle = true;
+    for (int n = 1; n <= 6; ++n) state->fgCyclePool.push_back(ANSIColorValue::ansi16(n));
+    const auto thin = computeShape({1, 0}, {1, 2}, *state);
+    EXPECT_EQ(rowOf(thin, 1), "└─┘         ");
+    EXPECT_EQ(thin.at({1, 0}).foreground, ANSIColorValue::ansi16(4));
+    EXPECT_EQ(thin.at({1, 2}).foreground, ANSIColorValue::ansi16(6));
+}
+
 TEST_F(ShapeTool, MirroredBoxSwapsItsCorners) {
     state->tool = Tool::box;
     state->symmetryMode = SymmetryMode::horizontal;
