@@ -39,10 +39,34 @@ if(NOT nlohmann_json_FOUND)
   glyphloom_missing(nlohmann-json3-dev "nlohmann/json (JSON coding)")
 endif()
 
+# GoogleTest: Debian's libgtest is built against libstdc++, so a build with another standard
+# library (clang's libc++, as on a Mac) compiles GoogleTest from source with the same compiler
+# and flags. That happens by itself under libc++, from Debian's googletest sources unless
+# GLYPHLOOM_GTEST_SOURCE_DIR names another copy.
+set(GLYPHLOOM_GTEST_SOURCE_DIR "" CACHE PATH "GoogleTest sources to build with the tests (empty: the installed library)")
 if(GLYPHLOOM_TESTS)
-  find_package(GTest QUIET)
-  if(NOT GTest_FOUND)
-    glyphloom_missing(libgtest-dev "GoogleTest (unit tests)")
+  include(CheckCXXSourceCompiles)
+  check_cxx_source_compiles("#include <cstddef>
+    #ifndef _LIBCPP_VERSION
+    #error libstdc++
+    #endif
+    int main() {}" GLYPHLOOM_USES_LIBCXX)
+  set(_gtest_sources ${GLYPHLOOM_GTEST_SOURCE_DIR})
+  if(NOT _gtest_sources AND GLYPHLOOM_USES_LIBCXX)
+    set(_gtest_sources /usr/src/googletest)
+    if(NOT EXISTS ${_gtest_sources}/CMakeLists.txt)
+      glyphloom_missing(googletest "GoogleTest's sources (unit tests built with libc++)")
+    endif()
+  endif()
+  if(_gtest_sources)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${_gtest_sources} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest QUIET)
+    if(NOT GTest_FOUND)
+      glyphloom_missing(libgtest-dev "GoogleTest (unit tests)")
+    endif()
   endif()
 endif()
 

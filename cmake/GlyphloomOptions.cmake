@@ -2,6 +2,9 @@
 function(glyphloom_set_options target)
   target_compile_features(${target} PUBLIC cxx_std_20)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(GLYPHLOOM_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
   if(GLYPHLOOM_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                                -fno-sanitize-recover=undefined)

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <thread>
 
+#include "core/io/pipe.hpp"
 #include "core/text/utf8.hpp"
 
 extern char** environ;
@@ -48,7 +49,7 @@ std::optional<std::string> captureProgramOutput(const std::vector<std::string>& 
                                                 std::size_t maxBytes) {
     if (argv.empty()) return std::nullopt;
     int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
+    if (!openPipe(fds, false)) return std::nullopt;
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -34,7 +34,7 @@ void appendParam(std::string& out, const ANSIColorValue& c, bool truecolorCGA, i
     const char* prefixRGB = base == 30 ? "38;2;" : "48;2;";
     switch (c.kind) {
         case ANSIColorValue::Kind::ansi16:
-            if (truecolorCGA && c.n >= 0 && c.n <= 15) {
+            if (truecolorCGA && c.n <= 15) {
                 appendRGB(out, prefixRGB, ANSIColorValue::cgaRGB()[static_cast<std::size_t>(c.n)]);
             } else if (c.n < 8) {
                 appendNumber(out, base + static_cast<long long>(c.n));
@@ -57,7 +57,7 @@ void appendParam(std::string& out, const ANSIColorValue& c, bool truecolorCGA, i
 std::string ANSIColorValue::label() const {
     switch (kind) {
         case Kind::ansi16:
-            if (n >= 0 && n <= 15) return ansi16Names[static_cast<std::size_t>(n)];
+            if (n <= 15) return ansi16Names[static_cast<std::size_t>(n)];
             return "ANSI " + std::to_string(n);
         case Kind::ansi256:
             return "256:" + std::to_string(n);

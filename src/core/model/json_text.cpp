@@ -1,9 +1,13 @@
 #include "core/model/json_text.hpp"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
+#include <string>
 #include <system_error>
 #include <vector>
+#include <version>
 
 #include "core/text/utf8.hpp"
 
@@ -303,10 +307,19 @@ bool JsonReader::skipNumber() {
     const std::string_view number = text_.substr(start, pos_ - start);
     // Whole numbers of up to 300 digits fit 64 bits or at least a finite double.
     if (plainInteger && number.size() <= 300) return true;
+#if defined(__cpp_lib_to_chars)
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) return !overflowsDouble(number);
     return result.ec == std::errc();
+#else
+    // A standard library without floating-point from_chars (LLVM's before 17): strtod reads
+    // the same syntax in the "C" locale the program keeps, and flags range errors alike.
+    const std::string terminated(number);
+    errno = 0;
+    std::strtod(terminated.c_str(), nullptr);
+    return errno != ERANGE || !overflowsDouble(number);
+#endif
 }
 
 bool JsonReader::skipValue() {

@@ -18,7 +18,11 @@ struct CurlLibrary {
     decltype(&curl_easy_cleanup) easyCleanup = nullptr;
 };
 
+#if defined(__APPLE__)
+inline constexpr const char* curlLibraryName = "libcurl.4.dylib";
+#else
 inline constexpr const char* curlLibraryName = "libcurl.so.4";
+#endif
 
 // Opens `libraryName` and finds every entry point; nothing when the library or one of
 // them is missing. The library stays loaded for the life of the process.

@@ -1,7 +1,6 @@
 #include "tui/state/overlay_table.hpp"
 
 #include <array>
-#include <ranges>
 
 #include "tui/state/sauce_state.hpp"
 
@@ -60,7 +59,9 @@ const std::array<OverlayEntry, 17> table{{
 
 template <class Wanted>
 bool closeTopmost(AppState& state, Wanted wanted) {
-    for (const OverlayEntry& entry : std::views::reverse(table)) {
+    // rbegin/rend rather than views::reverse: clang 14 cannot reverse this array as a view.
+    for (auto it = table.rbegin(); it != table.rend(); ++it) {
+        const OverlayEntry& entry = *it;
         if (!wanted(entry) || !entry.isOpen(state)) continue;
         entry.close(state);
         return true;

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/io/file_io.hpp"
+#include "core/io/pipe.hpp"
 #include "core/io/write_all.hpp"
 #include "tui/state/version.hpp"
 
@@ -100,7 +101,7 @@ extern "C" void onWindowChange(int) {
 void openWakePipe() {
     if (TerminalGlobals::wakeReadFd >= 0) return;
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;  // without it, the read is still interrupted
+    if (!openPipe(fds, true)) return;  // without it, the read is still interrupted
     TerminalGlobals::wakeReadFd = fds[0];
     TerminalGlobals::wakeWriteFd = fds[1];
 }
