@@ -20,6 +20,7 @@
 #include "core/format/preset_bank.hpp"
 #include "core/model/layer.hpp"
 #include "core/render/image_export.hpp"
+#include "scoped_config_home.hpp"
 
 namespace glyphloom {
 namespace {
@@ -333,13 +334,13 @@ TEST_F(BatchCommands, FirstCommandInStartUpOrderWins) {
 }
 
 TEST_F(BatchCommands, AuditSelfTestPassesWithoutTouchingTheSettingsFolder) {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    ASSERT_NE(config, nullptr);
+    // A settings folder of its own: other tests may leave theirs behind.
+    const testing_support::ScopedConfigHome config("audit");
     const RunResult r = runGlyphloomBinary({"--run-audit-tests"});
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out.rfind("audit-fix self-test:\n", 0), 0u);
     EXPECT_EQ(r.out.find("FAIL"), std::string::npos) << r.out;
-    EXPECT_FALSE(fs::exists(fs::path(config) / "glyphloom"));
+    EXPECT_FALSE(fs::exists(config.path() / "glyphloom"));
 }
 
 // Each setup flag must reach the composed frame: adding it to a set-up changes the regions.
