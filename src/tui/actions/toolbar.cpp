@@ -161,7 +161,7 @@ void addLayer(AppState& state) {
 
 void moveLayer(int at, bool up, AppState& state) {
     const int target = up ? at - 1 : at + 1;
-    if (!validLayer(state, at) || !validLayer(state, target)) return;
+    if (!validLayer(state, at) || !validLayer(state, target) || refusedAsViewOnly(state)) return;
     const std::optional<Uuid> activeId =
         validLayer(state, state.activeLayerIndex) ? std::optional(state.layers[static_cast<std::size_t>(state.activeLayerIndex)].id)
                                                   : std::nullopt;
@@ -171,7 +171,7 @@ void moveLayer(int at, bool up, AppState& state) {
 }
 
 void deleteLayer(int at, AppState& state) {
-    if (state.layers.size() < 2 || !validLayer(state, at)) return;
+    if (state.layers.size() < 2 || !validLayer(state, at) || refusedAsViewOnly(state)) return;
     const int oldActive = state.activeLayerIndex;
     const std::optional<Uuid> activeId =
         validLayer(state, oldActive) ? std::optional(state.layers[static_cast<std::size_t>(oldActive)].id) : std::nullopt;
@@ -184,7 +184,7 @@ void deleteLayer(int at, AppState& state) {
 }
 
 void flattenLayers(AppState& state) {
-    if (state.layers.size() < 2) return;
+    if (state.layers.size() < 2 || refusedAsViewOnly(state)) return;
     state.snapshotForUndo();
     Layer flat("Layer 1", compositeLayers(state.layers, AppState::docRows, AppState::docCols));
     state.layers = {std::move(flat)};
@@ -216,7 +216,7 @@ void toggleLayerShift(AppState& state) {
 
 void nudgeActiveLayer(int dRows, int dCols, AppState& state) {
     Layer* layer = activeLayer(state);
-    if (layer == nullptr) return;
+    if (layer == nullptr || refusedAsViewOnly(state)) return;
     layer->rowOffset = clampedLayerOffset(static_cast<long long>(layer->rowOffset) + dRows);
     layer->colOffset = clampedLayerOffset(static_cast<long long>(layer->colOffset) + dCols);
     noteShift(state, *layer);
@@ -228,7 +228,7 @@ void startLayerShiftDrag(GridKey at, AppState& state) {
 
 void layerShiftDragTo(GridKey at, AppState& state) {
     Layer* layer = activeLayer(state);
-    if (layer == nullptr || !state.layerShiftDrag) return;
+    if (layer == nullptr || !state.layerShiftDrag || refusedAsViewOnly(state)) return;
     layer->rowOffset = clampedLayerOffset(static_cast<long long>(state.layerShiftDrag->off.row) + at.row -
                                           state.layerShiftDrag->anchor.row);
     layer->colOffset = clampedLayerOffset(static_cast<long long>(state.layerShiftDrag->off.col) + at.col -
@@ -238,7 +238,7 @@ void layerShiftDragTo(GridKey at, AppState& state) {
 
 void resetActiveLayerShift(AppState& state) {
     Layer* layer = activeLayer(state);
-    if (layer == nullptr) return;
+    if (layer == nullptr || refusedAsViewOnly(state)) return;
     layer->rowOffset = 0;
     layer->colOffset = 0;
     state.statusNote = layer->name + " shift reset";

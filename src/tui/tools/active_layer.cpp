@@ -35,11 +35,13 @@ bool setActiveCell(AppState& state, GridKey at, const ANSICell& cell) {
     return local && layer->cells.set(local->row, local->col, cell);
 }
 
+bool refusedAsViewOnly(AppState& state) {
+    if (state.viewOnly) state.statusNote = "view only — re-save to edit";
+    return state.viewOnly;
+}
+
 bool beginToolEdit(AppState& state) {
-    if (state.viewOnly) {
-        state.statusNote = "view only — re-save to edit";
-        return false;
-    }
+    if (refusedAsViewOnly(state)) return false;
     state.snapshotForUndo();
     return true;
 }

@@ -33,5 +33,7 @@ bool setActiveCell(AppState& state, GridKey at, const ANSICell& cell);
 // Every tool calls this before it changes the document: it takes the undo snapshot, or, on
 // view-only art, says so and returns false, and the tool then does nothing.
 bool beginToolEdit(AppState& state);
+// True, with the note, on view-only art: the caller must leave the document as it is.
+bool refusedAsViewOnly(AppState& state);
 
 }  // namespace glyphloom

@@ -111,6 +111,35 @@ TEST(Layers, FlattenCompositesIntoOneLayer) {
     EXPECT_EQ(state.layers.size(), 2u);
 }
 
+// Layer operations that change the picture leave view-only art as it is, like the tools.
+TEST(Layers, ViewOnlyArtIsNeitherShiftedNorRearranged) {
+    const std::pair<const char*, void (*)(AppState&)> edits[] = {
+        {"nudge", [](AppState& s) { nudgeActiveLayer(1, 2, s); }},
+        {"shift drag",
+         [](AppState& s) {
+             startLayerShiftDrag({0, 0}, s);
+             layerShiftDragTo({3, 4}, s);
+         }},
+        {"reset shift", [](AppState& s) { resetActiveLayerShift(s); }},
+        {"move", [](AppState& s) { moveLayer(0, false, s); }},
+        {"delete", [](AppState& s) { deleteLayer(1, s); }},
+        {"flatten", [](AppState& s) { flattenLayers(s); }},
+    };
+    for (const auto& [name, edit] : edits) {
+        AppState state;
+        state.layers[0].cells.set(0, 0, ink("a"));
+        state.layers[0].rowOffset = 1;
+        addLayer(state);
+        state.undoStack.clear();
+        state.viewOnly = true;
+        const std::vector<Layer> before = state.layers;
+        edit(state);
+        EXPECT_EQ(state.layers, before) << name;
+        EXPECT_TRUE(state.undoStack.empty()) << name;
+        EXPECT_EQ(state.statusNote.value_or(""), "view only — re-save to edit") << name;
+    }
+}
+
 TEST(Toolbar, MirrorCyclesThroughAllModes) {
     AppState state;
     const char* expected[] = {"symmetry: Mirror│", "symmetry: Mirror─", "symmetry: Mirror┼", "symmetry: Mirror"};
