@@ -149,7 +149,9 @@ TEST_F(Documents, SignedArtCannotBeDrawnOn) {
         const std::string canvas = line.substr(std::min(at, line.size()));
         EXPECT_EQ(canvas.find("█"), std::string::npos) << "row " << y << "\n" << screen;
         EXPECT_EQ(canvas.find("typed"), std::string::npos) << "row " << y << "\n" << screen;
-        if (y == hello->second) EXPECT_EQ(canvas.rfind("HELLO WORLD", 0), 0u) << screen;
+        if (y == hello->second) {
+            EXPECT_EQ(canvas.rfind("HELLO WORLD", 0), 0u) << screen;
+        }
     }
     EXPECT_TRUE(tmux->find("✓", 0)) << "the document is not modified\n" << screen;
     EXPECT_FALSE(tmux->find("⤓", 0)) << screen;

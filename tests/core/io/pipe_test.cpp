@@ -26,7 +26,9 @@ TEST(Pipe, EndsAreCloseOnExecAndBlockAsAsked) {
             byte = 0;
             ASSERT_EQ(::read(fds[0], &byte, 1), 1);
             EXPECT_EQ(byte, 'x');
-            if (nonBlocking) EXPECT_EQ(::read(fds[0], &byte, 1), -1);  // empty: no wait
+            if (nonBlocking) {
+                EXPECT_EQ(::read(fds[0], &byte, 1), -1);  // empty: no wait
+            }
             ::close(fds[0]);
             ::close(fds[1]);
         }

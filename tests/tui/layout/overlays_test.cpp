@@ -412,7 +412,8 @@ TEST(FontBrowser, UrlEntryDownloadAndDeleteConfirmation) {
     state.pendingFontURL = "https://example.org/cool.tdf";
     const Composed download(state);
     EXPECT_NE(download.row(download.layout.fontBrowserFrame->top).find("Downloading font…"), std::string::npos);
-    EXPECT_NE(download.rowWith("fetching, one moment…"), -1);
+    EXPECT_NE(download.rowWith("fetching… 0 KB so far"), -1);
+    EXPECT_NE(download.rowWith("Esc cancels"), -1);
 
     state.pendingFontURL.reset();
     state.fontDeletePending = static_cast<int>(BlockFont::builtIn().size());
