@@ -81,9 +81,9 @@ TEST_F(SmallTerminal, QuitWarningAndAFailedSaveShowOnTheStatusLine) {
     tmux->sendBytes("\x1b");  // disarms
     EXPECT_TRUE(tmux->waitUntil([&] { return statusLine().find("Ctrl-C again") == std::string::npos; }));
 
-    // A folder that does not exist fails for every user, root included.
+    // A folder that takes no new files refuses every user, root included.
     ASSERT_TRUE(tmux->clickText("Untitled")) << tmux->capture();
-    tmux->sendBytes("no-such-folder/art\r");
+    tmux->sendBytes("/proc/art\r");
     EXPECT_TRUE(statusShows("save failed")) << tmux->capture();
 }
 
