@@ -8,6 +8,7 @@
 // 10 dynamic codes (section 3.2.7), 11 invalid. Lengths 3..258 and distances 1..32768 carry
 // extra bits after their symbol (section 3.2.5).
 #include "core/codec/inflate.hpp"
+#include "core/codec/checksum.hpp"
 #include "core/codec/deflate_tables.hpp"
 
 #include <algorithm>
@@ -110,6 +111,23 @@ struct Inflater {
     std::size_t limit;
     bool prefixMode;
 
+    // In window mode `out` keeps a fixed size: when it is full, all but the last 32 KiB (as
+    // far back as a match may reach) are folded into `crc` and dropped.
+    bool windowMode = false;
+    std::size_t flushed = 0;
+    std::uint32_t crc = 0;
+
+    std::size_t produced() const { return flushed + outLen; }
+
+    void slide() {
+        constexpr std::size_t window = 32768;
+        const std::size_t drop = outLen - std::min(outLen, window);
+        crc = crc32(std::span<const std::uint8_t>(out.data(), drop), crc);
+        std::memmove(out.data(), out.data() + drop, outLen - drop);
+        flushed += drop;
+        outLen -= drop;
+    }
+
     bool overrun() const { return padBits > bitCount; }
 
     // Leaves at least 56 bits in the buffer.
@@ -177,12 +195,16 @@ struct Inflater {
 
     // Makes room for `n` more bytes; in prefix mode may shrink `n` to what still fits.
     Status reserve(std::size_t& n) {
-        if (n > limit - outLen) {
+        if (n > limit - produced()) {
             if (!prefixMode) return Status::bad;
-            n = limit - outLen;
+            n = limit - produced();
         }
-        const std::size_t need = outLen + n;
-        if (need > out.size()) out.resize(std::min(limit, std::max(need, out.size() * 2)));
+        if (outLen + n > out.size()) {
+            if (windowMode)
+                slide();  // the buffer holds the window and the longest single write
+            else
+                out.resize(std::min(limit, std::max(outLen + n, out.size() * 2)));
+        }
         return Status::ok;
     }
 
@@ -217,7 +239,7 @@ struct Inflater {
             const int sym = decodeSymbol(lit);
             if (sym < 0) return Status::bad;
             if (sym < 256) {
-                if (outLen == limit) {
+                if (produced() == limit) {
                     if (!prefixMode) return Status::bad;
                     return Status::full;
                 }
@@ -242,8 +264,18 @@ struct Inflater {
             const std::uint8_t* src = dst - d;
             if (d >= len) {
                 std::memcpy(dst, src, len);
+            } else if (d == 1) {
+                std::memset(dst, *src, len);  // a run of one byte, the commonest overlap
             } else {
-                for (std::size_t k = 0; k < len; ++k) dst[k] = src[k];  // overlapping run
+                // An overlapping run repeats the last d bytes. Copy it in non-overlapping
+                // pieces whose period doubles: after each piece the repeated pattern is
+                // twice as long behind the write position.
+                std::size_t k = 0;
+                for (std::size_t period = d; k < len; period *= 2) {
+                    const std::size_t n = std::min(period, len - k);
+                    std::memcpy(dst + k, dst + k - period, n);
+                    k += n;
+                }
             }
             outLen += len;
             if (len < wanted) return Status::full;
@@ -302,7 +334,7 @@ struct Inflater {
 
     Status run() {
         for (;;) {
-            if (prefixMode && outLen == limit) return Status::full;
+            if (prefixMode && produced() == limit) return Status::full;
             refill();
             const unsigned last = take(1);
             const unsigned type = take(2);
@@ -334,6 +366,17 @@ std::optional<std::vector<std::uint8_t>> inflateImpl(std::span<const std::uint8_
 }
 
 }  // namespace
+
+std::optional<InflateCheck> inflateRawCheck(std::span<const std::uint8_t> data, std::size_t maxOutput) {
+    Inflater z{data.data(), data.size(), {}, {}, {}, {}, {}, {}, maxOutput, false};
+    z.windowMode = true;
+    // The 32 KiB window, room for the longest write (a stored block of 64 KiB), and enough
+    // besides that sliding costs little next to decoding.
+    z.out.resize(std::size_t{256} << 10);
+    if (z.run() == Status::bad) return std::nullopt;
+    z.crc = crc32(std::span<const std::uint8_t>(z.out.data(), z.outLen), z.crc);
+    return InflateCheck{z.produced(), z.crc};
+}
 
 std::optional<std::vector<std::uint8_t>> inflateRaw(std::span<const std::uint8_t> data, std::size_t expectedSize,
                                                     std::size_t maxOutput) {

@@ -22,6 +22,15 @@ inline constexpr std::size_t inflateDefaultLimit = std::size_t{64} << 20;
 std::optional<std::vector<std::uint8_t>> inflateRaw(std::span<const std::uint8_t> data, std::size_t expectedSize,
                                                     std::size_t maxOutput = inflateDefaultLimit);
 
+// The size and CRC-32 of what a whole raw DEFLATE stream decompresses to, worked out in a
+// small fixed window without keeping the output: a check that costs no memory before the
+// output is worth keeping. Nothing exactly when inflateRaw with the same limit gives nothing.
+struct InflateCheck {
+    std::size_t size = 0;
+    std::uint32_t crc = 0;
+};
+std::optional<InflateCheck> inflateRawCheck(std::span<const std::uint8_t> data, std::size_t maxOutput);
+
 // Decompresses only the first `size` bytes and stops there, leaving the rest of the stream
 // unread (for formats that know their exact decoded size, such as PNG image data). Nothing
 // when the stream is malformed or ends before `size` bytes.

@@ -86,8 +86,12 @@ std::optional<std::vector<std::uint8_t>> memberData(std::span<const std::uint8_t
         budget -= info.size;
     } else if (info.method == methodDeflate) {
         budget -= info.size;
+        // Checked first in a small window, so a member that fails its CRC never gets the
+        // memory of its declared size.
+        const auto check = inflateRawCheck(stored, info.size);
+        if (!check || check->size != info.size || check->crc != info.crc) return std::nullopt;
         out = inflateRaw(stored, info.size, info.size);
-        if (out && (out->size() != info.size || crc32(*out) != info.crc)) out.reset();
+        if (out && out->size() != info.size) out.reset();
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "core/codec/checksum.hpp"
 #include "core/codec/deflate_tables.hpp"
 #include "core/codec/inflate.hpp"
 
@@ -336,6 +337,11 @@ TEST(Inflate, DecodesEverythingZlibWrites) {
                 const auto out = inflateRaw(packed, 0);
                 ASSERT_TRUE(out.has_value());
                 ASSERT_EQ(*out, data);
+                // The windowed check slides several times over the larger inputs.
+                const auto check = inflateRawCheck(packed, inflateDefaultLimit);
+                ASSERT_TRUE(check.has_value());
+                ASSERT_EQ(check->size, data.size());
+                ASSERT_EQ(check->crc, crc32(data));
             }
         }
     }
@@ -432,6 +438,7 @@ TEST(Inflate, EveryTruncationIsRefused) {
         for (std::size_t cut = 0; cut < packed.size(); ++cut) {
             const Bytes part(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(cut));
             ASSERT_FALSE(inflateRaw(part, 0).has_value()) << "cut at " << cut;
+            ASSERT_FALSE(inflateRawCheck(part, inflateDefaultLimit).has_value()) << "cut at " << cut;
         }
     }
 }
@@ -442,6 +449,8 @@ TEST(Inflate, OutputCapStopsBombs) {
     ASSERT_LT(packed.size(), 2000u);
     EXPECT_TRUE(inflateRaw(packed, 0, megabyte.size()).has_value());
     EXPECT_FALSE(inflateRaw(packed, 0, megabyte.size() - 1).has_value());
+    EXPECT_EQ(inflateRawCheck(packed, megabyte.size())->size, megabyte.size());
+    EXPECT_FALSE(inflateRawCheck(packed, megabyte.size() - 1).has_value());
     // A size hint far beyond what the input could expand to is harmless.
     EXPECT_EQ(inflateRaw(packed, std::size_t{1} << 40)->size(), megabyte.size());
 
