@@ -21,6 +21,10 @@ const std::string_view usageText =
     "  --recover           list the recovery copies of unsaved work and exit\n"
     "  --version           print version and exit\n"
     "\n"
+    "Also opens UTF-8 art (.utf8.ans, or .ans/.txt without a SAUCE record whose\n"
+    "bytes are UTF-8) and XBin .xb, BinaryText .bin, ArtWorx .adf, iCE Draw .idf,\n"
+    "PCBoard .pcb, Avatar .avt, TundraDraw .tnd (saved as .ans beside the file).\n"
+    "\n"
     "In the editor: the ? button opens the keyboard/mouse crib sheet. Quit with Ctrl-C.\n"
     "Saves write .ans or layered .glyphloom (+ optional .utf8.ans / .png /\n"
     ".txt companions — see the save-options box on the ✓ button).";

@@ -98,8 +98,11 @@ std::string manualPage() {
     page += ".SH SYNOPSIS\n.B glyphloom\n[options] [file]\n";
     page += ".SH DESCRIPTION\n";
     page += "A full-screen ANSI-art editor for text terminals. It reads and writes classic .ans files "
-            "(CP437 with SAUCE records) and layered .glyphloom documents, and imports PNG images. The same "
-            "program converts and inspects documents without a terminal.\n";
+            "(CP437 with SAUCE records) and layered .glyphloom documents, and imports PNG images. It also opens "
+            "UTF-8 art and the picture formats art packs hold: XBin (.xb), BinaryText (.bin), ArtWorx (.adf), "
+            "iCE Draw (.idf), PCBoard (.pcb), Avatar (.avt) and TundraDraw (.tnd); the first save of such a file "
+            "writes .ans beside it. The same program converts and inspects documents "
+            "without a terminal.\n";
     page += ".SH OPTIONS\n";
     appendEntries(page, usageOptions(usageText));
     page += ".SH BATCH COMMANDS AND SELF TESTS\n";

@@ -41,6 +41,10 @@ usage: glyphloom [options] [file.(ans|glyphloom|png)]
   --recover           list the recovery copies of unsaved work and exit
   --version           print version and exit
 
+Also opens UTF-8 art (.utf8.ans, or .ans/.txt without a SAUCE record whose
+bytes are UTF-8) and XBin .xb, BinaryText .bin, ArtWorx .adf, iCE Draw .idf,
+PCBoard .pcb, Avatar .avt, TundraDraw .tnd (saved as .ans beside the file).
+
 In the editor: the ? button opens the keyboard/mouse crib sheet. Quit with Ctrl-C.
 Saves write .ans or layered .glyphloom (+ optional .utf8.ans / .png /
 .txt companions — see the save-options box on the ✓ button).
