@@ -333,7 +333,7 @@ constexpr ToolSetting table[] = {
     coded<GLYPHLOOM_FIELD(lineThickness)>("lineThickness", applyLineThickness, captureLineThickness)
         .range(1, 8)
         .stepper(StepperId::lineWidth, "Width", tool, {Tool::line})
-        .samples({Tool::line})
+        .samples({Tool::line, Tool::pen})  // the pen draws its strokes this wide too
         .s,
     stored<GLYPHLOOM_FIELD(boxOptions.filled), &P::boxFilled>("boxOptions.filled")
         .toggle(ToggleSetting::boxFilled)
