@@ -86,6 +86,9 @@ TEST(ToolSettings, EveryStepperAndToggleOfAToolHasOneSetting) {
         if (!row) continue;
         EXPECT_TRUE(row->number && !row->label.empty()) << row->name;
         EXPECT_TRUE(row->stepRange.min >= row->range.min && row->stepRange.max <= row->range.max) << row->name;
+        AppState fresh;
+        const int start = row->number(fresh);
+        EXPECT_TRUE(start >= row->stepRange.min && start <= row->stepRange.max) << row->name << " starts out of reach";
     }
     for (int i = 0; i <= static_cast<int>(ToggleSetting::fadeChWrap); ++i) {
         const auto id = static_cast<ToggleSetting>(i);
@@ -108,6 +111,27 @@ TEST(ToolSettings, EachStoredSettingHasPresetKeysOfItsOwn) {
         for (const auto& [key, value] : written.items()) EXPECT_TRUE(seen.insert(key).second) << key;
     }
     EXPECT_GE(seen.size(), 60u);
+}
+
+// Whatever number a preset file holds, every whole-number setting ends inside its range.
+TEST(ToolSettings, PresetNumbersFarOutOfRangeLandOnTheEndsOfEachRange) {
+    for (const int extreme : {1 << 30, -(1 << 30)}) {
+        nlohmann::json preset = nlohmann::json::parse(*encodeBank({everythingSlot()})).at(0);
+        const auto replaceNumbers = [extreme](auto& self, nlohmann::json& value) -> void {
+            if (value.is_number()) value = extreme;
+            else if (value.is_structured())
+                for (auto& item : value) self(self, item);
+        };
+        replaceNumbers(replaceNumbers, preset);
+        const auto decoded = decodeBankStrictly("[" + preset.dump() + "]");
+        ASSERT_TRUE(decoded && decoded->front()) << preset.dump();
+        AppState state;
+        applyPreset(*decoded->front(), state);
+        for (const ToolSetting& row : toolSettings()) {
+            if (!row.number) continue;
+            EXPECT_EQ(row.number(state), row.range.clamp(extreme)) << row.name << " " << extreme;
+        }
+    }
 }
 
 TEST(ToolSettings, ThePreviewCopyCarriesEverySetting) {
