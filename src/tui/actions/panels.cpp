@@ -37,8 +37,7 @@ const MixStepper* mixStepper(StepperId id) {
     return nullptr;
 }
 
-// Every stepper and toggle id names a tool setting or a mix channel; an id without either
-// is a programming error, caught by the panels' tests.
+// Every toggle, and every stepper but the mix channels, has its row in the settings table.
 const ToolSetting& settingRow(StepperId id) { return *settingFor(id); }
 const ToolSetting& settingRow(ToggleSetting id) { return *settingFor(id); }
 

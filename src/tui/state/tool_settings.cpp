@@ -514,6 +514,23 @@ constexpr ToolSetting table[] = {
 
 #undef GLYPHLOOM_FIELD
 
+// Every toggle and every stepper but the palette's mix channels is a tool setting's control,
+// each of exactly one row.
+constexpr bool everyControlHasOneRow() {
+    for (int i = 0; i <= static_cast<int>(ToggleSetting::fadeChWrap); ++i) {
+        int rows = 0;
+        for (const ToolSetting& row : table) rows += row.toggle == static_cast<ToggleSetting>(i);
+        if (rows != 1) return false;
+    }
+    for (int i = 0; i <= static_cast<int>(StepperId::tcL); ++i) {
+        int rows = 0;
+        for (const ToolSetting& row : table) rows += row.stepper == static_cast<StepperId>(i);
+        if (rows != (i < static_cast<int>(StepperId::tcR) ? 1 : 0)) return false;
+    }
+    return true;
+}
+static_assert(everyControlHasOneRow());
+
 }  // namespace
 
 std::span<const ToolSetting> toolSettings() { return table; }

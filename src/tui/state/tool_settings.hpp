@@ -94,8 +94,8 @@ struct ToolSetting {
 
 // Every tool setting, in panel order.
 std::span<const ToolSetting> toolSettings();
-// The row behind a stepper or toggle; nothing for the controls that are no tool setting
-// (the palette's mix channels).
+// The row behind a stepper or toggle; nothing for the palette's mix channels, which are no
+// tool setting. Every other control has its row (checked when the table is compiled).
 const ToolSetting* settingFor(StepperId id);
 const ToolSetting* settingFor(ToggleSetting id);
 
