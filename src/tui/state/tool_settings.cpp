@@ -97,7 +97,6 @@ using ValueOf = std::remove_cvref_t<decltype(Get(std::declval<AppState&>()))>;
 struct Row {
     ToolSetting s;
 
-    constexpr Row type(SettingType t) const { return with([&](ToolSetting& r) { r.type = t; }); }
     constexpr Row samples(ToolSet tools) const { return with([&](ToolSetting& r) { r.sampleTools = tools; }); }
     // The values the setting may hold; a stepper reaches all of them unless narrowed.
     constexpr Row range(int min, int max) const {
@@ -186,8 +185,9 @@ constexpr Row always(std::string_view name) {
     });
 }
 
-// A whole number kept as a real number: the preset holds setting × Mul ÷ Div (a fraction of
-// a percentage, an angle of prism steps), rounded back into the range.
+// A whole number a preset keeps as a real number in other units (a percentage as a fraction,
+// prism steps as an angle): the setting is the preset's value × Mul ÷ Div, rounded into the
+// range.
 template <auto Get, auto Key, int Mul, int Div>
 constexpr Row scaled(std::string_view name) {
     return stored<Get, Key>(name).with([](ToolSetting& r) {
