@@ -8,6 +8,7 @@
 #include "core/format/preset_bank.hpp"
 #include "tui/actions/preset_actions.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/state/tool_settings.hpp"
 
 namespace glyphloom {
 namespace {
@@ -188,6 +189,33 @@ bool runPresetRoundTripSelfTest(std::FILE* out) {
     }
     c.check(filled == 12, "the built-in bank fills twelve slots");
     c.check(stable, "capture, apply and capture again agree for every built-in slot");
+
+    // Every setting presets carry, as the table of tool settings declares them: each is
+    // written under keys of its own and comes back through the bank's text unchanged.
+    AppState rich;
+    applyPreset(full, rich);
+    PresetBank richBank(1);
+    richBank[0] = makeCurrentPreset(rich);
+    const auto richText = encodeBank(richBank);
+    const auto reread = richText ? decodeBankStrictly(*richText) : std::nullopt;
+    AppState back;
+    if (reread && reread->front()) applyPreset(*reread->front(), back);
+    std::set<std::string> keys;
+    std::string lost, shared;
+    for (const ToolSetting& setting : toolSettings()) {
+        if (!setting.stored) continue;
+        std::string want, got;
+        setting.addToKey(rich, want);
+        setting.addToKey(back, got);
+        if (want != got) lost += " " + std::string(setting.name);
+        TUIPreset alone;
+        setting.capture(rich, alone);
+        const json written = toJSON(alone);
+        for (const auto& item : written.items())
+            if (!keys.insert(item.key()).second) shared += " " + item.key();
+    }
+    c.check(reread.has_value() && lost.empty(), ("every stored tool setting survives the bank's text" + lost).c_str());
+    c.check(shared.empty() && keys.size() >= 60, ("every stored tool setting has preset keys of its own" + shared).c_str());
 
     return c.finish();
 }

@@ -9,95 +9,42 @@
 #include "core/text/cp437_characters.hpp"
 #include "core/fonts/fkey_banks.hpp"
 #include "tui/actions/palette.hpp"
+#include "tui/state/tool_settings.hpp"
 #include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
 namespace {
 
-struct StepperSpec {
+// The palette's mix channels are steppers like the tool settings' but no tool setting:
+// changing one goes through paletteSliderSet so the mixed colour is applied at once.
+struct MixStepper {
     StepperId id;
-    std::string_view label;
+    PaletteChannel channel;
     int& (*field)(AppState&);
-    int min;
-    int max;
+    IntRange range;
 };
 
-// One row per stepper, in the order of StepperId. The palette's mix channels are steppers
-// like the others, but changing one goes through paletteSliderSet so the mixed colour is
-// applied at once.
-constexpr StepperSpec stepperSpecs[] = {
-    {StepperId::sprayRadius, "Radius", [](AppState& s) -> int& { return s.sprayRadius; }, 1, 8},
-    {StepperId::sprayDensity, "Density", [](AppState& s) -> int& { return s.sprayDensity; }, 1, 20},
-    {StepperId::sprayVary, "Vary %", [](AppState& s) -> int& { return s.sprayVariance; }, 0, 100},
-    {StepperId::prismSteps, "Steps", [](AppState& s) -> int& { return s.prismSteps; }, 1, 3},
-    {StepperId::dbStrength, "Strength", [](AppState& s) -> int& { return s.dodgeBurnStrength; }, 2, 50},
-    {StepperId::lineWidth, "Width", [](AppState& s) -> int& { return s.lineThickness; }, 1, 8},
-    {StepperId::scVariance, "Variance", [](AppState& s) -> int& { return s.scatterVariance; }, 2, 100},
-    {StepperId::fadeFgStep, "FG step", [](AppState& s) -> int& { return s.fgCycleStep; }, 1, 20},
-    {StepperId::fadeBgStep, "BG step", [](AppState& s) -> int& { return s.bgCycleStep; }, 1, 20},
-    {StepperId::fadeChStep, "Char step", [](AppState& s) -> int& { return s.charCycleStep; }, 1, 20},
-    {StepperId::tcR, "R", [](AppState& s) -> int& { return s.tcDraft.r; }, 0, 255},
-    {StepperId::tcG, "G", [](AppState& s) -> int& { return s.tcDraft.g; }, 0, 255},
-    {StepperId::tcB, "B", [](AppState& s) -> int& { return s.tcDraft.b; }, 0, 255},
-    {StepperId::tcL, "L", [](AppState& s) -> int& { return s.tcDraft.l; }, -128, 128},
+constexpr MixStepper mixSteppers[] = {
+    {StepperId::tcR, PaletteChannel::tcR, [](AppState& s) -> int& { return s.tcDraft.r; }, {0, 255}},
+    {StepperId::tcG, PaletteChannel::tcG, [](AppState& s) -> int& { return s.tcDraft.g; }, {0, 255}},
+    {StepperId::tcB, PaletteChannel::tcB, [](AppState& s) -> int& { return s.tcDraft.b; }, {0, 255}},
+    {StepperId::tcL, PaletteChannel::tcL, [](AppState& s) -> int& { return s.tcDraft.l; }, {-128, 128}},
 };
 
-struct ToggleSpec {
-    ToggleSetting id;
-    bool& (*field)(AppState&);
-};
-
-// One row per on/off setting, in the order of ToggleSetting.
-constexpr ToggleSpec toggleSpecs[] = {
-    {ToggleSetting::round, [](AppState& s) -> bool& { return s.brushRounded; }},
-    {ToggleSetting::sprayBG, [](AppState& s) -> bool& { return s.sprayTargetBG; }},
-    {ToggleSetting::velSpray, [](AppState& s) -> bool& { return s.velSprayDensity; }},
-    {ToggleSetting::velDB, [](AppState& s) -> bool& { return s.velDodgeBurn; }},
-    {ToggleSetting::velPrism, [](AppState& s) -> bool& { return s.velPrism; }},
-    {ToggleSetting::velScatter, [](AppState& s) -> bool& { return s.velScatter; }},
-    {ToggleSetting::velSize, [](AppState& s) -> bool& { return s.velocityControlsSize; }},
-    {ToggleSetting::autoPan, [](AppState& s) -> bool& { return s.autoPan; }},
-    {ToggleSetting::ownFill, [](AppState& s) -> bool& { return s.shapeFill.enabled; }},
-    {ToggleSetting::scFG, [](AppState& s) -> bool& { return s.scatterFG; }},
-    {ToggleSetting::scBG, [](AppState& s) -> bool& { return s.scatterBG; }},
-    {ToggleSetting::dbFG, [](AppState& s) -> bool& { return s.dodgeBurnFG; }},
-    {ToggleSetting::dbBG, [](AppState& s) -> bool& { return s.dodgeBurnBG; }},
-    {ToggleSetting::prFG, [](AppState& s) -> bool& { return s.prismFG; }},
-    {ToggleSetting::prBG, [](AppState& s) -> bool& { return s.prismBG; }},
-    {ToggleSetting::boxFilled, [](AppState& s) -> bool& { return s.boxOptions.filled; }},
-    {ToggleSetting::boxOutline, [](AppState& s) -> bool& { return s.boxOptions.outline; }},
-    {ToggleSetting::boxPenLine, [](AppState& s) -> bool& { return s.boxOptions.penLine; }},
-    {ToggleSetting::ovalFilled, [](AppState& s) -> bool& { return s.ovalOptions.filled; }},
-    {ToggleSetting::ovalOutline, [](AppState& s) -> bool& { return s.ovalOptions.outline; }},
-    {ToggleSetting::fadeColReset, [](AppState& s) -> bool& { return s.colorCycleResetPerStroke; }},
-    {ToggleSetting::fadeChReset, [](AppState& s) -> bool& { return s.charCycleResetPerStroke; }},
-    {ToggleSetting::fadeChFwd, [](AppState& s) -> bool& { return s.charCycleForward; }},
-    {ToggleSetting::fadeChWrap, [](AppState& s) -> bool& { return s.charCycleWrap; }},
-};
-
-// Both tables are indexed by their enumeration: a row missing or out of place fails here.
-template <class Spec, std::size_t N>
-constexpr bool inEnumOrder(const Spec (&specs)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (static_cast<std::size_t>(specs[i].id) != i) return false;
-    return true;
+const MixStepper* mixStepper(StepperId id) {
+    for (const MixStepper& mix : mixSteppers)
+        if (mix.id == id) return &mix;
+    return nullptr;
 }
-static_assert(inEnumOrder(stepperSpecs) && std::size(stepperSpecs) == static_cast<std::size_t>(StepperId::tcL) + 1);
-static_assert(inEnumOrder(toggleSpecs) &&
-              std::size(toggleSpecs) == static_cast<std::size_t>(ToggleSetting::fadeChWrap) + 1);
 
-const StepperSpec& stepperSpec(StepperId id) { return stepperSpecs[static_cast<std::size_t>(id)]; }
-bool& toggleField(ToggleSetting id, AppState& state) { return toggleSpecs[static_cast<std::size_t>(id)].field(state); }
+// Every toggle, and every stepper but the mix channels, has its row in the settings table.
+const ToolSetting& settingRow(StepperId id) { return *settingFor(id); }
+const ToolSetting& settingRow(ToggleSetting id) { return *settingFor(id); }
 
-// The palette mix channel a stepper edits, if any.
-std::optional<PaletteChannel> mixChannel(StepperId id) {
-    switch (id) {
-        case StepperId::tcR: return PaletteChannel::tcR;
-        case StepperId::tcG: return PaletteChannel::tcG;
-        case StepperId::tcB: return PaletteChannel::tcB;
-        case StepperId::tcL: return PaletteChannel::tcL;
-        default: return std::nullopt;
-    }
+PanelItem itemFor(const ToolSetting& row, const AppState& state) {
+    if (row.stepper) return PanelItem::stepper(std::string(row.label), *row.stepper, stepperValue(*row.stepper, state));
+    const ToggleId id = ToggleId::of(*row.toggle);
+    return PanelItem::toggle(std::string(row.label), id, toggleValue(id, state));
 }
 
 const CharacterGroup* charGroup(int index) {
@@ -136,97 +83,59 @@ FillChannelMode fillModeFor(CharMode mode) {
 // --- Tool panels ---
 
 bool toolHasPanelItems(Tool tool) {
-    switch (tool) {
-        case Tool::box:
-        case Tool::select:
-        case Tool::oval:
-        case Tool::spray:
-        case Tool::line:
-        case Tool::dodge:
-        case Tool::burn:
-        case Tool::prism:
-        case Tool::scatter:
-        case Tool::text: return true;
-        default: return false;
-    }
+    if (tool == Tool::text) return true;
+    for (const ToolSetting& row : toolSettings())
+        if (row.panel == SettingPanel::tool && row.panelTools.contains(tool)) return true;
+    return false;
 }
 
 std::vector<PanelItem> panelItems(const AppState& state) {
     std::vector<PanelItem> items;
-    auto stepper = [&](StepperId id) {
-        items.push_back(PanelItem::stepper(std::string(stepperSpec(id).label), id, stepperValue(id, state)));
-    };
-    auto toggle = [&](std::string label, ToggleId id) {
-        items.push_back(PanelItem::toggle(std::move(label), id, toggleValue(id, state)));
-    };
-    auto setting = [&](std::string label, ToggleSetting id) { toggle(std::move(label), ToggleId::of(id)); };
-    switch (state.tool) {
-        case Tool::box:
-        case Tool::select:
-        case Tool::oval:
-            setting("Own fill", ToggleSetting::ownFill);
-            if (state.shapeFill.enabled) {
-                items.push_back(PanelItem::fillChar());
-                items.push_back(PanelItem::fillColorModes(true));
-                items.push_back(PanelItem::fillSwatches(true));
-                items.push_back(PanelItem::fillColorModes(false));
-                items.push_back(PanelItem::fillSwatches(false));
-            }
-            break;
-        case Tool::spray:
-            stepper(StepperId::sprayRadius);
-            stepper(StepperId::sprayDensity);
-            stepper(StepperId::sprayVary);
-            setting("Spray BG", ToggleSetting::sprayBG);
-            setting("Vel → density", ToggleSetting::velSpray);
-            break;
-        case Tool::line: stepper(StepperId::lineWidth); break;
-        case Tool::dodge:
-        case Tool::burn:
-            stepper(StepperId::dbStrength);
-            setting("Vel → strength", ToggleSetting::velDB);
-            break;
-        case Tool::prism:
-            stepper(StepperId::prismSteps);
-            setting("Vel → steps", ToggleSetting::velPrism);
-            break;
-        case Tool::scatter:
-            stepper(StepperId::scVariance);
-            setting("Vel → variance", ToggleSetting::velScatter);
-            setting("Round brush", ToggleSetting::round);
-            break;
-        case Tool::text: {
-            items.push_back(PanelItem::text("F1–F10 bank"));
-            const auto& banks = FKeyBanks::banks();
-            for (std::size_t i = 0; i < banks.size(); ++i) toggle(banks[i].name, ToggleId::glyphBank(static_cast<int>(i)));
-            break;
+    for (const ToolSetting& row : toolSettings()) {
+        if (row.panel != SettingPanel::tool || !row.panelTools.contains(state.tool)) continue;
+        items.push_back(itemFor(row, state));
+        // The shape fill's own rows follow its switch while it is on.
+        if (row.toggle == ToggleSetting::ownFill && state.shapeFill.enabled) {
+            items.push_back(PanelItem::fillChar());
+            items.push_back(PanelItem::fillColorModes(true));
+            items.push_back(PanelItem::fillSwatches(true));
+            items.push_back(PanelItem::fillColorModes(false));
+            items.push_back(PanelItem::fillSwatches(false));
         }
-        default: break;
+    }
+    if (state.tool == Tool::text) {
+        items.push_back(PanelItem::text("F1–F10 bank"));
+        const auto& banks = FKeyBanks::banks();
+        for (std::size_t i = 0; i < banks.size(); ++i) {
+            const ToggleId id = ToggleId::glyphBank(static_cast<int>(i));
+            items.push_back(PanelItem::toggle(banks[i].name, id, toggleValue(id, state)));
+        }
     }
     return items;
 }
 
 void adjustStepper(StepperId id, int delta, AppState& state) {
-    const StepperSpec& spec = stepperSpec(id);
     // Widen before adding so a huge delta cannot overflow past the clamp.
-    const long long sum = static_cast<long long>(spec.field(state)) + delta;
-    const int value = static_cast<int>(std::clamp<long long>(sum, spec.min, spec.max));
-    if (const auto channel = mixChannel(id)) {
-        paletteSliderSet(*channel, value, state);
-    } else {
-        spec.field(state) = value;
+    if (const MixStepper* mix = mixStepper(id)) {
+        paletteSliderSet(mix->channel, mix->range.clamp(static_cast<long long>(mix->field(state)) + delta), state);
+        return;
     }
+    const ToolSetting& row = settingRow(id);
+    int& field = row.number(state);
+    field = row.stepRange.clamp(static_cast<long long>(field) + delta);
 }
 
 int stepperValue(StepperId id, const AppState& state) {
     // The field accessors are shared with adjustStepper; reading does not change the state.
-    return stepperSpec(id).field(const_cast<AppState&>(state));
+    AppState& readOnly = const_cast<AppState&>(state);
+    if (const MixStepper* mix = mixStepper(id)) return mix->field(readOnly);
+    return settingRow(id).number(readOnly);
 }
 
 void toggleTapped(ToggleId id, AppState& state) {
     switch (id.kind) {
         case ToggleId::Kind::setting: {
-            bool& field = toggleField(id.setting, state);
+            bool& field = settingRow(id.setting).flag(state);
             field = !field;
             return;
         }
@@ -242,7 +151,7 @@ void toggleTapped(ToggleId id, AppState& state) {
 bool toggleValue(ToggleId id, const AppState& state) {
     switch (id.kind) {
         case ToggleId::Kind::setting:
-            return toggleField(id.setting, const_cast<AppState&>(state));  // the accessor only reads here
+            return settingRow(id.setting).flag(const_cast<AppState&>(state));  // the accessor only reads here
         case ToggleId::Kind::glyphBank: return FKeyBanks::normalized(state.fkeyBankIndex) == id.index;
         case ToggleId::Kind::charGroup: {
             const CharacterGroup* group = charGroup(id.index);
@@ -319,16 +228,8 @@ void swapForegroundAndBackground(AppState& state) {
 
 std::vector<PanelItem> fadesPanelItems(const AppState& state) {
     std::vector<PanelItem> items;
-    for (StepperId id : {StepperId::fadeFgStep, StepperId::fadeBgStep, StepperId::fadeChStep})
-        items.push_back(PanelItem::stepper(std::string(stepperSpec(id).label), id, stepperValue(id, state)));
-    const std::pair<const char*, ToggleSetting> fixed[] = {{"Colors reset/stroke", ToggleSetting::fadeColReset},
-                                                           {"Chars reset/stroke", ToggleSetting::fadeChReset},
-                                                           {"Char forward", ToggleSetting::fadeChFwd},
-                                                           {"Char wrap", ToggleSetting::fadeChWrap}};
-    for (const auto& [label, setting] : fixed) {
-        const ToggleId id = ToggleId::of(setting);
-        items.push_back(PanelItem::toggle(label, id, toggleValue(id, state)));
-    }
+    for (const ToolSetting& row : toolSettings())
+        if (row.panel == SettingPanel::fades) items.push_back(itemFor(row, state));
     const auto& groups = CP437Characters::groups();
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const ToggleId id = ToggleId::charGroup(static_cast<int>(i));

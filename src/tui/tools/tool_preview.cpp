@@ -1,13 +1,12 @@
 #include "tui/tools/tool_preview.hpp"
 
 #include <algorithm>
-#include <set>
-#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
 #include "core/draw/preview_sample.hpp"
 #include "tui/actions/preset_actions.hpp"
+#include "tui/state/tool_settings.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
 #include "tui/tools/fill_tool.hpp"
@@ -112,139 +111,20 @@ CellGrid sampleOf(AppState scratch, RandomSource& random) {
     return stripOf(scratch);
 }
 
-// Builds the fingerprint text: each value closed by a separator no setting contains.
-class Fingerprint {
-public:
-    Fingerprint& operator<<(bool v) { return put(v ? "true" : "false"); }
-    Fingerprint& operator<<(int v) { return put(std::to_string(v)); }
-    Fingerprint& operator<<(const std::string& v) { return put(v); }
-    Fingerprint& operator<<(std::string_view v) { return put(v); }
-    Fingerprint& operator<<(const ANSIColorValue& v) {
-        return put(std::to_string(static_cast<int>(v.kind)) + ":" + std::to_string(v.n) + ":" + std::to_string(v.r) +
-                   "," + std::to_string(v.g) + "," + std::to_string(v.b));
-    }
-    template <class E>
-        requires std::is_enum_v<E>
-    Fingerprint& operator<<(E v) {
-        return *this << static_cast<int>(v);
-    }
-    template <class T>
-    Fingerprint& operator<<(const std::vector<T>& pool) {
-        *this << static_cast<int>(pool.size());
-        for (const T& item : pool) *this << item;
-        return *this;
-    }
-    Fingerprint& operator<<(const std::set<std::string>& groups) {
-        return *this << std::vector<std::string>(groups.begin(), groups.end());
-    }
-    Fingerprint& operator<<(const BrushSize& v) { return *this << v.kind << v.n; }
-    Fingerprint& operator<<(const BoxOptions& v) {
-        return *this << v.style << v.filled << v.outline << v.penLine << v.thickness;
-    }
-    Fingerprint& operator<<(const OvalOptions& v) {
-        return *this << v.drawMode.kind << v.drawMode.style << v.filled << v.outline << v.thickness;
-    }
-    Fingerprint& operator<<(const FillMode& v) { return *this << v.kind << v.direction; }
-    Fingerprint& operator<<(const ShapeFillStyle& v) {
-        return *this << v.enabled << v.charMode << v.character << v.charPool << v.fgMode << v.fg << v.fgPool
-                     << v.bgMode << v.bg << v.bgPool;
-    }
-
-    std::string text() && { return std::move(text_); }
-
-private:
-    Fingerprint& put(std::string_view v) {
-        text_ += v;
-        text_ += '\x1f';
-        return *this;
-    }
-    std::string text_;
-};
-
-void addInk(Fingerprint& key, const AppState& s) {
-    key << s.fg << s.penBg << s.penChar << s.charNull << s.fgNull << s.bgNull;
-    key << s.fgCycle << s.fgCyclePool << s.fgCycleStep << s.bgCycle << s.bgCyclePool << s.bgCycleStep;
-    key << s.charCycle << s.charCyclePool << s.charCycleStep << s.charCycleForward << s.charCycleWrap;
-    key << s.colorCycleResetPerStroke << s.charCycleResetPerStroke;
-    key << s.fgRandom << s.fgRandomPool << s.bgRandom << s.bgRandomPool << s.charRandom << s.charRandomPool
-        << s.charRandomGroups;
-}
-
-void addBrush(Fingerprint& key, const AppState& s) { key << s.brush << s.brushRounded << s.velocityControlsSize; }
+// The tools whose sample depends on the document's colour depth as well as on their settings.
+constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 
 }  // namespace
 
 AppState scratchToolState(const AppState& from) {
     AppState s;
     s.layers.front().cells = CellGrid(previewStripRows, stripCols());
-
-    s.tool = from.tool;
-    s.brush = from.brush;
-    s.brushRounded = from.brushRounded;
-    s.velocityControlsSize = from.velocityControlsSize;
-    s.penChar = from.penChar;
-    s.fg = from.fg;
-    s.penBg = from.penBg;
-    s.charNull = from.charNull;
-    s.fgNull = from.fgNull;
-    s.bgNull = from.bgNull;
+    copyToolSettings(from, s);
     s.colorDepth = from.colorDepth;
     s.blinkingText = from.blinkingText;
     s.cursor = from.cursor;
-
-    s.fgCycle = from.fgCycle;
-    s.fgCyclePool = from.fgCyclePool;
-    s.fgCycleStep = from.fgCycleStep;
-    s.bgCycle = from.bgCycle;
-    s.bgCyclePool = from.bgCyclePool;
-    s.bgCycleStep = from.bgCycleStep;
-    s.charCycle = from.charCycle;
-    s.charCyclePool = from.charCyclePool;
-    s.charCycleStep = from.charCycleStep;
-    s.charCycleForward = from.charCycleForward;
-    s.charCycleWrap = from.charCycleWrap;
-    s.colorCycleResetPerStroke = from.colorCycleResetPerStroke;
-    s.charCycleResetPerStroke = from.charCycleResetPerStroke;
-    s.charRandomGroups = from.charRandomGroups;
-    s.fgRandom = from.fgRandom;
-    s.fgRandomPool = from.fgRandomPool;
-    s.bgRandom = from.bgRandom;
-    s.bgRandomPool = from.bgRandomPool;
-    s.charRandom = from.charRandom;
-    s.charRandomPool = from.charRandomPool;
     // The character cycle starts at the selected character, as a stroke with reset would.
     resetCharCycleToSelected(s);
-
-    s.penLineStyle = from.penLineStyle;
-    s.lineStyle = from.lineStyle;
-    s.lineStitchMode = from.lineStitchMode;
-    s.lineThickness = from.lineThickness;
-    s.boxOptions = from.boxOptions;
-    s.ovalOptions = from.ovalOptions;
-    s.ovalThickness = from.ovalThickness;
-    s.fillMode = from.fillMode;
-    s.shapeFill = from.shapeFill;
-    s.symmetryMode = from.symmetryMode;
-    s.textDirection = from.textDirection;
-    s.textScale = from.textScale;
-
-    s.dodgeBurnFG = from.dodgeBurnFG;
-    s.dodgeBurnBG = from.dodgeBurnBG;
-    s.dodgeBurnStrength = from.dodgeBurnStrength;
-    s.velDodgeBurn = from.velDodgeBurn;
-    s.prismFG = from.prismFG;
-    s.prismBG = from.prismBG;
-    s.prismSteps = from.prismSteps;
-    s.velPrism = from.velPrism;
-    s.sprayRadius = from.sprayRadius;
-    s.sprayDensity = from.sprayDensity;
-    s.sprayVariance = from.sprayVariance;
-    s.sprayTargetBG = from.sprayTargetBG;
-    s.velSprayDensity = from.velSprayDensity;
-    s.scatterVariance = from.scatterVariance;
-    s.scatterFG = from.scatterFG;
-    s.scatterBG = from.scatterBG;
-    s.velScatter = from.velScatter;
     return s;
 }
 
@@ -256,65 +136,10 @@ CellGrid simulateToolPreview(const AppState& from, RandomSource& random) {
 }
 
 std::string toolPreviewFingerprint(const AppState& s) {
-    Fingerprint key;
-    key << stripCols() << s.tool;
-    switch (s.tool) {
-        case Tool::paint:
-        case Tool::draw:
-            addInk(key, s);
-            addBrush(key, s);
-            key << s.symmetryMode;
-            break;
-        case Tool::pen:
-            addInk(key, s);
-            key << s.penLineStyle << s.symmetryMode;
-            break;
-        case Tool::eraser:
-        case Tool::smudge:
-            addBrush(key, s);
-            key << s.symmetryMode;
-            break;
-        case Tool::fill:
-            addInk(key, s);
-            key << s.fillMode << s.colorDepth << s.symmetryMode;
-            break;
-        case Tool::spray:
-            addInk(key, s);
-            addBrush(key, s);
-            key << s.sprayRadius << s.sprayDensity << s.sprayVariance << s.sprayTargetBG << s.velSprayDensity
-                << s.symmetryMode;
-            break;
-        case Tool::line:
-            addInk(key, s);
-            key << s.lineStyle << s.lineStitchMode << s.lineThickness << s.symmetryMode;
-            break;
-        case Tool::box:
-            addInk(key, s);
-            key << s.boxOptions << s.shapeFill << s.symmetryMode;
-            break;
-        case Tool::oval:
-            addInk(key, s);
-            key << s.ovalOptions << s.ovalThickness << s.shapeFill << s.symmetryMode;
-            break;
-        case Tool::dodge:
-        case Tool::burn:
-            addBrush(key, s);
-            key << s.dodgeBurnFG << s.dodgeBurnBG << s.dodgeBurnStrength << s.velDodgeBurn << s.colorDepth
-                << s.symmetryMode;
-            break;
-        case Tool::prism:
-            addBrush(key, s);
-            key << s.prismFG << s.prismBG << s.prismSteps << s.velPrism << s.symmetryMode;
-            break;
-        case Tool::scatter:
-            addBrush(key, s);
-            key << s.scatterVariance << s.scatterFG << s.scatterBG << s.velScatter << s.symmetryMode;
-            break;
-        case Tool::text: addInk(key, s); break;
-        case Tool::select: key << s.fg << s.penBg; break;
-        case Tool::pans: break;
-    }
-    return std::move(key).text();
+    std::string key = std::to_string(stripCols()) + '\x1f';
+    addToolSettingsKey(s, s.tool, key);
+    if (depthSampledTools.contains(s.tool)) key += std::to_string(static_cast<int>(s.colorDepth)) + '\x1f';
+    return key;
 }
 
 void updateToolPreview(AppState& state) {

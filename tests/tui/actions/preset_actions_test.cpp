@@ -169,7 +169,9 @@ TEST_F(Presets, NumbersAreConvertedAndKeptInRange) {
         {R"({"prismAngle":-90})", prism, 1},
         {R"({"brushSize":{"type":"cells","n":25}})", [](const AppState& s) { return s.brush.n; }, 10},
         {R"({"brushSize":{"type":"cells","n":-3}})", [](const AppState& s) { return s.brush.n; }, 1},
-        {R"({"lineThickness":{"type":"half"},"lineThicknessCells":9})", line, 4},
+        // The line width's range is the panel's: a width of 6 set there survives a preset.
+        {R"({"lineThickness":{"type":"half"},"lineThicknessCells":9})", line, 8},
+        {R"({"lineThicknessCells":6})", line, 6},
         {R"({"lineThickness":{"type":"cells","n":3},"lineThicknessCells":1})", line, 3},
         {R"({"lineThicknessCells":0})", line, 1},
         {R"({"boxThickness":9})", [](const AppState& s) { return s.boxOptions.thickness; }, 4},

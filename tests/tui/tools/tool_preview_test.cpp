@@ -6,6 +6,7 @@
 
 #include "core/draw/preview_sample.hpp"
 #include "core/draw/stroke.hpp"
+#include "tui/state/tool_settings.hpp"
 #include "tui/tools/painting.hpp"
 
 namespace glyphloom {
@@ -53,41 +54,85 @@ TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
     EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
 }
 
-TEST_F(ToolPreview, FingerprintFollowsOnlyWhatTheToolsSampleReads) {
+// The settings a tool's sample leaves alone must not rebuild it.
+TEST_F(ToolPreview, FingerprintIgnoresWhatTheToolsSampleDoesNotRead) {
     struct Case {
         const char* name;
         Tool tool;
         std::function<void(AppState&)> change;
-        bool rebuilds;
     };
     const std::vector<Case> cases{
-        {"paint: colour", Tool::paint, [](AppState& s) { s.fg = C::ansi16(3); }, true},
-        {"paint: brush", Tool::paint, [](AppState& s) { s.brush = BrushSize::half(); }, true},
-        {"paint: mirror", Tool::paint, [](AppState& s) { s.symmetryMode = SymmetryMode::both; }, true},
-        {"paint: cycle pool", Tool::paint, [](AppState& s) { s.fgCyclePool = {C::ansi16(1)}; }, true},
-        {"paint: cycle position", Tool::paint, [](AppState& s) { s.fgCycleIndex = 2; }, false},
-        {"paint: spray radius", Tool::paint, [](AppState& s) { s.sprayRadius = 9; }, false},
-        {"paint: box style", Tool::paint, [](AppState& s) { s.boxOptions.style = BoxStyle::double_; }, false},
-        {"spray: radius", Tool::spray, [](AppState& s) { s.sprayRadius = 9; }, true},
-        {"box: style", Tool::box, [](AppState& s) { s.boxOptions.style = BoxStyle::double_; }, true},
-        {"box: interior", Tool::box, [](AppState& s) { s.shapeFill.fgPool = {C::ansi16(2)}; }, true},
-        {"oval: draw mode", Tool::oval, [](AppState& s) { s.ovalOptions.drawMode = OvalDrawMode::blocks(); }, true},
-        {"line: stitch", Tool::line, [](AppState& s) { s.lineStitchMode = LineStitchMode::slash; }, true},
-        {"fill: gradient", Tool::fill, [](AppState& s) { s.fillMode = FillMode::gradient(GradientDirection::radial); }, true},
-        {"dodge: strength", Tool::dodge, [](AppState& s) { s.dodgeBurnStrength = 40; }, true},
-        {"dodge: colour", Tool::dodge, [](AppState& s) { s.fg = C::ansi16(3); }, false},
-        {"eraser: character", Tool::eraser, [](AppState& s) { s.penChar = "x"; }, false},
-        {"text: character", Tool::text, [](AppState& s) { s.penChar = "x"; }, true},
-        {"strip width", Tool::paint, [](AppState&) { toolPreviewCols = 21; }, true},
+        {"paint: cycle position", Tool::paint, [](AppState& s) { s.fgCycleIndex = 2; }},
+        {"paint: spray radius", Tool::paint, [](AppState& s) { s.sprayRadius = 7; }},
+        {"paint: box style", Tool::paint, [](AppState& s) { s.boxOptions.style = BoxStyle::double_; }},
+        {"dodge: colour", Tool::dodge, [](AppState& s) { s.fg = C::ansi16(3); }},
+        {"eraser: character", Tool::eraser, [](AppState& s) { s.penChar = "x"; }},
+        {"text: scale", Tool::text, [](AppState& s) { s.textScale = 3; }},
     };
     for (const Case& c : cases) {
-        toolPreviewCols = 20;
         AppState s;
         s.tool = c.tool;
         const std::string before = toolPreviewFingerprint(s);
         c.change(s);
-        EXPECT_EQ(toolPreviewFingerprint(s) != before, c.rebuilds) << c.name;
+        EXPECT_EQ(toolPreviewFingerprint(s), before) << c.name;
     }
+    AppState s;
+    const std::string narrow = toolPreviewFingerprint(s);
+    toolPreviewCols = 21;
+    EXPECT_NE(toolPreviewFingerprint(s), narrow) << "a wider strip is a new sample";
+}
+
+// Whatever changes a tool's sample must change its fingerprint too, or the preview would go
+// on showing the old sample: every setting, changed alone, for every tool.
+TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
+    AppState changed;
+    changed.tool = Tool::spray;
+    changed.penChar = "x";
+    changed.fg = C::ansi16(3);
+    changed.penBg = C::ansi16(5);
+    changed.brush = BrushSize::cells(3);
+    changed.symmetryMode = SymmetryMode::both;
+    changed.penLineStyle = changed.lineStyle = LineStyle::double_;
+    changed.lineStitchMode = LineStitchMode::slash;
+    changed.lineThickness = 3;
+    changed.boxOptions = {BoxStyle::double_, true, false, false, 2};
+    changed.ovalOptions.drawMode = OvalDrawMode::blocks();
+    changed.ovalOptions.thickness = 2;
+    changed.fillMode = FillMode::gradient(GradientDirection::radial);
+    changed.shapeFill.enabled = true;
+    changed.shapeFill.character = "o";
+    changed.sprayRadius = 2;
+    changed.sprayDensity = 20;
+    changed.sprayVariance = 90;
+    changed.dodgeBurnStrength = 50;
+    changed.prismSteps = 3;
+    changed.scatterVariance = 100;
+    changed.fgCyclePool = {C::ansi16(1), C::ansi16(2)};
+    changed.bgRandomPool = {C::ansi16(4), C::ansi16(6)};
+    changed.charCyclePool = {"a", "b"};
+    changed.charRandomPool = {"c", "d"};
+    AppState fresh;
+    for (const ToolSetting& row : toolSettings())
+        if (row.flag) row.flag(changed) = !row.flag(fresh);
+    changed.charNull = changed.fgNull = changed.bgNull = false;  // else nothing is drawn at all
+
+    int sampleChanges = 0;
+    for (const auto& [tool, name] : EnumStrings<Tool>::table) {
+        if (tool == Tool::pans) continue;
+        AppState plain;
+        plain.tool = tool;
+        for (const ToolSetting& row : toolSettings()) {
+            if (std::string_view(row.name) == "tool") continue;
+            AppState one = plain;
+            row.copy(changed, one);
+            one.tool = tool;
+            EngineRandomSource a(7), b(7);
+            if (simulateToolPreview(plain, a) == simulateToolPreview(one, b)) continue;
+            ++sampleChanges;
+            EXPECT_NE(toolPreviewFingerprint(one), toolPreviewFingerprint(plain)) << name << ": " << row.name;
+        }
+    }
+    EXPECT_GE(sampleChanges, 60) << "the changed settings reach the samples";
 }
 
 TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
