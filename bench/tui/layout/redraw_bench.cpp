@@ -134,5 +134,7 @@ int main() {
         std::printf("full repaint 240x70, every cell different (target <= 2000 us): %.0f us median cpu, %zu bytes\n",
                     cpu, bytes);
     }
+    std::printf("screen memory: %zu bytes per cell (back and front buffers) and 1 byte per row\n",
+                Screen::bytesPerCell);
     return 0;
 }
