@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <array>
+#include <cassert>
 #include <cstdint>
 #include <charconv>
 #include <cstring>
@@ -175,6 +175,7 @@ void Screen::putText(std::string_view text, int row, int col, const ANSIColorVal
 }
 
 void Screen::putPlainCells(std::span<const ANSICell> cells, int row, int col) {
+    assert(std::all_of(cells.begin(), cells.end(), [](const ANSICell& cell) { return cell.character.plainNarrow(); }));
     if (row < 0 || row >= rows_) return;
     long long first = col, last = static_cast<long long>(col) + static_cast<long long>(cells.size());
     std::size_t skip = 0;
