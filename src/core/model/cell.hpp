@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <type_traits>
 
@@ -16,6 +17,9 @@ struct ANSICell {
     ANSIColorValue foreground = ANSIColorValue::ansi16(15);
     ANSIColorValue background = ANSIColorValue::ansi16(0);
     bool blink = false;
+    // Always 0. It fills what would be padding, so that equal cells are equal bytes and a
+    // screen compares whole rows at once.
+    std::uint8_t unused = 0;
 
     // A white-on-black space: what new canvases, screens and compositing start from.
     static constexpr ANSICell blank() { return {}; }
@@ -26,6 +30,7 @@ struct ANSICell {
 // Cells are copied by the million (compositing, undo, screen buffers): keep them flat.
 static_assert(sizeof(ANSICell) <= 16);
 static_assert(std::is_trivially_copyable_v<ANSICell>);
+static_assert(std::has_unique_object_representations_v<ANSICell>);
 
 // Compositing treats exactly this as "nothing here": a space on ansi16(0), whatever its
 // foreground or blink.

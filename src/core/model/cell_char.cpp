@@ -1,11 +1,14 @@
 // Cell characters: inline scalars, and the shared table for the few texts that are not.
 #include "core/model/cell_char.hpp"
 
+#include <array>
+#include <atomic>
 #include <mutex>
 #include <shared_mutex>
 
 #include "core/model/intern_table.hpp"
 #include "core/text/utf8.hpp"
+#include "core/text/visible_text.hpp"
 
 namespace glyphloom {
 namespace {
@@ -23,9 +26,14 @@ std::shared_mutex& tableLock() {
     return *instance;
 }
 
-std::optional<std::uint32_t> intern(std::string_view text) {
+std::optional<std::uint32_t> intern(std::string_view text, std::uint8_t look) {
     std::unique_lock lock(tableLock());
-    return table().intern(text);
+    return table().intern(text, look);
+}
+
+std::uint8_t internedLook(std::uint32_t id) {
+    std::shared_lock lock(tableLock());
+    return table().tag(id);
 }
 
 std::optional<std::string_view> internedText(std::uint32_t id) {
@@ -51,7 +59,7 @@ CellChar::CellChar(std::string_view text) {
     }
     // The empty text is a character of its own (a cell that shows nothing).
     const std::optional<std::uint32_t> id =
-        text.empty() || isOneSaneCluster(text) ? intern(text) : std::nullopt;
+        text.empty() || isOneSaneCluster(text) ? intern(text, lookOfText(text)) : std::nullopt;
     bits_ = id ? internedFlag | *id : utf8::replacementCharacter;
 }
 
@@ -74,6 +82,28 @@ void CellChar::appendTo(std::string& out) const {
 std::optional<char32_t> CellChar::scalar() const {
     if (bits_ & internedFlag) return std::nullopt;
     return bits_;
+}
+
+std::uint8_t CellChar::lookOfText(std::string_view text) {
+    const int columns = utf8::displayWidth(text);
+    return static_cast<std::uint8_t>(lookKnown | columns | (visibleText(text) != text ? lookControl : 0));
+}
+
+std::uint8_t CellChar::look() const {
+    if (bits_ & internedFlag) return internedLook(bits_ & ~internedFlag);
+    // Scalars of the Basic Multilingual Plane (nearly every cell) are worked out once and
+    // kept; racing threads can only store the same byte.
+    static std::array<std::atomic<std::uint8_t>, 0x10000> known{};
+    if (bits_ < known.size()) {
+        std::atomic<std::uint8_t>& slot = known[bits_];
+        std::uint8_t look = slot.load(std::memory_order_relaxed);
+        if (look == 0) {
+            look = lookOfText(utf8::encode(bits_));
+            slot.store(look, std::memory_order_relaxed);
+        }
+        return look;
+    }
+    return lookOfText(utf8::encode(bits_));
 }
 
 bool CellChar::empty() const {

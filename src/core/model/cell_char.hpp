@@ -41,6 +41,15 @@ public:
     bool isSpace() const { return bits_ == U' '; }
     bool empty() const;
 
+    // Columns a terminal gives the character: 2 when wide, 0 when it draws nothing by itself
+    // (the empty text, a lone combining mark), else 1. Screens ask this of every cell they
+    // draw, so it is worked out once per character, not per question.
+    int columns() const { return look() & lookColumns; }
+    // True when the text holds a control character, which a terminal would obey, not show.
+    bool hasControl() const { return (look() & lookControl) != 0; }
+    // One column and no control: a screen can take the character as it is.
+    bool plainNarrow() const { return (bits_ - 0x20u < 0x5Fu) || look() == (lookKnown | 1); }
+
     // Interning keeps one representation per text, so equal bits mean equal texts.
     friend constexpr bool operator==(CellChar a, CellChar b) { return a.bits_ == b.bits_; }
 
@@ -51,6 +60,12 @@ public:
 
 private:
     static constexpr std::uint32_t internedFlag = 0x8000'0000u;
+    // What is known of a character's look, in one byte: its columns, whether it holds a
+    // control, and a mark that the byte has been worked out.
+    static constexpr std::uint8_t lookColumns = 0x03, lookControl = 0x04, lookKnown = 0x80;
+    std::uint8_t look() const;
+    static std::uint8_t lookOfText(std::string_view text);
+
     std::uint32_t bits_ = U' ';
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/text/utf8.hpp"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,10 +13,11 @@ constexpr std::array<const char*, 16> ansi16Names = {
     "Black",   "Red",    "Green",  "Yellow",  "Blue",   "Magenta", "Cyan",   "Lt Gray",
     "Dk Gray", "Br Red", "Br Grn", "Br Yel",  "Br Blue", "Br Mag", "Br Cyn", "White"};
 
+// Every cell of a repainted screen needs a few of these: no formatting machinery.
 void appendNumber(std::string& out, long long value) {
     char buffer[24];
-    const int length = std::snprintf(buffer, sizeof buffer, "%lld", value);
-    out.append(buffer, static_cast<std::size_t>(length));
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
 }
 
 void appendRGB(std::string& out, const char* prefix, RGB rgb) {

@@ -50,6 +50,8 @@ const CellGrid::Row& CompositeCache::row(const std::vector<Layer>& layers, int r
     }
     entry.cells.assign(static_cast<std::size_t>(columns), ANSICell::blank());
     compositeRowInto(layers, row, entry.cells);
+    entry.plain = std::all_of(entry.cells.begin(), entry.cells.end(),
+                              [](const ANSICell& cell) { return cell.character.plainNarrow(); });
     entry.valid = true;
     ++rowsComputed_;
     return entry.cells;

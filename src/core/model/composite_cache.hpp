@@ -18,6 +18,12 @@ public:
     // would give.
     const CellGrid::Row& row(const std::vector<Layer>& layers, int row, int columns);
 
+    // True when every cell of canvas row `row`, as row() last gave it, is one column wide and
+    // free of controls: a screen can take the row as it is. False for a row not computed.
+    bool plain(int row) const {
+        return row >= 0 && static_cast<std::size_t>(row) < entries_.size() && entries_[static_cast<std::size_t>(row)].plain;
+    }
+
     // Drops every row outside [firstRow, firstRow + count), so that scrolling through a tall
     // document does not keep a copy of all of it.
     void retain(int firstRow, int count);
@@ -32,6 +38,7 @@ private:
     };
     struct Entry {
         bool valid = false;
+        bool plain = false;
         std::vector<Source> sources;  // visible layers with a row here, top first
         CellGrid::Row cells;
     };

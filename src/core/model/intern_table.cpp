@@ -32,7 +32,7 @@ std::string_view InternTable::store(std::string_view text) {
     return {at, text.size()};
 }
 
-std::optional<std::uint32_t> InternTable::intern(std::string_view text) {
+std::optional<std::uint32_t> InternTable::intern(std::string_view text, std::uint8_t tag) {
     if (!slots_.empty()) {
         if (const std::uint32_t entry = slots_[slotOf(text)]; entry != 0) return entry - 1;
     }
@@ -41,6 +41,7 @@ std::optional<std::uint32_t> InternTable::intern(std::string_view text) {
     if ((texts_.size() + 1) * 2 > slots_.size()) grow();
     const auto id = static_cast<std::uint32_t>(texts_.size());
     texts_.push_back(store(text));
+    tags_.push_back(tag);
     slots_[slotOf(texts_.back())] = id + 1;
     return id;
 }

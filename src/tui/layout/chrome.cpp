@@ -1,5 +1,10 @@
 #include "tui/layout/chrome.hpp"
 
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include "core/color/color_depth.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -122,6 +127,15 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
     const int top = layout.canvasTop();
     const int left = layout.canvasLeft();
     drawSurround(screen, layout);
+    // Rows where the shape preview shows something take the per-cell path below.
+    std::vector<std::uint8_t> previewRows;
+    if (previewing) {
+        previewRows.assign(static_cast<std::size_t>(std::max(layout.canvasHeight(), 0)), 0);
+        for (const auto& [key, cell] : state.previewOverlay) {
+            const long long r = static_cast<long long>(key.row) - layout.viewRow;
+            if (r >= 0 && r < static_cast<long long>(previewRows.size())) previewRows[static_cast<std::size_t>(r)] = 1;
+        }
+    }
     // Only the rows in view are composited, and only those whose layers changed since the
     // last frame are composited again.
     state.canvasRows.retain(layout.viewRow, layout.canvasHeight());
@@ -130,18 +144,30 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
         const bool inDocument = docRow >= 0 && docRow < AppState::docRows;
         const CellGrid::Row* docCells =
             inDocument ? &state.canvasRows.row(state.layers, docRow, AppState::docCols) : nullptr;
+        const int rowColumns = docCells ? static_cast<int>(docCells->size()) : 0;
+        // A row of art shown as stored goes to the screen as one copy: nothing on it is wide,
+        // hides a control, is selected, previewed or tinted.
+        const bool asStored = docCells && !mono && (docRow < r1 || docRow > r2) &&
+                              (previewRows.empty() || !previewRows[static_cast<std::size_t>(r)]) &&
+                              state.canvasRows.plain(docRow) && layout.viewCol >= 0 &&
+                              layout.viewCol + layout.canvasWidth() <= rowColumns;
+        if (asStored) {
+            screen.putPlainCells(std::span(*docCells).subspan(static_cast<std::size_t>(layout.viewCol),
+                                                             static_cast<std::size_t>(layout.canvasWidth())),
+                                 top + r, left);
+            continue;
+        }
         for (int c = 0; c < layout.canvasWidth(); ++c) {
             const int docCol = layout.viewCol + c;
             ANSICell cell;
-            if (docCells && docCol >= 0 && docCol < static_cast<int>(docCells->size()))
-                cell = (*docCells)[static_cast<std::size_t>(docCol)];
+            if (docCells && docCol >= 0 && docCol < rowColumns) cell = (*docCells)[static_cast<std::size_t>(docCol)];
             if (previewing) {
                 if (auto overlay = state.previewOverlay.find(GridKey{docRow, docCol}); overlay != state.previewOverlay.end())
                     cell = overlay->second;
             }
             // A cell is one column on the canvas whatever its character: a glyph the terminal
             // draws two columns wide is shown by a one-column stand-in (the cell keeps it).
-            if (Screen::columnsOf(cell.character) == 2) cell.character = wideStandIn;
+            if (cell.character.columns() == 2) cell.character = wideStandIn;
             if (docRow >= r1 && docRow <= r2 && docCol >= c1 && docCol <= c2) {
                 if (cell.foreground == cell.background) {
                     cell.foreground = ANSIColorValue::ansi16(15);

@@ -63,8 +63,7 @@ int drawSidebarFoot(const AppState& state, Screen& screen, Layout& layout, int f
 std::pair<int, int> drawSidebarColumn(const AppState& state, Screen& column, Layout& layout) {
     const int width = layout.sidebarWidth;
     const int bottom = column.rows();
-    for (int r = 0; r < bottom; ++r)
-        for (int c = 0; c < width; ++c) column.put({CellChar(), clearedFg, sidebarBg, false}, r, c);
+    for (int r = 0; r < bottom; ++r) column.fillRow(r, clearedFg, sidebarBg);  // the column is the sidebar's width
 
     if (layout.sizeClass == Layout::SizeClass::small && state.toolPanelOpen) {
         const std::string title = "◂ " + std::string(rawValue(state.tool));

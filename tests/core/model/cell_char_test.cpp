@@ -76,6 +76,31 @@ TEST(CellChar, ClustersOfALaterDocumentSurviveAnEarlierOneFullOfDistinctClusters
         EXPECT_EQ(CellChar(later).str(), later) << later;
 }
 
+// How a terminal shows a character, as the screen asks of every cell it draws.
+TEST(CellChar, ColumnsAndControlsAsATerminalShowsThem) {
+    struct Case {
+        std::string text;
+        int columns;
+        bool control;
+    };
+    const Case cases[] = {
+        {" ", 1, false},     {"A", 1, false},      {"~", 1, false},        {"█", 1, false},
+        {"é", 1, false},     {"e\u0301", 1, false}, {"中", 2, false},       {"😀", 2, false},
+        {"👍🏽", 2, false},    {"\u0301", 0, false}, {"", 0, false},         {"\u200b", 0, false},
+        {"\x1b", -1, true},  {"\x7f", -1, true},   {"\u0085", -1, true},   {std::string("\0", 1), -1, true},
+    };
+    for (const Case& c : cases) {
+        for (int again = 0; again < 2; ++again) {  // worked out once, then remembered
+            const CellChar ch(c.text);
+            if (c.columns >= 0) {
+                EXPECT_EQ(ch.columns(), c.columns) << "text of length " << c.text.size();
+            }
+            EXPECT_EQ(ch.hasControl(), c.control) << "text of length " << c.text.size();
+            EXPECT_EQ(ch.plainNarrow(), c.columns == 1 && !c.control) << "text of length " << c.text.size();
+        }
+    }
+}
+
 TEST(CellChar, EqualTextsCompareEqualHoweverMade) {
     EXPECT_EQ(CellChar("e\u0301"), CellChar(std::string("e\u0301")));
     EXPECT_NE(CellChar("e\u0301"), CellChar("e"));

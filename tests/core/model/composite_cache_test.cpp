@@ -74,6 +74,29 @@ TEST(CompositeCache, RecomputesOnlyTheRowsThatChanged) {
     EXPECT_EQ(cache.rowsComputed(), first + 1 + 15);
 }
 
+// A row is plain (a screen may copy it whole) exactly while nothing on it is wide or a control.
+TEST(CompositeCache, KnowsWhichRowsHoldOnlyPlainCharacters) {
+    std::vector<Layer> layers = {Layer("L", CellGrid(3, 4)), Layer("M", CellGrid(3, 4))};
+    CompositeCache cache;
+    EXPECT_FALSE(cache.plain(0));  // not computed yet
+    const auto rowsPlain = [&] {
+        std::string out;
+        for (int r = 0; r < 3; ++r) {
+            cache.row(layers, r, 4);
+            out += cache.plain(r) ? 'p' : '-';
+        }
+        return out;
+    };
+    EXPECT_EQ(rowsPlain(), "ppp");
+    layers[1].cells.set(1, 2, {CellChar("中"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3), false});
+    layers[0].cells.set(2, 0, {CellChar("\x1b"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3), false});
+    EXPECT_EQ(rowsPlain(), "p--");
+    layers[0].cells.set(1, 2, {CellChar("x"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3), false});
+    EXPECT_EQ(rowsPlain(), "pp-");  // the wide glyph is covered by the layer above
+    layers[0].visible = false;
+    EXPECT_EQ(rowsPlain(), "p-p");
+}
+
 TEST(CompositeCache, RowsOutsideTheCanvasAreEmpty) {
     std::vector<Layer> layers = {Layer("L", CellGrid(3, 4))};
     CompositeCache cache;

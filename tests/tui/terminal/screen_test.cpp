@@ -221,6 +221,44 @@ TEST(ScreenWideGlyphs, PutKeepsEveryGlyphInItsColumns) {
     }
 }
 
+// A row of plain cells copied in at once stores what putting them one by one would, wherever
+// it starts and whatever wide glyphs its ends cut.
+TEST(ScreenWideGlyphs, PlainCellsCopiedInAtOnceMatchCellByCellPuts) {
+    const C w = C::ansi16(15), k = C::ansi16(0);
+    const std::vector<ANSICell> plain = {cell("a", C::ansi16(1), k), cell("█", C::ansi16(2), k),
+                                         cell("e\u0301", C::ansi16(3), k)};
+    for (const char* before : {"か字か", "a字b字", "字字字"}) {
+        for (int col = -2; col <= 6; ++col) {
+            Captured once, each;
+            for (Captured* t : {&once, &each}) {
+                t->screen.resize(1, 6);
+                t->screen.putText(before, 0, 0, w, k);
+            }
+            once.screen.putPlainCells(plain, 0, col);
+            for (std::size_t i = 0; i < plain.size(); ++i) each.screen.put(plain[i], 0, col + static_cast<int>(i));
+            for (int c = 0; c < 6; ++c) {
+                EXPECT_EQ(once.screen.at(0, c), each.screen.at(0, c)) << before << " from " << col << " column " << c;
+                EXPECT_EQ(once.screen.isContinuation(0, c), each.screen.isContinuation(0, c)) << before << " from " << col;
+            }
+        }
+    }
+}
+
+// A row drawn over and put back as it was sends nothing; a row changed sends only its cells.
+TEST(ScreenFlush, RowsRedrawnAsTheyWereSendNothing) {
+    Captured t;
+    t.screen.resize(3, 4);
+    t.flush();
+    t.screen.clear(cell("x", C::ansi16(1), C::ansi16(2)));
+    t.screen.clear(ANSICell::blank());
+    t.screen.put(cell("y", C::ansi16(1), C::ansi16(2)), 2, 3);
+    EXPECT_EQ(t.flush(), "\x1b[3;4H\x1b[0;31;42my\x1b[0m");
+    EXPECT_EQ(t.screen.pendingOutput(), "");
+    const ANSICell row[] = {cell("a", C::ansi16(1), C::ansi16(2)), cell("b", C::ansi16(1), C::ansi16(2))};
+    t.screen.putPlainCells(row, 1, 1);
+    EXPECT_EQ(t.flush(), "\x1b[2;2H\x1b[0;31;42mab\x1b[0m");
+}
+
 TEST(ScreenWideGlyphs, FlushSendsAWideGlyphOnceAndPlacesTheCursorAfterIt) {
     Captured t;
     t.screen.resize(1, 5);
