@@ -3,9 +3,11 @@
 
 #include <array>
 #include <atomic>
+#include <atomic>
 #include <mutex>
 #include <shared_mutex>
 
+#include "core/model/cell_text_table.hpp"
 #include "core/model/intern_table.hpp"
 #include "core/text/utf8.hpp"
 #include "core/text/visible_text.hpp"
@@ -25,6 +27,8 @@ std::shared_mutex& tableLock() {
     static std::shared_mutex* instance = new std::shared_mutex;
     return *instance;
 }
+
+std::atomic<std::uint64_t> clustersLost{0};
 
 std::optional<std::uint32_t> intern(std::string_view text, std::uint8_t look) {
     std::unique_lock lock(tableLock());
@@ -58,9 +62,22 @@ CellChar::CellChar(std::string_view text) {
         }
     }
     // The empty text is a character of its own (a cell that shows nothing).
-    const std::optional<std::uint32_t> id =
-        text.empty() || isOneSaneCluster(text) ? intern(text, lookOfText(text)) : std::nullopt;
+    const bool keepable = text.empty() || isOneSaneCluster(text);
+    const std::optional<std::uint32_t> id = keepable ? intern(text, lookOfText(text)) : std::nullopt;
+    if (keepable && !id) clustersLost.fetch_add(1, std::memory_order_relaxed);
     bits_ = id ? internedFlag | *id : utf8::replacementCharacter;
+}
+
+std::uint64_t cellClustersLost() { return clustersLost.load(std::memory_order_relaxed); }
+
+void setCellTextCapacity(std::size_t capacity) {
+    std::unique_lock lock(tableLock());
+    table().setCapacity(capacity);
+}
+
+std::size_t cellTextCount() {
+    std::shared_lock lock(tableLock());
+    return table().size();
 }
 
 std::string CellChar::str() const {

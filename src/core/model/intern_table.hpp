@@ -15,8 +15,8 @@ namespace glyphloom {
 
 // The bound of the cells' table. It is shared by every document of a session and never
 // forgets, so it lies far above what one document can hold (a whole canvas of distinct
-// clusters in every layer, many times over): a later document never loses its characters to
-// an earlier one.
+// clusters in every layer, many times over). Should a long session still fill it, a document
+// that meets it full is refused rather than opened with characters replaced.
 inline constexpr std::size_t cellTextCapacity = std::size_t{1} << 22;
 
 class InternTable {
@@ -36,6 +36,7 @@ public:
     // The tag given when the text was added; 0 for a number never handed out.
     std::uint8_t tag(std::uint32_t id) const { return id < tags_.size() ? tags_[id] : 0; }
     std::size_t size() const { return texts_.size(); }
+    void setCapacity(std::size_t capacity) { capacity_ = capacity; }
 
     static constexpr std::size_t blockBytes = 64 * 1024;
 

@@ -12,6 +12,7 @@
 #include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
 #include "core/io/file_ownership.hpp"
+#include "core/model/cell_text_table.hpp"
 #include "core/render/image_export.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/actions/recovery.hpp"
@@ -258,12 +259,21 @@ void loadDocument(const std::string& named, AppState& state) {
         state.statusNote = *state.statusNote + " — empty file, blank canvas";
         return;
     }
+    // The session's table of multi-scalar characters is bounded: a document that met it
+    // full would open (and later save) with characters replaced, so it is not opened.
+    const std::uint64_t lostBefore = cellClustersLost();
+    const auto refusedForFullTable = [&] {
+        if (cellClustersLost() == lostBefore) return false;
+        state.statusNote = "couldn't open " + file + ": too many distinct characters this session — restart glyphloom";
+        return true;
+    };
     if (endsWith(lower, ".glyphloom")) {
         const auto document = importGlyphloomData(*read.data);
         if (!document) {
             state.statusNote = "couldn't parse " + file;
             return;
         }
+        if (refusedForFullTable()) return;
         state.snapshotForUndo();
         applyDrawingFile(*document, state);
         finishLoad(file, path, true, state);
@@ -279,6 +289,7 @@ void loadDocument(const std::string& named, AppState& state) {
         state.statusNote = "couldn't parse " + file + (result.failure.empty() ? "" : ": " + result.failure);
         return;
     }
+    if (refusedForFullTable()) return;
     auto& imported = result.art;
     state.snapshotForUndo();
     adoptSauce(state, imported->sauce, imported->cells);

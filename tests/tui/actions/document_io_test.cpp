@@ -15,6 +15,9 @@
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
+#include "core/model/cell_text_table.hpp"
+#include "core/model/intern_table.hpp"
+#include "core/text/utf8.hpp"
 
 namespace glyphloom {
 namespace {
@@ -522,6 +525,47 @@ TEST_F(DocumentIOTest, ATypedFolderMustExist) {
         EXPECT_EQ(state.statusNote.value_or(""), note) << typed;
     }
     EXPECT_EQ(files(), (std::set<std::string>{"sub/inside.ans", "sub/tidy.ans", "sub/far.ans"}));
+}
+
+}  // namespace
+}  // namespace glyphloom
+
+namespace glyphloom {
+namespace {
+
+// The session's table of multi-scalar characters never forgets; once it is full, a document
+// that brings new ones is refused rather than opened with those characters replaced.
+TEST_F(DocumentIOTest, ADocumentMeetingAFullCharacterTableIsNotOpened) {
+    // A cluster no other test makes: an "x" under combining marks counted from the clock.
+    const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::string cluster = "x";
+    for (int i = 0; i < 4; ++i) utf8::append(cluster, static_cast<char32_t>(0x300 + ((tick >> (4 * i)) & 0x3F)));
+    // Saved with a stand-in character that the file then carries the cluster in place of.
+    AppState source = editor();
+    source.filename = "marks";
+    source.saveAsGlyphloom = true;
+    source.layers[0].cells.set(0, 0, cell("Ж", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    saveDocument(source);
+    std::string file = get("marks.glyphloom");
+    const auto standIn = file.find("Ж");
+    ASSERT_NE(standIn, std::string::npos) << file;
+    put("marks.glyphloom", file.replace(standIn, std::string("Ж").size(), cluster));
+
+    AppState state = editor();
+    state.filename = "mine";
+    struct Restore {
+        ~Restore() { setCellTextCapacity(cellTextCapacity); }
+    } restore;
+    setCellTextCapacity(cellTextCount());
+    loadDocument(at("marks.glyphloom"), state);
+    EXPECT_EQ(state.statusNote.value_or(""),
+              "couldn't open marks.glyphloom: too many distinct characters this session — restart glyphloom");
+    EXPECT_EQ(state.filename, "mine");
+
+    setCellTextCapacity(cellTextCapacity);
+    loadDocument(at("marks.glyphloom"), state);
+    EXPECT_EQ(state.filename, "marks");
+    EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->character.str(), cluster);
 }
 
 }  // namespace
