@@ -6,6 +6,7 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/save_options.hpp"
+#include "tui/layout/parts.hpp"
 #include "tui/tools/active_layer.hpp"
 
 namespace glyphloom {
@@ -58,16 +59,6 @@ bool validLayer(const AppState& state, int index) {
     return index >= 0 && index < static_cast<int>(state.layers.size());
 }
 
-std::string_view symmetryLabel(SymmetryMode mode) {
-    switch (mode) {
-        case SymmetryMode::none: return "Mirror";
-        case SymmetryMode::horizontal: return "Mirror│";
-        case SymmetryMode::vertical: return "Mirror─";
-        case SymmetryMode::both: return "Mirror┼";
-    }
-    return "Mirror";
-}
-
 void perform(BarAction action, AppState& state) {
     switch (action) {
         case BarAction::undo:
@@ -117,7 +108,7 @@ void perform(BarAction action, AppState& state) {
         case BarAction::mirror: {
             const int next = (static_cast<int>(state.symmetryMode) + 1) % 4;
             state.symmetryMode = static_cast<SymmetryMode>(next);
-            state.statusNote = "symmetry: " + std::string(symmetryLabel(state.symmetryMode));
+            state.statusNote = "symmetry: " + std::string(chrome::symmetryLabel(state.symmetryMode));
             return;
         }
         case BarAction::help:

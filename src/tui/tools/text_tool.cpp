@@ -6,7 +6,7 @@
 #include "core/fonts/fkey_banks.hpp"
 #include "core/text/charsets.hpp"
 #include "core/text/utf8.hpp"
-#include "tui/input/text_entry.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/state/identity.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
@@ -130,22 +130,6 @@ std::string bankNote(const FKeyBank& bank) {
 }
 
 }  // namespace
-
-int availableFontCount(const AppState& state) {
-    return static_cast<int>(BlockFont::builtIn().size() + state.importedFonts.size());
-}
-
-const BlockFont* availableFont(const AppState& state, int index) {
-    const auto& builtIn = BlockFont::builtIn();
-    if (index < 0) return nullptr;
-    if (index < static_cast<int>(builtIn.size())) return &builtIn[static_cast<std::size_t>(index)];
-    const auto imported = static_cast<std::size_t>(index) - builtIn.size();
-    return imported < state.importedFonts.size() ? &state.importedFonts[imported] : nullptr;
-}
-
-const BlockFont* currentTextFont(const AppState& state) {
-    return state.textFontIndex ? availableFont(state, *state.textFontIndex) : nullptr;
-}
 
 void advanceTextCursor(AppState& state) {
     const Step step = state.tool == Tool::text ? stepOf(state.textDirection) : Step{0, 1};
