@@ -6,7 +6,7 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/save_options.hpp"
-#include "tui/layout/parts.hpp"
+#include "tui/state/symmetry_label.hpp"
 #include "tui/tools/active_layer.hpp"
 
 namespace glyphloom {
@@ -108,7 +108,7 @@ void perform(BarAction action, AppState& state) {
         case BarAction::mirror: {
             const int next = (static_cast<int>(state.symmetryMode) + 1) % 4;
             state.symmetryMode = static_cast<SymmetryMode>(next);
-            state.statusNote = "symmetry: " + std::string(chrome::symmetryLabel(state.symmetryMode));
+            state.statusNote = "symmetry: " + std::string(symmetryLabel(state.symmetryMode));
             return;
         }
         case BarAction::help:

@@ -31,8 +31,6 @@ void drawMenuBar(const AppState& state, Screen& screen, Layout& layout);
 
 // --- Sidebar ---
 void drawSidebar(const AppState& state, Screen& screen, Layout& layout);
-// The mirror control's label, which also names the mode in the status note.
-std::string_view symmetryLabel(SymmetryMode mode);
 
 // --- Canvas ---
 void drawCanvas(const AppState& state, Screen& screen, const Layout& layout);

@@ -6,6 +6,7 @@
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
 #include "tui/actions/panels.hpp"
+#include "tui/state/symmetry_label.hpp"
 
 namespace glyphloom::chrome {
 namespace {
@@ -93,16 +94,6 @@ Span drawScrollMark(Screen& screen, const char* glyph, bool more, int row, int w
 }
 
 }  // namespace
-
-std::string_view symmetryLabel(SymmetryMode mode) {
-    switch (mode) {
-        case SymmetryMode::none: return "Mirror";
-        case SymmetryMode::horizontal: return "Mirror│";
-        case SymmetryMode::vertical: return "Mirror─";
-        case SymmetryMode::both: return "Mirror┼";
-    }
-    return "Mirror";
-}
 
 // The sidebar's tools and options are drawn as one column apart and shown through a window
 // the height of the sidebar: everything of the current tool is there at any terminal size, a
