@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/model/canvas_size.hpp"
-#include "tui/state/version.hpp"
 
 namespace glyphloom {
 

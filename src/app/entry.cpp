@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/format/preset_bank.hpp"
+#include "core/model/version.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/recovery.hpp"
@@ -90,7 +91,7 @@ int interactiveStart(const CommandLine& commandLine) {
 
 int runGlyphloom(const CommandLine& commandLine) {
     if (commandLine.has("--version")) {
-        printLine(stdout, "glyphloom " + std::string(glyphloomVersion));
+        printLine(stdout, "glyphloom " + std::string(glyphloomVersion()));
         return 0;
     }
     if (commandLine.has("--help") || commandLine.has("-h")) {

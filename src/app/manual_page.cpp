@@ -1,7 +1,7 @@
 #include "app/manual_page.hpp"
 
 #include "app/command_line.hpp"
-#include "tui/state/version.hpp"
+#include "core/model/version.hpp"
 
 namespace glyphloom {
 namespace {
@@ -93,7 +93,7 @@ const std::vector<OptionEntry>& furtherOptions() {
 
 std::string manualPage() {
     const std::vector<std::string_view> lines = linesOf(usageText);
-    std::string page = ".TH GLYPHLOOM 1 \"\" \"glyphloom " + std::string(glyphloomVersion) + "\" \"User Commands\"\n";
+    std::string page = ".TH GLYPHLOOM 1 \"\" \"glyphloom " + std::string(glyphloomVersion()) + "\" \"User Commands\"\n";
     page += ".SH NAME\nglyphloom \\- the terminal ANSI art studio (16/256/16M colors)\n";
     page += ".SH SYNOPSIS\n.B glyphloom\n[options] [file]\n";
     page += ".SH DESCRIPTION\n";

@@ -6,7 +6,7 @@
 #include "app/run_binary.hpp"
 #include "core/io/recovery_store.hpp"
 #include "tui/actions/recovery.hpp"
-#include "tui/state/version.hpp"
+#include "core/model/version.hpp"
 
 namespace glyphloom {
 namespace {
@@ -22,7 +22,7 @@ TEST(Entry, VersionAnywhereWinsOverEverythingElse) {
                       {"--size", "bad", "--version"}}) {
         const Result r = run(args);
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, "glyphloom " + std::string(glyphloomVersion) + "\n");
+        EXPECT_EQ(r.out, "glyphloom " + std::string(glyphloomVersion()) + "\n");
         EXPECT_EQ(r.err, "");
     }
 }

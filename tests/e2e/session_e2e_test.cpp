@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/model/version.hpp"
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
@@ -54,7 +55,7 @@ TEST_F(Session, EntersAlternateScreenWithMouseReportingAndHiddenCursor) {
     EXPECT_EQ(tmux->paneFormat("#{alternate_on}"), "1");
     EXPECT_EQ(tmux->paneFormat("#{cursor_flag}"), "0");
     EXPECT_EQ(tmux->paneFormat("#{mouse_any_flag}#{mouse_sgr_flag}"), "11");
-    EXPECT_NE(crashLog().find("\n--- glyphloom session " GLYPHLOOM_VERSION " ---\n"), std::string::npos);
+    EXPECT_NE(crashLog().find("\n--- glyphloom session " + std::string(glyphloomVersion()) + " ---\n"), std::string::npos);
 }
 
 TEST_F(Session, CtrlCLeavesTheTerminalAsItWas) {
@@ -124,7 +125,7 @@ TEST_F(Session, FatalSignalRestoresTheTerminalAndDiesOfTheSignal) {
     tmux->signalEditor(SIGSEGV);
     EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);
     expectTerminalRestored();
-    EXPECT_NE(crashLog().find("--- glyphloom session " GLYPHLOOM_VERSION " ---"), std::string::npos);
+    EXPECT_NE(crashLog().find("--- glyphloom session " + std::string(glyphloomVersion()) + " ---"), std::string::npos);
 }
 
 TEST_F(Session, WindowResizeRedrawsAtTheNewSize) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "core/format/drawing_file.hpp"
 #include "core/model/model_json.hpp"
 #include "core/model/random_source.hpp"

@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <span>
 
-#include <nlohmann/json.hpp>
-
 #include "core/format/sauce_record.hpp"
 
 using namespace glyphloom;
@@ -32,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(again.has_value());
     check(again->record == expected);
 
-    check(sauceRecordFromJSON(nlohmann::json::parse(toJSON(found->record).dump())) == found->record);
+    check(sauceRecordFromJSON(sauceRecordJSON(found->record)) == found->record);
     return 0;
 }

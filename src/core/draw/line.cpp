@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace glyphloom {
 
@@ -65,6 +66,20 @@ std::vector<int> thicknessOffsets(int thickness) {
     std::vector<int> offsets;
     for (int o = -(thickness / 2); o <= thickness - thickness / 2 - 1; ++o) offsets.push_back(o);
     return offsets;
+}
+
+std::size_t nearestPoint(const std::vector<GridKey>& points, GridKey at) {
+    std::size_t nearest = 0;
+    long long best = std::numeric_limits<long long>::max();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const long long dr = static_cast<long long>(points[i].row) - at.row;
+        const long long dc = static_cast<long long>(points[i].col) - at.col;
+        if (dr * dr + dc * dc < best) {
+            best = dr * dr + dc * dc;
+            nearest = i;
+        }
+    }
+    return nearest;
 }
 
 std::unordered_map<GridKey, std::string> lineDirectionChars(const std::vector<GridKey>& centerPts, GridKey from,

@@ -3,6 +3,7 @@
 // slash). Positions and glyphs only; colours and cycles are the shape tool's business.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -29,6 +30,10 @@ std::string_view linePenChar(GridKey prev, GridKey curr, GridKey next, const Box
 // The offsets of a line's thickness across its direction: {0} below 2, else centred with the
 // extra one on the negative side.
 std::vector<int> thicknessOffsets(int thickness);
+
+// The index of the point nearest `at` (squared distance, the first of equals); 0 when there
+// are none. Cells a thick line adds beside its centre take the centre point's cycle frame.
+std::size_t nearestPoint(const std::vector<GridKey>& points, GridKey at);
 
 // Glyphs for the cells of a line through `centerPts` (the Bresenham points from `from` to
 // `to`) drawn in `style` (double, else single) at `thickness`, joining diagonal steps by `stitch`.

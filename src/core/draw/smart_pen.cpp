@@ -1,7 +1,11 @@
 #include "core/draw/smart_pen.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
+
+#include "core/draw/line.hpp"
+#include "core/draw/stroke.hpp"
 
 namespace glyphloom {
 
@@ -70,6 +74,35 @@ ConnectionSet mirroredConnections(ConnectionSet connections, bool flipH, bool fl
         out.insert((horizontal ? flipH : flipV) ? oppositeDirection(d) : d);
     }
     return out;
+}
+
+std::vector<PenWrite> penStrokeWrites(std::vector<std::pair<GridKey, ConnectionSet>> cells, int thickness,
+                                      SymmetryMode mode, int rows, int columns) {
+    std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
+        return a.first.row != b.first.row ? a.first.row < b.first.row : a.first.col < b.first.col;
+    });
+    std::vector<PenWrite> copies;
+    const std::vector<int> offsets = thicknessOffsets(thickness);
+    for (const auto& [key, connections] : cells) {
+        const bool across = connections.contains(ConnectionSet::left) || connections.contains(ConnectionSet::right);
+        const bool along = connections.contains(ConnectionSet::up) || connections.contains(ConnectionSet::down);
+        if (!across && !along) continue;
+        for (const int o : offsets) {
+            if (o == 0) continue;  // the cell itself
+            copies.push_back({across ? GridKey{key.row + o, key.col} : GridKey{key.row, key.col + o}, connections, key});
+        }
+    }
+    std::vector<PenWrite> writes = copies;
+    std::vector<PenWrite> originals;
+    for (const auto& [key, connections] : cells) originals.push_back({key, connections, key});
+    for (const auto* group : {&copies, &originals}) {
+        for (const PenWrite& w : *group) {
+            for (const MirrorPoint& m : symmetryPoints(w.at, mode, rows, columns))
+                writes.push_back({m.at, mirroredConnections(w.connections, m.flipH, m.flipV), w.source});
+        }
+    }
+    writes.insert(writes.end(), originals.begin(), originals.end());
+    return writes;
 }
 
 }  // namespace glyphloom

@@ -1,13 +1,17 @@
 // The smart pen's line connections: which neighbours a box-drawing cell joins, the glyph that
-// draws a set of connections in each line style, and the reverse reading that lets a new line
-// join art already on the canvas.
+// draws a set of connections in each line style, the reverse reading that lets a new line
+// join art already on the canvas, and the order a stroke's thick copies and mirror images are
+// written in.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "core/model/cell.hpp"
 #include "core/model/tool_options.hpp"
 
 namespace glyphloom {
@@ -38,5 +42,22 @@ std::optional<std::string> charForConnections(ConnectionSet connections, LineSty
 
 // The same connections seen in a mirror: left and right swap for flipH, up and down for flipV.
 ConnectionSet mirroredConnections(ConnectionSet connections, bool flipH, bool flipV);
+
+// One cell a pen stroke writes: where, the connections its glyph draws, and the stroke cell
+// whose glyph choice and colours it repeats.
+struct PenWrite {
+    GridKey at;
+    ConnectionSet connections;
+    GridKey source;
+    friend bool operator==(const PenWrite&, const PenWrite&) = default;
+};
+
+// Everything a stroke through `cells` (each with its connections, in any order) writes on a
+// rows × columns canvas: the copies a `thickness` puts beside each cell (across a horizontal
+// run, beside a vertical one; none for a cell without connections), then the mirror images of
+// the copies and of the cells, then the cells themselves, so that neither a copy nor a mirror
+// image hides a corner of the line. Cells go in reading order; writes may fall off the canvas.
+std::vector<PenWrite> penStrokeWrites(std::vector<std::pair<GridKey, ConnectionSet>> cells, int thickness,
+                                      SymmetryMode mode, int rows, int columns);
 
 }  // namespace glyphloom

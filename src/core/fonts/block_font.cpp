@@ -41,6 +41,22 @@ int glyphRowWidth(const std::string& row) {
     return static_cast<int>(utf8::graphemeClusters(row).size());
 }
 
+std::vector<ScaledGlyphCell> scaledGlyphCells(const std::vector<std::string>& rows, int scale,
+                                              const std::optional<GlyphColors>& colors) {
+    scale = std::max(1, scale);
+    std::vector<ScaledGlyphCell> cells;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::vector<std::string> characters = utf8::graphemeClusters(rows[i]);
+        for (std::size_t j = 0; j < characters.size(); ++j) {
+            if (characters[j] == " ") continue;
+            ScaledGlyphCell cell{static_cast<int>(i) * scale, static_cast<int>(j) * scale, characters[j], std::nullopt};
+            if (colors && i < colors->size() && j < (*colors)[i].size()) cell.color = (*colors)[i][j];
+            cells.push_back(std::move(cell));
+        }
+    }
+    return cells;
+}
+
 std::vector<std::string> BlockFont::glyph(const std::string& c) const {
     const int rowsWanted = std::max(height, 0);
     std::vector<std::string> rows;

@@ -52,4 +52,19 @@ struct BlockFont {
 // Width of a glyph row in cells (one per character).
 int glyphRowWidth(const std::string& row);
 
+// One character of a glyph drawn at a scale: the top-left cell of its scale × scale block,
+// counted from the glyph's top-left, the character, and its own colours in a colour font.
+struct ScaledGlyphCell {
+    int row = 0;
+    int col = 0;
+    std::string character;
+    std::optional<TDFCellColor> color;
+    friend bool operator==(const ScaledGlyphCell&, const ScaledGlyphCell&) = default;
+};
+
+// The characters of a glyph's rows drawn at `scale` (below 1 counts as 1), in reading order,
+// with the colours `colors` has for them. Blanks are left out: what is beneath shows through.
+std::vector<ScaledGlyphCell> scaledGlyphCells(const std::vector<std::string>& rows, int scale,
+                                              const std::optional<GlyphColors>& colors);
+
 }  // namespace glyphloom

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include <nlohmann/json.hpp>
+
 #include "core/format/preset_bank.hpp"
 #include "core/io/large_buffer.hpp"
 #include "core/model/json_text.hpp"
@@ -274,7 +276,7 @@ std::optional<DrawingFile> decode(const json& root, StreamedCells streamed) {
     keys.lines("sauceComments", file.sauceComments);
     keys.lines("sauceHistory", file.sauceHistory);
     if (const json* sauce = keys.present("sourceSauce")) {
-        file.sourceSauce = sauceRecordFromJSON(*sauce);
+        file.sourceSauce = sauceRecordFromJSON(sauce->dump());
         if (!file.sourceSauce) keys.fail();
     }
     keys.integer("letterSpacing", file.letterSpacing);
@@ -282,8 +284,10 @@ std::optional<DrawingFile> decode(const json& root, StreamedCells streamed) {
     keys.text("sauceFontName", file.sauceFontName);
     if (!keys.ok()) return std::nullopt;
 
+    // Replacement keeps a save going when carried text is not valid UTF-8.
     for (const char* key : carriedKeyNames)
-        if (const json* value = presentValue(root, key)) file.carriedKeys[key] = *value;
+        if (const json* value = presentValue(root, key))
+            file.carriedKeys[key] = value->dump(-1, ' ', false, json::error_handler_t::replace);
     return file;
 }
 
@@ -358,13 +362,11 @@ void appendDrawingFileJSON(JsonOut& out, const DrawingFile& file, std::string_vi
         }
         out.put(']');
     };
-    // Replacement keeps a save going when carried text is not valid UTF-8.
-    auto tree = [&](const char* name, const json& value) {
-        key(name);
-        out.put(value.dump(-1, ' ', false, json::error_handler_t::replace));
-    };
     auto carried = [&](const char* name) {
-        if (const json* value = presentValue(file.carriedKeys, name)) tree(name, *value);
+        const auto found = file.carriedKeys.find(name);
+        if (found == file.carriedKeys.end()) return;
+        key(name);
+        out.put(found->second);
     };
 
     integer("version", file.version);
@@ -393,7 +395,10 @@ void appendDrawingFileJSON(JsonOut& out, const DrawingFile& file, std::string_vi
     text("sauceTitle", file.sauceTitle);
     lines("sauceComments", file.sauceComments);
     lines("sauceHistory", file.sauceHistory);
-    if (file.sourceSauce) tree("sourceSauce", toJSON(*file.sourceSauce));
+    if (file.sourceSauce) {
+        key("sourceSauce");
+        out.put(sauceRecordJSON(*file.sourceSauce));
+    }
     integer("letterSpacing", file.letterSpacing);
     integer("aspectRatio", file.aspectRatio);
     text("sauceFontName", file.sauceFontName);

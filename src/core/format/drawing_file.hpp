@@ -6,13 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "core/io/byte_sink.hpp"
 #include "core/color/color_depth.hpp"
@@ -55,10 +54,10 @@ struct DrawingFile {
     std::optional<std::string> sauceFontName;
 
     // Not keys of their own. `carriedKeys` holds the preset bank, reference-image keys and
-    // composition flag exactly as read, so a later save writes them back untouched (a bank
-    // slot this version cannot read is not lost). `layersInFile` counts the layers the
-    // file held before the stack was cut to maxDocumentLayers.
-    nlohmann::json carriedKeys = nlohmann::json::object();
+    // composition flag as read (key → the value's JSON text), so a later save writes them
+    // back untouched (a bank slot this version cannot read is not lost). `layersInFile`
+    // counts the layers the file held before the stack was cut to maxDocumentLayers.
+    std::map<std::string, std::string> carriedKeys;
     int layersInFile = 0;
 
     bool blinkingText() const { return backgroundMode == "blinkingText"; }

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/text/cp437.hpp"
 #include <nlohmann/json.hpp>
 
+#include "core/model/json_text.hpp"
 #include "core/model/model_json.hpp"
+#include "core/text/cp437.hpp"
 #include "core/text/utf8.hpp"
 
 // Format notes (SAUCE version 00). The record is the last 128 bytes of the file:
@@ -258,14 +259,16 @@ std::uint8_t sauceHintFlags(LetterSpacing spacing, AspectRatio ratio) {
     return r.flags;
 }
 
-nlohmann::json toJSON(const SauceRecord& r) {
+namespace {
+
+nlohmann::json recordTree(const SauceRecord& r) {
     return {{"title", r.title},       {"author", r.author},     {"group", r.group},   {"date", r.date},
             {"dataType", r.dataType}, {"fileType", r.fileType}, {"tInfo1", r.tInfo1}, {"tInfo2", r.tInfo2},
             {"tInfo3", r.tInfo3},     {"tInfo4", r.tInfo4},     {"flags", r.flags},   {"fontName", r.fontName},
             {"comments", r.comments}};
 }
 
-std::optional<SauceRecord> sauceRecordFromJSON(const nlohmann::json& json) {
+std::optional<SauceRecord> recordFromTree(const nlohmann::json& json) {
     if (!json.is_object()) return std::nullopt;
     SauceRecord r;
     bool ok = true;
@@ -305,6 +308,23 @@ std::optional<SauceRecord> sauceRecordFromJSON(const nlohmann::json& json) {
     }
     if (!ok) return std::nullopt;
     return r;
+}
+
+}  // namespace
+
+std::string sauceRecordJSON(const SauceRecord& record) {
+    return recordTree(record).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::optional<SauceRecord> sauceRecordFromJSON(std::string_view json) {
+    try {
+        JsonReader in(json);
+        const auto tree = readTreeJSON(in);
+        if (!tree || !in.atEndOfText()) return std::nullopt;
+        return recordFromTree(*tree);
+    } catch (const std::exception&) {
+        return std::nullopt;  // no memory for the comment lines
+    }
 }
 
 std::string trimmedWhitespace(std::string_view text) {

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <span>
 #include <string>
@@ -81,11 +80,12 @@ std::vector<std::uint8_t> sauceRecordData(const SauceRecord& record, std::uint32
 // The flags byte a writer stores for two display hints (iCE bit not included).
 std::uint8_t sauceHintFlags(LetterSpacing spacing, AspectRatio ratio);
 
-// All thirteen keys are written. Reading, absent (or null) keys take the defaults (empty
-// text, 1 for the two types, 0 for numbers, no comments); a value that is not an object, a
-// key of the wrong type or a number out of its field's range gives nothing.
-nlohmann::json toJSON(const SauceRecord& record);
-std::optional<SauceRecord> sauceRecordFromJSON(const nlohmann::json& json);
+// The record as JSON text: an object with all thirteen keys (text that is not UTF-8 is
+// written as U+FFFD). Reading, absent (or null) keys take the defaults (empty text, 1 for
+// the two types, 0 for numbers, no comments); text that is not one JSON value, a value that
+// is not an object, a key of the wrong type or a number out of its field's range gives nothing.
+std::string sauceRecordJSON(const SauceRecord& record);
+std::optional<SauceRecord> sauceRecordFromJSON(std::string_view json);
 
 // The text without leading and trailing Unicode white space (line breaks included).
 std::string trimmedWhitespace(std::string_view text);

@@ -226,14 +226,6 @@ void appendLayerJSON(JsonOut& out, const Layer& layer) {
     out.put(layer.historyEnabled ? R"(,"historyEnabled":true})" : R"(,"historyEnabled":false})");
 }
 
-std::optional<json> readTreeJSON(JsonReader& in) {
-    const auto text = in.valueText();
-    if (!text) return std::nullopt;
-    json value = json::parse(*text, nullptr, /*allow_exceptions=*/false);
-    if (value.is_discarded()) return std::nullopt;
-    return value;
-}
-
 ReadOutcome readGridJSON(JsonReader& in, CellGrid& out, GridLimits limits) {
     const std::size_t start = in.position();
     if (!in.consume('[')) return refuseValue(in, start);

@@ -9,8 +9,6 @@
 #include <optional>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "core/model/json_text.hpp"
 #include "core/model/layer.hpp"
 
@@ -36,7 +34,5 @@ struct GridLimits {
 ReadOutcome readGridJSON(JsonReader& in, CellGrid& out, GridLimits limits = {});
 // The next value as a layer, where layerFromJSON would accept it.
 ReadOutcome readLayerJSON(JsonReader& in, Layer& out, GridLimits limits = {});
-// The next value as a JSON tree (nothing when malformed): for the small values around the cells.
-std::optional<nlohmann::json> readTreeJSON(JsonReader& in);
 
 }  // namespace glyphloom

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include <nlohmann/json.hpp>
+
 namespace glyphloom {
 
 using nlohmann::json;
@@ -204,6 +206,14 @@ Layer layerFromJSON(const json& value, CellGrid cells) {
     const json* history = presentValue(value, "historyEnabled");
     layer.historyEnabled = (history && history->is_boolean()) ? history->get<bool>() : false;
     return layer;
+}
+
+std::optional<json> readTreeJSON(JsonReader& in) {
+    const auto text = in.valueText();
+    if (!text) return std::nullopt;
+    json value = json::parse(*text, nullptr, /*allow_exceptions=*/false);
+    if (value.is_discarded()) return std::nullopt;
+    return value;
 }
 
 }  // namespace glyphloom

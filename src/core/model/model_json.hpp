@@ -1,5 +1,7 @@
-// JSON coding of colours, cells, layer kinds and layers: the building blocks that the
-// layered document and the preset files embed. Decoding is lenient where older or foreign
+// JSON tree coding of colours, cells, layer kinds and layers: the building blocks that the
+// layered document and the preset files embed, and the helpers every JSON reader shares.
+// Only the .cpp files that read or write JSON include this; headers keep to the program's
+// own types. Decoding is lenient where older or foreign
 // files may differ (missing keys take defaults, colours never fail) and strict where a
 // wrong type means the data is not ours (a cell whose character is a number).
 #pragma once
@@ -8,8 +10,9 @@
 #include <optional>
 #include <string_view>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
+#include "core/model/json_text.hpp"
 #include "core/model/layer.hpp"
 
 namespace glyphloom {
@@ -51,5 +54,8 @@ std::optional<std::int64_t> jsonInteger(const nlohmann::json& json);
 // Any JSON number as an int: fractions cut toward zero, values beyond the int range held at
 // its ends (5.5 → 5, 1e300 → INT_MAX). Nothing for values that are not numbers.
 std::optional<int> jsonSaturatedInt(const nlohmann::json& json);
+
+// The next value as a JSON tree (nothing when malformed): for the small values around the cells.
+std::optional<nlohmann::json> readTreeJSON(JsonReader& in);
 
 }  // namespace glyphloom

@@ -9,7 +9,7 @@
 #include "core/text/utf8.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/preset_actions.hpp"
-#include "tui/input/text_entry.hpp"
+#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
 namespace {
@@ -91,8 +91,6 @@ std::vector<std::string> browseExtensions(const AppState& state) {
     documents.emplace_back("glyphloom");
     return documents;
 }
-
-bool isFolderEntry(const std::string& entry) { return entry == "~" || entry == ".." || entry.ends_with('/'); }
 
 void refreshBrowse(AppState& state) {
     state.fileBrowserEntries = browseListing(state.browseDir, browseExtensions(state), browseCanGoUp(state));

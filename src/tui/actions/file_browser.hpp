@@ -16,8 +16,6 @@ bool browseCanGoUp(const AppState& state);
 // "~" (away from home), ".." (when allowed), then folders ("name/") and matching files, each
 // sorted case-insensitively; hidden names are left out.
 std::vector<std::string> browseListing(const std::string& dir, const std::vector<std::string>& exts, bool canGoUp);
-// "~", ".." and "name/" lead to folders; every other entry is a file.
-bool isFolderEntry(const std::string& entry);
 // The extensions the current mode lists.
 std::vector<std::string> browseExtensions(const AppState& state);
 void refreshBrowse(AppState& state);

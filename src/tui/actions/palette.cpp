@@ -7,18 +7,6 @@
 namespace glyphloom {
 namespace {
 
-int* draftField(PaletteChannel channel, TrueColorDraft& draft) {
-    switch (channel) {
-        case PaletteChannel::tcR: return &draft.r;
-        case PaletteChannel::tcG: return &draft.g;
-        case PaletteChannel::tcB: return &draft.b;
-        case PaletteChannel::tcL: return &draft.l;
-        case PaletteChannel::fg:
-        case PaletteChannel::bg: return nullptr;
-    }
-    return nullptr;
-}
-
 std::string groupNote(int group) {
     switch (group) {
         case paletteGroupGrays: return "grays: all";
@@ -40,24 +28,6 @@ void makeSolid(const ANSIColorValue& color, bool forFg, AppState& state) {
 }
 
 }  // namespace
-
-std::vector<ANSIColorValue> paletteBulkColors(int group) {
-    int first = 0, count = 0;
-    if (group == paletteGroupGrays) {
-        first = 232, count = 24;
-    } else if (group == paletteGroupBase16) {
-        std::vector<ANSIColorValue> colors;
-        for (int n = 0; n < 16; ++n) colors.push_back(ANSIColorValue::ansi16(n));
-        return colors;
-    } else if (group == paletteGroupCube) {
-        first = 16, count = 216;
-    } else if (group >= 0 && group <= 5) {
-        first = 16 + 36 * group, count = 36;
-    }
-    std::vector<ANSIColorValue> colors;
-    for (int n = first; n < first + count; ++n) colors.push_back(ANSIColorValue::ansi256(n));
-    return colors;
-}
 
 void paletteGroupTapped(int group, bool forFg, AppState& state) {
     const std::vector<ANSIColorValue> colors = paletteBulkColors(group);
@@ -97,16 +67,10 @@ int paletteSliderValue(PaletteChannel channel, int atColumn, int col0, int width
 }
 
 void paletteSliderSet(PaletteChannel channel, int value, AppState& state) {
-    int* field = draftField(channel, state.tcDraft);
+    int* field = draftChannel(channel, state.tcDraft);
     if (!field) return;
     *field = channel == PaletteChannel::tcL ? std::clamp(value, -128, 128) : std::clamp(value, 0, 255);
     applyTcDraft(state);
-}
-
-int paletteSliderCurrent(PaletteChannel channel, const TrueColorDraft& draft) {
-    TrueColorDraft copy = draft;
-    const int* field = draftField(channel, copy);
-    return field ? *field : 0;
 }
 
 void paletteButtonTapped(bool forFg, AppState& state) {
@@ -132,13 +96,6 @@ void paletteSliderDragTo(int x, AppState& state) {
 }
 
 void endPaletteSliderDrag(AppState& state) { state.paletteSliderDrag.reset(); }
-
-ANSIColorValue tcDraftColor(const TrueColorDraft& mix) {
-    auto channel = [&](int v) {
-        return static_cast<std::uint8_t>(std::clamp<long long>(static_cast<long long>(v) + mix.l, 0, 255));
-    };
-    return ANSIColorValue::truecolor(channel(mix.r), channel(mix.g), channel(mix.b));
-}
 
 void applyTcDraft(AppState& state) { makeSolid(tcDraftColor(state.tcDraft), state.paletteTargetFg, state); }
 

@@ -3,22 +3,13 @@
 // brightness sliders. The picker edits the channel named by AppState::paletteTargetFg.
 #pragma once
 
-#include <vector>
-
 #include "core/model/color.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/state/control_ids.hpp"
+#include "tui/state/palette_mix.hpp"
 
 namespace glyphloom {
 
-// Colour groups of the palette: the grey ramp, the classic 16, the whole cube, and the six
-// 36-colour slices of the cube (0 … 5, one per red level).
-inline constexpr int paletteGroupGrays = -3;
-inline constexpr int paletteGroupBase16 = -2;
-inline constexpr int paletteGroupCube = -1;
-
-// The colours of a group; empty for a number that names none.
-std::vector<ANSIColorValue> paletteBulkColors(int group);
 // Toggles a group in the channel's cycle or random pool; a solid channel keeps its pool.
 // The note names the group either way.
 void paletteGroupTapped(int group, bool forFg, AppState& state);
@@ -29,8 +20,6 @@ void paletteSwatchTapped(int index, AppState& state);
 int paletteSliderValue(PaletteChannel channel, int atColumn, int col0, int width);
 // Clamps, stores into the draft and applies it; a cycle-repeat channel changes nothing.
 void paletteSliderSet(PaletteChannel channel, int value, AppState& state);
-// The draft's current value of a mix channel (0 for a cycle-repeat channel).
-int paletteSliderCurrent(PaletteChannel channel, const TrueColorDraft& draft);
 
 // The "▦" button of a colour row: opens the picker for that row's channel, or closes the
 // picker when it is open for that channel already.
@@ -44,8 +33,6 @@ void startPaletteSliderDrag(PaletteChannel channel, int col0, int width, int x, 
 void paletteSliderDragTo(int x, AppState& state);
 void endPaletteSliderDrag(AppState& state);
 
-// The colour a draft mixes: each of r, g, b raised by l, clamped to 0 … 255.
-ANSIColorValue tcDraftColor(const TrueColorDraft& mix);
 // The mixed colour becomes the target channel's solid colour.
 void applyTcDraft(AppState& state);
 

@@ -1,6 +1,6 @@
 #include "tui/actions/sauce_box.hpp"
 
-#include "tui/input/text_entry.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/state/sauce_state.hpp"
 
 namespace glyphloom {

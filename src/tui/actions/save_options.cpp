@@ -2,7 +2,7 @@
 
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/sauce_box.hpp"
-#include "tui/input/text_entry.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/state/identity.hpp"
 
 namespace glyphloom {

@@ -13,8 +13,6 @@ namespace glyphloom {
 
 // Ctrl-C / Ctrl-Q: quits at once on a saved document; with unsaved changes the first
 // request only arms the quit and the second one quits.
-// The note that arms quitting; the status line keeps it for as long as quit is armed.
-inline constexpr const char* quitWarning = "unsaved changes — Ctrl-C again to quit";
 void requestQuit(AppState& state);
 // Any deliberate input other than another quit request takes the armed quit back.
 void disarmQuit(AppState& state);

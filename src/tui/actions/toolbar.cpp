@@ -6,6 +6,7 @@
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/save_options.hpp"
+#include "tui/state/symmetry_label.hpp"
 #include "tui/tools/active_layer.hpp"
 
 namespace glyphloom {
@@ -56,16 +57,6 @@ void openFileBrowser(AppState& state, bool imageMode) {
 
 bool validLayer(const AppState& state, int index) {
     return index >= 0 && index < static_cast<int>(state.layers.size());
-}
-
-std::string_view symmetryLabel(SymmetryMode mode) {
-    switch (mode) {
-        case SymmetryMode::none: return "Mirror";
-        case SymmetryMode::horizontal: return "Mirror│";
-        case SymmetryMode::vertical: return "Mirror─";
-        case SymmetryMode::both: return "Mirror┼";
-    }
-    return "Mirror";
 }
 
 void perform(BarAction action, AppState& state) {

@@ -16,8 +16,6 @@ namespace glyphloom {
 
 inline constexpr int maxLayers = 7;
 
-std::string_view symmetryLabel(SymmetryMode mode);
-
 // True when `index` names a layer of the stack.
 bool validLayer(const AppState& state, int index);
 

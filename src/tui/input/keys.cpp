@@ -12,7 +12,7 @@
 #include "tui/actions/toolbar.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/overlay_table.hpp"
-#include "tui/tools/keyboard_pen.hpp"
+#include "tui/actions/keyboard_pen.hpp"
 #include "tui/tools/selection_tool.hpp"
 #include "tui/tools/text_tool.hpp"
 

@@ -22,7 +22,7 @@
 #include "tui/input/text_entry.hpp"
 #include "tui/state/overlay_table.hpp"
 #include "tui/state/text_entry_mode.hpp"
-#include "tui/tools/canvas_press.hpp"
+#include "tui/actions/canvas_press.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/panspect.hpp"
 #include "tui/tools/selection_tool.hpp"

@@ -12,18 +12,10 @@
 #include "tui/actions/save_options.hpp"
 #include "tui/actions/toolbar.hpp"
 #include "tui/state/sauce_state.hpp"
+#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
 namespace {
-
-void endEntry(AppState& state) {
-    state.renameActive = state.loadActive = state.fontLoadActive = state.sizeEntryActive = false;
-    state.codepointEntryActive = false;
-    state.sauceEntryKind.reset();
-    state.stepEntryChannel.reset();
-    state.renameSelectAll = false;
-    state.pendingKeyBytes.clear();
-}
 
 // Only the mix's lightness is signed.
 bool acceptsMinus(const AppState& state) { return state.stepEntryChannel == PaletteChannel::tcL; }
@@ -73,52 +65,11 @@ void backspace(AppState& state) {
 
 }  // namespace
 
-void startTextEntry(TextEntryMode mode, AppState& state, std::string text, bool selectAll) {
-    endEntry(state);
-    state.renameBuffer = std::move(text);
-    state.renameCursor = static_cast<int>(utf8::graphemeClusters(state.renameBuffer).size());
-    state.renameSelectAll = selectAll;
-    switch (mode) {
-        case TextEntryMode::fileName: state.renameActive = true; break;
-        case TextEntryMode::loadPath:
-            state.loadActive = true;
-            state.statusNote = "type a filename, Enter to open";
-            break;
-        case TextEntryMode::fontPath:
-            state.fontLoadActive = true;
-            state.statusNote = "paste a font URL, Enter to import";
-            break;
-        case TextEntryMode::canvasSize:
-            state.sizeEntryActive = true;
-            state.statusNote = "type COLSxROWS (e.g. 132x40), Enter to apply";
-            break;
-        case TextEntryMode::codepoint:
-            state.codepointEntryActive = true;
-            state.statusNote = "type a hex code point, Enter to place";
-            break;
-        case TextEntryMode::sauceField:
-        case TextEntryMode::stepValue:
-        case TextEntryMode::none: break;
-    }
-}
-
-void startStepEntry(PaletteChannel channel, AppState& state) {
-    endEntry(state);
-    state.renameBuffer.clear();
-    state.renameCursor = 0;
-    state.stepEntryChannel = channel;
-    if (!isMixChannel(channel)) state.statusNote = "type a repeat number, Enter to set";
-    else if (channel == PaletteChannel::tcL) state.statusNote = "type a value −128…128, Enter to set";
-    else state.statusNote = "type a value 0–255, Enter to set";
-}
-
-void cancelTextEntry(AppState& state) { endEntry(state); }
-
 void commitStepEntry(AppState& state) {
     if (!state.stepEntryChannel) return;
     const PaletteChannel channel = *state.stepEntryChannel;
     const std::string text = state.renameBuffer;
-    endEntry(state);
+    cancelTextEntry(state);
     int value = 0;
     try {
         value = std::stoi(text);
@@ -131,7 +82,7 @@ void commitStepEntry(AppState& state) {
 
 void commitFileNameEntry(bool save, AppState& state) {
     const std::string text = state.renameBuffer;
-    endEntry(state);
+    cancelTextEntry(state);
     if (renameDocument(text, state) && save) saveDocument(state);
 }
 
@@ -140,26 +91,26 @@ void commitTextEntry(AppState& state) {
     switch (activeTextEntry(state)) {
         case TextEntryMode::fileName: return commitFileNameEntry(true, state);
         case TextEntryMode::loadPath:
-            endEntry(state);
+            cancelTextEntry(state);
             loadDocument(text, state);
             return;
         case TextEntryMode::fontPath:
-            endEntry(state);
+            cancelTextEntry(state);
             queueFontImport(text, state);
             return;
         case TextEntryMode::canvasSize:
-            endEntry(state);
+            cancelTextEntry(state);
             applyTypedCanvasSize(text, state);
             return;
         case TextEntryMode::codepoint:
-            endEntry(state);
+            cancelTextEntry(state);
             placeTypedCodepoint(text, state);
             return;
         case TextEntryMode::sauceField: {
             const SauceEntry entry = *state.sauceEntryKind;
             if (entry.field == SauceField::documentName) return saveFromOptions(state);  // names and saves
             commitSauceEntry(entry, state);  // reads the buffer
-            endEntry(state);
+            cancelTextEntry(state);
             return;
         }
         case TextEntryMode::stepValue:

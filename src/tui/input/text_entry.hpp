@@ -1,6 +1,6 @@
-// The one-line text fields (file name, load path, font path or URL, canvas size, code point,
-// SAUCE field, numeric value): they share one buffer, exclude each other, commit on Enter
-// and cancel on Esc.
+// Typing into the one-line text fields (file name, load path, font path or URL, canvas size,
+// code point, SAUCE field, numeric value): they share one buffer, commit on Enter and cancel
+// on Esc. Opening and closing a field is the state's (text_entry_mode).
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,6 @@
 
 namespace glyphloom {
 
-// Starts a mode with the given text (wholly selected when `selectAll`) and its prompt.
-void startTextEntry(TextEntryMode mode, AppState& state, std::string text = {}, bool selectAll = false);
-void startStepEntry(PaletteChannel channel, AppState& state);
-void cancelTextEntry(AppState& state);
 void commitTextEntry(AppState& state);
 // Applies a typed numeric value to its channel and ends the entry.
 void commitStepEntry(AppState& state);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/fonts/fkey_banks.hpp"
-#include "tui/actions/session.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"

@@ -9,12 +9,11 @@
 
 #include "core/fonts/font_store.hpp"
 #include "core/text/utf8.hpp"
-#include "tui/actions/file_browser.hpp"
 #include "tui/layout/overlay_box.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
 #include "tui/state/text_entry_mode.hpp"
-#include "tui/tools/text_tool.hpp"
+#include "tui/state/text_fonts.hpp"
 
 namespace glyphloom::chrome {
 namespace {

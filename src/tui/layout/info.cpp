@@ -11,7 +11,7 @@
 #include "tui/layout/overlay_box.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
-#include "tui/state/version.hpp"
+#include "core/model/version.hpp"
 
 namespace glyphloom::chrome {
 namespace {
@@ -107,7 +107,7 @@ void drawAboutBox(const AppState& state, Screen& screen, Layout& layout) {
     const std::string fullTitle = "Glyphloom¹⁶ᴹ";
     const std::vector<std::string> centred = {
         "text mode!",
-        "v" + std::string(glyphloomVersion),
+        "v" + std::string(glyphloomVersion()),
         "16 · 256 · 16M colors",
         "Linux & Mac terminals",
         "made cell by cell, by hand",

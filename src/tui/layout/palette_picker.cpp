@@ -6,7 +6,7 @@
 #include "tui/layout/panel_items.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
-#include "tui/actions/palette.hpp"
+#include "tui/state/palette_mix.hpp"
 
 namespace glyphloom::chrome {
 namespace {

@@ -6,7 +6,7 @@
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
 #include "tui/actions/panels.hpp"
-#include "tui/actions/toolbar.hpp"
+#include "tui/state/symmetry_label.hpp"
 
 namespace glyphloom::chrome {
 namespace {

@@ -7,7 +7,7 @@
 #include "tui/layout/panel_items.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
-#include "tui/tools/text_tool.hpp"
+#include "tui/state/text_fonts.hpp"
 
 namespace glyphloom::chrome {
 namespace {

@@ -448,4 +448,10 @@ private:
 // is empty or "/", in which case `home` (when set).
 std::string startDirectory(const std::string& cwd, const char* home);
 
+// In `fileBrowserEntries`, "~", ".." and "name/" lead to folders; every other entry is a file.
+inline bool isFolderEntry(const std::string& entry) { return entry == "~" || entry == ".." || entry.ends_with('/'); }
+
+// The note that arms quitting (`quitArmed`); the status line keeps it for as long as quit is armed.
+inline constexpr const char* quitWarning = "unsaved changes — Ctrl-C again to quit";
+
 }  // namespace glyphloom

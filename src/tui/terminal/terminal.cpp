@@ -17,7 +17,7 @@
 #include "core/io/file_io.hpp"
 #include "core/io/pipe.hpp"
 #include "core/io/write_all.hpp"
-#include "tui/state/version.hpp"
+#include "core/model/version.hpp"
 
 namespace glyphloom {
 namespace {
@@ -210,7 +210,7 @@ void installCrashHandler() {
     const std::string path = homeDirectory() + "/.glyphloom-crash.log";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd >= 0) {
-        const std::string banner = "\n--- glyphloom session " + std::string(glyphloomVersion) + " ---\n";
+        const std::string banner = "\n--- glyphloom session " + std::string(glyphloomVersion()) + " ---\n";
         writeAll(fd, banner.data(), banner.size());
         // From here on, diagnostics land in the log instead of over the picture.
         ::dup2(fd, STDERR_FILENO);

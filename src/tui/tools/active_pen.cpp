@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/draw/cycle.hpp"
 #include "core/text/cp437_characters.hpp"
 
 namespace glyphloom {
@@ -14,17 +15,11 @@ const T& pick(const std::vector<T>& pool, RandomSource& random) {
     return pool[static_cast<std::size_t>(random.uniformInt(0, static_cast<int>(pool.size()) - 1))];
 }
 
-// Index within 0…count-1 whatever a preset or an older state left in it.
-std::size_t wrapped(int index, std::size_t count) {
-    const long long n = static_cast<long long>(count);
-    return static_cast<std::size_t>(((static_cast<long long>(index) % n) + n) % n);
-}
-
 ANSIColorValue activeColor(bool randomOn, const std::vector<ANSIColorValue>& randomPool, bool cycleOn,
                            const std::vector<ANSIColorValue>& cyclePool, int cycleIndex,
                            ANSIColorValue plain, RandomSource& random) {
     if (randomOn && !randomPool.empty()) return pick(randomPool, random);
-    if (cycleOn && !cyclePool.empty()) return cyclePool[wrapped(cycleIndex, cyclePool.size())];
+    if (cycleOn && !cyclePool.empty()) return cyclePool[wrappedIndex(cycleIndex, cyclePool.size())];
     return plain;
 }
 
@@ -32,34 +27,23 @@ const std::vector<std::string>& charCycleList(const AppState& state) {
     return state.charCyclePool.empty() ? CP437Characters::allCharacters() : state.charCyclePool;
 }
 
-void advanceColorCycle(bool on, std::size_t poolSize, int step, int& index, int& count) {
-    if (!on || poolSize == 0) return;
-    if (++count >= step) {
-        count = 0;
-        index = static_cast<int>((wrapped(index, poolSize) + 1) % poolSize);
-    }
-}
-
 // The cycles' positions, stepped on a copy when frames are simulated.
 struct CycleCounters {
-    int fgIndex, fgCount, bgIndex, bgCount, charIndex, charCount;
+    CyclePosition fg, bg, chars;
 };
 
+CycleCounters countersOf(const AppState& state) {
+    return {{state.fgCycleIndex, state.fgCycleCount},
+            {state.bgCycleIndex, state.bgCycleCount},
+            {state.charCycleIndex, state.charCycleCount}};
+}
+
 void advanceCounters(const AppState& state, CycleCounters& c) {
-    advanceColorCycle(state.fgCycle, state.fgCyclePool.size(), state.fgCycleStep, c.fgIndex, c.fgCount);
-    advanceColorCycle(state.bgCycle, state.bgCyclePool.size(), state.bgCycleStep, c.bgIndex, c.bgCount);
-    if (!state.charCycle) return;
-    const auto& list = charCycleList(state);
-    if (list.empty()) return;
-    if (++c.charCount < state.charCycleStep) return;
-    c.charCount = 0;
-    const int count = static_cast<int>(list.size());
-    const int index = static_cast<int>(wrapped(c.charIndex, list.size()));
-    if (state.charCycleForward) {
-        c.charIndex = index + 1 < count ? index + 1 : (state.charCycleWrap ? 0 : index);
-    } else {
-        c.charIndex = index > 0 ? index - 1 : (state.charCycleWrap ? count - 1 : 0);
-    }
+    if (state.fgCycle) c.fg = advancedCycle(c.fg, state.fgCyclePool.size(), {state.fgCycleStep, true, true});
+    if (state.bgCycle) c.bg = advancedCycle(c.bg, state.bgCyclePool.size(), {state.bgCycleStep, true, true});
+    if (state.charCycle)
+        c.chars = advancedCycle(c.chars, charCycleList(state).size(),
+                                {state.charCycleStep, state.charCycleForward, state.charCycleWrap});
 }
 
 std::optional<std::string> charAt(const AppState& state, int cycleIndex, RandomSource& random) {
@@ -67,7 +51,7 @@ std::optional<std::string> charAt(const AppState& state, int cycleIndex, RandomS
     if (state.charRandom && !state.charRandomPool.empty()) return pick(state.charRandomPool, random);
     if (state.charCycle) {
         const auto& list = charCycleList(state);
-        if (!list.empty()) return list[wrapped(cycleIndex, list.size())];
+        if (!list.empty()) return list[wrappedIndex(cycleIndex, list.size())];
     }
     return state.penChar;
 }
@@ -89,29 +73,27 @@ std::optional<std::string> activeCharOpt(const AppState& state, RandomSource& ra
 }
 
 void advanceCycle(AppState& state) {
-    CycleCounters counters{state.fgCycleIndex, state.fgCycleCount, state.bgCycleIndex,
-                           state.bgCycleCount, state.charCycleIndex, state.charCycleCount};
+    CycleCounters counters = countersOf(state);
     advanceCounters(state, counters);
-    state.fgCycleIndex = counters.fgIndex;
-    state.fgCycleCount = counters.fgCount;
-    state.bgCycleIndex = counters.bgIndex;
-    state.bgCycleCount = counters.bgCount;
-    state.charCycleIndex = counters.charIndex;
-    state.charCycleCount = counters.charCount;
+    state.fgCycleIndex = counters.fg.index;
+    state.fgCycleCount = counters.fg.count;
+    state.bgCycleIndex = counters.bg.index;
+    state.bgCycleCount = counters.bg.count;
+    state.charCycleIndex = counters.chars.index;
+    state.charCycleCount = counters.chars.count;
 }
 
 std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state, RandomSource& random) {
     std::vector<CycleFrame> frames;
     frames.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    CycleCounters counters{state.fgCycleIndex, state.fgCycleCount, state.bgCycleIndex,
-                           state.bgCycleCount, state.charCycleIndex, state.charCycleCount};
+    CycleCounters counters = countersOf(state);
     for (int k = 0; k < count; ++k) {
         CycleFrame frame;
-        frame.fg = activeColor(state.fgRandom, state.fgRandomPool, state.fgCycle, state.fgCyclePool, counters.fgIndex,
+        frame.fg = activeColor(state.fgRandom, state.fgRandomPool, state.fgCycle, state.fgCyclePool, counters.fg.index,
                                state.fg, random);
-        frame.bg = activeColor(state.bgRandom, state.bgRandomPool, state.bgCycle, state.bgCyclePool, counters.bgIndex,
+        frame.bg = activeColor(state.bgRandom, state.bgRandomPool, state.bgCycle, state.bgCyclePool, counters.bg.index,
                                state.penBg, random);
-        frame.character = charAt(state, counters.charIndex, random);
+        frame.character = charAt(state, counters.chars.index, random);
         if (state.fgNull) frame.fg.reset();
         if (state.bgNull) frame.bg.reset();
         frames.push_back(std::move(frame));

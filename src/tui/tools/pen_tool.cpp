@@ -54,21 +54,6 @@ std::string glyphFor(GridKey cell, ConnectionSet connections, const AppState& st
     return charForConnections(connections, state.penLineStyle).value_or(" ");
 }
 
-// Offsets of a thick line's copies across its direction (0, the line itself, left out).
-std::vector<int> thicknessOffsets(int thickness) {
-    std::vector<int> offsets;
-    if (thickness <= 1) return offsets;
-    for (int o = -(thickness / 2); o <= thickness - thickness / 2 - 1; ++o)
-        if (o != 0) offsets.push_back(o);
-    return offsets;
-}
-
-struct PenWrite {
-    GridKey at;
-    ConnectionSet connections;
-    GridKey source;  // the stroke cell whose glyph and colours this is
-};
-
 }  // namespace
 
 void penAddCell(GridKey at, AppState& state, RandomSource& random) {
@@ -98,31 +83,8 @@ void renderPenStroke(AppState& state) {
     std::vector<std::pair<GridKey, ConnectionSet>> cells;
     cells.reserve(state.penConns.size());
     for (const auto& [key, own] : state.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
-    std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
-        return a.first.row != b.first.row ? a.first.row < b.first.row : a.first.col < b.first.col;
-    });
-
-    // Copies first and the stroke itself last, so a copy never hides a corner of the line.
-    std::vector<PenWrite> copies;
-    const std::vector<int> offsets = thicknessOffsets(state.lineThickness);
-    for (const auto& [key, connections] : cells) {
-        const bool across = connections.contains(ConnectionSet::left) || connections.contains(ConnectionSet::right);
-        const bool along = connections.contains(ConnectionSet::up) || connections.contains(ConnectionSet::down);
-        if (!across && !along) continue;
-        for (const int o : offsets)
-            copies.push_back({across ? GridKey{key.row + o, key.col} : GridKey{key.row, key.col + o}, connections, key});
-    }
-    std::vector<PenWrite> writes = copies;
-    std::vector<PenWrite> originals;
-    for (const auto& [key, connections] : cells) originals.push_back({key, connections, key});
-    for (const auto* group : {&copies, &originals}) {
-        for (const PenWrite& w : *group) {
-            for (const MirrorPoint& m : symmetryPoints(w.at, state.symmetryMode, AppState::docRows, AppState::docCols))
-                writes.push_back({m.at, mirroredConnections(w.connections, m.flipH, m.flipV), w.source});
-        }
-    }
-    writes.insert(writes.end(), originals.begin(), originals.end());
-
+    const std::vector<PenWrite> writes =
+        penStrokeWrites(std::move(cells), state.lineThickness, state.symmetryMode, AppState::docRows, AppState::docCols);
     for (const PenWrite& w : writes) {
         if (!insideDocument(w.at)) continue;
         const ANSICell* existing = activeCellAt(state, w.at);

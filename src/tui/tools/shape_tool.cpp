@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 
 #include "core/draw/line.hpp"
 #include "core/draw/shapes.hpp"
@@ -49,19 +48,8 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
         lineDirectionChars(centre, from, to, state.lineStyle, state.lineStitchMode, state.lineThickness);
     for (const auto& [at, glyph] : glyphs) {
         if (!insideDocument(at)) continue;
-        std::size_t k = 0;
-        if (const auto found = index.find(at); found != index.end()) {
-            k = found->second;
-        } else {
-            long long best = std::numeric_limits<long long>::max();
-            for (std::size_t i = 0; i < centre.size(); ++i) {
-                const long long dr = centre[i].row - at.row, dc = centre[i].col - at.col;
-                if (dr * dr + dc * dc < best) {
-                    best = dr * dr + dc * dc;
-                    k = i;
-                }
-            }
-        }
+        const auto found = index.find(at);
+        const std::size_t k = found != index.end() ? found->second : nearestPoint(centre, at);
         cells[at] = shapeCell(state, at, frames[k], glyph);
     }
 }

@@ -6,7 +6,7 @@
 #include "core/fonts/fkey_banks.hpp"
 #include "core/text/charsets.hpp"
 #include "core/text/utf8.hpp"
-#include "tui/input/text_entry.hpp"
+#include "tui/state/text_entry_mode.hpp"
 #include "tui/state/identity.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
@@ -92,28 +92,20 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
 
     const std::optional<GlyphColors> colors =
         font.renderMode == BlockFontRenderMode::tdfColor ? font.colors(character) : std::nullopt;
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const auto glyphCells = utf8::graphemeClusters(rows[static_cast<std::size_t>(i)]);
-        for (int j = 0; j < static_cast<int>(glyphCells.size()); ++j) {
-            const std::string& own = glyphCells[static_cast<std::size_t>(j)];
-            if (own == " ") continue;  // the cells beneath show through
-            std::string drawn = own;
-            if (font.renderMode == BlockFontRenderMode::activeChar) drawn = activeCharOpt(state).value_or(own);
-            ANSICell cell{CellChar(drawn), activeFg(state), activeBg(state), false};
-            if (colors && i < static_cast<int>(colors->size())) {
-                const auto& colorRow = (*colors)[static_cast<std::size_t>(i)];
-                if (j < static_cast<int>(colorRow.size()) && colorRow[static_cast<std::size_t>(j)]) {
-                    cell.foreground = ANSIColorValue::ansi16(colorRow[static_cast<std::size_t>(j)]->fg);
-                    cell.background = ANSIColorValue::ansi16(colorRow[static_cast<std::size_t>(j)]->bg);
-                }
-            }
-            for (int dy = 0; dy < scale; ++dy)
-                for (int dx = 0; dx < scale; ++dx) {
-                    const int row = top + i * scale + dy;
-                    const int col = left + j * scale + dx;
-                    if (insideDocument(row, col)) writeCell(state, row, col, cell);
-                }
+    for (const ScaledGlyphCell& own : scaledGlyphCells(rows, scale, colors)) {
+        std::string drawn = own.character;
+        if (font.renderMode == BlockFontRenderMode::activeChar) drawn = activeCharOpt(state).value_or(drawn);
+        ANSICell cell{CellChar(drawn), activeFg(state), activeBg(state), false};
+        if (own.color) {
+            cell.foreground = ANSIColorValue::ansi16(own.color->fg);
+            cell.background = ANSIColorValue::ansi16(own.color->bg);
         }
+        for (int dy = 0; dy < scale; ++dy)
+            for (int dx = 0; dx < scale; ++dx) {
+                const int row = top + own.row + dy;
+                const int col = left + own.col + dx;
+                if (insideDocument(row, col)) writeCell(state, row, col, cell);
+            }
     }
     advanceCycle(state);
 
@@ -138,22 +130,6 @@ std::string bankNote(const FKeyBank& bank) {
 }
 
 }  // namespace
-
-int availableFontCount(const AppState& state) {
-    return static_cast<int>(BlockFont::builtIn().size() + state.importedFonts.size());
-}
-
-const BlockFont* availableFont(const AppState& state, int index) {
-    const auto& builtIn = BlockFont::builtIn();
-    if (index < 0) return nullptr;
-    if (index < static_cast<int>(builtIn.size())) return &builtIn[static_cast<std::size_t>(index)];
-    const auto imported = static_cast<std::size_t>(index) - builtIn.size();
-    return imported < state.importedFonts.size() ? &state.importedFonts[imported] : nullptr;
-}
-
-const BlockFont* currentTextFont(const AppState& state) {
-    return state.textFontIndex ? availableFont(state, *state.textFontIndex) : nullptr;
-}
 
 void advanceTextCursor(AppState& state) {
     const Step step = state.tool == Tool::text ? stepOf(state.textDirection) : Step{0, 1};

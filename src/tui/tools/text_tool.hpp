@@ -9,17 +9,13 @@
 
 #include "core/fonts/block_font.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/state/text_fonts.hpp"
 
 namespace glyphloom {
 
 inline constexpr std::size_t plainStampLimit = 200;
 inline constexpr std::size_t textStampLimit = 100;
 
-// The built-in faces followed by the imported ones; the text tool's font index points here.
-int availableFontCount(const AppState& state);
-const BlockFont* availableFont(const AppState& state, int index);
-// The face the Text tool types with, when one is chosen and still exists.
-const BlockFont* currentTextFont(const AppState& state);
 
 // F1 … F12.
 void handleFKey(int n, AppState& state);

@@ -108,5 +108,15 @@ TEST(LineGlyphs, SteepDiagonalsJoinUpInEveryMode) {
     }
 }
 
+TEST(LineGlyphs, NearestPointIsTheFirstOfTheClosest) {
+    const Keys centre = {{2, 0}, {2, 1}, {2, 2}, {3, 3}};
+    const struct {
+        GridKey at;
+        std::size_t nearest;
+    } cases[] = {{{1, 1}, 1}, {{3, 2}, 2}, {{4, 4}, 3}, {{2, -5}, 0}, {{3, 1}, 1}, {{2, 3}, 2}};
+    for (const auto& c : cases) EXPECT_EQ(nearestPoint(centre, c.at), c.nearest) << c.at.row << "," << c.at.col;
+    EXPECT_EQ(nearestPoint({}, {0, 0}), 0u);
+}
+
 }  // namespace
 }  // namespace glyphloom

@@ -104,5 +104,15 @@ TEST(BlockFont, ColourGridsFollowTheSameFallbackAndPadding) {
     EXPECT_FALSE(font.colors("B"));
 }
 
+TEST(BlockFont, ScaledGlyphCellsLeaveBlanksAndCarryTheirColours) {
+    const std::vector<std::string> rows = {"█ ▀", " é"};
+    const GlyphColors colors = {{TDFCellColor{1, 2}, std::nullopt, TDFCellColor{3, 4}}};
+    const std::vector<ScaledGlyphCell> twice = {
+        {0, 0, "█", TDFCellColor{1, 2}}, {0, 4, "▀", TDFCellColor{3, 4}}, {2, 2, "é", std::nullopt}};
+    EXPECT_EQ(scaledGlyphCells(rows, 2, colors), twice);
+    const std::vector<ScaledGlyphCell> once = {{0, 0, "█", std::nullopt}, {0, 2, "▀", std::nullopt}, {1, 1, "é", std::nullopt}};
+    EXPECT_EQ(scaledGlyphCells(rows, 0, std::nullopt), once);
+}
+
 }  // namespace
 }  // namespace glyphloom

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "core/model/model_json.hpp"
 #include "core/text/utf8.hpp"
 
@@ -378,7 +380,7 @@ TEST(DrawingFile, OutsizedPartsAreDroppedWhileReading) {
     EXPECT_EQ(listed->sauceHistory->size(), 255u);
     EXPECT_EQ(listed->sourceSauce->comments.size(), 255u);
     EXPECT_EQ(listed->presets->size(), 16u);
-    EXPECT_EQ(listed->carriedKeys.at("presets").size(), 16u);
+    EXPECT_EQ(json::parse(listed->carriedKeys.at("presets")).size(), 16u);
     EXPECT_FALSE(decode(head + R"("sauceComments":[)" + lines + R"(,7]})"));
     EXPECT_FALSE(decode(head + R"("sourceSauce":{"comments":[)" + lines + R"(,null]}})"));
     EXPECT_FALSE(decode(head + R"("presets":[)" + slots + R"(,{]})"));

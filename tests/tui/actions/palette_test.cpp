@@ -10,30 +10,6 @@ namespace {
 
 ANSIColorValue c256(int n) { return ANSIColorValue::ansi256(n); }
 
-TEST(PalettePicker, BulkColorsOfEachGroup) {
-    struct Case {
-        int group;
-        std::size_t size;
-        ANSIColorValue first;
-        ANSIColorValue last;
-    };
-    const Case cases[] = {
-        {-3, 24, c256(232), c256(255)},
-        {-2, 16, ANSIColorValue::ansi16(0), ANSIColorValue::ansi16(15)},
-        {-1, 216, c256(16), c256(231)},
-        {0, 36, c256(16), c256(51)},
-        {5, 36, c256(196), c256(231)},
-    };
-    for (const Case& c : cases) {
-        const auto colors = paletteBulkColors(c.group);
-        ASSERT_EQ(colors.size(), c.size) << c.group;
-        EXPECT_EQ(colors.front(), c.first) << c.group;
-        EXPECT_EQ(colors.back(), c.last) << c.group;
-    }
-    EXPECT_TRUE(paletteBulkColors(6).empty());
-    EXPECT_TRUE(paletteBulkColors(-4).empty());
-}
-
 TEST(PalettePicker, GroupNotes) {
     const std::pair<int, const char*> cases[] = {
         {-3, "grays: all"}, {-2, "base 16: all"}, {-1, "cube: all"}, {0, "cube group 1"}, {5, "cube group 6"}};
@@ -97,12 +73,6 @@ TEST(PalettePicker, SliderValueAtBothEndsAndBeyond) {
     // A one-column bar still maps without dividing by zero.
     EXPECT_EQ(paletteSliderValue(tcR, 3, 3, 1), 0);
     EXPECT_EQ(paletteSliderValue(tcR, 4, 3, 0), 255);
-}
-
-TEST(PalettePicker, DraftColourAddsBrightnessAndClamps) {
-    EXPECT_EQ(tcDraftColor({250, 10, 0, 20}), ANSIColorValue::truecolor(255, 30, 20));
-    EXPECT_EQ(tcDraftColor({250, 10, 0, -20}), ANSIColorValue::truecolor(230, 0, 0));
-    EXPECT_EQ(tcDraftColor({0, 0, 0, 128}), ANSIColorValue::truecolor(128, 128, 128));
 }
 
 TEST(PalettePicker, SliderSetClampsStoresAndAppliesToTheTarget) {

@@ -7,6 +7,7 @@
 
 #include "core/color/color_depth.hpp"
 #include "core/model/print_values.hpp"
+#include "core/model/version.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/style.hpp"
@@ -704,7 +705,7 @@ TEST(AboutBox, ColouredTitleVersionWrappedHistoryAndPrompt) {
     for (int i = 0; i < 12; ++i) EXPECT_EQ(f.screen.at(title, col + i).foreground, Chrome::titleColor(i)) << i;
     for (const char* line : {"text mode!", "16 · 256 · 16M colors", "Linux & Mac terminals", "a message of love"})
         EXPECT_NE(f.rowWith(line), -1) << line;
-    EXPECT_NE(f.rowWith("v" + std::string(glyphloomVersion)), -1);
+    EXPECT_NE(f.rowWith("v" + std::string(glyphloomVersion())), -1);
 
     // 29 columns, then an indented continuation.
     const int wrapped = f.rowWith("> " + std::string(27, 'x'));

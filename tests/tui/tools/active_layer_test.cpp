@@ -8,9 +8,9 @@
 
 #include "core/fonts/block_font.hpp"
 #include "core/model/print_values.hpp"
-#include "tui/tools/canvas_press.hpp"
+#include "tui/actions/canvas_press.hpp"
 #include "tui/tools/fill_tool.hpp"
-#include "tui/tools/keyboard_pen.hpp"
+#include "tui/actions/keyboard_pen.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/selection_tool.hpp"
 #include "tui/tools/shape_tool.hpp"

@@ -1,4 +1,4 @@
-#include "tui/tools/keyboard_pen.hpp"
+#include "tui/actions/keyboard_pen.hpp"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tui/tools/canvas_press.hpp"
+#include "tui/actions/canvas_press.hpp"
 
 #include "tui/actions/preset_actions.hpp"
 #include "tui/actions/toolbar.hpp"
