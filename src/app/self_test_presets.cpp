@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <nlohmann/json.hpp>
 
 #include "app/self_check.hpp"
 #include "core/format/preset.hpp"
@@ -9,6 +10,8 @@
 #include "tui/actions/preset_actions.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/state/tool_settings.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
 namespace {

@@ -16,6 +16,8 @@
 #include "core/model/model_json.hpp"
 #include "core/model/random_source.hpp"
 #include "tui/actions/document_io.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 using namespace glyphloom;
 using glyphloom::bench::medianSeconds;

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <nlohmann/json.hpp>
 
 #include "core/format/preset.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto bank = glyphloom::decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -10,6 +10,8 @@
 #include "core/model/json_text.hpp"
 #include "core/model/layer_json_text.hpp"
 #include "core/model/model_json.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
 

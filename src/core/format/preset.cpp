@@ -5,12 +5,15 @@
 #include <limits>
 #include <type_traits>
 #include <utility>
+#include <nlohmann/json.hpp>
 
 #include "core/format/sauce_record.hpp"
 #include "core/model/json_text.hpp"
 #include "core/model/layer_json_text.hpp"
 #include "core/model/model_json.hpp"
 #include "core/text/utf8.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
 
@@ -327,5 +330,7 @@ std::string presetSummary(const TUIPreset& preset) {
     for (const std::string& part : parts) text += (text.empty() ? "" : " ") + part;
     return text;
 }
+
+FailablePreset FailablePreset::fromJSON(const nlohmann::json& json) { return {presetFromJSON(json)}; }
 
 }  // namespace glyphloom

@@ -1,5 +1,5 @@
-// The preset record (a saved set of tool settings where every field is optional), its JSON
-// coding, the lenient decoding of a bank of presets, and the tool identifiers presets use.
+// The preset record (a saved set of tool settings where every field is optional), the
+// lenient decoding of a bank of presets, and the tool identifiers presets use.
 // Loading, storing and applying a bank belong to the editor.
 #pragma once
 
@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "core/model/color.hpp"
 #include "core/model/tool_options.hpp"
@@ -91,20 +89,6 @@ struct TUIPreset {
     friend bool operator==(const TUIPreset&, const TUIPreset&) = default;
 };
 
-// An object holding only the keys of the fields that are present.
-nlohmann::json toJSON(const TUIPreset& preset);
-// Every key is optional (null counts as absent). A present key of the wrong JSON type fails
-// the whole preset; an unknown enumeration string takes its enumeration's fallback value
-// (see EnumStrings) instead.
-std::optional<TUIPreset> presetFromJSON(const nlohmann::json& json);
-
-// One element of a bank: decoding never fails, an unusable element just has no value.
-struct FailablePreset {
-    std::optional<TUIPreset> value;
-
-    static FailablePreset fromJSON(const nlohmann::json& json) { return {presetFromJSON(json)}; }
-};
-
 using PresetBank = std::vector<std::optional<TUIPreset>>;
 
 // A JSON array of presets and nulls, slot by slot, without padding; data that is not JSON or
@@ -118,8 +102,6 @@ inline std::optional<PresetBank> decodeBankSalvaging(const std::vector<std::uint
                                                      std::size_t keptSlots = std::numeric_limits<std::size_t>::max()) {
     return decodeBankSalvaging(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), keptSlots);
 }
-// Empty slots are written as null.
-nlohmann::json toJSON(const PresetBank& bank);
 // The bank as compact JSON text; nothing when it cannot be written as JSON (text that is not
 // valid UTF-8).
 std::optional<std::string> encodeBank(const PresetBank& bank);

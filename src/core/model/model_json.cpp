@@ -1,4 +1,5 @@
 #include "core/model/model_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,8 @@
 #include "core/model/tool_options.hpp"
+#include "core/model/tool_options_json.hpp"
 
 #include <limits>
+#include <nlohmann/json.hpp>
 
 #include "core/model/model_json.hpp"
 

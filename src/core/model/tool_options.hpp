@@ -1,7 +1,7 @@
 // The option enumerations shared by the editor state and the preset record (tools, line and
 // box styles, gradients, symmetry, typing direction, fill channels), the small payload types
-// (brush size, oval draw mode, shape fill style) and their JSON forms. What the options do to
-// cells belongs to the tools; this file only names them and codes them.
+// (brush size, oval draw mode, shape fill style). Their JSON forms are in tool_options_json.hpp.
+// What the options do to cells belongs to the tools; this file only names them.
 #pragma once
 
 #include <array>
@@ -10,8 +10,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "core/model/color.hpp"
 
@@ -86,20 +84,6 @@ constexpr std::optional<E> fromRawValue(std::string_view text) {
     return std::nullopt;
 }
 
-// JSON coding of an enumeration: a string. Unknown strings take the enumeration's fallback;
-// a value that is not a string (or an unknown string without a fallback) gives nothing,
-// which makes the enclosing record fail.
-template <class E>
-nlohmann::json enumToJSON(E value) {
-    return std::string(rawValue(value));
-}
-template <class E>
-std::optional<E> enumFromJSON(const nlohmann::json& json) {
-    if (!json.is_string()) return std::nullopt;
-    if (auto e = fromRawValue<E>(json.get_ref<const std::string&>())) return e;
-    return EnumStrings<E>::fallback;
-}
-
 // Brush size: a square of n cells, or a sub-cell quarter / half block.
 struct BrushSize {
     enum class Kind { cells, quarter, half };
@@ -153,23 +137,5 @@ struct ShapeFillStyle {
 
     friend bool operator==(const ShapeFillStyle&, const ShapeFillStyle&) = default;
 };
-
-// {"type": "cells", "n": n}, {"type": "quarter"}, {"type": "half"}.
-nlohmann::json toJSON(const BrushSize& size);
-// Nothing only when the value is not an object; inside one, anything unreadable degrades
-// ("cells" without an integer n is one cell, an unknown type is a quarter).
-std::optional<BrushSize> brushSizeFromJSON(const nlohmann::json& json);
-
-// {"type": "lines", "style": s}, {"type": "character"}, {"type": "blocks"}.
-nlohmann::json toJSON(const OvalDrawMode& mode);
-// Nothing when the value is not an object or "style" is present but not a string; an
-// unknown type word is `character`, a missing style is `single`.
-std::optional<OvalDrawMode> ovalDrawModeFromJSON(const nlohmann::json& json);
-
-// All ten keys.
-nlohmann::json toJSON(const ShapeFillStyle& style);
-// Nothing only when the value is not an object; each key that is missing or unreadable keeps
-// its default.
-std::optional<ShapeFillStyle> shapeFillStyleFromJSON(const nlohmann::json& json);
 
 }  // namespace glyphloom

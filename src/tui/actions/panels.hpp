@@ -15,55 +15,19 @@
 #include "tui/state/app_state.hpp"
 #include "tui/state/color_mode.hpp"
 #include "tui/state/control_ids.hpp"
+#include "tui/state/panel_rows.hpp"
 
 namespace glyphloom {
 
-// One row of a tool's option panel.
-struct PanelItem {
-    enum class Kind { stepper, toggle, ovalMode, fillColorModes, fillSwatches, label, fillChar };
-
-    Kind kind = Kind::label;
-    std::string label;  // stepper, toggle, ovalMode, label
-    StepperId stepperId{};  // stepper
-    ToggleId toggleId{};    // toggle
-    int value = 0;          // stepper
-    bool on = false;        // toggle
-    OvalDrawMode ovalMode;
-    bool fg = true;  // fillColorModes, fillSwatches
-
-    static PanelItem stepper(std::string label, StepperId id, int value) {
-        return {Kind::stepper, std::move(label), id, {}, value, false, {}, true};
-    }
-    static PanelItem toggle(std::string label, ToggleId id, bool on) {
-        return {Kind::toggle, std::move(label), {}, id, 0, on, {}, true};
-    }
-    static PanelItem ovalModeChoice(std::string label, OvalDrawMode mode) {
-        return {Kind::ovalMode, std::move(label), {}, {}, 0, false, mode, true};
-    }
-    static PanelItem fillColorModes(bool fg) { return {Kind::fillColorModes, {}, {}, {}, 0, false, {}, fg}; }
-    static PanelItem fillSwatches(bool fg) { return {Kind::fillSwatches, {}, {}, {}, 0, false, {}, fg}; }
-    static PanelItem text(std::string text) { return {Kind::label, std::move(text), {}, {}, 0, false, {}, true}; }
-    static PanelItem fillChar() { return {Kind::fillChar, {}, {}, {}, 0, false, {}, true}; }
-
-    friend bool operator==(const PanelItem&, const PanelItem&) = default;
-};
 
 // --- Tool panels ---
 
-// The rows of the current tool's option panel; empty for tools without one.
-std::vector<PanelItem> panelItems(const AppState& state);
-bool toolHasPanelItems(Tool tool);
-
 // Adds `delta` to the field behind a stepper, then clamps it to the stepper's range.
 void adjustStepper(StepperId id, int delta, AppState& state);
-// The current value shown by a stepper.
-int stepperValue(StepperId id, const AppState& state);
 
 // A click on a toggle: flips the setting, selects the glyph bank, or adds or removes the
 // character group of the random pool. A bank or group that does not exist changes nothing.
 void toggleTapped(ToggleId id, AppState& state);
-// Whether a toggle is shown as on.
-bool toggleValue(ToggleId id, const AppState& state);
 
 // --- Colour row ---
 
@@ -72,15 +36,10 @@ bool toggleValue(ToggleId id, const AppState& state);
 void chipTapped(const ANSIColorValue& color, bool forFg, AppState& state);
 // Exactly the chosen one of the channel's null, cycle and random flags on; solid: none.
 void setColorMode(ColorMode mode, bool forFg, AppState& state);
-// The channel's mode as the mode buttons show it (cycle before random before null).
-ColorMode colorMode(const AppState& state, bool forFg);
 // A mode button: lights that mode, or goes back to solid when it was already lit.
 void colorModeTapped(ColorMode mode, bool forFg, AppState& state);
 // A typed cycle repeat: how many cells each colour of the channel's cycle lasts (1–20).
 void setCycleRepeat(bool forFg, int repeat, AppState& state);
-// The pool a channel's chips show and edit: its cycle pool while cycling, its random pool
-// while random, else nothing. Chip i of the colour row is element i.
-const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg);
 // Chip `index` of a channel's pool on the colour row; a right click on a foreground chip
 // treats it as a background chip. A chip past the end of the pool does nothing.
 void poolChipTapped(bool forFg, std::size_t index, bool rightClick, AppState& state);
@@ -91,9 +50,6 @@ void toggleFadesPanel(AppState& state);
 
 // --- Fades panel ---
 
-// The fades panel's rows: the three cycle steps, the four cycle settings, then one toggle per
-// character group of the random pool.
-std::vector<PanelItem> fadesPanelItems(const AppState& state);
 // Adds or removes a character group of the random character pool (by its name, as presets
 // keep it) and rebuilds the pool. A name no group carries is only ever removed.
 void toggleRandomCharGroup(const std::string& name, AppState& state);
@@ -130,10 +86,6 @@ void placeTypedCodepoint(const std::string& hex, AppState& state);
 void removeLastPickedChar(AppState& state);
 // A mode button of the picker; a lit button goes back to a single character.
 void charModeTapped(CharMode mode, AppState& state);
-// Which mode button of the picker is lit, if any.
-std::optional<CharMode> pickerCharMode(const AppState& state);
-// The sequence the picker is building for its target (empty when it picks a single one).
-const std::vector<std::string>* pickerSequence(const AppState& state);
 // A row of the set menu: shows that set and closes the menu.
 void charsetChosen(int index, AppState& state);
 // The picker's set button: opens or closes the menu of character sets.

@@ -33,25 +33,12 @@ void persistBank(const AppState& state) {
 
 }  // namespace
 
-void applyPreset(const TUIPreset& preset, AppState& state) {
-    applyToolSettings(preset, state);
-    // Blinking text takes the bright half of the classic backgrounds.
-    if (preset.background && state.blinkingText) state.penBg = backgroundForMode(state.penBg, true);
-    resetCharCycleToSelected(state);
-}
-
 void applyPreset(int index, AppState& state) {
     const TUIPreset* preset = presetAt(state, index);
     if (preset == nullptr) return;
     state.selectedPreset = index;
     // A copy: the preset lives in the state that applying changes.
     applyPreset(TUIPreset(*preset), state);
-}
-
-TUIPreset makeCurrentPreset(const AppState& state) {
-    TUIPreset preset;
-    captureToolSettings(state, preset);
-    return preset;
 }
 
 void savePresetAt(int index, AppState& state) {

@@ -9,15 +9,13 @@
 #include "core/format/preset.hpp"
 #include "core/model/random_source.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/tools/preset_apply.hpp"
 
 namespace glyphloom {
 
 // Writes the slot's settings into the editor; an empty slot or one outside the bank does
 // nothing.
 void applyPreset(int index, AppState& state);
-void applyPreset(const TUIPreset& preset, AppState& state);
-// Every setting applyPreset reads, as the editor has it now. No name.
-TUIPreset makeCurrentPreset(const AppState& state);
 
 // Stores the current settings in the slot, keeping the slot's old name, and writes the bank.
 void savePresetAt(int index, AppState& state);

@@ -9,7 +9,7 @@
 
 #include "tui/state/app_state.hpp"
 #include "tui/layout/layout.hpp"
-#include "tui/actions/panels.hpp"
+#include "tui/state/panel_rows.hpp"
 #include "tui/terminal/screen.hpp"
 
 namespace glyphloom::chrome {

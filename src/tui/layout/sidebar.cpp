@@ -5,7 +5,7 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
-#include "tui/actions/panels.hpp"
+#include "tui/state/panel_rows.hpp"
 #include "tui/state/symmetry_label.hpp"
 
 namespace glyphloom::chrome {

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "core/draw/preview_sample.hpp"
-#include "tui/actions/preset_actions.hpp"
 #include "tui/state/tool_settings.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
 #include "tui/tools/fill_tool.hpp"
 #include "tui/tools/painting.hpp"
+#include "tui/tools/preset_apply.hpp"
 #include "tui/tools/shape_tool.hpp"
 
 namespace glyphloom {

@@ -1,10 +1,13 @@
 #include "core/format/preset.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
+#include <nlohmann/json.hpp>
 
 namespace glyphloom {
 namespace {

@@ -8,6 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "core/model/model_json.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
 namespace {

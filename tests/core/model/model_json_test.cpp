@@ -1,4 +1,6 @@
 #include "core/model/model_json.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 #include <gtest/gtest.h>
 

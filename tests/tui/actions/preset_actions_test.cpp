@@ -11,11 +11,14 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <nlohmann/json.hpp>
 
 #include "core/format/preset_bank.hpp"
 #include "core/text/cp437_characters.hpp"
 #include "tui/input/dispatch.hpp"
 #include "tui/layout/chrome.hpp"
+#include "core/format/preset_json.hpp"
+#include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
 namespace {
