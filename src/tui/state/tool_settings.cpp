@@ -97,6 +97,15 @@ using ValueOf = std::remove_cvref_t<decltype(Get(std::declval<AppState&>()))>;
 struct Row {
     ToolSetting s;
 
+    // Defined before the setters that use it: clang 14 will not call, in a constant
+    // expression, a member template defined after its first use.
+    template <class F>
+    constexpr Row with(F change) const {
+        Row copy = *this;
+        change(copy.s);
+        return copy;
+    }
+
     constexpr Row samples(ToolSet tools) const { return with([&](ToolSetting& r) { r.sampleTools = tools; }); }
     // The values the setting may hold; a stepper reaches all of them unless narrowed.
     constexpr Row range(int min, int max) const {
@@ -120,13 +129,6 @@ struct Row {
             r.panel = panel;
             r.panelTools = tools;
         });
-    }
-
-    template <class F>
-    constexpr Row with(F change) const {
-        Row copy = *this;
-        change(copy.s);
-        return copy;
     }
 };
 
