@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "tmux_session.hpp"
@@ -38,6 +39,18 @@ protected:
         session.sendMouse(0, x0, y0, true);
         for (int x = x0; x <= x0 + 4; x += 2) session.sendMouse(32, x, y0, true);
         session.sendMouse(0, x0 + 4, y0, false);
+    }
+    // A copy on disk holds the whole stroke: one cell text per painted cell. (Copies are
+    // renamed into place whole, so a copy seen is a copy finished.)
+    bool copyHoldsStroke() const {
+        for (const std::string& name : copiesIn(folder())) {
+            std::ifstream in(folder() / name, std::ios::binary);
+            const std::string text(std::istreambuf_iterator<char>(in), {});
+            std::size_t cells = 0;
+            for (auto at = text.find("█"); at != std::string::npos; at = text.find("█", at + 1)) ++cells;
+            if (cells >= 5) return true;
+        }
+        return false;
     }
     bool showsStroke(TmuxSession& session) {
         return session.waitUntil([&] {
@@ -92,7 +105,9 @@ TEST_F(Recovery, APauseKeepsACopyAndASaveRemovesIt) {
 TEST_F(Recovery, ACrashLeavesTheLastPeriodicCopy) {
     paintStroke(*tmux);
     ASSERT_TRUE(showsStroke(*tmux)) << tmux->capture();
-    ASSERT_TRUE(tmux->waitUntil([&] { return copiesIn(folder()).size() == 1; }, 20s)) << tmux->capture();
+    // The periodic copy taken after the stroke, not one that may have caught it half drawn.
+    ASSERT_TRUE(tmux->waitUntil([&] { return copyHoldsStroke(); }, 20s)) << tmux->capture();
+    ASSERT_EQ(copiesIn(folder()).size(), 1u);
     tmux->signalEditor(SIGSEGV);
     EXPECT_EQ(tmux->waitForExit(), 128 + SIGSEGV);
     ASSERT_TRUE(tmux->startEditor()) << tmux->capture();
