@@ -3,14 +3,11 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/color/color_depth.hpp"
 #include "core/format/builtin_presets.hpp"
 #include "core/format/preset_bank.hpp"
 #include "core/io/file_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/layout/chrome.hpp"
-#include "tui/state/tool_settings.hpp"
-#include "tui/tools/active_pen.hpp"
 
 namespace glyphloom {
 namespace {
