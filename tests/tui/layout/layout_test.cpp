@@ -2,22 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tui/layout/canvas_size_scope.hpp"
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 namespace {
-
-// Sets the canvas size for one test and puts the default back afterwards.
-struct CanvasSizeScope {
-    CanvasSizeScope(int cols, int rows) {
-        AppState::docCols = cols;
-        AppState::docRows = rows;
-    }
-    ~CanvasSizeScope() {
-        AppState::docCols = 160;
-        AppState::docRows = 50;
-    }
-};
 
 TEST(LayoutGeometry, SizeClassBoundaries) {
     CanvasSizeScope size(160, 50);

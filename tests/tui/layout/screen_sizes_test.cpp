@@ -10,22 +10,12 @@
 
 #include "tui/actions/session.hpp"
 #include "tui/input/dispatch.hpp"
+#include "tui/layout/canvas_size_scope.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 
 namespace glyphloom {
 namespace {
-
-struct CanvasSizeScope {
-    CanvasSizeScope(int cols, int rows) {
-        AppState::docCols = cols;
-        AppState::docRows = rows;
-    }
-    ~CanvasSizeScope() {
-        AppState::docCols = 160;
-        AppState::docRows = 50;
-    }
-};
 
 struct Editor {
     AppState state;
