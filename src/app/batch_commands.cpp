@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/console.hpp"
 #include "core/format/ans_export.hpp"
 #include "core/format/ans_import.hpp"
 #include "core/format/art_file.hpp"
@@ -28,9 +29,6 @@ namespace {
 // accept; a file past it is refused rather than read into memory.
 constexpr std::size_t maxInputBytes = 512u << 20;
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
 
 std::optional<std::vector<std::uint8_t>> readInput(const std::string& path) {
     return readWholeFile(path, maxInputBytes).data;
@@ -50,11 +48,6 @@ std::optional<int> integerArgument(const std::string& text) {
     return value;
 }
 
-void printLine(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
 
 int fail(std::FILE* err, std::string_view message) {
     printLine(err, "glyphloom: " + std::string(message));
@@ -161,7 +154,7 @@ int importPresets(const CommandLine& commandLine, const std::string& path, std::
 std::optional<CellGrid> readFlattenedDoc(const std::string& path, std::string* why) {
     const auto data = readInput(path);
     if (!data) return std::nullopt;
-    if (endsWith(utf8::asciiLowercase(path), ".glyphloom")) {
+    if (utf8::asciiLowercase(path).ends_with(".glyphloom")) {
         const auto file = importGlyphloomData(*data);
         if (!file) return std::nullopt;
         return compositeLayers(file->resolveLayers(), std::clamp(file->rows, 1, maxDocumentRows),

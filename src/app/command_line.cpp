@@ -29,14 +29,6 @@ const std::string_view usageText =
     "Saves write .ans or layered .glyphloom (+ optional .utf8.ans / .png /\n"
     ".txt companions — see the save-options box on the ✓ button).";
 
-namespace {
-
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
-}  // namespace
-
 CommandLine::CommandLine(int argc, const char* const* argv) {
     for (int i = 0; i < argc; ++i) args_.emplace_back(argv[i]);
 }
@@ -72,7 +64,7 @@ std::optional<std::string> CommandLine::fileArgument() const {
 bool isImageFileName(std::string_view name) {
     const std::string lower = utf8::asciiLowercase(name);
     for (std::string_view ext : {".png", ".jpg", ".jpeg", ".gif", ".bmp"}) {
-        if (endsWith(lower, ext)) return true;
+        if (lower.ends_with(ext)) return true;
     }
     return false;
 }

@@ -10,6 +10,7 @@
 #include "tui/state/app_state.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/recovery.hpp"
+#include "app/console.hpp"
 #include "app/dump_layout.hpp"
 #include "app/audit_self_test.hpp"
 #include "app/batch_commands.hpp"
@@ -26,11 +27,6 @@
 namespace glyphloom {
 namespace {
 
-void printLine(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
 
 int interactiveStart(const CommandLine& commandLine) {
     Terminal terminal;

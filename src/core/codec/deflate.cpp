@@ -17,8 +17,11 @@
 #include <memory>
 
 namespace glyphloom {
-namespace {
+// Named rather than anonymous: DeflateStream::Coder, which has external linkage, holds
+// these types.
+namespace deflate_coding {
 
+using deflate_format::reverseBits;
 using deflate_positions::chainSlot;
 using deflate_positions::matchLimit;
 using deflate_positions::maxMatch;
@@ -26,12 +29,6 @@ using deflate_positions::windowDistance;
 using deflate_positions::windowSize;
 constexpr int maxChain = 128;
 constexpr int minMatch = 3;
-
-constexpr unsigned reverseBits(unsigned code, int len) {
-    unsigned r = 0;
-    for (int i = 0; i < len; ++i, code >>= 1) r = (r << 1) | (code & 1u);
-    return r;
-}
 
 // Look-ups built once: codes pre-reversed for the least-significant-first writer, and the
 // code index of every match length and distance.
@@ -144,7 +141,7 @@ void linkToPrevious(std::ptrdiff_t* links, std::ptrdiff_t from, std::ptrdiff_t t
     }
 }
 
-}  // namespace
+}  // namespace deflate_coding
 
 HuffmanCode fixedLitCode(int s) {
     if (s < 144) return {0x30 + s, 8};
@@ -153,7 +150,7 @@ HuffmanCode fixedLitCode(int s) {
     return {0xC0 + (s - 280), 8};
 }
 
-namespace {
+namespace deflate_coding {
 
 // The big buffers of a compressor: 512 KiB of chains and a 128 KiB window that would otherwise be mapped and faulted in
 // afresh for every stream. Each thread keeps the last one it finished with, so a run of small
@@ -178,7 +175,9 @@ std::unique_ptr<ChainBuffers> takeBuffers() {
     return buffers;
 }
 
-}  // namespace
+}  // namespace deflate_coding
+
+using namespace deflate_coding;
 
 // The compressor's state between pieces of input: the output bits, the hash chains and a
 // window holding the last 32 KiB already coded plus the bytes not coded yet. Positions are

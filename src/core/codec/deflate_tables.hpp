@@ -17,4 +17,12 @@ constexpr std::array<std::uint16_t, 30> distBase = {1,    2,    3,    4,    5,  
 constexpr std::array<std::uint8_t, 30> distExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                     6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
+// The low `len` bits of `code`, in reverse order: Huffman codes are sent most significant
+// bit first into a stream read least significant bit first.
+constexpr unsigned reverseBits(unsigned code, int len) {
+    unsigned r = 0;
+    for (int i = 0; i < len; ++i, code >>= 1) r = (r << 1) | (code & 1u);
+    return r;
+}
+
 }  // namespace glyphloom::deflate_format

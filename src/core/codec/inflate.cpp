@@ -25,13 +25,6 @@ constexpr int maxCodeBits = 15;
 constexpr int fastBits = 10;
 constexpr int maxSymbols = 288 + 32;
 
-// The low `len` bits of `code`, in reverse order.
-constexpr unsigned reverseBits(unsigned code, int len) {
-    unsigned r = 0;
-    for (int i = 0; i < len; ++i, code >>= 1) r = (r << 1) | (code & 1u);
-    return r;
-}
-
 // A canonical Huffman decoding table. `fast` is indexed by the next fastBits input bits
 // and holds symbol << 4 | code length, or 0 when the code is longer (or absent).
 struct Huffman {

@@ -14,11 +14,11 @@
 #include <cstring>
 
 #include "core/codec/inflate.hpp"
+#include "core/codec/png_signature.hpp"
 
 namespace glyphloom {
 namespace {
 
-constexpr std::array<std::uint8_t, 8> pngSignature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 std::uint32_t readBE32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];

@@ -11,11 +11,11 @@
 
 #include "core/codec/checksum.hpp"
 #include "core/codec/deflate.hpp"
+#include "core/codec/png_signature.hpp"
 
 namespace glyphloom {
 namespace {
 
-constexpr std::array<std::uint8_t, 8> pngSignature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 void appendBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     const auto b = be32(v);

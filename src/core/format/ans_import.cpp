@@ -28,7 +28,6 @@ namespace glyphloom {
 namespace {
 
 constexpr char32_t escape = 0x1B;
-constexpr std::uint8_t endOfFile = 0x1A;
 // The screen classic art was drawn on, when nothing says otherwise.
 constexpr int screenWidth = 80;
 constexpr char32_t bell = 0x07;
@@ -597,7 +596,7 @@ std::optional<CellGrid> importScalars(Text text, std::optional<int> wrapWidth, b
 
 
 std::span<const std::uint8_t> beforeEndOfFile(std::span<const std::uint8_t> bytes) {
-    const auto mark = std::find(bytes.begin(), bytes.end(), endOfFile);
+    const auto mark = std::find(bytes.begin(), bytes.end(), cp437EndOfFile);
     return bytes.first(static_cast<std::size_t>(mark - bytes.begin()));
 }
 
@@ -703,7 +702,7 @@ std::optional<ImportedANS> importANSFile(std::span<const std::uint8_t> data, boo
     if (!cells && art.size() < body.size()) {
         // Nothing is drawn before the mark (a file of palette commands, say): what follows it
         // is all the file has to show.
-        while (!body.empty() && body.back() == endOfFile) body = body.first(body.size() - 1);
+        while (!body.empty() && body.back() == cp437EndOfFile) body = body.first(body.size() - 1);
         cells = read(body);
     }
     if (!cells) return std::nullopt;

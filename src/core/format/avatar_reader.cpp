@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/format/display_file.hpp"
+#include "core/text/cp437.hpp"
 
 namespace glyphloom {
 namespace {
@@ -10,7 +11,6 @@ namespace {
 constexpr std::uint8_t clearScreen = 0x0C;
 constexpr std::uint8_t repeat = 0x19;
 constexpr std::uint8_t command = 0x16;
-constexpr std::uint8_t endOfFile = 0x1A;
 constexpr std::uint8_t avatarDefault = 0x03;
 
 }  // namespace
@@ -25,7 +25,7 @@ ArtReadResult readAvatar(std::span<const std::uint8_t> data, ANSGridCap cap) {
     // A code whose parameters run past the end is dropped with them.
     while (at < n && !out.full()) {
         const std::uint8_t b = bytes[at];
-        if (b == endOfFile) break;
+        if (b == cp437EndOfFile) break;
         if (b == clearScreen) {
             out.sequence("2", 'J');
             attribute = avatarDefault;
@@ -39,7 +39,7 @@ ArtReadResult readAvatar(std::span<const std::uint8_t> data, ANSGridCap cap) {
             // Plain text (and any escape sequences) up to the next code goes across in one piece.
             std::size_t end = at + 1;
             while (end < n && bytes[end] != clearScreen && bytes[end] != repeat && bytes[end] != command &&
-                   bytes[end] != endOfFile)
+                   bytes[end] != cp437EndOfFile)
                 ++end;
             out.text(bytes.subspan(at, end - at));
             at = end;

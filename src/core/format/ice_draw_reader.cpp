@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/io/little_endian.hpp"
+
 // Format notes. Header: 0x04 "1.4" (or "1.3"), then the bounds x1, y1, x2, y2 as 16-bit
 // little-endian numbers; the picture is x2 − x1 + 1 columns wide. The pairs run up to the
 // font (4096 bytes) and palette (48 bytes: sixteen 6-bit VGA triples in colour-number order)
@@ -11,11 +13,10 @@
 namespace glyphloom {
 namespace {
 
-constexpr std::size_t headerSize = 12;
-constexpr std::size_t fontBytes = 4096;
-constexpr std::size_t paletteBytes = 48;
+constexpr std::size_t iceDrawHeaderSize = 12;
+constexpr std::size_t iceDrawFontBytes = 4096;
+constexpr std::size_t iceDrawPaletteBytes = 48;
 
-int u16(std::span<const std::uint8_t> bytes, std::size_t at) { return bytes[at] | (bytes[at + 1] << 8); }
 
 }  // namespace
 
@@ -23,19 +24,19 @@ ArtReadResult readIceDraw(std::span<const std::uint8_t> data, ANSGridCap cap) {
     cap = clampedCap(cap);
     const ArtBody body = splitSauce(data);
     const auto bytes = body.bytes;
-    if (bytes.size() < headerSize || bytes[0] != 0x04 || bytes[1] != '1' || bytes[2] != '.')
+    if (bytes.size() < iceDrawHeaderSize || bytes[0] != 0x04 || bytes[1] != '1' || bytes[2] != '.')
         return artFailure("not an iCE Draw file");
-    const int x1 = u16(bytes, 4), y1 = u16(bytes, 6), x2 = u16(bytes, 8), y2 = u16(bytes, 10);
+    const int x1 = readLE16(bytes, 4), y1 = readLE16(bytes, 6), x2 = readLE16(bytes, 8), y2 = readLE16(bytes, 10);
     if (x2 < x1 || y2 < y1) return artFailure("iCE Draw bounds are empty");
     const int width = x2 - x1 + 1;
     const int height = y2 - y1 + 1;
 
     AttributePalette palette = standardAttributePalette();
-    std::span<const std::uint8_t> image = bytes.subspan(headerSize);
+    std::span<const std::uint8_t> image = bytes.subspan(iceDrawHeaderSize);
     std::string note = "its own font is not shown";
-    if (image.size() >= fontBytes + paletteBytes) {
-        palette = attributePalette(image.last(paletteBytes));
-        image = image.first(image.size() - fontBytes - paletteBytes);
+    if (image.size() >= iceDrawFontBytes + iceDrawPaletteBytes) {
+        palette = attributePalette(image.last(iceDrawPaletteBytes));
+        image = image.first(image.size() - iceDrawFontBytes - iceDrawPaletteBytes);
     } else {
         note = "cut short: no font or palette at its end";
     }

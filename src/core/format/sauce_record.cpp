@@ -26,7 +26,6 @@ constexpr std::size_t commentLineSize = 64;
 constexpr std::size_t maxCommentLines = 255;
 constexpr std::string_view recordId = "SAUCE00";
 constexpr std::string_view commentId = "COMNT";
-constexpr std::uint8_t endOfFile = 0x1A;
 
 struct TextField {
     std::size_t offset;
@@ -214,7 +213,7 @@ std::optional<SauceLocation> readSauce(std::span<const std::uint8_t> bytes) {
 }
 
 std::vector<std::uint8_t> sauceRecordData(const SauceRecord& record, std::uint32_t bodySize) {
-    std::vector<std::uint8_t> out{endOfFile};
+    std::vector<std::uint8_t> out{cp437EndOfFile};
 
     std::vector<std::string> lines;
     for (const std::string& comment : record.comments) {

@@ -13,8 +13,8 @@
 namespace glyphloom {
 namespace {
 
-constexpr std::size_t headerSize = 9;
-constexpr int width = 80;
+constexpr std::size_t tundraHeaderSize = 9;
+constexpr int tundraWidth = 80;
 
 std::uint32_t u32(const std::uint8_t* at) {
     return (std::uint32_t{at[0]} << 24) | (std::uint32_t{at[1]} << 16) | (std::uint32_t{at[2]} << 8) | at[3];
@@ -28,8 +28,8 @@ ArtReadResult readTundra(std::span<const std::uint8_t> data, ANSGridCap cap) {
     cap = clampedCap(cap);
     const ArtBody body = splitSauce(data);
     const auto bytes = body.bytes;
-    static constexpr std::uint8_t magic[headerSize] = {0x18, 'T', 'U', 'N', 'D', 'R', 'A', '2', '4'};
-    if (bytes.size() < headerSize || !std::equal(magic, magic + headerSize, bytes.begin()))
+    static constexpr std::uint8_t magic[tundraHeaderSize] = {0x18, 'T', 'U', 'N', 'D', 'R', 'A', '2', '4'};
+    if (bytes.size() < tundraHeaderSize || !std::equal(magic, magic + tundraHeaderSize, bytes.begin()))
         return artFailure("not a TundraDraw file");
 
     std::vector<CellGrid::Row> rows;
@@ -41,7 +41,7 @@ ArtReadResult readTundra(std::span<const std::uint8_t> data, ANSGridCap cap) {
             if (rows.size() <= static_cast<std::size_t>(row)) rows.resize(static_cast<std::size_t>(row) + 1);
             auto& line = rows[static_cast<std::size_t>(row)];
             if (line.size() <= static_cast<std::size_t>(col)) {
-                line.reserve(width);
+                line.reserve(tundraWidth);
                 line.resize(static_cast<std::size_t>(col), ANSICell::blank());
                 line.push_back(pen);
             } else {
@@ -49,20 +49,20 @@ ArtReadResult readTundra(std::span<const std::uint8_t> data, ANSGridCap cap) {
             }
             line[static_cast<std::size_t>(col)].character = AttributeCells::glyphChar(character);
         }
-        if (++col == width) {
+        if (++col == tundraWidth) {
             col = 0;
             row = std::min(row + 1, cap.maxRows);
         }
     };
 
     const std::size_t n = bytes.size();
-    std::size_t at = headerSize;
+    std::size_t at = tundraHeaderSize;
     while (at < n) {
         const std::uint8_t command = bytes[at];
         if (command == 1) {
             if (at + 9 > n) break;
             row = static_cast<int>(std::min<std::uint32_t>(u32(&bytes[at + 1]), static_cast<std::uint32_t>(cap.maxRows)));
-            col = static_cast<int>(std::min<std::uint32_t>(u32(&bytes[at + 5]), width - 1));
+            col = static_cast<int>(std::min<std::uint32_t>(u32(&bytes[at + 5]), tundraWidth - 1));
             at += 9;
         } else if (command == 2 || command == 4) {
             if (at + 6 > n) break;
@@ -83,7 +83,7 @@ ArtReadResult readTundra(std::span<const std::uint8_t> data, ANSGridCap cap) {
     if (rows.empty()) return artFailure("no picture in it");
     std::string note;
     if (at < n) note = "cut short in its last command";
-    for (auto& line : rows) line.resize(width, ANSICell::blank());
+    for (auto& line : rows) line.resize(tundraWidth, ANSICell::blank());
     return finishedArt(rectangularGrid(std::move(rows), cap), body.sauce, note);
 }
 

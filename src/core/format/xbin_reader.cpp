@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/io/little_endian.hpp"
+
 // Format notes. Flags: bit 0 palette (48 bytes: sixteen 6-bit VGA triples in colour-number
 // order), bit 1 font (font height × 256 bytes, twice that with bit 4), bit 2 compressed,
 // bit 3 non-blink (attribute bit 7 brightens the background), bit 4 512 characters
@@ -13,9 +15,8 @@
 namespace glyphloom {
 namespace {
 
-constexpr std::size_t headerSize = 11;
+constexpr std::size_t xbinHeaderSize = 11;
 
-int u16(std::span<const std::uint8_t> bytes, std::size_t at) { return bytes[at] | (bytes[at + 1] << 8); }
 
 // Decodes runs until the grid is full or the data ends; returns where it stopped.
 template <typename Put>
@@ -51,16 +52,16 @@ ArtReadResult readXBin(std::span<const std::uint8_t> data, ANSGridCap cap) {
     cap = clampedCap(cap);
     const ArtBody body = splitSauce(data);
     const auto bytes = body.bytes;
-    if (bytes.size() < headerSize || bytes[0] != 'X' || bytes[1] != 'B' || bytes[2] != 'I' || bytes[3] != 'N' ||
+    if (bytes.size() < xbinHeaderSize || bytes[0] != 'X' || bytes[1] != 'B' || bytes[2] != 'I' || bytes[3] != 'N' ||
         bytes[4] != 0x1A)
         return artFailure("not an XBin file");
-    const int width = u16(bytes, 5);
-    const int height = u16(bytes, 7);
+    const int width = readLE16(bytes, 5);
+    const int height = readLE16(bytes, 7);
     const int fontHeight = bytes[9];
     const std::uint8_t flags = bytes[10];
     if (width == 0 || height == 0) return artFailure("empty XBin picture");
 
-    std::size_t at = headerSize;
+    std::size_t at = xbinHeaderSize;
     AttributePalette palette = standardAttributePalette();
     if ((flags & 1) != 0) {
         if (bytes.size() < at + 48) return artFailure("XBin palette cut short");

@@ -17,13 +17,6 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Whether a number that does not fit a double overflows (the JSON library refuses those) or
 // merely underflows to zero (which it accepts). Only the decimal exponent matters here.
 bool overflowsDouble(std::string_view number) {
@@ -185,7 +178,7 @@ bool JsonReader::readEscape(std::string* out) {
         if (text_.size() - pos_ < 4) return -1;
         int value = 0;
         for (int k = 0; k < 4; ++k) {
-            const int h = hexValue(text_[pos_ + k]);
+            const int h = utf8::hexDigitValue(text_[pos_ + k]);
             if (h < 0) return -1;
             value = value * 16 + h;
         }

@@ -1,16 +1,10 @@
 #include "core/model/uuid.hpp"
+#include "core/text/utf8.hpp"
 
 #include <random>
 
 namespace glyphloom {
 namespace {
-
-int hexValue(char ch) {
-    if (ch >= '0' && ch <= '9') return ch - '0';
-    if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-    return -1;
-}
 
 bool isDashPosition(std::size_t i) { return i == 8 || i == 13 || i == 18 || i == 23; }
 
@@ -37,7 +31,7 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
             if (text[i] != '-') return std::nullopt;
             continue;
         }
-        const int value = hexValue(text[i]);
+        const int value = utf8::hexDigitValue(text[i]);
         if (value < 0) return std::nullopt;
         auto& byte = id.bytes[nibble / 2];
         byte = static_cast<std::uint8_t>(nibble % 2 == 0 ? value << 4 : byte | value);

@@ -13,6 +13,9 @@
 
 namespace glyphloom {
 
+// Ctrl-Z, where a DOS text file ends: the art stops there and a SAUCE record may follow.
+inline constexpr std::uint8_t cp437EndOfFile = 0x1A;
+
 struct CP437 {
     // Byte → scalar; a bijection, so every byte has a distinct scalar.
     static const std::array<char32_t, 256>& scalarForByte();

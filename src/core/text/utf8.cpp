@@ -129,4 +129,17 @@ int textDisplayWidth(std::string_view text) {
     return width;
 }
 
+std::string joined(const std::vector<std::string>& pieces) {
+    std::string out;
+    for (const auto& piece : pieces) out += piece;
+    return out;
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 }  // namespace glyphloom::utf8

@@ -37,6 +37,10 @@ std::string asciiLowercase(std::string_view text);
 // Splits text into grapheme clusters (extended, as utf8proc defines them). Malformed bytes
 // come out as one U+FFFD cluster each, so every piece is valid UTF-8.
 std::vector<std::string> graphemeClusters(std::string_view text);
+// The clusters (or any pieces) back into one text.
+std::string joined(const std::vector<std::string>& pieces);
+// 0–15 for a hexadecimal digit of either case, else -1.
+int hexDigitValue(char c);
 
 // Columns a terminal gives one grapheme cluster: 2 when any of its scalars is East Asian wide
 // or fullwidth (CJK, Hiragana, Katakana, most emoji), 0 for a cluster of only zero-width

@@ -27,9 +27,6 @@ constexpr std::size_t maxDocumentBytes = 512u << 20;
 // How many numbered names a save or export tries before giving up.
 constexpr int maxNumberedNames = 100'000;
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 std::string lastComponent(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -73,7 +70,7 @@ std::string tidiedFolder(const std::string& folder) {
 bool strippedDocumentExtension(std::string& name) {
     const std::string lower = utf8::asciiLowercase(name);
     for (std::string_view extension : {".utf8.ans", ".ans", ".glyphloom"}) {
-        if (lower.size() > extension.size() && endsWith(lower, extension)) {
+        if (lower.size() > extension.size() && lower.ends_with(extension)) {
             name.resize(name.size() - extension.size());
             return extension == ".glyphloom";
         }
@@ -81,11 +78,7 @@ bool strippedDocumentExtension(std::string& name) {
     return false;
 }
 
-std::string joined(const std::vector<std::string>& pieces) {
-    std::string out;
-    for (const auto& piece : pieces) out += piece;
-    return out;
-}
+using utf8::joined;
 
 // Every companion a save may write beside the main file, in the order it writes them.
 constexpr std::string_view companionSuffixes[] = {".ans", ".utf8.ans", ".png", ".txt"};
@@ -253,7 +246,7 @@ void loadDocument(const std::string& named, AppState& state) {
         adoptSauce(state, std::nullopt, blank);
         state.layers = {Layer("Layer 1", std::move(blank))};
         state.activeLayerIndex = 0;
-        state.saveAsGlyphloom = endsWith(lower, ".glyphloom");
+        state.saveAsGlyphloom = lower.ends_with(".glyphloom");
         state.carriedDrawingFile.reset();
         finishLoad(file, path, true, state);
         state.statusNote = *state.statusNote + " — empty file, blank canvas";
@@ -267,7 +260,7 @@ void loadDocument(const std::string& named, AppState& state) {
         state.statusNote = "couldn't open " + file + ": too many distinct characters this session — restart glyphloom";
         return true;
     };
-    if (endsWith(lower, ".glyphloom")) {
+    if (lower.ends_with(".glyphloom")) {
         const auto document = importGlyphloomData(*read.data);
         if (!document) {
             state.statusNote = "couldn't parse " + file;

@@ -9,6 +9,7 @@
 
 #include "core/format/drawing_file.hpp"
 #include "core/io/file_io.hpp"
+#include "core/text/utf8.hpp"
 #include "tui/terminal/terminal.hpp"
 
 namespace glyphloom {
@@ -24,11 +25,7 @@ constexpr std::size_t maxCopyBytes = 512u << 20;
 // The head of a copy that holds its description (written first, and small).
 constexpr std::size_t copyHeadBytes = 64u << 10;
 
-std::string joined(const std::vector<std::string>& pieces) {
-    std::string out;
-    for (const auto& piece : pieces) out += piece;
-    return out;
-}
+using utf8::joined;
 
 std::string localTime(std::chrono::system_clock::time_point at, const char* format) {
     const std::time_t when = std::chrono::system_clock::to_time_t(at);

@@ -18,8 +18,6 @@
 namespace glyphloom::chrome {
 namespace {
 
-constexpr ANSIColorValue boxBorder = white;
-constexpr ANSIColorValue boxBg = sidebarBg;
 constexpr ANSIColorValue folderFg = creditFg;
 
 constexpr int fontBoxInnerWidth = 58;

@@ -11,7 +11,6 @@
 namespace glyphloom::chrome {
 namespace {
 
-constexpr ANSIColorValue panelBg = sidebarBg;
 constexpr int glyphPitch = 2;  // a glyph and a gap
 constexpr int maxGlyphsPerRow = 32;
 constexpr int setColumnWidth = 18;

@@ -14,8 +14,6 @@
 namespace glyphloom::chrome {
 namespace {
 
-constexpr ANSIColorValue boxBorder = white;
-constexpr ANSIColorValue boxBg = sidebarBg;
 
 // " ✓" before the current choice of a list, two blanks before the others.
 std::string marked(bool current, std::string_view label) { return (current ? " ✓" : "  ") + std::string(label); }

@@ -16,7 +16,6 @@
 namespace glyphloom::chrome {
 namespace {
 
-constexpr ANSIColorValue boxBg = sidebarBg;
 
 // The cell the canvas shows at a document position, before any display filter: the shape
 // preview where it has one, else the topmost visible layer whose cell is not see-through.

@@ -11,7 +11,6 @@
 namespace glyphloom::chrome {
 namespace {
 
-constexpr int swatchWidth = 2;
 constexpr int innerWidth = 40;
 constexpr int boxWidth = innerWidth + 2;
 // Inner rows: the classic 16 and the cube, the grey ramp, the sliders, the hint.
@@ -20,7 +19,6 @@ constexpr int greyRows = 2;
 constexpr int sliderRowCount = 4;
 constexpr int hintRows = 1;
 constexpr int sliderWidth = 28;
-constexpr ANSIColorValue panelBg = sidebarBg;
 
 struct SliderRow {
     const char* label;

@@ -10,7 +10,6 @@ namespace {
 
 constexpr ANSIColorValue unlitBg = rgb(64, 64, 64);
 constexpr int stepperControlsWidth = 8;  // "− " value(4) " +"
-constexpr int swatchWidth = 2;
 constexpr int swatchesPerRowMax = 8;
 
 struct FillModeButton {

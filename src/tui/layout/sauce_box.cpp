@@ -12,8 +12,6 @@
 namespace glyphloom::chrome {
 namespace {
 
-constexpr ANSIColorValue boxBorder = white;
-constexpr ANSIColorValue boxBg = sidebarBg;
 constexpr int sauceInnerWidth = 44;
 constexpr int maxCommentLines = 255;
 

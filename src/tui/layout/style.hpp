@@ -32,6 +32,13 @@ inline constexpr ANSIColorValue creditFg = rgb(110, 170, 230);
 inline constexpr ANSIColorValue bottomSeparator = rgb(30, 30, 30);
 inline constexpr ANSIColorValue white = ANSIColorValue::ansi16(15);
 inline constexpr ANSIColorValue black = ANSIColorValue::ansi16(0);
+// Boxes over the canvas (file browsers, info, SAUCE) share the sidebar's ground.
+inline constexpr ANSIColorValue boxBg = sidebarBg;
+inline constexpr ANSIColorValue boxBorder = white;
+// Pickers drawn over the canvas, likewise.
+inline constexpr ANSIColorValue panelBg = sidebarBg;
+// A colour swatch in the palette picker and the option panels.
+inline constexpr int swatchWidth = 2;
 
 // Display width of interface text: one column per user-perceived character.
 int textWidth(std::string_view text);

@@ -17,7 +17,7 @@ void clear(AppState& state) {
     state.*flag = false;
 }
 
-const std::array<OverlayEntry, 17> table{{
+const std::array<OverlayEntry, 17> overlays{{
     // id                        open                                  close
     //                                                                         esc    click  counts
     // The SAUCE box stays open while other boxes are opened from the bar, so it lies beneath
@@ -60,7 +60,7 @@ const std::array<OverlayEntry, 17> table{{
 template <class Wanted>
 bool closeTopmost(AppState& state, Wanted wanted) {
     // rbegin/rend rather than views::reverse: clang 14 cannot reverse this array as a view.
-    for (auto it = table.rbegin(); it != table.rend(); ++it) {
+    for (auto it = overlays.rbegin(); it != overlays.rend(); ++it) {
         const OverlayEntry& entry = *it;
         if (!wanted(entry) || !entry.isOpen(state)) continue;
         entry.close(state);
@@ -71,7 +71,7 @@ bool closeTopmost(AppState& state, Wanted wanted) {
 
 }  // namespace
 
-std::span<const OverlayEntry> overlayTable() { return table; }
+std::span<const OverlayEntry> overlayTable() { return overlays; }
 
 bool closeTopmostOverlayOnEsc(AppState& state) {
     return closeTopmost(state, [](const OverlayEntry& e) { return e.escCloses; });

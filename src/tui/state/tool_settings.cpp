@@ -301,7 +301,7 @@ constexpr ToolSet inkTools{Tool::paint, Tool::draw, Tool::pen,  Tool::fill, Tool
 constexpr ToolSet brushTools{Tool::paint, Tool::draw,  Tool::eraser, Tool::smudge, Tool::spray,
                              Tool::dodge, Tool::burn, Tool::prism,  Tool::scatter};
 constexpr ToolSet mirroredTools = ToolSet::all().without({Tool::text, Tool::select, Tool::pans});
-constexpr ToolSet dodgeBurn{Tool::dodge, Tool::burn};
+constexpr ToolSet dodgeAndBurn{Tool::dodge, Tool::burn};
 constexpr ToolSet shapeFillTools{Tool::box, Tool::select, Tool::oval};
 constexpr int unlimited = std::numeric_limits<int>::max();
 
@@ -402,20 +402,20 @@ constexpr ToolSetting table[] = {
     scaled<GLYPHLOOM_FIELD(dodgeBurnStrength), &P::dodgeBurnStrength, 100, 1>("dodgeBurnStrength")
         .range(1, 100)
         .stepping(2, 50)
-        .stepper(StepperId::dbStrength, "Strength", tool, dodgeBurn)
-        .samples(dodgeBurn)
+        .stepper(StepperId::dbStrength, "Strength", tool, dodgeAndBurn)
+        .samples(dodgeAndBurn)
         .s,
     stored<GLYPHLOOM_FIELD(velDodgeBurn), &P::simulatedPressureControlsDodgeBurn>("velDodgeBurn")
-        .toggle(ToggleSetting::velDB, "Vel → strength", tool, dodgeBurn)
-        .samples(dodgeBurn)
+        .toggle(ToggleSetting::velDB, "Vel → strength", tool, dodgeAndBurn)
+        .samples(dodgeAndBurn)
         .s,
     stored<GLYPHLOOM_FIELD(dodgeBurnFG), &P::dodgeBurnTargetFG>("dodgeBurnFG")
         .toggle(ToggleSetting::dbFG)
-        .samples(dodgeBurn)
+        .samples(dodgeAndBurn)
         .s,
     stored<GLYPHLOOM_FIELD(dodgeBurnBG), &P::dodgeBurnTargetBG>("dodgeBurnBG")
         .toggle(ToggleSetting::dbBG)
-        .samples(dodgeBurn)
+        .samples(dodgeAndBurn)
         .s,
     scaled<GLYPHLOOM_FIELD(prismSteps), &P::prismAngle, 1, 60>("prismSteps")
         .range(1, 3)
