@@ -23,7 +23,7 @@
 #include "scoped_config_home.hpp"
 
 namespace glyphloom {
-namespace {
+namespace batch_commands_test {
 
 namespace fs = std::filesystem;
 using test_support::RunResult;
@@ -448,5 +448,5 @@ TEST_F(BatchCommands, OtherFormatsCropAndSayWhyTheyCannotBeRead) {
     EXPECT_EQ(png.err, "glyphloom: can't read " + broken + ": not an XBin file\n");
 }
 
-}  // namespace
+}  // namespace batch_commands_test
 }  // namespace glyphloom

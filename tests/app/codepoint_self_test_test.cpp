@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace codepoint_self_test_test {
 
 TEST(CodepointSelfTest, EveryBuiltInCheckPasses) {
     for (const CodepointCheck& check : codepointChecks()) {
@@ -26,5 +26,5 @@ TEST(CodepointSelfTest, TheCommandRunsTheSuite) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-}  // namespace
+}  // namespace codepoint_self_test_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace command_line_test {
 
 CommandLine cli(std::vector<std::string> rest) {
     rest.insert(rest.begin(), "glyphloom");
@@ -56,5 +56,5 @@ TEST(CommandLine, ImageFileNames) {
     for (const char* name : {"a.ans", "png", "a.png.ans", "a.glyphloom"}) EXPECT_FALSE(isImageFileName(name));
 }
 
-}  // namespace
+}  // namespace command_line_test
 }  // namespace glyphloom

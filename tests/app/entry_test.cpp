@@ -9,7 +9,7 @@
 #include "core/model/version.hpp"
 
 namespace glyphloom {
-namespace {
+namespace entry_test {
 
 using Result = test_support::RunResult;
 
@@ -91,5 +91,5 @@ TEST(Entry, RecoverListsTheCopiesWithoutATerminal) {
     std::filesystem::remove_all(folder);
 }
 
-}  // namespace
+}  // namespace entry_test
 }  // namespace glyphloom

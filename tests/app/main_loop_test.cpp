@@ -7,7 +7,7 @@
 #include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
-namespace {
+namespace main_loop_test {
 
 using namespace std::chrono_literals;
 
@@ -132,5 +132,5 @@ TEST(MainLoop, KeyboardClickThatStartsAFieldHandsTheKeysToIt) {
     }
 }
 
-}  // namespace
+}  // namespace main_loop_test
 }  // namespace glyphloom

@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace main_test {
 
 template <typename Record>
 bool readAt(std::ifstream& in, std::uint64_t offset, Record& into) {
@@ -57,5 +57,5 @@ TEST(ProgramBinary, LoadsNoLibraryOnlySomeSessionsOrTheTestsNeed) {
     }
 }
 
-}  // namespace
+}  // namespace main_test
 }  // namespace glyphloom

@@ -8,7 +8,7 @@
 #include "app/command_line.hpp"
 
 namespace glyphloom {
-namespace {
+namespace manual_page_test {
 
 std::string roffName(const std::string& option) {
     std::string out;
@@ -77,5 +77,5 @@ TEST(ManualPage, TextCannotStartARoffRequest) {
     }
 }
 
-}  // namespace
+}  // namespace manual_page_test
 }  // namespace glyphloom

@@ -11,7 +11,7 @@
 #endif
 
 namespace glyphloom {
-namespace {
+namespace memory_policy_test {
 
 #if defined(__GLIBC__)
 // Freed grid memory stays in the process: after a grid's worth of rows is allocated and
@@ -33,5 +33,5 @@ TEST(MemoryPolicy, FreedGridMemoryStaysForTheNextGrid) {
 }
 #endif
 
-}  // namespace
+}  // namespace memory_policy_test
 }  // namespace glyphloom

@@ -8,7 +8,7 @@
 #include <string>
 
 namespace glyphloom {
-namespace {
+namespace self_test_presets_test {
 
 std::string readAll(std::FILE* file) {
     std::rewind(file);
@@ -43,5 +43,5 @@ TEST(PresetRoundTripSelfTest, RunsFromTheCommandLineWithoutATerminal) {
     EXPECT_EQ(output.rfind("preset round-trip self-test:\n", 0), 0u) << output;
 }
 
-}  // namespace
+}  // namespace self_test_presets_test
 }  // namespace glyphloom

@@ -13,7 +13,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace document_e2e_test {
 
 namespace fs = std::filesystem;
 
@@ -243,5 +243,5 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusArt, ::testing::ValuesIn(corpusFiles()),
                              return name + "_" + std::to_string(info.index);
                          });
 
-}  // namespace
+}  // namespace document_e2e_test
 }  // namespace glyphloom::e2e

@@ -5,7 +5,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace drawing_e2e_test {
 
 class Drawing : public EditorFixture {
 protected:
@@ -103,5 +103,5 @@ TEST_F(Drawing, APressMovesTheCursorForTypingAndTheSpacePen) {
     EXPECT_TRUE(shows(x0 + 9, y0 + 5, " ███ ", 5)) << tmux->capture();
 }
 
-}  // namespace
+}  // namespace drawing_e2e_test
 }  // namespace glyphloom::e2e

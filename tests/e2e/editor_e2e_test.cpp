@@ -7,7 +7,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace editor_e2e_test {
 
 class Editor : public EditorFixture {
 protected:
@@ -151,5 +151,5 @@ TEST_F(Editor, SprayScattersDotsAroundThePointer) {
     EXPECT_GT(rowsWithDots, 0);
 }
 
-}  // namespace
+}  // namespace editor_e2e_test
 }  // namespace glyphloom::e2e

@@ -12,7 +12,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace presets_e2e_test {
 
 class PresetRow : public EditorFixture {
 protected:
@@ -192,5 +192,5 @@ TEST_F(PresetRow, ASavedSlotIsThereAfterARestart) {
     EXPECT_EQ(rowFrom("E", 4), "E + ") << tmux->capture();
 }
 
-}  // namespace
+}  // namespace presets_e2e_test
 }  // namespace glyphloom::e2e

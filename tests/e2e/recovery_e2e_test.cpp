@@ -12,7 +12,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace recovery_e2e_test {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -161,5 +161,5 @@ TEST_F(Recovery, TwoEditorsKeepSeparateCopies) {
     EXPECT_TRUE(left.begin()->starts_with("recovery-" + std::to_string(tmux->editorPid()) + "-"));
 }
 
-}  // namespace
+}  // namespace recovery_e2e_test
 }  // namespace glyphloom::e2e

@@ -10,7 +10,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace session_e2e_test {
 
 // Screen column of `text` in a captured line (every character there is one column wide).
 int columnOf(const std::string& line, const std::string& text) {
@@ -151,5 +151,5 @@ TEST_F(Session, MouseAndKeysDoNotDisturbTheSession) {
     expectTerminalRestored();
 }
 
-}  // namespace
+}  // namespace session_e2e_test
 }  // namespace glyphloom::e2e

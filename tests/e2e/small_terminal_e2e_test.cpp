@@ -11,7 +11,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace small_terminal_e2e_test {
 
 class SmallTerminal : public EditorFixture {
 protected:
@@ -106,5 +106,5 @@ TEST(SmallTerminalDocument, WheelScrollsALongDocumentAndTheStatusLineSaysWhere) 
     EXPECT_TRUE(tmux.waitForExit());
 }
 
-}  // namespace
+}  // namespace small_terminal_e2e_test
 }  // namespace glyphloom::e2e

@@ -8,7 +8,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace text_e2e_test {
 
 // The face list needs the rows of a tall terminal beside the tool strip.
 class Typing : public EditorFixture {
@@ -88,5 +88,5 @@ TEST_F(Typing, BlockFaceStampsGlyphsThatBackspaceAndEnterFollow) {
     EXPECT_TRUE(showsGlyph(x0, y0, h)) << tmux->capture();
 }
 
-}  // namespace
+}  // namespace text_e2e_test
 }  // namespace glyphloom::e2e

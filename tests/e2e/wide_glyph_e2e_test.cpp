@@ -8,7 +8,7 @@
 #include "tmux_session.hpp"
 
 namespace glyphloom::e2e {
-namespace {
+namespace wide_glyph_e2e_test {
 
 // The screen column at which byte `offset` of a captured line is drawn: tmux captures a wide
 // glyph once, and it takes two columns.
@@ -114,5 +114,5 @@ TEST_F(WideGlyphs, StatusLineKeepsItsRightEdgeWithAnEmojiPen) {
         << edge << "\n" << tmux->capture();
 }
 
-}  // namespace
+}  // namespace wide_glyph_e2e_test
 }  // namespace glyphloom::e2e

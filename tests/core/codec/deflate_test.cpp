@@ -11,7 +11,7 @@
 #include "core/codec/inflate.hpp"
 
 namespace glyphloom {
-namespace {
+namespace deflate_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -476,5 +476,5 @@ TEST(Inflate, PrefixStopsAtRequestedSize) {
     }
 }
 
-}  // namespace
+}  // namespace deflate_test
 }  // namespace glyphloom

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 namespace glyphloom {
-namespace {
+namespace picture_buffer_test {
 
 // Whatever the buffer held before and however the pages are backed, it comes out as exactly
 // `size` zero bytes: renders rely on an all-black start.
@@ -24,5 +24,5 @@ TEST(PictureBuffer, ExactlySizeZeroBytes) {
     }
 }
 
-}  // namespace
+}  // namespace picture_buffer_test
 }  // namespace glyphloom

@@ -14,7 +14,7 @@
 #include "core/codec/png_encode.hpp"
 
 namespace glyphloom {
-namespace {
+namespace png_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -455,5 +455,5 @@ TEST(DecodePNG, AgreesWithLibpngOnTheCorpus) {
     EXPECT_EQ(crc, decodeFile("invalid-trunc.png"));
 }
 
-}  // namespace
+}  // namespace png_test
 }  // namespace glyphloom

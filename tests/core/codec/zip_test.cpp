@@ -9,7 +9,7 @@
 #include "core/io/file_io.hpp"
 
 namespace glyphloom {
-namespace {
+namespace zip_test {
 
 namespace fs = std::filesystem;
 using zip_test::Member;
@@ -127,5 +127,5 @@ TEST(Zip, CorpusArchives) {
     EXPECT_EQ(names(extractZipEntries(*corrupt.data)), std::vector<std::string>{"flf/standard.flf"});
 }
 
-}  // namespace
+}  // namespace zip_test
 }  // namespace glyphloom

@@ -5,7 +5,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace color_depth_test {
 
 using C = ANSIColorValue;
 
@@ -179,5 +179,5 @@ TEST(OutOfSpecCount, CountsChangedCellsAcrossLayersAndReachesZeroAfterConforming
     EXPECT_EQ(outOfSpecCount({}, ColorDepth::mono, false), 0);
 }
 
-}  // namespace
+}  // namespace color_depth_test
 }  // namespace glyphloom

@@ -10,7 +10,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace color_math_test {
 
 using C = ANSIColorValue;
 
@@ -338,5 +338,5 @@ TEST(Jitter, SeededSourceStaysWithinTheAmountAndReachesBothEnds) {
     EXPECT_TRUE(wild.isTruecolor());
 }
 
-}  // namespace
+}  // namespace color_math_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace brush_test {
 
 // Cells per row of an imprint, top row first.
 std::vector<int> rowWidths(const std::vector<GridKey>& cells) {
@@ -103,5 +103,5 @@ TEST(BrushQuadrants, PartByDirectionOfMovement) {
         EXPECT_EQ(quadrantChars(subCellPart(c.brush, c.dRow, c.dCol)), c.glyph) << c.dRow << "," << c.dCol;
 }
 
-}  // namespace
+}  // namespace brush_test
 }  // namespace glyphloom

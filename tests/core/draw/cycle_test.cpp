@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace cycle_test {
 
 TEST(Cycle, WrappedIndexFoldsAnyIntoThePool) {
     const struct {
@@ -48,5 +48,5 @@ TEST(Cycle, MovesEveryStepStampsForwardsOrBackRoundOrStopping) {
     EXPECT_EQ(advancedCycle({4, 1}, 0, {}), (CyclePosition{4, 1})) << "an empty pool counts nothing";
 }
 
-}  // namespace
+}  // namespace cycle_test
 }  // namespace glyphloom

@@ -7,7 +7,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace draw_effects_test {
 
 using C = ANSIColorValue;
 
@@ -102,5 +102,5 @@ TEST(CellEffects, ScatterWithoutVarianceChangesNothing) {
     EXPECT_TRUE(moved);
 }
 
-}  // namespace
+}  // namespace draw_effects_test
 }  // namespace glyphloom

@@ -7,7 +7,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace fill_test {
 
 using C = ANSIColorValue;
 
@@ -233,5 +233,5 @@ TEST(ShapeInteriorFill, EmptyPoolsFallBackInsteadOfDividingByZero) {
     }
 }
 
-}  // namespace
+}  // namespace fill_test
 }  // namespace glyphloom

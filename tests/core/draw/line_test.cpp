@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace line_test {
 
 using Keys = std::vector<GridKey>;
 
@@ -118,5 +118,5 @@ TEST(LineGlyphs, NearestPointIsTheFirstOfTheClosest) {
     EXPECT_EQ(nearestPoint({}, {0, 0}), 0u);
 }
 
-}  // namespace
+}  // namespace line_test
 }  // namespace glyphloom

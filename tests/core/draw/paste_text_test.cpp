@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace paste_text_test {
 
 struct WalkCase {
     const char* name;
@@ -36,5 +36,5 @@ TEST(PasteTextPlacements, StartsAtTheRegionsTopLeft) {
     EXPECT_EQ(placed[1].at, (GridKey{5, 7}));
 }
 
-}  // namespace
+}  // namespace paste_text_test
 }  // namespace glyphloom

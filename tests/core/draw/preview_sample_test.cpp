@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace preview_sample_test {
 
 TEST(SampleStrokePath, ClimbsThenRunsAlongTheSecondRow) {
     const std::vector<GridKey> expected{{5, 0}, {4, 1}, {3, 2}, {2, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}};
@@ -32,5 +32,5 @@ TEST(SeededPreviewStrip, StripesRowsOverTheChosenWidth) {
     }
 }
 
-}  // namespace
+}  // namespace preview_sample_test
 }  // namespace glyphloom

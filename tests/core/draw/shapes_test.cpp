@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace shapes_test {
 
 // The outline drawn as text ("." for the current character, "~" for the interior).
 std::vector<std::string> picture(const ShapeGeometry& shape, int rows, int cols) {
@@ -177,5 +177,5 @@ TEST(Mirror, CopiesLandInsideWithMirroredGlyphs) {
     EXPECT_FALSE(horizontal.contains({3, 1}));
 }
 
-}  // namespace
+}  // namespace shapes_test
 }  // namespace glyphloom

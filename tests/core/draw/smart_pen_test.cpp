@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace smart_pen_test {
 
 constexpr ConnectionSet none{}, left{ConnectionSet::left}, right{ConnectionSet::right};
 
@@ -26,5 +26,5 @@ TEST(SmartPen, StrokeWritesCopiesThenMirrorImagesThenTheStrokeItself) {
     EXPECT_EQ(penStrokeWrites(cells, 1, SymmetryMode::none, 5, 6), plain);
 }
 
-}  // namespace
+}  // namespace smart_pen_test
 }  // namespace glyphloom

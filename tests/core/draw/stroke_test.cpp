@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace stroke_test {
 
 using Keys = std::vector<GridKey>;
 
@@ -75,5 +75,5 @@ TEST(StrokeSymmetry, MirrorPointsForEachMode) {
     EXPECT_EQ(symmetryPoints({4, 5}, SymmetryMode::horizontal, 10, 11), (Mirrors{{{4, 5}, true, false}}));
 }
 
-}  // namespace
+}  // namespace stroke_test
 }  // namespace glyphloom

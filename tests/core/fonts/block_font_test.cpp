@@ -7,7 +7,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace block_font_test {
 
 std::set<std::string> characters(const BlockFont& font) {
     std::set<std::string> out;
@@ -114,5 +114,5 @@ TEST(BlockFont, ScaledGlyphCellsLeaveBlanksAndCarryTheirColours) {
     EXPECT_EQ(scaledGlyphCells(rows, 0, std::nullopt), once);
 }
 
-}  // namespace
+}  // namespace block_font_test
 }  // namespace glyphloom

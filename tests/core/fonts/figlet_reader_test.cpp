@@ -10,7 +10,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace figlet_reader_test {
 
 namespace fs = std::filesystem;
 
@@ -215,5 +215,5 @@ TEST(FIGletReader, CorpusLettersMatchTheFigletProgram) {
     }
 }
 
-}  // namespace
+}  // namespace figlet_reader_test
 }  // namespace glyphloom

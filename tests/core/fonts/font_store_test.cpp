@@ -10,7 +10,7 @@
 #include "scoped_config_home.hpp"
 
 namespace glyphloom {
-namespace {
+namespace font_store_test {
 
 namespace fs = std::filesystem;
 using testing_support::ScopedConfigHome;
@@ -161,5 +161,5 @@ TEST(FontStore, CorpusArchivesImportTheirIntactMembers) {
     EXPECT_EQ(folderNames(config.fontsFolder()), std::vector<std::string>{"standard.flf"});
 }
 
-}  // namespace
+}  // namespace font_store_test
 }  // namespace glyphloom

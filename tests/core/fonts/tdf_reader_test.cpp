@@ -13,7 +13,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace tdf_reader_test {
 
 namespace fs = std::filesystem;
 using tdf_test::blockGlyph;
@@ -296,5 +296,5 @@ TEST(TDFReader, CorpusOutlineFontsDrawClosedOutlines) {
     EXPECT_GT(lines, 5000);
 }
 
-}  // namespace
+}  // namespace tdf_reader_test
 }  // namespace glyphloom

@@ -12,7 +12,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace ans_export_test {
 
 const auto a16 = ANSIColorValue::ansi16;
 
@@ -311,5 +311,5 @@ TEST(AnsExport, ExportThenImportGivesTheSameCells) {
     }
 }
 
-}  // namespace
+}  // namespace ans_export_test
 }  // namespace glyphloom

@@ -9,7 +9,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace ans_import_test {
 
 const std::string E = "\x1b";
 std::string csi(const std::string& body) { return E + "[" + body; }
@@ -489,5 +489,5 @@ TEST(AnsImport, ManyUnterminatedSequencesStayLinear) {
     EXPECT_EQ(rowText(grid, 0).substr(0, 4), "[1[1");
 }
 
-}  // namespace
+}  // namespace ans_import_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "core/format/art_test_support.hpp"
 
 namespace glyphloom {
-namespace {
+namespace art_cells_test {
 
 using namespace art_test;
 
@@ -55,5 +55,5 @@ TEST(ArtCells, AGridBuildsOnlyTheRowsItsDataReachesWithinTheCap) {
     EXPECT_EQ(capped.finish().rowCount(), 5);
 }
 
-}  // namespace
+}  // namespace art_cells_test
 }  // namespace glyphloom

@@ -9,7 +9,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace art_file_test {
 
 using namespace art_test;
 namespace fs = std::filesystem;
@@ -114,5 +114,5 @@ TEST_F(ArtCorpus, BlinkCodesOfATestSheetBlink) {
     EXPECT_EQ(art.cells.row(1)[2], cell("B", c16(0), c16(7), true));  // "@XF0": black on blinking light grey
 }
 
-}  // namespace
+}  // namespace art_file_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace artworx_reader_test {
 
 using namespace art_test;
 
@@ -38,5 +38,5 @@ TEST(ArtWorxReader, AFileShorterThanItsHeaderIsRefused) {
     EXPECT_EQ(readArtWorx(adfHeader(0, {0, 0, 0})).failure, "no picture in it");
 }
 
-}  // namespace
+}  // namespace artworx_reader_test
 }  // namespace glyphloom

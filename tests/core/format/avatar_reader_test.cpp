@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace avatar_reader_test {
 
 using namespace art_test;
 
@@ -68,5 +68,5 @@ TEST(AvatarReader, RepeatsAreBoundedAndCutCodesAreDropped) {
     EXPECT_EQ(cut.art->note, "");
 }
 
-}  // namespace
+}  // namespace avatar_reader_test
 }  // namespace glyphloom

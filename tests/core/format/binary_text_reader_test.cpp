@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace binary_text_reader_test {
 
 using namespace art_test;
 
@@ -68,5 +68,5 @@ TEST(BinaryTextReader, AFileWithoutAWholePairHasNoPicture) {
     EXPECT_EQ(readBinaryText(withRecord({}, binaryTextRecord(40, 80))).failure, "no picture in it");
 }
 
-}  // namespace
+}  // namespace binary_text_reader_test
 }  // namespace glyphloom

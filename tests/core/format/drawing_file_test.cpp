@@ -14,7 +14,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace drawing_file_test {
 
 using nlohmann::json;
 
@@ -402,5 +402,5 @@ TEST(DrawingFile, DeepNestingIsRefusedAnywhere) {
     EXPECT_TRUE(encodeDrawingFile(*shallow));
 }
 
-}  // namespace
+}  // namespace drawing_file_test
 }  // namespace glyphloom

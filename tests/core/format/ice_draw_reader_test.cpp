@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace ice_draw_reader_test {
 
 using namespace art_test;
 
@@ -53,5 +53,5 @@ TEST(IceDrawReader, DamagedFilesAreRefusedOrReadAsFarAsTheyGo) {
     EXPECT_EQ(run.art->cells.rowLength(0), 100);
 }
 
-}  // namespace
+}  // namespace ice_draw_reader_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace pcboard_reader_test {
 
 using namespace art_test;
 
@@ -66,5 +66,5 @@ TEST(PCBoardReader, AFileOfCodesOnlyHasNoPicture) {
     EXPECT_EQ(readPCBoard(bytes("@CLS@@X07\r\n")).failure, "no picture in it");
 }
 
-}  // namespace
+}  // namespace pcboard_reader_test
 }  // namespace glyphloom

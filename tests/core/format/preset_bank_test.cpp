@@ -17,7 +17,7 @@
 #include "core/text/cp437_characters.hpp"
 
 namespace glyphloom {
-namespace {
+namespace preset_bank_test {
 
 namespace fs = std::filesystem;
 
@@ -169,5 +169,5 @@ TEST_F(PresetBankFile, PersistCreatesTheFolderAndLoadsBack) {
     EXPECT_NE(persistPresetBank(bank, blocked), "");
 }
 
-}  // namespace
+}  // namespace preset_bank_test
 }  // namespace glyphloom

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 namespace glyphloom {
-namespace {
+namespace preset_test {
 
 using nlohmann::json;
 
@@ -369,5 +369,5 @@ TEST(PresetReadout, NameWhenItHasOneElseASummaryOfWhatItPaints) {
     }
 }
 
-}  // namespace
+}  // namespace preset_test
 }  // namespace glyphloom

@@ -7,7 +7,7 @@
 #include "core/format/drawing_file.hpp"
 
 namespace glyphloom {
-namespace {
+namespace recovery_document_test {
 
 std::vector<std::uint8_t> bytes(std::string_view text) { return {text.begin(), text.end()}; }
 std::string text(const std::vector<std::uint8_t>& data) { return {data.begin(), data.end()}; }
@@ -68,5 +68,5 @@ TEST(RecoveryDocument, ReadsOnlyWellFormedDescriptions) {
     for (const auto& c : cases) EXPECT_EQ(readRecoveryInfo(bytes(c.json)), c.expected) << c.json;
 }
 
-}  // namespace
+}  // namespace recovery_document_test
 }  // namespace glyphloom

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace sauce_record_test {
 
 SauceRecord fullRecord() {
     SauceRecord r;
@@ -288,5 +288,5 @@ TEST(SauceRecord, TextHelpers) {
     EXPECT_EQ(prefixCharacters("ae\u0301bc", 2), "ae\u0301");
 }
 
-}  // namespace
+}  // namespace sauce_record_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace tundra_reader_test {
 
 using namespace art_test;
 
@@ -52,5 +52,5 @@ TEST(TundraReader, HostilePositionsAndCutCommandsStayBounded) {
     EXPECT_EQ(rowText(far.art->cells, 39), std::string(79, ' ') + "z");
 }
 
-}  // namespace
+}  // namespace tundra_reader_test
 }  // namespace glyphloom

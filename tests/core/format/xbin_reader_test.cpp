@@ -6,7 +6,7 @@
 #include "core/model/print_values.hpp"
 
 namespace glyphloom {
-namespace {
+namespace xbin_reader_test {
 
 using namespace art_test;
 
@@ -87,5 +87,5 @@ TEST(XBinReader, HostileAndDamagedFilesAreRefusedOrBoundedWithANote) {
     }
 }
 
-}  // namespace
+}  // namespace xbin_reader_test
 }  // namespace glyphloom

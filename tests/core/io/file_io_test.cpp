@@ -15,7 +15,7 @@
 #include <string>
 
 namespace glyphloom {
-namespace {
+namespace file_io_test {
 
 namespace fs = std::filesystem;
 
@@ -187,11 +187,11 @@ TEST_F(FileIOTest, CreateDirectoriesMakesParentsAndRejectsFiles) {
     EXPECT_FALSE(fileExists(at("nope")));
 }
 
-}  // namespace
+}  // namespace file_io_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace file_io_test {
 
 TEST(ProgramFolders, XdgVariablesWinUnlessEmpty) {
     struct Case {
@@ -233,5 +233,5 @@ TEST(TestHome, UnitTestsRunWithATemporaryHomeAndConfigFolder) {
     }
 }
 
-}  // namespace
+}  // namespace file_io_test
 }  // namespace glyphloom

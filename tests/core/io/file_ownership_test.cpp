@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace file_ownership_test {
 
 namespace fs = std::filesystem;
 
@@ -50,5 +50,5 @@ TEST(FileOwnership, ACompanionWrittenBySameSaveIsJustYounger) {
         EXPECT_EQ(writtenAlongside(document, FileStamp{0, 0, 0, document.modifiedNs + after}), alongside) << after;
 }
 
-}  // namespace
+}  // namespace file_ownership_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 namespace glyphloom {
-namespace {
+namespace pipe_test {
 
 // Both ways of making a pipe, asked for either blocking mode: both ends must come back
 // close-on-exec, non-blocking exactly when asked, and carry bytes from one end to the other.
@@ -35,5 +35,5 @@ TEST(Pipe, EndsAreCloseOnExecAndBlockAsAsked) {
     }
 }
 
-}  // namespace
+}  // namespace pipe_test
 }  // namespace glyphloom

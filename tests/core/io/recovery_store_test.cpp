@@ -8,7 +8,7 @@
 #include <set>
 
 namespace glyphloom {
-namespace {
+namespace recovery_store_test {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -166,5 +166,5 @@ TEST(RecoverySchedule, WaitsForAPauseAndForTheLastCopyToAge) {
     }
 }
 
-}  // namespace
+}  // namespace recovery_store_test
 }  // namespace glyphloom

@@ -9,7 +9,7 @@
 #include "fake_programs_path.hpp"
 
 namespace glyphloom {
-namespace {
+namespace system_clipboard_test {
 
 using namespace std::chrono_literals;
 using testing_support::FakeProgramsPath;
@@ -61,5 +61,5 @@ TEST(CaptureProgramOutput, RefusesOutputPastTheLimitAndLaunchFailures) {
     EXPECT_TRUE(noChildrenLeft());
 }
 
-}  // namespace
+}  // namespace system_clipboard_test
 }  // namespace glyphloom

@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace write_all_test {
 
 // One scripted answer per call: a positive number takes up to that many bytes, 0 takes
 // nothing, a negative one fails with that errno. Past the script every call takes all.
@@ -58,5 +58,5 @@ TEST(WriteAll, RetriesShortAndInterruptedWritesAndStopsOnRealFailures) {
     EXPECT_EQ(untouched.calls, 0u);
 }
 
-}  // namespace
+}  // namespace write_all_test
 }  // namespace glyphloom

@@ -7,7 +7,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace cell_char_test {
 
 TEST(CellChar, KeepsOneClusterAndTurnsAnythingElseIntoTheReplacementCharacter) {
     const std::string kept[] = {" ", "A", "█", "€", "😀", "", "e\u0301", "👍🏽", "🇩🇪", std::string("\0", 1),
@@ -160,5 +160,5 @@ TEST(ANSICell, StaysSmallAndBlankIsWhiteSpaceOnBlack) {
     EXPECT_LE(sizeof(ANSICell), 16u);
 }
 
-}  // namespace
+}  // namespace cell_char_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace cell_grid_test {
 
 ANSICell glyph(const char* ch) { return {CellChar(ch), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0), false}; }
 
@@ -72,11 +72,11 @@ TEST(CellGrid, BlankRowsShareOneStorageUntilWritten) {
     EXPECT_EQ(grid.rowStorage(4), nullptr);
 }
 
-}  // namespace
+}  // namespace cell_grid_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace cell_grid_test {
 
 TEST(CellGridDeathTest, RowAccessOutsideTheGridStopsDebugBuilds) {
 #ifdef NDEBUG
@@ -91,5 +91,5 @@ TEST(CellGridDeathTest, RowAccessOutsideTheGridStopsDebugBuilds) {
 #endif
 }
 
-}  // namespace
+}  // namespace cell_grid_test
 }  // namespace glyphloom

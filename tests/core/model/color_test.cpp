@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 namespace glyphloom {
-namespace {
+namespace color_test {
 
 using C = ANSIColorValue;
 
@@ -89,5 +89,5 @@ TEST(Color, EqualityAndHashDistinguishCases) {
     EXPECT_EQ(set.size(), 3u);
 }
 
-}  // namespace
+}  // namespace color_test
 }  // namespace glyphloom

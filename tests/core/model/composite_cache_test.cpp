@@ -5,7 +5,7 @@
 #include <random>
 
 namespace glyphloom {
-namespace {
+namespace composite_cache_test {
 
 ANSICell randomCell(std::mt19937& rng) {
     if (rng() % 3 == 0) return ANSICell::blank();
@@ -105,5 +105,5 @@ TEST(CompositeCache, RowsOutsideTheCanvasAreEmpty) {
     EXPECT_EQ(cache.row(layers, 7, 4), CellGrid::Row(4, ANSICell::blank()));  // past the layers: blank
 }
 
-}  // namespace
+}  // namespace composite_cache_test
 }  // namespace glyphloom

@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace json_text_test {
 
 using nlohmann::json;
 
@@ -120,5 +120,5 @@ TEST(JsonText, PlainIntegersOnlyAndNothingElseMoves) {
     }
 }
 
-}  // namespace
+}  // namespace json_text_test
 }  // namespace glyphloom

@@ -12,7 +12,7 @@
 #include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
-namespace {
+namespace layer_json_text_test {
 
 using nlohmann::json;
 using C = ANSIColorValue;
@@ -144,5 +144,5 @@ TEST(LayerJSONText, ReadsLayersExactlyAsTheTreeCodingDoes) {
     }
 }
 
-}  // namespace
+}  // namespace layer_json_text_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace layer_test {
 
 ANSICell cellOf(const char* ch, int fg = 15, int bg = 0) {
     return {CellChar(ch), ANSIColorValue::ansi16(fg), ANSIColorValue::ansi16(bg), false};
@@ -125,5 +125,5 @@ TEST(LayerKind, EqualityComparesPathOnlyForTerminal) {
     EXPECT_NE(LayerKind::terminal("/bin/sh"), LayerKind::drawing());
 }
 
-}  // namespace
+}  // namespace layer_test
 }  // namespace glyphloom

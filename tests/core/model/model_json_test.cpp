@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 namespace glyphloom {
-namespace {
+namespace model_json_test {
 
 using nlohmann::json;
 using C = ANSIColorValue;
@@ -162,5 +162,5 @@ TEST(Uuid, ParseRejectsMalformedText) {
     EXPECT_EQ(id.str()[14], '4');  // version 4
 }
 
-}  // namespace
+}  // namespace model_json_test
 }  // namespace glyphloom

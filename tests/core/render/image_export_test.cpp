@@ -10,7 +10,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace image_export_test {
 
 using Doc = std::vector<std::vector<ANSICell>>;
 
@@ -246,5 +246,5 @@ TEST(VideoFrame, ExportsA1920x1080Png) {
     EXPECT_EQ(decoded->height, 1080);
 }
 
-}  // namespace
+}  // namespace image_export_test
 }  // namespace glyphloom

@@ -5,7 +5,7 @@
 #include <string>
 
 namespace glyphloom {
-namespace {
+namespace image_rasterize_test {
 
 DecodedImage solid(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a = 255) {
     DecodedImage image{width, height, {}};
@@ -131,5 +131,5 @@ TEST(ImageRasterize, MalformedPicturesGiveABlankGrid) {
     }
 }
 
-}  // namespace
+}  // namespace image_rasterize_test
 }  // namespace glyphloom

@@ -10,7 +10,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace cp437_characters_test {
 
 TEST(Cp437Characters, GroupNamesAndSizesInPickerOrder) {
     struct Expected {
@@ -140,5 +140,5 @@ TEST(Charsets, OfferOnlyGlyphsThatStandAlone) {
     }
 }
 
-}  // namespace
+}  // namespace cp437_characters_test
 }  // namespace glyphloom

@@ -8,7 +8,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace cp437_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -151,5 +151,5 @@ TEST(Cp437, CanEncodeCountsOnlyOwnBytes) {
     for (const Case& c : cases) EXPECT_EQ(CP437::canEncode(c.text), c.expected) << c.text;
 }
 
-}  // namespace
+}  // namespace cp437_test
 }  // namespace glyphloom

@@ -5,7 +5,7 @@
 #include <string>
 
 namespace glyphloom {
-namespace {
+namespace utf8_test {
 
 TEST(Utf8DisplayWidth, ColumnsATerminalGivesEachCluster) {
     struct Case {
@@ -38,5 +38,5 @@ TEST(Utf8DisplayWidth, TextWidthSumsClustersAndGivesEachAtLeastOneColumn) {
     EXPECT_EQ(utf8::textDisplayWidth("\u0301x"), 2);  // the mark alone takes a column
 }
 
-}  // namespace
+}  // namespace utf8_test
 }  // namespace glyphloom

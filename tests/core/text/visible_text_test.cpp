@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace visible_text_test {
 
 TEST(VisibleText, ControlsBecomeTheirPicturesAndEverythingElseStays) {
     const struct {
@@ -22,5 +22,5 @@ TEST(VisibleText, ControlsBecomeTheirPicturesAndEverythingElseStays) {
     for (const auto& c : cases) EXPECT_EQ(visibleText(c.text), c.shown) << c.shown;
 }
 
-}  // namespace
+}  // namespace visible_text_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace about_box_test {
 
 TEST(AboutBox, ThePromptCountsCharactersNotBytes) {
     AppState s;
@@ -50,5 +50,5 @@ TEST(AboutBox, EnterKeepsTheLastTwoHundredLinesAndClearEmptiesThem) {
     }
 }
 
-}  // namespace
+}  // namespace about_box_test
 }  // namespace glyphloom

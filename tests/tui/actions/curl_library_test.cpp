@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace curl_library_test {
 
 TEST(CurlLibrary, OpensOnlyALibraryWithEveryEntryPoint) {
     EXPECT_FALSE(openCurlLibrary("libglyphloom-no-such-library.so.9"));
@@ -35,5 +35,5 @@ TEST(CurlLibrary, LooksAgainAfterTheLoaderChanges) {
     EXPECT_NE(curlLibrary(), nullptr);
 }
 
-}  // namespace
+}  // namespace curl_library_test
 }  // namespace glyphloom

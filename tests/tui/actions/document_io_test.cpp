@@ -20,7 +20,7 @@
 #include "core/text/utf8.hpp"
 
 namespace glyphloom {
-namespace {
+namespace document_io_test {
 
 namespace fs = std::filesystem;
 
@@ -351,11 +351,11 @@ TEST_F(DocumentIOTest, PictureExportsGoToTheCurrentFolderUnderFreeNames) {
     EXPECT_EQ(state.statusNote.value_or(""), "frame export failed");
 }
 
-}  // namespace
+}  // namespace document_io_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace document_io_test {
 
 TEST_F(DocumentIOTest, CharacterCycleComesBackWithTheDocument) {
     AppState state = editor();
@@ -426,11 +426,11 @@ TEST_F(DocumentIOTest, ADocumentsPresetsAreTakenOverWithoutTouchingTheBankFile) 
     else ::unsetenv("XDG_CONFIG_HOME");
 }
 
-}  // namespace
+}  // namespace document_io_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace document_io_test {
 
 TEST_F(DocumentIOTest, AnEmptyFileOpensAsABlankCanvasThatSavesBackIntoIt) {
     put("fresh.ans", "");
@@ -527,11 +527,11 @@ TEST_F(DocumentIOTest, ATypedFolderMustExist) {
     EXPECT_EQ(files(), (std::set<std::string>{"sub/inside.ans", "sub/tidy.ans", "sub/far.ans"}));
 }
 
-}  // namespace
+}  // namespace document_io_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace document_io_test {
 
 // The session's table of multi-scalar characters never forgets; once it is full, a document
 // that brings new ones is refused rather than opened with those characters replaced.
@@ -568,5 +568,5 @@ TEST_F(DocumentIOTest, ADocumentMeetingAFullCharacterTableIsNotOpened) {
     EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->character.str(), cluster);
 }
 
-}  // namespace
+}  // namespace document_io_test
 }  // namespace glyphloom

@@ -11,7 +11,7 @@
 #include <string>
 
 namespace glyphloom {
-namespace {
+namespace file_browser_test {
 
 AppState withEntries(int count) {
     AppState s;
@@ -148,5 +148,5 @@ TEST_F(FileBrowserTest, AFileEntryOpensTheDocumentAndClosesTheBrowser) {
     EXPECT_FALSE(state.fileBrowserOpen);
 }
 
-}  // namespace
+}  // namespace file_browser_test
 }  // namespace glyphloom

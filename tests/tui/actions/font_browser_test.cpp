@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace font_browser_test {
 
 TEST(FontBrowser, TryingFacesThenCancelReturnsToTheFaceBefore) {
     AppState s;
@@ -64,5 +64,5 @@ TEST(FontBrowser, BackFromTheFileListingShowsTheFacesFromTheTop) {
     EXPECT_EQ(s.fontListScroll, 0);
 }
 
-}  // namespace
+}  // namespace font_browser_test
 }  // namespace glyphloom

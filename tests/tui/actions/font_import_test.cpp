@@ -24,7 +24,7 @@
 extern char** environ;
 
 namespace glyphloom {
-namespace {
+namespace font_import_test {
 
 namespace fs = std::filesystem;
 using testing_support::ScopedConfigHome;
@@ -364,5 +364,5 @@ TEST(FontImport, ChoosingAndDeletingFaces) {
     EXPECT_TRUE(state.importedFonts.empty());
 }
 
-}  // namespace
+}  // namespace font_import_test
 }  // namespace glyphloom

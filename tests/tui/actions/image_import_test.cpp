@@ -12,7 +12,7 @@
 #include "core/io/file_io.hpp"
 
 namespace glyphloom {
-namespace {
+namespace image_import_test {
 
 namespace fs = std::filesystem;
 
@@ -128,5 +128,5 @@ TEST_F(ImageImportTest, EveryDecodablePictureOfTheCorpusImportsInAllModes) {
     EXPECT_GT(decodable, 0);
 }
 
-}  // namespace
+}  // namespace image_import_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace palette_test {
 
 ANSIColorValue c256(int n) { return ANSIColorValue::ansi256(n); }
 
@@ -109,5 +109,5 @@ TEST(PalettePicker, GridSwatchTurnsOffPools) {
     EXPECT_EQ(state.fg, c256(200));
 }
 
-}  // namespace
+}  // namespace palette_test
 }  // namespace glyphloom

@@ -16,7 +16,7 @@
 #include "scoped_config_home.hpp"
 
 namespace glyphloom {
-namespace {
+namespace actions_panels_test {
 
 ANSIColorValue c16(int n) { return ANSIColorValue::ansi16(n); }
 
@@ -580,5 +580,5 @@ TEST(Panels, CharsetChoiceStaysInRange) {
     EXPECT_TRUE(state.charsetMenuOpen);
 }
 
-}  // namespace
+}  // namespace actions_panels_test
 }  // namespace glyphloom

@@ -21,7 +21,7 @@
 #include "core/model/tool_options_json.hpp"
 
 namespace glyphloom {
-namespace {
+namespace preset_actions_test {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -546,5 +546,5 @@ TEST_F(Presets, ImportReplacesTheBankOrSaysWhyNot) {
     EXPECT_EQ(note(), "loaded presets from " + absolute);
 }
 
-}  // namespace
+}  // namespace preset_actions_test
 }  // namespace glyphloom

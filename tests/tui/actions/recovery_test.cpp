@@ -11,7 +11,7 @@
 #include "core/io/file_io.hpp"
 
 namespace glyphloom {
-namespace {
+namespace recovery_test {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -338,5 +338,5 @@ TEST_F(RecoveryTest, DescribesEachCopy) {
     EXPECT_NE(lines[0].find(keeper.copyPath() + "  (editor still running)"), std::string::npos) << lines[0];
 }
 
-}  // namespace
+}  // namespace recovery_test
 }  // namespace glyphloom

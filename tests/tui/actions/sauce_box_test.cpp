@@ -6,7 +6,7 @@
 #include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
-namespace {
+namespace sauce_box_test {
 
 using K = SauceBoxRowKind;
 
@@ -103,5 +103,5 @@ TEST(ControlNames, AreTheReadableIds) {
     EXPECT_EQ(controlName(SaveOption::sauceRecord), "sauce");
 }
 
-}  // namespace
+}  // namespace sauce_box_test
 }  // namespace glyphloom

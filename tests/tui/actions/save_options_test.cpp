@@ -12,7 +12,7 @@
 #include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
-namespace {
+namespace save_options_test {
 
 namespace fs = std::filesystem;
 
@@ -110,5 +110,5 @@ TEST(SaveOptions, TheBoxSavesUnderTheTypedNameOrSaysWhatIsMissing) {
     EXPECT_FALSE(s.saveOptionsOpen);
 }
 
-}  // namespace
+}  // namespace save_options_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace status_notes_test {
 
 using namespace std::chrono_literals;
 
@@ -32,5 +32,5 @@ TEST(StatusNotes, ANoteIsNewsForItsSecondsAndARepeatStartsThemAgain) {
     EXPECT_EQ(state.statusHistory().size(), 1u);
 }
 
-}  // namespace
+}  // namespace status_notes_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace toolbar_test {
 
 ANSICell ink(const char* ch) { return {CellChar(ch), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0), false}; }
 
@@ -232,5 +232,5 @@ TEST(CanvasSizePicker, PresetResizesAndClosesCustomStartsTyping) {
     EXPECT_EQ(state.statusNote.value_or(""), "type COLSxROWS (e.g. 132x40), Enter to apply");
 }
 
-}  // namespace
+}  // namespace toolbar_test
 }  // namespace glyphloom

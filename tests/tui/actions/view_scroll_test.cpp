@@ -6,7 +6,7 @@
 #include "tui/layout/chrome.hpp"
 
 namespace glyphloom {
-namespace {
+namespace view_scroll_test {
 
 // An editor on an 80 × 24 terminal with the default 160 × 50 canvas.
 struct Editor {
@@ -89,5 +89,5 @@ TEST(ViewScroll, SidebarPagesToTheOptionsAndBackToTheWholeToolList) {
     EXPECT_EQ(e.layout.sidebarScroll, e.layout.sidebarMaxScroll);
 }
 
-}  // namespace
+}  // namespace view_scroll_test
 }  // namespace glyphloom

@@ -14,7 +14,7 @@
 #include "tui/actions/toolbar.hpp"
 
 namespace glyphloom {
-namespace {
+namespace dispatch_test {
 
 namespace fs = std::filesystem;
 
@@ -550,11 +550,11 @@ TEST(DispatchClicks, ImageImportBoxDepthRowsSetTheDepthTheImportUses) {
     EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::truecolor(255, 0, 0));
 }
 
-}  // namespace
+}  // namespace dispatch_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace dispatch_test {
 
 TEST(DispatchClicks, PresetFileMenuRowsAndClicksElsewhere) {
     Session s;
@@ -610,5 +610,5 @@ TEST(DispatchClicks, PoolChipsAndSelectionChipsReachTheirActions) {
     EXPECT_EQ(s.note(), "select something first");
 }
 
-}  // namespace
+}  // namespace dispatch_test
 }  // namespace glyphloom

@@ -9,7 +9,7 @@
 #include "tui/layout/chrome.hpp"
 
 namespace glyphloom {
-namespace {
+namespace text_entry_test {
 
 void type(AppState& state, std::string_view bytes) {
     for (char byte : bytes) textEntryKey(static_cast<std::uint8_t>(byte), state);
@@ -75,5 +75,5 @@ TEST(TextEntry, ArrowsStopAtTheEndsOfTheClusters) {
     EXPECT_EQ(state.renameBuffer, "👍🏽e\u0301");
 }
 
-}  // namespace
+}  // namespace text_entry_test
 }  // namespace glyphloom

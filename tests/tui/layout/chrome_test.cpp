@@ -15,7 +15,7 @@
 #include "tui/actions/toolbar.hpp"
 
 namespace glyphloom {
-namespace {
+namespace chrome_test {
 
 struct Frame {
     AppState state;
@@ -430,5 +430,5 @@ TEST(ChromePalette, PickerDrawsAWholeFrameAboveTheColourRow) {
     EXPECT_EQ(tall.layout.paletteSliderSpans.size(), 4u);  // room for the sliders on a tall screen
 }
 
-}  // namespace
+}  // namespace chrome_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
-namespace {
+namespace layout_test {
 
 TEST(LayoutGeometry, SizeClassBoundaries) {
     CanvasSizeScope size(160, 50);
@@ -156,5 +156,5 @@ TEST(Span, UpperBoundIsOutside) {
     EXPECT_FALSE(frame.contains(4, 4));
 }
 
-}  // namespace
+}  // namespace layout_test
 }  // namespace glyphloom

@@ -14,7 +14,7 @@
 #include "app/command_line.hpp"
 
 namespace glyphloom {
-namespace {
+namespace overlays_test {
 
 using C = ANSIColorValue;
 
@@ -801,5 +801,5 @@ TEST(OverlayClipping, EveryOverlayStaysOnTinyTerminals) {
     }
 }
 
-}  // namespace
+}  // namespace overlays_test
 }  // namespace glyphloom

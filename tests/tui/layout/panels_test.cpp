@@ -14,7 +14,7 @@
 #include "tui/actions/palette.hpp"
 
 namespace glyphloom {
-namespace {
+namespace layout_panels_test {
 
 struct Frame_ {
     Screen screen{[](std::string_view) {}, false};
@@ -520,5 +520,5 @@ TEST(ChromePanels, CharacterSetMenuListsEverySet) {
     }
 }
 
-}  // namespace
+}  // namespace layout_panels_test
 }  // namespace glyphloom

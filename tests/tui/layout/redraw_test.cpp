@@ -15,7 +15,7 @@
 #include "tui/terminal/screen.hpp"
 
 namespace glyphloom {
-namespace {
+namespace redraw_test {
 
 using C = ANSIColorValue;
 
@@ -261,5 +261,5 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
     }
 }
 
-}  // namespace
+}  // namespace redraw_test
 }  // namespace glyphloom

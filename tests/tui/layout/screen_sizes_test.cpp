@@ -15,7 +15,7 @@
 #include "tui/layout/parts.hpp"
 
 namespace glyphloom {
-namespace {
+namespace screen_sizes_test {
 
 struct Editor {
     AppState state;
@@ -230,5 +230,5 @@ TEST(ScreenSizes, EveryControlOfEveryToolIsWithinTwoClicks) {
     }
 }
 
-}  // namespace
+}  // namespace screen_sizes_test
 }  // namespace glyphloom

@@ -17,7 +17,7 @@
 #include "tui/state/sauce_state.hpp"
 
 namespace glyphloom {
-namespace {
+namespace ans_corpus_test {
 
 namespace fs = std::filesystem;
 
@@ -288,5 +288,5 @@ TEST(AnsCorpus, TSequencesColourTheArt) {
     }
 }
 
-}  // namespace
+}  // namespace ans_corpus_test
 }  // namespace glyphloom

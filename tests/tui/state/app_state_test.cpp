@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace glyphloom {
-namespace {
+namespace app_state_test {
 
 // The canvas size is process-wide; every test starts from a small canvas and puts the
 // defaults back afterwards.
@@ -374,5 +374,5 @@ TEST_F(AppStateTest, SnapshotsShareEveryRowAnEditDidNotTouch) {
     for (int r = 0; r < live.rowCount(); ++r) EXPECT_EQ(live.sharesRowWith(saved, r), r != 2) << "row " << r;
 }
 
-}  // namespace
+}  // namespace app_state_test
 }  // namespace glyphloom

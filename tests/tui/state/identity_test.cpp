@@ -9,7 +9,7 @@
 #include "core/io/file_io.hpp"
 
 namespace glyphloom {
-namespace {
+namespace identity_test {
 
 namespace fs = std::filesystem;
 
@@ -121,11 +121,11 @@ TEST_F(IdentityTest, PersistThenLoadRoundTripsAndApplies) {
     EXPECT_TRUE(fresh.writeSauce);
 }
 
-}  // namespace
+}  // namespace identity_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace identity_test {
 
 TEST(IdentityPersistence, SaveOptionsComeBackFromTheConfigurationFolder) {
     // The unit tests run with a temporary XDG_CONFIG_HOME, so the real path is safe to use.
@@ -151,5 +151,5 @@ TEST(IdentityPersistence, SaveOptionsComeBackFromTheConfigurationFolder) {
     std::filesystem::remove(path);
 }
 
-}  // namespace
+}  // namespace identity_test
 }  // namespace glyphloom

@@ -8,7 +8,7 @@
 #include "tui/layout/chrome.hpp"
 
 namespace glyphloom {
-namespace {
+namespace overlay_table_test {
 
 // How a user gets each overlay open, written independently of the table.
 void open(Overlay overlay, AppState& s) {
@@ -139,5 +139,5 @@ TEST(OverlayTable, AClickClosingTheAboutBoxForgetsItsPrompt) {
     EXPECT_TRUE(e.state.aboutHistory.empty());
 }
 
-}  // namespace
+}  // namespace overlay_table_test
 }  // namespace glyphloom

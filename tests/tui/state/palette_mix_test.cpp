@@ -5,7 +5,7 @@
 #include <utility>
 
 namespace glyphloom {
-namespace {
+namespace palette_mix_test {
 
 ANSIColorValue c256(int n) { return ANSIColorValue::ansi256(n); }
 
@@ -54,5 +54,5 @@ TEST(PaletteMix, ChannelsNameTheirDraftFields) {
     }
 }
 
-}  // namespace
+}  // namespace palette_mix_test
 }  // namespace glyphloom

@@ -13,7 +13,7 @@
 #include "tui/state/identity.hpp"
 
 namespace glyphloom {
-namespace {
+namespace sauce_state_test {
 
 namespace fs = std::filesystem;
 
@@ -342,5 +342,5 @@ TEST_F(SauceStateTest, ClaimedArtSavesWithTheUsersCreditAndTheOriginalInItsHisto
     EXPECT_EQ(again->cells, cells);
 }
 
-}  // namespace
+}  // namespace sauce_state_test
 }  // namespace glyphloom

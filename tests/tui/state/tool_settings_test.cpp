@@ -18,7 +18,7 @@
 #include "scoped_config_home.hpp"
 
 namespace glyphloom {
-namespace {
+namespace tool_settings_test {
 
 // A bank as the editor wrote it before its settings were declared in one table: a slot saved
 // with every setting away from its start value, an empty slot, and built-in slot 11 as
@@ -151,5 +151,5 @@ TEST(ToolSettings, StepperReachIsNarrowerThanWhatAPresetMayHold) {
     EXPECT_EQ(state.dodgeBurnStrength, 2);
 }
 
-}  // namespace
+}  // namespace tool_settings_test
 }  // namespace glyphloom

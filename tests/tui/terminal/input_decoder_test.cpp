@@ -7,7 +7,7 @@
 #include "app/input_self_test.hpp"
 
 namespace glyphloom {
-namespace {
+namespace input_decoder_test {
 
 std::vector<InputEvent> decode(const std::string& bytes, std::vector<std::uint8_t>& pending, bool full) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
@@ -85,5 +85,5 @@ TEST(InputDecoder, ChunkingAcrossFullReadsDoesNotChangeTheEvents) {
     }
 }
 
-}  // namespace
+}  // namespace input_decoder_test
 }  // namespace glyphloom

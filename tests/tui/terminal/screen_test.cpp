@@ -8,7 +8,7 @@
 #include <cerrno>
 
 namespace glyphloom {
-namespace {
+namespace screen_test {
 
 using C = ANSIColorValue;
 
@@ -276,11 +276,11 @@ TEST(ScreenWideGlyphs, FlushSendsAWideGlyphOnceAndPlacesTheCursorAfterIt) {
     EXPECT_EQ(t.flush(), "");
 }
 
-}  // namespace
+}  // namespace screen_test
 }  // namespace glyphloom
 
 namespace glyphloom {
-namespace {
+namespace screen_test {
 
 // A terminal that takes at most `chunk` bytes a call, is interrupted before every other
 // call, and fails outright while `broken` is set.
@@ -332,5 +332,5 @@ TEST(ScreenFlush, FailedWriteMakesTheNextFlushRepaintEverything) {
     EXPECT_EQ(t.received, fullFrame);
 }
 
-}  // namespace
+}  // namespace screen_test
 }  // namespace glyphloom

@@ -15,7 +15,7 @@
 #include "stdin_pipe.hpp"
 
 namespace glyphloom {
-namespace {
+namespace terminal_test {
 
 namespace fs = std::filesystem;
 using testing_support::StdinPipe;
@@ -270,5 +270,5 @@ TEST(MainLoop, ATerminationSignalKeepsTheWorkWithoutDrawingAgain) {
     EXPECT_EQ(f.output, "");
 }
 
-}  // namespace
+}  // namespace terminal_test
 }  // namespace glyphloom

@@ -17,7 +17,7 @@
 #include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
-namespace {
+namespace active_layer_test {
 
 using C = ANSIColorValue;
 
@@ -214,5 +214,5 @@ TEST_F(ActiveLayer, ViewOnlyArtTakesNoToolEdit) {
     }
 }
 
-}  // namespace
+}  // namespace active_layer_test
 }  // namespace glyphloom

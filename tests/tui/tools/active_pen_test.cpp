@@ -4,7 +4,7 @@
 #include "tui/tools/active_pen.hpp"
 
 namespace glyphloom {
-namespace {
+namespace active_pen_test {
 
 TEST(ActivePen, ColourCycleMovesEveryStepStampsAndWraps) {
     AppState state;
@@ -56,5 +56,5 @@ TEST(ActivePen, ResetWithoutPoolStartsAtTheSelectedCharacter) {
     EXPECT_EQ(activeCharOpt(state), "░");
 }
 
-}  // namespace
+}  // namespace active_pen_test
 }  // namespace glyphloom

@@ -9,7 +9,7 @@
 #include "tui/tools/effects.hpp"
 
 namespace glyphloom {
-namespace {
+namespace tools_effects_test {
 
 using C = ANSIColorValue;
 
@@ -299,5 +299,5 @@ TEST_F(EffectsTest, StrokeMachineryFeedsBrushAndPressure) {
     EXPECT_EQ(state->lastPaintTime, t0 + std::chrono::milliseconds(10));
 }
 
-}  // namespace
+}  // namespace tools_effects_test
 }  // namespace glyphloom

@@ -6,7 +6,7 @@
 #include "tui/tools/fill_tool.hpp"
 
 namespace glyphloom {
-namespace {
+namespace fill_tool_test {
 
 using C = ANSIColorValue;
 
@@ -178,5 +178,5 @@ TEST_F(FillToolTest, ShiftedLayerFillsAtTheDocumentPosition) {
     EXPECT_EQ(at(0, 2).character.str(), " ");
 }
 
-}  // namespace
+}  // namespace fill_tool_test
 }  // namespace glyphloom

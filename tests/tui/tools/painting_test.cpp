@@ -7,7 +7,7 @@
 #include "tui/tools/painting.hpp"
 
 namespace glyphloom {
-namespace {
+namespace painting_test {
 
 // A small canvas and a clock the test moves by hand.
 class Painting : public ::testing::Test {
@@ -196,5 +196,5 @@ TEST_F(Painting, ToolsOutsideTheBrushesLeaveTheCanvasAlone) {
     }
 }
 
-}  // namespace
+}  // namespace painting_test
 }  // namespace glyphloom

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace glyphloom {
-namespace {
+namespace panspect_test {
 
 using C = ANSIColorValue;
 
@@ -66,5 +66,5 @@ TEST(Panspect, PicksOutsideTheDocumentChangeNothing) {
     }
 }
 
-}  // namespace
+}  // namespace panspect_test
 }  // namespace glyphloom

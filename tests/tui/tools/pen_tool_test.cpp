@@ -5,7 +5,7 @@
 #include "tui/tools/pen_tool.hpp"
 
 namespace glyphloom {
-namespace {
+namespace pen_tool_test {
 
 class PenTool : public ::testing::Test {
 protected:
@@ -116,5 +116,5 @@ TEST_F(PenTool, ColoursAreFixedAtTheFirstVisit) {
     EXPECT_EQ(state->strokeCellCount, 3);
 }
 
-}  // namespace
+}  // namespace pen_tool_test
 }  // namespace glyphloom

@@ -5,7 +5,7 @@
 #include "fake_programs_path.hpp"
 
 namespace glyphloom {
-namespace {
+namespace selection_tool_test {
 
 using C = ANSIColorValue;
 
@@ -217,5 +217,5 @@ TEST(PasteText, ReadsTheSystemClipboardThroughItsPrograms) {
     EXPECT_EQ(s.statusNote.value_or(""), "pasted 4 chars from clipboard");
 }
 
-}  // namespace
+}  // namespace selection_tool_test
 }  // namespace glyphloom

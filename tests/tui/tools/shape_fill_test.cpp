@@ -7,7 +7,7 @@
 #include "tui/tools/shape_tool.hpp"
 
 namespace glyphloom {
-namespace {
+namespace shape_fill_test {
 
 using C = ANSIColorValue;
 
@@ -72,5 +72,5 @@ TEST(ShapeFill, EmptyPoolsFallBackToTheActivePen) {
     }
 }
 
-}  // namespace
+}  // namespace shape_fill_test
 }  // namespace glyphloom

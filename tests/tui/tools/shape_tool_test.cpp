@@ -6,7 +6,7 @@
 #include "tui/tools/shape_tool.hpp"
 
 namespace glyphloom {
-namespace {
+namespace shape_tool_test {
 
 class ShapeTool : public ::testing::Test {
 protected:
@@ -201,5 +201,5 @@ TEST_F(ShapeTool, SimulatedFramesFollowStepsAndEmptyPools) {
     EXPECT_TRUE(simulatedCycleFrames(0, *state).empty());
 }
 
-}  // namespace
+}  // namespace shape_tool_test
 }  // namespace glyphloom

@@ -10,7 +10,7 @@
 #include "tui/state/identity.hpp"
 
 namespace glyphloom {
-namespace {
+namespace text_tool_test {
 
 constexpr int blockFace = 0;  // "Block": 5 rows, "A" 5 wide, spacing 1
 
@@ -290,5 +290,5 @@ TEST_F(TextTool, FunctionKeysStampBankGlyphsAndSwitchBanks) {
     EXPECT_EQ(state->fkeyBankIndex, 3);
 }
 
-}  // namespace
+}  // namespace text_tool_test
 }  // namespace glyphloom

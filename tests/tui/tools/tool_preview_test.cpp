@@ -10,7 +10,7 @@
 #include "tui/tools/painting.hpp"
 
 namespace glyphloom {
-namespace {
+namespace tool_preview_test {
 
 using C = ANSIColorValue;
 
@@ -317,5 +317,5 @@ TEST_F(ToolPreview, PanspectKeepsTheLastSample) {
     EXPECT_FALSE(s.toolPreviewKey);
 }
 
-}  // namespace
+}  // namespace tool_preview_test
 }  // namespace glyphloom
