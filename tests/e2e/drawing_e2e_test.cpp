@@ -80,6 +80,7 @@ TEST_F(Drawing, CopiedBlockFloatsMovesWithArrowsAndSpacePlacesIt) {
 
     // Placed for real: Esc no longer takes it away, one undo does.
     tmux->sendBytes(" ");
+    ASSERT_TRUE(tmux->waitForText("pasted (^V floats it again)")) << tmux->capture();
     tmux->sendBytes("\x1b");
     EXPECT_TRUE(shows(fx + 2, fy + 1, "███", 3)) << tmux->capture();
     EXPECT_TRUE(shows(x0, y0, "███", 3)) << "the copied cells stay\n" << tmux->capture();

@@ -132,23 +132,25 @@ TEST_F(Editor, GradientFillShadesTheInsideOfABox) {
 
 TEST_F(Editor, SprayScattersDotsAroundThePointer) {
     ASSERT_TRUE(tmux->clickText("Spray")) << tmux->capture();
+    // The sidebar's preview box shows a spray sample of its own: only the canvas counts.
+    const auto canvasRowsWithDots = [&] {
+        const auto lines = tmux->captureLines();
+        std::vector<int> rows;
+        for (int y = 2; y < 28 && y < static_cast<int>(lines.size()); ++y) {
+            std::string line = lines[static_cast<std::size_t>(y)];
+            if (line.rfind("│", 0) == 0) line = line.substr(line.find("│", 1) + std::string("│").size());
+            if (line.find("█") != std::string::npos && line.find("Char") == std::string::npos) rows.push_back(y);
+        }
+        return rows;
+    };
+    ASSERT_TRUE(canvasRowsWithDots().empty()) << tmux->capture();
     for (int i = 0; i < 6; ++i) tmux->click(60, 14);
     // Default spray: radius 4 columns, so dots land within 2 rows and 4 columns of the pointer.
-    ASSERT_TRUE(tmux->waitUntil([&] { return rowsShowing("█") > 1; })) << tmux->capture();
-    const auto lines = tmux->captureLines();
-    int rowsWithDots = 0;
-    for (int y = 2; y < 28 && y < static_cast<int>(lines.size()); ++y) {
-        std::string line = lines[static_cast<std::size_t>(y)];
-        // The sidebar's preview box shows a spray sample of its own: only the canvas counts.
-        if (line.rfind("│", 0) == 0) line = line.substr(line.find("│", 1) + std::string("│").size());
-        const bool dots = line.find("█") != std::string::npos && line.find("Char") == std::string::npos;
-        if (dots) {
-            EXPECT_GE(y, 12) << tmux->capture();
-            EXPECT_LE(y, 16) << tmux->capture();
-        }
-        rowsWithDots += dots;
+    ASSERT_TRUE(tmux->waitUntil([&] { return !canvasRowsWithDots().empty(); })) << tmux->capture();
+    for (int y : canvasRowsWithDots()) {
+        EXPECT_GE(y, 12) << tmux->capture();
+        EXPECT_LE(y, 16) << tmux->capture();
     }
-    EXPECT_GT(rowsWithDots, 0);
 }
 
 }  // namespace editor_e2e_test

@@ -140,12 +140,14 @@ TEST_F(Session, WindowResizeRedrawsAtTheNewSize) {
 }
 
 TEST_F(Session, MouseAndKeysDoNotDisturbTheSession) {
-    tmux->sendMouse(0, 5, 5, true);
-    tmux->sendMouse(32, 6, 5, true);
-    tmux->sendMouse(0, 6, 5, false);
+    // A drag on the canvas (right of the tool list), then cursor and function keys.
+    tmux->sendMouse(0, 60, 12, true);
+    tmux->sendMouse(32, 61, 12, true);
+    tmux->sendMouse(0, 61, 12, false);
     tmux->sendBytes("\x1b[A\x1bOP\x1b[15~x");
-    // The press painted, so the first Ctrl-C only arms the quit over unsaved work.
+    // The drag painted, so the first Ctrl-C only arms the quit over unsaved work.
     tmux->sendBytes("\x03");
+    ASSERT_TRUE(tmux->waitForText("unsaved changes — Ctrl-C again to quit")) << tmux->capture();
     tmux->sendBytes("\x03");
     EXPECT_EQ(tmux->waitForExit(), 0);
     expectTerminalRestored();

@@ -80,9 +80,12 @@ bool TmuxSession::startEditor(const std::string& arguments, const std::string& e
     const std::string line = "sh -c " + shellQuote(inner) + "; echo $? > \"$HOME/editor.status\"";
     tmux("send-keys -t e2e -l " + shellQuote(line));
     tmux("send-keys -t e2e Enter");
-    // Started means the first frame is on the (freshly cleared) alternate screen.
-    const bool started = waitUntil([this] { return paneFormat("#{alternate_on}") == "1"; }) &&
-                         waitForText("Glyphloom");
+    // Started means the first frame is on the (freshly cleared) alternate screen. A refused
+    // start ends without one: its exit status ends the wait, not the timeout.
+    const auto onAlternateScreen = [this] { return paneFormat("#{alternate_on}") == "1"; };
+    const bool started =
+        waitUntil([&] { return onAlternateScreen() || std::filesystem::exists(home_ / "editor.status"); }) &&
+        onAlternateScreen() && waitForText("Glyphloom");
     const std::string pid = trimmed(readFile(home_ / "editor.pid"));
     pid_ = pid.empty() ? -1 : std::stoi(pid);
     return started && pid_ > 0;
