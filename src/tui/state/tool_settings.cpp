@@ -216,83 +216,83 @@ constexpr Row coded(std::string_view name, void (*apply)(const ToolSetting&, con
 // --- The settings coded by hand ---
 
 void applyTool(const ToolSetting&, const TUIPreset& p, AppState& s) {
-    if (p.tool) s.tool = toolForPresetID(*p.tool);
+    if (p.tool) s.tools.tool = toolForPresetID(*p.tool);
 }
-void captureTool(const AppState& s, TUIPreset& p) { p.tool = presetIDForTool(s.tool); }
+void captureTool(const AppState& s, TUIPreset& p) { p.tool = presetIDForTool(s.tools.tool); }
 
 // Only a brush of whole cells has a size to limit.
 void applyBrush(const ToolSetting& row, const TUIPreset& p, AppState& s) {
     if (!p.brushSize) return;
     BrushSize brush = *p.brushSize;
     if (brush.kind == BrushSize::Kind::cells) brush.n = row.range.clamp(brush.n);
-    s.brush = brush;
+    s.tools.brush = brush;
 }
-void captureBrush(const AppState& s, TUIPreset& p) { p.brushSize = s.brush; }
+void captureBrush(const AppState& s, TUIPreset& p) { p.brushSize = s.tools.brush; }
 
 // Two keys, the brush form first.
 void applyLineThickness(const ToolSetting& row, const TUIPreset& p, AppState& s) {
     if (p.lineThickness && p.lineThickness->kind == BrushSize::Kind::cells)
-        s.lineThickness = row.range.clamp(p.lineThickness->n);
+        s.tools.lineThickness = row.range.clamp(p.lineThickness->n);
     else if (p.lineThicknessCells)
-        s.lineThickness = row.range.clamp(*p.lineThicknessCells);
+        s.tools.lineThickness = row.range.clamp(*p.lineThicknessCells);
 }
 void captureLineThickness(const AppState& s, TUIPreset& p) {
-    p.lineThickness = BrushSize::cells(s.lineThickness);
-    p.lineThicknessCells = s.lineThickness;
+    p.lineThickness = BrushSize::cells(s.tools.lineThickness);
+    p.lineThicknessCells = s.tools.lineThickness;
 }
 
 // The oval's width lives in two fields that must stay in step.
 void applyOvalThickness(const ToolSetting& row, const TUIPreset& p, AppState& s) {
-    if (p.ovalThickness) s.ovalThickness = s.ovalOptions.thickness = row.range.clamp(*p.ovalThickness);
+    if (p.ovalThickness) s.ovalThickness = s.tools.ovalOptions.thickness = row.range.clamp(*p.ovalThickness);
 }
-void captureOvalThickness(const AppState& s, TUIPreset& p) { p.ovalThickness = s.ovalOptions.thickness; }
+void captureOvalThickness(const AppState& s, TUIPreset& p) { p.ovalThickness = s.tools.ovalOptions.thickness; }
 
 // The fraction first, else the percentage; both are written.
 void applySprayVariance(const ToolSetting& row, const TUIPreset& p, AppState& s) {
-    if (p.sprayVariance) s.sprayVariance = roundedInto(*p.sprayVariance * 100.0, row.range);
-    else if (p.sprayVariancePct) s.sprayVariance = row.range.clamp(*p.sprayVariancePct);
+    if (p.sprayVariance) s.tools.sprayVariance = roundedInto(*p.sprayVariance * 100.0, row.range);
+    else if (p.sprayVariancePct) s.tools.sprayVariance = row.range.clamp(*p.sprayVariancePct);
 }
 void captureSprayVariance(const AppState& s, TUIPreset& p) {
-    p.sprayVariance = s.sprayVariance / 100.0;
-    p.sprayVariancePct = s.sprayVariance;
+    p.sprayVariance = s.tools.sprayVariance / 100.0;
+    p.sprayVariancePct = s.tools.sprayVariance;
 }
 
 void applyFillMode(const ToolSetting&, const TUIPreset& p, AppState& s) {
     if (!p.gradientFill) return;
-    s.fillMode = *p.gradientFill ? FillMode::gradient(p.gradientDirection.value_or(GradientDirection::vertical))
+    s.tools.fillMode = *p.gradientFill ? FillMode::gradient(p.gradientDirection.value_or(GradientDirection::vertical))
                                  : FillMode::solid();
 }
 void captureFillMode(const AppState& s, TUIPreset& p) {
-    p.gradientFill = s.fillMode.kind == FillMode::Kind::gradient;
-    if (*p.gradientFill) p.gradientDirection = s.fillMode.direction;
+    p.gradientFill = s.tools.fillMode.kind == FillMode::Kind::gradient;
+    if (*p.gradientFill) p.gradientDirection = s.tools.fillMode.direction;
 }
 
 // Always set: the list, else the sequence one scalar at a time, else empty.
 void applyCharCyclePool(const ToolSetting&, const TUIPreset& p, AppState& s) {
-    if (p.charCycleChars) s.charCyclePool = *p.charCycleChars;
-    else if (p.charCycleSequence) s.charCyclePool = scalarsOf(*p.charCycleSequence);
-    else s.charCyclePool.clear();
+    if (p.charCycleChars) s.tools.charCyclePool = *p.charCycleChars;
+    else if (p.charCycleSequence) s.tools.charCyclePool = scalarsOf(*p.charCycleSequence);
+    else s.tools.charCyclePool.clear();
 }
 // The list rather than one string: pool entries may be clusters of several scalars.
-void captureCharCyclePool(const AppState& s, TUIPreset& p) { p.charCycleChars = s.charCyclePool; }
+void captureCharCyclePool(const AppState& s, TUIPreset& p) { p.charCycleChars = s.tools.charCyclePool; }
 
 // The group names are kept too, so the fades panel shows which groups feed the pool.
 void applyCharGroups(const ToolSetting&, const TUIPreset& p, AppState& s) {
     const std::vector<std::string> groups = p.charRandomGroups.value_or(std::vector<std::string>{});
-    s.charRandomGroups = std::set<std::string>(groups.begin(), groups.end());
+    s.tools.charRandomGroups = std::set<std::string>(groups.begin(), groups.end());
 }
 void captureCharGroups(const AppState& s, TUIPreset& p) {
-    if (!s.charRandomGroups.empty())
-        p.charRandomGroups = std::vector<std::string>(s.charRandomGroups.begin(), s.charRandomGroups.end());
+    if (!s.tools.charRandomGroups.empty())
+        p.charRandomGroups = std::vector<std::string>(s.tools.charRandomGroups.begin(), s.tools.charRandomGroups.end());
 }
 
 // Always set: the list, else the characters of the named groups, else empty.
 void applyCharRandomPool(const ToolSetting&, const TUIPreset& p, AppState& s) {
-    s.charRandomPool = p.charRandomChars
+    s.tools.charRandomPool = p.charRandomChars
                            ? *p.charRandomChars
                            : CP437Characters::charactersOfGroups(p.charRandomGroups.value_or(std::vector<std::string>{}));
 }
-void captureCharRandomPool(const AppState& s, TUIPreset& p) { p.charRandomChars = s.charRandomPool; }
+void captureCharRandomPool(const AppState& s, TUIPreset& p) { p.charRandomChars = s.tools.charRandomPool; }
 
 // --- Which tools read what ---
 

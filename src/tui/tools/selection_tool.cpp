@@ -76,7 +76,7 @@ void pasteText(AppState& state, const ClipboardReader& readClipboard) {
     if (!beginToolEdit(state)) return;
     int written = 0;
     for (const PlacedCharacter& placed : pasteTextPlacements(*text, region)) {
-        if (setActiveCell(state, placed.at, ANSICell{CellChar(placed.character), state.fg, state.penBg, false}))
+        if (setActiveCell(state, placed.at, ANSICell{CellChar(placed.character), state.tools.fg, state.tools.penBg, false}))
             ++written;
     }
     state.statusNote = written > 0 ? "pasted " + std::to_string(written) + " chars from clipboard"
@@ -121,7 +121,7 @@ void performSelectAction(SelectAction action, AppState& state, const ClipboardRe
                 return;
             }
             state.pasteFloat = true;
-            state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+            state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
             state.statusNote = "Space or click to place · arrows move · Esc cancels";
             return;
         case SelectAction::text: return pasteText(state, readClipboard);
@@ -161,7 +161,7 @@ std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, 
 void placeFloatingPaste(GridKey at, AppState& state) {
     if (state.clipboard && beginToolEdit(state)) stampClipboard(*state.clipboard, at, state);
     state.pasteFloat = false;
-    state.previewOverlay.clear();
+    state.stroke.previewOverlay.clear();
 }
 
 void blinkSelection(AppState& state) {
@@ -172,7 +172,7 @@ void blinkSelection(AppState& state) {
     if (!beginToolEdit(state)) return;
     if (!state.blinkingText) {
         state.blinkingText = true;
-        if (state.penBg.isANSI16() && state.penBg.n >= 8) state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
+        if (state.tools.penBg.isANSI16() && state.tools.penBg.n >= 8) state.tools.penBg = ANSIColorValue::ansi16(state.tools.penBg.n - 8);
     }
     int flipped = 0;
     const CellRect rect = *state.selection;

@@ -142,13 +142,13 @@ TEST(ToolSettings, ThePreviewCopyCarriesEverySetting) {
 TEST(ToolSettings, StepperReachIsNarrowerThanWhatAPresetMayHold) {
     // The dodge strength steps within 2…50, yet a preset may bring any strength from 1 to 100.
     AppState state;
-    state.tool = Tool::dodge;
+    state.tools.tool = Tool::dodge;
     applyPreset(*decodeBankStrictly(R"([{"dodgeBurnStrength":0.8}])")->at(0), state);
     EXPECT_EQ(stepperValue(StepperId::dbStrength, state), 80);
     adjustStepper(StepperId::dbStrength, +1, state);
-    EXPECT_EQ(state.dodgeBurnStrength, 50);
+    EXPECT_EQ(state.tools.dodgeBurnStrength, 50);
     adjustStepper(StepperId::dbStrength, -100, state);
-    EXPECT_EQ(state.dodgeBurnStrength, 2);
+    EXPECT_EQ(state.tools.dodgeBurnStrength, 2);
 }
 
 }  // namespace
