@@ -51,14 +51,14 @@ void adjustStepper(StepperId id, int delta, AppState& state) {
         return;
     }
     const ToolSetting& row = (*settingFor(id));
-    int& field = row.number(state);
+    int& field = row.number(state.tools);
     field = row.stepRange.clamp(static_cast<long long>(field) + delta);
 }
 
 void toggleTapped(ToggleId id, AppState& state) {
     switch (id.kind) {
         case ToggleId::Kind::setting: {
-            bool& field = (*settingFor(id.setting)).flag(state);
+            bool& field = (*settingFor(id.setting)).flag(state.tools);
             field = !field;
             return;
         }

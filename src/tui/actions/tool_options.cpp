@@ -23,11 +23,7 @@ void chooseLineWidth(int cells, AppState& state) { state.tools.lineThickness = c
 void chooseBoxWidth(int cells, AppState& state) { state.tools.boxOptions.thickness = cells; }
 void chooseBoxStyle(BoxStyle style, AppState& state) { state.tools.boxOptions.style = style; }
 
-// The oval's width lives in two fields that must stay in step.
-void chooseOvalWidth(int cells, AppState& state) {
-    state.tools.ovalOptions.thickness = cells;
-    state.ovalThickness = cells;
-}
+void chooseOvalWidth(int cells, AppState& state) { state.tools.ovalOptions.thickness = cells; }
 
 void chooseOvalMode(const OvalDrawMode& mode, AppState& state) { state.tools.ovalOptions.drawMode = mode; }
 void choosePrismSteps(int steps, AppState& state) { state.tools.prismSteps = steps; }

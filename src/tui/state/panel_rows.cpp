@@ -73,13 +73,13 @@ int stepperValue(StepperId id, const AppState& state) {
     // The field accessors are shared with adjustStepper; reading does not change the state.
     AppState& readOnly = const_cast<AppState&>(state);
     if (const MixStepper* mix = mixStepper(id)) return mix->field(readOnly);
-    return settingRow(id).number(readOnly);
+    return settingRow(id).number(readOnly.tools);
 }
 
 bool toggleValue(ToggleId id, const AppState& state) {
     switch (id.kind) {
         case ToggleId::Kind::setting:
-            return settingRow(id.setting).flag(const_cast<AppState&>(state));  // the accessor only reads here
+            return settingRow(id.setting).flag(const_cast<ToolSettings&>(state.tools));  // the accessor only reads here
         case ToggleId::Kind::glyphBank: return FKeyBanks::normalized(state.fkeyBankIndex) == id.index;
         case ToggleId::Kind::charGroup: {
             const CharacterGroup* group = randomCharGroup(id.index);
@@ -109,8 +109,10 @@ ColorMode colorMode(const AppState& state, bool forFg) {
 }
 
 const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg) {
-    if (forFg ? state.tools.fgCycle : state.tools.bgCycle) return forFg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
-    if (forFg ? state.tools.fgRandom : state.tools.bgRandom) return forFg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
+    if (forFg ? state.tools.fgCycle : state.tools.bgCycle)
+        return forFg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
+    if (forFg ? state.tools.fgRandom : state.tools.bgRandom)
+        return forFg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
     return nullptr;
 }
 

@@ -86,7 +86,8 @@ void textSample(AppState& scratch, RandomSource& random) {
 void strokeSample(AppState& scratch, RandomSource& random) {
     const int cols = AppState::docCols;
     if (isSeedTool(scratch.tools.tool)) {
-        const bool fullWidth = scratch.tools.tool == Tool::dodge || scratch.tools.tool == Tool::burn || scratch.tools.tool == Tool::prism;
+        const bool fullWidth =
+            scratch.tools.tool == Tool::dodge || scratch.tools.tool == Tool::burn || scratch.tools.tool == Tool::prism;
         stripOf(scratch) = seededPreviewStrip(cols, fullWidth);
     }
     beginStroke(scratch);
@@ -119,7 +120,7 @@ constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 AppState scratchToolState(const AppState& from) {
     AppState s;
     s.layers.front().cells = CellGrid(previewStripRows, stripCols());
-    copyToolSettings(from, s);
+    s.tools = from.tools;
     s.colorDepth = from.colorDepth;
     s.blinkingText = from.blinkingText;
     s.cursor = from.cursor;
@@ -137,7 +138,7 @@ CellGrid simulateToolPreview(const AppState& from, RandomSource& random) {
 
 std::string toolPreviewFingerprint(const AppState& s) {
     std::string key = std::to_string(stripCols()) + '\x1f';
-    addToolSettingsKey(s, s.tools.tool, key);
+    addToolSettingsKey(s.tools, key);
     if (depthSampledTools.contains(s.tools.tool)) key += std::to_string(static_cast<int>(s.colorDepth)) + '\x1f';
     return key;
 }
@@ -151,7 +152,8 @@ void updateToolPreview(AppState& state) {
 }
 
 void updatePresetHoverPreview(AppState& state, const Layout& layout) {
-    const Region<int>* slot = state.tools.tool == Tool::pans ? nullptr : hit(layout.presetSpans, state.mouse.x, state.mouse.y);
+    const Region<int>* slot =
+        state.tools.tool == Tool::pans ? nullptr : hit(layout.presetSpans, state.mouse.x, state.mouse.y);
     const int index = slot ? slot->value : -1;
     const bool filled = slot && index >= 0 && index < static_cast<int>(state.presets.size()) &&
                         state.presets[static_cast<std::size_t>(index)].has_value();

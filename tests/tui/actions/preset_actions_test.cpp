@@ -114,8 +114,10 @@ TEST_F(Presets, SlotElevenSetsTheGradientFillAndSwitchesEveryFadeOff) {
     EXPECT_EQ(s.tools.fg, c16(14));
     EXPECT_EQ(s.tools.penBg, c16(4));
     EXPECT_EQ(s.tools.fillMode, FillMode::gradient(GradientDirection::vertical));
-    EXPECT_FALSE(s.tools.fgCycle || s.tools.bgCycle || s.tools.fgRandom || s.tools.bgRandom || s.tools.charCycle || s.tools.charRandom);
-    EXPECT_TRUE(s.tools.fgCyclePool.empty() && s.tools.bgCyclePool.empty() && s.tools.fgRandomPool.empty() && s.tools.bgRandomPool.empty());
+    EXPECT_FALSE(s.tools.fgCycle || s.tools.bgCycle || s.tools.fgRandom || s.tools.bgRandom || s.tools.charCycle ||
+                 s.tools.charRandom);
+    EXPECT_TRUE(s.tools.fgCyclePool.empty() && s.tools.bgCyclePool.empty() && s.tools.fgRandomPool.empty() &&
+                s.tools.bgRandomPool.empty());
     EXPECT_TRUE(s.tools.charCyclePool.empty() && s.tools.charRandomPool.empty());
     EXPECT_EQ(s.tools.shapeFill, ShapeFillStyle{}) << "a preset without a shape fill brings the default one";
     EXPECT_EQ(s.tools.brush, BrushSize::cells(3)) << "slot 11 has no brush size";
@@ -179,7 +181,7 @@ TEST_F(Presets, NumbersAreConvertedAndKeptInRange) {
         {R"({"lineThicknessCells":0})", line, 1},
         {R"({"boxThickness":9})", [](const AppState& s) { return s.tools.boxOptions.thickness; }, 4},
         {R"({"ovalThickness":0})", [](const AppState& s) { return s.tools.ovalOptions.thickness; }, 1},
-        {R"({"ovalThickness":3})", [](const AppState& s) { return s.ovalThickness; }, 3},
+        {R"({"ovalThickness":3})", [](const AppState& s) { return s.tools.ovalOptions.thickness; }, 3},
         {R"({"sprayRadius":99})", [](const AppState& s) { return s.tools.sprayRadius; }, 8},
         {R"({"sprayDensity":0})", [](const AppState& s) { return s.tools.sprayDensity; }, 1},
         {R"({"dodgeBurnStrength":0.004})", dodge, 1},

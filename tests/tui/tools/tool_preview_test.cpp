@@ -113,7 +113,7 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
     changed.tools.charRandomPool = {"c", "d"};
     AppState fresh;
     for (const ToolSetting& row : toolSettings())
-        if (row.flag) row.flag(changed) = !row.flag(fresh);
+        if (row.flag) row.flag(changed.tools) = !row.flag(fresh.tools);
     changed.tools.charNull = changed.tools.fgNull = changed.tools.bgNull = false;  // else nothing is drawn at all
 
     int sampleChanges = 0;
@@ -124,7 +124,7 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
         for (const ToolSetting& row : toolSettings()) {
             if (std::string_view(row.name) == "tool") continue;
             AppState one = plain;
-            row.copy(changed, one);
+            row.copy(changed.tools, one.tools);
             one.tools.tool = tool;
             EngineRandomSource a(7), b(7);
             if (simulateToolPreview(plain, a) == simulateToolPreview(one, b)) continue;
