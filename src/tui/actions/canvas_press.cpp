@@ -18,7 +18,8 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
     if (state.shiftingLayer) return startLayerShiftDrag(cell, state);
     if (!state.stroke.shapeStart) advancePresetMode(state);
     state.cursorVisible = state.tools.tool == Tool::text;
-    state.stroke.paintSwap = button == 2;
+    // The right button trades foreground and background for this stroke only.
+    const bool swap = button == 2;
     switch (state.tools.tool) {
         case Tool::fill:
             applyFloodFill(cell, state);
@@ -28,7 +29,7 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
         case Tool::oval:
         case Tool::select:
             beginStroke(state);
-            state.stroke.paintingStroke = false;
+            state.stroke.paintSwap = swap;
             state.stroke.shapeStart = cell;
             state.stroke.lastShapeDrag = cell;
             state.stroke.previewOverlay = computeShape(cell, cell, state);
@@ -45,6 +46,7 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
         default:
             if (!beginToolEdit(state)) return;
             beginStroke(state);
+            state.stroke.paintSwap = swap;
             state.stroke.paintingStroke = true;
             paint(cell, state);
             return;
@@ -71,14 +73,7 @@ void releaseCanvas(std::optional<GridKey> cell, AppState& state) {
         if (state.stroke.strokeCellCount > 0) {
             state.statusNote = lowerToolName(state.tools.tool) + " · " + std::to_string(state.stroke.strokeCellCount);
         }
-        state.stroke.paintingStroke = false;
-        state.stroke.lastPaint.reset();
-        state.stroke.lastPaintTime.reset();
-        state.stroke.strokeCellCount = 0;
-        state.stroke.penConns.clear();
-        state.stroke.penColors.clear();
-        state.stroke.penChars.clear();
-        state.stroke.paintSwap = false;
+        endStroke(state);
     }
 }
 

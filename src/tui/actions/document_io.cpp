@@ -201,8 +201,7 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
     if (file.charCycleSequence) {
         // Whole clusters, so a character made of several scalars comes back as one.
         state.tools.charCyclePool = utf8::graphemeClusters(*file.charCycleSequence);
-        state.cycles.chars.index = 0;
-        state.cycles.chars.count = 0;
+        state.cycles.chars = {};
     }
     if (file.presets) {
         // The document's bank replaces the session's; the user's own stays one click of the
@@ -383,7 +382,9 @@ void saveDocument(AppState& state, const FileWriter& write) {
     const CellGrid flat = state.composited();
     std::optional<std::vector<std::uint8_t>> data;
     if (layered) {
-        const auto cycle = state.tools.charCyclePool.empty() ? std::nullopt : std::optional<std::string>(joined(state.tools.charCyclePool));
+        const auto cycle = state.tools.charCyclePool.empty()
+                               ? std::nullopt
+                               : std::optional<std::string>(joined(state.tools.charCyclePool));
         data = exportGlyphloomData(AppState::docCols, AppState::docRows, state.layers, state.colorDepth, cycle,
                                    state.blinkingText, std::string(rawValue(state.monoTint)), state.carriedDrawingFile,
                                    state.sauceTitleField, state.sauceComments, state.sauceHistory, state.letterSpacing,

@@ -83,18 +83,14 @@ void kbSpaceToggle(AppState& state) {
         const int count = state.stroke.strokeCellCount;
         liftKeyboardPen(state);
         state.statusNote = lowerToolName(state.tools.tool) + " · " + std::to_string(count);
-        state.stroke.strokeCellCount = 0;
         return;
     }
     putKeyboardPenDown(state);
 }
 
 void cancelCanvasGesture(AppState& state) {
-    state.stroke.shapeStart.reset();
-    state.stroke.lastShapeDrag.reset();
     state.pasteFloat = false;
-    state.stroke.previewOverlay.clear();
-    if (state.stroke.kbStroke) liftKeyboardPen(state);
+    endStroke(state);
 }
 
 }  // namespace glyphloom

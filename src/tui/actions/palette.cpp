@@ -35,8 +35,7 @@ void paletteGroupTapped(int group, bool forFg, AppState& state) {
     std::vector<ANSIColorValue>* pool = nullptr;
     if (forFg ? state.tools.fgCycle : state.tools.bgCycle) {
         pool = forFg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
-        (forFg ? state.cycles.fg.index : state.cycles.bg.index) = 0;
-        (forFg ? state.cycles.fg.count : state.cycles.bg.count) = 0;
+        (forFg ? state.cycles.fg : state.cycles.bg) = {};
     } else if (forFg ? state.tools.fgRandom : state.tools.bgRandom) {
         pool = forFg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
     }

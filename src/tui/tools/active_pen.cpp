@@ -27,20 +27,12 @@ const std::vector<std::string>& charCycleList(const AppState& state) {
     return state.tools.charCyclePool.empty() ? CP437Characters::allCharacters() : state.tools.charCyclePool;
 }
 
-// The cycles' positions, stepped on a copy when frames are simulated.
-struct CycleCounters {
-    CyclePosition fg, bg, chars;
-};
-
-CycleCounters countersOf(const AppState& state) {
-    return {{state.cycles.fg.index, state.cycles.fg.count},
-            {state.cycles.bg.index, state.cycles.bg.count},
-            {state.cycles.chars.index, state.cycles.chars.count}};
-}
-
-void advanceCounters(const AppState& state, CycleCounters& c) {
-    if (state.tools.fgCycle) c.fg = advancedCycle(c.fg, state.tools.fgCyclePool.size(), {state.tools.fgCycleStep, true, true});
-    if (state.tools.bgCycle) c.bg = advancedCycle(c.bg, state.tools.bgCyclePool.size(), {state.tools.bgCycleStep, true, true});
+// The cycles' positions are stepped on a copy when frames are simulated.
+void advanceCounters(const AppState& state, CyclePositions& c) {
+    if (state.tools.fgCycle)
+        c.fg = advancedCycle(c.fg, state.tools.fgCyclePool.size(), {state.tools.fgCycleStep, true, true});
+    if (state.tools.bgCycle)
+        c.bg = advancedCycle(c.bg, state.tools.bgCyclePool.size(), {state.tools.bgCycleStep, true, true});
     if (state.tools.charCycle)
         c.chars = advancedCycle(c.chars, charCycleList(state).size(),
                                 {state.tools.charCycleStep, state.tools.charCycleForward, state.tools.charCycleWrap});
@@ -59,40 +51,31 @@ std::optional<std::string> charAt(const AppState& state, int cycleIndex, RandomS
 }  // namespace
 
 ANSIColorValue activeFg(const AppState& state, RandomSource& random) {
-    return activeColor(state.tools.fgRandom, state.tools.fgRandomPool, state.tools.fgCycle, state.tools.fgCyclePool, state.cycles.fg.index,
-                       state.tools.fg, random);
+    return activeColor(state.tools.fgRandom, state.tools.fgRandomPool, state.tools.fgCycle, state.tools.fgCyclePool,
+                       state.cycles.fg.index, state.tools.fg, random);
 }
 
 ANSIColorValue activeBg(const AppState& state, RandomSource& random) {
-    return activeColor(state.tools.bgRandom, state.tools.bgRandomPool, state.tools.bgCycle, state.tools.bgCyclePool, state.cycles.bg.index,
-                       state.tools.penBg, random);
+    return activeColor(state.tools.bgRandom, state.tools.bgRandomPool, state.tools.bgCycle, state.tools.bgCyclePool,
+                       state.cycles.bg.index, state.tools.penBg, random);
 }
 
 std::optional<std::string> activeCharOpt(const AppState& state, RandomSource& random) {
     return charAt(state, state.cycles.chars.index, random);
 }
 
-void advanceCycle(AppState& state) {
-    CycleCounters counters = countersOf(state);
-    advanceCounters(state, counters);
-    state.cycles.fg.index = counters.fg.index;
-    state.cycles.fg.count = counters.fg.count;
-    state.cycles.bg.index = counters.bg.index;
-    state.cycles.bg.count = counters.bg.count;
-    state.cycles.chars.index = counters.chars.index;
-    state.cycles.chars.count = counters.chars.count;
-}
+void advanceCycle(AppState& state) { advanceCounters(state, state.cycles); }
 
 std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state, RandomSource& random) {
     std::vector<CycleFrame> frames;
     frames.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    CycleCounters counters = countersOf(state);
+    CyclePositions counters = state.cycles;
     for (int k = 0; k < count; ++k) {
         CycleFrame frame;
-        frame.fg = activeColor(state.tools.fgRandom, state.tools.fgRandomPool, state.tools.fgCycle, state.tools.fgCyclePool, counters.fg.index,
-                               state.tools.fg, random);
-        frame.bg = activeColor(state.tools.bgRandom, state.tools.bgRandomPool, state.tools.bgCycle, state.tools.bgCyclePool, counters.bg.index,
-                               state.tools.penBg, random);
+        frame.fg = activeColor(state.tools.fgRandom, state.tools.fgRandomPool, state.tools.fgCycle,
+                               state.tools.fgCyclePool, counters.fg.index, state.tools.fg, random);
+        frame.bg = activeColor(state.tools.bgRandom, state.tools.bgRandomPool, state.tools.bgCycle,
+                               state.tools.bgCyclePool, counters.bg.index, state.tools.penBg, random);
         frame.character = charAt(state, counters.chars.index, random);
         if (state.tools.fgNull) frame.fg.reset();
         if (state.tools.bgNull) frame.bg.reset();
@@ -100,6 +83,14 @@ std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state, R
         advanceCounters(state, counters);
     }
     return frames;
+}
+
+void restartCyclesForStroke(AppState& state) {
+    if (state.tools.colorCycleResetPerStroke) state.cycles.fg = state.cycles.bg = {};
+    if (state.tools.charCycleResetPerStroke) {
+        state.cycles.chars = {};
+        resetCharCycleToSelected(state);
+    }
 }
 
 void resetCharCycleToSelected(AppState& state) {

@@ -101,33 +101,15 @@ void brushStroke(GridKey at, AppState& state, TimeStamp now, RandomSource& rando
 
 }  // namespace
 
-void liftKeyboardPen(AppState& state) {
-    state.stroke.kbStroke = false;
-    state.stroke.paintingStroke = false;
-    state.stroke.penConns.clear();
-    state.stroke.penColors.clear();
-    state.stroke.penChars.clear();
-}
+void liftKeyboardPen(AppState& state) { endStroke(state); }
+
+void endStroke(AppState& state) { state.stroke = Stroke{}; }
 
 std::string lowerToolName(Tool tool) { return utf8::asciiLowercase(rawValue(tool)); }
 
 void beginStroke(AppState& state) {
-    state.stroke.strokeCellCount = 0;
-    if (state.tools.colorCycleResetPerStroke) {
-        state.cycles.fg.index = state.cycles.fg.count = 0;
-        state.cycles.bg.index = state.cycles.bg.count = 0;
-    }
-    if (state.tools.charCycleResetPerStroke) {
-        state.cycles.chars.index = state.cycles.chars.count = 0;
-        resetCharCycleToSelected(state);
-    }
-    state.stroke.penConns.clear();
-    state.stroke.penColors.clear();
-    state.stroke.penChars.clear();
-    state.stroke.penOriginals.clear();
-    state.stroke.lastPaint.reset();
-    state.stroke.lastPaintTime.reset();
-    state.stroke.velocity = 0;
+    state.stroke = Stroke{};
+    restartCyclesForStroke(state);
 }
 
 void paint(GridKey at, AppState& state) { paint(at, state, std::chrono::steady_clock::now(), defaultRandomSource()); }
@@ -160,7 +142,8 @@ void stampBrush(GridKey at, GridKey from, bool erase, const std::optional<std::s
 }
 
 void updateVelocity(GridKey to, TimeStamp at, AppState& state) {
-    state.stroke.velocity = glyphloom::updateVelocity(state.stroke.velocity, state.stroke.lastPaint, state.stroke.lastPaintTime, to, at);
+    state.stroke.velocity =
+        glyphloom::updateVelocity(state.stroke.velocity, state.stroke.lastPaint, state.stroke.lastPaintTime, to, at);
 }
 
 double pressureFactor(const AppState& state) { return glyphloom::pressureFactor(state.stroke.velocity); }
@@ -172,8 +155,8 @@ std::string shadeForVelocity(GridKey to, TimeStamp at, AppState& state) {
 }
 
 std::vector<GridKey> brushFootprint(GridKey to, const AppState& state) {
-    return glyphloom::brushFootprint(state.stroke.lastPaint, to, state.tools.brush, state.tools.brushRounded, AppState::docRows,
-                                     AppState::docCols);
+    return glyphloom::brushFootprint(state.stroke.lastPaint, to, state.tools.brush, state.tools.brushRounded,
+                                     AppState::docRows, AppState::docCols);
 }
 
 }  // namespace glyphloom

@@ -8,6 +8,7 @@
 #include "core/text/utf8.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
+#include "tui/tools/painting.hpp"
 #include "tui/tools/shape_fill.hpp"
 
 namespace glyphloom {
@@ -44,8 +45,8 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
     }
     std::unordered_map<GridKey, std::size_t> index;
     for (std::size_t i = 0; i < centre.size(); ++i) index.emplace(centre[i], i);
-    const auto glyphs =
-        lineDirectionChars(centre, from, to, state.tools.lineStyle, state.tools.lineStitchMode, state.tools.lineThickness);
+    const auto glyphs = lineDirectionChars(centre, from, to, state.tools.lineStyle, state.tools.lineStitchMode,
+                                           state.tools.lineThickness);
     for (const auto& [at, glyph] : glyphs) {
         if (!insideDocument(at)) continue;
         const auto found = index.find(at);
@@ -75,7 +76,9 @@ std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, con
     std::unordered_map<GridKey, ANSICell> cells;
     switch (state.tools.tool) {
         case Tool::line: lineCells(from, to, state, random, cells); break;
-        case Tool::box: geometryCells(computeBox(from, to, state.tools.boxOptions, rows, columns), state, random, cells); break;
+        case Tool::box:
+            geometryCells(computeBox(from, to, state.tools.boxOptions, rows, columns), state, random, cells);
+            break;
         case Tool::oval:
             geometryCells(computeOval(from, to, state.tools.ovalOptions, rows, columns), state, random, cells);
             break;
@@ -110,10 +113,7 @@ void finishShape(GridKey at, AppState& state) {
             state.statusNote = utf8::asciiLowercase(rawValue(state.tools.tool)) + " " + size;
         }
     }
-    state.stroke.shapeStart.reset();
-    state.stroke.lastShapeDrag.reset();
-    state.stroke.previewOverlay.clear();
-    state.stroke.paintingStroke = false;
+    endStroke(state);
 }
 
 }  // namespace glyphloom

@@ -73,11 +73,16 @@ TEST_F(Painting, ChannelsLeftAloneSwappedOrBlinkCleared) {
     stroke({{1, 1}});
     EXPECT_EQ(at(1, 1), (ANSICell{CellChar("o"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(4), false}));
     state->tools.charNull = state->tools.fgNull = false;
-    state->stroke.paintSwap = true;
-    stroke({{1, 2}});
+    // The swap belongs to the stroke (a right-button press sets it once the stroke has begun).
+    const auto swappedStroke = [&](GridKey at) {
+        beginStroke(*state);
+        state->stroke.paintSwap = true;
+        paint(at, *state, now, random);
+    };
+    swappedStroke({1, 2});
     EXPECT_EQ(at(1, 2), (ANSICell{CellChar("#"), ANSIColorValue::ansi16(4), ANSIColorValue::ansi16(2), false}));
     state->tools.bgNull = true;  // swapped, the foreground keeps its own colour instead of the left-alone background
-    stroke({{1, 3}});
+    swappedStroke({1, 3});
     EXPECT_EQ(at(1, 3), (ANSICell{CellChar("#"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(2), false}));
 }
 
