@@ -54,7 +54,8 @@ std::vector<std::string> runCodepointCheck(const CodepointCheck& check) {
         if (state.statusNote.value_or("") != "placed U+" + buffer)
             failures.push_back("note " + shown(state.statusNote.value_or("")));
     } else {
-        if (state.tools.penChar != "#" || !state.tools.charNull || !state.charPickerOpen) failures.push_back("the pen changed");
+        if (state.tools.penChar != "#" || !state.tools.charNull || !state.charPickerOpen)
+            failures.push_back("the pen changed");
         if (state.statusNote.value_or("") != "no glyph at U+" + buffer)
             failures.push_back("note " + shown(state.statusNote.value_or("")));
     }

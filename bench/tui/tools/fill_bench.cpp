@@ -87,7 +87,8 @@ int main() {
 
     state.tools.fillMode = FillMode::solid();
     state.tools.fgCycle = true;
-    state.tools.fgCyclePool = {ANSIColorValue::ansi256(196), ANSIColorValue::ansi256(202), ANSIColorValue::ansi256(226)};
+    state.tools.fgCyclePool = {ANSIColorValue::ansi256(196), ANSIColorValue::ansi256(202),
+                               ANSIColorValue::ansi256(226)};
     state.tools.fgCycleStep = 2;
     state.tools.charCycle = true;
     state.tools.charCyclePool = {"░", "▒", "▓"};

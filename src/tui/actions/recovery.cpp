@@ -93,8 +93,8 @@ std::string writeRecoveryCopy(const std::string& path, const RecoverySnapshot& s
 }
 
 bool strokeInProgress(const AppState& state) {
-    return state.stroke.paintingStroke || state.stroke.kbStroke || state.stroke.shapeStart.has_value() || state.panDrag.has_value() ||
-           state.layerShiftDrag.has_value();
+    return state.stroke.paintingStroke || state.stroke.kbStroke || state.stroke.shapeStart.has_value() ||
+           state.panDrag.has_value() || state.layerShiftDrag.has_value();
 }
 
 RecoveryKeeper::RecoveryKeeper(std::string folder, int pid, std::uint64_t session, CopyWriter write,

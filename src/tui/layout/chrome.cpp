@@ -162,7 +162,8 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
             ANSICell cell;
             if (docCells && docCol >= 0 && docCol < rowColumns) cell = (*docCells)[static_cast<std::size_t>(docCol)];
             if (previewing) {
-                if (auto overlay = state.stroke.previewOverlay.find(GridKey{docRow, docCol}); overlay != state.stroke.previewOverlay.end())
+                if (auto overlay = state.stroke.previewOverlay.find(GridKey{docRow, docCol});
+                    overlay != state.stroke.previewOverlay.end())
                     cell = overlay->second;
             }
             // A cell is one column on the canvas whatever its character: a glyph the terminal

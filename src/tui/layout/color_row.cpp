@@ -43,8 +43,8 @@ void drawChannel(const AppState& state, Screen& screen, Layout& layout, bool for
 
     // The step control shows the repeat count, or the digits being typed for it.
     const bool typing = state.stepEntryChannel == (forFg ? PaletteChannel::fg : PaletteChannel::bg);
-    const std::string step = "≈" + (typing ? state.renameBuffer + "▌" : std::to_string(forFg ? state.tools.fgCycleStep
-                                                                                              : state.tools.bgCycleStep));
+    const std::string step = "≈" + (typing ? state.renameBuffer + "▌"
+                                           : std::to_string(forFg ? state.tools.fgCycleStep : state.tools.bgCycleStep));
     (forFg ? layout.fgStepSpan : layout.bgStepSpan) =
         putSpan(screen, step, row, col, typing ? entryFg : accent, typing ? entryBg : barBg);
     col = std::max(col + 4, (forFg ? layout.fgStepSpan : layout.bgStepSpan)->colEnd + 1);

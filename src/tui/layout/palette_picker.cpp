@@ -40,8 +40,10 @@ public:
         : state_(state), screen_(screen), layout_(layout), top_(top), left_(left + 1) {
         const bool fg = state.paletteTargetFg;
         current_ = fg ? state.tools.fg : state.tools.penBg;
-        if (fg ? state.tools.fgCycle : state.tools.bgCycle) pool_ = fg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
-        else if (fg ? state.tools.fgRandom : state.tools.bgRandom) pool_ = fg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
+        if (fg ? state.tools.fgCycle : state.tools.bgCycle)
+            pool_ = fg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
+        else if (fg ? state.tools.fgRandom : state.tools.bgRandom)
+            pool_ = fg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
     }
 
     void groupDot(int group, int row, int col) {

@@ -27,7 +27,8 @@ int drawSidebarFoot(const AppState& state, Screen& screen, Layout& layout, int f
     const int width = layout.sidebarWidth;
     const int mirrorRow = bottom - 1;
     if (mirrorRow < freeFrom) return bottom;
-    layout.mirrorSpan = putSpan(screen, padded(symmetryLabel(state.tools.symmetryMode), width), mirrorRow, 0, toolName, sidebarBg);
+    layout.mirrorSpan =
+        putSpan(screen, padded(symmetryLabel(state.tools.symmetryMode), width), mirrorRow, 0, toolName, sidebarBg);
 
     const int height = std::min(previewBoxRows, mirrorRow - freeFrom);
     if (height < 3) return mirrorRow;

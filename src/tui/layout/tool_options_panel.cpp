@@ -204,9 +204,10 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
         case Tool::pen: drawStyleRows(rows, state.tools.penLineStyle, layout); break;
         case Tool::line:
             drawStyleRows(rows, state.tools.lineStyle, layout);
-            rows.chips("Stitch", choiceChips<LineStitchMode>({LineStitchMode::off, LineStitchMode::stitch,
-                                                              LineStitchMode::track, LineStitchMode::slash},
-                                                             state.tools.lineStitchMode, stitchLabel, layout.stitchSpans));
+            rows.chips("Stitch",
+                       choiceChips<LineStitchMode>(
+                           {LineStitchMode::off, LineStitchMode::stitch, LineStitchMode::track, LineStitchMode::slash},
+                           state.tools.lineStitchMode, stitchLabel, layout.stitchSpans));
             rows.chips("Width", numberChips({1, 2, 3, 4}, state.tools.lineThickness, layout.lineWidthSpans));
             break;
         case Tool::fill:
@@ -231,9 +232,9 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             rows.chips("Density", numberChips({2, 5, 8, 12, 20}, state.tools.sprayDensity, layout.sprayDensitySpans));
             break;
         case Tool::box:
-            rows.chips("Style", choiceChips<BoxStyle>({BoxStyle::single, BoxStyle::double_, BoxStyle::mixedH,
-                                                       BoxStyle::mixedV},
-                                                      state.tools.boxOptions.style, boxStyleLabel, layout.boxStyleSpans));
+            rows.chips("Style",
+                       choiceChips<BoxStyle>({BoxStyle::single, BoxStyle::double_, BoxStyle::mixedH, BoxStyle::mixedV},
+                                             state.tools.boxOptions.style, boxStyleLabel, layout.boxStyleSpans));
             rows.chips("Width", numberChips({1, 2, 3, 4}, state.tools.boxOptions.thickness, layout.boxWidthSpans));
             rows.toggle("Filled", ToggleSetting::boxFilled, state);
             rows.toggle("Outline", ToggleSetting::boxOutline, state);
@@ -260,9 +261,9 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             rows.toggle("BG", ToggleSetting::scBG, state);
             break;
         case Tool::text:
-            rows.chips("Dir", choiceChips<TextDirection>({TextDirection::right, TextDirection::left,
-                                                          TextDirection::down, TextDirection::up},
-                                                         state.tools.textDirection, textDirectionLabel, layout.textDirSpans));
+            rows.chips("Dir", choiceChips<TextDirection>(
+                                  {TextDirection::right, TextDirection::left, TextDirection::down, TextDirection::up},
+                                  state.tools.textDirection, textDirectionLabel, layout.textDirSpans));
             rows.chips("Scale", numberChips({1, 2, 3}, state.tools.textScale, layout.textScaleSpans, "×"));
             rows.faces(state, 1);
             rows.button("Fonts…", layout.fontBrowseSpan);

@@ -30,7 +30,8 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
     if (state.tools.sprayDensity <= 0) return;
     int density = state.tools.sprayDensity;
     if (state.tools.velSprayDensity) density = std::max(1, roundHalfAway(density * stroke.pressure()));
-    for (const GridKey dot : sprayTargets(at, state.tools.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
+    for (const GridKey dot :
+         sprayTargets(at, state.tools.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
         ANSICell cell = cellAt(state, dot);
         if (auto ch = activeCharOpt(state, random)) cell.character = *ch;
         cell.foreground = activeFg(state, random);
@@ -39,7 +40,8 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
         if (state.tools.sprayTargetBG) cell.background = activeBg(state, random);
         cell.blink = false;
         setActiveCell(state, dot, cell);
-        for (const MirrorPoint& mirror : symmetryPoints(dot, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
+        for (const MirrorPoint& mirror :
+             symmetryPoints(dot, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
             setActiveCell(state, mirror.at, cell);
         advanceCycle(state);
     }

@@ -52,7 +52,8 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
             setActiveCell(state, region[k], cell);
         };
         if (state.tools.fillMode.kind == FillMode::Kind::gradient) {
-            const auto cells = gradientCells(region, state.tools.fillMode.direction, state.tools.fg, state.tools.penBg, 2.0);
+            const auto cells =
+                gradientCells(region, state.tools.fillMode.direction, state.tools.fg, state.tools.penBg, 2.0);
             for (std::size_t k = 0; k < region.size(); ++k) write(k, cells[k]);
         } else {
             // Cycles run along the region in visiting order; the live cycles stay where they are.

@@ -60,7 +60,8 @@ void penAddCell(GridKey at, AppState& state, RandomSource& random) {
     if (!insideDocument(at)) return;
     if (!state.stroke.penColors.contains(at)) {
         state.stroke.penColors[at] = CellColors{activeFg(state, random), activeBg(state, random)};
-        if (state.tools.penLineStyle == LineStyle::none) state.stroke.penChars[at] = activeCharOpt(state, random).value_or(state.tools.penChar);
+        if (state.tools.penLineStyle == LineStyle::none)
+            state.stroke.penChars[at] = activeCharOpt(state, random).value_or(state.tools.penChar);
         advanceCycle(state);
         ++state.stroke.strokeCellCount;
     }
@@ -83,8 +84,8 @@ void renderPenStroke(AppState& state) {
     std::vector<std::pair<GridKey, ConnectionSet>> cells;
     cells.reserve(state.stroke.penConns.size());
     for (const auto& [key, own] : state.stroke.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
-    const std::vector<PenWrite> writes =
-        penStrokeWrites(std::move(cells), state.tools.lineThickness, state.tools.symmetryMode, AppState::docRows, AppState::docCols);
+    const std::vector<PenWrite> writes = penStrokeWrites(
+        std::move(cells), state.tools.lineThickness, state.tools.symmetryMode, AppState::docRows, AppState::docCols);
     for (const PenWrite& w : writes) {
         if (!insideDocument(w.at)) continue;
         const ANSICell* existing = activeCellAt(state, w.at);

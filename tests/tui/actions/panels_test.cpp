@@ -389,7 +389,8 @@ TEST(Panels, FadeGroupsRebuildTheRandomPool) {
     toggleTapped(groupToggle("Punctuation"), state);
     std::set<std::string> unique(state.tools.charRandomPool.begin(), state.tools.charRandomPool.end());
     EXPECT_EQ(unique.size(), state.tools.charRandomPool.size());
-    EXPECT_EQ(state.statusNote.value_or(""), "random pool: " + std::to_string(state.tools.charRandomPool.size()) + " glyphs");
+    EXPECT_EQ(state.statusNote.value_or(""),
+              "random pool: " + std::to_string(state.tools.charRandomPool.size()) + " glyphs");
 
     toggleRandomCharGroup("A \u2013 Z", state);
     toggleRandomCharGroup("ASCII Art", state);

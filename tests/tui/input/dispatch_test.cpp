@@ -600,7 +600,8 @@ TEST(DispatchClicks, PoolChipsAndSelectionChipsReachTheirActions) {
     s.redraw();
     ASSERT_EQ(s.layout.fgChipSpans.size(), 3u);
     s.click(s.layout.fgChipSpans[1]);
-    EXPECT_EQ(s.state.tools.fgCyclePool, (std::vector<ANSIColorValue>{ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(3)}));
+    EXPECT_EQ(s.state.tools.fgCyclePool,
+              (std::vector<ANSIColorValue>{ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(3)}));
     EXPECT_EQ(s.note(), "fg cycle: 2 colors");
 
     s.state.tools.tool = Tool::select;

@@ -235,8 +235,8 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                 case 9: {
                     state.stroke.previewOverlay.clear();
                     for (int k = pick(3) * 10; k > 0; --k)
-                        state.stroke.previewOverlay[{pick(60), pick(150)}] = {CellChar(glyphs[pick(11)]), C::ansi16(pick(16)),
-                                                                       C::ansi16(pick(16)), false};
+                        state.stroke.previewOverlay[{pick(60), pick(150)}] = {
+                            CellChar(glyphs[pick(11)]), C::ansi16(pick(16)), C::ansi16(pick(16)), false};
                     what = "preview";
                     break;
                 }
