@@ -48,7 +48,7 @@ struct ToolSettings {
     LineStitchMode lineStitchMode = LineStitchMode::stitch;
     BoxOptions boxOptions;
     OvalOptions ovalOptions;  // its thickness is the oval tool's width
-    bool autoPan = true;      // the pan tool follows the keyboard pointer
+    bool autoPan = true;      // the pan tool's "Auto pan" toggle
 
     // --- Colours and characters ---
     ANSIColorValue fg = ANSIColorValue::ansi16(15);
