@@ -137,8 +137,8 @@ int importPresets(const CommandLine& commandLine, const std::string& path, std::
     applyPreset(0, state);
     const TUIPreset current = makeCurrentPreset(state);
     printLine(out, "IMPORT-PRESETS: OK slots=" + std::to_string(slots) + " filled=" + std::to_string(filled) +
-                       " tool=" + presetIDForTool(state.tool) + " fg=" + state.fg.label() +
-                       " bg=" + state.penBg.label());
+                       " tool=" + presetIDForTool(state.tools.tool) + " fg=" + state.tools.fg.label() +
+                       " bg=" + state.tools.penBg.label());
     const auto target = commandLine.valuesOf("--reexport", 1);
     if (!target) return 0;
     const auto encoded = encodeBank(PresetBank{current});

@@ -38,8 +38,8 @@ std::vector<std::string> runCodepointCheck(const CodepointCheck& check) {
 
     // The same text typed into the picker's field and committed with Enter.
     AppState state;
-    state.penChar = "#";
-    state.charNull = true;
+    state.tools.penChar = "#";
+    state.tools.charNull = true;
     state.charPickerOpen = true;
     startTextEntry(TextEntryMode::codepoint, state);
     if (!state.codepointEntryActive || state.statusNote.value_or("") != "type a hex code point, Enter to place")
@@ -49,12 +49,13 @@ std::vector<std::string> runCodepointCheck(const CodepointCheck& check) {
     if (state.codepointEntryActive) failures.push_back("Enter left the field open");
     const std::string buffer = upperAscii(check.typed);
     if (check.expected) {
-        if (state.penChar != *check.expected || state.charNull || state.charPickerOpen)
-            failures.push_back("the pen is " + shown(state.penChar) + ", wanted " + shown(check.expected));
+        if (state.tools.penChar != *check.expected || state.tools.charNull || state.charPickerOpen)
+            failures.push_back("the pen is " + shown(state.tools.penChar) + ", wanted " + shown(check.expected));
         if (state.statusNote.value_or("") != "placed U+" + buffer)
             failures.push_back("note " + shown(state.statusNote.value_or("")));
     } else {
-        if (state.penChar != "#" || !state.charNull || !state.charPickerOpen) failures.push_back("the pen changed");
+        if (state.tools.penChar != "#" || !state.tools.charNull || !state.charPickerOpen)
+            failures.push_back("the pen changed");
         if (state.statusNote.value_or("") != "no glyph at U+" + buffer)
             failures.push_back("note " + shown(state.statusNote.value_or("")));
     }

@@ -10,7 +10,7 @@ namespace glyphloom {
 
 void applyLayoutSetupFlags(const CommandLine& commandLine, AppState& state) {
     if (auto name = commandLine.valuesOf("--tool", 1)) {
-        if (auto tool = fromRawValue<Tool>(name->front())) state.tool = *tool;
+        if (auto tool = fromRawValue<Tool>(name->front())) state.tools.tool = *tool;
     }
     struct Flag {
         const char* name;
@@ -27,7 +27,7 @@ void applyLayoutSetupFlags(const CommandLine& commandLine, AppState& state) {
     };
     for (const Flag& flag : flags)
         if (commandLine.has(flag.name)) state.*flag.field = true;
-    if (commandLine.has("--ownfill")) state.shapeFill.enabled = true;
+    if (commandLine.has("--ownfill")) state.tools.shapeFill.enabled = true;
     if (commandLine.has("--fontbrowse")) {
         state.fontBrowserOpen2 = true;
         state.fontBrowserMode = true;

@@ -208,11 +208,11 @@ bool runPresetRoundTripSelfTest(std::FILE* out) {
     for (const ToolSetting& setting : toolSettings()) {
         if (!setting.stored) continue;
         std::string want, got;
-        setting.addToKey(rich, want);
-        setting.addToKey(back, got);
+        setting.addToKey(rich.tools, want);
+        setting.addToKey(back.tools, got);
         if (want != got) lost += " " + std::string(setting.name);
         TUIPreset alone;
-        setting.capture(rich, alone);
+        setting.capture(rich.tools, alone);
         const json written = toJSON(alone);
         for (const auto& item : written.items())
             if (!keys.insert(item.key()).second) shared += " " + item.key();

@@ -61,7 +61,7 @@ void dragBench(const char* label, std::vector<Layer> layers) {
     AppState state;
     state.layers = std::move(layers);
     state.activeLayerIndex = 0;
-    state.tool = Tool::paint;
+    state.tools.tool = Tool::paint;
     std::size_t bytes = 0;
     Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);
     screen.resize(70, 240);

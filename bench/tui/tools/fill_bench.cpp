@@ -60,13 +60,13 @@ double dodgeSampleMicros(AppState& state) {
             art.set(r, c, cell);
         }
     state.layers[0].cells = art;
-    state.tool = Tool::dodge;
+    state.tools.tool = Tool::dodge;
     state.colorDepth = ColorDepth::c256;
-    state.brush = BrushSize::cells(10);
+    state.tools.brush = BrushSize::cells(10);
     const GridKey at{kRows / 2, kCols / 2};
     EngineRandomSource random(1);
     const double wall = bench::medianSeconds(kRuns * 10, [&] {
-        state.lastPaint = GridKey{at.row, at.col - 1};
+        state.stroke.lastPaint = GridKey{at.row, at.col - 1};
         applyEffect(at, state, std::chrono::steady_clock::now(), random);
     });
     return wall * 1e6;
@@ -80,17 +80,18 @@ int main() {
     AppState state;
     bool ok = true;
 
-    state.fillMode = FillMode::gradient(GradientDirection::radial);
-    state.fg = ANSIColorValue::ansi256(196);
-    state.penBg = ANSIColorValue::ansi256(21);
+    state.tools.fillMode = FillMode::gradient(GradientDirection::radial);
+    state.tools.fg = ANSIColorValue::ansi256(196);
+    state.tools.penBg = ANSIColorValue::ansi256(21);
     ok = report("gradient (radial)", fillMillis(state)) && ok;
 
-    state.fillMode = FillMode::solid();
-    state.fgCycle = true;
-    state.fgCyclePool = {ANSIColorValue::ansi256(196), ANSIColorValue::ansi256(202), ANSIColorValue::ansi256(226)};
-    state.fgCycleStep = 2;
-    state.charCycle = true;
-    state.charCyclePool = {"░", "▒", "▓"};
+    state.tools.fillMode = FillMode::solid();
+    state.tools.fgCycle = true;
+    state.tools.fgCyclePool = {ANSIColorValue::ansi256(196), ANSIColorValue::ansi256(202),
+                               ANSIColorValue::ansi256(226)};
+    state.tools.fgCycleStep = 2;
+    state.tools.charCycle = true;
+    state.tools.charCyclePool = {"░", "▒", "▓"};
     ok = report("solid with cycles", fillMillis(state)) && ok;
 
     std::printf("dodge sample, brush 10 on 256-colour art: median %.1f us wall\n", dodgeSampleMicros(state));

@@ -30,11 +30,11 @@ int main() {
     screen.flush();
 
     // A drag sample: the brush moves a few cells, as a quick hand does between two reports.
-    state.tool = Tool::paint;
-    state.brush = BrushSize::cells(10);
-    state.symmetryMode = SymmetryMode::both;
-    state.fgCycle = true;
-    state.fgCyclePool = {ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(10), ANSIColorValue::ansi16(12)};
+    state.tools.tool = Tool::paint;
+    state.tools.brush = BrushSize::cells(10);
+    state.tools.symmetryMode = SymmetryMode::both;
+    state.tools.fgCycle = true;
+    state.tools.fgCyclePool = {ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(10), ANSIColorValue::ansi16(12)};
     beginStroke(state);
     int step = 0;
     auto now = std::chrono::steady_clock::now();
@@ -51,8 +51,8 @@ int main() {
                 AppState::docCols, AppState::docRows, sample);
 
     // Oval preview: one computeShape per pointer move, the pointer sweeping the whole canvas.
-    state.tool = Tool::oval;
-    state.symmetryMode = SymmetryMode::none;
+    state.tools.tool = Tool::oval;
+    state.tools.symmetryMode = SymmetryMode::none;
     std::size_t cells = 0;
     int move = 0;
     const double oval = medianMillis(101, [&] {
@@ -62,9 +62,9 @@ int main() {
     });
     std::printf("oval preview, computeShape across %dx%d: %.3f ms median (%zu cells per move)\n", AppState::docCols,
                 AppState::docRows, oval, cells / 101);
-    state.ovalOptions.filled = true;
-    state.ovalOptions.thickness = 4;
-    state.ovalOptions.drawMode = OvalDrawMode::blocks();
+    state.tools.ovalOptions.filled = true;
+    state.tools.ovalOptions.thickness = 4;
+    state.tools.ovalOptions.drawMode = OvalDrawMode::blocks();
     const double filled = medianMillis(51, [&] { cells = computeShape(GridKey{0, 0}, GridKey{199, 319}, state).size(); });
     std::printf("oval preview, filled, 4 rings, blocks, %dx%d: %.3f ms median (%zu cells)\n", AppState::docCols,
                 AppState::docRows, filled, cells);

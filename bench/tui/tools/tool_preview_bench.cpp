@@ -18,19 +18,19 @@ constexpr double kTargetMillis = 1.0;
 // Busy settings: cycles, random pools, a thick brush, filled shapes, mirror on.
 AppState busyState() {
     AppState s;
-    s.brush = BrushSize::cells(3);
-    s.fgCycle = true;
-    s.fgCyclePool = {ANSIColorValue::ansi256(196), ANSIColorValue::ansi256(202), ANSIColorValue::ansi256(226)};
-    s.charCycle = true;
-    s.charCyclePool = {"░", "▒", "▓"};
-    s.bgRandom = true;
-    s.bgRandomPool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(4)};
-    s.symmetryMode = SymmetryMode::horizontal;
-    s.boxOptions.filled = true;
-    s.ovalOptions.filled = true;
-    s.shapeFill.enabled = true;
-    s.fillMode = FillMode::gradient(GradientDirection::radial);
-    s.sprayDensity = 20;
+    s.tools.brush = BrushSize::cells(3);
+    s.tools.fgCycle = true;
+    s.tools.fgCyclePool = {ANSIColorValue::ansi256(196), ANSIColorValue::ansi256(202), ANSIColorValue::ansi256(226)};
+    s.tools.charCycle = true;
+    s.tools.charCyclePool = {"░", "▒", "▓"};
+    s.tools.bgRandom = true;
+    s.tools.bgRandomPool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(4)};
+    s.tools.symmetryMode = SymmetryMode::horizontal;
+    s.tools.boxOptions.filled = true;
+    s.tools.ovalOptions.filled = true;
+    s.tools.shapeFill.enabled = true;
+    s.tools.fillMode = FillMode::gradient(GradientDirection::radial);
+    s.tools.sprayDensity = 20;
     return s;
 }
 
@@ -43,12 +43,12 @@ int main() {
     const char* slowestName = "";
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         if (tool == Tool::pans) continue;  // never sampled
-        state.tool = tool;
+        state.tools.tool = tool;
         int flip = 0;
         const double cpu = bench::medianCpuSeconds(kRuns, [&] {
             // A settings change every run, so every refresh makes a new sample.
-            state.fg = ANSIColorValue::ansi16(1 + (flip++ % 2));
-            state.brush = BrushSize::cells(2 + (flip % 2));
+            state.tools.fg = ANSIColorValue::ansi16(1 + (flip++ % 2));
+            state.tools.brush = BrushSize::cells(2 + (flip % 2));
             updateToolPreview(state);
         });
         std::printf("tool preview refresh, %-8s: median %.3f ms cpu\n", std::string(name).c_str(), cpu * 1000.0);
@@ -57,7 +57,7 @@ int main() {
             slowestName = name.data();
         }
     }
-    state.tool = Tool::paint;
+    state.tools.tool = Tool::paint;
     const double unchanged = bench::medianCpuSeconds(kRuns * 10, [&] { updateToolPreview(state); });
     std::printf("tool preview refresh, nothing changed: median %.1f us cpu\n", unchanged * 1e6);
     std::printf("slowest tool: %s, median %.3f ms cpu (target <= %.1f ms)\n", slowestName, slowest * 1000.0,

@@ -14,6 +14,12 @@ struct CyclePosition {
     friend bool operator==(const CyclePosition&, const CyclePosition&) = default;
 };
 
+// Where the pen's three cycles stand: foreground colour, background colour and character.
+struct CyclePositions {
+    CyclePosition fg, bg, chars;
+    friend bool operator==(const CyclePositions&, const CyclePositions&) = default;
+};
+
 // How a cycle moves: every `step` stamps (a step below 1 moves on every stamp), forwards or
 // back, and at the end of the pool round to the other end (`wrap`) or staying put.
 struct CycleMotion {

@@ -16,10 +16,11 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
     state.cursor = cell;
     if (state.pasteFloat) return placeFloatingPaste(cell, state);
     if (state.shiftingLayer) return startLayerShiftDrag(cell, state);
-    if (!state.shapeStart) advancePresetMode(state);
-    state.cursorVisible = state.tool == Tool::text;
-    state.paintSwap = button == 2;
-    switch (state.tool) {
+    if (!state.stroke.shapeStart) advancePresetMode(state);
+    state.cursorVisible = state.tools.tool == Tool::text;
+    // The right button trades foreground and background for this stroke only.
+    const bool swap = button == 2;
+    switch (state.tools.tool) {
         case Tool::fill:
             applyFloodFill(cell, state);
             return;
@@ -28,10 +29,10 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
         case Tool::oval:
         case Tool::select:
             beginStroke(state);
-            state.paintingStroke = false;
-            state.shapeStart = cell;
-            state.lastShapeDrag = cell;
-            state.previewOverlay = computeShape(cell, cell, state);
+            state.stroke.paintSwap = swap;
+            state.stroke.shapeStart = cell;
+            state.stroke.lastShapeDrag = cell;
+            state.stroke.previewOverlay = computeShape(cell, cell, state);
             return;
         case Tool::text:
             state.textOriginRow = cell.row;
@@ -45,7 +46,8 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
         default:
             if (!beginToolEdit(state)) return;
             beginStroke(state);
-            state.paintingStroke = true;
+            state.stroke.paintSwap = swap;
+            state.stroke.paintingStroke = true;
             paint(cell, state);
             return;
     }
@@ -53,32 +55,25 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
 
 void dragCanvas(GridKey at, AppState& state) {
     if (state.pasteFloat && state.clipboard) {
-        state.previewOverlay = floatPreviewOverlay(*state.clipboard, at);
-    } else if (state.shapeStart) {
-        state.lastShapeDrag = at;
-        state.previewOverlay = computeShape(*state.shapeStart, at, state);
-    } else if (state.paintingStroke) {
+        state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, at);
+    } else if (state.stroke.shapeStart) {
+        state.stroke.lastShapeDrag = at;
+        state.stroke.previewOverlay = computeShape(*state.stroke.shapeStart, at, state);
+    } else if (state.stroke.paintingStroke) {
         paint(at, state);
     }
 }
 
 void releaseCanvas(std::optional<GridKey> cell, AppState& state) {
-    if (state.shapeStart) {
-        const GridKey end = cell ? *cell : state.lastShapeDrag.value_or(*state.shapeStart);
+    if (state.stroke.shapeStart) {
+        const GridKey end = cell ? *cell : state.stroke.lastShapeDrag.value_or(*state.stroke.shapeStart);
         finishShape(end, state);
     }
-    if (state.paintingStroke && !state.kbStroke) {
-        if (state.strokeCellCount > 0) {
-            state.statusNote = lowerToolName(state.tool) + " · " + std::to_string(state.strokeCellCount);
+    if (state.stroke.paintingStroke && !state.stroke.kbStroke) {
+        if (state.stroke.strokeCellCount > 0) {
+            state.statusNote = lowerToolName(state.tools.tool) + " · " + std::to_string(state.stroke.strokeCellCount);
         }
-        state.paintingStroke = false;
-        state.lastPaint.reset();
-        state.lastPaintTime.reset();
-        state.strokeCellCount = 0;
-        state.penConns.clear();
-        state.penColors.clear();
-        state.penChars.clear();
-        state.paintSwap = false;
+        endStroke(state);
     }
 }
 

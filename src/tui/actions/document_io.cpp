@@ -193,9 +193,8 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
     state.viewOnly = false;
     if (file.charCycleSequence) {
         // Whole clusters, so a character made of several scalars comes back as one.
-        state.charCyclePool = utf8::graphemeClusters(*file.charCycleSequence);
-        state.charCycleIndex = 0;
-        state.charCycleCount = 0;
+        state.tools.charCyclePool = utf8::graphemeClusters(*file.charCycleSequence);
+        state.cycles.chars = {};
     }
     if (file.presets) {
         // The document's bank replaces the session's; the user's own stays one click of the
@@ -376,7 +375,9 @@ void saveDocument(AppState& state, const FileWriter& write) {
     const CellGrid flat = state.composited();
     std::optional<std::vector<std::uint8_t>> data;
     if (layered) {
-        const auto cycle = state.charCyclePool.empty() ? std::nullopt : std::optional<std::string>(joined(state.charCyclePool));
+        const auto cycle = state.tools.charCyclePool.empty()
+                               ? std::nullopt
+                               : std::optional<std::string>(joined(state.tools.charCyclePool));
         data = exportGlyphloomData(AppState::docCols, AppState::docRows, state.layers, state.colorDepth, cycle,
                                    state.blinkingText, std::string(rawValue(state.monoTint)), state.carriedDrawingFile,
                                    state.sauceTitleField, state.sauceComments, state.sauceHistory, state.letterSpacing,

@@ -28,9 +28,9 @@ void keepCursorVisible(AppState& state, const Layout& layout) {
 void anchorShapeAtCursor(AppState& state) {
     advancePresetMode(state);
     beginStroke(state);
-    state.shapeStart = state.cursor;
-    state.lastShapeDrag = state.cursor;
-    state.previewOverlay = computeShape(state.cursor, state.cursor, state);
+    state.stroke.shapeStart = state.cursor;
+    state.stroke.lastShapeDrag = state.cursor;
+    state.stroke.previewOverlay = computeShape(state.cursor, state.cursor, state);
     state.statusNote = "anchored — arrows stretch, space commits";
 }
 
@@ -38,9 +38,9 @@ void putKeyboardPenDown(AppState& state) {
     if (!beginToolEdit(state)) return;
     advancePresetMode(state);
     beginStroke(state);
-    state.paintingStroke = true;
+    state.stroke.paintingStroke = true;
     paint(state.cursor, state);
-    state.kbStroke = true;
+    state.stroke.kbStroke = true;
     state.statusNote = "pen down — arrows draw, space lifts";
 }
 
@@ -51,24 +51,24 @@ void moveDocumentCursor(int dRow, int dCol, AppState& state, const Layout& layou
     state.cursor.col = std::clamp(state.cursor.col + dCol, 0, std::max(AppState::docCols - 1, 0));
     state.cursorVisible = true;
     keepCursorVisible(state, layout);
-    if (state.kbStroke) {
+    if (state.stroke.kbStroke) {
         paint(state.cursor, state);
-    } else if (state.shapeStart) {
-        state.lastShapeDrag = state.cursor;
-        state.previewOverlay = computeShape(*state.shapeStart, state.cursor, state);
+    } else if (state.stroke.shapeStart) {
+        state.stroke.lastShapeDrag = state.cursor;
+        state.stroke.previewOverlay = computeShape(*state.stroke.shapeStart, state.cursor, state);
     } else if (state.pasteFloat && state.clipboard) {
-        state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+        state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
     }
 }
 
 void kbSpaceToggle(AppState& state) {
     state.cursorVisible = true;
-    switch (state.tool) {
+    switch (state.tools.tool) {
         case Tool::line:
         case Tool::box:
         case Tool::oval:
         case Tool::select:
-            if (state.shapeStart) finishShape(state.cursor, state);
+            if (state.stroke.shapeStart) finishShape(state.cursor, state);
             else anchorShapeAtCursor(state);
             return;
         case Tool::pans:
@@ -79,22 +79,18 @@ void kbSpaceToggle(AppState& state) {
         default:
             break;
     }
-    if (state.kbStroke) {
-        const int count = state.strokeCellCount;
+    if (state.stroke.kbStroke) {
+        const int count = state.stroke.strokeCellCount;
         liftKeyboardPen(state);
-        state.statusNote = lowerToolName(state.tool) + " · " + std::to_string(count);
-        state.strokeCellCount = 0;
+        state.statusNote = lowerToolName(state.tools.tool) + " · " + std::to_string(count);
         return;
     }
     putKeyboardPenDown(state);
 }
 
 void cancelCanvasGesture(AppState& state) {
-    state.shapeStart.reset();
-    state.lastShapeDrag.reset();
     state.pasteFloat = false;
-    state.previewOverlay.clear();
-    if (state.kbStroke) liftKeyboardPen(state);
+    endStroke(state);
 }
 
 }  // namespace glyphloom

@@ -19,11 +19,11 @@ std::string groupNote(int group) {
 // The whole solid-colour change of one channel: no pool, not left alone.
 void makeSolid(const ANSIColorValue& color, bool forFg, AppState& state) {
     if (forFg) {
-        state.fg = color;
-        state.fgCycle = state.fgRandom = state.fgNull = false;
+        state.tools.fg = color;
+        state.tools.fgCycle = state.tools.fgRandom = state.tools.fgNull = false;
     } else {
-        state.penBg = backgroundForMode(color, state.blinkingText);
-        state.bgCycle = state.bgRandom = state.bgNull = false;
+        state.tools.penBg = backgroundForMode(color, state.blinkingText);
+        state.tools.bgCycle = state.tools.bgRandom = state.tools.bgNull = false;
     }
 }
 
@@ -33,12 +33,11 @@ void paletteGroupTapped(int group, bool forFg, AppState& state) {
     const std::vector<ANSIColorValue> colors = paletteBulkColors(group);
     if (colors.empty()) return;
     std::vector<ANSIColorValue>* pool = nullptr;
-    if (forFg ? state.fgCycle : state.bgCycle) {
-        pool = forFg ? &state.fgCyclePool : &state.bgCyclePool;
-        (forFg ? state.fgCycleIndex : state.bgCycleIndex) = 0;
-        (forFg ? state.fgCycleCount : state.bgCycleCount) = 0;
-    } else if (forFg ? state.fgRandom : state.bgRandom) {
-        pool = forFg ? &state.fgRandomPool : &state.bgRandomPool;
+    if (forFg ? state.tools.fgCycle : state.tools.bgCycle) {
+        pool = forFg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
+        (forFg ? state.cycles.fg : state.cycles.bg) = {};
+    } else if (forFg ? state.tools.fgRandom : state.tools.bgRandom) {
+        pool = forFg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
     }
     if (pool) {
         auto present = [&](const ANSIColorValue& c) { return std::find(pool->begin(), pool->end(), c) != pool->end(); };

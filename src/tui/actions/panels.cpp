@@ -51,14 +51,14 @@ void adjustStepper(StepperId id, int delta, AppState& state) {
         return;
     }
     const ToolSetting& row = (*settingFor(id));
-    int& field = row.number(state);
+    int& field = row.number(state.tools);
     field = row.stepRange.clamp(static_cast<long long>(field) + delta);
 }
 
 void toggleTapped(ToggleId id, AppState& state) {
     switch (id.kind) {
         case ToggleId::Kind::setting: {
-            bool& field = (*settingFor(id.setting)).flag(state);
+            bool& field = (*settingFor(id.setting)).flag(state.tools);
             field = !field;
             return;
         }
@@ -75,27 +75,27 @@ void toggleTapped(ToggleId id, AppState& state) {
 
 void chipTapped(const ANSIColorValue& color, bool forFg, AppState& state) {
     const std::string channel = forFg ? "fg" : "bg";
-    if (forFg ? state.fgCycle : state.bgCycle) {
-        auto& pool = forFg ? state.fgCyclePool : state.bgCyclePool;
+    if (forFg ? state.tools.fgCycle : state.tools.bgCycle) {
+        auto& pool = forFg ? state.tools.fgCyclePool : state.tools.bgCyclePool;
         togglePresence(pool, color);
         state.statusNote = channel + " cycle: " + std::to_string(pool.size()) + " colors";
-    } else if (forFg ? state.fgRandom : state.bgRandom) {
-        auto& pool = forFg ? state.fgRandomPool : state.bgRandomPool;
+    } else if (forFg ? state.tools.fgRandom : state.tools.bgRandom) {
+        auto& pool = forFg ? state.tools.fgRandomPool : state.tools.bgRandomPool;
         togglePresence(pool, color);
         state.statusNote = channel + " random: " + std::to_string(pool.size()) + " colors";
     } else if (forFg) {
-        state.fg = color;
-        state.fgNull = false;
+        state.tools.fg = color;
+        state.tools.fgNull = false;
     } else {
-        state.penBg = backgroundForMode(color, state.blinkingText);
-        state.bgNull = false;
+        state.tools.penBg = backgroundForMode(color, state.blinkingText);
+        state.tools.bgNull = false;
     }
 }
 
 void setColorMode(ColorMode mode, bool forFg, AppState& state) {
-    (forFg ? state.fgNull : state.bgNull) = mode == ColorMode::null;
-    (forFg ? state.fgCycle : state.bgCycle) = mode == ColorMode::cycle;
-    (forFg ? state.fgRandom : state.bgRandom) = mode == ColorMode::random;
+    (forFg ? state.tools.fgNull : state.tools.bgNull) = mode == ColorMode::null;
+    (forFg ? state.tools.fgCycle : state.tools.bgCycle) = mode == ColorMode::cycle;
+    (forFg ? state.tools.fgRandom : state.tools.bgRandom) = mode == ColorMode::random;
 }
 
 void colorModeTapped(ColorMode mode, bool forFg, AppState& state) {
@@ -104,7 +104,7 @@ void colorModeTapped(ColorMode mode, bool forFg, AppState& state) {
 
 void setCycleRepeat(bool forFg, int repeat, AppState& state) {
     const int step = std::clamp(repeat, 1, 20);
-    (forFg ? state.fgCycleStep : state.bgCycleStep) = step;
+    (forFg ? state.tools.fgCycleStep : state.tools.bgCycleStep) = step;
     state.statusNote = std::string(forFg ? "fg" : "bg") + " repeat " + std::to_string(step);
 }
 
@@ -116,9 +116,9 @@ void poolChipTapped(bool forFg, std::size_t index, bool rightClick, AppState& st
 void toggleFadesPanel(AppState& state) { state.fadesPanelOpen = !state.fadesPanelOpen; }
 
 void swapForegroundAndBackground(AppState& state) {
-    const ANSIColorValue oldFg = state.fg;
-    state.fg = state.penBg;
-    state.penBg = backgroundForMode(oldFg, state.blinkingText);
+    const ANSIColorValue oldFg = state.tools.fg;
+    state.tools.fg = state.tools.penBg;
+    state.tools.penBg = backgroundForMode(oldFg, state.blinkingText);
 }
 
 // --- Fades panel ---
@@ -135,13 +135,13 @@ std::vector<std::string> randomPoolForGroups(const std::set<std::string>& groups
 }
 
 void toggleRandomCharGroup(const std::string& name, AppState& state) {
-    if (state.charRandomGroups.erase(name) == 0) {
+    if (state.tools.charRandomGroups.erase(name) == 0) {
         // A name no group carries would add nothing to the pool; leave it out of the set.
         if (!isKnownGroup(name)) return;
-        state.charRandomGroups.insert(name);
+        state.tools.charRandomGroups.insert(name);
     }
-    state.charRandomPool = randomPoolForGroups(state.charRandomGroups);
-    state.statusNote = "random pool: " + std::to_string(state.charRandomPool.size()) + " glyphs";
+    state.tools.charRandomPool = randomPoolForGroups(state.tools.charRandomGroups);
+    state.statusNote = "random pool: " + std::to_string(state.tools.charRandomPool.size()) + " glyphs";
 }
 
 // --- Shape fill ---
@@ -149,19 +149,19 @@ void toggleRandomCharGroup(const std::string& name, AppState& state) {
 void toggleFillPool(std::vector<ANSIColorValue>& pool, const ANSIColorValue& color) { togglePresence(pool, color); }
 
 void fillColorModeTapped(bool fg, FillChannelMode mode, AppState& state) {
-    FillChannelMode& current = fg ? state.shapeFill.fgMode : state.shapeFill.bgMode;
+    FillChannelMode& current = fg ? state.tools.shapeFill.fgMode : state.tools.shapeFill.bgMode;
     current = current == mode ? FillChannelMode::solid : mode;
 }
 
 void fillCharModeTapped(FillChannelMode mode, AppState& state) {
-    FillChannelMode& current = state.shapeFill.charMode;
+    FillChannelMode& current = state.tools.shapeFill.charMode;
     current = current == mode ? FillChannelMode::solid : mode;
 }
 
 void fillSwatchTapped(bool fg, int index, AppState& state) {
     if (index < 0 || index > 15) return;
     const ANSIColorValue color = ANSIColorValue::ansi16(index);
-    ShapeFillStyle& fill = state.shapeFill;
+    ShapeFillStyle& fill = state.tools.shapeFill;
     FillChannelMode& mode = fg ? fill.fgMode : fill.bgMode;
     if (mode == FillChannelMode::cycle || mode == FillChannelMode::random) {
         toggleFillPool(fg ? fill.fgPool : fill.bgPool, color);
@@ -187,9 +187,9 @@ void penCharTapped(AppState& state) {
 void closeCharPickerIfEmptyCycle(AppState& state) {
     state.charPickerOpen = false;
     state.charsetMenuOpen = false;
-    if (state.charPickerTarget == CharTarget::fill && state.shapeFill.charMode == FillChannelMode::cycle &&
-        state.shapeFill.charPool.empty()) {
-        state.shapeFill.charMode = FillChannelMode::solid;
+    if (state.charPickerTarget == CharTarget::fill && state.tools.shapeFill.charMode == FillChannelMode::cycle &&
+        state.tools.shapeFill.charPool.empty()) {
+        state.tools.shapeFill.charMode = FillChannelMode::solid;
         state.statusNote = "fill cycle needs a sequence";
     }
     // The next opening from the sidebar's character button is for the pen again.
@@ -205,11 +205,11 @@ void charPicked(const std::string& character, AppState& state) {
         return;
     }
     if (state.charPickerTarget == CharTarget::fill) {
-        state.shapeFill.character = character;
-        state.shapeFill.charMode = FillChannelMode::solid;
+        state.tools.shapeFill.character = character;
+        state.tools.shapeFill.charMode = FillChannelMode::solid;
     } else {
-        state.penChar = character;
-        state.charNull = false;
+        state.tools.penChar = character;
+        state.tools.charNull = false;
     }
     closeCharPickerIfEmptyCycle(state);
 }
@@ -222,8 +222,8 @@ void placeTypedCodepoint(const std::string& hex, AppState& state) {
         state.statusNote = "no glyph at U+" + shown;
         return;
     }
-    state.penChar = *glyph;
-    state.charNull = false;
+    state.tools.penChar = *glyph;
+    state.tools.charNull = false;
     state.charPickerOpen = false;
     state.statusNote = "placed U+" + shown;
 }
@@ -236,12 +236,12 @@ void removeLastPickedChar(AppState& state) {
 void charModeTapped(CharMode mode, AppState& state) {
     const bool wasLit = pickerCharMode(state) == mode;
     if (state.charPickerTarget == CharTarget::fill) {
-        state.shapeFill.charMode = wasLit ? FillChannelMode::solid : fillModeFor(mode);
+        state.tools.shapeFill.charMode = wasLit ? FillChannelMode::solid : fillModeFor(mode);
         return;
     }
-    state.charNull = !wasLit && mode == CharMode::null;
-    state.charCycle = !wasLit && mode == CharMode::cycle;
-    state.charRandom = !wasLit && mode == CharMode::random;
+    state.tools.charNull = !wasLit && mode == CharMode::null;
+    state.tools.charCycle = !wasLit && mode == CharMode::cycle;
+    state.tools.charRandom = !wasLit && mode == CharMode::random;
 }
 
 void toggleCharsetMenu(AppState& state) { state.charsetMenuOpen = !state.charsetMenuOpen; }

@@ -50,7 +50,7 @@ RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
     s.rows = AppState::docRows;
     s.layers = state.layers;
     s.colorDepth = state.colorDepth;
-    if (!state.charCyclePool.empty()) s.charCycleSequence = joined(state.charCyclePool);
+    if (!state.tools.charCyclePool.empty()) s.charCycleSequence = joined(state.tools.charCyclePool);
     s.blinkingText = state.blinkingText;
     s.monoTint = state.monoTint;
     s.carried = state.carriedDrawingFile;
@@ -90,8 +90,8 @@ std::string writeRecoveryCopy(const std::string& path, const RecoverySnapshot& s
 }
 
 bool strokeInProgress(const AppState& state) {
-    return state.paintingStroke || state.kbStroke || state.shapeStart.has_value() || state.panDrag.has_value() ||
-           state.layerShiftDrag.has_value();
+    return state.stroke.paintingStroke || state.stroke.kbStroke || state.stroke.shapeStart.has_value() ||
+           state.panDrag.has_value() || state.layerShiftDrag.has_value();
 }
 
 RecoveryKeeper::RecoveryKeeper(std::string folder, int pid, std::uint64_t session, CopyWriter write,

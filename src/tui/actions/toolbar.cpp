@@ -106,9 +106,9 @@ void perform(BarAction action, AppState& state) {
             state.depthPickerOpen = true;
             return;
         case BarAction::mirror: {
-            const int next = (static_cast<int>(state.symmetryMode) + 1) % 4;
-            state.symmetryMode = static_cast<SymmetryMode>(next);
-            state.statusNote = "symmetry: " + std::string(symmetryLabel(state.symmetryMode));
+            const int next = (static_cast<int>(state.tools.symmetryMode) + 1) % 4;
+            state.tools.symmetryMode = static_cast<SymmetryMode>(next);
+            state.statusNote = "symmetry: " + std::string(symmetryLabel(state.tools.symmetryMode));
             return;
         }
         case BarAction::help:
@@ -237,8 +237,8 @@ void resetActiveLayerShift(AppState& state) {
 
 void setDocumentColorDepth(ColorDepth depth, AppState& state) {
     state.colorDepth = depth;
-    state.fg = clampToDepth(state.fg, depth);
-    state.penBg = clampToDepth(state.penBg, depth);
+    state.tools.fg = clampToDepth(state.tools.fg, depth);
+    state.tools.penBg = clampToDepth(state.tools.penBg, depth);
     if (depth == ColorDepth::mono || depth == ColorDepth::c16) state.palettePickerOpen = false;
     const int outOfSpec = outOfSpecCount(state.layers, depth, state.blinkingText);
     if (outOfSpec > 0)
@@ -254,7 +254,7 @@ void setMonoTint(MonoTint tint, AppState& state) {
 void toggleBlinkingTextFromDepthPicker(AppState& state) {
     state.blinkingText = !state.blinkingText;
     if (state.blinkingText) {
-        state.penBg = backgroundForMode(state.penBg, true);
+        state.tools.penBg = backgroundForMode(state.tools.penBg, true);
         state.statusNote = "blinking text — costs the bright backgrounds, terminals vary";
     } else {
         state.statusNote = "bright backgrounds on";

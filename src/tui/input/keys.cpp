@@ -66,7 +66,7 @@ void normalKey(std::uint8_t byte, AppState& state) {
         default: break;
     }
     if (byte == '0' && state.shiftingLayer) return resetActiveLayerShift(state);
-    if (byte == ' ' && state.tool != Tool::text) {
+    if (byte == ' ' && state.tools.tool != Tool::text) {
         if (state.pasteFloat) return placeFloatingPaste(state.cursor, state);
         return kbSpaceToggle(state);
     }

@@ -182,7 +182,7 @@ bool sidebarClick(int x, int y, AppState& state, const Layout& layout) {
     }
     if (const auto* tool = hit(layout.toolSpans, x, y)) {
         // Opening or closing the current tool's panel changes what the sidebar holds.
-        if (tool->value == state.tool) state.sidebarScroll = 0;
+        if (tool->value == state.tools.tool) state.sidebarScroll = 0;
         toolTapped(tool->value, state);
         return true;
     }
@@ -254,7 +254,7 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     // and colour rows, the preset row and finally the canvas see it.
     if (activeTextEntry(state) == TextEntryMode::fileName)
         return commitFileNameEntry(hit(layout.barButtonSpans, x, y) != nullptr, state);
-    if (state.kbStroke) liftKeyboardPen(state);
+    if (state.stroke.kbStroke) liftKeyboardPen(state);
     if (state.stepEntryChannel) {
         const bool onEntryControl = hit(layout.fgStepSpan, x, y) || hit(layout.bgStepSpan, x, y) ||
                                     hit(layout.paletteValueSpans, x, y);

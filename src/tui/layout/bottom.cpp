@@ -15,9 +15,9 @@ constexpr ANSIColorValue noteFg = ANSIColorValue::ansi16(11);
 constexpr ANSIColorValue positionFg = ANSIColorValue::ansi16(7);
 
 std::string spaceHint(const AppState& state) {
-    if (state.kbStroke) return "space lifts pen";
-    if (state.shapeStart) return "space commits";
-    switch (state.tool) {
+    if (state.stroke.kbStroke) return "space lifts pen";
+    if (state.stroke.shapeStart) return "space commits";
+    switch (state.tools.tool) {
         case Tool::fill: return "space fills";
         case Tool::line:
         case Tool::box:
@@ -40,15 +40,15 @@ void showStatusHover(Screen& screen, const Layout& layout, std::string_view text
 }
 
 std::vector<std::string> statusHints(const AppState& state) {
-    std::vector<std::string> hints{std::string(rawValue(state.tool))};
-    if (state.tool == Tool::pen) hints.emplace_back(rawValue(state.penLineStyle));
-    hints.push_back(state.penChar);
-    if (state.fgCycle || state.bgCycle || state.charCycle) hints.emplace_back("fade");
-    if (state.fgRandom || state.bgRandom || state.charRandom) hints.emplace_back("random");
+    std::vector<std::string> hints{std::string(rawValue(state.tools.tool))};
+    if (state.tools.tool == Tool::pen) hints.emplace_back(rawValue(state.tools.penLineStyle));
+    hints.push_back(state.tools.penChar);
+    if (state.tools.fgCycle || state.tools.bgCycle || state.tools.charCycle) hints.emplace_back("fade");
+    if (state.tools.fgRandom || state.tools.bgRandom || state.tools.charRandom) hints.emplace_back("random");
     if ((state.presetCycle || state.presetRandom) && state.selectedPreset &&
         *state.selectedPreset >= 0 && *state.selectedPreset < 16)
         hints.push_back("▸preset " + std::string(Chrome::presetSlotLabels[static_cast<std::size_t>(*state.selectedPreset)]));
-    if (state.tool == Tool::text) {
+    if (state.tools.tool == Tool::text) {
         const FKeyBank& bank = FKeyBanks::banks()[static_cast<std::size_t>(FKeyBanks::normalized(state.fkeyBankIndex))];
         hints.push_back("F1–F10 " + bank.name + ": " + FKeyBanks::spacedGlyphs(bank));
     }

@@ -173,7 +173,7 @@ void drawFaceList(const AppState& state, Screen& screen, BoxRows& box, Layout& l
         const BlockFont& font = *fonts[static_cast<std::size_t>(hovered->value)];
         int line = row;
         for (std::string_view sample : {"Glyphloom", "ABCabc", "0123 !?&"})
-            line = drawLettering(screen, box, letterLine(font, sample), line, previewEnd, state.fg) + 1;
+            line = drawLettering(screen, box, letterLine(font, sample), line, previewEnd, state.tools.fg) + 1;
     }
     box.put(previewEnd, 0, "click selects · OK keeps · right-click removes an import", disabled, boxBg);
 }

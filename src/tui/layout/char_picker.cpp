@@ -30,7 +30,7 @@ const CharacterGroup& currentSet(const AppState& state) {
 // The single character the picker's target uses now (none while a sequence is built).
 std::string currentGlyph(const AppState& state) {
     if (pickerSequence(state)) return {};
-    return state.charPickerTarget == CharTarget::fill ? state.shapeFill.character : state.penChar;
+    return state.charPickerTarget == CharTarget::fill ? state.tools.shapeFill.character : state.tools.penChar;
 }
 
 int floorRow(const Layout& layout) { return layout.statusVisible ? layout.statusRow() : layout.colorRow(); }

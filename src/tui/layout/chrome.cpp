@@ -114,7 +114,7 @@ void drawSurround(Screen& screen, const Layout& layout) {
 }  // namespace
 
 void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
-    const bool showSelection = state.tool == Tool::select && state.selection.has_value();
+    const bool showSelection = state.tools.tool == Tool::select && state.selection.has_value();
     int r1 = 0, r2 = -1, c1 = 0, c2 = -1;
     if (showSelection) {
         r1 = std::min(state.selection->r1, state.selection->r2);
@@ -123,7 +123,7 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
         c2 = std::max(state.selection->c1, state.selection->c2);
     }
     const bool mono = state.colorDepth == ColorDepth::mono;
-    const bool previewing = !state.previewOverlay.empty();
+    const bool previewing = !state.stroke.previewOverlay.empty();
     const int top = layout.canvasTop();
     const int left = layout.canvasLeft();
     drawSurround(screen, layout);
@@ -131,7 +131,7 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
     std::vector<std::uint8_t> previewRows;
     if (previewing) {
         previewRows.assign(static_cast<std::size_t>(std::max(layout.canvasHeight(), 0)), 0);
-        for (const auto& [key, cell] : state.previewOverlay) {
+        for (const auto& [key, cell] : state.stroke.previewOverlay) {
             const long long r = static_cast<long long>(key.row) - layout.viewRow;
             if (r >= 0 && r < static_cast<long long>(previewRows.size())) previewRows[static_cast<std::size_t>(r)] = 1;
         }
@@ -162,7 +162,8 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
             ANSICell cell;
             if (docCells && docCol >= 0 && docCol < rowColumns) cell = (*docCells)[static_cast<std::size_t>(docCol)];
             if (previewing) {
-                if (auto overlay = state.previewOverlay.find(GridKey{docRow, docCol}); overlay != state.previewOverlay.end())
+                if (auto overlay = state.stroke.previewOverlay.find(GridKey{docRow, docCol});
+                    overlay != state.stroke.previewOverlay.end())
                     cell = overlay->second;
             }
             // A cell is one column on the canvas whatever its character: a glyph the terminal

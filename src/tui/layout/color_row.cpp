@@ -18,7 +18,7 @@ void drawSeparator(Screen& screen, int row, int col) {
 void drawChannel(const AppState& state, Screen& screen, Layout& layout, bool forFg) {
     const int row = forFg ? layout.colorRow() : layout.padRow();
     const int swatchWidth = layout.sizeClass == Layout::SizeClass::large ? 4 : 2;
-    const ANSIColorValue& current = forFg ? state.fg : state.penBg;
+    const ANSIColorValue& current = forFg ? state.tools.fg : state.tools.penBg;
     const std::vector<ANSIColorValue>* pool = activePool(state, forFg);
 
     int col = 1;
@@ -43,8 +43,8 @@ void drawChannel(const AppState& state, Screen& screen, Layout& layout, bool for
 
     // The step control shows the repeat count, or the digits being typed for it.
     const bool typing = state.stepEntryChannel == (forFg ? PaletteChannel::fg : PaletteChannel::bg);
-    const std::string step = "≈" + (typing ? state.renameBuffer + "▌" : std::to_string(forFg ? state.fgCycleStep
-                                                                                              : state.bgCycleStep));
+    const std::string step = "≈" + (typing ? state.renameBuffer + "▌"
+                                           : std::to_string(forFg ? state.tools.fgCycleStep : state.tools.bgCycleStep));
     (forFg ? layout.fgStepSpan : layout.bgStepSpan) =
         putSpan(screen, step, row, col, typing ? entryFg : accent, typing ? entryBg : barBg);
     col = std::max(col + 4, (forFg ? layout.fgStepSpan : layout.bgStepSpan)->colEnd + 1);

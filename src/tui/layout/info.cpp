@@ -20,7 +20,8 @@ namespace {
 // The cell the canvas shows at a document position, before any display filter: the shape
 // preview where it has one, else the topmost visible layer whose cell is not see-through.
 ANSICell shownCell(const AppState& state, int row, int col) {
-    if (auto overlay = state.previewOverlay.find(GridKey{row, col}); overlay != state.previewOverlay.end())
+    if (auto overlay = state.stroke.previewOverlay.find(GridKey{row, col});
+        overlay != state.stroke.previewOverlay.end())
         return overlay->second;
     return compositedCellAt(state.layers, row, col);
 }

@@ -37,9 +37,11 @@ public:
     PaletteDrawer(const AppState& state, Screen& screen, Layout& layout, int top, int left)
         : state_(state), screen_(screen), layout_(layout), top_(top), left_(left + 1) {
         const bool fg = state.paletteTargetFg;
-        current_ = fg ? state.fg : state.penBg;
-        if (fg ? state.fgCycle : state.bgCycle) pool_ = fg ? &state.fgCyclePool : &state.bgCyclePool;
-        else if (fg ? state.fgRandom : state.bgRandom) pool_ = fg ? &state.fgRandomPool : &state.bgRandomPool;
+        current_ = fg ? state.tools.fg : state.tools.penBg;
+        if (fg ? state.tools.fgCycle : state.tools.bgCycle)
+            pool_ = fg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
+        else if (fg ? state.tools.fgRandom : state.tools.bgRandom)
+            pool_ = fg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
     }
 
     void groupDot(int group, int row, int col) {

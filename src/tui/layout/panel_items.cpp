@@ -54,7 +54,7 @@ std::string fillCharText(const ShapeFillStyle& fill) {
 }  // namespace
 
 std::vector<Chip> ovalModeChips(const AppState& state, Layout& layout) {
-    const OvalDrawMode current = state.ovalOptions.drawMode;
+    const OvalDrawMode current = state.tools.ovalOptions.drawMode;
     const OvalDrawMode lines =
         current.kind == OvalDrawMode::Kind::lines ? current : OvalDrawMode::lines(BoxStyle::single);
     const std::pair<const char*, OvalDrawMode> modes[] = {
@@ -136,7 +136,7 @@ int panelItemWidth(const PanelItem& item) {
 
 int drawPanelItems(const std::vector<PanelItem>& items, const AppState& state, Screen& screen, Layout& layout,
                    int row, int left, int width, int bottom, const ANSIColorValue& bg) {
-    const ShapeFillStyle& fill = state.shapeFill;
+    const ShapeFillStyle& fill = state.tools.shapeFill;
     for (const PanelItem& item : items) {
         if (row + panelItemRows(item, width) > bottom) break;
         // A label cut short keeps its whole text for the status line.

@@ -27,7 +27,8 @@ int drawSidebarFoot(const AppState& state, Screen& screen, Layout& layout, int f
     const int width = layout.sidebarWidth;
     const int mirrorRow = bottom - 1;
     if (mirrorRow < freeFrom) return bottom;
-    layout.mirrorSpan = putSpan(screen, padded(symmetryLabel(state.symmetryMode), width), mirrorRow, 0, toolName, sidebarBg);
+    layout.mirrorSpan =
+        putSpan(screen, padded(symmetryLabel(state.tools.symmetryMode), width), mirrorRow, 0, toolName, sidebarBg);
 
     const int height = std::min(previewBoxRows, mirrorRow - freeFrom);
     if (height < 3) return mirrorRow;
@@ -66,15 +67,15 @@ std::pair<int, int> drawSidebarColumn(const AppState& state, Screen& column, Lay
     for (int r = 0; r < bottom; ++r) column.fillRow(r, clearedFg, sidebarBg);  // the column is the sidebar's width
 
     if (layout.sizeClass == Layout::SizeClass::small && state.toolPanelOpen) {
-        const std::string title = "◂ " + std::string(rawValue(state.tool));
+        const std::string title = "◂ " + std::string(rawValue(state.tools.tool));
         const Span span = putSpan(column, padded(title, width), 0, 0, accent, currentToolBg);
-        layout.toolSpans.push_back({span, state.tool});
+        layout.toolSpans.push_back({span, state.tools.tool});
         return {drawSidebarToolPanel(state, column, layout, 1, bottom), 0};
     }
 
     int row = 0;
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
-        const bool current = tool == state.tool;
+        const bool current = tool == state.tools.tool;
         putSpan(column, " " + padded(name, width - 1), row, 0, current ? accent : toolName,
                 current ? currentToolBg : sidebarBg);
         if (toolHasPanelItems(tool))

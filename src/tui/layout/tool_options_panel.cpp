@@ -70,10 +70,10 @@ std::string_view textDirectionLabel(TextDirection direction) {
 
 // What the character button shows: the pen character, or the mode that replaces it.
 std::string penCharText(const AppState& state) {
-    if (state.charCycle) return "⟳";
-    if (state.charRandom) return "⤨";
-    if (state.charNull) return "ø";
-    return state.penChar;
+    if (state.tools.charCycle) return "⟳";
+    if (state.tools.charRandom) return "⤨";
+    if (state.tools.charNull) return "ø";
+    return state.tools.penChar;
 }
 
 bool usesPenCharacter(Tool tool) {
@@ -195,26 +195,27 @@ void drawStyleRows(OptionRows& rows, LineStyle current, Layout& layout) {
 int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int row, int bottom) {
     OptionRows rows(screen, layout, row, bottom);
     rows.gap();
-    const Tool tool = state.tool;
+    const Tool tool = state.tools.tool;
     if (usesBrush(tool)) {
         rows.chips("Size", choiceChips(std::vector<BrushSize>(std::begin(brushChoices), std::end(brushChoices)),
-                                       state.brush, brushLabel, layout.brushSpans));
+                                       state.tools.brush, brushLabel, layout.brushSpans));
     }
     switch (tool) {
-        case Tool::pen: drawStyleRows(rows, state.penLineStyle, layout); break;
+        case Tool::pen: drawStyleRows(rows, state.tools.penLineStyle, layout); break;
         case Tool::line:
-            drawStyleRows(rows, state.lineStyle, layout);
-            rows.chips("Stitch", choiceChips<LineStitchMode>({LineStitchMode::off, LineStitchMode::stitch,
-                                                              LineStitchMode::track, LineStitchMode::slash},
-                                                             state.lineStitchMode, stitchLabel, layout.stitchSpans));
-            rows.chips("Width", numberChips({1, 2, 3, 4}, state.lineThickness, layout.lineWidthSpans));
+            drawStyleRows(rows, state.tools.lineStyle, layout);
+            rows.chips("Stitch",
+                       choiceChips<LineStitchMode>(
+                           {LineStitchMode::off, LineStitchMode::stitch, LineStitchMode::track, LineStitchMode::slash},
+                           state.tools.lineStitchMode, stitchLabel, layout.stitchSpans));
+            rows.chips("Width", numberChips({1, 2, 3, 4}, state.tools.lineThickness, layout.lineWidthSpans));
             break;
         case Tool::fill:
             rows.chips("Fill",
                        choiceChips<FillMode>({FillMode::solid(), FillMode::gradient(GradientDirection::horizontal),
                                               FillMode::gradient(GradientDirection::vertical),
                                               FillMode::gradient(GradientDirection::radial)},
-                                             state.fillMode,
+                                             state.tools.fillMode,
                                              [](const FillMode& mode) -> std::string_view {
                                                  if (mode.kind == FillMode::Kind::solid) return "■";
                                                  switch (mode.direction) {
@@ -227,21 +228,21 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
                                              layout.fillModeSpans));
             break;
         case Tool::spray:
-            rows.chips("Radius", numberChips({1, 2, 4, 6, 8}, state.sprayRadius, layout.sprayRadiusSpans));
-            rows.chips("Density", numberChips({2, 5, 8, 12, 20}, state.sprayDensity, layout.sprayDensitySpans));
+            rows.chips("Radius", numberChips({1, 2, 4, 6, 8}, state.tools.sprayRadius, layout.sprayRadiusSpans));
+            rows.chips("Density", numberChips({2, 5, 8, 12, 20}, state.tools.sprayDensity, layout.sprayDensitySpans));
             break;
         case Tool::box:
-            rows.chips("Style", choiceChips<BoxStyle>({BoxStyle::single, BoxStyle::double_, BoxStyle::mixedH,
-                                                       BoxStyle::mixedV},
-                                                      state.boxOptions.style, boxStyleLabel, layout.boxStyleSpans));
-            rows.chips("Width", numberChips({1, 2, 3, 4}, state.boxOptions.thickness, layout.boxWidthSpans));
+            rows.chips("Style",
+                       choiceChips<BoxStyle>({BoxStyle::single, BoxStyle::double_, BoxStyle::mixedH, BoxStyle::mixedV},
+                                             state.tools.boxOptions.style, boxStyleLabel, layout.boxStyleSpans));
+            rows.chips("Width", numberChips({1, 2, 3, 4}, state.tools.boxOptions.thickness, layout.boxWidthSpans));
             rows.toggle("Filled", ToggleSetting::boxFilled, state);
             rows.toggle("Outline", ToggleSetting::boxOutline, state);
             rows.toggle("Lines", ToggleSetting::boxPenLine, state);
             break;
         case Tool::oval:
             rows.chips("Mode", ovalModeChips(state, layout));
-            rows.chips("Width", numberChips({1, 2, 3, 4}, state.ovalOptions.thickness, layout.ovalWidthSpans));
+            rows.chips("Width", numberChips({1, 2, 3, 4}, state.tools.ovalOptions.thickness, layout.ovalWidthSpans));
             rows.toggle("Filled", ToggleSetting::ovalFilled, state);
             rows.toggle("Outline", ToggleSetting::ovalOutline, state);
             break;
@@ -251,7 +252,7 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             rows.toggle("BG", ToggleSetting::dbBG, state);
             break;
         case Tool::prism:
-            rows.chips("Steps", numberChips({1, 2, 3}, state.prismSteps, layout.prismStepSpans));
+            rows.chips("Steps", numberChips({1, 2, 3}, state.tools.prismSteps, layout.prismStepSpans));
             rows.toggle("FG", ToggleSetting::prFG, state);
             rows.toggle("BG", ToggleSetting::prBG, state);
             break;
@@ -260,10 +261,10 @@ int drawToolOptions(const AppState& state, Screen& screen, Layout& layout, int r
             rows.toggle("BG", ToggleSetting::scBG, state);
             break;
         case Tool::text:
-            rows.chips("Dir", choiceChips<TextDirection>({TextDirection::right, TextDirection::left,
-                                                          TextDirection::down, TextDirection::up},
-                                                         state.textDirection, textDirectionLabel, layout.textDirSpans));
-            rows.chips("Scale", numberChips({1, 2, 3}, state.textScale, layout.textScaleSpans, "×"));
+            rows.chips("Dir", choiceChips<TextDirection>(
+                                  {TextDirection::right, TextDirection::left, TextDirection::down, TextDirection::up},
+                                  state.tools.textDirection, textDirectionLabel, layout.textDirSpans));
+            rows.chips("Scale", numberChips({1, 2, 3}, state.tools.textScale, layout.textScaleSpans, "×"));
             rows.faces(state, 1);
             rows.button("Fonts…", layout.fontBrowseSpan);
             break;

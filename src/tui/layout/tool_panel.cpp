@@ -67,8 +67,8 @@ void drawFloatingToolPanel(const AppState& state, Screen& screen, Layout& layout
     // Beside the tool's own row in the strip, kept above the bottom rows.
     int toolRow = layout.sidebarTop();
     for (const auto& region : layout.toolSpans)
-        if (region.value == state.tool) toolRow = region.span.row;
-    const std::string title = " " + std::string(rawValue(state.tool)) + " ";
+        if (region.value == state.tools.tool) toolRow = region.span.row;
+    const std::string title = " " + std::string(rawValue(state.tools.tool)) + " ";
     layout.toolPanelFrame =
         drawItemsBox(items, title, state, screen, layout, toolRow, layout.sidebarWidth, layout.sidebarBottom());
 }

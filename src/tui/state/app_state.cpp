@@ -79,18 +79,9 @@ void AppState::restore(UndoSnapshot snapshot) {
 
     // Gestures in flight refer to the document as it was; drop them all.
     selection.reset();
-    shapeStart.reset();
-    lastShapeDrag.reset();
-    lastPaint.reset();
+    stroke = Stroke{};
     textStampHistory.clear();
     plainStampHistory.clear();
-    previewOverlay.clear();
-    penConns.clear();
-    penColors.clear();
-    penChars.clear();
-    penOriginals.clear();
-    paintingStroke = false;
-    kbStroke = false;
     dirty = true;
 }
 
@@ -140,10 +131,9 @@ void AppState::resizeCanvas(int cols, int rows) {
     cursor.row = std::max(0, std::min(cursor.row, rows - 1));
     cursor.col = std::max(0, std::min(cursor.col, cols - 1));
     viewOffset = {0, 0};
-    shapeStart.reset();
-    lastShapeDrag.reset();
+    // A stroke in flight would run on into cells that have moved or gone.
+    stroke = Stroke{};
     selection.reset();
-    previewOverlay.clear();
     textStampHistory.clear();
     plainStampHistory.clear();
     statusNote = "canvas " + std::to_string(cols) + "×" + std::to_string(rows);

@@ -25,13 +25,14 @@
 #include "core/draw/shapes.hpp"
 #include "core/draw/smart_pen.hpp"
 #include "core/model/tool_options.hpp"
+#include "core/draw/cycle.hpp"
 #include "tui/state/control_ids.hpp"
+#include "tui/state/stroke.hpp"
+#include "tui/state/tool_settings_value.hpp"
 
 namespace glyphloom {
 
 class FontDownload;  // tui/actions/font_download
-
-using TimeStamp = std::chrono::steady_clock::time_point;
 
 // A position on screen in the terminal's own terms.
 struct ScreenPoint {
@@ -51,12 +52,6 @@ struct ScreenCell {
 struct CellRect {
     int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
     friend bool operator==(CellRect, CellRect) = default;
-};
-
-struct CellColors {
-    ANSIColorValue foreground;
-    ANSIColorValue background;
-    friend bool operator==(const CellColors&, const CellColors&) = default;
 };
 
 enum class CharTarget { pen, fill };
@@ -177,104 +172,26 @@ public:
 
     AppState();
 
-    // --- Tool and tool options ---
-    Tool tool = Tool::paint;
-    BrushSize brush = BrushSize::cells(1);
-    bool velocityControlsSize = false;
-    FillMode fillMode = FillMode::solid();
-    int lineThickness = 1;
-    int ovalThickness = 1;
-    SymmetryMode symmetryMode = SymmetryMode::none;
-    bool dodgeBurnFG = true;
-    bool dodgeBurnBG = true;
-    bool prismFG = true;
-    bool prismBG = false;
-    int prismSteps = 1;
-    bool brushRounded = false;
-    int sprayRadius = 4;
-    int sprayDensity = 8;
-    int sprayVariance = 0;  // percent
-    bool sprayTargetBG = false;
-    bool velSprayDensity = false;
-    int dodgeBurnStrength = 18;
-    int scatterVariance = 25;
-    bool scatterFG = true;
-    bool scatterBG = false;
-    bool velScatter = false;
-    bool velDodgeBurn = false;
-    bool velPrism = false;
-    TextDirection textDirection = TextDirection::right;
-    int textScale = 1;
-    ShapeFillStyle shapeFill;
-    LineStyle penLineStyle = LineStyle::single;
-    LineStyle lineStyle = LineStyle::single;
-    LineStitchMode lineStitchMode = LineStitchMode::stitch;
-    BoxOptions boxOptions;
-    OvalOptions ovalOptions;
-
-    // --- Colours and characters ---
-    ANSIColorValue fg = ANSIColorValue::ansi16(15);
-    ANSIColorValue penBg = ANSIColorValue::ansi16(0);
-    std::string penChar = "█";
-    bool fgCycle = false;
-    std::vector<ANSIColorValue> fgCyclePool;
-    int fgCycleStep = 1;
-    int fgCycleIndex = 0;
-    int fgCycleCount = 0;
-    bool bgCycle = false;
-    std::vector<ANSIColorValue> bgCyclePool;
-    int bgCycleStep = 1;
-    int bgCycleIndex = 0;
-    int bgCycleCount = 0;
-    bool charCycle = false;
-    std::vector<std::string> charCyclePool;
-    int charCycleStep = 1;
-    int charCycleIndex = 0;
-    int charCycleCount = 0;
-    bool colorCycleResetPerStroke = false;
-    bool charCycleResetPerStroke = true;
-    bool charCycleForward = true;
-    bool charCycleWrap = true;
-    std::set<std::string> charRandomGroups;
-    bool fgRandom = false;
-    std::vector<ANSIColorValue> fgRandomPool;
-    bool bgRandom = false;
-    std::vector<ANSIColorValue> bgRandomPool;
-    bool charRandom = false;
-    std::vector<std::string> charRandomPool;
-    bool charNull = false;  // painting leaves characters alone
-    bool fgNull = false;
-    bool bgNull = false;
-    bool paintSwap = false;
+    // --- Tool settings, and where the pen's cycles stand ---
+    ToolSettings tools;
+    // Moved on by every stamp of the pen; a stroke starts them afresh only where the
+    // settings ask it to, so they are no part of the stroke.
+    CyclePositions cycles;
 
     // --- Pointer, keyboard pointer, strokes and selection ---
-    bool kbStroke = false;
     std::optional<ScreenCell> kbCursor;
     std::optional<ScreenCell> pendingClick;  // executed by the main loop
-    bool autoPan = true;
     std::optional<CellRect> selection;
     std::optional<CellGrid> clipboard;
     bool pasteFloat = false;
     ScreenPoint mouse{-1, -1};
-    bool paintingStroke = false;
-    std::optional<GridKey> lastPaint;
-    std::optional<TimeStamp> lastPaintTime;
-    double velocity = 0;
     GridKey cursor;  // text / keyboard cursor in the document
     bool cursorVisible = false;
     GridKey viewOffset;
     int sidebarScroll = 0;  // first sidebar row shown when the tools and options do not all fit
     std::optional<PanDrag> panDrag;
     std::optional<LayerShiftDrag> layerShiftDrag;
-    std::optional<GridKey> shapeStart;
-    std::optional<GridKey> lastShapeDrag;
-    std::unordered_map<GridKey, ANSICell> previewOverlay;
-    std::unordered_map<GridKey, ConnectionSet> penConns;
-    std::unordered_map<GridKey, CellColors> penColors;
-    std::unordered_map<GridKey, std::string> penChars;
-    // Cells as they were before the current pen stroke first drew over them.
-    std::unordered_map<GridKey, ANSICell> penOriginals;
-    int strokeCellCount = 0;
+    Stroke stroke;  // from press to release
 
     // --- Text tool and fonts ---
     std::optional<int> textFontIndex;

@@ -35,7 +35,7 @@ const std::array<OverlayEntry, 17> overlays{{
     {Overlay::presetFileMenu, isSet<&AppState::presetFileMenuOpen>, clear<&AppState::presetFileMenuOpen>, true, false,
      true},
     {Overlay::saveOptions, isSet<&AppState::saveOptionsOpen>, clear<&AppState::saveOptionsOpen>, true, false, true},
-    {Overlay::panspectInspector, [](const AppState& s) { return s.tool == Tool::pans; }, [](AppState&) {}, false,
+    {Overlay::panspectInspector, [](const AppState& s) { return s.tools.tool == Tool::pans; }, [](AppState&) {}, false,
      false, false},
     {Overlay::fileBrowser, isSet<&AppState::fileBrowserOpen>, clear<&AppState::fileBrowserOpen>, true, false, true},
     {Overlay::history, isSet<&AppState::historyOpen>,

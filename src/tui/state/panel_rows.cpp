@@ -47,10 +47,10 @@ bool toolHasPanelItems(Tool tool) {
 std::vector<PanelItem> panelItems(const AppState& state) {
     std::vector<PanelItem> items;
     for (const ToolSetting& row : toolSettings()) {
-        if (row.panel != SettingPanel::tool || !row.panelTools.contains(state.tool)) continue;
+        if (row.panel != SettingPanel::tool || !row.panelTools.contains(state.tools.tool)) continue;
         items.push_back(itemFor(row, state));
         // The shape fill's own rows follow its switch while it is on.
-        if (row.toggle == ToggleSetting::ownFill && state.shapeFill.enabled) {
+        if (row.toggle == ToggleSetting::ownFill && state.tools.shapeFill.enabled) {
             items.push_back(PanelItem::fillChar());
             items.push_back(PanelItem::fillColorModes(true));
             items.push_back(PanelItem::fillSwatches(true));
@@ -58,7 +58,7 @@ std::vector<PanelItem> panelItems(const AppState& state) {
             items.push_back(PanelItem::fillSwatches(false));
         }
     }
-    if (state.tool == Tool::text) {
+    if (state.tools.tool == Tool::text) {
         items.push_back(PanelItem::text("F1–F10 bank"));
         const auto& banks = FKeyBanks::banks();
         for (std::size_t i = 0; i < banks.size(); ++i) {
@@ -73,17 +73,17 @@ int stepperValue(StepperId id, const AppState& state) {
     // The field accessors are shared with adjustStepper; reading does not change the state.
     AppState& readOnly = const_cast<AppState&>(state);
     if (const MixStepper* mix = mixStepper(id)) return mix->field(readOnly);
-    return settingRow(id).number(readOnly);
+    return settingRow(id).number(readOnly.tools);
 }
 
 bool toggleValue(ToggleId id, const AppState& state) {
     switch (id.kind) {
         case ToggleId::Kind::setting:
-            return settingRow(id.setting).flag(const_cast<AppState&>(state));  // the accessor only reads here
+            return settingRow(id.setting).flag(const_cast<ToolSettings&>(state.tools));  // the accessor only reads here
         case ToggleId::Kind::glyphBank: return FKeyBanks::normalized(state.fkeyBankIndex) == id.index;
         case ToggleId::Kind::charGroup: {
             const CharacterGroup* group = randomCharGroup(id.index);
-            return group != nullptr && state.charRandomGroups.contains(group->name);
+            return group != nullptr && state.tools.charRandomGroups.contains(group->name);
         }
     }
     return false;
@@ -102,21 +102,23 @@ std::vector<PanelItem> fadesPanelItems(const AppState& state) {
 }
 
 ColorMode colorMode(const AppState& state, bool forFg) {
-    if (forFg ? state.fgCycle : state.bgCycle) return ColorMode::cycle;
-    if (forFg ? state.fgRandom : state.bgRandom) return ColorMode::random;
-    if (forFg ? state.fgNull : state.bgNull) return ColorMode::null;
+    if (forFg ? state.tools.fgCycle : state.tools.bgCycle) return ColorMode::cycle;
+    if (forFg ? state.tools.fgRandom : state.tools.bgRandom) return ColorMode::random;
+    if (forFg ? state.tools.fgNull : state.tools.bgNull) return ColorMode::null;
     return ColorMode::solid;
 }
 
 const std::vector<ANSIColorValue>* activePool(const AppState& state, bool forFg) {
-    if (forFg ? state.fgCycle : state.bgCycle) return forFg ? &state.fgCyclePool : &state.bgCyclePool;
-    if (forFg ? state.fgRandom : state.bgRandom) return forFg ? &state.fgRandomPool : &state.bgRandomPool;
+    if (forFg ? state.tools.fgCycle : state.tools.bgCycle)
+        return forFg ? &state.tools.fgCyclePool : &state.tools.bgCyclePool;
+    if (forFg ? state.tools.fgRandom : state.tools.bgRandom)
+        return forFg ? &state.tools.fgRandomPool : &state.tools.bgRandomPool;
     return nullptr;
 }
 
 std::optional<CharMode> pickerCharMode(const AppState& state) {
     if (state.charPickerTarget == CharTarget::fill) {
-        switch (state.shapeFill.charMode) {
+        switch (state.tools.shapeFill.charMode) {
             case FillChannelMode::null: return CharMode::null;
             case FillChannelMode::cycle: return CharMode::cycle;
             case FillChannelMode::random: return CharMode::random;
@@ -124,18 +126,18 @@ std::optional<CharMode> pickerCharMode(const AppState& state) {
         }
         return std::nullopt;
     }
-    if (state.charCycle) return CharMode::cycle;
-    if (state.charRandom) return CharMode::random;
-    if (state.charNull) return CharMode::null;
+    if (state.tools.charCycle) return CharMode::cycle;
+    if (state.tools.charRandom) return CharMode::random;
+    if (state.tools.charNull) return CharMode::null;
     return std::nullopt;
 }
 
 const std::vector<std::string>* pickerSequence(const AppState& state) {
     const auto mode = pickerCharMode(state);
     if (state.charPickerTarget == CharTarget::fill)
-        return (mode == CharMode::cycle || mode == CharMode::random) ? &state.shapeFill.charPool : nullptr;
-    if (mode == CharMode::cycle) return &state.charCyclePool;
-    if (mode == CharMode::random) return &state.charRandomPool;
+        return (mode == CharMode::cycle || mode == CharMode::random) ? &state.tools.shapeFill.charPool : nullptr;
+    if (mode == CharMode::cycle) return &state.tools.charCyclePool;
+    if (mode == CharMode::random) return &state.tools.charRandomPool;
     return nullptr;
 }
 

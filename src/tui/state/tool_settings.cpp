@@ -10,7 +10,7 @@
 #include "core/format/preset.hpp"
 #include "core/text/cp437_characters.hpp"
 #include "core/text/utf8.hpp"
-#include "tui/state/app_state.hpp"
+#include "tui/state/tool_settings_value.hpp"
 
 namespace glyphloom {
 namespace {
@@ -91,7 +91,7 @@ std::vector<std::string> scalarsOf(const std::string& text) {
 
 // `Get` is the accessor of the editor-state field, for the const and the mutable state.
 template <auto Get>
-using ValueOf = std::remove_cvref_t<decltype(Get(std::declval<AppState&>()))>;
+using ValueOf = std::remove_cvref_t<decltype(Get(std::declval<ToolSettings&>()))>;
 
 // The parts of a row other than its reach and coding, set one by one.
 struct Row {
@@ -140,10 +140,10 @@ constexpr Row setting(std::string_view name) {
     row.name = name;
     if constexpr (std::is_same_v<T, bool>) {
         row.type = SettingType::flag;
-        row.flag = [](AppState& s) -> bool& { return Get(s); };
+        row.flag = [](ToolSettings& s) -> bool& { return Get(s); };
     } else if constexpr (std::is_same_v<T, int>) {
         row.type = SettingType::number;
-        row.number = [](AppState& s) -> int& { return Get(s); };
+        row.number = [](ToolSettings& s) -> int& { return Get(s); };
     } else if constexpr (std::is_same_v<T, ANSIColorValue>) {
         row.type = SettingType::color;
     } else if constexpr (std::is_same_v<T, std::string>) {
@@ -159,8 +159,8 @@ constexpr Row setting(std::string_view name) {
     } else {
         row.type = SettingType::choice;
     }
-    row.copy = [](const AppState& from, AppState& to) { Get(to) = Get(from); };
-    row.addToKey = [](const AppState& s, std::string& key) { addKey(key, Get(s)); };
+    row.copy = [](const ToolSettings& from, ToolSettings& to) { Get(to) = Get(from); };
+    row.addToKey = [](const ToolSettings& s, std::string& key) { addKey(key, Get(s)); };
     return {row};
 }
 
@@ -169,10 +169,10 @@ template <auto Get, auto Key>
 constexpr Row stored(std::string_view name) {
     return setting<Get>(name).with([](ToolSetting& r) {
         r.stored = true;
-        r.apply = [](const ToolSetting& row, const TUIPreset& p, AppState& s) {
+        r.apply = [](const ToolSetting& row, const TUIPreset& p, ToolSettings& s) {
             if (const auto& v = p.*Key) Get(s) = clampedInto(row, *v);
         };
-        r.capture = [](const AppState& s, TUIPreset& p) { p.*Key = Get(s); };
+        r.capture = [](const ToolSettings& s, TUIPreset& p) { p.*Key = Get(s); };
     });
 }
 
@@ -181,7 +181,7 @@ constexpr Row stored(std::string_view name) {
 template <auto Get, auto Key>
 constexpr Row always(std::string_view name) {
     return stored<Get, Key>(name).with([](ToolSetting& r) {
-        r.apply = [](const ToolSetting& row, const TUIPreset& p, AppState& s) {
+        r.apply = [](const ToolSetting& row, const TUIPreset& p, ToolSettings& s) {
             Get(s) = clampedInto(row, (p.*Key).value_or(ValueOf<Get>{}));
         };
     });
@@ -193,17 +193,17 @@ constexpr Row always(std::string_view name) {
 template <auto Get, auto Key, int Mul, int Div>
 constexpr Row scaled(std::string_view name) {
     return stored<Get, Key>(name).with([](ToolSetting& r) {
-        r.apply = [](const ToolSetting& row, const TUIPreset& p, AppState& s) {
+        r.apply = [](const ToolSetting& row, const TUIPreset& p, ToolSettings& s) {
             if (const auto& v = p.*Key) Get(s) = roundedInto(*v * Mul / Div, row.range);
         };
-        r.capture = [](const AppState& s, TUIPreset& p) { p.*Key = Get(s) * Div / static_cast<double>(Mul); };
+        r.capture = [](const ToolSettings& s, TUIPreset& p) { p.*Key = Get(s) * Div / static_cast<double>(Mul); };
     });
 }
 
 // Coded by hand: the settings whose preset form is not one field of the same type.
 template <auto Get>
-constexpr Row coded(std::string_view name, void (*apply)(const ToolSetting&, const TUIPreset&, AppState&),
-                    void (*capture)(const AppState&, TUIPreset&)) {
+constexpr Row coded(std::string_view name, void (*apply)(const ToolSetting&, const TUIPreset&, ToolSettings&),
+                    void (*capture)(const ToolSettings&, TUIPreset&)) {
     return setting<Get>(name).with([&](ToolSetting& r) {
         r.stored = true;
         r.apply = apply;
@@ -215,84 +215,78 @@ constexpr Row coded(std::string_view name, void (*apply)(const ToolSetting&, con
 
 // --- The settings coded by hand ---
 
-void applyTool(const ToolSetting&, const TUIPreset& p, AppState& s) {
+void applyTool(const ToolSetting&, const TUIPreset& p, ToolSettings& s) {
     if (p.tool) s.tool = toolForPresetID(*p.tool);
 }
-void captureTool(const AppState& s, TUIPreset& p) { p.tool = presetIDForTool(s.tool); }
+void captureTool(const ToolSettings& s, TUIPreset& p) { p.tool = presetIDForTool(s.tool); }
 
 // Only a brush of whole cells has a size to limit.
-void applyBrush(const ToolSetting& row, const TUIPreset& p, AppState& s) {
+void applyBrush(const ToolSetting& row, const TUIPreset& p, ToolSettings& s) {
     if (!p.brushSize) return;
     BrushSize brush = *p.brushSize;
     if (brush.kind == BrushSize::Kind::cells) brush.n = row.range.clamp(brush.n);
     s.brush = brush;
 }
-void captureBrush(const AppState& s, TUIPreset& p) { p.brushSize = s.brush; }
+void captureBrush(const ToolSettings& s, TUIPreset& p) { p.brushSize = s.brush; }
 
 // Two keys, the brush form first.
-void applyLineThickness(const ToolSetting& row, const TUIPreset& p, AppState& s) {
+void applyLineThickness(const ToolSetting& row, const TUIPreset& p, ToolSettings& s) {
     if (p.lineThickness && p.lineThickness->kind == BrushSize::Kind::cells)
         s.lineThickness = row.range.clamp(p.lineThickness->n);
     else if (p.lineThicknessCells)
         s.lineThickness = row.range.clamp(*p.lineThicknessCells);
 }
-void captureLineThickness(const AppState& s, TUIPreset& p) {
+void captureLineThickness(const ToolSettings& s, TUIPreset& p) {
     p.lineThickness = BrushSize::cells(s.lineThickness);
     p.lineThicknessCells = s.lineThickness;
 }
 
-// The oval's width lives in two fields that must stay in step.
-void applyOvalThickness(const ToolSetting& row, const TUIPreset& p, AppState& s) {
-    if (p.ovalThickness) s.ovalThickness = s.ovalOptions.thickness = row.range.clamp(*p.ovalThickness);
-}
-void captureOvalThickness(const AppState& s, TUIPreset& p) { p.ovalThickness = s.ovalOptions.thickness; }
-
 // The fraction first, else the percentage; both are written.
-void applySprayVariance(const ToolSetting& row, const TUIPreset& p, AppState& s) {
+void applySprayVariance(const ToolSetting& row, const TUIPreset& p, ToolSettings& s) {
     if (p.sprayVariance) s.sprayVariance = roundedInto(*p.sprayVariance * 100.0, row.range);
     else if (p.sprayVariancePct) s.sprayVariance = row.range.clamp(*p.sprayVariancePct);
 }
-void captureSprayVariance(const AppState& s, TUIPreset& p) {
+void captureSprayVariance(const ToolSettings& s, TUIPreset& p) {
     p.sprayVariance = s.sprayVariance / 100.0;
     p.sprayVariancePct = s.sprayVariance;
 }
 
-void applyFillMode(const ToolSetting&, const TUIPreset& p, AppState& s) {
+void applyFillMode(const ToolSetting&, const TUIPreset& p, ToolSettings& s) {
     if (!p.gradientFill) return;
     s.fillMode = *p.gradientFill ? FillMode::gradient(p.gradientDirection.value_or(GradientDirection::vertical))
                                  : FillMode::solid();
 }
-void captureFillMode(const AppState& s, TUIPreset& p) {
+void captureFillMode(const ToolSettings& s, TUIPreset& p) {
     p.gradientFill = s.fillMode.kind == FillMode::Kind::gradient;
     if (*p.gradientFill) p.gradientDirection = s.fillMode.direction;
 }
 
 // Always set: the list, else the sequence one scalar at a time, else empty.
-void applyCharCyclePool(const ToolSetting&, const TUIPreset& p, AppState& s) {
+void applyCharCyclePool(const ToolSetting&, const TUIPreset& p, ToolSettings& s) {
     if (p.charCycleChars) s.charCyclePool = *p.charCycleChars;
     else if (p.charCycleSequence) s.charCyclePool = scalarsOf(*p.charCycleSequence);
     else s.charCyclePool.clear();
 }
 // The list rather than one string: pool entries may be clusters of several scalars.
-void captureCharCyclePool(const AppState& s, TUIPreset& p) { p.charCycleChars = s.charCyclePool; }
+void captureCharCyclePool(const ToolSettings& s, TUIPreset& p) { p.charCycleChars = s.charCyclePool; }
 
 // The group names are kept too, so the fades panel shows which groups feed the pool.
-void applyCharGroups(const ToolSetting&, const TUIPreset& p, AppState& s) {
+void applyCharGroups(const ToolSetting&, const TUIPreset& p, ToolSettings& s) {
     const std::vector<std::string> groups = p.charRandomGroups.value_or(std::vector<std::string>{});
     s.charRandomGroups = std::set<std::string>(groups.begin(), groups.end());
 }
-void captureCharGroups(const AppState& s, TUIPreset& p) {
+void captureCharGroups(const ToolSettings& s, TUIPreset& p) {
     if (!s.charRandomGroups.empty())
         p.charRandomGroups = std::vector<std::string>(s.charRandomGroups.begin(), s.charRandomGroups.end());
 }
 
 // Always set: the list, else the characters of the named groups, else empty.
-void applyCharRandomPool(const ToolSetting&, const TUIPreset& p, AppState& s) {
+void applyCharRandomPool(const ToolSetting&, const TUIPreset& p, ToolSettings& s) {
     s.charRandomPool = p.charRandomChars
                            ? *p.charRandomChars
                            : CP437Characters::charactersOfGroups(p.charRandomGroups.value_or(std::vector<std::string>{}));
 }
-void captureCharRandomPool(const AppState& s, TUIPreset& p) { p.charRandomChars = s.charRandomPool; }
+void captureCharRandomPool(const ToolSettings& s, TUIPreset& p) { p.charRandomChars = s.charRandomPool; }
 
 // --- Which tools read what ---
 
@@ -363,7 +357,7 @@ constexpr ToolSetting table[] = {
         .samples({Tool::oval})
         .s,
     stored<GLYPHLOOM_FIELD(ovalOptions.drawMode), &P::ovalDrawMode>("ovalOptions.drawMode").samples({Tool::oval}).s,
-    coded<GLYPHLOOM_FIELD(ovalOptions.thickness)>("ovalOptions.thickness", applyOvalThickness, captureOvalThickness)
+    stored<GLYPHLOOM_FIELD(ovalOptions.thickness), &P::ovalThickness>("ovalOptions.thickness")
         .range(1, 4)
         .samples({Tool::oval})
         .s,
@@ -549,23 +543,19 @@ const ToolSetting* settingFor(ToggleSetting id) {
     return nullptr;
 }
 
-void copyToolSettings(const AppState& from, AppState& to) {
-    for (const ToolSetting& row : table) row.copy(from, to);
+void addToolSettingsKey(const ToolSettings& settings, std::string& key) {
+    for (const ToolSetting& row : table)
+        if (row.sampleTools.contains(settings.tool)) row.addToKey(settings, key);
 }
 
-void addToolSettingsKey(const AppState& state, Tool tool, std::string& key) {
+void applyToolSettings(const TUIPreset& preset, ToolSettings& settings) {
     for (const ToolSetting& row : table)
-        if (row.sampleTools.contains(tool)) row.addToKey(state, key);
+        if (row.apply) row.apply(row, preset, settings);
 }
 
-void applyToolSettings(const TUIPreset& preset, AppState& state) {
+void captureToolSettings(const ToolSettings& settings, TUIPreset& preset) {
     for (const ToolSetting& row : table)
-        if (row.apply) row.apply(row, preset, state);
-}
-
-void captureToolSettings(const AppState& state, TUIPreset& preset) {
-    for (const ToolSetting& row : table)
-        if (row.capture) row.capture(state, preset);
+        if (row.capture) row.capture(settings, preset);
 }
 
 }  // namespace glyphloom

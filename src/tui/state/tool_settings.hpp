@@ -1,9 +1,9 @@
 // Every tool setting of the editor, declared once: its name, type, range, panel label and
 // control, the tools whose drawing reads it, the preset field it is stored in and how to
-// reach its value in the editor state. The option panels, applying and capturing presets,
-// the tool preview's copy and fingerprint, the preset self test and the clamping of values
-// read from a preset all walk this one table, so adding a setting is adding a row.
-// The defaults are the editor state's initial values.
+// reach its value in the settings (tui/state/tool_settings_value). The option panels,
+// applying and capturing presets, the tool preview's fingerprint, the preset self test and
+// the clamping of values read from a preset all walk this one table, so adding a setting is
+// adding a row. The defaults are the settings' initial values.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,7 @@
 
 namespace glyphloom {
 
-class AppState;
+struct ToolSettings;
 struct TUIPreset;
 enum class Tool;  // core/model/tool_options.hpp
 
@@ -66,7 +66,7 @@ enum class SettingType {
 enum class SettingPanel { none, tool, fades };
 
 struct ToolSetting {
-    std::string_view name;  // the editor state's field
+    std::string_view name;  // the field of ToolSettings
     SettingType type = SettingType::flag;
     // Whole numbers: every value the setting may hold; a preset's value is clamped into it.
     IntRange range;
@@ -81,15 +81,16 @@ struct ToolSetting {
     bool stored = false;  // presets carry it
 
     // How to reach the value: whole numbers and flags directly (for the steppers and
-    // toggles); every setting through the copy, the fingerprint and the preset coding.
-    int& (*number)(AppState&) = nullptr;
-    bool& (*flag)(AppState&) = nullptr;
-    void (*copy)(const AppState& from, AppState& to) = nullptr;
-    void (*addToKey)(const AppState& state, std::string& key) = nullptr;
+    // toggles); every setting through the copy of this one setting, the fingerprint and the
+    // preset coding.
+    int& (*number)(ToolSettings&) = nullptr;
+    bool& (*flag)(ToolSettings&) = nullptr;
+    void (*copy)(const ToolSettings& from, ToolSettings& to) = nullptr;
+    void (*addToKey)(const ToolSettings& settings, std::string& key) = nullptr;
     // Absent preset fields leave the setting alone, except for the settings a preset always
     // sets (the fades and the shape fill), which take their empty value.
-    void (*apply)(const ToolSetting& row, const TUIPreset& preset, AppState& state) = nullptr;
-    void (*capture)(const AppState& state, TUIPreset& preset) = nullptr;
+    void (*apply)(const ToolSetting& row, const TUIPreset& preset, ToolSettings& settings) = nullptr;
+    void (*capture)(const ToolSettings& settings, TUIPreset& preset) = nullptr;
 };
 
 // Every tool setting, in panel order.
@@ -99,13 +100,12 @@ std::span<const ToolSetting> toolSettings();
 const ToolSetting* settingFor(StepperId id);
 const ToolSetting* settingFor(ToggleSetting id);
 
-// Every tool setting of `from` written into `to`.
-void copyToolSettings(const AppState& from, AppState& to);
-// Appends each setting that `tool`'s drawing reads, as text no two values share.
-void addToolSettingsKey(const AppState& state, Tool tool, std::string& key);
+// Appends each setting that the drawing of the settings' tool reads, as text no two values
+// share.
+void addToolSettingsKey(const ToolSettings& settings, std::string& key);
 // The preset's fields written into the settings, each clamped into its range.
-void applyToolSettings(const TUIPreset& preset, AppState& state);
+void applyToolSettings(const TUIPreset& preset, ToolSettings& settings);
 // A preset carrying every stored setting's current value.
-void captureToolSettings(const AppState& state, TUIPreset& preset);
+void captureToolSettings(const ToolSettings& settings, TUIPreset& preset);
 
 }  // namespace glyphloom

@@ -24,93 +24,84 @@ ANSIColorValue activeColor(bool randomOn, const std::vector<ANSIColorValue>& ran
 }
 
 const std::vector<std::string>& charCycleList(const AppState& state) {
-    return state.charCyclePool.empty() ? CP437Characters::allCharacters() : state.charCyclePool;
+    return state.tools.charCyclePool.empty() ? CP437Characters::allCharacters() : state.tools.charCyclePool;
 }
 
-// The cycles' positions, stepped on a copy when frames are simulated.
-struct CycleCounters {
-    CyclePosition fg, bg, chars;
-};
-
-CycleCounters countersOf(const AppState& state) {
-    return {{state.fgCycleIndex, state.fgCycleCount},
-            {state.bgCycleIndex, state.bgCycleCount},
-            {state.charCycleIndex, state.charCycleCount}};
-}
-
-void advanceCounters(const AppState& state, CycleCounters& c) {
-    if (state.fgCycle) c.fg = advancedCycle(c.fg, state.fgCyclePool.size(), {state.fgCycleStep, true, true});
-    if (state.bgCycle) c.bg = advancedCycle(c.bg, state.bgCyclePool.size(), {state.bgCycleStep, true, true});
-    if (state.charCycle)
+// The cycles' positions are stepped on a copy when frames are simulated.
+void advanceCounters(const AppState& state, CyclePositions& c) {
+    if (state.tools.fgCycle)
+        c.fg = advancedCycle(c.fg, state.tools.fgCyclePool.size(), {state.tools.fgCycleStep, true, true});
+    if (state.tools.bgCycle)
+        c.bg = advancedCycle(c.bg, state.tools.bgCyclePool.size(), {state.tools.bgCycleStep, true, true});
+    if (state.tools.charCycle)
         c.chars = advancedCycle(c.chars, charCycleList(state).size(),
-                                {state.charCycleStep, state.charCycleForward, state.charCycleWrap});
+                                {state.tools.charCycleStep, state.tools.charCycleForward, state.tools.charCycleWrap});
 }
 
 std::optional<std::string> charAt(const AppState& state, int cycleIndex, RandomSource& random) {
-    if (state.charNull) return std::nullopt;
-    if (state.charRandom && !state.charRandomPool.empty()) return pick(state.charRandomPool, random);
-    if (state.charCycle) {
+    if (state.tools.charNull) return std::nullopt;
+    if (state.tools.charRandom && !state.tools.charRandomPool.empty()) return pick(state.tools.charRandomPool, random);
+    if (state.tools.charCycle) {
         const auto& list = charCycleList(state);
         if (!list.empty()) return list[wrappedIndex(cycleIndex, list.size())];
     }
-    return state.penChar;
+    return state.tools.penChar;
 }
 
 }  // namespace
 
 ANSIColorValue activeFg(const AppState& state, RandomSource& random) {
-    return activeColor(state.fgRandom, state.fgRandomPool, state.fgCycle, state.fgCyclePool, state.fgCycleIndex,
-                       state.fg, random);
+    return activeColor(state.tools.fgRandom, state.tools.fgRandomPool, state.tools.fgCycle, state.tools.fgCyclePool,
+                       state.cycles.fg.index, state.tools.fg, random);
 }
 
 ANSIColorValue activeBg(const AppState& state, RandomSource& random) {
-    return activeColor(state.bgRandom, state.bgRandomPool, state.bgCycle, state.bgCyclePool, state.bgCycleIndex,
-                       state.penBg, random);
+    return activeColor(state.tools.bgRandom, state.tools.bgRandomPool, state.tools.bgCycle, state.tools.bgCyclePool,
+                       state.cycles.bg.index, state.tools.penBg, random);
 }
 
 std::optional<std::string> activeCharOpt(const AppState& state, RandomSource& random) {
-    return charAt(state, state.charCycleIndex, random);
+    return charAt(state, state.cycles.chars.index, random);
 }
 
-void advanceCycle(AppState& state) {
-    CycleCounters counters = countersOf(state);
-    advanceCounters(state, counters);
-    state.fgCycleIndex = counters.fg.index;
-    state.fgCycleCount = counters.fg.count;
-    state.bgCycleIndex = counters.bg.index;
-    state.bgCycleCount = counters.bg.count;
-    state.charCycleIndex = counters.chars.index;
-    state.charCycleCount = counters.chars.count;
-}
+void advanceCycle(AppState& state) { advanceCounters(state, state.cycles); }
 
 std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state, RandomSource& random) {
     std::vector<CycleFrame> frames;
     frames.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    CycleCounters counters = countersOf(state);
+    CyclePositions counters = state.cycles;
     for (int k = 0; k < count; ++k) {
         CycleFrame frame;
-        frame.fg = activeColor(state.fgRandom, state.fgRandomPool, state.fgCycle, state.fgCyclePool, counters.fg.index,
-                               state.fg, random);
-        frame.bg = activeColor(state.bgRandom, state.bgRandomPool, state.bgCycle, state.bgCyclePool, counters.bg.index,
-                               state.penBg, random);
+        frame.fg = activeColor(state.tools.fgRandom, state.tools.fgRandomPool, state.tools.fgCycle,
+                               state.tools.fgCyclePool, counters.fg.index, state.tools.fg, random);
+        frame.bg = activeColor(state.tools.bgRandom, state.tools.bgRandomPool, state.tools.bgCycle,
+                               state.tools.bgCyclePool, counters.bg.index, state.tools.penBg, random);
         frame.character = charAt(state, counters.chars.index, random);
-        if (state.fgNull) frame.fg.reset();
-        if (state.bgNull) frame.bg.reset();
+        if (state.tools.fgNull) frame.fg.reset();
+        if (state.tools.bgNull) frame.bg.reset();
         frames.push_back(std::move(frame));
         advanceCounters(state, counters);
     }
     return frames;
 }
 
+void restartCyclesForStroke(AppState& state) {
+    if (state.tools.colorCycleResetPerStroke) state.cycles.fg = state.cycles.bg = {};
+    if (state.tools.charCycleResetPerStroke) {
+        state.cycles.chars = {};
+        resetCharCycleToSelected(state);
+    }
+}
+
 void resetCharCycleToSelected(AppState& state) {
-    if (!state.charCycle) return;
-    state.charCycleCount = 0;
-    if (state.charCyclePool.empty()) {
+    if (!state.tools.charCycle) return;
+    state.cycles.chars.count = 0;
+    if (state.tools.charCyclePool.empty()) {
         const auto& all = CP437Characters::allCharacters();
-        const auto at = std::find(all.begin(), all.end(), state.penChar);
-        state.charCycleIndex = at == all.end() ? 0 : static_cast<int>(at - all.begin());
+        const auto at = std::find(all.begin(), all.end(), state.tools.penChar);
+        state.cycles.chars.index = at == all.end() ? 0 : static_cast<int>(at - all.begin());
     } else {
-        state.charCycleIndex = 0;
+        state.cycles.chars.index = 0;
     }
 }
 

@@ -27,6 +27,9 @@ void advanceCycle(AppState& state);
 std::vector<CycleFrame> simulatedCycleFrames(int count, const AppState& state,
                                              RandomSource& random = defaultRandomSource());
 
+// A stroke begins: the cycles whose reset-per-stroke setting is on start from the top (the
+// character cycle from the selected character); the others go on where the last stroke left them.
+void restartCyclesForStroke(AppState& state);
 // Re-bases the character cycle on the selected character (only while the cycle is on).
 void resetCharCycleToSelected(AppState& state);
 

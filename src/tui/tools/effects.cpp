@@ -27,19 +27,21 @@ int roundHalfAway(double value) { return static_cast<int>(std::round(value)); }
 
 void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource& random) {
     // A density of 0 sprays nothing, even where pressure would round it up to one dot.
-    if (state.sprayDensity <= 0) return;
-    int density = state.sprayDensity;
-    if (state.velSprayDensity) density = std::max(1, roundHalfAway(density * stroke.pressure()));
-    for (const GridKey dot : sprayTargets(at, state.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
+    if (state.tools.sprayDensity <= 0) return;
+    int density = state.tools.sprayDensity;
+    if (state.tools.velSprayDensity) density = std::max(1, roundHalfAway(density * stroke.pressure()));
+    for (const GridKey dot :
+         sprayTargets(at, state.tools.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
         ANSICell cell = cellAt(state, dot);
         if (auto ch = activeCharOpt(state, random)) cell.character = *ch;
         cell.foreground = activeFg(state, random);
-        if (state.sprayVariance > 0)
-            cell.foreground = jitterColor(cell.foreground, state.sprayVariance / 100.0 * 0.4, random);
-        if (state.sprayTargetBG) cell.background = activeBg(state, random);
+        if (state.tools.sprayVariance > 0)
+            cell.foreground = jitterColor(cell.foreground, state.tools.sprayVariance / 100.0 * 0.4, random);
+        if (state.tools.sprayTargetBG) cell.background = activeBg(state, random);
         cell.blink = false;
         setActiveCell(state, dot, cell);
-        for (const MirrorPoint& mirror : symmetryPoints(dot, state.symmetryMode, AppState::docRows, AppState::docCols))
+        for (const MirrorPoint& mirror :
+             symmetryPoints(dot, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
             setActiveCell(state, mirror.at, cell);
         advanceCycle(state);
     }
@@ -56,52 +58,52 @@ void smudgeAt(GridKey at, int dRow, int dCol, AppState& state, const EffectStrok
 }
 
 void smudge(GridKey at, AppState& state, const EffectStroke& stroke) {
-    if (!state.lastPaint || *state.lastPaint == at) return;
-    const int dRow = at.row - state.lastPaint->row;
-    const int dCol = at.col - state.lastPaint->col;
+    if (!state.stroke.lastPaint || *state.stroke.lastPaint == at) return;
+    const int dRow = at.row - state.stroke.lastPaint->row;
+    const int dCol = at.col - state.stroke.lastPaint->col;
     smudgeAt(at, dRow, dCol, state, stroke);
     // Mirrored copies move the mirrored way.
-    for (const MirrorPoint& mirror : symmetryPoints(at, state.symmetryMode, AppState::docRows, AppState::docCols))
+    for (const MirrorPoint& mirror : symmetryPoints(at, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
         smudgeAt(mirror.at, mirror.flipV ? -dRow : dRow, mirror.flipH ? -dCol : dCol, state, stroke);
 }
 
 void dodgeBurn(AppState& state, const EffectStroke& stroke, RandomSource& random) {
-    const bool lighten = (state.tool == Tool::dodge) != state.paintSwap;
-    double probability = state.dodgeBurnStrength / 50.0;
-    double strength = state.dodgeBurnStrength / 100.0;
-    if (state.velDodgeBurn) {
+    const bool lighten = (state.tools.tool == Tool::dodge) != state.stroke.paintSwap;
+    double probability = state.tools.dodgeBurnStrength / 50.0;
+    double strength = state.tools.dodgeBurnStrength / 100.0;
+    if (state.tools.velDodgeBurn) {
         const double f = stroke.pressure();
         probability *= f;
         strength *= f;
     }
     // A 16-colour step is all or nothing; during a drag the probability dithers it. The
     // press itself changes every cell under the brush.
-    const bool dither = state.colorDepth == ColorDepth::c16 && state.lastPaint && probability < 1;
-    const EffectChannels channels{state.dodgeBurnFG, state.dodgeBurnBG};
+    const bool dither = state.colorDepth == ColorDepth::c16 && state.stroke.lastPaint && probability < 1;
+    const EffectChannels channels{state.tools.dodgeBurnFG, state.tools.dodgeBurnBG};
     for (const GridKey key : stroke.footprint()) {
         if (dither && !(probability > random.uniformDouble())) continue;
         setActiveCell(state, key, dodgeBurnCell(cellAt(state, key), lighten, strength, channels));
-        ++state.strokeCellCount;
+        ++state.stroke.strokeCellCount;
     }
 }
 
 void prism(AppState& state, const EffectStroke& stroke) {
-    int steps = state.prismSteps;
-    if (state.velPrism) steps = std::max(1, roundHalfAway(steps * stroke.pressure()));
-    const EffectChannels channels{state.prismFG, state.prismBG};
+    int steps = state.tools.prismSteps;
+    if (state.tools.velPrism) steps = std::max(1, roundHalfAway(steps * stroke.pressure()));
+    const EffectChannels channels{state.tools.prismFG, state.tools.prismBG};
     const auto cells = stroke.footprint();
     for (const GridKey key : cells) setActiveCell(state, key, prismCell(cellAt(state, key), 60.0 * steps, channels));
-    state.strokeCellCount += static_cast<int>(cells.size());
+    state.stroke.strokeCellCount += static_cast<int>(cells.size());
 }
 
 void scatter(AppState& state, const EffectStroke& stroke, RandomSource& random) {
-    double variance = state.scatterVariance / 100.0;
-    if (state.velScatter) variance *= stroke.pressure();
-    const EffectChannels channels{state.scatterFG, state.scatterBG};
+    double variance = state.tools.scatterVariance / 100.0;
+    if (state.tools.velScatter) variance *= stroke.pressure();
+    const EffectChannels channels{state.tools.scatterFG, state.tools.scatterBG};
     const auto cells = stroke.footprint();
     for (const GridKey key : cells)
         setActiveCell(state, key, scatterCell(cellAt(state, key), variance, channels, random));
-    state.strokeCellCount += static_cast<int>(cells.size());
+    state.stroke.strokeCellCount += static_cast<int>(cells.size());
 }
 
 }  // namespace
@@ -114,21 +116,21 @@ void applyEffect(GridKey at, AppState& state, TimeStamp now, RandomSource& rando
     EffectStroke stroke;
     stroke.footprint = [&] { return brushFootprint(at, state); };
     stroke.imprintAt = [&](GridKey p) {
-        const int size = state.brush.kind == BrushSize::Kind::cells ? state.brush.n : 1;
-        return brushImprint(p, size, state.brushRounded, AppState::docRows, AppState::docCols);
+        const int size = state.tools.brush.kind == BrushSize::Kind::cells ? state.tools.brush.n : 1;
+        return brushImprint(p, size, state.tools.brushRounded, AppState::docRows, AppState::docCols);
     };
     // Only a tool whose pressure switch is on asks, and it then moves the sample time on so
     // the next sample measures its speed from here.
     stroke.pressure = [&] {
         updateVelocity(at, now, state);
-        state.lastPaintTime = now;
+        state.stroke.lastPaintTime = now;
         return pressureFactor(state);
     };
     applyEffect(at, state, stroke, random);
 }
 
 void applyEffect(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource& random) {
-    switch (state.tool) {
+    switch (state.tools.tool) {
         case Tool::spray: spray(at, state, stroke, random); break;
         case Tool::smudge: smudge(at, state, stroke); break;
         case Tool::dodge:
@@ -137,7 +139,7 @@ void applyEffect(GridKey at, AppState& state, const EffectStroke& stroke, Random
         case Tool::scatter: scatter(state, stroke, random); break;
         default: return;
     }
-    state.lastPaint = at;
+    state.stroke.lastPaint = at;
 }
 
 }  // namespace glyphloom

@@ -31,7 +31,7 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
     // random pools and cycles are not laid down twice over the same cells.
     std::vector<std::vector<GridKey>> filled;
 
-    for (const GridKey seed : fillSeeds(at, state.symmetryMode)) {
+    for (const GridKey seed : fillSeeds(at, state.tools.symmetryMode)) {
         const Layer* layer = activeLayer(state);
         const auto local = layer ? layerCellOf(*layer, seed) : std::nullopt;
         if (!local) continue;
@@ -51,8 +51,9 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
             if (!snapshotTaken && !(snapshotTaken = beginToolEdit(state))) return;
             setActiveCell(state, region[k], cell);
         };
-        if (state.fillMode.kind == FillMode::Kind::gradient) {
-            const auto cells = gradientCells(region, state.fillMode.direction, state.fg, state.penBg, 2.0);
+        if (state.tools.fillMode.kind == FillMode::Kind::gradient) {
+            const auto cells =
+                gradientCells(region, state.tools.fillMode.direction, state.tools.fg, state.tools.penBg, 2.0);
             for (std::size_t k = 0; k < region.size(); ++k) write(k, cells[k]);
         } else {
             // Cycles run along the region in visiting order; the live cycles stay where they are.

@@ -33,23 +33,23 @@ Ink currentInk(const std::optional<std::string>& charOverride, const AppState& s
 ANSICell inked(ANSICell cell, const Ink& ink, const AppState& state) {
     const ANSICell before = cell;
     if (ink.character) cell.character = *ink.character;
-    if (!state.fgNull) cell.foreground = ink.fg;
-    if (!state.bgNull) cell.background = ink.bg;
-    if (state.paintSwap) {
-        cell.foreground = state.bgNull ? before.foreground : ink.bg;
-        cell.background = state.fgNull ? before.background : ink.fg;
+    if (!state.tools.fgNull) cell.foreground = ink.fg;
+    if (!state.tools.bgNull) cell.background = ink.bg;
+    if (state.stroke.paintSwap) {
+        cell.foreground = state.tools.bgNull ? before.foreground : ink.bg;
+        cell.background = state.tools.fgNull ? before.background : ink.fg;
     }
     cell.blink = false;
     return cell;
 }
 
 void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& state) {
-    if (state.brush.kind != BrushSize::Kind::cells) {
+    if (state.tools.brush.kind != BrushSize::Kind::cells) {
         if (!insideDocument(at)) return;
         const ANSICell* existing = activeCellAt(state, at);
         if (!existing) return;
         ANSICell cell = *existing;
-        const std::uint8_t part = subCellPart(state.brush, at.row - from.row, at.col - from.col);
+        const std::uint8_t part = subCellPart(state.tools.brush, at.row - from.row, at.col - from.col);
         const std::uint8_t bits = charToQuadrant(cell.character.str());
         if (erase) {
             cell.character = quadrantChars(static_cast<std::uint8_t>(bits & ~part));
@@ -61,8 +61,8 @@ void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& sta
         setActiveCell(state, at, cell);
         return;
     }
-    const int size = pressuredBrushSize(state.brush.n, state.velocityControlsSize, pressureFactor(state));
-    for (const GridKey cell : brushImprint(at, size, state.brushRounded, AppState::docRows, AppState::docCols)) {
+    const int size = pressuredBrushSize(state.tools.brush.n, state.tools.velocityControlsSize, pressureFactor(state));
+    for (const GridKey cell : brushImprint(at, size, state.tools.brushRounded, AppState::docRows, AppState::docCols)) {
         if (erase) {
             setActiveCell(state, cell, ANSICell::blank());
         } else if (const ANSICell* existing = activeCellAt(state, cell)) {
@@ -74,66 +74,48 @@ void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& sta
 void stampWithMirrors(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& state) {
     imprint(at, from, erase, ink, state);
     // Mirror copies keep the unmirrored movement, so a sub-cell brush repeats the same quadrant.
-    for (const MirrorPoint& mirror : symmetryPoints(at, state.symmetryMode, AppState::docRows, AppState::docCols))
+    for (const MirrorPoint& mirror : symmetryPoints(at, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
         imprint(mirror.at, GridKey{mirror.at.row - (at.row - from.row), mirror.at.col - (at.col - from.col)}, erase,
                 ink, state);
 }
 
 void brushStroke(GridKey at, AppState& state, TimeStamp now, RandomSource& random) {
-    const bool erase = state.tool == Tool::eraser;
+    const bool erase = state.tools.tool == Tool::eraser;
     std::optional<std::string> shade;
-    if (state.tool == Tool::draw) {
+    if (state.tools.tool == Tool::draw) {
         shade = shadeForVelocity(at, now, state);
     } else {
         updateVelocity(at, now, state);
     }
-    GridKey previous = state.lastPaint.value_or(at);
-    for (const GridKey p : strokePath(state.lastPaint, at)) {
+    GridKey previous = state.stroke.lastPaint.value_or(at);
+    for (const GridKey p : strokePath(state.stroke.lastPaint, at)) {
         const Ink ink = erase ? Ink{} : currentInk(shade, state, random);
         stampWithMirrors(p, previous, erase, ink, state);
-        ++state.strokeCellCount;
+        ++state.stroke.strokeCellCount;
         if (!erase) advanceCycle(state);
         previous = p;
     }
-    state.lastPaint = at;
-    state.lastPaintTime = now;
+    state.stroke.lastPaint = at;
+    state.stroke.lastPaintTime = now;
 }
 
 }  // namespace
 
-void liftKeyboardPen(AppState& state) {
-    state.kbStroke = false;
-    state.paintingStroke = false;
-    state.penConns.clear();
-    state.penColors.clear();
-    state.penChars.clear();
-}
+void liftKeyboardPen(AppState& state) { endStroke(state); }
+
+void endStroke(AppState& state) { state.stroke = Stroke{}; }
 
 std::string lowerToolName(Tool tool) { return utf8::asciiLowercase(rawValue(tool)); }
 
 void beginStroke(AppState& state) {
-    state.strokeCellCount = 0;
-    if (state.colorCycleResetPerStroke) {
-        state.fgCycleIndex = state.fgCycleCount = 0;
-        state.bgCycleIndex = state.bgCycleCount = 0;
-    }
-    if (state.charCycleResetPerStroke) {
-        state.charCycleIndex = state.charCycleCount = 0;
-        resetCharCycleToSelected(state);
-    }
-    state.penConns.clear();
-    state.penColors.clear();
-    state.penChars.clear();
-    state.penOriginals.clear();
-    state.lastPaint.reset();
-    state.lastPaintTime.reset();
-    state.velocity = 0;
+    state.stroke = Stroke{};
+    restartCyclesForStroke(state);
 }
 
 void paint(GridKey at, AppState& state) { paint(at, state, std::chrono::steady_clock::now(), defaultRandomSource()); }
 
 void paint(GridKey at, AppState& state, TimeStamp now, RandomSource& random) {
-    switch (state.tool) {
+    switch (state.tools.tool) {
         case Tool::paint:
         case Tool::eraser:
         case Tool::draw: brushStroke(at, state, now, random); return;
@@ -160,10 +142,11 @@ void stampBrush(GridKey at, GridKey from, bool erase, const std::optional<std::s
 }
 
 void updateVelocity(GridKey to, TimeStamp at, AppState& state) {
-    state.velocity = glyphloom::updateVelocity(state.velocity, state.lastPaint, state.lastPaintTime, to, at);
+    state.stroke.velocity =
+        glyphloom::updateVelocity(state.stroke.velocity, state.stroke.lastPaint, state.stroke.lastPaintTime, to, at);
 }
 
-double pressureFactor(const AppState& state) { return glyphloom::pressureFactor(state.velocity); }
+double pressureFactor(const AppState& state) { return glyphloom::pressureFactor(state.stroke.velocity); }
 
 std::string shadeForVelocity(GridKey to, TimeStamp at, AppState& state) {
     updateVelocity(to, at, state);
@@ -172,8 +155,8 @@ std::string shadeForVelocity(GridKey to, TimeStamp at, AppState& state) {
 }
 
 std::vector<GridKey> brushFootprint(GridKey to, const AppState& state) {
-    return glyphloom::brushFootprint(state.lastPaint, to, state.brush, state.brushRounded, AppState::docRows,
-                                     AppState::docCols);
+    return glyphloom::brushFootprint(state.stroke.lastPaint, to, state.tools.brush, state.tools.brushRounded,
+                                     AppState::docRows, AppState::docCols);
 }
 
 }  // namespace glyphloom

@@ -13,9 +13,12 @@
 
 namespace glyphloom {
 
-// Starts a stroke: counters, per-stroke cycle resets, pen maps and velocity.
+// Starts a stroke afresh: nothing of the last one remains, and the cycles restart where
+// their reset-per-stroke settings ask.
 void beginStroke(AppState& state);
-// Lifts the keyboard pen: ends its stroke and empties the pen's maps.
+// Ends the stroke, whatever kind: a freehand or shape drag, the keyboard pen.
+void endStroke(AppState& state);
+// Lifts the keyboard pen: ends its stroke.
 void liftKeyboardPen(AppState& state);
 // The tool's name as the status notes show it ("box", "paint").
 std::string lowerToolName(Tool tool);

@@ -25,16 +25,16 @@ void endPanDrag(int x, int y, std::optional<GridKey> cell, AppState& state) {
 void pickCell(GridKey at, AppState& state) {
     if (at.row < 0 || at.row >= AppState::docRows || at.col < 0 || at.col >= AppState::docCols) return;
     const ANSICell picked = compositedCellAt(state.layers, at.row, at.col);
-    state.penChar = picked.character.str();
-    state.charNull = false;
-    state.fg = picked.foreground;
-    state.penBg = picked.background;
-    state.fgNull = state.bgNull = false;
-    state.fgCycle = state.bgCycle = state.charCycle = false;
-    state.fgRandom = state.bgRandom = state.charRandom = false;
-    if (state.blinkingText && state.penBg.isANSI16() && state.penBg.n >= 8 && state.penBg.n <= 15)
-        state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
-    state.statusNote = "picked " + state.penChar + "/" + state.fg.label() + "/" + state.penBg.label();
+    state.tools.penChar = picked.character.str();
+    state.tools.charNull = false;
+    state.tools.fg = picked.foreground;
+    state.tools.penBg = picked.background;
+    state.tools.fgNull = state.tools.bgNull = false;
+    state.tools.fgCycle = state.tools.bgCycle = state.tools.charCycle = false;
+    state.tools.fgRandom = state.tools.bgRandom = state.tools.charRandom = false;
+    if (state.blinkingText && state.tools.penBg.isANSI16() && state.tools.penBg.n >= 8 && state.tools.penBg.n <= 15)
+        state.tools.penBg = ANSIColorValue::ansi16(state.tools.penBg.n - 8);
+    state.statusNote = "picked " + state.tools.penChar + "/" + state.tools.fg.label() + "/" + state.tools.penBg.label();
 }
 
 }  // namespace glyphloom

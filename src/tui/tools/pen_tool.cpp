@@ -38,7 +38,7 @@ ConnectionSet joinedConnections(GridKey cell, ConnectionSet own, const AppState&
     ConnectionSet all = own;
     for (const Neighbour& n : neighbours) {
         const GridKey next{cell.row + n.dRow, cell.col + n.dCol};
-        if (!insideDocument(next) || state.penConns.contains(next)) continue;
+        if (!insideDocument(next) || state.stroke.penConns.contains(next)) continue;
         const ANSICell* existing = activeCellAt(state, next);
         if (existing && connectionsForChar(existing->character.str()).contains(oppositeDirection(n.direction)))
             all.insert(n.direction);
@@ -47,61 +47,62 @@ ConnectionSet joinedConnections(GridKey cell, ConnectionSet own, const AppState&
 }
 
 std::string glyphFor(GridKey cell, ConnectionSet connections, const AppState& state) {
-    if (state.penLineStyle == LineStyle::none) {
-        const auto chosen = state.penChars.find(cell);
-        return chosen != state.penChars.end() ? chosen->second : state.penChar;
+    if (state.tools.penLineStyle == LineStyle::none) {
+        const auto chosen = state.stroke.penChars.find(cell);
+        return chosen != state.stroke.penChars.end() ? chosen->second : state.tools.penChar;
     }
-    return charForConnections(connections, state.penLineStyle).value_or(" ");
+    return charForConnections(connections, state.tools.penLineStyle).value_or(" ");
 }
 
 }  // namespace
 
 void penAddCell(GridKey at, AppState& state, RandomSource& random) {
     if (!insideDocument(at)) return;
-    if (!state.penColors.contains(at)) {
-        state.penColors[at] = CellColors{activeFg(state, random), activeBg(state, random)};
-        if (state.penLineStyle == LineStyle::none) state.penChars[at] = activeCharOpt(state, random).value_or(state.penChar);
+    if (!state.stroke.penColors.contains(at)) {
+        state.stroke.penColors[at] = CellColors{activeFg(state, random), activeBg(state, random)};
+        if (state.tools.penLineStyle == LineStyle::none)
+            state.stroke.penChars[at] = activeCharOpt(state, random).value_or(state.tools.penChar);
         advanceCycle(state);
-        ++state.strokeCellCount;
+        ++state.stroke.strokeCellCount;
     }
-    if (!state.lastPaint) {
-        state.penConns.try_emplace(at);
-    } else if (*state.lastPaint != at) {
-        const GridKey previous = *state.lastPaint;
+    if (!state.stroke.lastPaint) {
+        state.stroke.penConns.try_emplace(at);
+    } else if (*state.stroke.lastPaint != at) {
+        const GridKey previous = *state.stroke.lastPaint;
         const std::uint8_t direction = directionTowards(previous, at);
-        state.penConns[previous].insert(direction);
-        state.penConns[at].insert(oppositeDirection(direction));
+        state.stroke.penConns[previous].insert(direction);
+        state.stroke.penConns[at].insert(oppositeDirection(direction));
     }
-    state.lastPaint = at;
+    state.stroke.lastPaint = at;
 }
 
 void renderPenStroke(AppState& state) {
     // Put back what the previous redraw covered, so joins and stale copies come from the
     // canvas as it was before the stroke.
-    for (const auto& [key, original] : state.penOriginals) setActiveCell(state, key, original);
+    for (const auto& [key, original] : state.stroke.penOriginals) setActiveCell(state, key, original);
 
     std::vector<std::pair<GridKey, ConnectionSet>> cells;
-    cells.reserve(state.penConns.size());
-    for (const auto& [key, own] : state.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
-    const std::vector<PenWrite> writes =
-        penStrokeWrites(std::move(cells), state.lineThickness, state.symmetryMode, AppState::docRows, AppState::docCols);
+    cells.reserve(state.stroke.penConns.size());
+    for (const auto& [key, own] : state.stroke.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
+    const std::vector<PenWrite> writes = penStrokeWrites(
+        std::move(cells), state.tools.lineThickness, state.tools.symmetryMode, AppState::docRows, AppState::docCols);
     for (const PenWrite& w : writes) {
         if (!insideDocument(w.at)) continue;
         const ANSICell* existing = activeCellAt(state, w.at);
         if (!existing) continue;
-        state.penOriginals.try_emplace(w.at, *existing);
-        const auto colors = state.penColors.find(w.source);
+        state.stroke.penOriginals.try_emplace(w.at, *existing);
+        const auto colors = state.stroke.penColors.find(w.source);
         ANSICell cell;
         cell.character = glyphFor(w.source, w.connections, state);
-        cell.foreground = colors != state.penColors.end() ? colors->second.foreground : state.fg;
-        cell.background = colors != state.penColors.end() ? colors->second.background : state.penBg;
+        cell.foreground = colors != state.stroke.penColors.end() ? colors->second.foreground : state.tools.fg;
+        cell.background = colors != state.stroke.penColors.end() ? colors->second.background : state.tools.penBg;
         cell.blink = false;
         setActiveCell(state, w.at, cell);
     }
 }
 
 void penStroke(GridKey at, AppState& state, RandomSource& random) {
-    for (const GridKey p : strokePath(state.lastPaint, at)) penAddCell(p, state, random);
+    for (const GridKey p : strokePath(state.stroke.lastPaint, at)) penAddCell(p, state, random);
     renderPenStroke(state);
 }
 

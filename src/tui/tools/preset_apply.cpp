@@ -7,15 +7,15 @@
 namespace glyphloom {
 
 void applyPreset(const TUIPreset& preset, AppState& state) {
-    applyToolSettings(preset, state);
+    applyToolSettings(preset, state.tools);
     // Blinking text takes the bright half of the classic backgrounds.
-    if (preset.background && state.blinkingText) state.penBg = backgroundForMode(state.penBg, true);
+    if (preset.background && state.blinkingText) state.tools.penBg = backgroundForMode(state.tools.penBg, true);
     resetCharCycleToSelected(state);
 }
 
 TUIPreset makeCurrentPreset(const AppState& state) {
     TUIPreset preset;
-    captureToolSettings(state, preset);
+    captureToolSettings(state.tools, preset);
     return preset;
 }
 

@@ -6,7 +6,6 @@
 #include "core/io/system_clipboard.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
-#include "tui/tools/painting.hpp"
 
 namespace glyphloom {
 namespace {
@@ -41,7 +40,8 @@ CellGrid copyRect(const AppState& state, const CellRect& r) {
 
 bool fillRect(AppState& state, const CellRect& r) {
     if (!beginToolEdit(state)) return false;
-    beginStroke(state);
+    // The fill starts the cycles as a stroke would, and leaves any gesture in flight alone.
+    restartCyclesForStroke(state);
     const int count = (r.r2 - r.r1 + 1) * (r.c2 - r.c1 + 1);
     const std::vector<CycleFrame> frames = simulatedCycleFrames(count, state);
     std::size_t k = 0;
@@ -76,7 +76,8 @@ void pasteText(AppState& state, const ClipboardReader& readClipboard) {
     if (!beginToolEdit(state)) return;
     int written = 0;
     for (const PlacedCharacter& placed : pasteTextPlacements(*text, region)) {
-        if (setActiveCell(state, placed.at, ANSICell{CellChar(placed.character), state.fg, state.penBg, false}))
+        if (setActiveCell(state, placed.at,
+                          ANSICell{CellChar(placed.character), state.tools.fg, state.tools.penBg, false}))
             ++written;
     }
     state.statusNote = written > 0 ? "pasted " + std::to_string(written) + " chars from clipboard"
@@ -121,7 +122,7 @@ void performSelectAction(SelectAction action, AppState& state, const ClipboardRe
                 return;
             }
             state.pasteFloat = true;
-            state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+            state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
             state.statusNote = "Space or click to place · arrows move · Esc cancels";
             return;
         case SelectAction::text: return pasteText(state, readClipboard);
@@ -161,7 +162,7 @@ std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, 
 void placeFloatingPaste(GridKey at, AppState& state) {
     if (state.clipboard && beginToolEdit(state)) stampClipboard(*state.clipboard, at, state);
     state.pasteFloat = false;
-    state.previewOverlay.clear();
+    state.stroke.previewOverlay.clear();
 }
 
 void blinkSelection(AppState& state) {
@@ -172,7 +173,8 @@ void blinkSelection(AppState& state) {
     if (!beginToolEdit(state)) return;
     if (!state.blinkingText) {
         state.blinkingText = true;
-        if (state.penBg.isANSI16() && state.penBg.n >= 8) state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
+        if (state.tools.penBg.isANSI16() && state.tools.penBg.n >= 8)
+            state.tools.penBg = ANSIColorValue::ansi16(state.tools.penBg.n - 8);
     }
     int flipped = 0;
     const CellRect rect = *state.selection;

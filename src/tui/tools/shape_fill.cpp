@@ -16,12 +16,12 @@ std::unordered_map<GridKey, ANSICell> shapeInteriorCells(const std::vector<GridK
         const GridKey at = cells[k];
         const ANSICell* existing = activeCellAt(state, at);
         ANSICell cell = existing ? *existing : ANSICell::blank();
-        if (state.shapeFill.enabled) {
-            cell = shapeFillCell(state.shapeFill, static_cast<int>(k), cell, pen, random);
+        if (state.tools.shapeFill.enabled) {
+            cell = shapeFillCell(state.tools.shapeFill, static_cast<int>(k), cell, pen, random);
         } else {
-            if (!state.charNull) cell.character = state.penChar;
-            if (!state.fgNull) cell.foreground = state.fg;
-            if (!state.bgNull) cell.background = state.penBg;
+            if (!state.tools.charNull) cell.character = state.tools.penChar;
+            if (!state.tools.fgNull) cell.foreground = state.tools.fg;
+            if (!state.tools.bgNull) cell.background = state.tools.penBg;
             cell.blink = false;
         }
         filled[at] = cell;

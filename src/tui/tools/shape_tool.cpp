@@ -8,6 +8,7 @@
 #include "core/text/utf8.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
+#include "tui/tools/painting.hpp"
 #include "tui/tools/shape_fill.hpp"
 
 namespace glyphloom {
@@ -31,10 +32,10 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
                std::unordered_map<GridKey, ANSICell>& cells) {
     const std::vector<GridKey> centre = bresenham(from, to);
     const auto frames = simulatedCycleFrames(static_cast<int>(centre.size()), state, random);
-    if (state.lineStyle == LineStyle::none) {
+    if (state.tools.lineStyle == LineStyle::none) {
         const bool horizontal = !(std::abs(to.col - from.col) < std::abs(to.row - from.row));
         for (std::size_t i = 0; i < centre.size(); ++i) {
-            for (const int o : thicknessOffsets(state.lineThickness)) {
+            for (const int o : thicknessOffsets(state.tools.lineThickness)) {
                 const GridKey at = horizontal ? GridKey{centre[i].row + o, centre[i].col}
                                               : GridKey{centre[i].row, centre[i].col + o};
                 if (insideDocument(at)) cells[at] = shapeCell(state, at, frames[i], std::nullopt);
@@ -44,8 +45,8 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
     }
     std::unordered_map<GridKey, std::size_t> index;
     for (std::size_t i = 0; i < centre.size(); ++i) index.emplace(centre[i], i);
-    const auto glyphs =
-        lineDirectionChars(centre, from, to, state.lineStyle, state.lineStitchMode, state.lineThickness);
+    const auto glyphs = lineDirectionChars(centre, from, to, state.tools.lineStyle, state.tools.lineStitchMode,
+                                           state.tools.lineThickness);
     for (const auto& [at, glyph] : glyphs) {
         if (!insideDocument(at)) continue;
         const auto found = index.find(at);
@@ -73,47 +74,46 @@ std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, con
                                                    RandomSource& random) {
     const int rows = AppState::docRows, columns = AppState::docCols;
     std::unordered_map<GridKey, ANSICell> cells;
-    switch (state.tool) {
+    switch (state.tools.tool) {
         case Tool::line: lineCells(from, to, state, random, cells); break;
-        case Tool::box: geometryCells(computeBox(from, to, state.boxOptions, rows, columns), state, random, cells); break;
+        case Tool::box:
+            geometryCells(computeBox(from, to, state.tools.boxOptions, rows, columns), state, random, cells);
+            break;
         case Tool::oval:
-            geometryCells(computeOval(from, to, state.ovalOptions, rows, columns), state, random, cells);
+            geometryCells(computeOval(from, to, state.tools.ovalOptions, rows, columns), state, random, cells);
             break;
         case Tool::select: {
             // Only an outline to show the rectangle being dragged; it is never written.
             for (const ShapeCell& c : computeBox(from, to, BoxOptions{}, rows, columns).outline)
-                cells[c.at] = ANSICell{CellChar(*c.glyph), state.fg, state.penBg, false};
+                cells[c.at] = ANSICell{CellChar(*c.glyph), state.tools.fg, state.tools.penBg, false};
             return cells;
         }
         default: return cells;
     }
-    if (state.symmetryMode == SymmetryMode::none) return cells;
-    return withMirroredCells(cells, rows, columns, state.symmetryMode);
+    if (state.tools.symmetryMode == SymmetryMode::none) return cells;
+    return withMirroredCells(cells, rows, columns, state.tools.symmetryMode);
 }
 
 void finishShape(GridKey at, AppState& state) {
-    if (!state.shapeStart) return;
-    const GridKey start = *state.shapeStart;
+    if (!state.stroke.shapeStart) return;
+    const GridKey start = *state.stroke.shapeStart;
     const int width = std::abs(at.col - start.col) + 1;
     const int height = std::abs(at.row - start.row) + 1;
     const std::string size = std::to_string(width) + "×" + std::to_string(height);
-    if (state.tool == Tool::select) {
+    if (state.tools.tool == Tool::select) {
         state.selection = CellRect{std::min(start.row, at.row), std::min(start.col, at.col), std::max(start.row, at.row),
                                    std::max(start.col, at.col)};
         state.statusNote = size + " selected — Paste places a copy";
     } else {
         // What the user saw is what lands, random picks included, unless the pointer moved on.
-        const bool previewIsCurrent = state.lastShapeDrag == at && !state.previewOverlay.empty();
-        const auto cells = previewIsCurrent ? state.previewOverlay : computeShape(start, at, state);
+        const bool previewIsCurrent = state.stroke.lastShapeDrag == at && !state.stroke.previewOverlay.empty();
+        const auto cells = previewIsCurrent ? state.stroke.previewOverlay : computeShape(start, at, state);
         if (!cells.empty() && activeLayer(state) && beginToolEdit(state)) {
             for (const auto& [key, cell] : cells) setActiveCell(state, key, cell);
-            state.statusNote = utf8::asciiLowercase(rawValue(state.tool)) + " " + size;
+            state.statusNote = utf8::asciiLowercase(rawValue(state.tools.tool)) + " " + size;
         }
     }
-    state.shapeStart.reset();
-    state.lastShapeDrag.reset();
-    state.previewOverlay.clear();
-    state.paintingStroke = false;
+    endStroke(state);
 }
 
 }  // namespace glyphloom

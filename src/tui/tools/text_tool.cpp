@@ -70,13 +70,13 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
     if (!insideDocument(state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;
-    const int scale = std::max(1, state.textScale);
+    const int scale = std::max(1, state.tools.textScale);
     const std::vector<std::string> rows = font.glyph(character);
     const int width = (rows.empty() ? 0 : glyphRowWidth(rows.front())) * scale;
     const int height = font.height * scale;
 
     // A glyph that would cross the right edge starts the next line instead.
-    if (state.textDirection == TextDirection::right && state.cursor.col + width > AppState::docCols)
+    if (state.tools.textDirection == TextDirection::right && state.cursor.col + width > AppState::docCols)
         state.cursor = {std::min(AppState::docRows - 1, state.cursor.row + height + 1), state.textOriginCol};
     const GridKey cursor = state.cursor;
 
@@ -111,7 +111,7 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
 
     // The glyph is always drawn rightwards; only the cursor follows the direction.
     const int advance = width + font.letterSpacing * scale;
-    switch (state.textDirection) {
+    switch (state.tools.textDirection) {
         case TextDirection::right: state.cursor.col = std::min(AppState::docCols - 1, cursor.col + advance); break;
         case TextDirection::left: state.cursor.col = std::max(0, cursor.col - advance); break;
         case TextDirection::down: state.cursor.row = std::min(AppState::docRows - 1, cursor.row + height + 1); break;
@@ -132,19 +132,19 @@ std::string bankNote(const FKeyBank& bank) {
 }  // namespace
 
 void advanceTextCursor(AppState& state) {
-    const Step step = state.tool == Tool::text ? stepOf(state.textDirection) : Step{0, 1};
+    const Step step = state.tools.tool == Tool::text ? stepOf(state.tools.textDirection) : Step{0, 1};
     state.cursor = clampedToDocument(state.cursor.row + step.dr, state.cursor.col + step.dc);
 }
 
 void typeCharacter(const std::string& character, AppState& state) {
     if (!isTypeable(character)) return;
-    const BlockFont* font = state.tool == Tool::text ? currentTextFont(state) : nullptr;
+    const BlockFont* font = state.tools.tool == Tool::text ? currentTextFont(state) : nullptr;
     if (font) typeGlyph(character, *font, state);
     else typePlain(character, state);
 }
 
 void stampActiveCharacter(AppState& state) {
-    if (state.tool != Tool::text || !insideDocument(state.cursor.row, state.cursor.col)) return;
+    if (state.tools.tool != Tool::text || !insideDocument(state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;
     const std::string character =
@@ -155,7 +155,7 @@ void stampActiveCharacter(AppState& state) {
 void eraseLeft(AppState& state) {
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;
-    const bool text = state.tool == Tool::text;
+    const bool text = state.tools.tool == Tool::text;
     if (text && state.textFontIndex && !state.textStampHistory.empty()) {
         const TextStamp stamp = std::move(state.textStampHistory.back());
         state.textStampHistory.pop_back();
@@ -173,7 +173,7 @@ void eraseLeft(AppState& state) {
         state.cursor = clampedToDocument(stamp.cursorRow, stamp.cursorCol);
         return;
     }
-    const Step step = text ? stepOf(state.textDirection) : Step{0, 1};
+    const Step step = text ? stepOf(state.tools.textDirection) : Step{0, 1};
     state.cursor = clampedToDocument(state.cursor.row - step.dr, state.cursor.col - step.dc);
     writeCell(state, state.cursor.row, state.cursor.col, ANSICell::blank());
 }
@@ -182,11 +182,11 @@ void newLine(AppState& state) {
     state.cursorVisible = true;
     GridKey& cursor = state.cursor;
     const int lastRow = AppState::docRows - 1;
-    if (state.tool != Tool::text) {
+    if (state.tools.tool != Tool::text) {
         cursor = {std::min(lastRow, cursor.row + 1), 0};
     } else if (const BlockFont* font = currentTextFont(state)) {
-        cursor = {std::min(lastRow, cursor.row + font->height * state.textScale + 1), state.textOriginCol};
-    } else if (state.textDirection == TextDirection::down || state.textDirection == TextDirection::up) {
+        cursor = {std::min(lastRow, cursor.row + font->height * state.tools.textScale + 1), state.textOriginCol};
+    } else if (state.tools.textDirection == TextDirection::down || state.tools.textDirection == TextDirection::up) {
         cursor = {state.textOriginRow, std::min(AppState::docCols - 1, cursor.col + 1)};
     } else {
         cursor = {std::min(lastRow, cursor.row + 1), state.textOriginCol};
@@ -203,7 +203,7 @@ void selectFKeyBank(int index, AppState& state) {
 void handleFKey(int n, AppState& state) {
     if (n == 11 || n == 12) return selectFKeyBank(FKeyBanks::normalized(state.fkeyBankIndex) + (n == 11 ? -1 : 1), state);
     if (n < 1 || n > 10) return;
-    if (state.tool != Tool::text || activeTextEntry(state) != TextEntryMode::none || state.anyOverlayOpen() ||
+    if (state.tools.tool != Tool::text || activeTextEntry(state) != TextEntryMode::none || state.anyOverlayOpen() ||
         !insideDocument(state.cursor.row, state.cursor.col))
         return;
     state.cursorVisible = true;

@@ -75,8 +75,8 @@ void textSample(AppState& scratch, RandomSource& random) {
         if (auto character = activeCharOpt(scratch, random)) cell.character = *character;
         const ANSIColorValue fg = activeFg(scratch, random);
         const ANSIColorValue bg = activeBg(scratch, random);
-        if (!scratch.fgNull) cell.foreground = fg;
-        if (!scratch.bgNull) cell.background = bg;
+        if (!scratch.tools.fgNull) cell.foreground = fg;
+        if (!scratch.tools.bgNull) cell.background = bg;
         cell.blink = false;
         setActiveCell(scratch, at, cell);
         advanceCycle(scratch);
@@ -85,8 +85,9 @@ void textSample(AppState& scratch, RandomSource& random) {
 
 void strokeSample(AppState& scratch, RandomSource& random) {
     const int cols = AppState::docCols;
-    if (isSeedTool(scratch.tool)) {
-        const bool fullWidth = scratch.tool == Tool::dodge || scratch.tool == Tool::burn || scratch.tool == Tool::prism;
+    if (isSeedTool(scratch.tools.tool)) {
+        const bool fullWidth =
+            scratch.tools.tool == Tool::dodge || scratch.tools.tool == Tool::burn || scratch.tools.tool == Tool::prism;
         stripOf(scratch) = seededPreviewStrip(cols, fullWidth);
     }
     beginStroke(scratch);
@@ -99,7 +100,7 @@ void strokeSample(AppState& scratch, RandomSource& random) {
 
 CellGrid sampleOf(AppState scratch, RandomSource& random) {
     const int cols = AppState::docCols;
-    switch (scratch.tool) {
+    switch (scratch.tools.tool) {
         case Tool::fill: applyFloodFill(GridKey{3, cols / 2}, scratch, random); break;
         case Tool::line:
         case Tool::box:
@@ -119,7 +120,7 @@ constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 AppState scratchToolState(const AppState& from) {
     AppState s;
     s.layers.front().cells = CellGrid(previewStripRows, stripCols());
-    copyToolSettings(from, s);
+    s.tools = from.tools;
     s.colorDepth = from.colorDepth;
     s.blinkingText = from.blinkingText;
     s.cursor = from.cursor;
@@ -137,13 +138,13 @@ CellGrid simulateToolPreview(const AppState& from, RandomSource& random) {
 
 std::string toolPreviewFingerprint(const AppState& s) {
     std::string key = std::to_string(stripCols()) + '\x1f';
-    addToolSettingsKey(s, s.tool, key);
-    if (depthSampledTools.contains(s.tool)) key += std::to_string(static_cast<int>(s.colorDepth)) + '\x1f';
+    addToolSettingsKey(s.tools, key);
+    if (depthSampledTools.contains(s.tools.tool)) key += std::to_string(static_cast<int>(s.colorDepth)) + '\x1f';
     return key;
 }
 
 void updateToolPreview(AppState& state) {
-    if (state.tool == Tool::pans || state.previewScratchDoc) return;
+    if (state.tools.tool == Tool::pans || state.previewScratchDoc) return;
     std::string key = toolPreviewFingerprint(state);
     if (key == state.toolPreviewKey) return;
     state.toolPreviewKey = std::move(key);
@@ -151,7 +152,8 @@ void updateToolPreview(AppState& state) {
 }
 
 void updatePresetHoverPreview(AppState& state, const Layout& layout) {
-    const Region<int>* slot = state.tool == Tool::pans ? nullptr : hit(layout.presetSpans, state.mouse.x, state.mouse.y);
+    const Region<int>* slot =
+        state.tools.tool == Tool::pans ? nullptr : hit(layout.presetSpans, state.mouse.x, state.mouse.y);
     const int index = slot ? slot->value : -1;
     const bool filled = slot && index >= 0 && index < static_cast<int>(state.presets.size()) &&
                         state.presets[static_cast<std::size_t>(index)].has_value();
@@ -189,11 +191,11 @@ void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
         if (shown.rowCount() == previewStripRows && shown.rowLength(0) == AppState::docCols) stripOf(*scratch) = shown;
         beginStroke(*scratch);
         state.previewScratchState = std::move(scratch);
-        if (isShapeTool(state.tool)) state.previewStrokeStart = at;
+        if (isShapeTool(state.tools.tool)) state.previewStrokeStart = at;
     }
     AppState& scratch = *state.previewScratchState;
 
-    if (isShapeTool(scratch.tool)) {
+    if (isShapeTool(scratch.tools.tool)) {
         // Each event redraws the shape over the strip as it was at the press, so it follows the
         // pointer instead of smearing.
         const CellGrid atPress = stripOf(scratch);
@@ -201,7 +203,7 @@ void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
             writeCells(computeShape(*state.previewStrokeStart, at, scratch), scratch);
         state.previewScratchDoc = stripOf(scratch);
         stripOf(scratch) = atPress;
-    } else if (scratch.tool == Tool::fill) {
+    } else if (scratch.tools.tool == Tool::fill) {
         if (phase == PreviewPhase::press) applyFloodFill(at, scratch);
         state.previewScratchDoc = stripOf(scratch);
     } else {

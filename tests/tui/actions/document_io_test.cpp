@@ -362,20 +362,20 @@ TEST_F(DocumentIOTest, CharacterCycleComesBackWithTheDocument) {
     state.filename = "cycle";
     state.saveAsGlyphloom = true;
     state.exportUTF8 = false;
-    state.charCyclePool = {"░", "e\u0301", "█", "👍🏽"};  // clusters of several scalars stay whole
+    state.tools.charCyclePool = {"░", "e\u0301", "█", "👍🏽"};  // clusters of several scalars stay whole
     saveDocument(state);
 
     AppState other = editor();
-    other.charCyclePool = {"x"};
-    other.charCycleIndex = 3;
+    other.tools.charCyclePool = {"x"};
+    other.cycles.chars.index = 3;
     loadDocument(at("cycle.glyphloom"), other);
-    EXPECT_EQ(other.charCyclePool, state.charCyclePool);
-    EXPECT_EQ(other.charCycleIndex, 0);
+    EXPECT_EQ(other.tools.charCyclePool, state.tools.charCyclePool);
+    EXPECT_EQ(other.cycles.chars.index, 0);
 
     // A document without a cycle leaves the pen's own alone.
     put("plain.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[]})");
     loadDocument(at("plain.glyphloom"), other);
-    EXPECT_EQ(other.charCyclePool, state.charCyclePool);
+    EXPECT_EQ(other.tools.charCyclePool, state.tools.charCyclePool);
 }
 
 TEST_F(DocumentIOTest, ADocumentsPresetsAreTakenOverWithoutTouchingTheBankFile) {

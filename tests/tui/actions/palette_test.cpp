@@ -22,37 +22,37 @@ TEST(PalettePicker, GroupNotes) {
 
 TEST(PalettePicker, GreyGroupTogglesInACyclePool) {
     AppState state;
-    state.fgCycle = true;
-    state.fgCyclePool = {c256(9)};
-    state.fgCycleIndex = 5;
-    state.fgCycleCount = 3;
+    state.tools.fgCycle = true;
+    state.tools.fgCyclePool = {c256(9)};
+    state.cycles.fg.index = 5;
+    state.cycles.fg.count = 3;
     paletteGroupTapped(-3, true, state);
-    EXPECT_EQ(state.fgCyclePool.size(), 25u);
-    EXPECT_EQ(state.fgCyclePool[1], c256(232));
-    EXPECT_EQ(state.fgCycleIndex, 0);
-    EXPECT_EQ(state.fgCycleCount, 0);
+    EXPECT_EQ(state.tools.fgCyclePool.size(), 25u);
+    EXPECT_EQ(state.tools.fgCyclePool[1], c256(232));
+    EXPECT_EQ(state.cycles.fg.index, 0);
+    EXPECT_EQ(state.cycles.fg.count, 0);
     paletteGroupTapped(-3, true, state);
-    EXPECT_EQ(state.fgCyclePool, std::vector<ANSIColorValue>{c256(9)});
+    EXPECT_EQ(state.tools.fgCyclePool, std::vector<ANSIColorValue>{c256(9)});
 }
 
 TEST(PalettePicker, PartlyPresentGroupAppendsOnlyTheMissing) {
     AppState state;
-    state.bgRandom = true;
-    state.bgRandomPool = {c256(240), c256(3)};
+    state.tools.bgRandom = true;
+    state.tools.bgRandomPool = {c256(240), c256(3)};
     paletteGroupTapped(-3, false, state);
-    EXPECT_EQ(state.bgRandomPool.size(), 25u);
-    EXPECT_EQ(state.bgRandomPool[0], c256(240));
-    EXPECT_EQ(state.bgRandomPool[2], c256(232));
-    EXPECT_TRUE(state.fgRandomPool.empty());
+    EXPECT_EQ(state.tools.bgRandomPool.size(), 25u);
+    EXPECT_EQ(state.tools.bgRandomPool[0], c256(240));
+    EXPECT_EQ(state.tools.bgRandomPool[2], c256(232));
+    EXPECT_TRUE(state.tools.fgRandomPool.empty());
 }
 
 TEST(PalettePicker, SolidChannelIgnoresGroups) {
     AppState state;
-    state.fgCyclePool = {c256(1)};
+    state.tools.fgCyclePool = {c256(1)};
     paletteGroupTapped(2, true, state);
-    EXPECT_EQ(state.fgCyclePool, std::vector<ANSIColorValue>{c256(1)});
-    EXPECT_TRUE(state.fgRandomPool.empty());
-    EXPECT_EQ(state.fg, ANSIColorValue::ansi16(15));
+    EXPECT_EQ(state.tools.fgCyclePool, std::vector<ANSIColorValue>{c256(1)});
+    EXPECT_TRUE(state.tools.fgRandomPool.empty());
+    EXPECT_EQ(state.tools.fg, ANSIColorValue::ansi16(15));
     EXPECT_EQ(state.statusNote.value_or(""), "cube group 3");
 }
 
@@ -78,19 +78,19 @@ TEST(PalettePicker, SliderValueAtBothEndsAndBeyond) {
 TEST(PalettePicker, SliderSetClampsStoresAndAppliesToTheTarget) {
     AppState state;
     state.paletteTargetFg = false;
-    state.bgCycle = state.bgRandom = state.bgNull = true;
-    state.fgCycle = true;
+    state.tools.bgCycle = state.tools.bgRandom = state.tools.bgNull = true;
+    state.tools.fgCycle = true;
     state.tcDraft = {0, 0, 0, 0};
     paletteSliderSet(PaletteChannel::tcR, 300, state);
     EXPECT_EQ(state.tcDraft.r, 255);
     paletteSliderSet(PaletteChannel::tcL, -999, state);
     EXPECT_EQ(state.tcDraft.l, -128);
     paletteSliderSet(PaletteChannel::tcL, 10, state);
-    EXPECT_EQ(state.penBg, ANSIColorValue::truecolor(255, 10, 10));
-    EXPECT_FALSE(state.bgCycle);
-    EXPECT_FALSE(state.bgRandom);
-    EXPECT_FALSE(state.bgNull);
-    EXPECT_TRUE(state.fgCycle) << "the other channel is untouched";
+    EXPECT_EQ(state.tools.penBg, ANSIColorValue::truecolor(255, 10, 10));
+    EXPECT_FALSE(state.tools.bgCycle);
+    EXPECT_FALSE(state.tools.bgRandom);
+    EXPECT_FALSE(state.tools.bgNull);
+    EXPECT_TRUE(state.tools.fgCycle) << "the other channel is untouched";
     EXPECT_EQ(paletteSliderCurrent(PaletteChannel::tcL, state.tcDraft), 10);
 
     // A cycle-repeat channel is no part of the mix.
@@ -101,12 +101,12 @@ TEST(PalettePicker, SliderSetClampsStoresAndAppliesToTheTarget) {
 TEST(PalettePicker, GridSwatchTurnsOffPools) {
     AppState state;
     state.paletteTargetFg = true;
-    state.fgRandom = true;
+    state.tools.fgRandom = true;
     paletteSwatchTapped(200, state);
-    EXPECT_EQ(state.fg, c256(200));
-    EXPECT_FALSE(state.fgRandom);
+    EXPECT_EQ(state.tools.fg, c256(200));
+    EXPECT_FALSE(state.tools.fgRandom);
     paletteSwatchTapped(256, state);
-    EXPECT_EQ(state.fg, c256(200));
+    EXPECT_EQ(state.tools.fg, c256(200));
 }
 
 }  // namespace palette_test

@@ -63,7 +63,7 @@ std::vector<Id> shownIds(PanelItem::Kind kind) {
     };
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         AppState state;
-        state.tool = tool;
+        state.tools.tool = tool;
         collect(panelItems(state));
     }
     collect(fadesPanelItems(AppState()));
@@ -130,7 +130,7 @@ TEST(Panels, SteppersAgreeWithTheRangesUsersRelyOn) {
         AppState byStepping;
         adjustStepper(StepperId::fadeFgStep, std::stoi(typed) - stepperValue(StepperId::fadeFgStep, byStepping),
                       byStepping);
-        EXPECT_EQ(byTyping.fgCycleStep, stepperValue(StepperId::fadeFgStep, byStepping)) << typed;
+        EXPECT_EQ(byTyping.tools.fgCycleStep, stepperValue(StepperId::fadeFgStep, byStepping)) << typed;
     }
 }
 
@@ -152,11 +152,11 @@ TEST(Panels, EveryStepperHasItsOwnReadableName) {
 TEST(Panels, DraftSteppersApplyTheMixedColour) {
     AppState state;
     state.paletteTargetFg = true;
-    state.fgCycle = true;
+    state.tools.fgCycle = true;
     state.tcDraft = {10, 20, 30, 0};
     adjustStepper(StepperId::tcL, 5, state);
-    EXPECT_EQ(state.fg, ANSIColorValue::truecolor(15, 25, 35));
-    EXPECT_FALSE(state.fgCycle);
+    EXPECT_EQ(state.tools.fg, ANSIColorValue::truecolor(15, 25, 35));
+    EXPECT_FALSE(state.tools.fgCycle);
 }
 
 TEST(Panels, EveryShownToggleFlipsAloneAndBack) {
@@ -183,16 +183,16 @@ TEST(Panels, EveryShownToggleFlipsAloneAndBack) {
 TEST(Panels, TogglesReachTheToolsThatReadThem) {
     // A few toggles checked through what they change elsewhere, not through their own table.
     AppState state;
-    state.tool = Tool::oval;
+    state.tools.tool = Tool::oval;
     const std::size_t plain = panelItems(state).size();
     toggleTapped(ToggleId::of(ToggleSetting::ownFill), state);
     EXPECT_GT(panelItems(state).size(), plain);  // the fill rows appear
-    const bool wrap = state.charCycleWrap;
+    const bool wrap = state.tools.charCycleWrap;
     toggleTapped(ToggleId::of(ToggleSetting::fadeChWrap), state);
-    EXPECT_NE(state.charCycleWrap, wrap);
-    const bool forward = state.charCycleForward;
+    EXPECT_NE(state.tools.charCycleWrap, wrap);
+    const bool forward = state.tools.charCycleForward;
     toggleTapped(ToggleId::of(ToggleSetting::fadeChFwd), state);
-    EXPECT_NE(state.charCycleForward, forward);
+    EXPECT_NE(state.tools.charCycleForward, forward);
 }
 
 TEST(Panels, BankTogglesSelectTheGlyphBank) {
@@ -229,28 +229,28 @@ TEST(Panels, PanelItemsByTool) {
     };
     for (const auto& [tool, expected] : cases) {
         AppState state;
-        state.tool = tool;
+        state.tools.tool = tool;
         EXPECT_EQ(ids(panelItems(state)), expected) << rawValue(tool);
     }
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         AppState state;
-        state.tool = tool;
+        state.tools.tool = tool;
         EXPECT_EQ(toolHasPanelItems(tool), !panelItems(state).empty()) << name;
     }
 }
 
 TEST(Panels, PanelItemsCarryCurrentValues) {
     AppState state;
-    state.tool = Tool::scatter;
-    state.scatterVariance = 40;
-    state.velScatter = true;
+    state.tools.tool = Tool::scatter;
+    state.tools.scatterVariance = 40;
+    state.tools.velScatter = true;
     const auto items = panelItems(state);
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0], PanelItem::stepper("Variance", StepperId::scVariance, 40));
     EXPECT_EQ(items[1], PanelItem::toggle("Vel → variance", ToggleId::of(ToggleSetting::velScatter), true));
     EXPECT_EQ(items[2], PanelItem::toggle("Round brush", ToggleId::of(ToggleSetting::round), false));
 
-    state.tool = Tool::text;
+    state.tools.tool = Tool::text;
     state.fkeyBankIndex = 3;
     const auto text = panelItems(state);
     ASSERT_EQ(text.size(), 5u);
@@ -260,8 +260,8 @@ TEST(Panels, PanelItemsCarryCurrentValues) {
 
 TEST(Panels, OwnFillAddsTheFillRows) {
     AppState state;
-    state.tool = Tool::oval;
-    state.shapeFill.enabled = true;
+    state.tools.tool = Tool::oval;
+    state.tools.shapeFill.enabled = true;
     const std::vector<PanelItem> expected = {
         PanelItem::toggle("Own fill", ToggleId::of(ToggleSetting::ownFill), true), PanelItem::fillChar(),
         PanelItem::fillColorModes(true),                PanelItem::fillSwatches(true),
@@ -288,7 +288,7 @@ TEST(Panels, ChipTappedByChannelMode) {
         SCOPED_TRACE(c.name);
         AppState state;
         setColorMode(c.mode, c.forFg, state);
-        const ANSIColorValue before = c.forFg ? state.fg : state.penBg;
+        const ANSIColorValue before = c.forFg ? state.tools.fg : state.tools.penBg;
         chipTapped(c16(4), c.forFg, state);
         const std::vector<ANSIColorValue>* pool = activePool(state, c.forFg);
         ASSERT_NE(pool, nullptr);
@@ -297,26 +297,26 @@ TEST(Panels, ChipTappedByChannelMode) {
         chipTapped(c16(4), c.forFg, state);
         EXPECT_TRUE(pool->empty());
         EXPECT_EQ(state.statusNote.value_or(""), c.secondNote);
-        EXPECT_EQ(c.forFg ? state.fg : state.penBg, before);
+        EXPECT_EQ(c.forFg ? state.tools.fg : state.tools.penBg, before);
     }
 }
 
 TEST(Panels, ChipTappedOnASolidChannelSetsItsColour) {
     AppState state;
-    state.fgNull = state.bgNull = true;
+    state.tools.fgNull = state.tools.bgNull = true;
     chipTapped(c16(9), true, state);
-    EXPECT_EQ(state.fg, c16(9));
-    EXPECT_FALSE(state.fgNull);
-    EXPECT_TRUE(state.bgNull);
+    EXPECT_EQ(state.tools.fg, c16(9));
+    EXPECT_FALSE(state.tools.fgNull);
+    EXPECT_TRUE(state.tools.bgNull);
 
     chipTapped(c16(12), false, state);
-    EXPECT_EQ(state.penBg, c16(12));
-    EXPECT_FALSE(state.bgNull);
+    EXPECT_EQ(state.tools.penBg, c16(12));
+    EXPECT_FALSE(state.tools.bgNull);
 
     // Blinking text allows only the eight dim backgrounds.
     state.blinkingText = true;
     chipTapped(c16(12), false, state);
-    EXPECT_EQ(state.penBg, c16(4));
+    EXPECT_EQ(state.tools.penBg, c16(4));
     EXPECT_FALSE(state.statusNote.has_value());
 }
 
@@ -335,13 +335,13 @@ TEST(Panels, SetColorModeLeavesExactlyOneFlag) {
     for (bool forFg : {true, false}) {
         for (const auto& [mode, expected] : cases) {
             AppState state;
-            state.fgNull = state.fgCycle = state.fgRandom = true;
-            state.bgNull = state.bgCycle = state.bgRandom = true;
+            state.tools.fgNull = state.tools.fgCycle = state.tools.fgRandom = true;
+            state.tools.bgNull = state.tools.bgCycle = state.tools.bgRandom = true;
             setColorMode(mode, forFg, state);
-            const Flags changed = forFg ? Flags{state.fgNull, state.fgCycle, state.fgRandom}
-                                        : Flags{state.bgNull, state.bgCycle, state.bgRandom};
-            const Flags other = forFg ? Flags{state.bgNull, state.bgCycle, state.bgRandom}
-                                      : Flags{state.fgNull, state.fgCycle, state.fgRandom};
+            const Flags changed = forFg ? Flags{state.tools.fgNull, state.tools.fgCycle, state.tools.fgRandom}
+                                        : Flags{state.tools.bgNull, state.tools.bgCycle, state.tools.bgRandom};
+            const Flags other = forFg ? Flags{state.tools.bgNull, state.tools.bgCycle, state.tools.bgRandom}
+                                      : Flags{state.tools.fgNull, state.tools.fgCycle, state.tools.fgRandom};
             EXPECT_EQ(changed, expected) << forFg << " " << static_cast<int>(mode);
             EXPECT_EQ(other, (Flags{true, true, true})) << "the other channel is untouched";
             EXPECT_EQ(colorMode(state, forFg), mode);
@@ -355,48 +355,49 @@ TEST(Panels, ModeButtonsToggleBackToSolid) {
     EXPECT_EQ(colorMode(state, false), ColorMode::cycle);
     colorModeTapped(ColorMode::random, false, state);
     EXPECT_EQ(colorMode(state, false), ColorMode::random);
-    EXPECT_FALSE(state.bgCycle);
+    EXPECT_FALSE(state.tools.bgCycle);
     colorModeTapped(ColorMode::random, false, state);
     EXPECT_EQ(colorMode(state, false), ColorMode::solid);
 }
 
 TEST(Panels, SwapKeepsTheBackgroundWithinTheBlinkRule) {
     AppState state;
-    state.fg = c16(14);
-    state.penBg = c16(1);
+    state.tools.fg = c16(14);
+    state.tools.penBg = c16(1);
     swapForegroundAndBackground(state);
-    EXPECT_EQ(state.fg, c16(1));
-    EXPECT_EQ(state.penBg, c16(14));
+    EXPECT_EQ(state.tools.fg, c16(1));
+    EXPECT_EQ(state.tools.penBg, c16(14));
     state.blinkingText = true;
     swapForegroundAndBackground(state);
-    EXPECT_EQ(state.fg, c16(14));
-    EXPECT_EQ(state.penBg, c16(1));
-    state.fg = c16(11);
+    EXPECT_EQ(state.tools.fg, c16(14));
+    EXPECT_EQ(state.tools.penBg, c16(1));
+    state.tools.fg = c16(11);
     swapForegroundAndBackground(state);
-    EXPECT_EQ(state.penBg, c16(3));
+    EXPECT_EQ(state.tools.penBg, c16(3));
 }
 
 TEST(Panels, FadeGroupsRebuildTheRandomPool) {
     AppState state;
     toggleRandomCharGroup("A \u2013 Z", state);
-    EXPECT_EQ(state.charRandomPool.size(), 26u);
-    EXPECT_EQ(state.charRandomPool.front(), "A");
+    EXPECT_EQ(state.tools.charRandomPool.size(), 26u);
+    EXPECT_EQ(state.tools.charRandomPool.front(), "A");
     EXPECT_EQ(state.statusNote.value_or(""), "random pool: 26 glyphs");
     EXPECT_TRUE(toggleValue(groupToggle("A \u2013 Z"), state));
 
     // Overlapping groups contribute each glyph once; the panel's toggle reaches the same pool.
     toggleRandomCharGroup("ASCII Art", state);
     toggleTapped(groupToggle("Punctuation"), state);
-    std::set<std::string> unique(state.charRandomPool.begin(), state.charRandomPool.end());
-    EXPECT_EQ(unique.size(), state.charRandomPool.size());
-    EXPECT_EQ(state.statusNote.value_or(""), "random pool: " + std::to_string(state.charRandomPool.size()) + " glyphs");
+    std::set<std::string> unique(state.tools.charRandomPool.begin(), state.tools.charRandomPool.end());
+    EXPECT_EQ(unique.size(), state.tools.charRandomPool.size());
+    EXPECT_EQ(state.statusNote.value_or(""),
+              "random pool: " + std::to_string(state.tools.charRandomPool.size()) + " glyphs");
 
     toggleRandomCharGroup("A \u2013 Z", state);
     toggleRandomCharGroup("ASCII Art", state);
     toggleTapped(groupToggle("Punctuation"), state);
     EXPECT_FALSE(toggleValue(groupToggle("Punctuation"), state));
-    EXPECT_TRUE(state.charRandomGroups.empty());
-    EXPECT_TRUE(state.charRandomPool.empty());
+    EXPECT_TRUE(state.tools.charRandomGroups.empty());
+    EXPECT_TRUE(state.tools.charRandomPool.empty());
     EXPECT_EQ(state.statusNote.value_or(""), "random pool: 0 glyphs");
 }
 
@@ -405,18 +406,18 @@ TEST(Panels, UnknownFadeGroupIsIgnoredButAStaleOneCanBeRemoved) {
     toggleRandomCharGroup("Nonsense", state);
     toggleTapped(ToggleId::charGroup(-1), state);
     toggleTapped(ToggleId::charGroup(static_cast<int>(CP437Characters::groups().size())), state);
-    EXPECT_TRUE(state.charRandomGroups.empty());
+    EXPECT_TRUE(state.tools.charRandomGroups.empty());
     EXPECT_FALSE(state.statusNote.has_value());
     EXPECT_FALSE(toggleValue(ToggleId::charGroup(-1), state));
 
-    state.charRandomGroups = {"Gone"};
+    state.tools.charRandomGroups = {"Gone"};
     toggleRandomCharGroup("Gone", state);
-    EXPECT_TRUE(state.charRandomGroups.empty());
+    EXPECT_TRUE(state.tools.charRandomGroups.empty());
 }
 
 TEST(Panels, FadesPanelListsStepsSettingsAndGroups) {
     AppState state;
-    state.charRandomGroups = {"Blocks"};
+    state.tools.charRandomGroups = {"Blocks"};
     const auto items = fadesPanelItems(state);
     ASSERT_GE(items.size(), 8u);
     EXPECT_EQ(ids(std::vector<PanelItem>(items.begin(), items.begin() + 8)),
@@ -441,27 +442,27 @@ TEST(Panels, ToggleFillPool) {
 TEST(Panels, FillSwatchesByChannelMode) {
     AppState state;
     fillSwatchTapped(true, 5, state);
-    EXPECT_EQ(state.shapeFill.fg, c16(5));
+    EXPECT_EQ(state.tools.shapeFill.fg, c16(5));
 
     fillColorModeTapped(false, FillChannelMode::cycle, state);
     fillSwatchTapped(false, 5, state);
     fillSwatchTapped(false, 6, state);
-    EXPECT_EQ(state.shapeFill.bgPool, (std::vector<ANSIColorValue>{c16(5), c16(6)}));
-    EXPECT_EQ(state.shapeFill.bg, c16(0));
+    EXPECT_EQ(state.tools.shapeFill.bgPool, (std::vector<ANSIColorValue>{c16(5), c16(6)}));
+    EXPECT_EQ(state.tools.shapeFill.bg, c16(0));
     fillSwatchTapped(false, 5, state);
-    EXPECT_EQ(state.shapeFill.bgPool, (std::vector<ANSIColorValue>{c16(6)}));
+    EXPECT_EQ(state.tools.shapeFill.bgPool, (std::vector<ANSIColorValue>{c16(6)}));
 
     fillColorModeTapped(true, FillChannelMode::null, state);
     fillSwatchTapped(true, 3, state);
-    EXPECT_EQ(state.shapeFill.fg, c16(3));
-    EXPECT_EQ(state.shapeFill.fgMode, FillChannelMode::solid);
+    EXPECT_EQ(state.tools.shapeFill.fg, c16(3));
+    EXPECT_EQ(state.tools.shapeFill.fgMode, FillChannelMode::solid);
 
     fillSwatchTapped(true, 16, state);
     fillSwatchTapped(true, -1, state);
-    EXPECT_EQ(state.shapeFill.fg, c16(3));
+    EXPECT_EQ(state.tools.shapeFill.fg, c16(3));
 
     fillColorModeTapped(false, FillChannelMode::cycle, state);
-    EXPECT_EQ(state.shapeFill.bgMode, FillChannelMode::solid) << "a lit mode button goes back to solid";
+    EXPECT_EQ(state.tools.shapeFill.bgMode, FillChannelMode::solid) << "a lit mode button goes back to solid";
 }
 
 TEST(Panels, ClosingThePickerRevertsAnEmptyFillCycle) {
@@ -482,12 +483,12 @@ TEST(Panels, ClosingThePickerRevertsAnEmptyFillCycle) {
         AppState state;
         state.charPickerOpen = state.charsetMenuOpen = true;
         state.charPickerTarget = c.target;
-        state.shapeFill.charMode = c.mode;
-        if (!c.emptyPool) state.shapeFill.charPool = {"░"};
+        state.tools.shapeFill.charMode = c.mode;
+        if (!c.emptyPool) state.tools.shapeFill.charPool = {"░"};
         closeCharPickerIfEmptyCycle(state);
         EXPECT_FALSE(state.charPickerOpen);
         EXPECT_FALSE(state.charsetMenuOpen);
-        EXPECT_EQ(state.shapeFill.charMode, c.expected);
+        EXPECT_EQ(state.tools.shapeFill.charMode, c.expected);
         EXPECT_EQ(state.statusNote.value_or(""), c.noted ? "fill cycle needs a sequence" : "");
         EXPECT_EQ(state.charPickerTarget, CharTarget::pen);
     }
@@ -496,33 +497,33 @@ TEST(Panels, ClosingThePickerRevertsAnEmptyFillCycle) {
 TEST(Panels, PickingCharactersForThePen) {
     AppState state;
     state.charPickerOpen = true;
-    state.charNull = true;
+    state.tools.charNull = true;
     charPicked("▒", state);
-    EXPECT_EQ(state.penChar, "▒");
-    EXPECT_FALSE(state.charNull);
+    EXPECT_EQ(state.tools.penChar, "▒");
+    EXPECT_FALSE(state.tools.charNull);
     EXPECT_FALSE(state.charPickerOpen);
 
     state.charPickerOpen = true;
     charModeTapped(CharMode::cycle, state);
-    EXPECT_TRUE(state.charCycle);
+    EXPECT_TRUE(state.tools.charCycle);
     charPicked("a", state);
     charPicked("b", state);
     charPicked("a", state);
-    EXPECT_EQ(state.charCyclePool, (std::vector<std::string>{"a", "b", "a"}));
+    EXPECT_EQ(state.tools.charCyclePool, (std::vector<std::string>{"a", "b", "a"}));
     EXPECT_TRUE(state.charPickerOpen);
     removeLastPickedChar(state);
-    EXPECT_EQ(state.charCyclePool, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(state.penChar, "▒");
+    EXPECT_EQ(state.tools.charCyclePool, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(state.tools.penChar, "▒");
 
     charModeTapped(CharMode::random, state);
-    EXPECT_FALSE(state.charCycle);
+    EXPECT_FALSE(state.tools.charCycle);
     charPicked("x", state);
     charPicked("x", state);
-    EXPECT_TRUE(state.charRandomPool.empty()) << "a random pool holds each glyph once";
+    EXPECT_TRUE(state.tools.charRandomPool.empty()) << "a random pool holds each glyph once";
     charModeTapped(CharMode::random, state);
     EXPECT_FALSE(pickerCharMode(state).has_value());
     removeLastPickedChar(state);
-    EXPECT_EQ(state.charCyclePool.size(), 2u) << "backspace in single mode touches no sequence";
+    EXPECT_EQ(state.tools.charCyclePool.size(), 2u) << "backspace in single mode touches no sequence";
 }
 
 TEST(Panels, PickingCharactersForTheFill) {
@@ -531,14 +532,14 @@ TEST(Panels, PickingCharactersForTheFill) {
     EXPECT_TRUE(state.charPickerOpen);
     EXPECT_EQ(state.charPickerTarget, CharTarget::fill);
     charModeTapped(CharMode::cycle, state);
-    EXPECT_EQ(state.shapeFill.charMode, FillChannelMode::cycle);
+    EXPECT_EQ(state.tools.shapeFill.charMode, FillChannelMode::cycle);
     charPicked("░", state);
-    EXPECT_EQ(state.shapeFill.charPool, std::vector<std::string>{"░"});
-    EXPECT_TRUE(state.charCyclePool.empty());
+    EXPECT_EQ(state.tools.shapeFill.charPool, std::vector<std::string>{"░"});
+    EXPECT_TRUE(state.tools.charCyclePool.empty());
     charModeTapped(CharMode::cycle, state);
     charPicked("▓", state);
-    EXPECT_EQ(state.shapeFill.character, "▓");
-    EXPECT_EQ(state.penChar, "█");
+    EXPECT_EQ(state.tools.shapeFill.character, "▓");
+    EXPECT_EQ(state.tools.penChar, "█");
     EXPECT_FALSE(state.charPickerOpen);
 }
 

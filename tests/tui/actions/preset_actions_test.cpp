@@ -102,23 +102,25 @@ protected:
 
 TEST_F(Presets, SlotElevenSetsTheGradientFillAndSwitchesEveryFadeOff) {
     AppState& s = *state;
-    s.brush = BrushSize::cells(3);
-    s.fgCycle = s.bgRandom = s.charCycle = s.charRandom = true;
-    s.fgCyclePool = {c16(1)};
-    s.charRandomPool = {"a"};
-    s.shapeFill.enabled = true;
+    s.tools.brush = BrushSize::cells(3);
+    s.tools.fgCycle = s.tools.bgRandom = s.tools.charCycle = s.tools.charRandom = true;
+    s.tools.fgCyclePool = {c16(1)};
+    s.tools.charRandomPool = {"a"};
+    s.tools.shapeFill.enabled = true;
     applyPreset(11, s);
     EXPECT_EQ(s.selectedPreset, 11);
-    EXPECT_EQ(s.tool, Tool::fill);
-    EXPECT_EQ(s.penChar, "█");
-    EXPECT_EQ(s.fg, c16(14));
-    EXPECT_EQ(s.penBg, c16(4));
-    EXPECT_EQ(s.fillMode, FillMode::gradient(GradientDirection::vertical));
-    EXPECT_FALSE(s.fgCycle || s.bgCycle || s.fgRandom || s.bgRandom || s.charCycle || s.charRandom);
-    EXPECT_TRUE(s.fgCyclePool.empty() && s.bgCyclePool.empty() && s.fgRandomPool.empty() && s.bgRandomPool.empty());
-    EXPECT_TRUE(s.charCyclePool.empty() && s.charRandomPool.empty());
-    EXPECT_EQ(s.shapeFill, ShapeFillStyle{}) << "a preset without a shape fill brings the default one";
-    EXPECT_EQ(s.brush, BrushSize::cells(3)) << "slot 11 has no brush size";
+    EXPECT_EQ(s.tools.tool, Tool::fill);
+    EXPECT_EQ(s.tools.penChar, "█");
+    EXPECT_EQ(s.tools.fg, c16(14));
+    EXPECT_EQ(s.tools.penBg, c16(4));
+    EXPECT_EQ(s.tools.fillMode, FillMode::gradient(GradientDirection::vertical));
+    EXPECT_FALSE(s.tools.fgCycle || s.tools.bgCycle || s.tools.fgRandom || s.tools.bgRandom || s.tools.charCycle ||
+                 s.tools.charRandom);
+    EXPECT_TRUE(s.tools.fgCyclePool.empty() && s.tools.bgCyclePool.empty() && s.tools.fgRandomPool.empty() &&
+                s.tools.bgRandomPool.empty());
+    EXPECT_TRUE(s.tools.charCyclePool.empty() && s.tools.charRandomPool.empty());
+    EXPECT_EQ(s.tools.shapeFill, ShapeFillStyle{}) << "a preset without a shape fill brings the default one";
+    EXPECT_EQ(s.tools.brush, BrushSize::cells(3)) << "slot 11 has no brush size";
     for (int index : {12, 16, -1}) {
         applyPreset(index, s);
         EXPECT_EQ(s.selectedPreset, 11) << "empty or missing slot " << index;
@@ -142,7 +144,7 @@ TEST_F(Presets, BlinkingTextLowersBrightClassicBackgrounds) {
         TUIPreset p;
         p.background = c.bg;
         applyPreset(p, s);
-        EXPECT_EQ(s.penBg, c.expected) << c.bg.label() << (c.blinking ? " blinking" : "");
+        EXPECT_EQ(s.tools.penBg, c.expected) << c.bg.label() << (c.blinking ? " blinking" : "");
     }
 }
 
@@ -153,11 +155,11 @@ TEST_F(Presets, NumbersAreConvertedAndKeptInRange) {
         std::function<int(const AppState&)> field;
         int expected;
     };
-    const auto spray = [](const AppState& s) { return s.sprayVariance; };
-    const auto prism = [](const AppState& s) { return s.prismSteps; };
-    const auto line = [](const AppState& s) { return s.lineThickness; };
-    const auto dodge = [](const AppState& s) { return s.dodgeBurnStrength; };
-    const auto scatter = [](const AppState& s) { return s.scatterVariance; };
+    const auto spray = [](const AppState& s) { return s.tools.sprayVariance; };
+    const auto prism = [](const AppState& s) { return s.tools.prismSteps; };
+    const auto line = [](const AppState& s) { return s.tools.lineThickness; };
+    const auto dodge = [](const AppState& s) { return s.tools.dodgeBurnStrength; };
+    const auto scatter = [](const AppState& s) { return s.tools.scatterVariance; };
     const std::vector<Case> cases = {
         {R"({"sprayVariance":0.125,"sprayVariancePct":90})", spray, 13},
         {R"({"sprayVariancePct":150})", spray, 100},
@@ -170,33 +172,33 @@ TEST_F(Presets, NumbersAreConvertedAndKeptInRange) {
         {R"({"prismAngle":90})", prism, 2},
         {R"({"prismAngle":5000})", prism, 3},
         {R"({"prismAngle":-90})", prism, 1},
-        {R"({"brushSize":{"type":"cells","n":25}})", [](const AppState& s) { return s.brush.n; }, 10},
-        {R"({"brushSize":{"type":"cells","n":-3}})", [](const AppState& s) { return s.brush.n; }, 1},
+        {R"({"brushSize":{"type":"cells","n":25}})", [](const AppState& s) { return s.tools.brush.n; }, 10},
+        {R"({"brushSize":{"type":"cells","n":-3}})", [](const AppState& s) { return s.tools.brush.n; }, 1},
         // The line width's range is the panel's: a width of 6 set there survives a preset.
         {R"({"lineThickness":{"type":"half"},"lineThicknessCells":9})", line, 8},
         {R"({"lineThicknessCells":6})", line, 6},
         {R"({"lineThickness":{"type":"cells","n":3},"lineThicknessCells":1})", line, 3},
         {R"({"lineThicknessCells":0})", line, 1},
-        {R"({"boxThickness":9})", [](const AppState& s) { return s.boxOptions.thickness; }, 4},
-        {R"({"ovalThickness":0})", [](const AppState& s) { return s.ovalOptions.thickness; }, 1},
-        {R"({"ovalThickness":3})", [](const AppState& s) { return s.ovalThickness; }, 3},
-        {R"({"sprayRadius":99})", [](const AppState& s) { return s.sprayRadius; }, 8},
-        {R"({"sprayDensity":0})", [](const AppState& s) { return s.sprayDensity; }, 1},
+        {R"({"boxThickness":9})", [](const AppState& s) { return s.tools.boxOptions.thickness; }, 4},
+        {R"({"ovalThickness":0})", [](const AppState& s) { return s.tools.ovalOptions.thickness; }, 1},
+        {R"({"ovalThickness":3})", [](const AppState& s) { return s.tools.ovalOptions.thickness; }, 3},
+        {R"({"sprayRadius":99})", [](const AppState& s) { return s.tools.sprayRadius; }, 8},
+        {R"({"sprayDensity":0})", [](const AppState& s) { return s.tools.sprayDensity; }, 1},
         {R"({"dodgeBurnStrength":0.004})", dodge, 1},
         {R"({"dodgeBurnStrength":0.555})", dodge, 56},
         {R"({"dodgeBurnStrength":3})", dodge, 100},
         {R"({"scatterVariance":0.125})", scatter, 13},
         {R"({"scatterVariance":-1})", scatter, 0},
-        {R"({"fontScale":7})", [](const AppState& s) { return s.textScale; }, 3},
-        {R"({"fgCycleStep":0})", [](const AppState& s) { return s.fgCycleStep; }, 1},
-        {R"({"bgCycleStep":-5})", [](const AppState& s) { return s.bgCycleStep; }, 1},
-        {R"({"charCycleStep":4})", [](const AppState& s) { return s.charCycleStep; }, 4},
+        {R"({"fontScale":7})", [](const AppState& s) { return s.tools.textScale; }, 3},
+        {R"({"fgCycleStep":0})", [](const AppState& s) { return s.tools.fgCycleStep; }, 1},
+        {R"({"bgCycleStep":-5})", [](const AppState& s) { return s.tools.bgCycleStep; }, 1},
+        {R"({"charCycleStep":4})", [](const AppState& s) { return s.tools.charCycleStep; }, 4},
     };
     for (const auto& c : cases) {
         AppState s;
-        s.sprayVariance = 50;
-        s.prismSteps = 2;
-        s.lineThickness = 2;
+        s.tools.sprayVariance = 50;
+        s.tools.prismSteps = 2;
+        s.tools.lineThickness = 2;
         applyPreset(presetFrom(c.preset), s);
         EXPECT_EQ(c.field(s), c.expected) << c.preset;
     }
@@ -204,84 +206,84 @@ TEST_F(Presets, NumbersAreConvertedAndKeptInRange) {
 
 TEST_F(Presets, AbsentFieldsKeepTheEditorsSettingsButFadesAlwaysFollowThePreset) {
     AppState& s = *state;
-    s.brush = BrushSize::half();
-    s.penChar = "@";
-    s.fg = c16(3);
-    s.sprayVariance = 40;
-    s.lineThickness = 3;
-    s.fillMode = FillMode::gradient(GradientDirection::radial);
-    s.bgCycle = true;
-    s.bgCyclePool = {c16(2)};
-    s.bgCycleStep = 4;
+    s.tools.brush = BrushSize::half();
+    s.tools.penChar = "@";
+    s.tools.fg = c16(3);
+    s.tools.sprayVariance = 40;
+    s.tools.lineThickness = 3;
+    s.tools.fillMode = FillMode::gradient(GradientDirection::radial);
+    s.tools.bgCycle = true;
+    s.tools.bgCyclePool = {c16(2)};
+    s.tools.bgCycleStep = 4;
     applyPreset(presetFrom(R"({"tool":"oval"})"), s);
-    EXPECT_EQ(s.tool, Tool::oval);
-    EXPECT_EQ(s.brush, BrushSize::half());
-    EXPECT_EQ(s.penChar, "@");
-    EXPECT_EQ(s.fg, c16(3));
-    EXPECT_EQ(s.sprayVariance, 40);
-    EXPECT_EQ(s.lineThickness, 3);
-    EXPECT_EQ(s.fillMode, FillMode::gradient(GradientDirection::radial));
-    EXPECT_FALSE(s.bgCycle);
-    EXPECT_TRUE(s.bgCyclePool.empty());
-    EXPECT_EQ(s.bgCycleStep, 1);
+    EXPECT_EQ(s.tools.tool, Tool::oval);
+    EXPECT_EQ(s.tools.brush, BrushSize::half());
+    EXPECT_EQ(s.tools.penChar, "@");
+    EXPECT_EQ(s.tools.fg, c16(3));
+    EXPECT_EQ(s.tools.sprayVariance, 40);
+    EXPECT_EQ(s.tools.lineThickness, 3);
+    EXPECT_EQ(s.tools.fillMode, FillMode::gradient(GradientDirection::radial));
+    EXPECT_FALSE(s.tools.bgCycle);
+    EXPECT_TRUE(s.tools.bgCyclePool.empty());
+    EXPECT_EQ(s.tools.bgCycleStep, 1);
 
     applyPreset(presetFrom(R"({"gradientFill":true})"), s);
-    EXPECT_EQ(s.fillMode, FillMode::gradient(GradientDirection::vertical));
+    EXPECT_EQ(s.tools.fillMode, FillMode::gradient(GradientDirection::vertical));
     applyPreset(presetFrom(R"({"gradientFill":false,"gradientDirection":"radial"})"), s);
-    EXPECT_EQ(s.fillMode, FillMode::solid());
+    EXPECT_EQ(s.tools.fillMode, FillMode::solid());
     applyPreset(presetFrom(R"({"tool":"magnifyingglass"})"), s);
-    EXPECT_EQ(s.tool, Tool::pans);
+    EXPECT_EQ(s.tools.tool, Tool::pans);
     applyPreset(presetFrom(R"({"tool":"Spray"})"), s);
-    EXPECT_EQ(s.tool, Tool::paint);
+    EXPECT_EQ(s.tools.tool, Tool::paint);
 }
 
 TEST_F(Presets, CharacterPoolsPreferTheExplicitLists) {
     AppState& s = *state;
     applyPreset(presetFrom(R"({"charCycleSequence":"aé🙂","characterCycle":true,"character":"é"})"), s);
-    EXPECT_EQ(s.charCyclePool, (std::vector<std::string>{"a", "é", "🙂"}));
-    EXPECT_TRUE(s.charCycle);
-    EXPECT_EQ(s.charCycleIndex, 0) << "the cycle starts over from its first character";
+    EXPECT_EQ(s.tools.charCyclePool, (std::vector<std::string>{"a", "é", "🙂"}));
+    EXPECT_TRUE(s.tools.charCycle);
+    EXPECT_EQ(s.cycles.chars.index, 0) << "the cycle starts over from its first character";
 
     applyPreset(presetFrom(R"({"charCycleSequence":"abc","charCycleChars":["x","y"]})"), s);
-    EXPECT_EQ(s.charCyclePool, (std::vector<std::string>{"x", "y"}));
-    EXPECT_FALSE(s.charCycle);
+    EXPECT_EQ(s.tools.charCyclePool, (std::vector<std::string>{"x", "y"}));
+    EXPECT_FALSE(s.tools.charCycle);
 
     applyPreset(presetFrom(R"({"charRandomGroups":["Shade / Geo","Blocks"],"characterRandom":true})"), s);
-    EXPECT_EQ(s.charRandomPool, CP437Characters::charactersOfGroups({"Blocks", "Shade / Geo"}));
-    EXPECT_EQ(s.charRandomPool.front(), "█") << "groups in picker order, not list order";
-    EXPECT_EQ(s.charRandomGroups, (std::set<std::string>{"Blocks", "Shade / Geo"}));
-    EXPECT_TRUE(s.charRandom);
+    EXPECT_EQ(s.tools.charRandomPool, CP437Characters::charactersOfGroups({"Blocks", "Shade / Geo"}));
+    EXPECT_EQ(s.tools.charRandomPool.front(), "█") << "groups in picker order, not list order";
+    EXPECT_EQ(s.tools.charRandomGroups, (std::set<std::string>{"Blocks", "Shade / Geo"}));
+    EXPECT_TRUE(s.tools.charRandom);
 
     applyPreset(presetFrom(R"({"charRandomGroups":["Blocks"],"charRandomChars":["q"]})"), s);
-    EXPECT_EQ(s.charRandomPool, std::vector<std::string>{"q"});
+    EXPECT_EQ(s.tools.charRandomPool, std::vector<std::string>{"q"});
     applyPreset(TUIPreset{}, s);
-    EXPECT_TRUE(s.charRandomPool.empty() && s.charCyclePool.empty() && s.charRandomGroups.empty());
+    EXPECT_TRUE(s.tools.charRandomPool.empty() && s.tools.charCyclePool.empty() && s.tools.charRandomGroups.empty());
 }
 
 TEST_F(Presets, CaptureThenApplyReproducesTheSettings) {
     AppState& s = *state;
-    s.tool = Tool::prism;
-    s.penChar = "▒";
-    s.fg = ANSIColorValue::truecolor(10, 20, 30);
-    s.penBg = ANSIColorValue::ansi256(200);
-    s.brush = BrushSize::cells(7);
-    s.sprayVariance = 37;
-    s.prismSteps = 2;
-    s.dodgeBurnStrength = 18;
-    s.scatterVariance = 3;
-    s.lineThickness = 4;
-    s.ovalOptions.thickness = 2;
-    s.fillMode = FillMode::gradient(GradientDirection::radial);
-    s.charCycle = true;
-    s.charCyclePool = {"a", "e\u0301"};
-    s.charRandomGroups = {"Greek"};
-    s.charRandomPool = {"α"};
-    s.fgCycle = true;
-    s.fgCyclePool = {c16(3), c16(4)};
-    s.fgCycleStep = 3;
-    s.shapeFill.enabled = true;
-    s.textDirection = TextDirection::down;
-    s.symmetryMode = SymmetryMode::both;
+    s.tools.tool = Tool::prism;
+    s.tools.penChar = "▒";
+    s.tools.fg = ANSIColorValue::truecolor(10, 20, 30);
+    s.tools.penBg = ANSIColorValue::ansi256(200);
+    s.tools.brush = BrushSize::cells(7);
+    s.tools.sprayVariance = 37;
+    s.tools.prismSteps = 2;
+    s.tools.dodgeBurnStrength = 18;
+    s.tools.scatterVariance = 3;
+    s.tools.lineThickness = 4;
+    s.tools.ovalOptions.thickness = 2;
+    s.tools.fillMode = FillMode::gradient(GradientDirection::radial);
+    s.tools.charCycle = true;
+    s.tools.charCyclePool = {"a", "e\u0301"};
+    s.tools.charRandomGroups = {"Greek"};
+    s.tools.charRandomPool = {"α"};
+    s.tools.fgCycle = true;
+    s.tools.fgCyclePool = {c16(3), c16(4)};
+    s.tools.fgCycleStep = 3;
+    s.tools.shapeFill.enabled = true;
+    s.tools.textDirection = TextDirection::down;
+    s.tools.symmetryMode = SymmetryMode::both;
 
     const TUIPreset captured = makeCurrentPreset(s);
     EXPECT_FALSE(captured.name);
@@ -295,16 +297,16 @@ TEST_F(Presets, CaptureThenApplyReproducesTheSettings) {
     AppState fresh;
     applyPreset(captured, fresh);
     EXPECT_EQ(makeCurrentPreset(fresh), captured);
-    EXPECT_EQ(fresh.tool, Tool::prism);
-    EXPECT_EQ(fresh.brush, BrushSize::cells(7));
-    EXPECT_EQ(fresh.sprayVariance, 37);
-    EXPECT_EQ(fresh.dodgeBurnStrength, 18);
-    EXPECT_EQ(fresh.scatterVariance, 3);
-    EXPECT_EQ(fresh.ovalOptions.thickness, 2);
-    EXPECT_EQ(fresh.fillMode, FillMode::gradient(GradientDirection::radial));
-    EXPECT_EQ(fresh.charCyclePool, s.charCyclePool);
-    EXPECT_EQ(fresh.charRandomPool, s.charRandomPool);
-    EXPECT_TRUE(fresh.shapeFill.enabled);
+    EXPECT_EQ(fresh.tools.tool, Tool::prism);
+    EXPECT_EQ(fresh.tools.brush, BrushSize::cells(7));
+    EXPECT_EQ(fresh.tools.sprayVariance, 37);
+    EXPECT_EQ(fresh.tools.dodgeBurnStrength, 18);
+    EXPECT_EQ(fresh.tools.scatterVariance, 3);
+    EXPECT_EQ(fresh.tools.ovalOptions.thickness, 2);
+    EXPECT_EQ(fresh.tools.fillMode, FillMode::gradient(GradientDirection::radial));
+    EXPECT_EQ(fresh.tools.charCyclePool, s.tools.charCyclePool);
+    EXPECT_EQ(fresh.tools.charRandomPool, s.tools.charRandomPool);
+    EXPECT_TRUE(fresh.tools.shapeFill.enabled);
 }
 
 TEST_F(Presets, SavingKeepsTheSlotsNameAndWritesTheBank) {
@@ -312,8 +314,8 @@ TEST_F(Presets, SavingKeepsTheSlotsNameAndWritesTheBank) {
     s.presets[3] = named("Mine");
     s.preResetPresets = PresetBank(16);
     s.presetHoverIndex = 3;
-    s.penChar = "Z";
-    s.tool = Tool::spray;
+    s.tools.penChar = "Z";
+    s.tools.tool = Tool::spray;
     savePresetAt(3, s);
     ASSERT_TRUE(s.presets[3]);
     EXPECT_EQ(s.presets[3]->name, "Mine");
@@ -386,7 +388,7 @@ TEST_F(Presets, DeletingTakesTwoRightClicksInARowOnTheSameFilledSlot) {
     EXPECT_FALSE(s.presetDeleteArmed);
     click(4, 0);
     EXPECT_EQ(s.selectedPreset, 4);
-    EXPECT_EQ(s.tool, Tool::box);
+    EXPECT_EQ(s.tools.tool, Tool::box);
 }
 
 TEST_F(Presets, CycleModeSkipsEmptiedSlotsInThePool) {
@@ -532,7 +534,7 @@ TEST_F(Presets, ImportReplacesTheBankOrSaysWhyNot) {
     EXPECT_FALSE(s.selectedPreset);
     EXPECT_EQ(storedBank(), s.presets);
     applyPreset(2, s);
-    EXPECT_EQ(s.tool, Tool::paint);
+    EXPECT_EQ(s.tools.tool, Tool::paint);
 
     const PresetBank before = s.presets;
     for (const std::string name : {"broken.json", "missing.json"}) {

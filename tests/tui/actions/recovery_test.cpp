@@ -51,7 +51,7 @@ protected:
         state.colorDepth = ColorDepth::truecolor;
         state.blinkingText = true;
         state.monoTint = MonoTint::amber;
-        state.charCyclePool = {"░", "▒", "▓"};
+        state.tools.charCyclePool = {"░", "▒", "▓"};
         state.sauceTitleField = "Sunset";
         state.sauceComments = {"line one", "line two"};
         state.sauceHistory = {"edited"};
@@ -98,7 +98,7 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
     EXPECT_EQ(after.colorDepth, before.colorDepth);
     EXPECT_EQ(after.blinkingText, before.blinkingText);
     EXPECT_EQ(after.monoTint, before.monoTint);
-    EXPECT_EQ(after.charCyclePool, before.charCyclePool);
+    EXPECT_EQ(after.tools.charCyclePool, before.tools.charCyclePool);
     EXPECT_TRUE(after.sauceFields() == before.sauceFields());
     EXPECT_EQ(after.filename, "sunset");
     EXPECT_EQ(after.docDir, art.string());
@@ -200,11 +200,11 @@ TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
     settle(t + 1s);
     EXPECT_EQ(writes, 0);  // the user has not paused yet
 
-    state.paintingStroke = true;
+    state.stroke.paintingStroke = true;
     EXPECT_EQ(keeper.pollTimeout(state, t), std::nullopt);
     settle(t + 5s);
     EXPECT_EQ(writes, 0);  // never in the middle of a stroke
-    state.paintingStroke = false;
+    state.stroke.paintingStroke = false;
 
     settle(t + 5s);
     EXPECT_EQ(writes, 1);

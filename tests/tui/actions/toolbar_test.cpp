@@ -147,7 +147,7 @@ TEST(Toolbar, MirrorCyclesThroughAllModes) {
         perform(BarAction::mirror, state);
         EXPECT_EQ(state.statusNote.value_or(""), note);
     }
-    EXPECT_EQ(state.symmetryMode, SymmetryMode::none);
+    EXPECT_EQ(state.tools.symmetryMode, SymmetryMode::none);
 }
 
 TEST(Toolbar, LayerShiftNudgesAndResets) {
@@ -208,12 +208,12 @@ TEST(Toolbar, SaveOnANeverSavedDocumentOpensTheSaveOptions) {
 
 TEST(ColorDepthPicker, DepthClampsColoursAndReportsCellsOutOfSpec) {
     AppState state;
-    state.fg = ANSIColorValue::truecolor(250, 10, 10);
+    state.tools.fg = ANSIColorValue::truecolor(250, 10, 10);
     state.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi256(196), ANSIColorValue::ansi16(0), false});
     state.palettePickerOpen = true;
     setDocumentColorDepth(ColorDepth::c16, state);
     EXPECT_EQ(state.colorDepth, ColorDepth::c16);
-    EXPECT_TRUE(state.fg.isANSI16());
+    EXPECT_TRUE(state.tools.fg.isANSI16());
     EXPECT_FALSE(state.palettePickerOpen);
     EXPECT_EQ(state.statusNote.value_or(""), "color depth: 16 — 1 cells out of spec");
 }

@@ -185,7 +185,7 @@ TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
     const Span box = std::find_if(s.layout.toolSpans.begin(), s.layout.toolSpans.end(),
                                   [](const auto& r) { return r.value == Tool::box; })->span;
     s.click(box);
-    EXPECT_EQ(s.state.tool, Tool::box);
+    EXPECT_EQ(s.state.tools.tool, Tool::box);
     EXPECT_FALSE(s.state.toolPanelOpen);
     s.click(box);
     EXPECT_TRUE(s.state.toolPanelOpen);
@@ -193,7 +193,7 @@ TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
 
 TEST(DispatchClicks, SidebarFaceRowsChooseTheTextFace) {
     Session s;
-    s.state.tool = Tool::text;
+    s.state.tools.tool = Tool::text;
     s.redraw();
     auto rowOf = [&](std::optional<int> index) {
         const auto it = std::find_if(s.layout.faceSpans.begin(), s.layout.faceSpans.end(),
@@ -203,7 +203,7 @@ TEST(DispatchClicks, SidebarFaceRowsChooseTheTextFace) {
     };
     s.click(rowOf(3));
     EXPECT_EQ(s.state.textFontIndex, std::optional<int>(3));
-    EXPECT_EQ(s.state.tool, Tool::text);
+    EXPECT_EQ(s.state.tools.tool, Tool::text);
     // Typing now stamps the chosen face: "Classic" is four rows tall.
     s.state.cursor = {20, 10};
     s.type("A");
@@ -277,7 +277,7 @@ TEST(DispatchKeys, CodepointEntryPlacesTheGlyphOrSaysWhyNot) {
     startTextEntry(TextEntryMode::codepoint, s.state);
     s.type("2591");
     s.send(InputEvent::key(13));
-    EXPECT_EQ(s.state.penChar, "░");
+    EXPECT_EQ(s.state.tools.penChar, "░");
     EXPECT_FALSE(s.state.charPickerOpen);
     EXPECT_EQ(s.note(), "placed U+2591");
 
@@ -287,7 +287,7 @@ TEST(DispatchKeys, CodepointEntryPlacesTheGlyphOrSaysWhyNot) {
         startTextEntry(TextEntryMode::codepoint, s.state);
         s.type(typed);
         s.send(InputEvent::key(13));
-        EXPECT_EQ(s.state.penChar, "░") << typed;
+        EXPECT_EQ(s.state.tools.penChar, "░") << typed;
         EXPECT_EQ(s.note(), std::string("no glyph at U+") + shown);
     }
 }
@@ -363,24 +363,24 @@ TEST(DispatchKeys, UndoAndRedoKeys) {
 
 TEST(DispatchPointer, PanspectPicksTheCellWhereItWasPressedAndReleased) {
     Session s;
-    s.state.tool = Tool::pans;
+    s.state.tools.tool = Tool::pans;
     s.state.blinkingText = true;
-    s.state.fgCycle = true;
+    s.state.tools.fgCycle = true;
     s.state.layers[0].cells.set(2, 3, {CellChar("▓"), ANSIColorValue::ansi16(4), ANSIColorValue::ansi16(12), false});
     s.redraw();
     const int x = s.layout.canvasLeft() + 3, y = s.layout.canvasTop() + 2;
     s.send(InputEvent::mouseDown(x, y, 0));
     s.send(InputEvent::mouseUp(x, y));
-    EXPECT_EQ(s.state.penChar, "▓");
-    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
-    EXPECT_EQ(s.state.penBg, ANSIColorValue::ansi16(4));  // bright background taken down in blink mode
-    EXPECT_FALSE(s.state.fgCycle);
+    EXPECT_EQ(s.state.tools.penChar, "▓");
+    EXPECT_EQ(s.state.tools.fg, ANSIColorValue::ansi16(4));
+    EXPECT_EQ(s.state.tools.penBg, ANSIColorValue::ansi16(4));  // bright background taken down in blink mode
+    EXPECT_FALSE(s.state.tools.fgCycle);
     EXPECT_EQ(s.note(), "picked ▓/Blue/Blue");
 }
 
 TEST(DispatchPointer, SelectDragBecomesTheSelection) {
     Session s;
-    s.state.tool = Tool::select;
+    s.state.tools.tool = Tool::select;
     s.redraw();
     const int x = s.layout.canvasLeft(), y = s.layout.canvasTop();
     s.send(InputEvent::mouseDown(x + 1, y + 1, 0));
@@ -389,7 +389,7 @@ TEST(DispatchPointer, SelectDragBecomesTheSelection) {
     ASSERT_TRUE(s.state.selection);
     EXPECT_EQ(*s.state.selection, (CellRect{1, 1, 2, 4}));
     EXPECT_EQ(s.note(), "4×2 selected — Paste places a copy");
-    EXPECT_FALSE(s.state.shapeStart);
+    EXPECT_FALSE(s.state.stroke.shapeStart);
 }
 
 TEST(DispatchClicks, LayersPanelControlsWorkAndAClickOutsideClosesIt) {
@@ -413,10 +413,10 @@ TEST(DispatchClicks, ColourRowSwatchesSetForegroundAndRightClickBackground) {
     Session s;
     ASSERT_GE(s.layout.fgSwatchSpans.size(), 16u);
     s.click(s.layout.fgSwatchSpans[4].span);
-    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+    EXPECT_EQ(s.state.tools.fg, ANSIColorValue::ansi16(4));
     s.click(s.layout.fgSwatchSpans[6].span, 2);
-    EXPECT_EQ(s.state.penBg, ANSIColorValue::ansi16(6));
-    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(4));
+    EXPECT_EQ(s.state.tools.penBg, ANSIColorValue::ansi16(6));
+    EXPECT_EQ(s.state.tools.fg, ANSIColorValue::ansi16(4));
 }
 
 TEST(DispatchClicks, PalettePickerPicksA256Colour) {
@@ -430,7 +430,7 @@ TEST(DispatchClicks, PalettePickerPicksA256Colour) {
                                      [](const auto& r) { return r.value == 196; });
     ASSERT_NE(swatch, s.layout.paletteSwatchSpans.end());
     s.click(swatch->span);
-    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi256(196));
+    EXPECT_EQ(s.state.tools.fg, ANSIColorValue::ansi256(196));
 }
 
 TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
@@ -447,7 +447,7 @@ TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
 
 TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
     Session s;
-    s.state.tool = Tool::spray;
+    s.state.tools.tool = Tool::spray;
     s.state.toolPanelOpen = true;
     s.redraw();
     const auto plus = std::find_if(s.layout.stepperSpans.begin(), s.layout.stepperSpans.end(),
@@ -455,7 +455,7 @@ TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
     ASSERT_NE(plus, s.layout.stepperSpans.end());
     const Span control = plus->span;  // the layout is replaced by every click
     for (int i = 0; i < 10; ++i) s.click(control);
-    EXPECT_EQ(s.state.sprayRadius, 8);
+    EXPECT_EQ(s.state.tools.sprayRadius, 8);
 }
 
 TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
@@ -565,7 +565,7 @@ TEST(DispatchClicks, PresetFileMenuRowsAndClicksElsewhere) {
     // A click elsewhere closes the menu and still reaches what it landed on.
     s.click(s.layout.fgSwatchSpans[5].span);
     EXPECT_FALSE(s.state.presetFileMenuOpen);
-    EXPECT_EQ(s.state.fg, ANSIColorValue::ansi16(5));
+    EXPECT_EQ(s.state.tools.fg, ANSIColorValue::ansi16(5));
 
     s.click(*s.layout.presetLoadSpan);
     const auto load = std::find_if(s.layout.presetFileMenuSpans.begin(), s.layout.presetFileMenuSpans.end(),
@@ -587,7 +587,7 @@ TEST(DispatchClicks, SliderDragFollowsThePointerUntilTheButtonComesUp) {
     EXPECT_EQ(s.state.tcDraft.r, 0);
     s.send(InputEvent::mouseMove(red.colEnd + 5, red.row + 3, true));  // past the end, off the row
     EXPECT_EQ(s.state.tcDraft.r, 255);
-    EXPECT_EQ(s.state.fg, ANSIColorValue::truecolor(255, 0, 0));
+    EXPECT_EQ(s.state.tools.fg, ANSIColorValue::truecolor(255, 0, 0));
     s.send(InputEvent::mouseUp(red.colEnd + 5, red.row + 3));
     s.send(InputEvent::mouseMove(red.colStart, red.row, false));
     EXPECT_EQ(s.state.tcDraft.r, 255) << "the drag ended with the release";
@@ -595,15 +595,16 @@ TEST(DispatchClicks, SliderDragFollowsThePointerUntilTheButtonComesUp) {
 
 TEST(DispatchClicks, PoolChipsAndSelectionChipsReachTheirActions) {
     Session s;
-    s.state.fgCycle = true;
-    s.state.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
+    s.state.tools.fgCycle = true;
+    s.state.tools.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
     s.redraw();
     ASSERT_EQ(s.layout.fgChipSpans.size(), 3u);
     s.click(s.layout.fgChipSpans[1]);
-    EXPECT_EQ(s.state.fgCyclePool, (std::vector<ANSIColorValue>{ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(3)}));
+    EXPECT_EQ(s.state.tools.fgCyclePool,
+              (std::vector<ANSIColorValue>{ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(3)}));
     EXPECT_EQ(s.note(), "fg cycle: 2 colors");
 
-    s.state.tool = Tool::select;
+    s.state.tools.tool = Tool::select;
     s.redraw();
     ASSERT_TRUE(s.layout.blinkSelectionSpan);
     s.click(*s.layout.blinkSelectionSpan);

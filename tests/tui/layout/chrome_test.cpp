@@ -117,7 +117,7 @@ TEST(ChromeCanvas, MonoDepthShowsTheTintWithoutChangingCells) {
 
 TEST(ChromeCanvas, SelectionIsInvertedAndEqualColoursShowWhiteOnBlue) {
     Frame f;
-    f.state.tool = Tool::select;
+    f.state.tools.tool = Tool::select;
     f.state.selection = CellRect{0, 0, 0, 1};
     f.state.layers[0].cells.set(0, 0, {CellChar("a"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(5), false});
     f.state.layers[0].cells.set(0, 1, {CellChar("b"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(3), false});
@@ -157,8 +157,8 @@ TEST(ChromeStatus, HintsFollowToolModesAndViewOnly) {
     ASSERT_TRUE(f.layout.statusVisible);
     EXPECT_EQ(f.row(f.layout.statusRow()).substr(0, 60).find("● Paint   █   space draws   Ctrl-C quits"),
               static_cast<std::size_t>(f.layout.sidebarWidth));
-    f.state.tool = Tool::box;
-    f.state.fgCycle = true;
+    f.state.tools.tool = Tool::box;
+    f.state.tools.fgCycle = true;
     f.compose();
     EXPECT_NE(f.row(f.layout.statusRow()).find("● Box   █   fade   space anchors"), std::string::npos);
     f.state.viewOnly = true;
@@ -321,7 +321,7 @@ TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
 TEST(ChromeStatus, AWidePenCharacterTakesTwoColumnsAndKeepsTheRightEdge) {
     Frame f;
     f.compose();
-    f.state.penChar = "\U0001F600";
+    f.state.tools.penChar = "\U0001F600";
     f.state.mouse = {f.layout.canvasLeft() + 7, f.layout.canvasTop() + 3};
     f.compose();
     const int row = f.layout.statusRow();
@@ -372,7 +372,7 @@ TEST(ChromePicker, EveryGlyphIsDrawnWhereItsClickSpanStarts) {
 TEST(ChromeSidebar, InspectorAndPreviewFitTheSidebar) {
     for (const auto& [rows, cols] : {std::pair{24, 80}, std::pair{40, 120}}) {
         Frame f(rows, cols);
-        f.state.tool = Tool::pans;
+        f.state.tools.tool = Tool::pans;
         f.state.layers[0].cells.set(0, 0, {CellChar("█"), ANSIColorValue::truecolor(160, 176, 192), ANSIColorValue::ansi256(196), false});
         f.compose();
         f.state.mouse = {f.layout.canvasLeft(), f.layout.canvasTop()};

@@ -277,7 +277,7 @@ TEST(FontBrowser, ListsPlainThenTheFontsAndPreviewsTheHoveredOne) {
     const int builtIns = static_cast<int>(BlockFont::builtIn().size());
     const std::size_t chunkyRow = static_cast<std::size_t>(builtIns) + 1;
     state.textFontIndex = builtIns + 1;
-    state.fg = C::ansi16(12);
+    state.tools.fg = C::ansi16(12);
     const Composed closed(state);
     ASSERT_EQ(closed.layout.fontRowSpans.size(), static_cast<std::size_t>(builtIns) + 3);
     EXPECT_EQ(closed.layout.fontRowSpans[0].value, -1);
@@ -666,7 +666,7 @@ TEST(SaveOptionsBox, TogglesFollowTheSettings) {
 
 TEST(PanspectInspector, DescribesTheCellUnderThePointer) {
     AppState state;
-    state.tool = Tool::pans;
+    state.tools.tool = Tool::pans;
     state.layers.front().cells.set(7, 12, {CellChar("█"), C::ansi16(9), C::truecolor(1, 2, 3), false});
     // A layer above with a see-through cell there does not hide it.
     state.layers.insert(state.layers.begin(), Layer("Top", CellGrid(AppState::docRows, AppState::docCols)));
@@ -773,7 +773,7 @@ TEST(OverlayClipping, EveryOverlayStaysOnTinyTerminals) {
     full.sizePickerOpen = full.depthPickerOpen = full.layersPanelOpen = full.presetFileMenuOpen = true;
     full.sauceBoxOpen = full.saveOptionsOpen = full.fileBrowserOpen = full.aboutOpen = full.fontBrowserOpen2 = true;
     full.imageImportPath = "/tmp/a.png";
-    full.tool = Tool::pans;
+    full.tools.tool = Tool::pans;
     full.colorDepth = ColorDepth::mono;
     full.layers.front().cells.set(0, 0, {CellChar("x"), C::truecolor(9, 9, 9), C::ansi16(3), true});
     for (int i = 0; i < 6; ++i) full.layers.push_back(Layer("L" + std::to_string(i), CellGrid(2, 2)));

@@ -52,10 +52,10 @@ std::vector<T> payloads(const Regions<T>& regions) {
 
 TEST(ChromePanels, ColourRowSwatchesMarksAndIndices) {
     AppState state;
-    state.fg = ANSIColorValue::ansi16(4);
-    state.penBg = ANSIColorValue::ansi16(9);
-    state.bgRandom = true;
-    state.bgRandomPool = {ANSIColorValue::ansi16(2), ANSIColorValue::ansi256(100)};
+    state.tools.fg = ANSIColorValue::ansi16(4);
+    state.tools.penBg = ANSIColorValue::ansi16(9);
+    state.tools.bgRandom = true;
+    state.tools.bgRandomPool = {ANSIColorValue::ansi16(2), ANSIColorValue::ansi256(100)};
     for (const auto& [rows, cols, width] : {std::tuple{60, 180, 4}, std::tuple{24, 80, 2}}) {
         SCOPED_TRACE(rows);
         const Frame_ f = compose(state, rows, cols);
@@ -85,8 +85,8 @@ TEST(ChromePanels, ColourRowSwatchesMarksAndIndices) {
 
 TEST(ChromePanels, ModeButtonsLightTheChannelsMode) {
     AppState state;
-    state.fgCycle = true;
-    state.bgNull = true;
+    state.tools.fgCycle = true;
+    state.tools.bgNull = true;
     const Frame_ f = compose(state);
     const std::vector<ColorMode> order{ColorMode::null, ColorMode::cycle, ColorMode::random};
     EXPECT_EQ(payloads(f.layout.fgModeSpans), order);
@@ -107,9 +107,9 @@ TEST(ChromePanels, ChipsShowTheActivePoolInOrder) {
     AppState state;
     const std::vector<ANSIColorValue> pool{ANSIColorValue::ansi16(3), ANSIColorValue::ansi256(77),
                                            ANSIColorValue::truecolor(1, 2, 3)};
-    state.fgCycle = true;
-    state.fgCyclePool = pool;
-    state.bgRandomPool = pool;  // not random: no chips
+    state.tools.fgCycle = true;
+    state.tools.fgCyclePool = pool;
+    state.tools.bgRandomPool = pool;  // not random: no chips
     const Frame_ f = compose(state);
     ASSERT_EQ(f.layout.fgChipSpans.size(), pool.size());
     for (std::size_t i = 0; i < pool.size(); ++i) {
@@ -122,21 +122,21 @@ TEST(ChromePanels, ChipsShowTheActivePoolInOrder) {
 
 TEST(ChromePanels, LongPoolIsCutAtTheEdge) {
     AppState state;
-    state.bgCycle = true;
-    state.bgCyclePool = paletteBulkColors(paletteGroupCube);
+    state.tools.bgCycle = true;
+    state.tools.bgCyclePool = paletteBulkColors(paletteGroupCube);
     const Frame_ f = compose(state, 24, 80);
     ASSERT_FALSE(f.layout.bgChipSpans.empty());
-    EXPECT_LT(f.layout.bgChipSpans.size(), state.bgCyclePool.size());
+    EXPECT_LT(f.layout.bgChipSpans.size(), state.tools.bgCyclePool.size());
     EXPECT_LT(f.layout.bgChipSpans.back().colEnd, 80);
     for (std::size_t i = 0; i < f.layout.bgChipSpans.size(); ++i) {
         const Span& chip = f.layout.bgChipSpans[i];
-        EXPECT_EQ(f.screen.at(chip.row, chip.colStart).background, state.bgCyclePool[i]);
+        EXPECT_EQ(f.screen.at(chip.row, chip.colStart).background, state.tools.bgCyclePool[i]);
     }
 }
 
 TEST(ChromePanels, StepPaletteSwapAndFadesControls) {
     AppState state;
-    state.fgCycleStep = 3;
+    state.tools.fgCycleStep = 3;
     state.stepEntryChannel = PaletteChannel::bg;
     state.renameBuffer = "12";
     const Frame_ f = compose(state);
@@ -171,7 +171,7 @@ TEST(ChromePanels, SidebarOptionRegionsByTool) {
     };
     for (const auto& [tool, expected] : cases) {
         AppState state;
-        state.tool = tool;
+        state.tools.tool = tool;
         const Frame_ f = compose(state);
         const auto names = regionNames(f.layout);
         for (const char* name : expected) EXPECT_TRUE(names.contains(name)) << rawValue(tool) << " " << name;
@@ -187,9 +187,9 @@ TEST(ChromePanels, SidebarOptionRegionsByTool) {
 
 TEST(ChromePanels, ChipsRecordTheirPayloadAndMarkTheCurrentOne) {
     AppState state;
-    state.tool = Tool::text;
-    state.textDirection = TextDirection::down;
-    state.textScale = 2;
+    state.tools.tool = Tool::text;
+    state.tools.textDirection = TextDirection::down;
+    state.tools.textScale = 2;
     const Frame_ f = compose(state);
     EXPECT_EQ(payloads(f.layout.textDirSpans), (std::vector<TextDirection>{TextDirection::right, TextDirection::left,
                                                                            TextDirection::down, TextDirection::up}));
@@ -203,7 +203,7 @@ TEST(ChromePanels, ChipsRecordTheirPayloadAndMarkTheCurrentOne) {
         EXPECT_EQ(lit, region.value == 2);
     }
 
-    state.tool = Tool::select;
+    state.tools.tool = Tool::select;
     const Frame_ s = compose(state);
     EXPECT_EQ(payloads(s.layout.selectActionSpans), (std::vector<SelectAction>{SelectAction::copy, SelectAction::cut,
                                                                                 SelectAction::fill, SelectAction::paste,
@@ -237,7 +237,7 @@ FaceRows faceRows(const Frame_& f) {
 
 TEST(ChromePanels, TextToolListsPlainAndEveryFaceWithTheCurrentOneLit) {
     AppState state;
-    state.tool = Tool::text;
+    state.tools.tool = Tool::text;
     state.textFontIndex = 2;
     const Frame_ f = compose(state);
     const FaceRows rows = faceRows(f);
@@ -257,13 +257,13 @@ TEST(ChromePanels, TextToolListsPlainAndEveryFaceWithTheCurrentOneLit) {
 
     state.textFontIndex.reset();
     EXPECT_EQ(faceRows(compose(state)).lit, (std::vector<bool>{true, false, false, false, false, false}));
-    state.tool = Tool::paint;
+    state.tools.tool = Tool::paint;
     EXPECT_TRUE(compose(state).layout.faceSpans.empty());
 }
 
 TEST(ChromePanels, ALongFaceListShowsAWindowHoldingTheCurrentFace) {
     AppState state;
-    state.tool = Tool::text;
+    state.tools.tool = Tool::text;
     for (int i = 0; i < 30; ++i) {
         BlockFont font;
         font.id = "imported_" + std::to_string(i);
@@ -295,18 +295,18 @@ TEST(ChromePanels, ALongFaceListShowsAWindowHoldingTheCurrentFace) {
 
 TEST(ChromePanels, CharacterButtonShowsThePenOrItsMode) {
     AppState state;
-    state.penChar = "▒";
+    state.tools.penChar = "▒";
     EXPECT_EQ(text(compose(state).screen, *compose(state).layout.charButtonSpan), "Char ▒");
-    state.charRandom = true;
+    state.tools.charRandom = true;
     const Frame_ f = compose(state);
     EXPECT_EQ(text(f.screen, *f.layout.charButtonSpan), "Char ⤨");
 }
 
 TEST(ChromePanels, FloatingToolPanelForSpray) {
     AppState state;
-    state.tool = Tool::spray;
+    state.tools.tool = Tool::spray;
     state.toolPanelOpen = true;
-    state.sprayDensity = 12;
+    state.tools.sprayDensity = 12;
     const Frame_ f = compose(state);
     ASSERT_TRUE(f.layout.toolPanelFrame);
     const Frame& frame = *f.layout.toolPanelFrame;
@@ -347,11 +347,11 @@ TEST(ChromePanels, NoPanelForAToolWithoutItems) {
 
 TEST(ChromePanels, SmallClassPanelReplacesTheToolList) {
     AppState state;
-    state.tool = Tool::box;
+    state.tools.tool = Tool::box;
     state.toolPanelOpen = true;
-    state.shapeFill.enabled = true;
-    state.shapeFill.bgMode = FillChannelMode::random;
-    state.shapeFill.bgPool = {ANSIColorValue::ansi16(6)};
+    state.tools.shapeFill.enabled = true;
+    state.tools.shapeFill.bgMode = FillChannelMode::random;
+    state.tools.shapeFill.bgPool = {ANSIColorValue::ansi16(6)};
     const Frame_ f = compose(state, 24, 80);
     ASSERT_EQ(f.layout.sizeClass, Layout::SizeClass::small);
     ASSERT_EQ(f.layout.toolSpans.size(), 1u);
@@ -381,7 +381,7 @@ TEST(ChromePanels, SmallClassPanelReplacesTheToolList) {
 TEST(ChromePanels, FadesPanel) {
     AppState state;
     state.fadesPanelOpen = true;
-    state.charRandomGroups = {"Greek"};
+    state.tools.charRandomGroups = {"Greek"};
     const Frame_ f = compose(state);
     ASSERT_TRUE(f.layout.fadesFrame);
     EXPECT_NE(rowText(f.screen, f.layout.fadesFrame->top).find(" Fades "), std::string::npos);
@@ -486,7 +486,7 @@ TEST(ChromePanels, CharacterPickerMarksTheTargetAndTheCodePointEntry) {
     AppState state;
     state.charPickerOpen = true;
     state.charPickerTarget = CharTarget::fill;
-    state.shapeFill.character = "▓";
+    state.tools.shapeFill.character = "▓";
     state.codepointEntryActive = true;
     state.renameBuffer = "25";
     const Frame_ f = compose(state);

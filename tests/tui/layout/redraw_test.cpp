@@ -218,7 +218,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                     break;
                 case 6:
                     state.sidebarScroll = pick(30);
-                    state.tool = static_cast<Tool>(pick(17));
+                    state.tools.tool = static_cast<Tool>(pick(17));
                     what = "tool and sidebar scroll";
                     break;
                 case 7:
@@ -228,15 +228,15 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                     what = "resize";
                     break;
                 case 8:
-                    state.tool = Tool::select;
+                    state.tools.tool = Tool::select;
                     state.selection = CellRect{pick(60), pick(150), pick(60), pick(150)};
                     what = "selection";
                     break;
                 case 9: {
-                    state.previewOverlay.clear();
+                    state.stroke.previewOverlay.clear();
                     for (int k = pick(3) * 10; k > 0; --k)
-                        state.previewOverlay[{pick(60), pick(150)}] = {CellChar(glyphs[pick(11)]), C::ansi16(pick(16)),
-                                                                       C::ansi16(pick(16)), false};
+                        state.stroke.previewOverlay[{pick(60), pick(150)}] = {
+                            CellChar(glyphs[pick(11)]), C::ansi16(pick(16)), C::ansi16(pick(16)), false};
                     what = "preview";
                     break;
                 }

@@ -181,7 +181,7 @@ struct Controls {
 // The controls on screen now or after one or two clicks on what moves between them: the ▲ and
 // ▼ of the sidebar and the current tool's own row (which opens and closes its panel).
 Controls reachable(const AppState& start, Size terminal) {
-    const Tool tool = start.tool;
+    const Tool tool = start.tools.tool;
     Controls seen;
     struct Step {
         AppState state;
@@ -218,8 +218,8 @@ TEST(ScreenSizes, EveryControlOfEveryToolIsWithinTwoClicks) {
         for (const auto& [tool, name] : EnumStrings<Tool>::table) {
             // Own fill on: the fill's controls exist only then.
             AppState start;
-            start.tool = tool;
-            start.shapeFill.enabled = true;
+            start.tools.tool = tool;
+            start.tools.shapeFill.enabled = true;
             const Controls all = reachable(start, {240, 90});  // what a roomy terminal offers
             for (const Size terminal : sizes) {
                 const auto missing = reachable(start, terminal).missing(all);

@@ -45,17 +45,17 @@ TEST_F(AppStateTest, FreshStateHasOneBlankLayerOfTheCanvasSizeAndTheDocumentedDe
     EXPECT_EQ(layer.cells, CellGrid(6, 10));
     EXPECT_TRUE(layer.visible);
     EXPECT_EQ(layer.kind, LayerKind::drawing());
-    EXPECT_EQ(state.tool, Tool::paint);
-    EXPECT_EQ(state.fg, ANSIColorValue::ansi16(15));
-    EXPECT_EQ(state.penBg, ANSIColorValue::ansi16(0));
-    EXPECT_EQ(state.penChar, "█");
+    EXPECT_EQ(state.tools.tool, Tool::paint);
+    EXPECT_EQ(state.tools.fg, ANSIColorValue::ansi16(15));
+    EXPECT_EQ(state.tools.penBg, ANSIColorValue::ansi16(0));
+    EXPECT_EQ(state.tools.penChar, "█");
     EXPECT_EQ(state.colorDepth, ColorDepth::c256);
     EXPECT_EQ(state.filename, "Untitled");
     EXPECT_FALSE(state.dirty);
-    EXPECT_EQ(state.lineStitchMode, LineStitchMode::stitch);
-    EXPECT_EQ(state.boxOptions, (BoxOptions{BoxStyle::single, false, true, true, 1}));
-    EXPECT_EQ(state.ovalOptions.drawMode, OvalDrawMode::character());
-    EXPECT_EQ(state.shapeFill, ShapeFillStyle{});
+    EXPECT_EQ(state.tools.lineStitchMode, LineStitchMode::stitch);
+    EXPECT_EQ(state.tools.boxOptions, (BoxOptions{BoxStyle::single, false, true, true, 1}));
+    EXPECT_EQ(state.tools.ovalOptions.drawMode, OvalDrawMode::character());
+    EXPECT_EQ(state.tools.shapeFill, ShapeFillStyle{});
     EXPECT_EQ(state.mouse, (ScreenPoint{-1, -1}));
     EXPECT_EQ(state.browseDir, state.launchDir());
     EXPECT_FALSE(state.statusNote.has_value());
@@ -113,15 +113,15 @@ TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTh
     const std::vector<Layer> after = state.layers;
 
     state.dirty = false;
-    state.shapeStart = GridKey{1, 1};
+    state.stroke.shapeStart = GridKey{1, 1};
     state.selection = CellRect{0, 0, 2, 2};
-    state.previewOverlay[{0, 0}] = ink("p");
-    state.penConns[{0, 0}] = ConnectionSet{ConnectionSet::up};
+    state.stroke.previewOverlay[{0, 0}] = ink("p");
+    state.stroke.penConns[{0, 0}] = ConnectionSet{ConnectionSet::up};
     state.textStampHistory.push_back({});
     state.plainStampHistory.push_back({});
-    state.paintingStroke = true;
-    state.kbStroke = true;
-    state.lastPaint = GridKey{2, 3};
+    state.stroke.paintingStroke = true;
+    state.stroke.kbStroke = true;
+    state.stroke.lastPaint = GridKey{2, 3};
 
     state.undo();
     EXPECT_EQ(state.layers, before);
@@ -131,10 +131,10 @@ TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTh
     EXPECT_EQ(state.letterSpacing, LetterSpacing::noPreference);
     EXPECT_FALSE(state.writeSauce);
     EXPECT_TRUE(state.dirty);
-    EXPECT_FALSE(state.shapeStart || state.selection || state.lastPaint);
-    EXPECT_TRUE(state.previewOverlay.empty() && state.penConns.empty());
+    EXPECT_FALSE(state.stroke.shapeStart || state.selection || state.stroke.lastPaint);
+    EXPECT_TRUE(state.stroke.previewOverlay.empty() && state.stroke.penConns.empty());
     EXPECT_TRUE(state.textStampHistory.empty() && state.plainStampHistory.empty());
-    EXPECT_FALSE(state.paintingStroke || state.kbStroke);
+    EXPECT_FALSE(state.stroke.paintingStroke || state.stroke.kbStroke);
     EXPECT_EQ(state.redoStack.size(), 1u);
 
     state.redo();
@@ -215,7 +215,7 @@ TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
     state.cursor = {5, 9};
     state.viewOffset = {3, 4};
     state.selection = CellRect{0, 0, 1, 1};
-    state.shapeStart = GridKey{1, 1};
+    state.stroke.shapeStart = GridKey{1, 1};
     state.textStampHistory.push_back({});
     state.plainStampHistory.push_back({});
     const std::vector<Layer> before = state.layers;
@@ -236,7 +236,7 @@ TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
     EXPECT_EQ(state.layers[1].colOffset, 0);
     EXPECT_EQ(state.cursor, (GridKey{2, 3}));
     EXPECT_EQ(state.viewOffset, (GridKey{0, 0}));
-    EXPECT_FALSE(state.selection || state.shapeStart);
+    EXPECT_FALSE(state.selection || state.stroke.shapeStart);
     EXPECT_TRUE(state.textStampHistory.empty() && state.plainStampHistory.empty());
     EXPECT_TRUE(state.dirty);
 

@@ -21,13 +21,13 @@ void open(Overlay overlay, AppState& s) {
         case Overlay::layersPanel: s.layersPanelOpen = true; return;
         case Overlay::toolPanel:
             s.toolPanelOpen = true;
-            s.tool = Tool::box;  // a tool with options to show
+            s.tools.tool = Tool::box;  // a tool with options to show
             return;
         case Overlay::depthPicker: s.depthPickerOpen = true; return;
         case Overlay::presetFileMenu: s.presetFileMenuOpen = true; return;
         case Overlay::sauceBox: s.sauceBoxOpen = true; return;
         case Overlay::saveOptions: s.saveOptionsOpen = true; return;
-        case Overlay::panspectInspector: s.tool = Tool::pans; return;
+        case Overlay::panspectInspector: s.tools.tool = Tool::pans; return;
         case Overlay::fileBrowser:
             s.fileBrowserOpen = true;
             s.fileBrowserEntries = {"a.ans", "b.ans"};

@@ -47,7 +47,7 @@ AppState everySettingChanged() {
     applyPreset(everythingSlot(), state);
     AppState fresh;
     for (const ToolSetting& row : toolSettings())
-        if (row.flag) row.flag(state) = !row.flag(fresh);
+        if (row.flag) row.flag(state.tools) = !row.flag(fresh.tools);
     return state;
 }
 
@@ -84,7 +84,7 @@ TEST(ToolSettings, RowsAgreeWithThemselvesAndTheStartValues) {
         EXPECT_EQ(row.panel == SettingPanel::none, row.label.empty());
         if (!row.number) continue;
         EXPECT_TRUE(row.stepRange.min >= row.range.min && row.stepRange.max <= row.range.max);
-        const int start = row.number(const_cast<AppState&>(fresh));
+        const int start = row.number(const_cast<ToolSettings&>(fresh.tools));
         EXPECT_TRUE(start >= row.stepRange.min && start <= row.stepRange.max) << "starts out of reach";
     }
 }
@@ -95,7 +95,7 @@ TEST(ToolSettings, EachStoredSettingHasPresetKeysOfItsOwn) {
     for (const ToolSetting& row : toolSettings()) {
         if (!row.stored) continue;
         TUIPreset alone;
-        row.capture(state, alone);
+        row.capture(state.tools, alone);
         const nlohmann::json written = nlohmann::json::parse(*encodeBank({alone})).at(0);
         EXPECT_FALSE(written.empty()) << row.name << " writes nothing";
         // Two settings stored under one key would overwrite each other in the file.
@@ -120,7 +120,7 @@ TEST(ToolSettings, PresetNumbersFarOutOfRangeLandOnTheEndsOfEachRange) {
         applyPreset(*decoded->front(), state);
         for (const ToolSetting& row : toolSettings()) {
             if (!row.number) continue;
-            EXPECT_EQ(row.number(state), row.range.clamp(extreme)) << row.name << " " << extreme;
+            EXPECT_EQ(row.number(state.tools), row.range.clamp(extreme)) << row.name << " " << extreme;
         }
     }
 }
@@ -131,9 +131,9 @@ TEST(ToolSettings, ThePreviewCopyCarriesEverySetting) {
     const AppState copy = scratchToolState(original);
     for (const ToolSetting& row : toolSettings()) {
         std::string want, got, before;
-        row.addToKey(original, want);
-        row.addToKey(copy, got);
-        row.addToKey(fresh, before);
+        row.addToKey(original.tools, want);
+        row.addToKey(copy.tools, got);
+        row.addToKey(fresh.tools, before);
         EXPECT_EQ(got, want) << row.name;
         EXPECT_NE(want, before) << row.name << " is not changed by this test";
     }
@@ -142,13 +142,13 @@ TEST(ToolSettings, ThePreviewCopyCarriesEverySetting) {
 TEST(ToolSettings, StepperReachIsNarrowerThanWhatAPresetMayHold) {
     // The dodge strength steps within 2…50, yet a preset may bring any strength from 1 to 100.
     AppState state;
-    state.tool = Tool::dodge;
+    state.tools.tool = Tool::dodge;
     applyPreset(*decodeBankStrictly(R"([{"dodgeBurnStrength":0.8}])")->at(0), state);
     EXPECT_EQ(stepperValue(StepperId::dbStrength, state), 80);
     adjustStepper(StepperId::dbStrength, +1, state);
-    EXPECT_EQ(state.dodgeBurnStrength, 50);
+    EXPECT_EQ(state.tools.dodgeBurnStrength, 50);
     adjustStepper(StepperId::dbStrength, -100, state);
-    EXPECT_EQ(state.dodgeBurnStrength, 2);
+    EXPECT_EQ(state.tools.dodgeBurnStrength, 2);
 }
 
 }  // namespace tool_settings_test

@@ -39,11 +39,11 @@ struct ToolEdit {
 // A freehand stroke of two samples, begun as a press on the canvas begins it.
 ToolEdit stroke(Tool tool) {
     return {std::string(rawValue(tool)), [tool](AppState& s, RandomSource& random) {
-                s.tool = tool;
-                s.scatterVariance = 60;
+                s.tools.tool = tool;
+                s.tools.scatterVariance = 60;
                 if (!beginToolEdit(s)) return;
                 beginStroke(s);
-                s.paintingStroke = true;
+                s.stroke.paintingStroke = true;
                 const auto start = std::chrono::steady_clock::time_point{};
                 paint(pressed, s, start, random);
                 paint({pressed.row, pressed.col + 3}, s, start + std::chrono::milliseconds(200), random);
@@ -53,14 +53,14 @@ ToolEdit stroke(Tool tool) {
 
 ToolEdit shape(Tool tool) {
     return {std::string(rawValue(tool)), [tool](AppState& s, RandomSource&) {
-                s.tool = tool;
-                s.shapeStart = pressed;
+                s.tools.tool = tool;
+                s.stroke.shapeStart = pressed;
                 finishShape({pressed.row + 2, pressed.col + 5}, s);
             }};
 }
 
 void selectAroundPressed(AppState& s) {
-    s.tool = Tool::select;
+    s.tools.tool = Tool::select;
     s.selection = CellRect{pressed.row - 1, pressed.col - 2, pressed.row + 1, pressed.col + 2};
 }
 
@@ -76,13 +76,13 @@ std::vector<ToolEdit> everyToolEdit() {
                          typeCharacter("A", s);
                      }});
     edits.push_back({"typing in a font", [](AppState& s, RandomSource&) {
-                         s.tool = Tool::text;
+                         s.tools.tool = Tool::text;
                          s.textFontIndex = 0;
                          s.cursor = pressed;
                          typeCharacter("A", s);
                      }});
     edits.push_back({"tab and F1", [](AppState& s, RandomSource&) {
-                         s.tool = Tool::text;
+                         s.tools.tool = Tool::text;
                          s.cursor = pressed;
                          stampActiveCharacter(s);
                          handleFKey(1, s);
@@ -137,7 +137,7 @@ protected:
         layer.colOffset = offset.col;
         for (int r = 0; r < layer.cells.rowCount(); ++r)
             for (int c = 0; c < layer.cells.rowLength(r); ++c) layer.cells.set(r, c, artAt(r + offset.row, c + offset.col));
-        state->penChar = "#";
+        state->tools.penChar = "#";
         return state;
     }
     // The document as the active layer shows it, row by row; nothing where it has no cell.
@@ -196,7 +196,7 @@ TEST_F(ActiveLayer, ViewOnlyArtTakesNoToolEdit) {
     std::vector<ToolEdit> edits = everyToolEdit();
     for (const Tool tool : {Tool::paint, Tool::pen, Tool::spray, Tool::fill, Tool::box, Tool::text}) {
         edits.push_back({"press with " + std::string(rawValue(tool)), [tool](AppState& s, RandomSource&) {
-                             s.tool = tool;
+                             s.tools.tool = tool;
                              pressCanvas(pressed, 0, s);
                              dragCanvas({pressed.row + 2, pressed.col + 4}, s);
                              releaseCanvas(GridKey{pressed.row + 2, pressed.col + 4}, s);

@@ -8,9 +8,9 @@ namespace active_pen_test {
 
 TEST(ActivePen, ColourCycleMovesEveryStepStampsAndWraps) {
     AppState state;
-    state.fgCycle = true;
-    state.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
-    state.fgCycleStep = 2;
+    state.tools.fgCycle = true;
+    state.tools.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
+    state.tools.fgCycleStep = 2;
     std::vector<int> seen;
     for (int i = 0; i < 7; ++i) {
         seen.push_back(activeFg(state).n);
@@ -21,27 +21,27 @@ TEST(ActivePen, ColourCycleMovesEveryStepStampsAndWraps) {
 
 TEST(ActivePen, EmptyPoolsFallBackToThePlainColourAndCharacter) {
     AppState state;
-    state.fgRandom = true;  // random on, pool empty
-    state.bgCycle = true;   // cycle on, pool empty
-    state.charRandom = true;
-    state.fg = ANSIColorValue::ansi16(4);
-    state.penBg = ANSIColorValue::ansi16(5);
-    state.penChar = "x";
+    state.tools.fgRandom = true;  // random on, pool empty
+    state.tools.bgCycle = true;   // cycle on, pool empty
+    state.tools.charRandom = true;
+    state.tools.fg = ANSIColorValue::ansi16(4);
+    state.tools.penBg = ANSIColorValue::ansi16(5);
+    state.tools.penChar = "x";
     advanceCycle(state);
     EXPECT_EQ(activeFg(state), ANSIColorValue::ansi16(4));
     EXPECT_EQ(activeBg(state), ANSIColorValue::ansi16(5));
     EXPECT_EQ(activeCharOpt(state), "x");
-    state.charNull = true;
+    state.tools.charNull = true;
     EXPECT_EQ(activeCharOpt(state), std::nullopt);
 }
 
 TEST(ActivePen, CharacterCycleBackwardStopsOrWraps) {
     for (const bool wrap : {false, true}) {
         AppState state;
-        state.charCycle = true;
-        state.charCyclePool = {"a", "b", "c"};
-        state.charCycleForward = false;
-        state.charCycleWrap = wrap;
+        state.tools.charCycle = true;
+        state.tools.charCyclePool = {"a", "b", "c"};
+        state.tools.charCycleForward = false;
+        state.tools.charCycleWrap = wrap;
         advanceCycle(state);
         EXPECT_EQ(activeCharOpt(state), wrap ? "c" : "a") << wrap;
     }
@@ -49,9 +49,9 @@ TEST(ActivePen, CharacterCycleBackwardStopsOrWraps) {
 
 TEST(ActivePen, ResetWithoutPoolStartsAtTheSelectedCharacter) {
     AppState state;
-    state.charCycle = true;
-    state.penChar = "░";
-    state.charCycleIndex = 5;
+    state.tools.charCycle = true;
+    state.tools.penChar = "░";
+    state.cycles.chars.index = 5;
     resetCharCycleToSelected(state);
     EXPECT_EQ(activeCharOpt(state), "░");
 }

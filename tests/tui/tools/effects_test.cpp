@@ -50,8 +50,8 @@ protected:
             // The path leaves out the previous sample's own cell, as the stroke machinery does.
             std::vector<GridKey> cells;
             std::vector<int> path;
-            if (!state->lastPaint) path.push_back(at.col);
-            for (int c = state->lastPaint ? state->lastPaint->col : at.col; c != at.col;)
+            if (!state->stroke.lastPaint) path.push_back(at.col);
+            for (int c = state->stroke.lastPaint ? state->stroke.lastPaint->col : at.col; c != at.col;)
                 path.push_back(c += c < at.col ? 1 : -1);
             for (const int c : path)
                 for (const GridKey key : square({at.row, c}, brushSize))
@@ -85,41 +85,41 @@ protected:
 };
 
 TEST_F(EffectsTest, SprayRadiusZeroStacksDotsOnThePointerAndAdvancesCyclesPerDot) {
-    state->tool = Tool::spray;
-    state->sprayRadius = 0;
-    state->sprayDensity = 5;
-    state->penChar = "*";
-    state->fgCycle = true;
-    state->fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
+    state->tools.tool = Tool::spray;
+    state->tools.sprayRadius = 0;
+    state->tools.sprayDensity = 5;
+    state->tools.penChar = "*";
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
     sample({4, 6});
     EXPECT_EQ(countWhere([](const ANSICell& c) { return c.character.str() == "*"; }), 1);
     // Five dots: colours 1 2 3 1 2, the last one stays; the cycle has moved five times.
     EXPECT_EQ(at(4, 6).foreground, C::ansi16(2));
     EXPECT_EQ(at(4, 6).background, C::ansi16(0));  // background untouched without the switch
-    EXPECT_EQ(state->fgCycleIndex, 5 % 3);
-    EXPECT_EQ(state->lastPaint, (GridKey{4, 6}));
+    EXPECT_EQ(state->cycles.fg.index, 5 % 3);
+    EXPECT_EQ(state->stroke.lastPaint, (GridKey{4, 6}));
 }
 
 TEST_F(EffectsTest, SprayDensityZeroDoesNothing) {
-    state->tool = Tool::spray;
-    state->sprayDensity = 0;
-    state->fgCycle = true;
-    state->fgCyclePool = {C::ansi16(1), C::ansi16(2)};
+    state->tools.tool = Tool::spray;
+    state->tools.sprayDensity = 0;
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {C::ansi16(1), C::ansi16(2)};
     for (const bool velocity : {false, true}) {
-        state->velSprayDensity = velocity;
+        state->tools.velSprayDensity = velocity;
         sample({4, 6});
         EXPECT_EQ(countWhere([](const ANSICell& c) { return !(c == ANSICell::blank()); }), 0) << velocity;
-        EXPECT_EQ(state->fgCycleIndex, 0) << velocity;
+        EXPECT_EQ(state->cycles.fg.index, 0) << velocity;
     }
 }
 
 TEST_F(EffectsTest, SprayStaysWithinTwoRowsForRadiusFourAndMirrors) {
-    state->tool = Tool::spray;
-    state->sprayRadius = 4;
-    state->sprayDensity = 40;
-    state->sprayTargetBG = true;
-    state->penBg = C::ansi16(4);
-    state->symmetryMode = SymmetryMode::horizontal;
+    state->tools.tool = Tool::spray;
+    state->tools.sprayRadius = 4;
+    state->tools.sprayDensity = 40;
+    state->tools.sprayTargetBG = true;
+    state->tools.penBg = C::ansi16(4);
+    state->tools.symmetryMode = SymmetryMode::horizontal;
     for (int i = 0; i < 10; ++i) sample({4, 5});
     for (int r = 0; r < AppState::docRows; ++r)
         for (int c = 0; c < AppState::docCols; ++c) {
@@ -153,10 +153,10 @@ TEST_F(EffectsTest, DodgeAndBurnInEachColourKind) {
     };
     for (const Case& c : cases) {
         SetUp();
-        state->tool = c.tool;
-        state->paintSwap = c.swap;
-        state->dodgeBurnStrength = 18;
-        state->dodgeBurnBG = false;
+        state->tools.tool = c.tool;
+        state->stroke.paintSwap = c.swap;
+        state->tools.dodgeBurnStrength = 18;
+        state->tools.dodgeBurnBG = false;
         put(3, 3, cellOf("x", c.before, C::ansi16(1)));
         sample({3, 3});
         EXPECT_EQ(at(3, 3).foreground, c.after) << c.what;
@@ -166,10 +166,10 @@ TEST_F(EffectsTest, DodgeAndBurnInEachColourKind) {
 }
 
 TEST_F(EffectsTest, SixteenColourDodgeDithersDuringADragButNotOnThePress) {
-    state->tool = Tool::dodge;
+    state->tools.tool = Tool::dodge;
     state->colorDepth = ColorDepth::c16;
-    state->dodgeBurnStrength = 25;  // probability one half
-    state->dodgeBurnBG = false;
+    state->tools.dodgeBurnStrength = 25;  // probability one half
+    state->tools.dodgeBurnBG = false;
     brushSize = 5;
     const ANSICell dim = cellOf("x", C::ansi16(1), C::ansi16(0));
     auto lifted = [](const ANSICell& c) { return c.foreground == C::ansi16(9); };
@@ -183,7 +183,7 @@ TEST_F(EffectsTest, SixteenColourDodgeDithersDuringADragButNotOnThePress) {
     const int passes = 40;
     for (int i = 0; i < passes; ++i) {
         paintAll(dim);
-        state->lastPaint = GridKey{5, 9};
+        state->stroke.lastPaint = GridKey{5, 9};
         sample({5, 10});
         changed += countWhere(lifted);
     }
@@ -193,8 +193,8 @@ TEST_F(EffectsTest, SixteenColourDodgeDithersDuringADragButNotOnThePress) {
 }
 
 TEST_F(EffectsTest, PrismTurnsTheRingAndLeavesGreys) {
-    state->tool = Tool::prism;
-    state->prismSteps = 1;
+    state->tools.tool = Tool::prism;
+    state->tools.prismSteps = 1;
     put(2, 2, cellOf("x", C::ansi16(1), C::ansi16(1)));
     put(2, 4, cellOf("x", C::ansi16(7), C::ansi16(0)));
     sample({2, 2});
@@ -202,7 +202,7 @@ TEST_F(EffectsTest, PrismTurnsTheRingAndLeavesGreys) {
     EXPECT_EQ(at(2, 2).foreground, C::ansi16(3));
     EXPECT_EQ(at(2, 2).background, C::ansi16(1));  // background off by default
     EXPECT_EQ(at(2, 4).foreground, C::ansi16(7));
-    EXPECT_EQ(state->strokeCellCount, 1 + 2);  // the second sample walks (2,3) and (2,4)
+    EXPECT_EQ(state->stroke.strokeCellCount, 1 + 2);  // the second sample walks (2,3) and (2,4)
 }
 
 TEST_F(EffectsTest, PressureScalesOnlyWhenItsSwitchIsOn) {
@@ -216,9 +216,9 @@ TEST_F(EffectsTest, PressureScalesOnlyWhenItsSwitchIsOn) {
     for (const Case& c : cases) {
         SetUp();
         pressureReads = 0;
-        state->tool = Tool::prism;
-        state->prismSteps = 3;
-        state->velPrism = c.velocity;
+        state->tools.tool = Tool::prism;
+        state->tools.prismSteps = 3;
+        state->tools.velPrism = c.velocity;
         pressure = c.pressure;
         put(1, 1, cellOf("x", C::ansi16(1), C::ansi16(0)));
         sample({1, 1});
@@ -227,19 +227,19 @@ TEST_F(EffectsTest, PressureScalesOnlyWhenItsSwitchIsOn) {
     }
     // Spray keeps at least one dot however fast the drag.
     SetUp();
-    state->tool = Tool::spray;
-    state->sprayRadius = 0;
-    state->sprayDensity = 6;
-    state->velSprayDensity = true;
-    state->fgCycle = true;
-    state->fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3), C::ansi16(4)};
+    state->tools.tool = Tool::spray;
+    state->tools.sprayRadius = 0;
+    state->tools.sprayDensity = 6;
+    state->tools.velSprayDensity = true;
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3), C::ansi16(4)};
     pressure = 0;
     sample({1, 1});
-    EXPECT_EQ(state->fgCycleIndex, 1);
+    EXPECT_EQ(state->cycles.fg.index, 1);
 }
 
 TEST_F(EffectsTest, SmudgeDragsTheCellAlong) {
-    state->tool = Tool::smudge;
+    state->tools.tool = Tool::smudge;
     put(2, 2, cellOf("A", C::ansi16(2), C::ansi16(3)));
     sample({2, 2});  // the press only records the point
     EXPECT_EQ(at(2, 2).character.str(), "A");
@@ -250,53 +250,53 @@ TEST_F(EffectsTest, SmudgeDragsTheCellAlong) {
 }
 
 TEST_F(EffectsTest, SmudgeMirrorsTheMovement) {
-    state->tool = Tool::smudge;
-    state->symmetryMode = SymmetryMode::horizontal;
+    state->tools.tool = Tool::smudge;
+    state->tools.symmetryMode = SymmetryMode::horizontal;
     put(2, 2, cellOf("A", C::ansi16(2), C::ansi16(3)));
     put(2, 17, cellOf("B", C::ansi16(2), C::ansi16(3)));  // mirror of (2,2)
-    state->lastPaint = GridKey{2, 2};
+    state->stroke.lastPaint = GridKey{2, 2};
     sample({2, 3});
     EXPECT_EQ(at(2, 3).character.str(), "A");
     EXPECT_EQ(at(2, 16).character.str(), "B");  // moved left, the mirrored way
 }
 
 TEST_F(EffectsTest, ScatterWithoutVarianceChangesNothing) {
-    state->tool = Tool::scatter;
-    state->scatterVariance = 0;
-    state->scatterBG = true;
+    state->tools.tool = Tool::scatter;
+    state->tools.scatterVariance = 0;
+    state->tools.scatterBG = true;
     brushSize = 3;
     const ANSICell art = cellOf("x", C::ansi256(16), C::ansi256(59));
     paintAll(art);
     sample({5, 5});
     EXPECT_EQ(countWhere([&](const ANSICell& c) { return c == art; }), AppState::docRows * AppState::docCols);
-    state->scatterVariance = 50;
+    state->tools.scatterVariance = 50;
     sample({5, 6});
     EXPECT_GT(countWhere([&](const ANSICell& c) { return !(c == art); }), 0);
 }
 
 TEST_F(EffectsTest, StrokeMachineryFeedsBrushAndPressure) {
     // The real brush: a 3-cell brush dragged two columns burns a 3 × 5 band.
-    state->tool = Tool::burn;
-    state->brush = BrushSize::cells(3);
-    state->dodgeBurnBG = false;
+    state->tools.tool = Tool::burn;
+    state->tools.brush = BrushSize::cells(3);
+    state->tools.dodgeBurnBG = false;
     paintAll(cellOf("x", C::ansi16(9), C::ansi16(0)));
     const TimeStamp t0{};
     applyEffect({4, 4}, *state, t0, random);
     applyEffect({4, 6}, *state, t0 + std::chrono::seconds(1), random);
     EXPECT_EQ(countWhere([](const ANSICell& c) { return c.foreground == C::ansi16(1); }), 15);
-    EXPECT_EQ(state->strokeCellCount, 9 + 12);  // the drag covers the imprints at columns 5 and 6
-    EXPECT_EQ(state->lastPaint, (GridKey{4, 6}));
+    EXPECT_EQ(state->stroke.strokeCellCount, 9 + 12);  // the drag covers the imprints at columns 5 and 6
+    EXPECT_EQ(state->stroke.lastPaint, (GridKey{4, 6}));
 
     // A fast drag with pressure on: prism of three steps falls to one.
     SetUp();
-    state->tool = Tool::prism;
-    state->prismSteps = 3;
-    state->velPrism = true;
+    state->tools.tool = Tool::prism;
+    state->tools.prismSteps = 3;
+    state->tools.velPrism = true;
     put(0, 19, cellOf("x", C::ansi16(1), C::ansi16(0)));
     applyEffect({0, 0}, *state, t0, random);
     applyEffect({0, 19}, *state, t0 + std::chrono::milliseconds(10), random);
     EXPECT_EQ(at(0, 19).foreground, C::ansi16(3));
-    EXPECT_EQ(state->lastPaintTime, t0 + std::chrono::milliseconds(10));
+    EXPECT_EQ(state->stroke.lastPaintTime, t0 + std::chrono::milliseconds(10));
 }
 
 }  // namespace tools_effects_test

@@ -43,9 +43,9 @@ protected:
 
 TEST_F(FillToolTest, SolidFillTakesThePenAndOneUndoStep) {
     wall(4);
-    state->penChar = "o";
-    state->fg = C::ansi16(2);
-    state->penBg = C::ansi16(5);
+    state->tools.penChar = "o";
+    state->tools.fg = C::ansi16(2);
+    state->tools.penBg = C::ansi16(5);
     applyFloodFill({1, 1}, *state);
     EXPECT_EQ(countChar("o"), 6 * 4);
     EXPECT_EQ(at(0, 0).foreground, C::ansi16(2));
@@ -61,7 +61,7 @@ TEST_F(FillToolTest, BlinkOnlyDifferenceStopsTheFill) {
     ANSICell blinking = ANSICell::blank();
     blinking.blink = true;
     put(2, 2, blinking);
-    state->penChar = "o";
+    state->tools.penChar = "o";
     applyFloodFill({2, 2}, *state);
     EXPECT_EQ(countChar("o"), 1);
     EXPECT_EQ(at(2, 2).character.str(), "o");
@@ -70,9 +70,9 @@ TEST_F(FillToolTest, BlinkOnlyDifferenceStopsTheFill) {
 
 TEST_F(FillToolTest, FillThatChangesNothingRecordsNoUndoStep) {
     // The blank canvas refilled with its own character and colours.
-    state->penChar = " ";
-    state->fg = C::ansi16(15);
-    state->penBg = C::ansi16(0);
+    state->tools.penChar = " ";
+    state->tools.fg = C::ansi16(15);
+    state->tools.penBg = C::ansi16(0);
     applyFloodFill({0, 0}, *state);
     EXPECT_TRUE(state->undoStack.empty());
     EXPECT_FALSE(state->dirty);
@@ -84,8 +84,8 @@ TEST_F(FillToolTest, FillThatChangesNothingRecordsNoUndoStep) {
     EXPECT_EQ(state->undoStack.size(), 1u);
     EXPECT_FALSE(at(3, 3).blink);
     // A gradient from a colour to itself over a "█" region in that colour changes nothing.
-    state->fillMode = FillMode::gradient(GradientDirection::horizontal);
-    state->fg = state->penBg = C::ansi16(0);
+    state->tools.fillMode = FillMode::gradient(GradientDirection::horizontal);
+    state->tools.fg = state->tools.penBg = C::ansi16(0);
     applyFloodFill({0, 0}, *state);
     applyFloodFill({0, 0}, *state);
     EXPECT_EQ(state->undoStack.size(), 2u);
@@ -98,8 +98,8 @@ TEST_F(FillToolTest, SymmetryBothFillsFourRegionsInOneStep) {
     w.character = "#";
     for (int c = 0; c < AppState::docCols; ++c) put(2, c, w), put(3, c, w);
     // Four quadrants: rows 0–1 and 4–5, columns 0–3 and 6–9.
-    state->symmetryMode = SymmetryMode::both;
-    state->penChar = "o";
+    state->tools.symmetryMode = SymmetryMode::both;
+    state->tools.penChar = "o";
     applyFloodFill({0, 0}, *state);
     EXPECT_EQ(countChar("o"), 4 * 8);
     for (const GridKey corner : {GridKey{0, 0}, GridKey{0, 9}, GridKey{5, 0}, GridKey{5, 9}})
@@ -108,8 +108,8 @@ TEST_F(FillToolTest, SymmetryBothFillsFourRegionsInOneStep) {
 }
 
 TEST_F(FillToolTest, HorizontalMirrorIntoTheSameRegionFillsOnce) {
-    state->symmetryMode = SymmetryMode::horizontal;
-    state->penChar = "o";
+    state->tools.symmetryMode = SymmetryMode::horizontal;
+    state->tools.penChar = "o";
     applyFloodFill({1, 1}, *state);
     EXPECT_EQ(countChar("o"), 60);
     EXPECT_EQ(state->undoStack.size(), 1u);
@@ -117,9 +117,9 @@ TEST_F(FillToolTest, HorizontalMirrorIntoTheSameRegionFillsOnce) {
 
 TEST_F(FillToolTest, GradientModeShadesFromForegroundToBackground) {
     wall(5);  // region: columns 0–4, so t steps by a quarter
-    state->fillMode = FillMode::gradient(GradientDirection::horizontal);
-    state->fg = C::ansi16(1);
-    state->penBg = C::ansi16(4);
+    state->tools.fillMode = FillMode::gradient(GradientDirection::horizontal);
+    state->tools.fg = C::ansi16(1);
+    state->tools.penBg = C::ansi16(4);
     applyFloodFill({3, 0}, *state);
     std::string row;
     for (int c = 0; c < 5; ++c) row += at(3, c).character.str();
@@ -135,12 +135,12 @@ TEST_F(FillToolTest, CyclesRunAlongTheRegionInVisitingOrder) {
     w.character = "#";
     put(0, 4, w);
     for (int c = 0; c < AppState::docCols; ++c) put(1, c, w);
-    state->fgCycle = true;
-    state->fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
-    state->fgCycleIndex = 1;
-    state->charCycle = true;
-    state->charCyclePool = {"a", "b"};
-    state->charCycleStep = 2;
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
+    state->cycles.fg.index = 1;
+    state->tools.charCycle = true;
+    state->tools.charCyclePool = {"a", "b"};
+    state->tools.charCycleStep = 2;
     applyFloodFill({0, 2}, *state);
     // From column 2 the walk goes right first, then back left.
     std::string chars;
@@ -152,14 +152,14 @@ TEST_F(FillToolTest, CyclesRunAlongTheRegionInVisitingOrder) {
     EXPECT_EQ(chars, "aabb");
     EXPECT_EQ(colours, (std::vector<int>{2, 3, 1, 2}));
     // The live cycles are where they were.
-    EXPECT_EQ(state->fgCycleIndex, 1);
-    EXPECT_EQ(state->charCycleIndex, 0);
+    EXPECT_EQ(state->cycles.fg.index, 1);
+    EXPECT_EQ(state->cycles.chars.index, 0);
 }
 
 TEST_F(FillToolTest, CharacterLeftAloneKeepsEachCellsCharacter) {
     wall(2);
-    state->charNull = true;
-    state->fg = C::ansi16(3);
+    state->tools.charNull = true;
+    state->tools.fg = C::ansi16(3);
     applyFloodFill({0, 0}, *state);
     EXPECT_EQ(at(0, 0).character.str(), " ");
     EXPECT_EQ(at(0, 0).foreground, C::ansi16(3));
@@ -170,7 +170,7 @@ TEST_F(FillToolTest, ShiftedLayerFillsAtTheDocumentPosition) {
     state->layers[0].rowOffset = 1;
     state->layers[0].colOffset = 2;
     wall(3);  // layer column 3 is document column 5
-    state->penChar = "o";
+    state->tools.penChar = "o";
     applyFloodFill({0, 6}, *state);  // layer (-1, 4): outside the layer
     EXPECT_EQ(countChar("o"), 0);
     applyFloodFill({1, 6}, *state);  // layer (0, 4): right of the wall

@@ -16,9 +16,9 @@ protected:
         AppState::docRows = 9;
         AppState::docCols = 20;
         state = std::make_unique<AppState>();
-        state->penChar = "#";
-        state->fg = ANSIColorValue::ansi16(2);
-        state->penBg = ANSIColorValue::ansi16(4);
+        state->tools.penChar = "#";
+        state->tools.fg = ANSIColorValue::ansi16(2);
+        state->tools.penBg = ANSIColorValue::ansi16(4);
     }
     void TearDown() override {
         AppState::docRows = 50;
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(Painting, PressStampsOnceAndARepeatedSampleNothing) {
     stroke({{2, 3}, {2, 3}});
-    EXPECT_EQ(state->strokeCellCount, 1);
+    EXPECT_EQ(state->stroke.strokeCellCount, 1);
     EXPECT_EQ(painted(), 1);
     EXPECT_EQ(at(2, 3).character.str(), "#");
     EXPECT_EQ(at(2, 3).foreground, ANSIColorValue::ansi16(2));
@@ -57,10 +57,10 @@ TEST_F(Painting, PressStampsOnceAndARepeatedSampleNothing) {
 
 TEST_F(Painting, FastDragLeavesNoGaps) {
     stroke({{0, 0}, {4, 6}}, 1);
-    EXPECT_EQ(state->strokeCellCount, 11);
+    EXPECT_EQ(state->stroke.strokeCellCount, 11);
     EXPECT_EQ(painted(), 11);
     EXPECT_EQ(at(4, 6).character.str(), "#");
-    EXPECT_EQ(state->lastPaint, (GridKey{4, 6}));
+    EXPECT_EQ(state->stroke.lastPaint, (GridKey{4, 6}));
 }
 
 TEST_F(Painting, ChannelsLeftAloneSwappedOrBlinkCleared) {
@@ -68,38 +68,43 @@ TEST_F(Painting, ChannelsLeftAloneSwappedOrBlinkCleared) {
     setActiveCell(*state, {1, 1}, old);
     setActiveCell(*state, {1, 2}, old);
     setActiveCell(*state, {1, 3}, old);
-    state->charNull = true;
-    state->fgNull = true;
+    state->tools.charNull = true;
+    state->tools.fgNull = true;
     stroke({{1, 1}});
     EXPECT_EQ(at(1, 1), (ANSICell{CellChar("o"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(4), false}));
-    state->charNull = state->fgNull = false;
-    state->paintSwap = true;
-    stroke({{1, 2}});
+    state->tools.charNull = state->tools.fgNull = false;
+    // The swap belongs to the stroke (a right-button press sets it once the stroke has begun).
+    const auto swappedStroke = [&](GridKey at) {
+        beginStroke(*state);
+        state->stroke.paintSwap = true;
+        paint(at, *state, now, random);
+    };
+    swappedStroke({1, 2});
     EXPECT_EQ(at(1, 2), (ANSICell{CellChar("#"), ANSIColorValue::ansi16(4), ANSIColorValue::ansi16(2), false}));
-    state->bgNull = true;  // swapped, the foreground keeps its own colour instead of the left-alone background
-    stroke({{1, 3}});
+    state->tools.bgNull = true;  // swapped, the foreground keeps its own colour instead of the left-alone background
+    swappedStroke({1, 3});
     EXPECT_EQ(at(1, 3), (ANSICell{CellChar("#"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(2), false}));
 }
 
 TEST_F(Painting, EraserBlanksCellsAndLeavesCyclesWhereTheyWere) {
-    state->fgCycle = true;
-    state->fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(5)};
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(5)};
     stroke({{0, 0}, {0, 2}});
     EXPECT_EQ(at(0, 1).foreground, ANSIColorValue::ansi16(5));
-    EXPECT_EQ(state->fgCycleIndex, 1);
-    state->tool = Tool::eraser;
-    state->brush = BrushSize::cells(3);
+    EXPECT_EQ(state->cycles.fg.index, 1);
+    state->tools.tool = Tool::eraser;
+    state->tools.brush = BrushSize::cells(3);
     stroke({{0, 1}});
     EXPECT_EQ(painted(), 0);
-    EXPECT_EQ(state->fgCycleIndex, 1);
-    EXPECT_EQ(state->strokeCellCount, 1);
+    EXPECT_EQ(state->cycles.fg.index, 1);
+    EXPECT_EQ(state->stroke.strokeCellCount, 1);
 }
 
 TEST_F(Painting, ColourCycleStepsEveryThirdStampAndRestartsPerStroke) {
-    state->fgCycle = true;
-    state->fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
-    state->fgCycleStep = 3;
-    state->colorCycleResetPerStroke = true;
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
+    state->tools.fgCycleStep = 3;
+    state->tools.colorCycleResetPerStroke = true;
     stroke({{0, 0}, {0, 6}});
     std::vector<int> colours;
     for (int c = 0; c <= 6; ++c) colours.push_back(at(0, c).foreground.n);
@@ -108,7 +113,7 @@ TEST_F(Painting, ColourCycleStepsEveryThirdStampAndRestartsPerStroke) {
     EXPECT_EQ(at(2, 0).foreground.n, 1);
     // Without the reset the count runs on across strokes: the third stamp since the reset
     // still has the first colour, the fourth the next.
-    state->colorCycleResetPerStroke = false;
+    state->tools.colorCycleResetPerStroke = false;
     stroke({{4, 0}});
     stroke({{5, 0}});
     EXPECT_EQ(at(5, 0).foreground.n, 1);
@@ -117,7 +122,7 @@ TEST_F(Painting, ColourCycleStepsEveryThirdStampAndRestartsPerStroke) {
 }
 
 TEST_F(Painting, SymmetryBothStampsFourTimes) {
-    state->symmetryMode = SymmetryMode::both;
+    state->tools.symmetryMode = SymmetryMode::both;
     stroke({{1, 2}});
     EXPECT_EQ(painted(), 4);
     for (const GridKey k : {GridKey{1, 2}, GridKey{1, 17}, GridKey{7, 2}, GridKey{7, 17}})
@@ -125,34 +130,34 @@ TEST_F(Painting, SymmetryBothStampsFourTimes) {
 }
 
 TEST_F(Painting, MirroredSubCellStampsKeepTheUnmirroredDirection) {
-    state->symmetryMode = SymmetryMode::horizontal;
-    state->brush = BrushSize::quarter();
+    state->tools.symmetryMode = SymmetryMode::horizontal;
+    state->tools.brush = BrushSize::quarter();
     stroke({{2, 4}, {2, 3}});  // moving left: lower left, and the same quarter in the mirror copy
     EXPECT_EQ(at(2, 3).character.str(), "▖");
     EXPECT_EQ(at(2, 16).character.str(), "▖");
     // A row of an odd-width canvas mirrors onto itself on the centre line of a vertical mirror.
-    state->symmetryMode = SymmetryMode::vertical;
+    state->tools.symmetryMode = SymmetryMode::vertical;
     stroke({{4, 5}});
     EXPECT_EQ(at(4, 5).character.str(), "▗");
     EXPECT_EQ(painted(), 5);
 }
 
 TEST_F(Painting, QuarterBrushAccumulatesAndErasesOneQuadrant) {
-    state->brush = BrushSize::quarter();
+    state->tools.brush = BrushSize::quarter();
     stroke({{3, 3}});          // first sample: lower right
     stroke({{3, 4}, {3, 3}});  // arriving from the right: lower left joins it
     EXPECT_EQ(at(3, 3).character.str(), "▄");
     stroke({{4, 3}, {3, 3}});  // arriving from below: upper right
     EXPECT_EQ(at(3, 3).character.str(), "▟");
-    state->tool = Tool::eraser;
-    state->fg = ANSIColorValue::ansi16(9);
+    state->tools.tool = Tool::eraser;
+    state->tools.fg = ANSIColorValue::ansi16(9);
     stroke({{3, 4}, {3, 3}});  // takes the lower-left quarter away only
     EXPECT_EQ(at(3, 3).character.str(), "▐");
     EXPECT_EQ(at(3, 3).foreground, ANSIColorValue::ansi16(2));  // colours kept
 }
 
 TEST_F(Painting, HalfBrushFollowsTheDirection) {
-    state->brush = BrushSize::half();
+    state->tools.brush = BrushSize::half();
     stroke({{5, 5}, {4, 5}});
     EXPECT_EQ(at(5, 5).character.str(), "▄");
     EXPECT_EQ(at(4, 5).character.str(), "▐");
@@ -161,8 +166,8 @@ TEST_F(Painting, HalfBrushFollowsTheDirection) {
 }
 
 TEST_F(Painting, PressureShrinksABigBrushToOneCellOnAFastDrag) {
-    state->brush = BrushSize::cells(4);
-    state->velocityControlsSize = true;
+    state->tools.brush = BrushSize::cells(4);
+    state->tools.velocityControlsSize = true;
     stroke({{4, 6}, {4, 16}}, 1);  // the press is at rest, then ten columns in a millisecond
     EXPECT_EQ(painted(), 32 + 7);  // 4 rows of 8, then one cell per point past them
     EXPECT_EQ(at(3, 12), ANSICell::blank());
@@ -170,7 +175,7 @@ TEST_F(Painting, PressureShrinksABigBrushToOneCellOnAFastDrag) {
 }
 
 TEST_F(Painting, DrawShadesLightenWithSpeed) {
-    state->tool = Tool::draw;
+    state->tools.tool = Tool::draw;
     stroke({{1, 0}, {1, 1}}, 1000);  // one column a second: nearly still
     EXPECT_EQ(at(1, 1).character.str(), "█");
     stroke({{3, 0}, {3, 1}}, 40);  // 25 columns a second, smoothed to 12.5: factor 0.69
@@ -185,12 +190,12 @@ TEST_F(Painting, ShiftedLayerTakesStrokesAtItsOwnPosition) {
     state->layers[0].colOffset = 2;
     stroke({{0, 0}, {1, 3}});
     EXPECT_EQ(state->layers[0].cells.cellAt(0, 1)->character.str(), "#");  // document (1,3)
-    EXPECT_EQ(state->strokeCellCount, 5);
+    EXPECT_EQ(state->stroke.strokeCellCount, 5);
 }
 
 TEST_F(Painting, ToolsOutsideTheBrushesLeaveTheCanvasAlone) {
     for (const Tool tool : {Tool::fill, Tool::line, Tool::box, Tool::oval, Tool::text, Tool::select, Tool::pans}) {
-        state->tool = tool;
+        state->tools.tool = tool;
         stroke({{1, 1}, {3, 3}});
         EXPECT_EQ(painted(), 0) << rawValue(tool);
     }

@@ -37,31 +37,31 @@ TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
     Layer top("top", CellGrid(AppState::docRows, AppState::docCols));
     top.cells.set(2, 4, {CellChar("@"), C::ansi256(200), C::ansi16(1), false});
     s.layers.insert(s.layers.begin(), top);
-    s.fgCycle = s.charRandom = s.fgNull = s.charNull = true;
+    s.tools.fgCycle = s.tools.charRandom = s.tools.fgNull = s.tools.charNull = true;
 
     s.mouse = {7, 5};
     startPanDrag(s);
     endPanDrag(7, 5, GridKey{2, 3}, s);
-    EXPECT_EQ(s.penChar, "▒");
-    EXPECT_EQ(s.fg, C::ansi16(14));
-    EXPECT_EQ(s.penBg, C::ansi16(8));
-    EXPECT_FALSE(s.fgCycle || s.charRandom || s.fgNull || s.charNull);
+    EXPECT_EQ(s.tools.penChar, "▒");
+    EXPECT_EQ(s.tools.fg, C::ansi16(14));
+    EXPECT_EQ(s.tools.penBg, C::ansi16(8));
+    EXPECT_FALSE(s.tools.fgCycle || s.tools.charRandom || s.tools.fgNull || s.tools.charNull);
 
     s.blinkingText = true;  // bright backgrounds are not available: the dark twin is taken
     pickCell(GridKey{2, 3}, s);
-    EXPECT_EQ(s.penBg, C::ansi16(0));
+    EXPECT_EQ(s.tools.penBg, C::ansi16(0));
 
     pickCell(GridKey{2, 4}, s);
-    EXPECT_EQ(s.penChar, "@");
-    EXPECT_EQ(s.fg, C::ansi256(200));
+    EXPECT_EQ(s.tools.penChar, "@");
+    EXPECT_EQ(s.tools.fg, C::ansi256(200));
 }
 
 TEST(Panspect, PicksOutsideTheDocumentChangeNothing) {
     for (const GridKey at : {GridKey{-1, 0}, GridKey{0, -1}, GridKey{AppState::docRows, 0}, GridKey{0, AppState::docCols}}) {
         AppState s;
-        s.penChar = "x";
+        s.tools.penChar = "x";
         pickCell(at, s);
-        EXPECT_EQ(s.penChar, "x");
+        EXPECT_EQ(s.tools.penChar, "x");
         EXPECT_FALSE(s.statusNote);
     }
 }

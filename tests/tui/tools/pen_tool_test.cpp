@@ -13,7 +13,7 @@ protected:
         AppState::docRows = 8;
         AppState::docCols = 10;
         state = std::make_unique<AppState>();
-        state->tool = Tool::pen;
+        state->tools.tool = Tool::pen;
     }
     void TearDown() override {
         AppState::docRows = 50;
@@ -39,7 +39,7 @@ TEST_F(PenTool, CornersFollowTheTurnsOfTheStroke) {
     EXPECT_EQ(row(1), " ───┐     ");
     EXPECT_EQ(row(2), "    │     ");
     EXPECT_EQ(row(3), "  ──┘     ");
-    EXPECT_EQ(state->strokeCellCount, 8);
+    EXPECT_EQ(state->stroke.strokeCellCount, 8);
 }
 
 TEST_F(PenTool, LineStylesDrawTheirOwnGlyphs) {
@@ -49,7 +49,7 @@ TEST_F(PenTool, LineStylesDrawTheirOwnGlyphs) {
     };
     for (const Case c : {Case{LineStyle::single, "┌─"}, Case{LineStyle::rounded, "╭─"}, Case{LineStyle::double_, "╔═"}}) {
         SetUp();
-        state->penLineStyle = c.style;
+        state->tools.penLineStyle = c.style;
         stroke({{2, 0}, {0, 0}, {0, 1}});
         EXPECT_EQ(row(0).substr(0, row(0).find(' ')), c.top);
     }
@@ -59,8 +59,8 @@ TEST_F(PenTool, SingleClickDrawsAPlusAndNoStyleDrawsTheCharacter) {
     stroke({{2, 2}});
     EXPECT_EQ(row(2), "  +       ");
     SetUp();
-    state->penLineStyle = LineStyle::none;
-    state->penChar = "*";
+    state->tools.penLineStyle = LineStyle::none;
+    state->tools.penChar = "*";
     stroke({{2, 2}, {2, 4}});
     EXPECT_EQ(row(2), "  ***     ");
 }
@@ -79,7 +79,7 @@ TEST_F(PenTool, JoinsExistingBoxDrawingArtWithoutChangingIt) {
 }
 
 TEST_F(PenTool, ThickStrokeNeverJoinsItsOwnCopies) {
-    state->lineThickness = 2;
+    state->tools.lineThickness = 2;
     stroke({{2, 0}, {2, 2}, {4, 2}, {5, 2}});
     EXPECT_EQ(row(1), "──┐       ");
     EXPECT_EQ(row(2), "──┐       ");
@@ -88,7 +88,7 @@ TEST_F(PenTool, ThickStrokeNeverJoinsItsOwnCopies) {
 }
 
 TEST_F(PenTool, StrokeRedrawRestoresWhatEarlierSamplesCovered) {
-    state->lineThickness = 3;
+    state->tools.lineThickness = 3;
     put(2, 1, "x");
     // Going down lays copies beside the line; turning right moves them above and below, and
     // the art the old copies covered comes back.
@@ -101,19 +101,19 @@ TEST_F(PenTool, StrokeRedrawRestoresWhatEarlierSamplesCovered) {
 }
 
 TEST_F(PenTool, MirrorCopiesFaceTheOtherWay) {
-    state->symmetryMode = SymmetryMode::horizontal;
+    state->tools.symmetryMode = SymmetryMode::horizontal;
     stroke({{1, 1}, {1, 2}, {2, 2}});
     EXPECT_EQ(row(1), " ─┐    ┌─ ");
     EXPECT_EQ(row(2), "  │    │  ");
 }
 
 TEST_F(PenTool, ColoursAreFixedAtTheFirstVisit) {
-    state->fgCycle = true;
-    state->fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
+    state->tools.fgCycle = true;
+    state->tools.fgCyclePool = {ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(3)};
     stroke({{0, 0}, {0, 2}, {0, 0}});
     EXPECT_EQ(activeCellAt(*state, {0, 0})->foreground, ANSIColorValue::ansi16(1));
     EXPECT_EQ(activeCellAt(*state, {0, 2})->foreground, ANSIColorValue::ansi16(3));
-    EXPECT_EQ(state->strokeCellCount, 3);
+    EXPECT_EQ(state->stroke.strokeCellCount, 3);
 }
 
 }  // namespace pen_tool_test

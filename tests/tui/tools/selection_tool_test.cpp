@@ -16,7 +16,7 @@ TEST(BlinkSelection, FlipsTheSelectedCellsOnlyAndIsUndoable) {
     layer.cells.set(1, 2, {CellChar("b"), C::ansi16(7), C::ansi16(0), true});
     layer.cells.set(5, 5, {CellChar("c"), C::ansi16(7), C::ansi16(0), false});
     s.selection = CellRect{2, 2, 1, 1};  // corners in either order
-    s.penBg = C::ansi16(12);
+    s.tools.penBg = C::ansi16(12);
 
     blinkSelection(s);
     EXPECT_TRUE(s.layers.front().cells.cellAt(1, 1)->blink);
@@ -24,7 +24,7 @@ TEST(BlinkSelection, FlipsTheSelectedCellsOnlyAndIsUndoable) {
     EXPECT_FALSE(s.layers.front().cells.cellAt(1, 2)->blink);
     EXPECT_FALSE(s.layers.front().cells.cellAt(5, 5)->blink);
     EXPECT_TRUE(s.blinkingText);
-    EXPECT_EQ(s.penBg, C::ansi16(4)) << "bright backgrounds give way to blink";
+    EXPECT_EQ(s.tools.penBg, C::ansi16(4)) << "bright backgrounds give way to blink";
     EXPECT_EQ(s.statusNote.value_or(""), "blink on 4 cells — backgrounds now 8");
 
     s.undo();
@@ -101,10 +101,10 @@ TEST(SelectAction, EveryRectangleActionNeedsASelection) {
 
 TEST(SelectAction, FillRunsTheCyclesAcrossTheBlockAndContinuesThem) {
     AppState s;
-    s.penChar = "▒";
-    s.penBg = C::ansi16(1);
-    s.fgCycle = true;
-    s.fgCyclePool = {C::ansi16(9), C::ansi16(10), C::ansi16(11)};
+    s.tools.penChar = "▒";
+    s.tools.penBg = C::ansi16(1);
+    s.tools.fgCycle = true;
+    s.tools.fgCyclePool = {C::ansi16(9), C::ansi16(10), C::ansi16(11)};
     s.selection = CellRect{0, 0, 1, 1};
     performSelectAction(SelectAction::fill, s);
     // Row by row: frames 0, 1 on the first row, 2, 0 on the second.
@@ -113,7 +113,7 @@ TEST(SelectAction, FillRunsTheCyclesAcrossTheBlockAndContinuesThem) {
     EXPECT_EQ(at(s, 1, 0), cellOf("▒", 11, 1));
     EXPECT_EQ(at(s, 1, 1), cellOf("▒", 9, 1));
     EXPECT_EQ(at(s, 0, 2), ANSICell::blank());
-    EXPECT_EQ(s.fgCycleIndex, 1) << "the cycle goes on after the block's four cells";
+    EXPECT_EQ(s.cycles.fg.index, 1) << "the cycle goes on after the block's four cells";
     EXPECT_EQ(s.statusNote.value_or(""), "filled 2×2");
     EXPECT_EQ(s.undoStack.size(), 1u);
 }
@@ -128,8 +128,8 @@ TEST(SelectAction, PasteFloatsTheClipboardAtTheCursor) {
     s.cursor = GridKey{4, 5};
     performSelectAction(SelectAction::paste, s);
     EXPECT_TRUE(s.pasteFloat);
-    EXPECT_EQ(s.previewOverlay.size(), 2u) << "blank cells float too";
-    EXPECT_EQ(s.previewOverlay.at(GridKey{4, 5}), cellOf("a", 1));
+    EXPECT_EQ(s.stroke.previewOverlay.size(), 2u) << "blank cells float too";
+    EXPECT_EQ(s.stroke.previewOverlay.at(GridKey{4, 5}), cellOf("a", 1));
     EXPECT_EQ(s.statusNote.value_or(""), "Space or click to place · arrows move · Esc cancels");
 }
 
@@ -154,8 +154,8 @@ TEST(FloatingPaste, NearTheCornerOnlyTheCellsInsideAreShownAndPlaced) {
 
 TEST(PasteText, WritesClipboardTextWithThePenColours) {
     AppState s;
-    s.fg = C::ansi16(14);
-    s.penBg = C::ansi16(4);
+    s.tools.fg = C::ansi16(14);
+    s.tools.penBg = C::ansi16(4);
     pasteText(s, "AB\r\nC😀D");
     EXPECT_EQ(at(s, 0, 0), cellOf("A", 14, 4));
     EXPECT_EQ(at(s, 0, 1), cellOf("B", 14, 4));

@@ -13,14 +13,14 @@ using C = ANSIColorValue;
 
 TEST(ShapeFill, FilledBoxInteriorCyclesInDrawingOrder) {
     AppState state;
-    state.tool = Tool::box;
-    state.boxOptions.filled = true;
-    state.shapeFill.enabled = true;
-    state.shapeFill.charMode = FillChannelMode::cycle;
-    state.shapeFill.charPool = {"a", "b", "c"};
-    state.shapeFill.fgMode = FillChannelMode::solid;
-    state.shapeFill.fg = C::ansi16(2);
-    state.shapeFill.bgMode = FillChannelMode::null;
+    state.tools.tool = Tool::box;
+    state.tools.boxOptions.filled = true;
+    state.tools.shapeFill.enabled = true;
+    state.tools.shapeFill.charMode = FillChannelMode::cycle;
+    state.tools.shapeFill.charPool = {"a", "b", "c"};
+    state.tools.shapeFill.fgMode = FillChannelMode::solid;
+    state.tools.shapeFill.fg = C::ansi16(2);
+    state.tools.shapeFill.bgMode = FillChannelMode::null;
     const auto cells = computeShape({0, 0}, {3, 5}, state);
     // The single ring leaves a 2 × 4 interior, filled row by row.
     std::string interior;
@@ -37,17 +37,17 @@ TEST(ShapeFill, FilledBoxInteriorCyclesInDrawingOrder) {
 
 TEST(ShapeFill, FilledOvalUsesTheStyleAndOffLeavesThePen) {
     AppState state;
-    state.tool = Tool::oval;
-    state.ovalOptions.filled = true;
-    state.penChar = "o";
-    state.shapeFill.enabled = true;
-    state.shapeFill.character = "~";
-    state.shapeFill.bgMode = FillChannelMode::solid;
-    state.shapeFill.bg = C::ansi16(4);
+    state.tools.tool = Tool::oval;
+    state.tools.ovalOptions.filled = true;
+    state.tools.penChar = "o";
+    state.tools.shapeFill.enabled = true;
+    state.tools.shapeFill.character = "~";
+    state.tools.shapeFill.bgMode = FillChannelMode::solid;
+    state.tools.shapeFill.bg = C::ansi16(4);
     const auto styled = computeShape({0, 0}, {6, 12}, state);
     EXPECT_EQ(styled.at({3, 6}).character.str(), "~");
     EXPECT_EQ(styled.at({3, 6}).background, C::ansi16(4));
-    state.shapeFill.enabled = false;
+    state.tools.shapeFill.enabled = false;
     const auto plain = computeShape({0, 0}, {6, 12}, state);
     EXPECT_EQ(plain.at({3, 6}).character.str(), "o");
     EXPECT_EQ(plain.at({3, 6}).background, C::ansi16(0));
@@ -55,15 +55,15 @@ TEST(ShapeFill, FilledOvalUsesTheStyleAndOffLeavesThePen) {
 
 TEST(ShapeFill, EmptyPoolsFallBackToTheActivePen) {
     AppState state;
-    state.shapeFill.enabled = true;
-    state.shapeFill.fgMode = FillChannelMode::cycle;   // no pool
-    state.shapeFill.bgMode = FillChannelMode::random;  // no pool
-    state.shapeFill.charMode = FillChannelMode::solid;
-    state.shapeFill.character = "+";
-    state.fgCycle = true;
-    state.fgCyclePool = {C::ansi16(9), C::ansi16(10)};
-    state.fgCycleIndex = 1;
-    state.penBg = C::ansi16(6);
+    state.tools.shapeFill.enabled = true;
+    state.tools.shapeFill.fgMode = FillChannelMode::cycle;   // no pool
+    state.tools.shapeFill.bgMode = FillChannelMode::random;  // no pool
+    state.tools.shapeFill.charMode = FillChannelMode::solid;
+    state.tools.shapeFill.character = "+";
+    state.tools.fgCycle = true;
+    state.tools.fgCyclePool = {C::ansi16(9), C::ansi16(10)};
+    state.cycles.fg.index = 1;
+    state.tools.penBg = C::ansi16(6);
     const auto cells = shapeInteriorCells({{1, 1}, {1, 2}, {1, 3}}, state);
     for (const auto& [key, cell] : cells) {
         EXPECT_EQ(cell.character.str(), "+");

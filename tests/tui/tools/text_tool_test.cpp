@@ -26,10 +26,10 @@ protected:
         AppState::docRows = rows;
         AppState::docCols = cols;
         state = std::make_unique<AppState>();
-        state->tool = Tool::text;
-        state->fg = ANSIColorValue::ansi16(3);
-        state->penBg = ANSIColorValue::ansi16(4);
-        state->penChar = "▓";
+        state->tools.tool = Tool::text;
+        state->tools.fg = ANSIColorValue::ansi16(3);
+        state->tools.penBg = ANSIColorValue::ansi16(4);
+        state->tools.penChar = "▓";
     }
     const ANSICell& cell(int row, int col) const { return *state->layers[0].cells.cellAt(row, col); }
     // Rows × columns of the document whose cells differ from blank.
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(TextTool, ScaledGlyphCoversItsBlockAndAdvancesTheCursor) {
     state->textFontIndex = blockFace;
-    state->textScale = 2;
+    state->tools.textScale = 2;
     state->cursor = {20, 10};
     typeCharacter("A", *state);
     // Rows 11 … 20, columns 10 … 19; each glyph cell is a 2 × 2 block, blanks left alone.
@@ -93,7 +93,7 @@ TEST_F(TextTool, CursorMovesAlongEachDirectionWhileGlyphsDrawRightwards) {
     for (const auto& c : cases) {
         resize(50, 160);
         state->textFontIndex = blockFace;
-        state->textDirection = c.direction;
+        state->tools.textDirection = c.direction;
         state->cursor = {20, 40};
         typeCharacter("H", *state);
         EXPECT_EQ(state->cursor, c.after);
@@ -154,7 +154,7 @@ TEST_F(TextTool, HistoriesKeepTheNewestRecordsOnly) {
 
 TEST_F(TextTool, BackspaceTakesBackPlainKeystrokesThenStepsBack) {
     fillWith("o");
-    state->textDirection = TextDirection::down;
+    state->tools.textDirection = TextDirection::down;
     state->cursor = {5, 5};
     typeCharacter("a", *state);
     typeCharacter("b", *state);
@@ -183,9 +183,9 @@ TEST_F(TextTool, PlainTypingOutsideTheDocumentDoesNothing) {
 }
 
 TEST_F(TextTool, OtherToolsTypePlainRightwardsAndIgnoreTheFont) {
-    state->tool = Tool::paint;
+    state->tools.tool = Tool::paint;
     state->textFontIndex = blockFace;
-    state->textDirection = TextDirection::up;
+    state->tools.textDirection = TextDirection::up;
     state->cursor = {2, 159};
     typeCharacter("q", *state);
     EXPECT_EQ(cell(2, 159), (ANSICell{"q", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(4), false}));
@@ -208,17 +208,17 @@ TEST_F(TextTool, EnterFollowsToolFaceAndDirection) {
         {Tool::paint, blockFace, TextDirection::right, {16, 0}},
     };
     for (const auto& c : cases) {
-        state->tool = c.tool;
+        state->tools.tool = c.tool;
         state->textFontIndex = c.face;
-        state->textDirection = c.direction;
-        state->textScale = 2;
+        state->tools.textDirection = c.direction;
+        state->tools.textScale = 2;
         state->textOriginRow = 3;
         state->textOriginCol = 7;
         state->cursor = {15, 20};
         newLine(*state);
         EXPECT_EQ(state->cursor, c.after);
     }
-    state->tool = Tool::text;
+    state->tools.tool = Tool::text;
     state->textFontIndex.reset();
     state->cursor = {49, 20};
     newLine(*state);
@@ -230,7 +230,7 @@ TEST_F(TextTool, TabStampsThePenCharacterOrKeepsTheCellsOwn) {
     state->cursor = {1, 1};
     stampActiveCharacter(*state);
     EXPECT_EQ(cell(1, 1).character, CellChar("▓"));
-    state->charNull = true;
+    state->tools.charNull = true;
     stampActiveCharacter(*state);
     EXPECT_EQ(cell(1, 2), (ANSICell{"z", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(4), false}));
 }
@@ -276,16 +276,16 @@ TEST_F(TextTool, FunctionKeysStampBankGlyphsAndSwitchBanks) {
     state->cursor = {4, 4};
     handleFKey(2, *state);
     EXPECT_EQ(cell(4, 4).character, CellChar("║"));
-    state->tool = Tool::paint;
+    state->tools.tool = Tool::paint;
     handleFKey(3, *state);
-    state->tool = Tool::text;
+    state->tools.tool = Tool::text;
     state->codepointEntryActive = true;
     handleFKey(3, *state);
     state->codepointEntryActive = false;
     state->helpOpen = true;
     handleFKey(3, *state);
     EXPECT_EQ(cell(4, 5), ANSICell::blank());
-    state->tool = Tool::paint;
+    state->tools.tool = Tool::paint;
     handleFKey(12, *state);  // bank switching works with any tool
     EXPECT_EQ(state->fkeyBankIndex, 3);
 }

@@ -48,7 +48,7 @@ TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
     updateToolPreview(s);
     EXPECT_EQ(s.toolPreviewCells, marker()) << "the canvas is not a setting";
 
-    s.brush = BrushSize::cells(3);
+    s.tools.brush = BrushSize::cells(3);
     updateToolPreview(s);
     EXPECT_NE(s.toolPreviewCells, marker());
     EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
@@ -62,16 +62,16 @@ TEST_F(ToolPreview, FingerprintIgnoresWhatTheToolsSampleDoesNotRead) {
         std::function<void(AppState&)> change;
     };
     const std::vector<Case> cases{
-        {"paint: cycle position", Tool::paint, [](AppState& s) { s.fgCycleIndex = 2; }},
-        {"paint: spray radius", Tool::paint, [](AppState& s) { s.sprayRadius = 7; }},
-        {"paint: box style", Tool::paint, [](AppState& s) { s.boxOptions.style = BoxStyle::double_; }},
-        {"dodge: colour", Tool::dodge, [](AppState& s) { s.fg = C::ansi16(3); }},
-        {"eraser: character", Tool::eraser, [](AppState& s) { s.penChar = "x"; }},
-        {"text: scale", Tool::text, [](AppState& s) { s.textScale = 3; }},
+        {"paint: cycle position", Tool::paint, [](AppState& s) { s.cycles.fg.index = 2; }},
+        {"paint: spray radius", Tool::paint, [](AppState& s) { s.tools.sprayRadius = 7; }},
+        {"paint: box style", Tool::paint, [](AppState& s) { s.tools.boxOptions.style = BoxStyle::double_; }},
+        {"dodge: colour", Tool::dodge, [](AppState& s) { s.tools.fg = C::ansi16(3); }},
+        {"eraser: character", Tool::eraser, [](AppState& s) { s.tools.penChar = "x"; }},
+        {"text: scale", Tool::text, [](AppState& s) { s.tools.textScale = 3; }},
     };
     for (const Case& c : cases) {
         AppState s;
-        s.tool = c.tool;
+        s.tools.tool = c.tool;
         const std::string before = toolPreviewFingerprint(s);
         c.change(s);
         EXPECT_EQ(toolPreviewFingerprint(s), before) << c.name;
@@ -86,46 +86,46 @@ TEST_F(ToolPreview, FingerprintIgnoresWhatTheToolsSampleDoesNotRead) {
 // on showing the old sample: every setting, changed alone, for every tool.
 TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
     AppState changed;
-    changed.tool = Tool::spray;
-    changed.penChar = "x";
-    changed.fg = C::ansi16(3);
-    changed.penBg = C::ansi16(5);
-    changed.brush = BrushSize::cells(3);
-    changed.symmetryMode = SymmetryMode::both;
-    changed.penLineStyle = changed.lineStyle = LineStyle::double_;
-    changed.lineStitchMode = LineStitchMode::slash;
-    changed.lineThickness = 3;
-    changed.boxOptions = {BoxStyle::double_, true, false, false, 2};
-    changed.ovalOptions.drawMode = OvalDrawMode::blocks();
-    changed.ovalOptions.thickness = 2;
-    changed.fillMode = FillMode::gradient(GradientDirection::radial);
-    changed.shapeFill.enabled = true;
-    changed.shapeFill.character = "o";
-    changed.sprayRadius = 2;
-    changed.sprayDensity = 20;
-    changed.sprayVariance = 90;
-    changed.dodgeBurnStrength = 50;
-    changed.prismSteps = 3;
-    changed.scatterVariance = 100;
-    changed.fgCyclePool = {C::ansi16(1), C::ansi16(2)};
-    changed.bgRandomPool = {C::ansi16(4), C::ansi16(6)};
-    changed.charCyclePool = {"a", "b"};
-    changed.charRandomPool = {"c", "d"};
+    changed.tools.tool = Tool::spray;
+    changed.tools.penChar = "x";
+    changed.tools.fg = C::ansi16(3);
+    changed.tools.penBg = C::ansi16(5);
+    changed.tools.brush = BrushSize::cells(3);
+    changed.tools.symmetryMode = SymmetryMode::both;
+    changed.tools.penLineStyle = changed.tools.lineStyle = LineStyle::double_;
+    changed.tools.lineStitchMode = LineStitchMode::slash;
+    changed.tools.lineThickness = 3;
+    changed.tools.boxOptions = {BoxStyle::double_, true, false, false, 2};
+    changed.tools.ovalOptions.drawMode = OvalDrawMode::blocks();
+    changed.tools.ovalOptions.thickness = 2;
+    changed.tools.fillMode = FillMode::gradient(GradientDirection::radial);
+    changed.tools.shapeFill.enabled = true;
+    changed.tools.shapeFill.character = "o";
+    changed.tools.sprayRadius = 2;
+    changed.tools.sprayDensity = 20;
+    changed.tools.sprayVariance = 90;
+    changed.tools.dodgeBurnStrength = 50;
+    changed.tools.prismSteps = 3;
+    changed.tools.scatterVariance = 100;
+    changed.tools.fgCyclePool = {C::ansi16(1), C::ansi16(2)};
+    changed.tools.bgRandomPool = {C::ansi16(4), C::ansi16(6)};
+    changed.tools.charCyclePool = {"a", "b"};
+    changed.tools.charRandomPool = {"c", "d"};
     AppState fresh;
     for (const ToolSetting& row : toolSettings())
-        if (row.flag) row.flag(changed) = !row.flag(fresh);
-    changed.charNull = changed.fgNull = changed.bgNull = false;  // else nothing is drawn at all
+        if (row.flag) row.flag(changed.tools) = !row.flag(fresh.tools);
+    changed.tools.charNull = changed.tools.fgNull = changed.tools.bgNull = false;  // else nothing is drawn at all
 
     int sampleChanges = 0;
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         if (tool == Tool::pans) continue;
         AppState plain;
-        plain.tool = tool;
+        plain.tools.tool = tool;
         for (const ToolSetting& row : toolSettings()) {
             if (std::string_view(row.name) == "tool") continue;
             AppState one = plain;
-            row.copy(changed, one);
-            one.tool = tool;
+            row.copy(changed.tools, one.tools);
+            one.tools.tool = tool;
             EngineRandomSource a(7), b(7);
             if (simulateToolPreview(plain, a) == simulateToolPreview(one, b)) continue;
             ++sampleChanges;
@@ -137,10 +137,10 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
 
 TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
     AppState s;
-    s.tool = Tool::fill;
-    s.penChar = "▓";
-    s.fg = C::ansi16(10);
-    s.penBg = C::ansi16(4);
+    s.tools.tool = Tool::fill;
+    s.tools.penChar = "▓";
+    s.tools.fg = C::ansi16(10);
+    s.tools.penBg = C::ansi16(4);
     const CellGrid strip = simulateToolPreview(s);
     ASSERT_EQ(strip.rowCount(), previewStripRows);
     for (int r = 0; r < previewStripRows; ++r)
@@ -152,8 +152,8 @@ TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
 TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
     for (const SymmetryMode mode : {SymmetryMode::horizontal, SymmetryMode::vertical, SymmetryMode::both}) {
         AppState s;
-        s.penChar = "#";
-        s.symmetryMode = mode;
+        s.tools.penChar = "#";
+        s.tools.symmetryMode = mode;
         const CellGrid strip = simulateToolPreview(s);
         for (const GridKey p : sampleStrokePath(20)) {
             for (const MirrorPoint& m : symmetryPoints(p, mode, previewStripRows, 20))
@@ -162,7 +162,7 @@ TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
         }
     }
     AppState plain;
-    plain.penChar = "#";
+    plain.tools.penChar = "#";
     const CellGrid strip = simulateToolPreview(plain);
     EXPECT_EQ(cellAt(strip, 5, 0).character, CellChar("#"));
     EXPECT_EQ(cellAt(strip, 5, 19), ANSICell::blank()) << "no mirror without symmetry";
@@ -170,19 +170,19 @@ TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
 
 TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
     AppState s;
-    s.tool = Tool::eraser;
+    s.tools.tool = Tool::eraser;
     CellGrid strip = simulateToolPreview(s);
     EXPECT_EQ(cellAt(strip, 6, 0), (ANSICell{CellChar("█"), C::ansi16(2), C::ansi16(0), false})) << "seed stripe";
     EXPECT_EQ(cellAt(strip, 6, 13), ANSICell::blank()) << "the seed covers two thirds";
     EXPECT_EQ(cellAt(strip, 1, 4), ANSICell::blank()) << "the stroke erased the seed";
 
-    s.tool = Tool::box;
+    s.tools.tool = Tool::box;
     strip = simulateToolPreview(s);
     EXPECT_EQ(cellAt(strip, 1, 0).character, CellChar("┌"));
     EXPECT_EQ(cellAt(strip, 5, 19).character, CellChar("┘"));
 
-    s.tool = Tool::text;
-    s.penChar = "T";
+    s.tools.tool = Tool::text;
+    s.tools.penChar = "T";
     strip = simulateToolPreview(s);
     EXPECT_EQ(cellAt(strip, 3, 1).character, CellChar("T"));
     EXPECT_EQ(cellAt(strip, 3, 0), ANSICell::blank());
@@ -190,7 +190,7 @@ TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
 
 TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
     AppState s;
-    s.tool = Tool::spray;
+    s.tools.tool = Tool::spray;
     const int rows = AppState::docRows, cols = AppState::docCols;
     AppState::docRows = 33;
     AppState::docCols = 77;
@@ -212,9 +212,9 @@ TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
 TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
     for (const Tool tool : {Tool::paint, Tool::line, Tool::fill}) {
         AppState s;
-        s.tool = tool;
-        s.lineStyle = LineStyle::none;  // the line draws the pen's character
-        s.penChar = "%";
+        s.tools.tool = tool;
+        s.tools.lineStyle = LineStyle::none;  // the line draws the pen's character
+        s.tools.penChar = "%";
         updateToolPreview(s);
         const CellGrid sample = s.toolPreviewCells;
         const auto layers = s.layers;
@@ -229,7 +229,7 @@ TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
         EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
 
         // While the try-out is shown the sample is not rebuilt.
-        s.penChar = "&";
+        s.tools.penChar = "&";
         updateToolPreview(s);
         EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
     }
@@ -237,9 +237,9 @@ TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
 
 TEST_F(ToolPreview, ShapeTryOutFollowsThePointerWithoutSmearing) {
     AppState s;
-    s.tool = Tool::line;
-    s.lineStyle = LineStyle::none;
-    s.penChar = "*";
+    s.tools.tool = Tool::line;
+    s.tools.lineStyle = LineStyle::none;
+    s.tools.penChar = "*";
     previewScratchApply(GridKey{6, 0}, PreviewPhase::press, s);
     previewScratchApply(GridKey{6, 15}, PreviewPhase::drag, s);
     previewScratchApply(GridKey{6, 4}, PreviewPhase::release, s);
@@ -278,7 +278,7 @@ TEST_F(PresetHover, SameSlotTwiceComputesOnce) {
     ASSERT_TRUE(s.presetHoverCells);
     EXPECT_EQ(s.presetHoverIndex, 2);
     EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("Q"));
-    EXPECT_EQ(s.penChar, "█") << "the real settings are untouched";
+    EXPECT_EQ(s.tools.penChar, "█") << "the real settings are untouched";
 
     s.presetHoverCells = marker();
     hover(13, 30);
@@ -294,12 +294,12 @@ TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
         [&] { hover(11, 31); },
         [&] { hover(19, 30); },
         [&] {
-            s.tool = Tool::pans;
+            s.tools.tool = Tool::pans;
             hover(11, 30);
         },
     };
     for (std::size_t i = 0; i < leaves.size(); ++i) {
-        s.tool = Tool::paint;
+        s.tools.tool = Tool::paint;
         hover(11, 30);
         ASSERT_TRUE(s.presetHoverCells);
         leaves[i]();
@@ -310,7 +310,7 @@ TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
 
 TEST_F(ToolPreview, PanspectKeepsTheLastSample) {
     AppState s;
-    s.tool = Tool::pans;
+    s.tools.tool = Tool::pans;
     s.toolPreviewCells = marker();
     updateToolPreview(s);
     EXPECT_EQ(s.toolPreviewCells, marker());
