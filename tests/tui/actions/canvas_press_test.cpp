@@ -10,7 +10,7 @@
 #include "tui/tools/active_layer.hpp"
 
 namespace glyphloom {
-namespace {
+namespace canvas_press_test {
 
 struct Drag {
     GridKey from, to;
@@ -92,5 +92,5 @@ TEST(CanvasStrokes, TheRightButtonSwapsOnlyItsOwnStroke) {
     }
 }
 
-}  // namespace
+}  // namespace canvas_press_test
 }  // namespace glyphloom
