@@ -59,7 +59,7 @@ std::string mouseReport(int button, int x, int y, char final) {
 // A Paint drag over 600 reports, wandering over the canvas as a hand does.
 void dragBench(const char* label, std::vector<Layer> layers) {
     AppState state;
-    state.layers = std::move(layers);
+    state.doc.layers = std::move(layers);
     state.activeLayerIndex = 0;
     state.tool = Tool::paint;
     std::size_t bytes = 0;
@@ -96,7 +96,7 @@ int main() {
         AppState::docRows = 3062;
         AppState::docCols = 80;
         AppState state;
-        state.layers = artLayers(1, 3062, 80, rng);
+        state.doc.layers = artLayers(1, 3062, 80, rng);
         state.activeLayerIndex = 0;
         std::size_t bytes = 0;
         Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);

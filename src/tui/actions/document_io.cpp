@@ -150,9 +150,9 @@ void claim(const std::string& path, std::vector<OwnedFile>& owned) {
 
 std::vector<std::uint8_t> classicFileData(const CellGrid& flat, const AppState& state) {
     const std::optional<SauceRecord> record =
-        state.writeSauce ? std::optional<SauceRecord>(exportSauce(state, state.filename)) : std::nullopt;
-    return exportANSFileData(flat, state.filename, state.sauceAuthor, state.sauceGroup, record, state.writeSauce,
-                             !state.blinkingText, state.colorDepth == ColorDepth::mono);
+        state.doc.writeSauce ? std::optional<SauceRecord>(exportSauce(state, state.filename)) : std::nullopt;
+    return exportANSFileData(flat, state.filename, state.sauceAuthor, state.sauceGroup, record, state.doc.writeSauce,
+                             !state.doc.blinkingText, state.doc.colorDepth == ColorDepth::mono);
 }
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
@@ -182,21 +182,21 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
 }  // namespace
 
 void applyDrawingFile(const DrawingFile& file, AppState& state) {
-    state.layers = file.resolveLayers();
+    state.doc.layers = file.resolveLayers();
     state.activeLayerIndex = 0;
     AppState::docRows = file.safeRows();
     AppState::docCols = file.safeColumns();
-    state.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
-    state.blinkingText = file.blinkingText();
-    state.monoTint = decodeMonoTint(file.monoTint.value_or(""));
-    state.sourceSauce = file.sourceSauce;
-    state.sauceTitleField = file.sauceTitle.value_or("");
-    state.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
-    state.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
+    state.doc.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
+    state.doc.blinkingText = file.blinkingText();
+    state.doc.monoTint = decodeMonoTint(file.monoTint.value_or(""));
+    state.doc.sauce.sourceSauce = file.sourceSauce;
+    state.doc.sauce.sauceTitleField = file.sauceTitle.value_or("");
+    state.doc.sauce.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
+    state.doc.sauce.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
     const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
-    state.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
-    state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
-    state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
+    state.doc.sauce.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
+    state.doc.sauce.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
+    state.doc.sauce.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
     state.viewOnly = false;
     if (file.charCycleSequence) {
         // Whole clusters, so a character made of several scalars comes back as one.
@@ -216,9 +216,9 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
         state.presetPool.clear();
     }
     // Kept for the keys a save writes back; the cells live in the layers, not twice.
-    state.carriedDrawingFile = file;
-    state.carriedDrawingFile->layers.reset();
-    state.carriedDrawingFile->cells.reset();
+    state.doc.carriedDrawingFile = file;
+    state.doc.carriedDrawingFile->layers.reset();
+    state.doc.carriedDrawingFile->cells.reset();
     state.saveAsGlyphloom = true;
 }
 
@@ -251,10 +251,10 @@ void loadDocument(const std::string& named, AppState& state) {
         AppState::docCols = AppState::defaultDocCols;
         CellGrid blank(AppState::docRows, AppState::docCols);
         adoptSauce(state, std::nullopt, blank);
-        state.layers = {Layer("Layer 1", std::move(blank))};
+        state.doc.layers = {Layer("Layer 1", std::move(blank))};
         state.activeLayerIndex = 0;
         state.saveAsGlyphloom = endsWith(lower, ".glyphloom");
-        state.carriedDrawingFile.reset();
+        state.doc.carriedDrawingFile.reset();
         finishLoad(file, path, true, state);
         state.statusNote = *state.statusNote + " — empty file, blank canvas";
         return;
@@ -293,14 +293,14 @@ void loadDocument(const std::string& named, AppState& state) {
     auto& imported = result.art;
     state.snapshotForUndo();
     adoptSauce(state, imported->sauce, imported->cells);
-    if (imported->blinkingText) state.blinkingText = true;
-    if (imported->truecolor) state.colorDepth = ColorDepth::truecolor;
+    if (imported->blinkingText) state.doc.blinkingText = true;
+    if (imported->truecolor) state.doc.colorDepth = ColorDepth::truecolor;
     AppState::docRows = imported->cells.rowCount();
     AppState::docCols = imported->cells.rowLength(0);
-    state.layers = {Layer("Layer 1", std::move(imported->cells))};
+    state.doc.layers = {Layer("Layer 1", std::move(imported->cells))};
     state.activeLayerIndex = 0;
     state.saveAsGlyphloom = false;
-    state.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
+    state.doc.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
     finishLoad(file, path, false, state);
     if (!imported->note.empty()) state.statusNote = *state.statusNote + " — " + imported->note;
     noteRecoveryCopyOf(path, state);
@@ -329,7 +329,7 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
     }
     state.dirty = false;
     std::string size = std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows);
-    if (state.layers.size() >= 2) size += " · " + std::to_string(state.layers.size()) + " layers";
+    if (state.doc.layers.size() >= 2) size += " · " + std::to_string(state.doc.layers.size()) + " layers";
     state.statusNote = "loaded " + file + " (" + size + ")";
 }
 
@@ -360,7 +360,7 @@ bool renameDocument(const std::string& typed, AppState& state) {
 }
 
 void saveDocument(AppState& state, const FileWriter& write) {
-    const bool layered = state.saveAsGlyphloom || state.layers.size() > 1;
+    const bool layered = state.saveAsGlyphloom || state.doc.layers.size() > 1;
     const std::string extension = layered ? "glyphloom" : "ans";
     // A document with a folder of its own never falls back to the current directory.
     const std::string folder = documentFolder(state);
@@ -384,10 +384,10 @@ void saveDocument(AppState& state, const FileWriter& write) {
     std::optional<std::vector<std::uint8_t>> data;
     if (layered) {
         const auto cycle = state.charCyclePool.empty() ? std::nullopt : std::optional<std::string>(joined(state.charCyclePool));
-        data = exportGlyphloomData(AppState::docCols, AppState::docRows, state.layers, state.colorDepth, cycle,
-                                   state.blinkingText, std::string(rawValue(state.monoTint)), state.carriedDrawingFile,
-                                   state.sauceTitleField, state.sauceComments, state.sauceHistory, state.letterSpacing,
-                                   state.aspectRatio, state.sauceFontName, state.sourceSauce);
+        data = exportGlyphloomData(AppState::docCols, AppState::docRows, state.doc.layers, state.doc.colorDepth, cycle,
+                                   state.doc.blinkingText, std::string(rawValue(state.doc.monoTint)), state.doc.carriedDrawingFile,
+                                   state.doc.sauce.sauceTitleField, state.doc.sauce.sauceComments, state.doc.sauce.sauceHistory, state.doc.sauce.letterSpacing,
+                                   state.doc.sauce.aspectRatio, state.doc.sauce.sauceFontName, state.doc.sauce.sourceSauce);
     } else {
         data = classicFileData(flat, state);
     }
@@ -439,17 +439,17 @@ void exportVideoFrame(AppState& state) {
 }
 
 void conformDocument(AppState& state) {
-    const int count = outOfSpecCount(state.layers, state.colorDepth, state.blinkingText);
+    const int count = outOfSpecCount(state.doc.layers, state.doc.colorDepth, state.doc.blinkingText);
     if (count == 0) {
         state.statusNote = "already in spec";
         return;
     }
     state.snapshotForUndo();
-    for (Layer& layer : state.layers) {
+    for (Layer& layer : state.doc.layers) {
         for (int r = 0; r < layer.cells.rowCount(); ++r) {
             const CellGrid::Row& row = layer.cells.row(r);
             for (int c = 0; c < static_cast<int>(row.size()); ++c) {
-                const ANSICell conformed = conformCell(row[static_cast<std::size_t>(c)], state.colorDepth, state.blinkingText);
+                const ANSICell conformed = conformCell(row[static_cast<std::size_t>(c)], state.doc.colorDepth, state.doc.blinkingText);
                 layer.cells.set(r, c, conformed);  // unshares the row only when something changes
             }
         }

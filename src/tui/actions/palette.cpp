@@ -22,7 +22,7 @@ void makeSolid(const ANSIColorValue& color, bool forFg, AppState& state) {
         state.fg = color;
         state.fgCycle = state.fgRandom = state.fgNull = false;
     } else {
-        state.penBg = backgroundForMode(color, state.blinkingText);
+        state.penBg = backgroundForMode(color, state.doc.blinkingText);
         state.bgCycle = state.bgRandom = state.bgNull = false;
     }
 }

@@ -87,7 +87,7 @@ void chipTapped(const ANSIColorValue& color, bool forFg, AppState& state) {
         state.fg = color;
         state.fgNull = false;
     } else {
-        state.penBg = backgroundForMode(color, state.blinkingText);
+        state.penBg = backgroundForMode(color, state.doc.blinkingText);
         state.bgNull = false;
     }
 }
@@ -118,7 +118,7 @@ void toggleFadesPanel(AppState& state) { state.fadesPanelOpen = !state.fadesPane
 void swapForegroundAndBackground(AppState& state) {
     const ANSIColorValue oldFg = state.fg;
     state.fg = state.penBg;
-    state.penBg = backgroundForMode(oldFg, state.blinkingText);
+    state.penBg = backgroundForMode(oldFg, state.doc.blinkingText);
 }
 
 // --- Fades panel ---

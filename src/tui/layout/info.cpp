@@ -23,7 +23,7 @@ constexpr ANSIColorValue boxBg = sidebarBg;
 ANSICell shownCell(const AppState& state, int row, int col) {
     if (auto overlay = state.previewOverlay.find(GridKey{row, col}); overlay != state.previewOverlay.end())
         return overlay->second;
-    return compositedCellAt(state.layers, row, col);
+    return compositedCellAt(state.doc.layers, row, col);
 }
 
 std::string codePointText(const CellChar& character) {

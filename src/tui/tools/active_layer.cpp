@@ -3,8 +3,8 @@
 namespace glyphloom {
 
 Layer* activeLayer(AppState& state) {
-    if (state.activeLayerIndex < 0 || state.activeLayerIndex >= static_cast<int>(state.layers.size())) return nullptr;
-    return &state.layers[static_cast<std::size_t>(state.activeLayerIndex)];
+    if (state.activeLayerIndex < 0 || state.activeLayerIndex >= static_cast<int>(state.doc.layers.size())) return nullptr;
+    return &state.doc.layers[static_cast<std::size_t>(state.activeLayerIndex)];
 }
 
 const Layer* activeLayer(const AppState& state) { return activeLayer(const_cast<AppState&>(state)); }

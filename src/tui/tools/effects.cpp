@@ -76,7 +76,7 @@ void dodgeBurn(AppState& state, const EffectStroke& stroke, RandomSource& random
     }
     // A 16-colour step is all or nothing; during a drag the probability dithers it. The
     // press itself changes every cell under the brush.
-    const bool dither = state.colorDepth == ColorDepth::c16 && state.lastPaint && probability < 1;
+    const bool dither = state.doc.colorDepth == ColorDepth::c16 && state.lastPaint && probability < 1;
     const EffectChannels channels{state.dodgeBurnFG, state.dodgeBurnBG};
     for (const GridKey key : stroke.footprint()) {
         if (dither && !(probability > random.uniformDouble())) continue;

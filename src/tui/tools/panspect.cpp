@@ -24,7 +24,7 @@ void endPanDrag(int x, int y, std::optional<GridKey> cell, AppState& state) {
 
 void pickCell(GridKey at, AppState& state) {
     if (at.row < 0 || at.row >= AppState::docRows || at.col < 0 || at.col >= AppState::docCols) return;
-    const ANSICell picked = compositedCellAt(state.layers, at.row, at.col);
+    const ANSICell picked = compositedCellAt(state.doc.layers, at.row, at.col);
     state.penChar = picked.character.str();
     state.charNull = false;
     state.fg = picked.foreground;
@@ -32,7 +32,7 @@ void pickCell(GridKey at, AppState& state) {
     state.fgNull = state.bgNull = false;
     state.fgCycle = state.bgCycle = state.charCycle = false;
     state.fgRandom = state.bgRandom = state.charRandom = false;
-    if (state.blinkingText && state.penBg.isANSI16() && state.penBg.n >= 8 && state.penBg.n <= 15)
+    if (state.doc.blinkingText && state.penBg.isANSI16() && state.penBg.n >= 8 && state.penBg.n <= 15)
         state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
     state.statusNote = "picked " + state.penChar + "/" + state.fg.label() + "/" + state.penBg.label();
 }

@@ -9,7 +9,7 @@ namespace glyphloom {
 void applyPreset(const TUIPreset& preset, AppState& state) {
     applyToolSettings(preset, state);
     // Blinking text takes the bright half of the classic backgrounds.
-    if (preset.background && state.blinkingText) state.penBg = backgroundForMode(state.penBg, true);
+    if (preset.background && state.doc.blinkingText) state.penBg = backgroundForMode(state.penBg, true);
     resetCharCycleToSelected(state);
 }
 

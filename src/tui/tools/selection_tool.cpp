@@ -170,8 +170,8 @@ void blinkSelection(AppState& state) {
         return;
     }
     if (!beginToolEdit(state)) return;
-    if (!state.blinkingText) {
-        state.blinkingText = true;
+    if (!state.doc.blinkingText) {
+        state.doc.blinkingText = true;
         if (state.penBg.isANSI16() && state.penBg.n >= 8) state.penBg = ANSIColorValue::ansi16(state.penBg.n - 8);
     }
     int flipped = 0;

@@ -57,7 +57,7 @@ bool isShapeTool(Tool tool) {
     return tool == Tool::line || tool == Tool::box || tool == Tool::oval || tool == Tool::select;
 }
 
-CellGrid& stripOf(AppState& scratch) { return scratch.layers.front().cells; }
+CellGrid& stripOf(AppState& scratch) { return scratch.doc.layers.front().cells; }
 
 void writeCells(const std::unordered_map<GridKey, ANSICell>& cells, AppState& scratch) {
     for (const auto& [at, cell] : cells) setActiveCell(scratch, at, cell);
@@ -118,10 +118,10 @@ constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 
 AppState scratchToolState(const AppState& from) {
     AppState s;
-    s.layers.front().cells = CellGrid(previewStripRows, stripCols());
+    s.doc.layers.front().cells = CellGrid(previewStripRows, stripCols());
     copyToolSettings(from, s);
-    s.colorDepth = from.colorDepth;
-    s.blinkingText = from.blinkingText;
+    s.doc.colorDepth = from.doc.colorDepth;
+    s.doc.blinkingText = from.doc.blinkingText;
     s.cursor = from.cursor;
     // The character cycle starts at the selected character, as a stroke with reset would.
     resetCharCycleToSelected(s);
@@ -138,7 +138,7 @@ CellGrid simulateToolPreview(const AppState& from, RandomSource& random) {
 std::string toolPreviewFingerprint(const AppState& s) {
     std::string key = std::to_string(stripCols()) + '\x1f';
     addToolSettingsKey(s, s.tool, key);
-    if (depthSampledTools.contains(s.tool)) key += std::to_string(static_cast<int>(s.colorDepth)) + '\x1f';
+    if (depthSampledTools.contains(s.tool)) key += std::to_string(static_cast<int>(s.doc.colorDepth)) + '\x1f';
     return key;
 }
 

@@ -135,7 +135,7 @@ TEST_F(FileBrowserTest, AFileEntryOpensTheDocumentAndClosesTheBrowser) {
     EXPECT_FALSE(state.fileBrowserOpen);
     EXPECT_EQ(state.statusNote.value_or(""), "loaded a.ans (10×4)");
     EXPECT_EQ(state.filename, "a");
-    EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(3));
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(3));
 
     // In picture mode the file waits for the import box instead.
     state.imageBrowserMode = true;

@@ -138,7 +138,7 @@ TEST_F(Presets, BlinkingTextLowersBrightClassicBackgrounds) {
     };
     for (const auto& c : cases) {
         AppState& s = *state;
-        s.blinkingText = c.blinking;
+        s.doc.blinkingText = c.blinking;
         TUIPreset p;
         p.background = c.bg;
         applyPreset(p, s);

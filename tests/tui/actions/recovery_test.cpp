@@ -47,21 +47,21 @@ protected:
         Layer paper("Paper", CellGrid(3, 4));
         paper.visible = false;
         paper.cells.set(0, 0, ANSICell{CellChar("#"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(1), false});
-        state.layers = {ink, paper};
-        state.colorDepth = ColorDepth::truecolor;
-        state.blinkingText = true;
-        state.monoTint = MonoTint::amber;
+        state.doc.layers = {ink, paper};
+        state.doc.colorDepth = ColorDepth::truecolor;
+        state.doc.blinkingText = true;
+        state.doc.monoTint = MonoTint::amber;
         state.charCyclePool = {"░", "▒", "▓"};
-        state.sauceTitleField = "Sunset";
-        state.sauceComments = {"line one", "line two"};
-        state.sauceHistory = {"edited"};
-        state.letterSpacing = LetterSpacing::ninePixel;
-        state.aspectRatio = AspectRatio::square;
-        state.sauceFontName = "IBM VGA50";
+        state.doc.sauce.sauceTitleField = "Sunset";
+        state.doc.sauce.sauceComments = {"line one", "line two"};
+        state.doc.sauce.sauceHistory = {"edited"};
+        state.doc.sauce.letterSpacing = LetterSpacing::ninePixel;
+        state.doc.sauce.aspectRatio = AspectRatio::square;
+        state.doc.sauce.sauceFontName = "IBM VGA50";
         SauceRecord source;
         source.title = "Original";
         source.author = "someone";
-        state.sourceSauce = source;
+        state.doc.sauce.sourceSauce = source;
         state.filename = "sunset";
         state.docDir = "/art";
         state.ownedPath = "/art/sunset.glyphloom";
@@ -94,12 +94,12 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
 
     EXPECT_EQ(AppState::docRows, 3);
     EXPECT_EQ(AppState::docCols, 4);
-    EXPECT_EQ(after.layers, before.layers);
-    EXPECT_EQ(after.colorDepth, before.colorDepth);
-    EXPECT_EQ(after.blinkingText, before.blinkingText);
-    EXPECT_EQ(after.monoTint, before.monoTint);
+    EXPECT_EQ(after.doc.layers, before.doc.layers);
+    EXPECT_EQ(after.doc.colorDepth, before.doc.colorDepth);
+    EXPECT_EQ(after.doc.blinkingText, before.doc.blinkingText);
+    EXPECT_EQ(after.doc.monoTint, before.doc.monoTint);
     EXPECT_EQ(after.charCyclePool, before.charCyclePool);
-    EXPECT_TRUE(after.sauceFields() == before.sauceFields());
+    EXPECT_TRUE(after.doc.sauce == before.doc.sauce);
     EXPECT_EQ(after.filename, "sunset");
     EXPECT_EQ(after.docDir, art.string());
     EXPECT_TRUE(after.saveAsGlyphloom);
@@ -213,14 +213,14 @@ TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
     EXPECT_EQ(writes, 1);  // nothing new to keep
     EXPECT_EQ(keeper.pollTimeout(state, t + 60s), std::nullopt);
 
-    state.layers[0].cells.set(0, 0, ANSICell{CellChar("x")});
+    state.doc.layers[0].cells.set(0, 0, ANSICell{CellChar("x")});
     settle(t + 20s);
     EXPECT_EQ(writes, 1);  // the last copy is too fresh
     settle(t + 36s);
     EXPECT_EQ(writes, 2);
 
     // Saved while a write is under way: the copy still goes once that write lands.
-    state.layers[0].cells.set(0, 1, ANSICell{CellChar("y")});
+    state.doc.layers[0].cells.set(0, 1, ANSICell{CellChar("y")});
     keeper.tick(state, t + 80s);
     EXPECT_TRUE(keeper.writing());
     state.dirty = false;
@@ -269,7 +269,7 @@ TEST_F(RecoveryTest, AFolderThatRefusesTheTakeOverStillGivesUpItsCopy) {
     fs::create_directories(fs::path(keeper.copyPath()) / "in the way");
     AppState after;
     ASSERT_TRUE(recoverUnsavedWork(after, keeper, nobodyAlive));
-    EXPECT_EQ(after.layers, before.layers);
+    EXPECT_EQ(after.doc.layers, before.doc.layers);
     EXPECT_TRUE(after.dirty);
     EXPECT_TRUE(fs::exists(left));  // still there for the next start, until the work is saved
 }

@@ -168,7 +168,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
         std::mt19937 rng(seed);
         const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         AppState state;
-        state.layers.clear();
+        state.doc.layers.clear();
         for (int i = 0; i < 3; ++i) {
             CellGrid grid(AppState::docRows, AppState::docCols);
             for (int k = 0; k < 400; ++k)
@@ -177,7 +177,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
             Layer layer("L" + std::to_string(i), std::move(grid));
             layer.rowOffset = i - 1;
             layer.colOffset = 2 * i - 2;
-            state.layers.push_back(std::move(layer));
+            state.doc.layers.push_back(std::move(layer));
         }
         state.activeLayerIndex = 0;
 
@@ -193,7 +193,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
             switch (pick(12)) {
                 case 0:
                 case 1: {
-                    Layer& layer = state.layers[static_cast<std::size_t>(pick(3))];
+                    Layer& layer = state.doc.layers[static_cast<std::size_t>(pick(3))];
                     layer.cells.set(pick(AppState::docRows), pick(AppState::docCols),
                                     {CellChar(glyphs[pick(11)]), C::ansi256(pick(256)), C::ansi16(pick(16)), pick(5) == 0});
                     what = "edit";
@@ -241,7 +241,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                     break;
                 }
                 case 10:
-                    state.colorDepth = state.colorDepth == ColorDepth::mono ? ColorDepth::c256 : ColorDepth::mono;
+                    state.doc.colorDepth = state.doc.colorDepth == ColorDepth::mono ? ColorDepth::c256 : ColorDepth::mono;
                     what = "depth";
                     break;
                 default:

@@ -122,7 +122,7 @@ TEST(ScreenSizes, SurroundIsShadedAndTheCanvasKeepsItsCells) {
 TEST(ScreenSizes, BarButtonsKeepTheirColumnsWhenLabelsChangeWidth) {
     Editor e(120, 40);
     const auto before = e.layout.barButtonSpans;
-    e.state.colorDepth = ColorDepth::mono;
+    e.state.doc.colorDepth = ColorDepth::mono;
     CanvasSizeScope canvas(80, 3062);
     e.redraw();
     ASSERT_EQ(e.layout.barButtonSpans.size(), before.size());

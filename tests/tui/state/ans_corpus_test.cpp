@@ -189,10 +189,10 @@ TEST(AnsCorpus, RecordSurvivesTheSavePath) {
         adoptSauce(state, imported->sauce, imported->cells);
         const SauceRecord record = exportSauce(state, "name");
         const auto data = exportANSFileData(imported->cells, "name", state.sauceAuthor, state.sauceGroup, record,
-                                            state.writeSauce, !state.blinkingText, false, fixedDate);
+                                            state.doc.writeSauce, !state.doc.blinkingText, false, fixedDate);
         const auto again = importANSFile(data, false);
         ASSERT_TRUE(again) << file.name;
-        if (!state.writeSauce) continue;  // an unsigned record was bare to begin with
+        if (!state.doc.writeSauce) continue;  // an unsigned record was bare to begin with
         ASSERT_TRUE(again->sauce) << file.name;
         const SauceRecord& saved = *again->sauce;
         if (original.hasCredit()) {

@@ -132,7 +132,7 @@ protected:
     // A document holding the art on one layer whose grid is moved by `offset`.
     static std::unique_ptr<AppState> documentWithLayerAt(GridKey offset) {
         auto state = std::make_unique<AppState>();
-        Layer& layer = state->layers.front();
+        Layer& layer = state->doc.layers.front();
         layer.rowOffset = offset.row;
         layer.colOffset = offset.col;
         for (int r = 0; r < layer.cells.rowCount(); ++r)
@@ -205,10 +205,10 @@ TEST_F(ActiveLayer, ViewOnlyArtTakesNoToolEdit) {
     for (const ToolEdit& edit : edits) {
         auto state = documentWithLayerAt({0, 0});
         state->viewOnly = true;
-        const std::vector<Layer> before = state->layers;
+        const std::vector<Layer> before = state->doc.layers;
         EngineRandomSource random(7);
         edit.act(*state, random);
-        EXPECT_EQ(state->layers, before) << edit.name;
+        EXPECT_EQ(state->doc.layers, before) << edit.name;
         EXPECT_TRUE(state->undoStack.empty()) << edit.name;
         EXPECT_FALSE(state->dirty) << edit.name;
     }

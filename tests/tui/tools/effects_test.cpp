@@ -64,8 +64,8 @@ protected:
         };
         applyEffect(at, *state, stroke, random);
     }
-    const ANSICell& at(int r, int c) const { return *state->layers[0].cells.cellAt(r, c); }
-    void put(int r, int c, ANSICell cell) { state->layers[0].cells.set(r, c, cell); }
+    const ANSICell& at(int r, int c) const { return *state->doc.layers[0].cells.cellAt(r, c); }
+    void put(int r, int c, ANSICell cell) { state->doc.layers[0].cells.set(r, c, cell); }
     void paintAll(ANSICell cell) {
         for (int r = 0; r < AppState::docRows; ++r)
             for (int c = 0; c < AppState::docCols; ++c) put(r, c, cell);
@@ -167,7 +167,7 @@ TEST_F(EffectsTest, DodgeAndBurnInEachColourKind) {
 
 TEST_F(EffectsTest, SixteenColourDodgeDithersDuringADragButNotOnThePress) {
     state->tool = Tool::dodge;
-    state->colorDepth = ColorDepth::c16;
+    state->doc.colorDepth = ColorDepth::c16;
     state->dodgeBurnStrength = 25;  // probability one half
     state->dodgeBurnBG = false;
     brushSize = 5;

@@ -23,8 +23,8 @@ protected:
         AppState::docCols = 160;
     }
     const ANSICell& at(int r, int c) const { return *layer().cells.cellAt(r, c); }
-    const Layer& layer() const { return state->layers[0]; }
-    void put(int r, int c, ANSICell cell) { state->layers[0].cells.set(r, c, cell); }
+    const Layer& layer() const { return state->doc.layers[0]; }
+    void put(int r, int c, ANSICell cell) { state->doc.layers[0].cells.set(r, c, cell); }
     // A vertical wall of "#" down column `col`.
     void wall(int col) {
         ANSICell w;
@@ -167,8 +167,8 @@ TEST_F(FillToolTest, CharacterLeftAloneKeepsEachCellsCharacter) {
 }
 
 TEST_F(FillToolTest, ShiftedLayerFillsAtTheDocumentPosition) {
-    state->layers[0].rowOffset = 1;
-    state->layers[0].colOffset = 2;
+    state->doc.layers[0].rowOffset = 1;
+    state->doc.layers[0].colOffset = 2;
     wall(3);  // layer column 3 is document column 5
     state->penChar = "o";
     applyFloodFill({0, 6}, *state);  // layer (-1, 4): outside the layer

@@ -181,10 +181,10 @@ TEST_F(Painting, DrawShadesLightenWithSpeed) {
 }
 
 TEST_F(Painting, ShiftedLayerTakesStrokesAtItsOwnPosition) {
-    state->layers[0].rowOffset = 1;
-    state->layers[0].colOffset = 2;
+    state->doc.layers[0].rowOffset = 1;
+    state->doc.layers[0].colOffset = 2;
     stroke({{0, 0}, {1, 3}});
-    EXPECT_EQ(state->layers[0].cells.cellAt(0, 1)->character.str(), "#");  // document (1,3)
+    EXPECT_EQ(state->doc.layers[0].cells.cellAt(0, 1)->character.str(), "#");  // document (1,3)
     EXPECT_EQ(state->strokeCellCount, 5);
 }
 

@@ -33,10 +33,10 @@ TEST(Panspect, DragMovesTheViewAgainstThePointerAndStaysInTheDocument) {
 
 TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
     AppState s;
-    s.layers.front().cells.set(2, 3, {CellChar("▒"), C::ansi16(14), C::ansi16(8), false});
+    s.doc.layers.front().cells.set(2, 3, {CellChar("▒"), C::ansi16(14), C::ansi16(8), false});
     Layer top("top", CellGrid(AppState::docRows, AppState::docCols));
     top.cells.set(2, 4, {CellChar("@"), C::ansi256(200), C::ansi16(1), false});
-    s.layers.insert(s.layers.begin(), top);
+    s.doc.layers.insert(s.doc.layers.begin(), top);
     s.fgCycle = s.charRandom = s.fgNull = s.charNull = true;
 
     s.mouse = {7, 5};
@@ -47,7 +47,7 @@ TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
     EXPECT_EQ(s.penBg, C::ansi16(8));
     EXPECT_FALSE(s.fgCycle || s.charRandom || s.fgNull || s.charNull);
 
-    s.blinkingText = true;  // bright backgrounds are not available: the dark twin is taken
+    s.doc.blinkingText = true;  // bright backgrounds are not available: the dark twin is taken
     pickCell(GridKey{2, 3}, s);
     EXPECT_EQ(s.penBg, C::ansi16(0));
 

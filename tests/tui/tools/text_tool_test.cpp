@@ -31,7 +31,7 @@ protected:
         state->penBg = ANSIColorValue::ansi16(4);
         state->penChar = "▓";
     }
-    const ANSICell& cell(int row, int col) const { return *state->layers[0].cells.cellAt(row, col); }
+    const ANSICell& cell(int row, int col) const { return *state->doc.layers[0].cells.cellAt(row, col); }
     // Rows × columns of the document whose cells differ from blank.
     std::vector<GridKey> written() const {
         std::vector<GridKey> out;
@@ -43,7 +43,7 @@ protected:
     void fillWith(const char* character) {
         for (int r = 0; r < AppState::docRows; ++r)
             for (int c = 0; c < AppState::docCols; ++c)
-                state->layers[0].cells.set(r, c, ANSICell{CellChar(character), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
+                state->doc.layers[0].cells.set(r, c, ANSICell{CellChar(character), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
     }
     std::unique_ptr<AppState> state;
 };
@@ -106,7 +106,7 @@ TEST_F(TextTool, GlyphAboveTheDocumentIsClippedAndBackspaceRestoresIt) {
     fillWith("x");
     state->textFontIndex = blockFace;
     state->cursor = {3, 0};
-    const CellGrid before = state->layers[0].cells;
+    const CellGrid before = state->doc.layers[0].cells;
     typeCharacter("M", *state);
     ASSERT_EQ(state->textStampHistory.size(), 1u);
     EXPECT_EQ(state->textStampHistory[0].top, -1);
@@ -115,7 +115,7 @@ TEST_F(TextTool, GlyphAboveTheDocumentIsClippedAndBackspaceRestoresIt) {
     EXPECT_EQ(cell(0, 1).character, CellChar("▓"));
     EXPECT_EQ(cell(0, 2).character, CellChar("x"));  // a blank of the glyph shows through
     eraseLeft(*state);
-    EXPECT_TRUE(state->layers[0].cells == before);
+    EXPECT_TRUE(state->doc.layers[0].cells == before);
     EXPECT_EQ(state->cursor, (GridKey{3, 0}));
     EXPECT_TRUE(state->textStampHistory.empty());
 }

@@ -194,7 +194,7 @@ TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
     const int rows = AppState::docRows, cols = AppState::docCols;
     AppState::docRows = 33;
     AppState::docCols = 77;
-    const auto layers = s.layers;
+    const auto layers = s.doc.layers;
     simulateToolPreview(s);
     const int afterSample[] = {AppState::docRows, AppState::docCols};
     previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
@@ -206,7 +206,7 @@ TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
     EXPECT_EQ(afterSample[1], 77);
     EXPECT_EQ(afterTryOut[0], 33);
     EXPECT_EQ(afterTryOut[1], 77);
-    EXPECT_EQ(s.layers, layers);
+    EXPECT_EQ(s.doc.layers, layers);
 }
 
 TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
@@ -217,13 +217,13 @@ TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
         s.penChar = "%";
         updateToolPreview(s);
         const CellGrid sample = s.toolPreviewCells;
-        const auto layers = s.layers;
+        const auto layers = s.doc.layers;
         previewScratchApply(GridKey{6, 1}, PreviewPhase::press, s);
         previewScratchApply(GridKey{6, 8}, PreviewPhase::drag, s);
         previewScratchApply(GridKey{6, 12}, PreviewPhase::release, s);
         ASSERT_TRUE(s.previewScratchDoc) << rawValue(tool);
         EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 8).character, CellChar("%")) << rawValue(tool);
-        EXPECT_EQ(s.layers, layers) << rawValue(tool);
+        EXPECT_EQ(s.doc.layers, layers) << rawValue(tool);
         EXPECT_TRUE(s.undoStack.empty()) << rawValue(tool);
         EXPECT_FALSE(s.dirty) << rawValue(tool);
         EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
