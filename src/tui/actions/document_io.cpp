@@ -211,8 +211,8 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
         if (!state.preResetPresets) state.preResetPresets = std::move(state.presets);
         state.presets = padBank(*file.presets);
         state.selectedPreset.reset();
-        state.presetHoverIndex.reset();
-        state.presetHoverCells.reset();
+        state.preview.presetHoverIndex.reset();
+        state.preview.presetHoverCells.reset();
         state.presetPool.clear();
     }
     // Kept for the keys a save writes back; the cells live in the layers, not twice.

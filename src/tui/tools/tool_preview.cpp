@@ -143,11 +143,11 @@ std::string toolPreviewFingerprint(const AppState& s) {
 }
 
 void updateToolPreview(AppState& state) {
-    if (state.tool == Tool::pans || state.previewScratchDoc) return;
+    if (state.tool == Tool::pans || state.preview.previewScratchDoc) return;
     std::string key = toolPreviewFingerprint(state);
-    if (key == state.toolPreviewKey) return;
-    state.toolPreviewKey = std::move(key);
-    state.toolPreviewCells = simulateToolPreview(state);
+    if (key == state.preview.toolPreviewKey) return;
+    state.preview.toolPreviewKey = std::move(key);
+    state.preview.toolPreviewCells = simulateToolPreview(state);
 }
 
 void updatePresetHoverPreview(AppState& state, const Layout& layout) {
@@ -156,62 +156,62 @@ void updatePresetHoverPreview(AppState& state, const Layout& layout) {
     const bool filled = slot && index >= 0 && index < static_cast<int>(state.presets.size()) &&
                         state.presets[static_cast<std::size_t>(index)].has_value();
     if (!filled) {
-        state.presetHoverIndex.reset();
-        state.presetHoverCells.reset();
+        state.preview.presetHoverIndex.reset();
+        state.preview.presetHoverCells.reset();
         return;
     }
-    if (state.presetHoverIndex == index && state.presetHoverCells) return;
+    if (state.preview.presetHoverIndex == index && state.preview.presetHoverCells) return;
     // Only the settings travel: applying the slot to them leaves the real state untouched.
     AppState tried = scratchToolState(state);
     applyPreset(TUIPreset(*state.presets[static_cast<std::size_t>(index)]), tried);
-    state.presetHoverIndex = index;
-    state.presetHoverCells = simulateToolPreview(tried);
+    state.preview.presetHoverIndex = index;
+    state.preview.presetHoverCells = simulateToolPreview(tried);
 }
 
 void startPreviewStroke(GridKey at, AppState& state) {
-    state.previewStroking = true;
+    state.preview.previewStroking = true;
     previewScratchApply(at, PreviewPhase::press, state);
 }
 
 void endPreviewStroke(GridKey at, AppState& state) {
-    if (!state.previewStroking) return;
-    state.previewStroking = false;
+    if (!state.preview.previewStroking) return;
+    state.preview.previewStroking = false;
     previewScratchApply(at, PreviewPhase::release, state);
 }
 
-void clearPreviewTryout(AppState& state) { state.previewScratchDoc.reset(); }
+void clearPreviewTryout(AppState& state) { state.preview.previewScratchDoc.reset(); }
 
 void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
     const StripSizedDocument strip;
-    if (phase == PreviewPhase::press || !state.previewScratchState) {
+    if (phase == PreviewPhase::press || !state.preview.previewScratchState) {
         auto scratch = std::make_shared<AppState>(scratchToolState(state));
-        const CellGrid& shown = state.previewScratchDoc ? *state.previewScratchDoc : state.toolPreviewCells;
+        const CellGrid& shown = state.preview.previewScratchDoc ? *state.preview.previewScratchDoc : state.preview.toolPreviewCells;
         if (shown.rowCount() == previewStripRows && shown.rowLength(0) == AppState::docCols) stripOf(*scratch) = shown;
         beginStroke(*scratch);
-        state.previewScratchState = std::move(scratch);
-        if (isShapeTool(state.tool)) state.previewStrokeStart = at;
+        state.preview.previewScratchState = std::move(scratch);
+        if (isShapeTool(state.tool)) state.preview.previewStrokeStart = at;
     }
-    AppState& scratch = *state.previewScratchState;
+    AppState& scratch = *state.preview.previewScratchState;
 
     if (isShapeTool(scratch.tool)) {
         // Each event redraws the shape over the strip as it was at the press, so it follows the
         // pointer instead of smearing.
         const CellGrid atPress = stripOf(scratch);
-        if (phase != PreviewPhase::press && state.previewStrokeStart)
-            writeCells(computeShape(*state.previewStrokeStart, at, scratch), scratch);
-        state.previewScratchDoc = stripOf(scratch);
+        if (phase != PreviewPhase::press && state.preview.previewStrokeStart)
+            writeCells(computeShape(*state.preview.previewStrokeStart, at, scratch), scratch);
+        state.preview.previewScratchDoc = stripOf(scratch);
         stripOf(scratch) = atPress;
     } else if (scratch.tool == Tool::fill) {
         if (phase == PreviewPhase::press) applyFloodFill(at, scratch);
-        state.previewScratchDoc = stripOf(scratch);
+        state.preview.previewScratchDoc = stripOf(scratch);
     } else {
         paint(at, scratch);
-        state.previewScratchDoc = stripOf(scratch);
+        state.preview.previewScratchDoc = stripOf(scratch);
     }
 
     if (phase == PreviewPhase::release) {
-        state.previewScratchState.reset();
-        state.previewStrokeStart.reset();
+        state.preview.previewScratchState.reset();
+        state.preview.previewStrokeStart.reset();
     }
 }
 

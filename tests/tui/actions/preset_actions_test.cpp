@@ -311,7 +311,7 @@ TEST_F(Presets, SavingKeepsTheSlotsNameAndWritesTheBank) {
     AppState& s = *state;
     s.presets[3] = named("Mine");
     s.preResetPresets = PresetBank(16);
-    s.presetHoverIndex = 3;
+    s.preview.presetHoverIndex = 3;
     s.penChar = "Z";
     s.tool = Tool::spray;
     savePresetAt(3, s);
@@ -321,7 +321,7 @@ TEST_F(Presets, SavingKeepsTheSlotsNameAndWritesTheBank) {
     EXPECT_EQ(s.presets[3]->tool, "aqi.medium");
     EXPECT_EQ(s.selectedPreset, 3);
     EXPECT_FALSE(s.preResetPresets) << "a save ends the chance to undo a reset";
-    EXPECT_FALSE(s.presetHoverIndex);
+    EXPECT_FALSE(s.preview.presetHoverIndex);
     EXPECT_EQ(note(), "preset 4 saved");
     EXPECT_EQ(storedBank(), s.presets);
 

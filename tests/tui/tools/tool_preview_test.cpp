@@ -35,10 +35,10 @@ const ANSICell& cellAt(const CellGrid& grid, int r, int c) { return *grid.cellAt
 TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
     AppState s;
     updateToolPreview(s);
-    ASSERT_TRUE(s.toolPreviewKey);
-    EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
-    EXPECT_EQ(s.toolPreviewCells.rowLength(0), 20);
-    s.toolPreviewCells = marker();
+    ASSERT_TRUE(s.preview.toolPreviewKey);
+    EXPECT_EQ(s.preview.toolPreviewCells.rowCount(), previewStripRows);
+    EXPECT_EQ(s.preview.toolPreviewCells.rowLength(0), 20);
+    s.preview.toolPreviewCells = marker();
 
     s.snapshotForUndo();
     beginStroke(s);
@@ -46,12 +46,12 @@ TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
     paint(GridKey{2, 9}, s);
     s.cursor = GridKey{7, 7};
     updateToolPreview(s);
-    EXPECT_EQ(s.toolPreviewCells, marker()) << "the canvas is not a setting";
+    EXPECT_EQ(s.preview.toolPreviewCells, marker()) << "the canvas is not a setting";
 
     s.brush = BrushSize::cells(3);
     updateToolPreview(s);
-    EXPECT_NE(s.toolPreviewCells, marker());
-    EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
+    EXPECT_NE(s.preview.toolPreviewCells, marker());
+    EXPECT_EQ(s.preview.toolPreviewCells.rowCount(), previewStripRows);
 }
 
 // The settings a tool's sample leaves alone must not rebuild it.
@@ -216,22 +216,22 @@ TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
         s.lineStyle = LineStyle::none;  // the line draws the pen's character
         s.penChar = "%";
         updateToolPreview(s);
-        const CellGrid sample = s.toolPreviewCells;
+        const CellGrid sample = s.preview.toolPreviewCells;
         const auto layers = s.doc.layers;
         previewScratchApply(GridKey{6, 1}, PreviewPhase::press, s);
         previewScratchApply(GridKey{6, 8}, PreviewPhase::drag, s);
         previewScratchApply(GridKey{6, 12}, PreviewPhase::release, s);
-        ASSERT_TRUE(s.previewScratchDoc) << rawValue(tool);
-        EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 8).character, CellChar("%")) << rawValue(tool);
+        ASSERT_TRUE(s.preview.previewScratchDoc) << rawValue(tool);
+        EXPECT_EQ(cellAt(*s.preview.previewScratchDoc, 6, 8).character, CellChar("%")) << rawValue(tool);
         EXPECT_EQ(s.doc.layers, layers) << rawValue(tool);
         EXPECT_TRUE(s.undoStack.empty()) << rawValue(tool);
         EXPECT_FALSE(s.dirty) << rawValue(tool);
-        EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
+        EXPECT_EQ(s.preview.toolPreviewCells, sample) << rawValue(tool);
 
         // While the try-out is shown the sample is not rebuilt.
         s.penChar = "&";
         updateToolPreview(s);
-        EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
+        EXPECT_EQ(s.preview.toolPreviewCells, sample) << rawValue(tool);
     }
 }
 
@@ -243,10 +243,10 @@ TEST_F(ToolPreview, ShapeTryOutFollowsThePointerWithoutSmearing) {
     previewScratchApply(GridKey{6, 0}, PreviewPhase::press, s);
     previewScratchApply(GridKey{6, 15}, PreviewPhase::drag, s);
     previewScratchApply(GridKey{6, 4}, PreviewPhase::release, s);
-    ASSERT_TRUE(s.previewScratchDoc);
-    EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 4).character, CellChar("*"));
-    EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 15), ANSICell::blank()) << "the longer drag was replaced";
-    EXPECT_FALSE(s.previewStrokeStart);
+    ASSERT_TRUE(s.preview.previewScratchDoc);
+    EXPECT_EQ(cellAt(*s.preview.previewScratchDoc, 6, 4).character, CellChar("*"));
+    EXPECT_EQ(cellAt(*s.preview.previewScratchDoc, 6, 15), ANSICell::blank()) << "the longer drag was replaced";
+    EXPECT_FALSE(s.preview.previewStrokeStart);
 }
 
 class PresetHover : public ToolPreview {
@@ -275,18 +275,18 @@ protected:
 
 TEST_F(PresetHover, SameSlotTwiceComputesOnce) {
     hover(11, 30);
-    ASSERT_TRUE(s.presetHoverCells);
-    EXPECT_EQ(s.presetHoverIndex, 2);
-    EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("Q"));
+    ASSERT_TRUE(s.preview.presetHoverCells);
+    EXPECT_EQ(s.preview.presetHoverIndex, 2);
+    EXPECT_EQ(cellAt(*s.preview.presetHoverCells, 5, 0).character, CellChar("Q"));
     EXPECT_EQ(s.penChar, "█") << "the real settings are untouched";
 
-    s.presetHoverCells = marker();
+    s.preview.presetHoverCells = marker();
     hover(13, 30);
-    EXPECT_EQ(*s.presetHoverCells, marker());
+    EXPECT_EQ(*s.preview.presetHoverCells, marker());
 
     hover(15, 30);
-    EXPECT_EQ(s.presetHoverIndex, 3);
-    EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("R"));
+    EXPECT_EQ(s.preview.presetHoverIndex, 3);
+    EXPECT_EQ(cellAt(*s.preview.presetHoverCells, 5, 0).character, CellChar("R"));
 }
 
 TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
@@ -301,20 +301,20 @@ TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
     for (std::size_t i = 0; i < leaves.size(); ++i) {
         s.tool = Tool::paint;
         hover(11, 30);
-        ASSERT_TRUE(s.presetHoverCells);
+        ASSERT_TRUE(s.preview.presetHoverCells);
         leaves[i]();
-        EXPECT_FALSE(s.presetHoverIndex) << i;
-        EXPECT_FALSE(s.presetHoverCells) << i;
+        EXPECT_FALSE(s.preview.presetHoverIndex) << i;
+        EXPECT_FALSE(s.preview.presetHoverCells) << i;
     }
 }
 
 TEST_F(ToolPreview, PanspectKeepsTheLastSample) {
     AppState s;
     s.tool = Tool::pans;
-    s.toolPreviewCells = marker();
+    s.preview.toolPreviewCells = marker();
     updateToolPreview(s);
-    EXPECT_EQ(s.toolPreviewCells, marker());
-    EXPECT_FALSE(s.toolPreviewKey);
+    EXPECT_EQ(s.preview.toolPreviewCells, marker());
+    EXPECT_FALSE(s.preview.toolPreviewKey);
 }
 
 }  // namespace
