@@ -185,7 +185,7 @@ void undoDepth(Checker& c) {
         state.snapshotForUndo();
         state.doc.layers.front().cells.set(0, 0, cell(i % 2 ? "a" : "b", ANSIColorValue::ansi16(7), ANSIColorValue::ansi16(0)));
     }
-    const int limit = AppState::undoDepthLimit(static_cast<std::int64_t>(AppState::docRows) * AppState::docCols);
+    const int limit = AppState::undoDepthLimit(static_cast<std::int64_t>(state.doc.rows) * state.doc.cols);
     c.check(static_cast<int>(state.undoStack.size()) == limit, "the undo stack stops at its limit, oldest dropped");
     state.undo();
     c.check(state.redoStack.size() == 1 && state.doc.layers.front().cells.cellAt(0, 0)->character == CellChar("b"),

@@ -108,8 +108,8 @@ int runGlyphloom(const CommandLine& commandLine) {
         // A developer aid that must work without a terminal: a bad --size is simply ignored.
         if (auto value = commandLine.valuesOf("--size", 1)) {
             if (auto size = parseCanvasSize(value->front())) {
-                AppState::docCols = size->cols;
-                AppState::docRows = size->rows;
+                state.doc.cols = size->cols;
+                state.doc.rows = size->rows;
             }
         }
         AppState state;
@@ -136,8 +136,8 @@ int runGlyphloom(const CommandLine& commandLine) {
             printLine(stderr, "glyphloom: bad --size, expected COLSxROWS (e.g. 160x50)");
             return 1;
         }
-        AppState::docCols = AppState::defaultDocCols = size->cols;
-        AppState::docRows = AppState::defaultDocRows = size->rows;
+        state.doc.cols = AppState::defaultDocCols = size->cols;
+        state.doc.rows = AppState::defaultDocRows = size->rows;
     }
     return interactiveStart(commandLine);
 }

@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
     // The editor's own save and open, disk included (atomic write with fsync).
     const fs::path folder = fs::temp_directory_path() / ("glyphloom-docbench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    AppState::docRows = rows;
-    AppState::docCols = cols;
+    state.doc.rows = rows;
+    state.doc.cols = cols;
     AppState state;
     state.layers = layers;
     state.docDir = folder.string();

@@ -85,16 +85,16 @@ void dragBench(const char* label, std::vector<Layer> layers) {
 
 int main() {
     std::mt19937 rng(42);
-    AppState::docRows = 200;
-    AppState::docCols = 320;
+    state.doc.rows = 200;
+    state.doc.cols = 320;
     const std::vector<Layer> layers = artLayers(7, 200, 320, rng);
     dragBench("320x200 x 7 layers", layers);
     dragBench("320x200 x 1 layer", {layers.front()});
 
     // Scrolling a tall document one row at a time, alternately down and up.
     {
-        AppState::docRows = 3062;
-        AppState::docCols = 80;
+        state.doc.rows = 3062;
+        state.doc.cols = 80;
         AppState state;
         state.doc.layers = artLayers(1, 3062, 80, rng);
         state.activeLayerIndex = 0;

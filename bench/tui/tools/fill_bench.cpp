@@ -75,8 +75,8 @@ double dodgeSampleMicros(AppState& state) {
 }  // namespace
 
 int main() {
-    AppState::docRows = kRows;
-    AppState::docCols = kCols;
+    state.doc.rows = kRows;
+    state.doc.cols = kCols;
     AppState state;
     bool ok = true;
 

@@ -184,8 +184,8 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
 void applyDrawingFile(const DrawingFile& file, AppState& state) {
     state.doc.layers = file.resolveLayers();
     state.activeLayerIndex = 0;
-    AppState::docRows = file.safeRows();
-    AppState::docCols = file.safeColumns();
+    state.doc.rows = file.safeRows();
+    state.doc.cols = file.safeColumns();
     state.doc.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
     state.doc.blinkingText = file.blinkingText();
     state.doc.monoTint = decodeMonoTint(file.monoTint.value_or(""));
@@ -247,9 +247,9 @@ void loadDocument(const std::string& named, AppState& state) {
         // Nothing to parse and nothing to lose: a fresh canvas that saves back into the file
         // (a `touch`ed name is a common way to start a drawing).
         state.snapshotForUndo();
-        AppState::docRows = AppState::defaultDocRows;
-        AppState::docCols = AppState::defaultDocCols;
-        CellGrid blank(AppState::docRows, AppState::docCols);
+        state.doc.rows = AppState::defaultDocRows;
+        state.doc.cols = AppState::defaultDocCols;
+        CellGrid blank(state.doc.rows, state.doc.cols);
         adoptSauce(state, std::nullopt, blank);
         state.doc.layers = {Layer("Layer 1", std::move(blank))};
         state.activeLayerIndex = 0;
@@ -295,8 +295,8 @@ void loadDocument(const std::string& named, AppState& state) {
     adoptSauce(state, imported->sauce, imported->cells);
     if (imported->blinkingText) state.doc.blinkingText = true;
     if (imported->truecolor) state.doc.colorDepth = ColorDepth::truecolor;
-    AppState::docRows = imported->cells.rowCount();
-    AppState::docCols = imported->cells.rowLength(0);
+    state.doc.rows = imported->cells.rowCount();
+    state.doc.cols = imported->cells.rowLength(0);
     state.doc.layers = {Layer("Layer 1", std::move(imported->cells))};
     state.activeLayerIndex = 0;
     state.saveAsGlyphloom = false;
@@ -328,7 +328,7 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
         }
     }
     state.dirty = false;
-    std::string size = std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows);
+    std::string size = std::to_string(state.doc.cols) + "×" + std::to_string(state.doc.rows);
     if (state.doc.layers.size() >= 2) size += " · " + std::to_string(state.doc.layers.size()) + " layers";
     state.statusNote = "loaded " + file + " (" + size + ")";
 }
@@ -384,7 +384,7 @@ void saveDocument(AppState& state, const FileWriter& write) {
     std::optional<std::vector<std::uint8_t>> data;
     if (layered) {
         const auto cycle = state.charCyclePool.empty() ? std::nullopt : std::optional<std::string>(joined(state.charCyclePool));
-        data = exportGlyphloomData(AppState::docCols, AppState::docRows, state.doc.layers, state.doc.colorDepth, cycle,
+        data = exportGlyphloomData(state.doc.cols, state.doc.rows, state.doc.layers, state.doc.colorDepth, cycle,
                                    state.doc.blinkingText, std::string(rawValue(state.doc.monoTint)), state.doc.carriedDrawingFile,
                                    state.doc.sauce.sauceTitleField, state.doc.sauce.sauceComments, state.doc.sauce.sauceHistory, state.doc.sauce.letterSpacing,
                                    state.doc.sauce.aspectRatio, state.doc.sauce.sauceFontName, state.doc.sauce.sourceSauce);

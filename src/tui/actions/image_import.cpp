@@ -47,7 +47,7 @@ void importImageAsLayer(ImageImportMode mode, AppState& state) {
         return;
     }
     const std::string name = imageLayerName(path);
-    CellGrid cells = rasterizeImage(*image, mode, AppState::docCols, AppState::docRows, state.doc.colorDepth);
+    CellGrid cells = rasterizeImage(*image, mode, state.doc.cols, state.doc.rows, state.doc.colorDepth);
     state.snapshotForUndo();
     // Index 0 is the top of the stack: the picture lies over the art, ready to trace.
     state.doc.layers.insert(state.doc.layers.begin(), Layer(name, std::move(cells)));

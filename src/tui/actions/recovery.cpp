@@ -49,8 +49,8 @@ std::string describeSize(const RecoveryInfo& info) {
 
 RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
     RecoverySnapshot s;
-    s.columns = AppState::docCols;
-    s.rows = AppState::docRows;
+    s.columns = state.doc.cols;
+    s.rows = state.doc.rows;
     s.doc.layers = state.doc.layers;
     s.doc.colorDepth = state.doc.colorDepth;
     if (!state.charCyclePool.empty()) s.charCycleSequence = joined(state.charCyclePool);

@@ -12,7 +12,7 @@
 namespace glyphloom {
 namespace {
 
-CellGrid blankLayerCells() { return CellGrid(AppState::docRows, AppState::docCols); }
+CellGrid blankLayerCells() { return CellGrid(state.doc.rows, state.doc.cols); }
 
 // Where the layer with this id sits now, if it is still in the stack.
 std::optional<int> indexOfLayer(const AppState& state, const Uuid& id) {
@@ -177,7 +177,7 @@ void deleteLayer(int at, AppState& state) {
 void flattenLayers(AppState& state) {
     if (state.doc.layers.size() < 2 || refusedAsViewOnly(state)) return;
     state.snapshotForUndo();
-    Layer flat("Layer 1", compositeLayers(state.doc.layers, AppState::docRows, AppState::docCols));
+    Layer flat("Layer 1", compositeLayers(state.doc.layers, state.doc.rows, state.doc.cols));
     state.doc.layers = {std::move(flat)};
     state.activeLayerIndex = 0;
     state.statusNote = "flattened";

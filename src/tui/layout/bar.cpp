@@ -65,7 +65,7 @@ std::vector<std::vector<BarButton>> barGroups(const AppState& state) {
          {saveGlyph, BarAction::save, state.dirty || typingName}},
         {{"+", BarAction::refImage, true}, {inSlot(layerIndicator(state), 3), BarAction::layers, true}},
         {{inSlot(std::string(label(state.doc.colorDepth)), 3), BarAction::colorDepth, true}},
-        {{inSlot(std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows), 7), BarAction::canvasSize,
+        {{inSlot(std::to_string(state.doc.cols) + "×" + std::to_string(state.doc.rows), 7), BarAction::canvasSize,
           true}},
         {{"?", BarAction::help, true}},
     };

@@ -141,9 +141,9 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
     state.canvasRows.retain(layout.viewRow, layout.canvasHeight());
     for (int r = 0; r < layout.canvasHeight(); ++r) {
         const int docRow = layout.viewRow + r;
-        const bool inDocument = docRow >= 0 && docRow < AppState::docRows;
+        const bool inDocument = docRow >= 0 && docRow < state.doc.rows;
         const CellGrid::Row* docCells =
-            inDocument ? &state.canvasRows.row(state.doc.layers, docRow, AppState::docCols) : nullptr;
+            inDocument ? &state.canvasRows.row(state.doc.layers, docRow, state.doc.cols) : nullptr;
         const int rowColumns = docCells ? static_cast<int>(docCells->size()) : 0;
         // A row of art shown as stored goes to the screen as one copy: nothing on it is wide,
         // hides a control, is selected, previewed or tinted.

@@ -44,7 +44,7 @@ std::string baseName(const std::string& path) {
 void drawCanvasSizePicker(const AppState&, Screen& screen, Layout& layout) {
     std::vector<std::string> rows;
     for (const auto& [cols, rowCount] : canvasSizePresets) {
-        const bool current = cols == AppState::docCols && rowCount == AppState::docRows;
+        const bool current = cols == state.doc.cols && rowCount == state.doc.rows;
         rows.push_back(marked(current, std::to_string(cols) + "×" + std::to_string(rowCount)));
     }
     rows.emplace_back("  Custom…");
@@ -54,7 +54,7 @@ void drawCanvasSizePicker(const AppState&, Screen& screen, Layout& layout) {
     BoxRows box(screen, frame);
     for (std::size_t i = 0; i < canvasSizePresets.size(); ++i) {
         const auto [cols, rowCount] = canvasSizePresets[i];
-        const bool current = cols == AppState::docCols && rowCount == AppState::docRows;
+        const bool current = cols == state.doc.cols && rowCount == state.doc.rows;
         if (auto span = box.fill(static_cast<int>(i), rows[i], rowFg(current), rowBg(current)))
             layout.sizeOptionSpans.push_back({*span, canvasSizePresets[i]});
     }

@@ -6,10 +6,10 @@
 
 namespace glyphloom {
 
-int Layout::canvasWidth() const { return std::clamp(termCols - sidebarWidth, 0, std::max(AppState::docCols, 0)); }
+int Layout::canvasWidth() const { return std::clamp(termCols - sidebarWidth, 0, std::max(state.doc.cols, 0)); }
 
 int Layout::canvasHeight() const {
-    return std::clamp(canvasBottom() - contentTop(), 0, std::max(AppState::docRows, 0));
+    return std::clamp(canvasBottom() - contentTop(), 0, std::max(state.doc.rows, 0));
 }
 
 // Spare space is split with the smaller half before the canvas (division truncates).
@@ -21,8 +21,8 @@ std::optional<DocCell> Layout::docCell(int x, int y) const {
     const int r = y - canvasTop();
     const int c = x - canvasLeft();
     if (r < 0 || r >= canvasHeight() || c < 0 || c >= canvasWidth()) return std::nullopt;
-    return DocCell{std::min(r + viewRow, std::max(AppState::docRows - 1, 0)),
-                   std::min(c + viewCol, std::max(AppState::docCols - 1, 0))};
+    return DocCell{std::min(r + viewRow, std::max(state.doc.rows - 1, 0)),
+                   std::min(c + viewCol, std::max(state.doc.cols - 1, 0))};
 }
 
 std::optional<Frame> Layout::previewInner() const {
@@ -49,16 +49,16 @@ Layout layoutGeometry(const AppState& state, int rows, int cols) {
     }
     toolPreviewCols = layout.sidebarWidth - 2;
 
-    const bool canvasFitsAcross = cols - layout.sidebarWidth >= AppState::docCols;
-    layout.bottomPad = rows - 7 >= AppState::docRows && canvasFitsAcross;
+    const bool canvasFitsAcross = cols - layout.sidebarWidth >= state.doc.cols;
+    layout.bottomPad = rows - 7 >= state.doc.rows && canvasFitsAcross;
     // The status line and the preset row stay whatever the canvas size: a canvas that does
     // not fit scrolls. Only the thin separator is kept for canvases that fit with room.
     layout.statusVisible = rows >= statusMinRows;
     layout.presetVisible = rows >= presetMinRows;
-    layout.separatorVisible = rows - layout.pad() - 6 >= AppState::docRows && canvasFitsAcross;
+    layout.separatorVisible = rows - layout.pad() - 6 >= state.doc.rows && canvasFitsAcross;
 
-    layout.viewRow = std::max(0, std::min(state.viewOffset.row, AppState::docRows - layout.canvasHeight()));
-    layout.viewCol = std::max(0, std::min(state.viewOffset.col, AppState::docCols - layout.canvasWidth()));
+    layout.viewRow = std::max(0, std::min(state.viewOffset.row, state.doc.rows - layout.canvasHeight()));
+    layout.viewCol = std::max(0, std::min(state.viewOffset.col, state.doc.cols - layout.canvasWidth()));
     return layout;
 }
 

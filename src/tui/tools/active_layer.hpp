@@ -16,7 +16,7 @@ Layer* activeLayer(AppState& state);
 const Layer* activeLayer(const AppState& state);
 
 inline bool insideDocument(GridKey at) {
-    return at.row >= 0 && at.row < AppState::docRows && at.col >= 0 && at.col < AppState::docCols;
+    return at.row >= 0 && at.row < state.doc.rows && at.col >= 0 && at.col < state.doc.cols;
 }
 
 // The layer's own cell for a document position, or nothing outside the document or the

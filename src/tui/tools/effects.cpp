@@ -30,7 +30,7 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
     if (state.sprayDensity <= 0) return;
     int density = state.sprayDensity;
     if (state.velSprayDensity) density = std::max(1, roundHalfAway(density * stroke.pressure()));
-    for (const GridKey dot : sprayTargets(at, state.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
+    for (const GridKey dot : sprayTargets(at, state.sprayRadius, density, state.doc.rows, state.doc.cols, random)) {
         ANSICell cell = cellAt(state, dot);
         if (auto ch = activeCharOpt(state, random)) cell.character = *ch;
         cell.foreground = activeFg(state, random);
@@ -39,7 +39,7 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
         if (state.sprayTargetBG) cell.background = activeBg(state, random);
         cell.blink = false;
         setActiveCell(state, dot, cell);
-        for (const MirrorPoint& mirror : symmetryPoints(dot, state.symmetryMode, AppState::docRows, AppState::docCols))
+        for (const MirrorPoint& mirror : symmetryPoints(dot, state.symmetryMode, state.doc.rows, state.doc.cols))
             setActiveCell(state, mirror.at, cell);
         advanceCycle(state);
     }
@@ -48,7 +48,7 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
 // One smudge around `at`: every source is read before anything is written, so the copy does
 // not feed on itself within a sample.
 void smudgeAt(GridKey at, int dRow, int dCol, AppState& state, const EffectStroke& stroke) {
-    const auto pairs = smudgeSources(stroke.imprintAt(at), dRow, dCol, AppState::docRows, AppState::docCols);
+    const auto pairs = smudgeSources(stroke.imprintAt(at), dRow, dCol, state.doc.rows, state.doc.cols);
     std::vector<ANSICell> copies;
     copies.reserve(pairs.size());
     for (const auto& pair : pairs) copies.push_back(cellAt(state, pair.second));
@@ -61,7 +61,7 @@ void smudge(GridKey at, AppState& state, const EffectStroke& stroke) {
     const int dCol = at.col - state.lastPaint->col;
     smudgeAt(at, dRow, dCol, state, stroke);
     // Mirrored copies move the mirrored way.
-    for (const MirrorPoint& mirror : symmetryPoints(at, state.symmetryMode, AppState::docRows, AppState::docCols))
+    for (const MirrorPoint& mirror : symmetryPoints(at, state.symmetryMode, state.doc.rows, state.doc.cols))
         smudgeAt(mirror.at, mirror.flipV ? -dRow : dRow, mirror.flipH ? -dCol : dCol, state, stroke);
 }
 
@@ -115,7 +115,7 @@ void applyEffect(GridKey at, AppState& state, TimeStamp now, RandomSource& rando
     stroke.footprint = [&] { return brushFootprint(at, state); };
     stroke.imprintAt = [&](GridKey p) {
         const int size = state.brush.kind == BrushSize::Kind::cells ? state.brush.n : 1;
-        return brushImprint(p, size, state.brushRounded, AppState::docRows, AppState::docCols);
+        return brushImprint(p, size, state.brushRounded, state.doc.rows, state.doc.cols);
     };
     // Only a tool whose pressure switch is on asks, and it then moves the sample time on so
     // the next sample measures its speed from here.

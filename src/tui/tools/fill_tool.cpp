@@ -15,7 +15,7 @@ namespace {
 // The pressed cell first, then its mirror images.
 std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode) {
     std::vector<GridKey> seeds{at};
-    for (const MirrorPoint& p : symmetryPoints(at, mode, AppState::docRows, AppState::docCols)) seeds.push_back(p.at);
+    for (const MirrorPoint& p : symmetryPoints(at, mode, state.doc.rows, state.doc.cols)) seeds.push_back(p.at);
     return seeds;
 }
 

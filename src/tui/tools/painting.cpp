@@ -62,7 +62,7 @@ void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& sta
         return;
     }
     const int size = pressuredBrushSize(state.brush.n, state.velocityControlsSize, pressureFactor(state));
-    for (const GridKey cell : brushImprint(at, size, state.brushRounded, AppState::docRows, AppState::docCols)) {
+    for (const GridKey cell : brushImprint(at, size, state.brushRounded, state.doc.rows, state.doc.cols)) {
         if (erase) {
             setActiveCell(state, cell, ANSICell::blank());
         } else if (const ANSICell* existing = activeCellAt(state, cell)) {
@@ -74,7 +74,7 @@ void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& sta
 void stampWithMirrors(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& state) {
     imprint(at, from, erase, ink, state);
     // Mirror copies keep the unmirrored movement, so a sub-cell brush repeats the same quadrant.
-    for (const MirrorPoint& mirror : symmetryPoints(at, state.symmetryMode, AppState::docRows, AppState::docCols))
+    for (const MirrorPoint& mirror : symmetryPoints(at, state.symmetryMode, state.doc.rows, state.doc.cols))
         imprint(mirror.at, GridKey{mirror.at.row - (at.row - from.row), mirror.at.col - (at.col - from.col)}, erase,
                 ink, state);
 }
@@ -172,8 +172,8 @@ std::string shadeForVelocity(GridKey to, TimeStamp at, AppState& state) {
 }
 
 std::vector<GridKey> brushFootprint(GridKey to, const AppState& state) {
-    return glyphloom::brushFootprint(state.lastPaint, to, state.brush, state.brushRounded, AppState::docRows,
-                                     AppState::docCols);
+    return glyphloom::brushFootprint(state.lastPaint, to, state.brush, state.brushRounded, state.doc.rows,
+                                     state.doc.cols);
 }
 
 }  // namespace glyphloom

@@ -84,7 +84,7 @@ void renderPenStroke(AppState& state) {
     cells.reserve(state.penConns.size());
     for (const auto& [key, own] : state.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
     const std::vector<PenWrite> writes =
-        penStrokeWrites(std::move(cells), state.lineThickness, state.symmetryMode, AppState::docRows, AppState::docCols);
+        penStrokeWrites(std::move(cells), state.lineThickness, state.symmetryMode, state.doc.rows, state.doc.cols);
     for (const PenWrite& w : writes) {
         if (!insideDocument(w.at)) continue;
         const ANSICell* existing = activeCellAt(state, w.at);

@@ -15,8 +15,8 @@ namespace {
 std::optional<CellRect> effectiveRect(const AppState& state) {
     if (!state.selection) return std::nullopt;
     const CellRect s = *state.selection;
-    const int lastRow = std::max(AppState::docRows - 1, 0);
-    const int lastCol = std::max(AppState::docCols - 1, 0);
+    const int lastRow = std::max(state.doc.rows - 1, 0);
+    const int lastCol = std::max(state.doc.cols - 1, 0);
     return CellRect{std::clamp(std::min(s.r1, s.r2), 0, lastRow), std::clamp(std::min(s.c1, s.c2), 0, lastCol),
                     std::clamp(std::max(s.r1, s.r2), 0, lastRow), std::clamp(std::max(s.c1, s.c2), 0, lastCol)};
 }
@@ -69,9 +69,9 @@ void pasteText(AppState& state, const ClipboardReader& readClipboard) {
         state.statusNote = "system clipboard is empty";
         return;
     }
-    TextRegion region{std::clamp(state.cursor.row, 0, std::max(AppState::docRows - 1, 0)),
-                      std::clamp(state.cursor.col, 0, std::max(AppState::docCols - 1, 0)), AppState::docRows - 1,
-                      AppState::docCols - 1};
+    TextRegion region{std::clamp(state.cursor.row, 0, std::max(state.doc.rows - 1, 0)),
+                      std::clamp(state.cursor.col, 0, std::max(state.doc.cols - 1, 0)), state.doc.rows - 1,
+                      state.doc.cols - 1};
     if (const auto r = effectiveRect(state)) region = TextRegion{r->r1, r->c1, r->r2, r->c2};
     if (!beginToolEdit(state)) return;
     int written = 0;

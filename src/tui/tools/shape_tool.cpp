@@ -71,7 +71,7 @@ std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, con
 
 std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, const AppState& state,
                                                    RandomSource& random) {
-    const int rows = AppState::docRows, columns = AppState::docCols;
+    const int rows = state.doc.rows, columns = state.doc.cols;
     std::unordered_map<GridKey, ANSICell> cells;
     switch (state.tool) {
         case Tool::line: lineCells(from, to, state, random, cells); break;

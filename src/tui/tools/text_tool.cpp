@@ -32,7 +32,7 @@ Step stepOf(TextDirection direction) {
 bool insideDocument(int row, int col) { return glyphloom::insideDocument(GridKey{row, col}); }
 
 GridKey clampedToDocument(int row, int col) {
-    return {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)), std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
+    return {std::clamp(row, 0, std::max(state.doc.rows - 1, 0)), std::clamp(col, 0, std::max(state.doc.cols - 1, 0))};
 }
 
 // The active layer's cell at a document position, or the blank cell where the layer has none.
@@ -76,8 +76,8 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
     const int height = font.height * scale;
 
     // A glyph that would cross the right edge starts the next line instead.
-    if (state.textDirection == TextDirection::right && state.cursor.col + width > AppState::docCols)
-        state.cursor = {std::min(AppState::docRows - 1, state.cursor.row + height + 1), state.textOriginCol};
+    if (state.textDirection == TextDirection::right && state.cursor.col + width > state.doc.cols)
+        state.cursor = {std::min(state.doc.rows - 1, state.cursor.row + height + 1), state.textOriginCol};
     const GridKey cursor = state.cursor;
 
     // The glyph stands on the cursor row.
@@ -112,9 +112,9 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
     // The glyph is always drawn rightwards; only the cursor follows the direction.
     const int advance = width + font.letterSpacing * scale;
     switch (state.textDirection) {
-        case TextDirection::right: state.cursor.col = std::min(AppState::docCols - 1, cursor.col + advance); break;
+        case TextDirection::right: state.cursor.col = std::min(state.doc.cols - 1, cursor.col + advance); break;
         case TextDirection::left: state.cursor.col = std::max(0, cursor.col - advance); break;
-        case TextDirection::down: state.cursor.row = std::min(AppState::docRows - 1, cursor.row + height + 1); break;
+        case TextDirection::down: state.cursor.row = std::min(state.doc.rows - 1, cursor.row + height + 1); break;
         case TextDirection::up: state.cursor.row = std::max(0, cursor.row - height - 1); break;
     }
 }
@@ -181,13 +181,13 @@ void eraseLeft(AppState& state) {
 void newLine(AppState& state) {
     state.cursorVisible = true;
     GridKey& cursor = state.cursor;
-    const int lastRow = AppState::docRows - 1;
+    const int lastRow = state.doc.rows - 1;
     if (state.tool != Tool::text) {
         cursor = {std::min(lastRow, cursor.row + 1), 0};
     } else if (const BlockFont* font = currentTextFont(state)) {
         cursor = {std::min(lastRow, cursor.row + font->height * state.textScale + 1), state.textOriginCol};
     } else if (state.textDirection == TextDirection::down || state.textDirection == TextDirection::up) {
-        cursor = {state.textOriginRow, std::min(AppState::docCols - 1, cursor.col + 1)};
+        cursor = {state.textOriginRow, std::min(state.doc.cols - 1, cursor.col + 1)};
     } else {
         cursor = {std::min(lastRow, cursor.row + 1), state.textOriginCol};
     }

@@ -26,13 +26,13 @@ int stripCols() { return std::max(toolPreviewCols, 1); }
 // however the scope is left.
 class StripSizedDocument {
 public:
-    StripSizedDocument() : rows_(AppState::docRows), cols_(AppState::docCols) {
-        AppState::docRows = previewStripRows;
-        AppState::docCols = stripCols();
+    StripSizedDocument() : rows_(state.doc.rows), cols_(state.doc.cols) {
+        state.doc.rows = previewStripRows;
+        state.doc.cols = stripCols();
     }
     ~StripSizedDocument() {
-        AppState::docRows = rows_;
-        AppState::docCols = cols_;
+        state.doc.rows = rows_;
+        state.doc.cols = cols_;
     }
     StripSizedDocument(const StripSizedDocument&) = delete;
     StripSizedDocument& operator=(const StripSizedDocument&) = delete;
@@ -67,7 +67,7 @@ void writeCells(const std::unordered_map<GridKey, ANSICell>& cells, AppState& sc
 // cell, as typing would place them.
 void textSample(AppState& scratch, RandomSource& random) {
     const int row = 3;
-    for (int col = 1; col < AppState::docCols - 1; ++col) {
+    for (int col = 1; col < state.doc.cols - 1; ++col) {
         const GridKey at{row, col};
         const ANSICell* existing = activeCellAt(scratch, at);
         if (!existing) continue;
@@ -84,7 +84,7 @@ void textSample(AppState& scratch, RandomSource& random) {
 }
 
 void strokeSample(AppState& scratch, RandomSource& random) {
-    const int cols = AppState::docCols;
+    const int cols = state.doc.cols;
     if (isSeedTool(scratch.tool)) {
         const bool fullWidth = scratch.tool == Tool::dodge || scratch.tool == Tool::burn || scratch.tool == Tool::prism;
         stripOf(scratch) = seededPreviewStrip(cols, fullWidth);
@@ -98,7 +98,7 @@ void strokeSample(AppState& scratch, RandomSource& random) {
 }
 
 CellGrid sampleOf(AppState scratch, RandomSource& random) {
-    const int cols = AppState::docCols;
+    const int cols = state.doc.cols;
     switch (scratch.tool) {
         case Tool::fill: applyFloodFill(GridKey{3, cols / 2}, scratch, random); break;
         case Tool::line:
@@ -186,7 +186,7 @@ void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
     if (phase == PreviewPhase::press || !state.preview.previewScratchState) {
         auto scratch = std::make_shared<AppState>(scratchToolState(state));
         const CellGrid& shown = state.preview.previewScratchDoc ? *state.preview.previewScratchDoc : state.preview.toolPreviewCells;
-        if (shown.rowCount() == previewStripRows && shown.rowLength(0) == AppState::docCols) stripOf(*scratch) = shown;
+        if (shown.rowCount() == previewStripRows && shown.rowLength(0) == state.doc.cols) stripOf(*scratch) = shown;
         beginStroke(*scratch);
         state.preview.previewScratchState = std::move(scratch);
         if (isShapeTool(state.tool)) state.preview.previewStrokeStart = at;

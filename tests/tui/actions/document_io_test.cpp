@@ -36,20 +36,20 @@ ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink =
 class DocumentIOTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
+        savedRows_ = state.doc.rows;
+        savedCols_ = state.doc.cols;
         savedCwd_ = fs::current_path();
         folder_ = fs::temp_directory_path() / ("glyphloom-docs-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        AppState::docRows = 2;
-        AppState::docCols = 3;
+        state.doc.rows = 2;
+        state.doc.cols = 3;
     }
     void TearDown() override {
         fs::current_path(savedCwd_);
         fs::remove_all(folder_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
+        state.doc.rows = savedRows_;
+        state.doc.cols = savedCols_;
     }
     std::string at(const std::string& name) const { return (folder_ / name).string(); }
     void put(const std::string& name, const std::string& text) const {
@@ -71,7 +71,7 @@ protected:
         AppState state;
         state.browseDir = folder_.string();
         state.docDir = folder_.string();
-        state.doc.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
+        state.doc.layers = {Layer("Layer 1", CellGrid(state.doc.rows, state.doc.cols))};
         return state;
     }
 
@@ -113,14 +113,14 @@ TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
     EXPECT_FALSE(state.quitArmed);
     EXPECT_EQ(state.ownedPath, at("art.glyphloom"));
 
-    AppState::docRows = 9;
-    AppState::docCols = 9;
+    state.doc.rows = 9;
+    state.doc.cols = 9;
     AppState other = editor();
     other.docDir.reset();
     loadDocument("art.glyphloom", other);
     EXPECT_EQ(other.statusNote.value_or(""), "loaded art.glyphloom (3×2 · 3 layers)");
-    EXPECT_EQ(AppState::docRows, 2);
-    EXPECT_EQ(AppState::docCols, 3);
+    EXPECT_EQ(state.doc.rows, 2);
+    EXPECT_EQ(state.doc.cols, 3);
     EXPECT_EQ(other.doc.layers, state.doc.layers);  // order, ids, offsets, visibility and cells
     EXPECT_EQ(other.doc.colorDepth, ColorDepth::truecolor);
     EXPECT_TRUE(other.doc.blinkingText);

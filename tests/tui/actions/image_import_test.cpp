@@ -22,15 +22,15 @@ protected:
         folder_ = fs::temp_directory_path() / ("glyphloom-image-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
-        AppState::docRows = 25;
-        AppState::docCols = 80;
+        savedRows_ = state.doc.rows;
+        savedCols_ = state.doc.cols;
+        state.doc.rows = 25;
+        state.doc.cols = 80;
     }
     void TearDown() override {
         fs::remove_all(folder_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
+        state.doc.rows = savedRows_;
+        state.doc.cols = savedCols_;
     }
     // A grey picture written as a PNG file.
     std::string picture(const std::string& name, int width, int height, std::uint8_t grey) const {
@@ -42,7 +42,7 @@ protected:
     }
     AppState editor() const {
         AppState state;
-        state.doc.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
+        state.doc.layers = {Layer("Layer 1", CellGrid(state.doc.rows, state.doc.cols))};
         return state;
     }
     fs::path folder_;

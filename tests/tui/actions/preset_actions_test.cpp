@@ -68,8 +68,8 @@ private:
 class Presets : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 4;
-        AppState::docCols = 10;
+        state.doc.rows = 4;
+        state.doc.cols = 10;
         root_ = fs::temp_directory_path() / ("glyphloom-presets-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "work");
@@ -87,8 +87,8 @@ protected:
         else
             ::unsetenv("XDG_CONFIG_HOME");
         fs::remove_all(root_);
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state.doc.rows = 50;
+        state.doc.cols = 160;
     }
     fs::path bankFile() const { return root_ / "config" / "glyphloom" / "presets.json"; }
     PresetBank storedBank() const { return loadPresets(bankFile().string()); }

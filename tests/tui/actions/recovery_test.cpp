@@ -22,18 +22,18 @@ const ProcessAliveCheck nobodyAlive = [](int, std::uint64_t) { return false; };
 class RecoveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
-        AppState::docRows = 3;
-        AppState::docCols = 4;
+        savedRows_ = state.doc.rows;
+        savedCols_ = state.doc.cols;
+        state.doc.rows = 3;
+        state.doc.cols = 4;
         root_ = fs::temp_directory_path() / ("glyphloom-recovery-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
     }
     void TearDown() override {
         fs::remove_all(root_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
+        state.doc.rows = savedRows_;
+        state.doc.cols = savedCols_;
     }
     std::string folder() const { return (root_ / "recovery").string(); }
 
@@ -86,14 +86,14 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
         EXPECT_EQ(fs::status(keeper.copyPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write)
             << "a copy is private, whatever the umask";
     }  // the editor is gone; its copy stays
-    AppState::docRows = 50;
-    AppState::docCols = 160;
+    state.doc.rows = 50;
+    state.doc.cols = 160;
     AppState after;
     RecoveryKeeper next(folder(), 102, 1);
     ASSERT_TRUE(recoverUnsavedWork(after, next, nobodyAlive));
 
-    EXPECT_EQ(AppState::docRows, 3);
-    EXPECT_EQ(AppState::docCols, 4);
+    EXPECT_EQ(state.doc.rows, 3);
+    EXPECT_EQ(state.doc.cols, 4);
     EXPECT_EQ(after.doc.layers, before.doc.layers);
     EXPECT_EQ(after.doc.colorDepth, before.doc.colorDepth);
     EXPECT_EQ(after.doc.blinkingText, before.doc.blinkingText);

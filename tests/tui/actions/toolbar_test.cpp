@@ -222,11 +222,11 @@ TEST(CanvasSizePicker, PresetResizesAndClosesCustomStartsTyping) {
     AppState state;
     state.sizePickerOpen = true;
     applyCanvasSizePreset(80, 25, state);
-    EXPECT_EQ(AppState::docCols, 80);
-    EXPECT_EQ(AppState::docRows, 25);
+    EXPECT_EQ(state.doc.cols, 80);
+    EXPECT_EQ(state.doc.rows, 25);
     EXPECT_FALSE(state.sizePickerOpen);
     state.undo();
-    EXPECT_EQ(AppState::docCols, 160);
+    EXPECT_EQ(state.doc.cols, 160);
     startCanvasSizeEntry(state);
     EXPECT_TRUE(state.sizeEntryActive);
     EXPECT_EQ(state.statusNote.value_or(""), "type COLSxROWS (e.g. 132x40), Enter to apply");

@@ -244,11 +244,11 @@ TEST(DispatchKeys, CanvasSizeEntryClampsAndRejects) {
         s.type(c.typed);
         s.send(InputEvent::key(13));
         EXPECT_FALSE(s.state.sizeEntryActive);
-        EXPECT_EQ(AppState::docCols, c.cols) << c.typed;
-        EXPECT_EQ(AppState::docRows, c.rows) << c.typed;
+        EXPECT_EQ(state.doc.cols, c.cols) << c.typed;
+        EXPECT_EQ(state.doc.rows, c.rows) << c.typed;
         EXPECT_EQ(s.note(), c.note);
-        AppState::docCols = 160;
-        AppState::docRows = 50;
+        state.doc.cols = 160;
+        state.doc.rows = 50;
     }
 }
 

@@ -8,12 +8,12 @@ namespace glyphloom {
 
 struct CanvasSizeScope {
     CanvasSizeScope(int cols, int rows) {
-        AppState::docCols = cols;
-        AppState::docRows = rows;
+        state.doc.cols = cols;
+        state.doc.rows = rows;
     }
     ~CanvasSizeScope() {
-        AppState::docCols = AppState::defaultDocCols;
-        AppState::docRows = AppState::defaultDocRows;
+        state.doc.cols = AppState::defaultDocCols;
+        state.doc.rows = AppState::defaultDocRows;
     }
     CanvasSizeScope(const CanvasSizeScope&) = delete;
     CanvasSizeScope& operator=(const CanvasSizeScope&) = delete;

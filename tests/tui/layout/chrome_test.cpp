@@ -278,8 +278,8 @@ TEST(ChromeCanvas, WideGlyphInACellIsShownByAOneColumnStandIn) {
 // The canvas is drawn from rows kept between frames: after every kind of change it must still
 // show exactly the composite of the visible layers.
 TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
-    AppState::docRows = 12;
-    AppState::docCols = 30;
+    state.doc.rows = 12;
+    state.doc.cols = 30;
     Frame f(30, 100);
     f.state.mouse = {-1, -1};
     f.state.doc.layers = {Layer("top", CellGrid(12, 30)), Layer("bottom", CellGrid(12, 30))};
@@ -314,8 +314,8 @@ TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
                           *expected.cellAt(r, c))
                     << step.name << " at " << r << "," << c;
     }
-    AppState::docRows = 50;
-    AppState::docCols = 160;
+    state.doc.rows = 50;
+    state.doc.cols = 160;
 }
 
 TEST(ChromeStatus, AWidePenCharacterTakesTwoColumnsAndKeepsTheRightEdge) {

@@ -669,7 +669,7 @@ TEST(PanspectInspector, DescribesTheCellUnderThePointer) {
     state.tool = Tool::pans;
     state.doc.layers.front().cells.set(7, 12, {CellChar("█"), C::ansi16(9), C::truecolor(1, 2, 3), false});
     // A layer above with a see-through cell there does not hide it.
-    state.doc.layers.insert(state.doc.layers.begin(), Layer("Top", CellGrid(AppState::docRows, AppState::docCols)));
+    state.doc.layers.insert(state.doc.layers.begin(), Layer("Top", CellGrid(state.doc.rows, state.doc.cols)));
     Composed probe(state);
     state.mouse = {probe.layout.canvasLeft() + 12 - probe.layout.viewCol, probe.layout.canvasTop() + 7 - probe.layout.viewRow};
     const Composed f(state);

@@ -156,23 +156,23 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
     static const std::pair<int, int> sizes[] = {{24, 80}, {30, 100}, {18, 60}, {40, 132}, {12, 40}};
     // The document size is process-wide: put it back however the test ends.
     struct DocumentSize {
-        int rows = AppState::docRows, cols = AppState::docCols;
+        int rows = state.doc.rows, cols = state.doc.cols;
         ~DocumentSize() {
-            AppState::docRows = rows;
-            AppState::docCols = cols;
+            state.doc.rows = rows;
+            state.doc.cols = cols;
         }
     } restore;
-    AppState::docRows = 60;
-    AppState::docCols = 150;
+    state.doc.rows = 60;
+    state.doc.cols = 150;
     for (const unsigned seed : {1u, 2u, 3u}) {
         std::mt19937 rng(seed);
         const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         AppState state;
         state.doc.layers.clear();
         for (int i = 0; i < 3; ++i) {
-            CellGrid grid(AppState::docRows, AppState::docCols);
+            CellGrid grid(state.doc.rows, state.doc.cols);
             for (int k = 0; k < 400; ++k)
-                grid.set(pick(AppState::docRows), pick(AppState::docCols),
+                grid.set(pick(state.doc.rows), pick(state.doc.cols),
                          {CellChar(glyphs[pick(3)]), C::ansi256(pick(256)), C::ansi16(pick(16)), false});
             Layer layer("L" + std::to_string(i), std::move(grid));
             layer.rowOffset = i - 1;
@@ -194,7 +194,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                 case 0:
                 case 1: {
                     Layer& layer = state.doc.layers[static_cast<std::size_t>(pick(3))];
-                    layer.cells.set(pick(AppState::docRows), pick(AppState::docCols),
+                    layer.cells.set(pick(state.doc.rows), pick(state.doc.cols),
                                     {CellChar(glyphs[pick(11)]), C::ansi256(pick(256)), C::ansi16(pick(16)), pick(5) == 0});
                     what = "edit";
                     break;

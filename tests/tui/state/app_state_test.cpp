@@ -15,12 +15,12 @@ namespace {
 class AppStateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 6;
-        AppState::docCols = 10;
+        state.doc.rows = 6;
+        state.doc.cols = 10;
     }
     void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state.doc.rows = 50;
+        state.doc.cols = 160;
     }
 };
 
@@ -76,8 +76,8 @@ TEST(UndoDepth, LimitAtItsBoundaries) {
 }
 
 TEST_F(AppStateTest, FiftyOneEditsKeepFiftyStepsAndTheFirstEditCanNoLongerBeUndone) {
-    AppState::docRows = 50;
-    AppState::docCols = 160;
+    state.doc.rows = 50;
+    state.doc.cols = 160;
     AppState state;
     for (int i = 0; i < 51; ++i) edit(state, i % 50, i, "x");
     EXPECT_EQ(state.undoStack.size(), 50u);
@@ -91,8 +91,8 @@ TEST_F(AppStateTest, FiftyOneEditsKeepFiftyStepsAndTheFirstEditCanNoLongerBeUndo
 
 TEST_F(AppStateTest, DepthFollowsTheCanvasSizeAtTheTimeOfTheSnapshot) {
     AppState state;
-    AppState::docRows = 1000;  // a million cells: 20 steps
-    AppState::docCols = 1000;
+    state.doc.rows = 1000;  // a million cells: 20 steps
+    state.doc.cols = 1000;
     for (int i = 0; i < 25; ++i) state.snapshotForUndo();
     EXPECT_EQ(state.undoStack.size(), 20u);
 }
@@ -199,8 +199,8 @@ TEST_F(AppStateTest, RestoreKeepsTheActiveLayerAndCursorInsideTheRestoredDocumen
     empty.cursor = {5, 9};
     empty.undo();
     EXPECT_EQ(empty.activeLayerIndex, 0);
-    EXPECT_EQ(AppState::docRows, 0);
-    EXPECT_EQ(AppState::docCols, 0);
+    EXPECT_EQ(state.doc.rows, 0);
+    EXPECT_EQ(state.doc.cols, 0);
     EXPECT_EQ(empty.cursor, (GridKey{0, 0}));
 }
 
@@ -222,8 +222,8 @@ TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
 
     state.resizeCanvas(4, 3);
     EXPECT_EQ(state.statusNote.value_or(""), "canvas 4×3");
-    EXPECT_EQ(AppState::docCols, 4);
-    EXPECT_EQ(AppState::docRows, 3);
+    EXPECT_EQ(state.doc.cols, 4);
+    EXPECT_EQ(state.doc.rows, 3);
     CellGrid expectedTop(3, 4);
     expectedTop.set(0, 0, ink("a"));
     EXPECT_EQ(state.doc.layers[0].cells, expectedTop);
@@ -248,8 +248,8 @@ TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
     state.undo();
     state.undo();
     EXPECT_EQ(state.doc.layers, before);
-    EXPECT_EQ(AppState::docRows, 6);
-    EXPECT_EQ(AppState::docCols, 10);
+    EXPECT_EQ(state.doc.rows, 6);
+    EXPECT_EQ(state.doc.cols, 10);
 }
 
 TEST_F(AppStateTest, StatusHistoryRecordsChangesOnlyAndKeepsTheLastHundred) {
@@ -311,13 +311,13 @@ TEST(StartDirectory, FallsBackToHomeOnlyForRootOrUnknown) {
 TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE(seed);
-        AppState::docRows = 6;
-        AppState::docCols = 10;
+        state.doc.rows = 6;
+        state.doc.cols = 10;
         std::mt19937 rng(seed);
         AppState state;
         state.doc.layers.emplace_back("Layer 2", CellGrid(6, 10, ink(".", 4)));
         const UndoSnapshot original{state.doc.layers, state.doc.sauce, state.doc.writeSauce};
-        const int originalRows = AppState::docRows;
+        const int originalRows = state.doc.rows;
         const int steps = 1 + static_cast<int>(rng() % 40);
         for (int i = 0; i < steps; ++i) {
             state.snapshotForUndo();
@@ -330,7 +330,7 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
                                         ink("*", static_cast<int>(rng() % 16)));
                     break;
                 case 2:
-                    state.doc.layers.emplace_back("extra", CellGrid(AppState::docRows, AppState::docCols, ink("+")));
+                    state.doc.layers.emplace_back("extra", CellGrid(state.doc.rows, state.doc.cols, ink("+")));
                     break;
                 case 3:
                     layer.rowOffset += 1;
@@ -350,18 +350,18 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
         }
         const std::vector<Layer> final = state.doc.layers;
         const std::string finalTitle = state.doc.sauce.sauceTitleField;
-        const int finalRows = AppState::docRows;
+        const int finalRows = state.doc.rows;
 
         while (!state.undoStack.empty()) state.undo();
         EXPECT_EQ(state.doc.layers, original.layers);
         EXPECT_EQ(state.doc.sauce, original.sauce);
-        EXPECT_EQ(AppState::docRows, originalRows);
+        EXPECT_EQ(state.doc.rows, originalRows);
         EXPECT_LT(state.activeLayerIndex, static_cast<int>(state.doc.layers.size()));
 
         while (!state.redoStack.empty()) state.redo();
         EXPECT_EQ(state.doc.layers, final);
         EXPECT_EQ(state.doc.sauce.sauceTitleField, finalTitle);
-        EXPECT_EQ(AppState::docRows, finalRows);
+        EXPECT_EQ(state.doc.rows, finalRows);
     }
 }
 

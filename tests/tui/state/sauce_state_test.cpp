@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 class SauceStateTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        AppState::docRows = 4;
-        AppState::docCols = 10;
+        state.doc.rows = 4;
+        state.doc.cols = 10;
         config_ = fs::temp_directory_path() / ("glyphloom-sauce-" + std::to_string(::getpid()));
         fs::remove_all(config_);
         const char* old = std::getenv("XDG_CONFIG_HOME");
@@ -30,8 +30,8 @@ class SauceStateTest : public ::testing::Test {
         ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
     }
     void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state.doc.rows = 50;
+        state.doc.cols = 160;
         if (oldConfig_)
             ::setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
         else

@@ -122,12 +122,12 @@ std::vector<ToolEdit> everyToolEdit() {
 class ActiveLayer : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 12;
-        AppState::docCols = 24;
+        state.doc.rows = 12;
+        state.doc.cols = 24;
     }
     void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state.doc.rows = 50;
+        state.doc.cols = 160;
     }
     // A document holding the art on one layer whose grid is moved by `offset`.
     static std::unique_ptr<AppState> documentWithLayerAt(GridKey offset) {
@@ -143,8 +143,8 @@ protected:
     // The document as the active layer shows it, row by row; nothing where it has no cell.
     static std::vector<std::optional<ANSICell>> picture(const AppState& state) {
         std::vector<std::optional<ANSICell>> cells;
-        for (int r = 0; r < AppState::docRows; ++r) {
-            for (int c = 0; c < AppState::docCols; ++c) {
+        for (int r = 0; r < state.doc.rows; ++r) {
+            for (int c = 0; c < state.doc.cols; ++c) {
                 const ANSICell* cell = activeCellAt(state, {r, c});
                 cells.push_back(cell ? std::optional(*cell) : std::nullopt);
             }
@@ -154,9 +154,9 @@ protected:
     // The same picture on the cells that another state's active layer covers.
     static std::vector<std::optional<ANSICell>> croppedTo(std::vector<std::optional<ANSICell>> cells,
                                                          const AppState& other) {
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c)
-                if (!activeCellAt(other, {r, c})) cells[static_cast<std::size_t>(r * AppState::docCols + c)].reset();
+        for (int r = 0; r < state.doc.rows; ++r)
+            for (int c = 0; c < state.doc.cols; ++c)
+                if (!activeCellAt(other, {r, c})) cells[static_cast<std::size_t>(r * state.doc.cols + c)].reset();
         return cells;
     }
 };

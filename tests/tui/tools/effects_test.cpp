@@ -26,7 +26,7 @@ std::vector<GridKey> square(GridKey p, int size) {
     std::vector<GridKey> cells;
     for (int r = p.row - size / 2; r <= p.row + size / 2; ++r)
         for (int c = p.col - size / 2; c <= p.col + size / 2; ++c)
-            if (r >= 0 && r < AppState::docRows && c >= 0 && c < AppState::docCols) cells.push_back({r, c});
+            if (r >= 0 && r < state.doc.rows && c >= 0 && c < state.doc.cols) cells.push_back({r, c});
     return cells;
 }
 
@@ -35,13 +35,13 @@ std::vector<GridKey> square(GridKey p, int size) {
 class EffectsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 10;
-        AppState::docCols = 20;
+        state.doc.rows = 10;
+        state.doc.cols = 20;
         state = std::make_unique<AppState>();
     }
     void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state.doc.rows = 50;
+        state.doc.cols = 160;
     }
     void sample(GridKey at) {
         EffectStroke stroke;
@@ -67,13 +67,13 @@ protected:
     const ANSICell& at(int r, int c) const { return *state->doc.layers[0].cells.cellAt(r, c); }
     void put(int r, int c, ANSICell cell) { state->doc.layers[0].cells.set(r, c, cell); }
     void paintAll(ANSICell cell) {
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c) put(r, c, cell);
+        for (int r = 0; r < state.doc.rows; ++r)
+            for (int c = 0; c < state.doc.cols; ++c) put(r, c, cell);
     }
     int countWhere(const std::function<bool(const ANSICell&)>& test) const {
         int n = 0;
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c) n += test(at(r, c));
+        for (int r = 0; r < state.doc.rows; ++r)
+            for (int c = 0; c < state.doc.cols; ++c) n += test(at(r, c));
         return n;
     }
 
@@ -121,13 +121,13 @@ TEST_F(EffectsTest, SprayStaysWithinTwoRowsForRadiusFourAndMirrors) {
     state->penBg = C::ansi16(4);
     state->symmetryMode = SymmetryMode::horizontal;
     for (int i = 0; i < 10; ++i) sample({4, 5});
-    for (int r = 0; r < AppState::docRows; ++r)
-        for (int c = 0; c < AppState::docCols; ++c) {
+    for (int r = 0; r < state.doc.rows; ++r)
+        for (int c = 0; c < state.doc.cols; ++c) {
             const bool hit = at(r, c).background == C::ansi16(4);
             if (r < 2 || r > 6) {
                 EXPECT_FALSE(hit) << r << "," << c;
             }
-            EXPECT_EQ(hit, at(r, AppState::docCols - 1 - c).background == C::ansi16(4)) << r << "," << c;
+            EXPECT_EQ(hit, at(r, state.doc.cols - 1 - c).background == C::ansi16(4)) << r << "," << c;
         }
     EXPECT_GT(countWhere([](const ANSICell& c) { return c.background == C::ansi16(4); }), 4);
 }
@@ -268,7 +268,7 @@ TEST_F(EffectsTest, ScatterWithoutVarianceChangesNothing) {
     const ANSICell art = cellOf("x", C::ansi256(16), C::ansi256(59));
     paintAll(art);
     sample({5, 5});
-    EXPECT_EQ(countWhere([&](const ANSICell& c) { return c == art; }), AppState::docRows * AppState::docCols);
+    EXPECT_EQ(countWhere([&](const ANSICell& c) { return c == art; }), state.doc.rows * state.doc.cols);
     state->scatterVariance = 50;
     sample({5, 6});
     EXPECT_GT(countWhere([&](const ANSICell& c) { return !(c == art); }), 0);

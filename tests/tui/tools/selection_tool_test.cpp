@@ -136,7 +136,7 @@ TEST(SelectAction, PasteFloatsTheClipboardAtTheCursor) {
 TEST(FloatingPaste, NearTheCornerOnlyTheCellsInsideAreShownAndPlaced) {
     AppState s;
     const CellGrid clip(3, 3, cellOf("q", 5, 6));
-    const GridKey corner{AppState::docRows - 2, AppState::docCols - 1};
+    const GridKey corner{state.doc.rows - 2, state.doc.cols - 1};
     const auto overlay = floatPreviewOverlay(clip, corner);
     EXPECT_EQ(overlay.size(), 2u);
     EXPECT_TRUE(overlay.count(corner));
@@ -181,10 +181,10 @@ TEST(PasteText, StaysInsideTheSelection) {
 
 TEST(PasteText, StartsAtTheCursorWithoutASelection) {
     AppState s;
-    s.cursor = GridKey{AppState::docRows - 1, AppState::docCols - 2};
+    s.cursor = GridKey{state.doc.rows - 1, state.doc.cols - 2};
     pasteText(s, "xyz");
-    EXPECT_EQ(at(s, AppState::docRows - 1, AppState::docCols - 2).character, CellChar("x"));
-    EXPECT_EQ(at(s, AppState::docRows - 1, AppState::docCols - 1).character, CellChar("y"));
+    EXPECT_EQ(at(s, state.doc.rows - 1, state.doc.cols - 2).character, CellChar("x"));
+    EXPECT_EQ(at(s, state.doc.rows - 1, state.doc.cols - 1).character, CellChar("y"));
     EXPECT_EQ(s.statusNote.value_or(""), "pasted 2 chars from clipboard");
 }
 

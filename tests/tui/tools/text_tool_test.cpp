@@ -19,12 +19,12 @@ class TextTool : public ::testing::Test {
 protected:
     void SetUp() override { resize(50, 160); }
     void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state.doc.rows = 50;
+        state.doc.cols = 160;
     }
     void resize(int rows, int cols) {
-        AppState::docRows = rows;
-        AppState::docCols = cols;
+        state.doc.rows = rows;
+        state.doc.cols = cols;
         state = std::make_unique<AppState>();
         state->tool = Tool::text;
         state->fg = ANSIColorValue::ansi16(3);
@@ -35,14 +35,14 @@ protected:
     // Rows × columns of the document whose cells differ from blank.
     std::vector<GridKey> written() const {
         std::vector<GridKey> out;
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c)
+        for (int r = 0; r < state.doc.rows; ++r)
+            for (int c = 0; c < state.doc.cols; ++c)
                 if (!(cell(r, c) == ANSICell::blank())) out.push_back({r, c});
         return out;
     }
     void fillWith(const char* character) {
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c)
+        for (int r = 0; r < state.doc.rows; ++r)
+            for (int c = 0; c < state.doc.cols; ++c)
                 state->doc.layers[0].cells.set(r, c, ANSICell{CellChar(character), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
     }
     std::unique_ptr<AppState> state;

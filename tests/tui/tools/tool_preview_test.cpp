@@ -191,17 +191,17 @@ TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
 TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
     AppState s;
     s.tool = Tool::spray;
-    const int rows = AppState::docRows, cols = AppState::docCols;
-    AppState::docRows = 33;
-    AppState::docCols = 77;
+    const int rows = state.doc.rows, cols = state.doc.cols;
+    state.doc.rows = 33;
+    state.doc.cols = 77;
     const auto layers = s.doc.layers;
     simulateToolPreview(s);
-    const int afterSample[] = {AppState::docRows, AppState::docCols};
+    const int afterSample[] = {state.doc.rows, state.doc.cols};
     previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
     previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
-    const int afterTryOut[] = {AppState::docRows, AppState::docCols};
-    AppState::docRows = rows;
-    AppState::docCols = cols;
+    const int afterTryOut[] = {state.doc.rows, state.doc.cols};
+    state.doc.rows = rows;
+    state.doc.cols = cols;
     EXPECT_EQ(afterSample[0], 33);
     EXPECT_EQ(afterSample[1], 77);
     EXPECT_EQ(afterTryOut[0], 33);
