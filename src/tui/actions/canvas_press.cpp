@@ -53,7 +53,7 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
 
 void dragCanvas(GridKey at, AppState& state) {
     if (state.pasteFloat && state.clipboard) {
-        state.previewOverlay = floatPreviewOverlay(*state.clipboard, at);
+        state.previewOverlay = floatPreviewOverlay(state.doc, *state.clipboard, at);
     } else if (state.shapeStart) {
         state.lastShapeDrag = at;
         state.previewOverlay = computeShape(*state.shapeStart, at, state);

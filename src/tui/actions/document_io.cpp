@@ -179,24 +179,28 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
     state.statusNote = "exported " + *name + ".png (" + std::to_string(data->size() / 1024) + "k)";
 }
 
+// A single-layer document of `cells` opened in place of `current`: it keeps how the editor
+// reads colours (depth, tint, background mode) and whether saves carry a SAUCE record, until
+// the file's own SAUCE says otherwise.
+Document successorOf(const Document& current, CellGrid cells) {
+    Document next;
+    next.rows = cells.rowCount();
+    next.cols = next.rows > 0 ? cells.rowLength(0) : 0;
+    next.layers = {Layer("Layer 1", std::move(cells))};
+    next.colorDepth = current.colorDepth;
+    next.blinkingText = current.blinkingText;
+    next.monoTint = current.monoTint;
+    next.writeSauce = current.writeSauce;
+    return next;
+}
+
 }  // namespace
 
 void applyDrawingFile(const DrawingFile& file, AppState& state) {
-    state.doc.layers = file.resolveLayers();
+    Document opened = documentFromDrawingFile(file);
+    opened.writeSauce = state.doc.writeSauce;  // the artist's choice, not the file's
+    state.doc = std::move(opened);
     state.activeLayerIndex = 0;
-    state.doc.rows = file.safeRows();
-    state.doc.cols = file.safeColumns();
-    state.doc.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
-    state.doc.blinkingText = file.blinkingText();
-    state.doc.monoTint = decodeMonoTint(file.monoTint.value_or(""));
-    state.doc.sauce.sourceSauce = file.sourceSauce;
-    state.doc.sauce.sauceTitleField = file.sauceTitle.value_or("");
-    state.doc.sauce.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
-    state.doc.sauce.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
-    const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
-    state.doc.sauce.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
-    state.doc.sauce.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
-    state.doc.sauce.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
     state.viewOnly = false;
     if (file.charCycleSequence) {
         // Whole clusters, so a character made of several scalars comes back as one.
@@ -215,10 +219,6 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
         state.preview.presetHoverCells.reset();
         state.presetPool.clear();
     }
-    // Kept for the keys a save writes back; the cells live in the layers, not twice.
-    state.doc.carriedDrawingFile = file;
-    state.doc.carriedDrawingFile->layers.reset();
-    state.doc.carriedDrawingFile->cells.reset();
     state.saveAsGlyphloom = true;
 }
 
@@ -247,14 +247,11 @@ void loadDocument(const std::string& named, AppState& state) {
         // Nothing to parse and nothing to lose: a fresh canvas that saves back into the file
         // (a `touch`ed name is a common way to start a drawing).
         state.snapshotForUndo();
-        state.doc.rows = AppState::defaultDocRows;
-        state.doc.cols = AppState::defaultDocCols;
-        CellGrid blank(state.doc.rows, state.doc.cols);
-        adoptSauce(state, std::nullopt, blank);
-        state.doc.layers = {Layer("Layer 1", std::move(blank))};
+        Document blank = successorOf(state.doc, CellGrid(AppState::defaultDocRows, AppState::defaultDocCols));
+        adoptSauce(state, blank, std::nullopt, blank.layers.front().cells);
+        state.doc = std::move(blank);
         state.activeLayerIndex = 0;
         state.saveAsGlyphloom = endsWith(lower, ".glyphloom");
-        state.doc.carriedDrawingFile.reset();
         finishLoad(file, path, true, state);
         state.statusNote = *state.statusNote + " — empty file, blank canvas";
         return;
@@ -292,15 +289,14 @@ void loadDocument(const std::string& named, AppState& state) {
     if (refusedForFullTable()) return;
     auto& imported = result.art;
     state.snapshotForUndo();
-    adoptSauce(state, imported->sauce, imported->cells);
-    if (imported->blinkingText) state.doc.blinkingText = true;
-    if (imported->truecolor) state.doc.colorDepth = ColorDepth::truecolor;
-    state.doc.rows = imported->cells.rowCount();
-    state.doc.cols = imported->cells.rowLength(0);
-    state.doc.layers = {Layer("Layer 1", std::move(imported->cells))};
+    // Nothing of a previous layered document's carried keys travels on.
+    Document opened = successorOf(state.doc, std::move(imported->cells));
+    adoptSauce(state, opened, imported->sauce, opened.layers.front().cells);
+    if (imported->blinkingText) opened.blinkingText = true;
+    if (imported->truecolor) opened.colorDepth = ColorDepth::truecolor;
+    state.doc = std::move(opened);
     state.activeLayerIndex = 0;
     state.saveAsGlyphloom = false;
-    state.doc.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
     finishLoad(file, path, false, state);
     if (!imported->note.empty()) state.statusNote = *state.statusNote + " — " + imported->note;
     noteRecoveryCopyOf(path, state);
@@ -384,10 +380,7 @@ void saveDocument(AppState& state, const FileWriter& write) {
     std::optional<std::vector<std::uint8_t>> data;
     if (layered) {
         const auto cycle = state.charCyclePool.empty() ? std::nullopt : std::optional<std::string>(joined(state.charCyclePool));
-        data = exportGlyphloomData(state.doc.cols, state.doc.rows, state.doc.layers, state.doc.colorDepth, cycle,
-                                   state.doc.blinkingText, std::string(rawValue(state.doc.monoTint)), state.doc.carriedDrawingFile,
-                                   state.doc.sauce.sauceTitleField, state.doc.sauce.sauceComments, state.doc.sauce.sauceHistory, state.doc.sauce.letterSpacing,
-                                   state.doc.sauce.aspectRatio, state.doc.sauce.sauceFontName, state.doc.sauce.sourceSauce);
+        data = exportGlyphloomData(state.doc, cycle);
     } else {
         data = classicFileData(flat, state);
     }

@@ -57,7 +57,7 @@ void moveDocumentCursor(int dRow, int dCol, AppState& state, const Layout& layou
         state.lastShapeDrag = state.cursor;
         state.previewOverlay = computeShape(*state.shapeStart, state.cursor, state);
     } else if (state.pasteFloat && state.clipboard) {
-        state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+        state.previewOverlay = floatPreviewOverlay(state.doc, *state.clipboard, state.cursor);
     }
 }
 

@@ -49,31 +49,20 @@ std::string describeSize(const RecoveryInfo& info) {
 
 RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
     RecoverySnapshot s;
-    s.columns = state.doc.cols;
-    s.rows = state.doc.rows;
-    s.doc.layers = state.doc.layers;
-    s.doc.colorDepth = state.doc.colorDepth;
+    s.doc = state.doc;
     if (!state.charCyclePool.empty()) s.charCycleSequence = joined(state.charCyclePool);
-    s.doc.blinkingText = state.doc.blinkingText;
-    s.doc.monoTint = state.doc.monoTint;
-    s.carried = state.doc.carriedDrawingFile;
-    s.sauce = state.doc.sauce;
     s.info.filename = state.filename;
     s.info.docDir = state.docDir;
     s.info.sourcePath = state.ownedPath;
     s.info.saveAsGlyphloom = state.saveAsGlyphloom;
-    s.info.columns = s.columns;
-    s.info.rows = s.rows;
+    s.info.columns = s.doc.cols;
+    s.info.rows = s.doc.rows;
     s.info.layerCount = static_cast<int>(s.doc.layers.size());
     return s;
 }
 
 bool streamRecoverySnapshot(const RecoverySnapshot& s, const ByteSink& sink) {
-    const DrawingFile document = glyphloomDocument(
-        s.columns, s.rows, s.doc.layers, s.doc.colorDepth, s.charCycleSequence, s.doc.blinkingText,
-        std::string(rawValue(s.doc.monoTint)), s.carried, s.sauce.sauceTitleField, s.sauce.sauceComments,
-        s.sauce.sauceHistory, s.sauce.letterSpacing, s.sauce.aspectRatio, s.sauce.sauceFontName, s.sauce.sourceSauce);
-    return streamDrawingFile(document, sink, recoveryInfoMember(s.info));
+    return streamDrawingFile(glyphloomDocument(s.doc, s.charCycleSequence), sink, recoveryInfoMember(s.info));
 }
 
 CopyWriter recoveryCopyWriter() {

@@ -12,7 +12,7 @@
 namespace glyphloom {
 namespace {
 
-CellGrid blankLayerCells() { return CellGrid(state.doc.rows, state.doc.cols); }
+CellGrid blankLayerCells(const Document& doc) { return CellGrid(doc.rows, doc.cols); }
 
 // Where the layer with this id sits now, if it is still in the stack.
 std::optional<int> indexOfLayer(const AppState& state, const Uuid& id) {
@@ -29,17 +29,11 @@ void clearCanvas(AppState& state) {
     state.snapshotForUndo();
     state.viewOnly = false;
     // A cleared canvas no longer carries anyone's SAUCE record.
-    state.doc.sauce.sourceSauce.reset();
-    state.doc.sauce.sauceTitleField.clear();
-    state.doc.sauce.sauceComments.clear();
-    state.doc.sauce.sauceHistory.clear();
-    state.doc.sauce.letterSpacing = LetterSpacing::noPreference;
-    state.doc.sauce.aspectRatio = AspectRatio::noPreference;
-    state.doc.sauce.sauceFontName = "IBM VGA";
+    state.doc.sauce = SauceFields{};
     state.doc.writeSauce = false;
     Layer* layer = activeLayer(state);
     if (layer == nullptr) return;
-    layer->cells = blankLayerCells();
+    layer->cells = blankLayerCells(state.doc);
     state.statusNote = state.doc.layers.size() >= 2 ? "cleared " + layer->name + " (^Z to undo)" : "cleared (^Z to undo)";
 }
 
@@ -145,7 +139,7 @@ void addLayer(AppState& state) {
     }
     state.snapshotForUndo();
     state.doc.layers.insert(state.doc.layers.begin(),
-                        Layer("Layer " + std::to_string(state.doc.layers.size() + 1), blankLayerCells()));
+                        Layer("Layer " + std::to_string(state.doc.layers.size() + 1), blankLayerCells(state.doc)));
     state.activeLayerIndex = 0;
     state.statusNote = "layer added";
 }

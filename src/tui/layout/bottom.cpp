@@ -74,10 +74,10 @@ std::string viewPositionText(const Layout& layout) {
     auto range = [](const char* arrow, int first, int shown, int total) {
         return arrow + std::to_string(first + 1) + "–" + std::to_string(first + shown) + "/" + std::to_string(total);
     };
-    if (state.doc.rows > layout.canvasHeight())
-        text = range("↕", layout.viewRow, layout.canvasHeight(), state.doc.rows);
-    if (state.doc.cols > layout.canvasWidth())
-        text += (text.empty() ? "" : " ") + range("↔", layout.viewCol, layout.canvasWidth(), state.doc.cols);
+    if (layout.documentRows > layout.canvasHeight())
+        text = range("↕", layout.viewRow, layout.canvasHeight(), layout.documentRows);
+    if (layout.documentCols > layout.canvasWidth())
+        text += (text.empty() ? "" : " ") + range("↔", layout.viewCol, layout.canvasWidth(), layout.documentCols);
     return text;
 }
 

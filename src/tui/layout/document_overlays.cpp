@@ -41,7 +41,7 @@ std::string baseName(const std::string& path) {
 
 }  // namespace
 
-void drawCanvasSizePicker(const AppState&, Screen& screen, Layout& layout) {
+void drawCanvasSizePicker(const AppState& state, Screen& screen, Layout& layout) {
     std::vector<std::string> rows;
     for (const auto& [cols, rowCount] : canvasSizePresets) {
         const bool current = cols == state.doc.cols && rowCount == state.doc.rows;

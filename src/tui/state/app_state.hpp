@@ -111,12 +111,10 @@ struct TrueColorDraft {
     friend bool operator==(TrueColorDraft, TrueColorDraft) = default;
 };
 
-// What one undo step brings back: the document's size, its layers and the SAUCE state that
-// travels with them. Layers share their rows with the live document (see CellGrid), so a
-// snapshot is cheap and holds only the rows that have changed since.
+// What one undo step brings back: the layers (whose top one gives the document's size) and
+// the SAUCE state that travels with them. Layers share their rows with the live document (see
+// CellGrid), so a snapshot is cheap and holds only the rows that have changed since.
 struct UndoSnapshot {
-    int rows = 0;
-    int cols = 0;
     std::vector<Layer> layers;
     SauceFields sauce;
     bool writeSauce = false;

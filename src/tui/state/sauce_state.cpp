@@ -41,35 +41,39 @@ void commitComment(int line, const std::string& text, AppState& state) {
 }  // namespace
 
 void adoptSauce(AppState& state, const std::optional<SauceRecord>& record, const CellGrid& cells) {
-    state.doc.sauce.sourceSauce = record;
+    adoptSauce(state, state.doc, record, cells);
+}
+
+void adoptSauce(AppState& state, Document& into, const std::optional<SauceRecord>& record, const CellGrid& cells) {
+    into.sauce.sourceSauce = record;
     state.sauceEditArmed = false;
     if (!record) {
         state.viewOnly = false;
-        state.doc.sauce.sauceTitleField.clear();
-        state.doc.sauce.sauceHistory.clear();
-        state.doc.sauce.sauceComments.clear();
-        state.doc.sauce.letterSpacing = LetterSpacing::noPreference;
-        state.doc.sauce.aspectRatio = AspectRatio::noPreference;
-        state.doc.sauce.sauceFontName = defaultSauceFont;
-        state.doc.blinkingText = false;
+        into.sauce.sauceTitleField.clear();
+        into.sauce.sauceHistory.clear();
+        into.sauce.sauceComments.clear();
+        into.sauce.letterSpacing = LetterSpacing::noPreference;
+        into.sauce.aspectRatio = AspectRatio::noPreference;
+        into.sauce.sauceFontName = defaultSauceFont;
+        into.blinkingText = false;
         return;
     }
     const bool authored = record->carriesAuthorship();
-    if (authored) state.doc.writeSauce = true;
+    if (authored) into.writeSauce = true;
     state.viewOnly = authored;
-    state.doc.sauce.sauceTitleField = record->title;
-    state.doc.sauce.sauceHistory = record->historyLines();
-    state.doc.sauce.sauceComments = record->noteLines();
-    state.doc.sauce.letterSpacing = record->letterSpacing();
-    state.doc.sauce.aspectRatio = record->aspectRatio();
-    state.doc.sauce.sauceFontName = record->fontName.empty() ? std::string(defaultSauceFont) : record->fontName;
+    into.sauce.sauceTitleField = record->title;
+    into.sauce.sauceHistory = record->historyLines();
+    into.sauce.sauceComments = record->noteLines();
+    into.sauce.letterSpacing = record->letterSpacing();
+    into.sauce.aspectRatio = record->aspectRatio();
+    into.sauce.sauceFontName = record->fontName.empty() ? std::string(defaultSauceFont) : record->fontName;
 
     // Blinking text only when the art actually blinks; a cleared flag alone keeps the bright
     // backgrounds, which look the same for art that never sets SGR 5.
     bool anyBlink = false;
     for (int r = 0; r < cells.rowCount() && !anyBlink; ++r)
         anyBlink = std::any_of(cells.row(r).begin(), cells.row(r).end(), [](const ANSICell& c) { return c.blink; });
-    state.doc.blinkingText = !record->iceColors() && anyBlink;
+    into.blinkingText = !record->iceColors() && anyBlink;
 
     if (record->hasCredit()) state.statusNote = "credited to " + record->creditLine() + " — kept on export";
 }

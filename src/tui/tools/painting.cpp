@@ -45,7 +45,7 @@ ANSICell inked(ANSICell cell, const Ink& ink, const AppState& state) {
 
 void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& state) {
     if (state.brush.kind != BrushSize::Kind::cells) {
-        if (!insideDocument(at)) return;
+        if (!state.doc.contains(at)) return;
         const ANSICell* existing = activeCellAt(state, at);
         if (!existing) return;
         ANSICell cell = *existing;

@@ -121,7 +121,7 @@ void performSelectAction(SelectAction action, AppState& state, const ClipboardRe
                 return;
             }
             state.pasteFloat = true;
-            state.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+            state.previewOverlay = floatPreviewOverlay(state.doc, *state.clipboard, state.cursor);
             state.statusNote = "Space or click to place · arrows move · Esc cancels";
             return;
         case SelectAction::text: return pasteText(state, readClipboard);
@@ -140,19 +140,19 @@ void stampClipboard(const CellGrid& clip, GridKey at, AppState& state) {
         const CellGrid::Row& row = clip.row(r);
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             const GridKey to{at.row + r, at.col + c};
-            if (insideDocument(to)) setActiveCell(state, to, row[static_cast<std::size_t>(c)]);
+            if (state.doc.contains(to)) setActiveCell(state, to, row[static_cast<std::size_t>(c)]);
         }
     }
     state.statusNote = "pasted (^V floats it again)";
 }
 
-std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at) {
+std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const Document& doc, const CellGrid& clip, GridKey at) {
     std::unordered_map<GridKey, ANSICell> overlay;
     for (int r = 0; r < clip.rowCount(); ++r) {
         const CellGrid::Row& row = clip.row(r);
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             const GridKey to{at.row + r, at.col + c};
-            if (insideDocument(to)) overlay[to] = row[static_cast<std::size_t>(c)];
+            if (doc.contains(to)) overlay[to] = row[static_cast<std::size_t>(c)];
         }
     }
     return overlay;

@@ -37,7 +37,7 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
             for (const int o : thicknessOffsets(state.lineThickness)) {
                 const GridKey at = horizontal ? GridKey{centre[i].row + o, centre[i].col}
                                               : GridKey{centre[i].row, centre[i].col + o};
-                if (insideDocument(at)) cells[at] = shapeCell(state, at, frames[i], std::nullopt);
+                if (state.doc.contains(at)) cells[at] = shapeCell(state, at, frames[i], std::nullopt);
             }
         }
         return;
@@ -47,7 +47,7 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
     const auto glyphs =
         lineDirectionChars(centre, from, to, state.lineStyle, state.lineStitchMode, state.lineThickness);
     for (const auto& [at, glyph] : glyphs) {
-        if (!insideDocument(at)) continue;
+        if (!state.doc.contains(at)) continue;
         const auto found = index.find(at);
         const std::size_t k = found != index.end() ? found->second : nearestPoint(centre, at);
         cells[at] = shapeCell(state, at, frames[k], glyph);

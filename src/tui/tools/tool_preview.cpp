@@ -20,27 +20,6 @@ namespace {
 // middle range and the sample does not depend on how fast the machine runs it.
 constexpr std::chrono::milliseconds sampleStepInterval{80};
 
-int stripCols() { return std::max(toolPreviewCols, 1); }
-
-// The shared document size becomes the strip's for the life of this object, and is restored
-// however the scope is left.
-class StripSizedDocument {
-public:
-    StripSizedDocument() : rows_(state.doc.rows), cols_(state.doc.cols) {
-        state.doc.rows = previewStripRows;
-        state.doc.cols = stripCols();
-    }
-    ~StripSizedDocument() {
-        state.doc.rows = rows_;
-        state.doc.cols = cols_;
-    }
-    StripSizedDocument(const StripSizedDocument&) = delete;
-    StripSizedDocument& operator=(const StripSizedDocument&) = delete;
-
-private:
-    int rows_, cols_;
-};
-
 bool isSeedTool(Tool tool) {
     switch (tool) {
         case Tool::eraser:
@@ -67,7 +46,7 @@ void writeCells(const std::unordered_map<GridKey, ANSICell>& cells, AppState& sc
 // cell, as typing would place them.
 void textSample(AppState& scratch, RandomSource& random) {
     const int row = 3;
-    for (int col = 1; col < state.doc.cols - 1; ++col) {
+    for (int col = 1; col < scratch.doc.cols - 1; ++col) {
         const GridKey at{row, col};
         const ANSICell* existing = activeCellAt(scratch, at);
         if (!existing) continue;
@@ -84,7 +63,7 @@ void textSample(AppState& scratch, RandomSource& random) {
 }
 
 void strokeSample(AppState& scratch, RandomSource& random) {
-    const int cols = state.doc.cols;
+    const int cols = scratch.doc.cols;
     if (isSeedTool(scratch.tool)) {
         const bool fullWidth = scratch.tool == Tool::dodge || scratch.tool == Tool::burn || scratch.tool == Tool::prism;
         stripOf(scratch) = seededPreviewStrip(cols, fullWidth);
@@ -98,7 +77,7 @@ void strokeSample(AppState& scratch, RandomSource& random) {
 }
 
 CellGrid sampleOf(AppState scratch, RandomSource& random) {
-    const int cols = state.doc.cols;
+    const int cols = scratch.doc.cols;
     switch (scratch.tool) {
         case Tool::fill: applyFloodFill(GridKey{3, cols / 2}, scratch, random); break;
         case Tool::line:
@@ -118,7 +97,9 @@ constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 
 AppState scratchToolState(const AppState& from) {
     AppState s;
-    s.doc.layers.front().cells = CellGrid(previewStripRows, stripCols());
+    // The scratch state's own document is the strip; the real one is never touched.
+    s.preview.stripCols = std::max(from.preview.stripCols, 1);
+    s.doc = Document::blank(previewStripRows, s.preview.stripCols);
     copyToolSettings(from, s);
     s.doc.colorDepth = from.doc.colorDepth;
     s.doc.blinkingText = from.doc.blinkingText;
@@ -131,15 +112,19 @@ AppState scratchToolState(const AppState& from) {
 CellGrid simulateToolPreview(const AppState& from) { return simulateToolPreview(from, defaultRandomSource()); }
 
 CellGrid simulateToolPreview(const AppState& from, RandomSource& random) {
-    const StripSizedDocument strip;
     return sampleOf(scratchToolState(from), random);
 }
 
 std::string toolPreviewFingerprint(const AppState& s) {
-    std::string key = std::to_string(stripCols()) + '\x1f';
+    std::string key = std::to_string(std::max(s.preview.stripCols, 1)) + '\x1f';
     addToolSettingsKey(s, s.tool, key);
     if (depthSampledTools.contains(s.tool)) key += std::to_string(static_cast<int>(s.doc.colorDepth)) + '\x1f';
     return key;
+}
+
+void updateToolPreview(AppState& state, const Layout& layout) {
+    state.preview.stripCols = layout.previewStripCols();
+    updateToolPreview(state);
 }
 
 void updateToolPreview(AppState& state) {
@@ -161,6 +146,7 @@ void updatePresetHoverPreview(AppState& state, const Layout& layout) {
         return;
     }
     if (state.preview.presetHoverIndex == index && state.preview.presetHoverCells) return;
+    state.preview.stripCols = layout.previewStripCols();
     // Only the settings travel: applying the slot to them leaves the real state untouched.
     AppState tried = scratchToolState(state);
     applyPreset(TUIPreset(*state.presets[static_cast<std::size_t>(index)]), tried);
@@ -182,11 +168,10 @@ void endPreviewStroke(GridKey at, AppState& state) {
 void clearPreviewTryout(AppState& state) { state.preview.previewScratchDoc.reset(); }
 
 void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
-    const StripSizedDocument strip;
     if (phase == PreviewPhase::press || !state.preview.previewScratchState) {
         auto scratch = std::make_shared<AppState>(scratchToolState(state));
         const CellGrid& shown = state.preview.previewScratchDoc ? *state.preview.previewScratchDoc : state.preview.toolPreviewCells;
-        if (shown.rowCount() == previewStripRows && shown.rowLength(0) == state.doc.cols) stripOf(*scratch) = shown;
+        if (shown.rowCount() == previewStripRows && shown.rowLength(0) == scratch->doc.cols) stripOf(*scratch) = shown;
         beginStroke(*scratch);
         state.preview.previewScratchState = std::move(scratch);
         if (isShapeTool(state.tool)) state.preview.previewStrokeStart = at;

@@ -36,20 +36,14 @@ ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink =
 class DocumentIOTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRows_ = state.doc.rows;
-        savedCols_ = state.doc.cols;
         savedCwd_ = fs::current_path();
         folder_ = fs::temp_directory_path() / ("glyphloom-docs-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        state.doc.rows = 2;
-        state.doc.cols = 3;
     }
     void TearDown() override {
         fs::current_path(savedCwd_);
         fs::remove_all(folder_);
-        state.doc.rows = savedRows_;
-        state.doc.cols = savedCols_;
     }
     std::string at(const std::string& name) const { return (folder_ / name).string(); }
     void put(const std::string& name, const std::string& text) const {
@@ -71,13 +65,12 @@ protected:
         AppState state;
         state.browseDir = folder_.string();
         state.docDir = folder_.string();
-        state.doc.layers = {Layer("Layer 1", CellGrid(state.doc.rows, state.doc.cols))};
+        state.doc = Document::blank(2, 3);
         return state;
     }
 
     fs::path folder_;
     fs::path savedCwd_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
@@ -113,14 +106,13 @@ TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
     EXPECT_FALSE(state.quitArmed);
     EXPECT_EQ(state.ownedPath, at("art.glyphloom"));
 
-    state.doc.rows = 9;
-    state.doc.cols = 9;
     AppState other = editor();
+    other.doc = Document::blank(9, 9);
     other.docDir.reset();
     loadDocument("art.glyphloom", other);
     EXPECT_EQ(other.statusNote.value_or(""), "loaded art.glyphloom (3×2 · 3 layers)");
-    EXPECT_EQ(state.doc.rows, 2);
-    EXPECT_EQ(state.doc.cols, 3);
+    EXPECT_EQ(other.doc.rows, 2);
+    EXPECT_EQ(other.doc.cols, 3);
     EXPECT_EQ(other.doc.layers, state.doc.layers);  // order, ids, offsets, visibility and cells
     EXPECT_EQ(other.doc.colorDepth, ColorDepth::truecolor);
     EXPECT_TRUE(other.doc.blinkingText);
@@ -376,6 +368,43 @@ TEST_F(DocumentIOTest, CharacterCycleComesBackWithTheDocument) {
     put("plain.glyphloom", R"({"version":5,"columns":3,"rows":2,"layers":[]})");
     loadDocument(at("plain.glyphloom"), other);
     EXPECT_EQ(other.charCyclePool, state.charCyclePool);
+}
+
+// Opened into an editor whose canvas is another size and saved again, a document comes back
+// as the same Document: size, layers, colour settings, SAUCE fields and the keys it carries.
+TEST_F(DocumentIOTest, OpenThenSaveKeepsTheWholeDocument) {
+    put("full.glyphloom", R"({"version":5,"columns":4,"rows":2,"colorDepth":"truecolor",
+        "layers":[{"name":"Ink","visible":true,"cells":[[{"character":"A","foreground":{"type":"ansi16","n":2},
+        "background":{"type":"ansi16","n":4},"blink":true}]]}],
+        "backgroundMode":"blinkingText","monoTint":"green","sauceTitle":"Dusk","sauceComments":["one","two"],
+        "sauceHistory":["Original artwork by X"],"letterSpacing":2,"aspectRatio":1,"sauceFontName":"IBM VGA50",
+        "sourceSauce":{"title":"Dusk","author":"X","group":"G"},
+        "presets":[null,{"name":"kept","futureKey":[1,2]}],"referenceImageData":"iVBORw0KGgo=",
+        "referenceScale":0.5,"compoMode":true})");
+    AppState state = editor();
+    state.doc = Document::blank(9, 7);
+    state.exportUTF8 = false;
+    loadDocument(at("full.glyphloom"), state);
+    ASSERT_EQ(state.statusNote.value_or(""), "loaded full.glyphloom (4×2) — its presets (↺ restores yours)");
+    const Document opened = state.doc;
+    EXPECT_EQ(opened.rows, 2);
+    EXPECT_EQ(opened.cols, 4);
+    EXPECT_EQ(opened.monoTint, MonoTint::green);
+    EXPECT_EQ(opened.layers.front().cells.cellAt(0, 0)->character.str(), "A");
+    EXPECT_EQ(opened.sauce.sauceComments, (std::vector<std::string>{"one", "two"}));
+    ASSERT_TRUE(opened.sauce.sourceSauce);
+    EXPECT_EQ(opened.sauce.sourceSauce->author, "X");
+
+    state.dirty = true;
+    saveDocument(state);
+    ASSERT_EQ(state.statusNote.value_or(""), "saved full.glyphloom +ans");
+    const auto saved = importGlyphloomData(*readWholeFile(at("full.glyphloom"), 1 << 20).data);
+    ASSERT_TRUE(saved);
+    Document reopened = documentFromDrawingFile(*saved);
+    reopened.writeSauce = opened.writeSauce;  // the artist's setting, not the file's
+    EXPECT_EQ(reopened, opened);
+    for (const char* key : {"presets", "referenceImageData", "referenceScale", "compoMode"})
+        EXPECT_TRUE(saved->carriedKeys.contains(key)) << key;
 }
 
 TEST_F(DocumentIOTest, ADocumentsPresetsAreTakenOverWithoutTouchingTheBankFile) {

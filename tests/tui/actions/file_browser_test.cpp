@@ -87,19 +87,14 @@ protected:
         const char* home = std::getenv("HOME");
         savedHome_ = home ? std::optional<std::string>(home) : std::nullopt;
         ::setenv("HOME", home_.c_str(), 1);
-        savedRows_ = state.doc.rows;
-        savedCols_ = state.doc.cols;
     }
     void TearDown() override {
         if (savedHome_) ::setenv("HOME", savedHome_->c_str(), 1);
         else ::unsetenv("HOME");
         fs::remove_all(home_);
-        state.doc.rows = savedRows_;
-        state.doc.cols = savedCols_;
     }
     fs::path home_;
     std::optional<std::string> savedHome_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(FileBrowserTest, ListsFoldersThenMatchingFilesWithoutHiddenNames) {

@@ -22,15 +22,9 @@ protected:
         folder_ = fs::temp_directory_path() / ("glyphloom-image-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        savedRows_ = state.doc.rows;
-        savedCols_ = state.doc.cols;
-        state.doc.rows = 25;
-        state.doc.cols = 80;
     }
     void TearDown() override {
         fs::remove_all(folder_);
-        state.doc.rows = savedRows_;
-        state.doc.cols = savedCols_;
     }
     // A grey picture written as a PNG file.
     std::string picture(const std::string& name, int width, int height, std::uint8_t grey) const {
@@ -42,11 +36,10 @@ protected:
     }
     AppState editor() const {
         AppState state;
-        state.doc.layers = {Layer("Layer 1", CellGrid(state.doc.rows, state.doc.cols))};
+        state.doc = Document::blank(25, 80);
         return state;
     }
     fs::path folder_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(ImageImportTest, LayerNamesComeFromTheFileName) {

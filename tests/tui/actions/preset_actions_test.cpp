@@ -68,8 +68,6 @@ private:
 class Presets : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.doc.rows = 4;
-        state.doc.cols = 10;
         root_ = fs::temp_directory_path() / ("glyphloom-presets-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "work");
@@ -78,6 +76,7 @@ protected:
         oldCwd_ = fs::current_path();
         fs::current_path(root_ / "work");
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(4, 10);
         state->presets = *builtinPresetBank();
     }
     void TearDown() override {
@@ -87,8 +86,6 @@ protected:
         else
             ::unsetenv("XDG_CONFIG_HOME");
         fs::remove_all(root_);
-        state.doc.rows = 50;
-        state.doc.cols = 160;
     }
     fs::path bankFile() const { return root_ / "config" / "glyphloom" / "presets.json"; }
     PresetBank storedBank() const { return loadPresets(bankFile().string()); }

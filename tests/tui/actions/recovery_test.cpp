@@ -22,24 +22,19 @@ const ProcessAliveCheck nobodyAlive = [](int, std::uint64_t) { return false; };
 class RecoveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRows_ = state.doc.rows;
-        savedCols_ = state.doc.cols;
-        state.doc.rows = 3;
-        state.doc.cols = 4;
         root_ = fs::temp_directory_path() / ("glyphloom-recovery-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
     }
     void TearDown() override {
         fs::remove_all(root_);
-        state.doc.rows = savedRows_;
-        state.doc.cols = savedCols_;
     }
     std::string folder() const { return (root_ / "recovery").string(); }
 
     // An editor with unsaved work on two layers and every document setting away from its default.
     static AppState workInProgress() {
         AppState state;
+        state.doc = Document::blank(3, 4);
         Layer ink("Ink", CellGrid(3, 4));
         ink.cells.set(2, 3, ANSICell{CellChar("é"), ANSIColorValue::truecolor(1, 2, 3), ANSIColorValue::ansi256(200), true});
         ink.rowOffset = -1;
@@ -71,7 +66,6 @@ protected:
     }
 
     fs::path root_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
@@ -86,14 +80,12 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
         EXPECT_EQ(fs::status(keeper.copyPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write)
             << "a copy is private, whatever the umask";
     }  // the editor is gone; its copy stays
-    state.doc.rows = 50;
-    state.doc.cols = 160;
     AppState after;
     RecoveryKeeper next(folder(), 102, 1);
     ASSERT_TRUE(recoverUnsavedWork(after, next, nobodyAlive));
 
-    EXPECT_EQ(state.doc.rows, 3);
-    EXPECT_EQ(state.doc.cols, 4);
+    EXPECT_EQ(after.doc.rows, 3);
+    EXPECT_EQ(after.doc.cols, 4);
     EXPECT_EQ(after.doc.layers, before.doc.layers);
     EXPECT_EQ(after.doc.colorDepth, before.doc.colorDepth);
     EXPECT_EQ(after.doc.blinkingText, before.doc.blinkingText);

@@ -278,10 +278,9 @@ TEST(ChromeCanvas, WideGlyphInACellIsShownByAOneColumnStandIn) {
 // The canvas is drawn from rows kept between frames: after every kind of change it must still
 // show exactly the composite of the visible layers.
 TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
-    state.doc.rows = 12;
-    state.doc.cols = 30;
     Frame f(30, 100);
     f.state.mouse = {-1, -1};
+    f.state.doc = Document::blank(12, 30);
     f.state.doc.layers = {Layer("top", CellGrid(12, 30)), Layer("bottom", CellGrid(12, 30))};
     const ANSICell red{CellChar("r"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(1), false};
     const ANSICell blue{CellChar("b"), ANSIColorValue::ansi16(12), ANSIColorValue::ansi16(4), false};
@@ -314,8 +313,6 @@ TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
                           *expected.cellAt(r, c))
                     << step.name << " at " << r << "," << c;
     }
-    state.doc.rows = 50;
-    state.doc.cols = 160;
 }
 
 TEST(ChromeStatus, AWidePenCharacterTakesTwoColumnsAndKeepsTheRightEdge) {

@@ -154,20 +154,11 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
     static const char* glyphs[] = {"a", "█", "▀", "é", "e\xCC\x81", "中", "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD",
                                    "\x1b", "\xCC\x81", " ", "\xE2\x80\x8B"};
     static const std::pair<int, int> sizes[] = {{24, 80}, {30, 100}, {18, 60}, {40, 132}, {12, 40}};
-    // The document size is process-wide: put it back however the test ends.
-    struct DocumentSize {
-        int rows = state.doc.rows, cols = state.doc.cols;
-        ~DocumentSize() {
-            state.doc.rows = rows;
-            state.doc.cols = cols;
-        }
-    } restore;
-    state.doc.rows = 60;
-    state.doc.cols = 150;
     for (const unsigned seed : {1u, 2u, 3u}) {
         std::mt19937 rng(seed);
         const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         AppState state;
+        state.doc = Document::blank(60, 150);
         state.doc.layers.clear();
         for (int i = 0; i < 3; ++i) {
             CellGrid grid(state.doc.rows, state.doc.cols);

@@ -176,8 +176,6 @@ TEST(AnsCorpus, UTF8CompanionReimportsCellForCell) {
 TEST(AnsCorpus, RecordSurvivesTheSavePath) {
     const auto files = corpus();
     REQUIRE_CORPUS(files);
-    state.doc.rows = 25;
-    state.doc.cols = 80;
     for (const auto& file : files) {
         const auto imported = importANSFile(file.data, preferUTF8For(file.name));
         ASSERT_TRUE(imported) << file.name;
@@ -213,8 +211,6 @@ TEST(AnsCorpus, RecordSurvivesTheSavePath) {
         EXPECT_EQ(saved.fontName, original.fontName) << file.name;
         EXPECT_EQ(again->cells, imported->cells) << file.name;
     }
-    state.doc.rows = 50;
-    state.doc.cols = 160;
 }
 
 std::optional<ImportedANS> opened(const CorpusFile& file) {

@@ -10,17 +10,13 @@
 namespace glyphloom {
 namespace {
 
-// The canvas size is process-wide; every test starts from a small canvas and puts the
-// defaults back afterwards.
+// Every test works on a small canvas of its own.
 class AppStateTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.doc.rows = 6;
-        state.doc.cols = 10;
-    }
-    void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
+    static AppState smallEditor() {
+        AppState state;
+        state.doc = Document::blank(6, 10);
+        return state;
     }
 };
 
@@ -39,10 +35,12 @@ void edit(AppState& state, int row, int col, const char* ch) {
 
 TEST_F(AppStateTest, FreshStateHasOneBlankLayerOfTheCanvasSizeAndTheDocumentedDefaults) {
     const AppState state;
+    EXPECT_EQ(state.doc.rows, AppState::defaultDocRows);
+    EXPECT_EQ(state.doc.cols, AppState::defaultDocCols);
     ASSERT_EQ(state.doc.layers.size(), 1u);
     const Layer& layer = state.doc.layers[0];
     EXPECT_EQ(layer.name, "Layer 1");
-    EXPECT_EQ(layer.cells, CellGrid(6, 10));
+    EXPECT_EQ(layer.cells, CellGrid(AppState::defaultDocRows, AppState::defaultDocCols));
     EXPECT_TRUE(layer.visible);
     EXPECT_EQ(layer.kind, LayerKind::drawing());
     EXPECT_EQ(state.tool, Tool::paint);
@@ -63,7 +61,7 @@ TEST_F(AppStateTest, FreshStateHasOneBlankLayerOfTheCanvasSizeAndTheDocumentedDe
     // The distant past must be usable in elapsed-time arithmetic without overflowing.
     EXPECT_GT(std::chrono::steady_clock::now() - state.lastResizeAt, std::chrono::hours(24 * 365));
     // Two layers made by two states never share an identity.
-    EXPECT_NE(AppState().layers[0].id, layer.id);
+    EXPECT_NE(AppState().doc.layers[0].id, layer.id);
 }
 
 TEST(UndoDepth, LimitAtItsBoundaries) {
@@ -76,8 +74,6 @@ TEST(UndoDepth, LimitAtItsBoundaries) {
 }
 
 TEST_F(AppStateTest, FiftyOneEditsKeepFiftyStepsAndTheFirstEditCanNoLongerBeUndone) {
-    state.doc.rows = 50;
-    state.doc.cols = 160;
     AppState state;
     for (int i = 0; i < 51; ++i) edit(state, i % 50, i, "x");
     EXPECT_EQ(state.undoStack.size(), 50u);
@@ -91,14 +87,13 @@ TEST_F(AppStateTest, FiftyOneEditsKeepFiftyStepsAndTheFirstEditCanNoLongerBeUndo
 
 TEST_F(AppStateTest, DepthFollowsTheCanvasSizeAtTheTimeOfTheSnapshot) {
     AppState state;
-    state.doc.rows = 1000;  // a million cells: 20 steps
-    state.doc.cols = 1000;
+    state.doc = Document::blank(1000, 1000);  // a million cells: 20 steps
     for (int i = 0; i < 25; ++i) state.snapshotForUndo();
     EXPECT_EQ(state.undoStack.size(), 20u);
 }
 
 TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTheEditBack) {
-    AppState state;
+    AppState state = smallEditor();
     state.doc.sauce.sauceTitleField = "before";
     state.doc.sauce.sauceComments = {"note"};
     const std::vector<Layer> before = state.doc.layers;
@@ -154,7 +149,7 @@ TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTh
 }
 
 TEST_F(AppStateTest, EmptyStacksOnlyReportAndUndoAlwaysLeavesViewOnly) {
-    AppState state;
+    AppState state = smallEditor();
     state.viewOnly = true;
     const std::vector<Layer> before = state.doc.layers;
     state.redo();
@@ -168,7 +163,7 @@ TEST_F(AppStateTest, EmptyStacksOnlyReportAndUndoAlwaysLeavesViewOnly) {
 }
 
 TEST_F(AppStateTest, RestoreKeepsTheActiveLayerAndCursorInsideTheRestoredDocument) {
-    AppState state;
+    AppState state = smallEditor();
     state.doc.layers.emplace_back("Layer 2", CellGrid(6, 10));
     state.doc.layers.emplace_back("Layer 3", CellGrid(6, 10));
     state.undoStack.clear();
@@ -192,20 +187,20 @@ TEST_F(AppStateTest, RestoreKeepsTheActiveLayerAndCursorInsideTheRestoredDocumen
     EXPECT_EQ(twoStep.activeLayerIndex, 0);
 
     // A snapshot with no layers at all still leaves a usable index and a 0 × 0 canvas.
-    AppState empty;
+    AppState empty = smallEditor();
     empty.doc.layers.clear();
     empty.snapshotForUndo();
     empty.doc.layers.emplace_back("Layer 1", CellGrid(6, 10));
     empty.cursor = {5, 9};
     empty.undo();
     EXPECT_EQ(empty.activeLayerIndex, 0);
-    EXPECT_EQ(state.doc.rows, 0);
-    EXPECT_EQ(state.doc.cols, 0);
+    EXPECT_EQ(empty.doc.rows, 0);
+    EXPECT_EQ(empty.doc.cols, 0);
     EXPECT_EQ(empty.cursor, (GridKey{0, 0}));
 }
 
 TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
-    AppState state;
+    AppState state = smallEditor();
     state.doc.layers[0].cells.set(0, 0, ink("a"));
     state.doc.layers[0].cells.set(3, 9, ink("z"));
     state.doc.layers[0].cells.set(5, 2, ink("b"));
@@ -253,7 +248,7 @@ TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
 }
 
 TEST_F(AppStateTest, StatusHistoryRecordsChangesOnlyAndKeepsTheLastHundred) {
-    AppState state;
+    AppState state = smallEditor();
     state.statusNote = "saved";
     state.statusNote = "saved";
     state.statusNote = std::nullopt;
@@ -286,7 +281,7 @@ TEST_F(AppStateTest, AnyOverlayOpenSeesEachOverlayAndNothingElse) {
         {"presetFileMenu", [](AppState& s) { s.presetFileMenuOpen = true; }},
         {"saveOptions", [](AppState& s) { s.saveOptionsOpen = true; }},
     };
-    const AppState base;
+    const AppState base = smallEditor();
     for (const auto& [name, open] : overlays) {
         AppState state = base;
         open(state);
@@ -311,10 +306,8 @@ TEST(StartDirectory, FallsBackToHomeOnlyForRootOrUnknown) {
 TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE(seed);
-        state.doc.rows = 6;
-        state.doc.cols = 10;
         std::mt19937 rng(seed);
-        AppState state;
+        AppState state = smallEditor();
         state.doc.layers.emplace_back("Layer 2", CellGrid(6, 10, ink(".", 4)));
         const UndoSnapshot original{state.doc.layers, state.doc.sauce, state.doc.writeSauce};
         const int originalRows = state.doc.rows;
@@ -366,7 +359,7 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
 }
 
 TEST_F(AppStateTest, SnapshotsShareEveryRowAnEditDidNotTouch) {
-    AppState state;
+    AppState state = smallEditor();
     state.snapshotForUndo();
     state.doc.layers[0].cells.set(2, 2, ink("x"));
     const CellGrid& live = state.doc.layers[0].cells;

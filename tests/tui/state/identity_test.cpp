@@ -136,7 +136,7 @@ TEST(IdentityPersistence, SaveOptionsComeBackFromTheConfigurationFolder) {
     saved.exportUTF8 = true;
     saved.exportPNGOnSave = true;
     saved.exportTXTOnSave = false;
-    saved.writeSauce = true;
+    saved.doc.writeSauce = true;
     saved.fkeyBankIndex = 3;
     ASSERT_EQ(persistSauceIdentity(saved), "");
 

@@ -17,12 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Small canvases, and an identity folder of the test's own so nothing touches the user's.
+// An identity folder of the test's own so nothing touches the user's.
 class SauceStateTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        state.doc.rows = 4;
-        state.doc.cols = 10;
         config_ = fs::temp_directory_path() / ("glyphloom-sauce-" + std::to_string(::getpid()));
         fs::remove_all(config_);
         const char* old = std::getenv("XDG_CONFIG_HOME");
@@ -30,8 +28,6 @@ class SauceStateTest : public ::testing::Test {
         ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
     }
     void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
         if (oldConfig_)
             ::setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
         else

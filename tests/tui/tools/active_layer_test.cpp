@@ -121,17 +121,10 @@ std::vector<ToolEdit> everyToolEdit() {
 
 class ActiveLayer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.doc.rows = 12;
-        state.doc.cols = 24;
-    }
-    void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
-    }
     // A document holding the art on one layer whose grid is moved by `offset`.
     static std::unique_ptr<AppState> documentWithLayerAt(GridKey offset) {
         auto state = std::make_unique<AppState>();
+        state->doc = Document::blank(12, 24);
         Layer& layer = state->doc.layers.front();
         layer.rowOffset = offset.row;
         layer.colOffset = offset.col;
@@ -154,9 +147,9 @@ protected:
     // The same picture on the cells that another state's active layer covers.
     static std::vector<std::optional<ANSICell>> croppedTo(std::vector<std::optional<ANSICell>> cells,
                                                          const AppState& other) {
-        for (int r = 0; r < state.doc.rows; ++r)
-            for (int c = 0; c < state.doc.cols; ++c)
-                if (!activeCellAt(other, {r, c})) cells[static_cast<std::size_t>(r * state.doc.cols + c)].reset();
+        for (int r = 0; r < other.doc.rows; ++r)
+            for (int c = 0; c < other.doc.cols; ++c)
+                if (!activeCellAt(other, {r, c})) cells[static_cast<std::size_t>(r * other.doc.cols + c)].reset();
         return cells;
     }
 };
@@ -177,17 +170,18 @@ TEST_F(ActiveLayer, EveryToolDrawsOnAShiftedLayerWhereTheDocumentCellIs) {
 }
 
 TEST_F(ActiveLayer, MapsDocumentCellsThroughTheOffsetsAndClipsToLayerAndDocument) {
+    const Document doc = Document::blank(12, 24);
     Layer layer("Layer", CellGrid(4, 6));
     layer.rowOffset = 2;
     layer.colOffset = -3;
-    EXPECT_EQ(layerCellOf(layer, {2, 0}), (GridKey{0, 3}));
-    EXPECT_EQ(layerCellOf(layer, {5, 2}), (GridKey{3, 5}));
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 0}), (GridKey{0, 3}));
+    EXPECT_EQ(layerCellOf(doc, layer, {5, 2}), (GridKey{3, 5}));
     EXPECT_EQ(documentCellOf(layer, GridKey{3, 5}), (GridKey{5, 2}));
-    EXPECT_EQ(layerCellOf(layer, {1, 0}), std::nullopt) << "above the layer";
-    EXPECT_EQ(layerCellOf(layer, {2, 3}), std::nullopt) << "right of the layer";
+    EXPECT_EQ(layerCellOf(doc, layer, {1, 0}), std::nullopt) << "above the layer";
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 3}), std::nullopt) << "right of the layer";
     layer.colOffset = 22;  // the layer's right part hangs past the document's edge
-    EXPECT_EQ(layerCellOf(layer, {2, 23}), (GridKey{0, 1}));
-    EXPECT_EQ(layerCellOf(layer, {2, 24}), std::nullopt) << "outside the document";
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 23}), (GridKey{0, 1}));
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 24}), std::nullopt) << "outside the document";
 }
 
 // View-only art takes no edit from any tool, whatever the input: no cell, no undo step, not

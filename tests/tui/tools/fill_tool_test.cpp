@@ -14,13 +14,8 @@ using C = ANSIColorValue;
 class FillToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.doc.rows = 6;
-        state.doc.cols = 10;
         state = std::make_unique<AppState>();
-    }
-    void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
+        state->doc = Document::blank(6, 10);
     }
     const ANSICell& at(int r, int c) const { return *layer().cells.cellAt(r, c); }
     const Layer& layer() const { return state->doc.layers[0]; }
@@ -29,12 +24,12 @@ protected:
     void wall(int col) {
         ANSICell w;
         w.character = "#";
-        for (int r = 0; r < state.doc.rows; ++r) put(r, col, w);
+        for (int r = 0; r < state->doc.rows; ++r) put(r, col, w);
     }
     int countChar(const char* ch) const {
         int n = 0;
-        for (int r = 0; r < state.doc.rows; ++r)
-            for (int c = 0; c < state.doc.cols; ++c) n += at(r, c).character.str() == ch;
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c) n += at(r, c).character.str() == ch;
         return n;
     }
 
@@ -96,7 +91,7 @@ TEST_F(FillToolTest, SymmetryBothFillsFourRegionsInOneStep) {
     wall(5);
     ANSICell w;
     w.character = "#";
-    for (int c = 0; c < state.doc.cols; ++c) put(2, c, w), put(3, c, w);
+    for (int c = 0; c < state->doc.cols; ++c) put(2, c, w), put(3, c, w);
     // Four quadrants: rows 0–1 and 4–5, columns 0–3 and 6–9.
     state->symmetryMode = SymmetryMode::both;
     state->penChar = "o";
@@ -134,7 +129,7 @@ TEST_F(FillToolTest, CyclesRunAlongTheRegionInVisitingOrder) {
     ANSICell w;
     w.character = "#";
     put(0, 4, w);
-    for (int c = 0; c < state.doc.cols; ++c) put(1, c, w);
+    for (int c = 0; c < state->doc.cols; ++c) put(1, c, w);
     state->fgCycle = true;
     state->fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
     state->fgCycleIndex = 1;

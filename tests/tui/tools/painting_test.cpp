@@ -13,16 +13,11 @@ namespace {
 class Painting : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.doc.rows = 9;
-        state.doc.cols = 20;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(9, 20);
         state->penChar = "#";
         state->fg = ANSIColorValue::ansi16(2);
         state->penBg = ANSIColorValue::ansi16(4);
-    }
-    void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
     }
 
     // One stroke through the given points, `ms` apart.
@@ -36,8 +31,8 @@ protected:
     const ANSICell& at(int row, int col) const { return *activeCellAt(*state, {row, col}); }
     int painted() const {
         int n = 0;
-        for (int r = 0; r < state.doc.rows; ++r)
-            for (int c = 0; c < state.doc.cols; ++c) n += at(r, c) != ANSICell::blank();
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c) n += at(r, c) != ANSICell::blank();
         return n;
     }
 

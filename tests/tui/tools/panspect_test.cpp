@@ -15,7 +15,7 @@ TEST(Panspect, DragMovesTheViewAgainstThePointerAndStaysInTheDocument) {
     } cases[] = {
         {"left and up shows more to the right and below", {15, 8}, {12, 15}},
         {"far right clamps at the top-left corner", {200, 90}, {0, 0}},
-        {"far left clamps at the last cell", {-500, -500}, {state.doc.rows - 1, state.doc.cols - 1}},
+        {"far left clamps at the last cell", {-500, -500}, {AppState::defaultDocRows - 1, AppState::defaultDocCols - 1}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -34,7 +34,7 @@ TEST(Panspect, DragMovesTheViewAgainstThePointerAndStaysInTheDocument) {
 TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
     AppState s;
     s.doc.layers.front().cells.set(2, 3, {CellChar("▒"), C::ansi16(14), C::ansi16(8), false});
-    Layer top("top", CellGrid(state.doc.rows, state.doc.cols));
+    Layer top("top", CellGrid(s.doc.rows, s.doc.cols));
     top.cells.set(2, 4, {CellChar("@"), C::ansi256(200), C::ansi16(1), false});
     s.doc.layers.insert(s.doc.layers.begin(), top);
     s.fgCycle = s.charRandom = s.fgNull = s.charNull = true;
@@ -57,7 +57,7 @@ TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
 }
 
 TEST(Panspect, PicksOutsideTheDocumentChangeNothing) {
-    for (const GridKey at : {GridKey{-1, 0}, GridKey{0, -1}, GridKey{state.doc.rows, 0}, GridKey{0, state.doc.cols}}) {
+    for (const GridKey at : {GridKey{-1, 0}, GridKey{0, -1}, GridKey{AppState::defaultDocRows, 0}, GridKey{0, AppState::defaultDocCols}}) {
         AppState s;
         s.penChar = "x";
         pickCell(at, s);

@@ -10,14 +10,9 @@ namespace {
 class PenTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.doc.rows = 8;
-        state.doc.cols = 10;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(8, 10);
         state->tool = Tool::pen;
-    }
-    void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
     }
     void stroke(std::initializer_list<GridKey> points) {
         beginStroke(*state);
@@ -26,7 +21,7 @@ protected:
     // One document row as text.
     std::string row(int r) const {
         std::string text;
-        for (int c = 0; c < state.doc.cols; ++c) text += activeCellAt(*state, {r, c})->character.str();
+        for (int c = 0; c < state->doc.cols; ++c) text += activeCellAt(*state, {r, c})->character.str();
         return text;
     }
     void put(int r, int c, const char* glyph) { setActiveCell(*state, {r, c}, ANSICell{CellChar(glyph)}); }

@@ -136,8 +136,8 @@ TEST(SelectAction, PasteFloatsTheClipboardAtTheCursor) {
 TEST(FloatingPaste, NearTheCornerOnlyTheCellsInsideAreShownAndPlaced) {
     AppState s;
     const CellGrid clip(3, 3, cellOf("q", 5, 6));
-    const GridKey corner{state.doc.rows - 2, state.doc.cols - 1};
-    const auto overlay = floatPreviewOverlay(clip, corner);
+    const GridKey corner{s.doc.rows - 2, s.doc.cols - 1};
+    const auto overlay = floatPreviewOverlay(s.doc, clip, corner);
     EXPECT_EQ(overlay.size(), 2u);
     EXPECT_TRUE(overlay.count(corner));
     EXPECT_TRUE(overlay.count(GridKey{corner.row + 1, corner.col}));
@@ -149,7 +149,7 @@ TEST(FloatingPaste, NearTheCornerOnlyTheCellsInsideAreShownAndPlaced) {
     EXPECT_EQ(at(s, corner.row, corner.col - 1), ANSICell::blank());
     EXPECT_EQ(s.statusNote.value_or(""), "pasted (^V floats it again)");
     // A float partly above and left of the document is clipped the same way.
-    EXPECT_EQ(floatPreviewOverlay(clip, GridKey{-2, -2}).size(), 1u);
+    EXPECT_EQ(floatPreviewOverlay(s.doc, clip, GridKey{-2, -2}).size(), 1u);
 }
 
 TEST(PasteText, WritesClipboardTextWithThePenColours) {
@@ -181,10 +181,10 @@ TEST(PasteText, StaysInsideTheSelection) {
 
 TEST(PasteText, StartsAtTheCursorWithoutASelection) {
     AppState s;
-    s.cursor = GridKey{state.doc.rows - 1, state.doc.cols - 2};
+    s.cursor = GridKey{s.doc.rows - 1, s.doc.cols - 2};
     pasteText(s, "xyz");
-    EXPECT_EQ(at(s, state.doc.rows - 1, state.doc.cols - 2).character, CellChar("x"));
-    EXPECT_EQ(at(s, state.doc.rows - 1, state.doc.cols - 1).character, CellChar("y"));
+    EXPECT_EQ(at(s, s.doc.rows - 1, s.doc.cols - 2).character, CellChar("x"));
+    EXPECT_EQ(at(s, s.doc.rows - 1, s.doc.cols - 1).character, CellChar("y"));
     EXPECT_EQ(s.statusNote.value_or(""), "pasted 2 chars from clipboard");
 }
 

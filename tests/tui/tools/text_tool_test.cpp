@@ -18,14 +18,9 @@ constexpr int blockFace = 0;  // "Block": 5 rows, "A" 5 wide, spacing 1
 class TextTool : public ::testing::Test {
 protected:
     void SetUp() override { resize(50, 160); }
-    void TearDown() override {
-        state.doc.rows = 50;
-        state.doc.cols = 160;
-    }
     void resize(int rows, int cols) {
-        state.doc.rows = rows;
-        state.doc.cols = cols;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(rows, cols);
         state->tool = Tool::text;
         state->fg = ANSIColorValue::ansi16(3);
         state->penBg = ANSIColorValue::ansi16(4);
@@ -35,14 +30,14 @@ protected:
     // Rows × columns of the document whose cells differ from blank.
     std::vector<GridKey> written() const {
         std::vector<GridKey> out;
-        for (int r = 0; r < state.doc.rows; ++r)
-            for (int c = 0; c < state.doc.cols; ++c)
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c)
                 if (!(cell(r, c) == ANSICell::blank())) out.push_back({r, c});
         return out;
     }
     void fillWith(const char* character) {
-        for (int r = 0; r < state.doc.rows; ++r)
-            for (int c = 0; c < state.doc.cols; ++c)
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c)
                 state->doc.layers[0].cells.set(r, c, ANSICell{CellChar(character), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
     }
     std::unique_ptr<AppState> state;

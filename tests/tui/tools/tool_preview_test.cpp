@@ -14,26 +14,24 @@ namespace {
 
 using C = ANSIColorValue;
 
-// A strip of a known width for the test's lifetime.
+// Editors whose preview strip has a known width.
 class ToolPreview : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedCols_ = toolPreviewCols;
-        toolPreviewCols = 20;
+    static constexpr int stripCols = 20;
+    static AppState editor() {
+        AppState s;
+        s.preview.stripCols = stripCols;
+        return s;
     }
-    void TearDown() override { toolPreviewCols = savedCols_; }
 
     // A strip no sample can produce, to tell whether a sample was made.
     static CellGrid marker() { return CellGrid(1, 1, ANSICell{CellChar("@"), C::ansi16(5), C::ansi16(5), true}); }
-
-private:
-    int savedCols_ = 0;
 };
 
 const ANSICell& cellAt(const CellGrid& grid, int r, int c) { return *grid.cellAt(r, c); }
 
 TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
-    AppState s;
+    AppState s = editor();
     updateToolPreview(s);
     ASSERT_TRUE(s.preview.toolPreviewKey);
     EXPECT_EQ(s.preview.toolPreviewCells.rowCount(), previewStripRows);
@@ -70,15 +68,15 @@ TEST_F(ToolPreview, FingerprintIgnoresWhatTheToolsSampleDoesNotRead) {
         {"text: scale", Tool::text, [](AppState& s) { s.textScale = 3; }},
     };
     for (const Case& c : cases) {
-        AppState s;
+        AppState s = editor();
         s.tool = c.tool;
         const std::string before = toolPreviewFingerprint(s);
         c.change(s);
         EXPECT_EQ(toolPreviewFingerprint(s), before) << c.name;
     }
-    AppState s;
+    AppState s = editor();
     const std::string narrow = toolPreviewFingerprint(s);
-    toolPreviewCols = 21;
+    s.preview.stripCols = 21;
     EXPECT_NE(toolPreviewFingerprint(s), narrow) << "a wider strip is a new sample";
 }
 
@@ -119,7 +117,7 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
     int sampleChanges = 0;
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         if (tool == Tool::pans) continue;
-        AppState plain;
+        AppState plain = editor();
         plain.tool = tool;
         for (const ToolSetting& row : toolSettings()) {
             if (std::string_view(row.name) == "tool") continue;
@@ -136,7 +134,7 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
 }
 
 TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
-    AppState s;
+    AppState s = editor();
     s.tool = Tool::fill;
     s.penChar = "▓";
     s.fg = C::ansi16(10);
@@ -151,7 +149,7 @@ TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
 
 TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
     for (const SymmetryMode mode : {SymmetryMode::horizontal, SymmetryMode::vertical, SymmetryMode::both}) {
-        AppState s;
+        AppState s = editor();
         s.penChar = "#";
         s.symmetryMode = mode;
         const CellGrid strip = simulateToolPreview(s);
@@ -161,7 +159,7 @@ TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
                     << "mirror of " << p.row << "," << p.col;
         }
     }
-    AppState plain;
+    AppState plain = editor();
     plain.penChar = "#";
     const CellGrid strip = simulateToolPreview(plain);
     EXPECT_EQ(cellAt(strip, 5, 0).character, CellChar("#"));
@@ -169,7 +167,7 @@ TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
 }
 
 TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
-    AppState s;
+    AppState s = editor();
     s.tool = Tool::eraser;
     CellGrid strip = simulateToolPreview(s);
     EXPECT_EQ(cellAt(strip, 6, 0), (ANSICell{CellChar("█"), C::ansi16(2), C::ansi16(0), false})) << "seed stripe";
@@ -188,30 +186,34 @@ TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
     EXPECT_EQ(cellAt(strip, 3, 0), ANSICell::blank());
 }
 
-TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
-    AppState s;
-    s.tool = Tool::spray;
-    const int rows = state.doc.rows, cols = state.doc.cols;
-    state.doc.rows = 33;
-    state.doc.cols = 77;
-    const auto layers = s.doc.layers;
-    simulateToolPreview(s);
-    const int afterSample[] = {state.doc.rows, state.doc.cols};
-    previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
-    previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
-    const int afterTryOut[] = {state.doc.rows, state.doc.cols};
-    state.doc.rows = rows;
-    state.doc.cols = cols;
-    EXPECT_EQ(afterSample[0], 33);
-    EXPECT_EQ(afterSample[1], 77);
-    EXPECT_EQ(afterTryOut[0], 33);
-    EXPECT_EQ(afterTryOut[1], 77);
-    EXPECT_EQ(s.doc.layers, layers);
+// The samples and try-outs draw on a strip of their own, whether the document is larger or
+// smaller than the strip: the document keeps its size, its cells and its settings.
+TEST_F(ToolPreview, SamplesAndTryOutsLeaveTheDocumentAlone) {
+    for (const auto& [rows, cols] : {std::pair{33, 77}, std::pair{3, 4}}) {
+        SCOPED_TRACE(std::to_string(cols) + "x" + std::to_string(rows));
+        for (const Tool tool : {Tool::spray, Tool::line, Tool::fill, Tool::text}) {
+            AppState s = editor();
+            s.doc = Document::blank(rows, cols);
+            s.doc.layers.front().cells.set(rows - 1, cols - 1, {CellChar("#"), C::ansi16(2), C::ansi16(1), false});
+            s.tool = tool;
+            const Document before = s.doc;
+            updateToolPreview(s);
+            previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
+            previewScratchApply(GridKey{2, 15}, PreviewPhase::drag, s);
+            previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
+            EXPECT_EQ(s.doc, before) << rawValue(tool);
+            EXPECT_TRUE(s.undoStack.empty()) << rawValue(tool);
+            for (const CellGrid* strip : {&s.preview.toolPreviewCells, &*s.preview.previewScratchDoc}) {
+                EXPECT_EQ(strip->rowCount(), previewStripRows) << rawValue(tool);
+                EXPECT_EQ(strip->rowLength(0), stripCols) << rawValue(tool);
+            }
+        }
+    }
 }
 
 TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
     for (const Tool tool : {Tool::paint, Tool::line, Tool::fill}) {
-        AppState s;
+        AppState s = editor();
         s.tool = tool;
         s.lineStyle = LineStyle::none;  // the line draws the pen's character
         s.penChar = "%";
@@ -236,7 +238,7 @@ TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
 }
 
 TEST_F(ToolPreview, ShapeTryOutFollowsThePointerWithoutSmearing) {
-    AppState s;
+    AppState s = editor();
     s.tool = Tool::line;
     s.lineStyle = LineStyle::none;
     s.penChar = "*";
@@ -269,7 +271,7 @@ protected:
         s.mouse = {x, y};
         updatePresetHoverPreview(s, layout);
     }
-    AppState s;
+    AppState s = editor();
     Layout layout;
 };
 
@@ -309,7 +311,7 @@ TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
 }
 
 TEST_F(ToolPreview, PanspectKeepsTheLastSample) {
-    AppState s;
+    AppState s = editor();
     s.tool = Tool::pans;
     s.preview.toolPreviewCells = marker();
     updateToolPreview(s);
