@@ -166,8 +166,8 @@ double loadAverage() {
 
 int main() {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // figures show as they come, even if the run is cut short
-    state.doc.rows = kRows;
-    state.doc.cols = kCols;
+    AppState::defaultDocRows = kRows;
+    AppState::defaultDocCols = kCols;
     std::mt19937 rng(20261207);
     const std::string folder =
         (std::filesystem::temp_directory_path() / ("glyphloom-recovery-bench-" + std::to_string(::getpid()))).string();

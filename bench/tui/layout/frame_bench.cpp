@@ -101,8 +101,8 @@ int main() {
     const double one = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
     std::printf("flush after one changed cell: %zu bytes (target <= 32), %.0f us\n", bytes, one);
 
-    state.doc.rows = rows;
-    state.doc.cols = cols;
+    AppState::defaultDocRows = rows;
+    AppState::defaultDocCols = cols;
     frameAfterOneEdit("320x200 x 7 layers with offsets (target <= 500 us)", layers);
     frameAfterOneEdit("320x200 x 1 layer", {layers.front()});
 

@@ -85,16 +85,16 @@ void dragBench(const char* label, std::vector<Layer> layers) {
 
 int main() {
     std::mt19937 rng(42);
-    state.doc.rows = 200;
-    state.doc.cols = 320;
+    AppState::defaultDocRows = 200;
+    AppState::defaultDocCols = 320;
     const std::vector<Layer> layers = artLayers(7, 200, 320, rng);
     dragBench("320x200 x 7 layers", layers);
     dragBench("320x200 x 1 layer", {layers.front()});
 
     // Scrolling a tall document one row at a time, alternately down and up.
     {
-        state.doc.rows = 3062;
-        state.doc.cols = 80;
+        AppState::defaultDocRows = 3062;
+        AppState::defaultDocCols = 80;
         AppState state;
         state.doc.layers = artLayers(1, 3062, 80, rng);
         state.activeLayerIndex = 0;

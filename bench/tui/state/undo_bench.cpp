@@ -71,8 +71,8 @@ void stroke(AppState& state, std::mt19937& rng) {
 
 int main() {
     using Clock = std::chrono::steady_clock;
-    state.doc.rows = kRows;
-    state.doc.cols = kCols;
+    AppState::defaultDocRows = kRows;
+    AppState::defaultDocCols = kCols;
     std::mt19937 rng(20261207);
     bool ok = true;
 

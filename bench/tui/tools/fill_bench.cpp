@@ -75,8 +75,8 @@ double dodgeSampleMicros(AppState& state) {
 }  // namespace
 
 int main() {
-    state.doc.rows = kRows;
-    state.doc.cols = kCols;
+    AppState::defaultDocRows = kRows;
+    AppState::defaultDocCols = kCols;
     AppState state;
     bool ok = true;
 

@@ -20,8 +20,8 @@ double medianMillis(int runs, const auto& body) { return 1e3 * glyphloom::bench:
 }  // namespace
 
 int main() {
-    state.doc.rows = 200;
-    state.doc.cols = 320;
+    AppState::defaultDocRows = 200;
+    AppState::defaultDocCols = 320;
     AppState state;
     std::size_t bytes = 0;
     Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);
