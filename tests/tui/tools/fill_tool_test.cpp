@@ -10,7 +10,7 @@ namespace {
 
 using C = ANSIColorValue;
 
-// A small document so mirror positions are easy to name; restores the default size after.
+// A small document so mirror positions are easy to name.
 class FillToolTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int blockFace = 0;  // "Block": 5 rows, "A" 5 wide, spacing 1
 
-// A document of the given size, restored afterwards, and a state on the Text tool.
+// A state on the Text tool with a document of the given size.
 class TextTool : public ::testing::Test {
 protected:
     void SetUp() override { resize(50, 160); }
