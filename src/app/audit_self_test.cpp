@@ -148,7 +148,7 @@ void sauceProvenance(Checker& c) {
     claimSauceAuthorship(state);
     const SauceRecord claimed = exportSauce(state, "copy");
     bool historyNamesAda = false;
-    for (const std::string& line : state.sauceHistory) historyNamesAda = historyNamesAda || line.find("Ada") != std::string::npos;
+    for (const std::string& line : state.doc.sauce.sauceHistory) historyNamesAda = historyNamesAda || line.find("Ada") != std::string::npos;
     c.check(claimed.author == "Me" && historyNamesAda, "claiming the art moves the old credit into the history");
 }
 
@@ -159,13 +159,13 @@ void saveOwnership(Checker& c, const ScratchHome& home) {
     AppState state;
     state.filename = "art";
     state.docDir = folder;
-    state.layers.front().cells.set(0, 0, cell("Z", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(5)));
+    state.doc.layers.front().cells.set(0, 0, cell("Z", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(5)));
     saveDocument(state);
     c.check(textOf(readBack(theirs)) == "somebody else's art", "a save never overwrites a file it does not own");
     const auto beside = importANSFile(readBack(folder + "/art-1.ans").value_or(std::vector<std::uint8_t>{}), false);
     c.check(beside && beside->cells.cellAt(0, 0) && beside->cells.cellAt(0, 0)->character == CellChar("Z"),
             "it lands beside it under the next numbered name");
-    state.layers.front().cells.set(0, 1, cell("Y", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(5)));
+    state.doc.layers.front().cells.set(0, 1, cell("Y", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(5)));
     saveDocument(state);
     const auto again = importANSFile(readBack(folder + "/art-1.ans").value_or(std::vector<std::uint8_t>{}), false);
     c.check(!fileExists(folder + "/art-2.ans") && again && again->cells.cellAt(0, 1) &&
@@ -183,12 +183,12 @@ void undoDepth(Checker& c) {
     AppState state;
     for (int i = 0; i < 60; ++i) {
         state.snapshotForUndo();
-        state.layers.front().cells.set(0, 0, cell(i % 2 ? "a" : "b", ANSIColorValue::ansi16(7), ANSIColorValue::ansi16(0)));
+        state.doc.layers.front().cells.set(0, 0, cell(i % 2 ? "a" : "b", ANSIColorValue::ansi16(7), ANSIColorValue::ansi16(0)));
     }
-    const int limit = AppState::undoDepthLimit(static_cast<std::int64_t>(AppState::docRows) * AppState::docCols);
+    const int limit = AppState::undoDepthLimit(static_cast<std::int64_t>(state.doc.rows) * state.doc.cols);
     c.check(static_cast<int>(state.undoStack.size()) == limit, "the undo stack stops at its limit, oldest dropped");
     state.undo();
-    c.check(state.redoStack.size() == 1 && state.layers.front().cells.cellAt(0, 0)->character == CellChar("b"),
+    c.check(state.redoStack.size() == 1 && state.doc.layers.front().cells.cellAt(0, 0)->character == CellChar("b"),
             "undo brings back the step before and can be redone");
 }
 

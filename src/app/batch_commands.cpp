@@ -92,10 +92,10 @@ int crop(const std::vector<std::string>& args, std::FILE* err) {
     // of a file without iCE colours still blink in the slice.
     AppState opened;
     adoptSauce(opened, imported->sauce, imported->cells);
-    if (imported->blinkingText) opened.blinkingText = true;
+    if (imported->blinkingText) opened.doc.blinkingText = true;
     return writeOrFail(args[3],
                        exportANSFileData(CellGrid(std::move(rows)), "crop", "", "", std::nullopt, true,
-                                         !opened.blinkingText, false),
+                                         !opened.doc.blinkingText, false),
                        err);
 }
 

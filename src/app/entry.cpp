@@ -72,10 +72,9 @@ int interactiveStart(const CommandLine& commandLine) {
             state.statusNote = "unsaved work kept — start without --size to reopen it (--recover lists it)";
     }
     pruneRecoveryCopies(keeper.folder(), keeper.copyPath(), copyOwnerRunning);
-    updateToolPreview(state);
-
     Terminal::enter();
     const TerminalSize initial = Terminal::size();
+    updateToolPreview(state, layoutGeometry(state, initial.rows, initial.cols));
     screen.resize(initial.rows, initial.cols);
     Layout layout = drawFrame(state, screen);
     if (!state.shouldQuit) runMainLoop(state, terminal, screen, layout, &keeper);
@@ -101,14 +100,11 @@ int runGlyphloom(const CommandLine& commandLine) {
     if (commandLine.has("--test-codepoint")) return runCodepointSelfTest(stdout) ? 0 : 1;
     if (auto status = runBatchCommand(commandLine, stdout, stderr)) return *status;
     if (commandLine.has("--dump-layout")) {
+        AppState state;
         // A developer aid that must work without a terminal: a bad --size is simply ignored.
         if (auto value = commandLine.valuesOf("--size", 1)) {
-            if (auto size = parseCanvasSize(value->front())) {
-                AppState::docCols = size->cols;
-                AppState::docRows = size->rows;
-            }
+            if (auto size = parseCanvasSize(value->front())) state.doc = Document::blank(size->rows, size->cols);
         }
-        AppState state;
         applyLayoutSetupFlags(commandLine, state);
         const TerminalSize size = Terminal::size();
         dumpLayout(state, size.rows, size.cols, stdout);
@@ -132,8 +128,8 @@ int runGlyphloom(const CommandLine& commandLine) {
             printLine(stderr, "glyphloom: bad --size, expected COLSxROWS (e.g. 160x50)");
             return 1;
         }
-        AppState::docCols = AppState::defaultDocCols = size->cols;
-        AppState::docRows = AppState::defaultDocRows = size->rows;
+        AppState::defaultDocCols = size->cols;
+        AppState::defaultDocRows = size->rows;
     }
     return interactiveStart(commandLine);
 }

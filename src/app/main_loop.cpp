@@ -96,7 +96,7 @@ void runMainLoop(AppState& state, Terminal& terminal, Screen& screen, Layout& la
                                  [](const InputEvent& e) { return e.kind == InputEvent::Kind::eof; });
         processBatch(events, state, layout, terminal, screen, Clock::now());
         updatePresetHoverPreview(state, layout);
-        updateToolPreview(state);
+        updateToolPreview(state, layout);
         layout = drawFrame(state, screen);
         if ((state.pendingFontURL && !state.fontDownload) || state.pendingFontFile) {
             // A file import blocks (a download only starts here); the frame just shown says

@@ -15,6 +15,7 @@
 #include "core/format/ans_export.hpp"
 #include "core/format/ans_import.hpp"
 #include "core/format/art_file.hpp"
+#include "core/format/document.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/format/preset.hpp"
 #include "core/format/preset_bank.hpp"
@@ -76,9 +77,11 @@ protected:
         CellGrid bottom(2, docColumns, cell("B", red, blue, blinkingText));
         bottom.set(1, 2, cell("Z", ANSIColorValue::ansi16(7), ANSIColorValue::ansi16(5), blinkingText));
         const std::vector<Layer> layers{Layer("Top", top), Layer("Bottom", bottom)};
-        const auto data = exportGlyphloomData(docColumns, 2, layers, ColorDepth::c16, std::nullopt, blinkingText, std::nullopt,
-                                              std::nullopt, "", {}, {}, LetterSpacing::noPreference,
-                                              AspectRatio::noPreference, "IBM VGA", std::nullopt);
+        Document document = Document::blank(2, docColumns);
+        document.layers = layers;
+        document.colorDepth = ColorDepth::c16;
+        document.blinkingText = blinkingText;
+        const auto data = exportGlyphloomData(document, std::nullopt);
         EXPECT_TRUE(data);
         return write("doc.glyphloom", data.value_or(std::vector<std::uint8_t>{}));
     }

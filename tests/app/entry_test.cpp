@@ -76,7 +76,6 @@ TEST(Entry, RecoverListsTheCopiesWithoutATerminal) {
     EXPECT_EQ(r.out, "no recovery copies in " + folder + "\n");
 
     AppState state;
-    state.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
     state.filename = "harbour";
     state.dirty = true;
     // Process 1 never ends, and a stamp taken now is after it started: the copy reads as in use.

@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/format/document.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/model/model_json.hpp"
 #include "core/model/random_source.hpp"
@@ -60,11 +61,12 @@ int main(int argc, char** argv) {
     const std::vector<Layer> layers = busyStack(rows, cols, count);
     std::printf("document: %d × %d cells, %d layers (%d cells)\n", cols, rows, count, rows * cols * count);
 
+    Document document = Document::blank(rows, cols);
+    document.layers = layers;
+    document.colorDepth = ColorDepth::truecolor;
     std::vector<std::uint8_t> data;
     const auto encode = medianTiming(runs, [&] {
-        data = *exportGlyphloomData(cols, rows, layers, ColorDepth::truecolor, std::nullopt, false, std::string("white"),
-                                    std::nullopt, "", {}, {}, LetterSpacing::noPreference, AspectRatio::noPreference,
-                                    "IBM VGA", std::nullopt);
+        data = *exportGlyphloomData(document, std::nullopt);
     });
     std::printf("encode: %.1f ms median (%.1f ms CPU), %.2f MB\n", encode.wall * 1e3, encode.cpu * 1e3,
                 data.size() / 1e6);
@@ -95,10 +97,10 @@ int main(int argc, char** argv) {
     // The editor's own save and open, disk included (atomic write with fsync).
     const fs::path folder = fs::temp_directory_path() / ("glyphloom-docbench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    AppState::docRows = rows;
-    AppState::docCols = cols;
+    AppState::defaultDocRows = rows;
+    AppState::defaultDocCols = cols;
     AppState state;
-    state.layers = layers;
+    state.doc.layers = layers;
     state.docDir = folder.string();
     state.ownedPath = (folder / "bench.glyphloom").string();
     state.filename = "bench";
@@ -111,7 +113,7 @@ int main(int argc, char** argv) {
     const auto load = medianTiming(runs, [&] {
         AppState other;
         loadDocument(state.ownedPath.value(), other);
-        sink = sink + other.layers.size();
+        sink = sink + other.doc.layers.size();
     });
     std::printf("loadDocument: %.1f ms median (%.1f ms CPU)\n", load.wall * 1e3, load.cpu * 1e3);
     fs::remove_all(folder);

@@ -35,12 +35,12 @@ ANSICell variedCell(std::mt19937& rng) {
 
 // Every cell of every layer different.
 void fillRandom(AppState& state, std::mt19937& rng) {
-    state.layers.clear();
+    state.doc.layers.clear();
     for (int l = 0; l < kLayers; ++l) {
         CellGrid grid(kRows, kCols);
         for (int r = 0; r < kRows; ++r)
             for (auto& cell : grid.mutableRow(r)) cell = variedCell(rng);
-        state.layers.emplace_back("Layer " + std::to_string(l + 1), std::move(grid));
+        state.doc.layers.emplace_back("Layer " + std::to_string(l + 1), std::move(grid));
     }
     state.dirty = true;
 }
@@ -48,7 +48,7 @@ void fillRandom(AppState& state, std::mt19937& rng) {
 // A backdrop on the bottom layer over a third of the canvas, and on each layer above it a
 // few small inked patches: most cells blank, as in real layered art.
 void fillTypical(AppState& state, std::mt19937& rng) {
-    state.layers.clear();
+    state.doc.layers.clear();
     for (int l = 0; l < kLayers; ++l) {
         CellGrid grid(kRows, kCols);
         if (l == kLayers - 1) {
@@ -62,7 +62,7 @@ void fillTypical(AppState& state, std::mt19937& rng) {
             for (int r = top; r < top + 12; ++r)
                 for (int c = left; c < left + 30; ++c) grid.set(r, c, variedCell(rng));
         }
-        state.layers.emplace_back("Layer " + std::to_string(l + 1), std::move(grid));
+        state.doc.layers.emplace_back("Layer " + std::to_string(l + 1), std::move(grid));
     }
     state.dirty = true;
 }
@@ -70,7 +70,7 @@ void fillTypical(AppState& state, std::mt19937& rng) {
 // A short stroke on one layer, as a drag of the pen would leave it.
 void stroke(AppState& state, std::mt19937& rng) {
     state.snapshotForUndo();
-    Layer& layer = state.layers[rng() % state.layers.size()];
+    Layer& layer = state.doc.layers[rng() % state.doc.layers.size()];
     const int row = static_cast<int>(rng() % kRows);
     for (int k = 0; k < 8; ++k) layer.cells.set(row, static_cast<int>(rng() % kCols), ANSICell{CellChar("█")});
 }
@@ -166,8 +166,8 @@ double loadAverage() {
 
 int main() {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // figures show as they come, even if the run is cut short
-    AppState::docRows = kRows;
-    AppState::docCols = kCols;
+    AppState::defaultDocRows = kRows;
+    AppState::defaultDocCols = kCols;
     std::mt19937 rng(20261207);
     const std::string folder =
         (std::filesystem::temp_directory_path() / ("glyphloom-recovery-bench-" + std::to_string(::getpid()))).string();

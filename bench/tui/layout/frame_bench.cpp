@@ -34,7 +34,7 @@ double medianCpuMicros(int runs, const auto& body) { return 1e6 * glyphloom::ben
 // One frame as the main loop makes it after a stroke touched one cell of the top layer.
 void frameAfterOneEdit(const char* label, std::vector<Layer> layers) {
     AppState state;
-    state.layers = std::move(layers);
+    state.doc.layers = std::move(layers);
     state.activeLayerIndex = 0;
     std::size_t bytes = 0;
     Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);
@@ -45,7 +45,7 @@ void frameAfterOneEdit(const char* label, std::vector<Layer> layers) {
     auto frame = [&] {
         ++step;
         const ANSICell cell{CellChar(step % 2 ? "x" : "o"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(4), false};
-        state.layers.front().cells.set(20 + step % 5, 40 + step % 7, cell);
+        state.doc.layers.front().cells.set(20 + step % 5, 40 + step % 7, cell);
         Chrome::compose(state, screen);
         screen.flush();
     };
@@ -101,23 +101,23 @@ int main() {
     const double one = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
     std::printf("flush after one changed cell: %zu bytes (target <= 32), %.0f us\n", bytes, one);
 
-    AppState::docRows = rows;
-    AppState::docCols = cols;
+    AppState::defaultDocRows = rows;
+    AppState::defaultDocCols = cols;
     frameAfterOneEdit("320x200 x 7 layers with offsets (target <= 500 us)", layers);
     frameAfterOneEdit("320x200 x 1 layer", {layers.front()});
 
     // Adding a layer to a full-size document, undone between runs so the stack stays at 6 + 1.
     {
         AppState state;
-        state.layers.assign(layers.begin(), layers.begin() + 6);
+        state.doc.layers.assign(layers.begin(), layers.begin() + 6);
         auto add = [&] { addLayer(state); };
         const double addWall = medianMicros(51, [&] {
             add();
-            state.layers.erase(state.layers.begin());
+            state.doc.layers.erase(state.doc.layers.begin());
         });
         const double addCpu = medianCpuMicros(51, [&] {
             add();
-            state.layers.erase(state.layers.begin());
+            state.doc.layers.erase(state.doc.layers.begin());
         });
         std::printf("addLayer at 320x200 (target <= 1000 us, includes removing it again): %.0f us median wall, "
                     "%.0f us median cpu\n",

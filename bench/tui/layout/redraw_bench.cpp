@@ -59,7 +59,7 @@ std::string mouseReport(int button, int x, int y, char final) {
 // A Paint drag over 600 reports, wandering over the canvas as a hand does.
 void dragBench(const char* label, std::vector<Layer> layers) {
     AppState state;
-    state.layers = std::move(layers);
+    state.doc.layers = std::move(layers);
     state.activeLayerIndex = 0;
     state.tools.tool = Tool::paint;
     std::size_t bytes = 0;
@@ -85,18 +85,18 @@ void dragBench(const char* label, std::vector<Layer> layers) {
 
 int main() {
     std::mt19937 rng(42);
-    AppState::docRows = 200;
-    AppState::docCols = 320;
+    AppState::defaultDocRows = 200;
+    AppState::defaultDocCols = 320;
     const std::vector<Layer> layers = artLayers(7, 200, 320, rng);
     dragBench("320x200 x 7 layers", layers);
     dragBench("320x200 x 1 layer", {layers.front()});
 
     // Scrolling a tall document one row at a time, alternately down and up.
     {
-        AppState::docRows = 3062;
-        AppState::docCols = 80;
+        AppState::defaultDocRows = 3062;
+        AppState::defaultDocCols = 80;
         AppState state;
-        state.layers = artLayers(1, 3062, 80, rng);
+        state.doc.layers = artLayers(1, 3062, 80, rng);
         state.activeLayerIndex = 0;
         std::size_t bytes = 0;
         Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);

@@ -39,7 +39,7 @@ double median(std::vector<double> values) {
 }
 
 void fillDocument(AppState& state, std::mt19937& rng) {
-    state.layers.clear();
+    state.doc.layers.clear();
     for (int l = 0; l < kLayers; ++l) {
         CellGrid grid(kRows, kCols);
         for (int r = 0; r < kRows; ++r) {
@@ -49,13 +49,13 @@ void fillDocument(AppState& state, std::mt19937& rng) {
                 cell.foreground = ANSIColorValue::ansi256(static_cast<int>(rng() % 256));
             }
         }
-        state.layers.emplace_back("Layer " + std::to_string(l + 1), std::move(grid));
+        state.doc.layers.emplace_back("Layer " + std::to_string(l + 1), std::move(grid));
     }
 }
 
 // One stroke: up to 10 consecutive rows of one layer get a few new cells each.
 void stroke(AppState& state, std::mt19937& rng) {
-    Layer& layer = state.layers[rng() % state.layers.size()];
+    Layer& layer = state.doc.layers[rng() % state.doc.layers.size()];
     const int top = static_cast<int>(rng() % (kRows - 10));
     for (int r = top; r < top + 10; ++r) {
         for (int k = 0; k < 5; ++k) {
@@ -71,8 +71,8 @@ void stroke(AppState& state, std::mt19937& rng) {
 
 int main() {
     using Clock = std::chrono::steady_clock;
-    AppState::docRows = kRows;
-    AppState::docCols = kCols;
+    AppState::defaultDocRows = kRows;
+    AppState::defaultDocCols = kCols;
     std::mt19937 rng(20261207);
     bool ok = true;
 
@@ -83,7 +83,7 @@ int main() {
                 documentMB, AppState::undoDepthLimit(std::int64_t{kRows} * kCols));
 
     // Memory of 50 edits, each preceded by a snapshot, over the document alone.
-    const std::vector<Layer> original = state.layers;
+    const std::vector<Layer> original = state.doc.layers;
     const long long before = residentBytes();
     for (int i = 0; i < kEdits; ++i) {
         state.snapshotForUndo();
@@ -96,7 +96,7 @@ int main() {
     for (const UndoSnapshot& snapshot : state.undoStack)
         for (std::size_t l = 0; l < snapshot.layers.size(); ++l)
             for (int r = 0; r < snapshot.layers[l].cells.rowCount(); ++r)
-                if (!snapshot.layers[l].cells.sharesRowWith(state.layers[l].cells, r))
+                if (!snapshot.layers[l].cells.sharesRowWith(state.doc.layers[l].cells, r))
                     heldRows.insert(&snapshot.layers[l].cells.row(r));
     const double heldMB = static_cast<double>(heldRows.size()) * kCols * sizeof(ANSICell) / (1 << 20);
     const double extraMB = static_cast<double>(after - before) / (1 << 20);
@@ -107,7 +107,7 @@ int main() {
     ok = ok && before > 0 && extraMB <= kMemoryTargetMB;
 
     // Undo and redo all the way, timing each step and checking where they land.
-    const std::vector<Layer> final = state.layers;
+    const std::vector<Layer> final = state.doc.layers;
     std::vector<double> undoMicros;
     std::vector<double> redoMicros;
     for (int i = 0; i < kEdits; ++i) {
@@ -115,13 +115,13 @@ int main() {
         state.undo();
         undoMicros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
-    const bool backToOriginal = state.layers == original;
+    const bool backToOriginal = state.doc.layers == original;
     for (int i = 0; i < kEdits; ++i) {
         const auto start = Clock::now();
         state.redo();
         redoMicros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
-    const bool forwardToFinal = state.layers == final;
+    const bool forwardToFinal = state.doc.layers == final;
     std::printf("undo: median %.2f us, redo: median %.2f us\n", median(undoMicros), median(redoMicros));
     std::printf("undo all -> original: %s; redo all -> final: %s\n", backToOriginal ? "yes" : "NO",
                 forwardToFinal ? "yes" : "NO");

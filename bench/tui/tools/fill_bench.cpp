@@ -31,7 +31,7 @@ Millis fillMillis(AppState& state) {
     const CellGrid blank(kRows, kCols);
     std::vector<double> cpu;
     const double wall = bench::medianSeconds(kRuns, [&] {
-        state.layers[0].cells = blank;  // shares rows: cheap, and every row is copied on write
+        state.doc.layers[0].cells = blank;  // shares rows: cheap, and every row is copied on write
         state.undoStack.clear();
         const std::clock_t start = std::clock();
         applyFloodFill({kRows / 2, kCols / 2}, state);
@@ -59,9 +59,9 @@ double dodgeSampleMicros(AppState& state) {
             cell.background = ANSIColorValue::ansi256((r * 11 + c * 3) % 256);
             art.set(r, c, cell);
         }
-    state.layers[0].cells = art;
+    state.doc.layers[0].cells = art;
     state.tools.tool = Tool::dodge;
-    state.colorDepth = ColorDepth::c256;
+    state.doc.colorDepth = ColorDepth::c256;
     state.tools.brush = BrushSize::cells(10);
     const GridKey at{kRows / 2, kCols / 2};
     EngineRandomSource random(1);
@@ -75,8 +75,8 @@ double dodgeSampleMicros(AppState& state) {
 }  // namespace
 
 int main() {
-    AppState::docRows = kRows;
-    AppState::docCols = kCols;
+    AppState::defaultDocRows = kRows;
+    AppState::defaultDocCols = kCols;
     AppState state;
     bool ok = true;
 

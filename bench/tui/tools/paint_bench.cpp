@@ -20,8 +20,8 @@ double medianMillis(int runs, const auto& body) { return 1e3 * glyphloom::bench:
 }  // namespace
 
 int main() {
-    AppState::docRows = 200;
-    AppState::docCols = 320;
+    AppState::defaultDocRows = 200;
+    AppState::defaultDocCols = 320;
     AppState state;
     std::size_t bytes = 0;
     Screen screen([&bytes](std::string_view out) { bytes += out.size(); }, false);
@@ -48,7 +48,7 @@ int main() {
         screen.flush();
     });
     std::printf("paint sample, cells(10), symmetry both, %dx%d, paint+compose+flush: %.3f ms median\n",
-                AppState::docCols, AppState::docRows, sample);
+                state.doc.cols, state.doc.rows, sample);
 
     // Oval preview: one computeShape per pointer move, the pointer sweeping the whole canvas.
     state.tools.tool = Tool::oval;
@@ -60,13 +60,13 @@ int main() {
         ++move;
         cells += computeShape(GridKey{0, 0}, to, state).size();
     });
-    std::printf("oval preview, computeShape across %dx%d: %.3f ms median (%zu cells per move)\n", AppState::docCols,
-                AppState::docRows, oval, cells / 101);
+    std::printf("oval preview, computeShape across %dx%d: %.3f ms median (%zu cells per move)\n", state.doc.cols,
+                state.doc.rows, oval, cells / 101);
     state.tools.ovalOptions.filled = true;
     state.tools.ovalOptions.thickness = 4;
     state.tools.ovalOptions.drawMode = OvalDrawMode::blocks();
     const double filled = medianMillis(51, [&] { cells = computeShape(GridKey{0, 0}, GridKey{199, 319}, state).size(); });
-    std::printf("oval preview, filled, 4 rings, blocks, %dx%d: %.3f ms median (%zu cells)\n", AppState::docCols,
-                AppState::docRows, filled, cells);
+    std::printf("oval preview, filled, 4 rings, blocks, %dx%d: %.3f ms median (%zu cells)\n", state.doc.cols,
+                state.doc.rows, filled, cells);
     return bytes == 0;
 }

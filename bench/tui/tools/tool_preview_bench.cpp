@@ -37,8 +37,8 @@ AppState busyState() {
 }  // namespace
 
 int main() {
-    toolPreviewCols = kStripCols;
     AppState state = busyState();
+    state.preview.stripCols = kStripCols;
     double slowest = 0;
     const char* slowestName = "";
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {

@@ -443,45 +443,6 @@ bool streamDrawingFile(const DrawingFile& file, const ByteSink& sink, std::strin
     }
 }
 
-DrawingFile glyphloomDocument(int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
-                              const std::optional<std::string>& charCycleSequence, bool blinkingText,
-                              const std::optional<std::string>& monoTint, const std::optional<DrawingFile>& carried,
-                              const std::string& sauceTitle, const std::vector<std::string>& sauceComments,
-                              const std::vector<std::string>& sauceHistory, LetterSpacing letterSpacing,
-                              AspectRatio aspectRatio, const std::string& sauceFontName,
-                              const std::optional<SauceRecord>& sourceSauce) {
-    DrawingFile file;
-    file.version = 5;
-    file.columns = columns;
-    file.rows = rows;
-    file.colorDepth = std::string(rawValue(colorDepth));
-    file.layers = layers;
-    file.charCycleSequence = charCycleSequence;
-    file.backgroundMode = blinkingText ? "blinkingText" : "brightBackgrounds";
-    file.monoTint = monoTint ? monoTint : (carried ? carried->monoTint : std::nullopt);
-    if (!sauceTitle.empty()) file.sauceTitle = sauceTitle;
-    if (!sauceComments.empty()) file.sauceComments = sauceComments;
-    if (!sauceHistory.empty()) file.sauceHistory = sauceHistory;
-    file.sourceSauce = sourceSauce;
-    file.letterSpacing = static_cast<int>(letterSpacing);
-    file.aspectRatio = static_cast<int>(aspectRatio);
-    file.sauceFontName = sauceFontName;
-    if (carried) file.carriedKeys = carried->carriedKeys;
-    return file;
-}
-
-std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
-    int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
-    const std::optional<std::string>& charCycleSequence, bool blinkingText, const std::optional<std::string>& monoTint,
-    const std::optional<DrawingFile>& carried, const std::string& sauceTitle,
-    const std::vector<std::string>& sauceComments, const std::vector<std::string>& sauceHistory,
-    LetterSpacing letterSpacing, AspectRatio aspectRatio, const std::string& sauceFontName,
-    const std::optional<SauceRecord>& sourceSauce) {
-    return encodeDrawingFile(glyphloomDocument(columns, rows, layers, colorDepth, charCycleSequence, blinkingText,
-                                               monoTint, carried, sauceTitle, sauceComments, sauceHistory,
-                                               letterSpacing, aspectRatio, sauceFontName, sourceSauce));
-}
-
 std::optional<DrawingFile> importGlyphloomData(std::span<const std::uint8_t> data) {
     try {
         // Walk the top-level object: the cell-bearing keys are read straight into cells, the

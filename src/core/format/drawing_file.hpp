@@ -81,25 +81,6 @@ std::optional<std::vector<std::uint8_t>> encodeDrawingFile(const DrawingFile& fi
 // when the sink refused a piece or memory ran out.
 bool streamDrawingFile(const DrawingFile& file, const ByteSink& sink, std::string_view leadingMembers = {});
 
-// A version-5 document of the given state. `monoTint` absent takes the tint of `carried`;
-// the carried preset bank, reference image and composition flag are written back as read.
-// Empty title, comment and history lists are left out.
-DrawingFile glyphloomDocument(int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
-                              const std::optional<std::string>& charCycleSequence, bool blinkingText,
-                              const std::optional<std::string>& monoTint, const std::optional<DrawingFile>& carried,
-                              const std::string& sauceTitle, const std::vector<std::string>& sauceComments,
-                              const std::vector<std::string>& sauceHistory, LetterSpacing letterSpacing,
-                              AspectRatio aspectRatio, const std::string& sauceFontName,
-                              const std::optional<SauceRecord>& sourceSauce);
-// That document's JSON.
-std::optional<std::vector<std::uint8_t>> exportGlyphloomData(
-    int columns, int rows, const std::vector<Layer>& layers, ColorDepth colorDepth,
-    const std::optional<std::string>& charCycleSequence, bool blinkingText, const std::optional<std::string>& monoTint,
-    const std::optional<DrawingFile>& carried, const std::string& sauceTitle,
-    const std::vector<std::string>& sauceComments, const std::vector<std::string>& sauceHistory,
-    LetterSpacing letterSpacing, AspectRatio aspectRatio, const std::string& sauceFontName,
-    const std::optional<SauceRecord>& sourceSauce);
-
 // Nothing on malformed JSON, a missing or non-numeric version/columns/rows, a present key
 // of the wrong type or a value nested deeper than JsonReader::maxNesting. Unknown keys are
 // ignored; numbers are saturated into range, never cast blindly. What the editor would throw

@@ -55,7 +55,7 @@ void pressCanvas(GridKey cell, int button, AppState& state) {
 
 void dragCanvas(GridKey at, AppState& state) {
     if (state.pasteFloat && state.clipboard) {
-        state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, at);
+        state.stroke.previewOverlay = floatPreviewOverlay(state.doc, *state.clipboard, at);
     } else if (state.stroke.shapeStart) {
         state.stroke.lastShapeDrag = at;
         state.stroke.previewOverlay = computeShape(*state.stroke.shapeStart, at, state);

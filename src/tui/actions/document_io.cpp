@@ -143,9 +143,9 @@ void claim(const std::string& path, std::vector<OwnedFile>& owned) {
 
 std::vector<std::uint8_t> classicFileData(const CellGrid& flat, const AppState& state) {
     const std::optional<SauceRecord> record =
-        state.writeSauce ? std::optional<SauceRecord>(exportSauce(state, state.filename)) : std::nullopt;
-    return exportANSFileData(flat, state.filename, state.sauceAuthor, state.sauceGroup, record, state.writeSauce,
-                             !state.blinkingText, state.colorDepth == ColorDepth::mono);
+        state.doc.writeSauce ? std::optional<SauceRecord>(exportSauce(state, state.filename)) : std::nullopt;
+    return exportANSFileData(flat, state.filename, state.sauceAuthor, state.sauceGroup, record, state.doc.writeSauce,
+                             !state.doc.blinkingText, state.doc.colorDepth == ColorDepth::mono);
 }
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
@@ -172,24 +172,28 @@ void exportPicture(AppState& state, const std::string& stem, const std::optional
     state.statusNote = "exported " + *name + ".png (" + std::to_string(data->size() / 1024) + "k)";
 }
 
+// A single-layer document of `cells` opened in place of `current`: it keeps how the editor
+// reads colours (depth, tint, background mode) and whether saves carry a SAUCE record, until
+// the file's own SAUCE says otherwise.
+Document successorOf(const Document& current, CellGrid cells) {
+    Document next;
+    next.rows = cells.rowCount();
+    next.cols = next.rows > 0 ? cells.rowLength(0) : 0;
+    next.layers = {Layer("Layer 1", std::move(cells))};
+    next.colorDepth = current.colorDepth;
+    next.blinkingText = current.blinkingText;
+    next.monoTint = current.monoTint;
+    next.writeSauce = current.writeSauce;
+    return next;
+}
+
 }  // namespace
 
 void applyDrawingFile(const DrawingFile& file, AppState& state) {
-    state.layers = file.resolveLayers();
+    Document opened = documentFromDrawingFile(file);
+    opened.writeSauce = state.doc.writeSauce;  // the artist's choice, not the file's
+    state.doc = std::move(opened);
     state.activeLayerIndex = 0;
-    AppState::docRows = file.safeRows();
-    AppState::docCols = file.safeColumns();
-    state.colorDepth = decodeColorDepth(file.colorDepth.value_or("c16"));
-    state.blinkingText = file.blinkingText();
-    state.monoTint = decodeMonoTint(file.monoTint.value_or(""));
-    state.sourceSauce = file.sourceSauce;
-    state.sauceTitleField = file.sauceTitle.value_or("");
-    state.sauceComments = file.sauceComments.value_or(std::vector<std::string>{});
-    state.sauceHistory = file.sauceHistory.value_or(std::vector<std::string>{});
-    const int spacing = file.letterSpacing.value_or(0), ratio = file.aspectRatio.value_or(0);
-    state.letterSpacing = spacing >= 0 && spacing <= 2 ? static_cast<LetterSpacing>(spacing) : LetterSpacing::noPreference;
-    state.aspectRatio = ratio >= 0 && ratio <= 2 ? static_cast<AspectRatio>(ratio) : AspectRatio::noPreference;
-    state.sauceFontName = file.sauceFontName.value_or(std::string(defaultSauceFont));
     state.viewOnly = false;
     if (file.charCycleSequence) {
         // Whole clusters, so a character made of several scalars comes back as one.
@@ -203,14 +207,10 @@ void applyDrawingFile(const DrawingFile& file, AppState& state) {
         if (!state.preResetPresets) state.preResetPresets = std::move(state.presets);
         state.presets = padBank(*file.presets);
         state.selectedPreset.reset();
-        state.presetHoverIndex.reset();
-        state.presetHoverCells.reset();
+        state.preview.presetHoverIndex.reset();
+        state.preview.presetHoverCells.reset();
         state.presetPool.clear();
     }
-    // Kept for the keys a save writes back; the cells live in the layers, not twice.
-    state.carriedDrawingFile = file;
-    state.carriedDrawingFile->layers.reset();
-    state.carriedDrawingFile->cells.reset();
     state.saveAsGlyphloom = true;
 }
 
@@ -239,14 +239,11 @@ void loadDocument(const std::string& named, AppState& state) {
         // Nothing to parse and nothing to lose: a fresh canvas that saves back into the file
         // (a `touch`ed name is a common way to start a drawing).
         state.snapshotForUndo();
-        AppState::docRows = AppState::defaultDocRows;
-        AppState::docCols = AppState::defaultDocCols;
-        CellGrid blank(AppState::docRows, AppState::docCols);
-        adoptSauce(state, std::nullopt, blank);
-        state.layers = {Layer("Layer 1", std::move(blank))};
+        Document blank = successorOf(state.doc, CellGrid(AppState::defaultDocRows, AppState::defaultDocCols));
+        adoptSauce(state, blank, std::nullopt, blank.layers.front().cells);
+        state.doc = std::move(blank);
         state.activeLayerIndex = 0;
         state.saveAsGlyphloom = lower.ends_with(".glyphloom");
-        state.carriedDrawingFile.reset();
         finishLoad(file, path, true, state);
         state.statusNote = *state.statusNote + " — empty file, blank canvas";
         return;
@@ -284,15 +281,14 @@ void loadDocument(const std::string& named, AppState& state) {
     if (refusedForFullTable()) return;
     auto& imported = result.art;
     state.snapshotForUndo();
-    adoptSauce(state, imported->sauce, imported->cells);
-    if (imported->blinkingText) state.blinkingText = true;
-    if (imported->truecolor) state.colorDepth = ColorDepth::truecolor;
-    AppState::docRows = imported->cells.rowCount();
-    AppState::docCols = imported->cells.rowLength(0);
-    state.layers = {Layer("Layer 1", std::move(imported->cells))};
+    // Nothing of a previous layered document's carried keys travels on.
+    Document opened = successorOf(state.doc, std::move(imported->cells));
+    adoptSauce(state, opened, imported->sauce, opened.layers.front().cells);
+    if (imported->blinkingText) opened.blinkingText = true;
+    if (imported->truecolor) opened.colorDepth = ColorDepth::truecolor;
+    state.doc = std::move(opened);
     state.activeLayerIndex = 0;
     state.saveAsGlyphloom = false;
-    state.carriedDrawingFile.reset();  // nothing of a previous layered document travels on
     finishLoad(file, path, false, state);
     if (!imported->note.empty()) state.statusNote = *state.statusNote + " — " + imported->note;
     noteRecoveryCopyOf(path, state);
@@ -320,8 +316,8 @@ void finishLoad(const std::string& file, const std::string& path, bool owned, Ap
         }
     }
     state.dirty = false;
-    std::string size = std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows);
-    if (state.layers.size() >= 2) size += " · " + std::to_string(state.layers.size()) + " layers";
+    std::string size = std::to_string(state.doc.cols) + "×" + std::to_string(state.doc.rows);
+    if (state.doc.layers.size() >= 2) size += " · " + std::to_string(state.doc.layers.size()) + " layers";
     state.statusNote = "loaded " + file + " (" + size + ")";
 }
 
@@ -352,7 +348,7 @@ bool renameDocument(const std::string& typed, AppState& state) {
 }
 
 void saveDocument(AppState& state, const FileWriter& write) {
-    const bool layered = state.saveAsGlyphloom || state.layers.size() > 1;
+    const bool layered = state.saveAsGlyphloom || state.doc.layers.size() > 1;
     const std::string extension = layered ? "glyphloom" : "ans";
     // A document with a folder of its own never falls back to the current directory.
     const std::string folder = documentFolder(state);
@@ -378,10 +374,7 @@ void saveDocument(AppState& state, const FileWriter& write) {
         const auto cycle = state.tools.charCyclePool.empty()
                                ? std::nullopt
                                : std::optional<std::string>(joined(state.tools.charCyclePool));
-        data = exportGlyphloomData(AppState::docCols, AppState::docRows, state.layers, state.colorDepth, cycle,
-                                   state.blinkingText, std::string(rawValue(state.monoTint)), state.carriedDrawingFile,
-                                   state.sauceTitleField, state.sauceComments, state.sauceHistory, state.letterSpacing,
-                                   state.aspectRatio, state.sauceFontName, state.sourceSauce);
+        data = exportGlyphloomData(state.doc, cycle);
     } else {
         data = classicFileData(flat, state);
     }
@@ -433,17 +426,17 @@ void exportVideoFrame(AppState& state) {
 }
 
 void conformDocument(AppState& state) {
-    const int count = outOfSpecCount(state.layers, state.colorDepth, state.blinkingText);
+    const int count = outOfSpecCount(state.doc.layers, state.doc.colorDepth, state.doc.blinkingText);
     if (count == 0) {
         state.statusNote = "already in spec";
         return;
     }
     state.snapshotForUndo();
-    for (Layer& layer : state.layers) {
+    for (Layer& layer : state.doc.layers) {
         for (int r = 0; r < layer.cells.rowCount(); ++r) {
             const CellGrid::Row& row = layer.cells.row(r);
             for (int c = 0; c < static_cast<int>(row.size()); ++c) {
-                const ANSICell conformed = conformCell(row[static_cast<std::size_t>(c)], state.colorDepth, state.blinkingText);
+                const ANSICell conformed = conformCell(row[static_cast<std::size_t>(c)], state.doc.colorDepth, state.doc.blinkingText);
                 layer.cells.set(r, c, conformed);  // unshares the row only when something changes
             }
         }

@@ -36,7 +36,7 @@ void importImageAsLayer(ImageImportMode mode, AppState& state) {
     if (!state.imageImportPath) return;
     const std::string path = *state.imageImportPath;
     state.imageImportPath.reset();
-    if (static_cast<int>(state.layers.size()) >= maxDocumentLayers) {
+    if (static_cast<int>(state.doc.layers.size()) >= maxDocumentLayers) {
         state.statusNote = "layer limit (" + std::to_string(maxDocumentLayers) + ")";
         return;
     }
@@ -47,10 +47,10 @@ void importImageAsLayer(ImageImportMode mode, AppState& state) {
         return;
     }
     const std::string name = imageLayerName(path);
-    CellGrid cells = rasterizeImage(*image, mode, AppState::docCols, AppState::docRows, state.colorDepth);
+    CellGrid cells = rasterizeImage(*image, mode, state.doc.cols, state.doc.rows, state.doc.colorDepth);
     state.snapshotForUndo();
     // Index 0 is the top of the stack: the picture lies over the art, ready to trace.
-    state.layers.insert(state.layers.begin(), Layer(name, std::move(cells)));
+    state.doc.layers.insert(state.doc.layers.begin(), Layer(name, std::move(cells)));
     state.activeLayerIndex = 0;
     state.statusNote = "imported " + name + " as " + std::string(imageImportLabel(mode)) + " layer";
 }

@@ -47,8 +47,8 @@ void putKeyboardPenDown(AppState& state) {
 }  // namespace
 
 void moveDocumentCursor(int dRow, int dCol, AppState& state, const Layout& layout) {
-    state.cursor.row = std::clamp(state.cursor.row + dRow, 0, std::max(AppState::docRows - 1, 0));
-    state.cursor.col = std::clamp(state.cursor.col + dCol, 0, std::max(AppState::docCols - 1, 0));
+    state.cursor.row = std::clamp(state.cursor.row + dRow, 0, std::max(state.doc.rows - 1, 0));
+    state.cursor.col = std::clamp(state.cursor.col + dCol, 0, std::max(state.doc.cols - 1, 0));
     state.cursorVisible = true;
     keepCursorVisible(state, layout);
     if (state.stroke.kbStroke) {
@@ -57,7 +57,7 @@ void moveDocumentCursor(int dRow, int dCol, AppState& state, const Layout& layou
         state.stroke.lastShapeDrag = state.cursor;
         state.stroke.previewOverlay = computeShape(*state.stroke.shapeStart, state.cursor, state);
     } else if (state.pasteFloat && state.clipboard) {
-        state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+        state.stroke.previewOverlay = floatPreviewOverlay(state.doc, *state.clipboard, state.cursor);
     }
 }
 

@@ -22,7 +22,7 @@ void makeSolid(const ANSIColorValue& color, bool forFg, AppState& state) {
         state.tools.fg = color;
         state.tools.fgCycle = state.tools.fgRandom = state.tools.fgNull = false;
     } else {
-        state.tools.penBg = backgroundForMode(color, state.blinkingText);
+        state.tools.penBg = backgroundForMode(color, state.doc.blinkingText);
         state.tools.bgCycle = state.tools.bgRandom = state.tools.bgNull = false;
     }
 }

@@ -87,7 +87,7 @@ void chipTapped(const ANSIColorValue& color, bool forFg, AppState& state) {
         state.tools.fg = color;
         state.tools.fgNull = false;
     } else {
-        state.tools.penBg = backgroundForMode(color, state.blinkingText);
+        state.tools.penBg = backgroundForMode(color, state.doc.blinkingText);
         state.tools.bgNull = false;
     }
 }
@@ -118,7 +118,7 @@ void toggleFadesPanel(AppState& state) { state.fadesPanelOpen = !state.fadesPane
 void swapForegroundAndBackground(AppState& state) {
     const ANSIColorValue oldFg = state.tools.fg;
     state.tools.fg = state.tools.penBg;
-    state.tools.penBg = backgroundForMode(oldFg, state.blinkingText);
+    state.tools.penBg = backgroundForMode(oldFg, state.doc.blinkingText);
 }
 
 // --- Fades panel ---

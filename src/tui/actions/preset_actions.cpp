@@ -47,8 +47,8 @@ void savePresetAt(int index, AppState& state) {
     slot = std::move(preset);
     state.selectedPreset = index;
     state.preResetPresets.reset();
-    state.presetHoverIndex.reset();
-    state.presetHoverCells.reset();
+    state.preview.presetHoverIndex.reset();
+    state.preview.presetHoverCells.reset();
     persistBank(state);
     state.statusNote = "preset " + slotLabel(index) + " saved";
 }

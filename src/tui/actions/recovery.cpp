@@ -46,31 +46,20 @@ std::string describeSize(const RecoveryInfo& info) {
 
 RecoverySnapshot takeRecoverySnapshot(const AppState& state) {
     RecoverySnapshot s;
-    s.columns = AppState::docCols;
-    s.rows = AppState::docRows;
-    s.layers = state.layers;
-    s.colorDepth = state.colorDepth;
+    s.doc = state.doc;
     if (!state.tools.charCyclePool.empty()) s.charCycleSequence = joined(state.tools.charCyclePool);
-    s.blinkingText = state.blinkingText;
-    s.monoTint = state.monoTint;
-    s.carried = state.carriedDrawingFile;
-    s.sauce = state.sauceFields();
     s.info.filename = state.filename;
     s.info.docDir = state.docDir;
     s.info.sourcePath = state.ownedPath;
     s.info.saveAsGlyphloom = state.saveAsGlyphloom;
-    s.info.columns = s.columns;
-    s.info.rows = s.rows;
-    s.info.layerCount = static_cast<int>(s.layers.size());
+    s.info.columns = s.doc.cols;
+    s.info.rows = s.doc.rows;
+    s.info.layerCount = static_cast<int>(s.doc.layers.size());
     return s;
 }
 
 bool streamRecoverySnapshot(const RecoverySnapshot& s, const ByteSink& sink) {
-    const DrawingFile document = glyphloomDocument(
-        s.columns, s.rows, s.layers, s.colorDepth, s.charCycleSequence, s.blinkingText,
-        std::string(rawValue(s.monoTint)), s.carried, s.sauce.sauceTitleField, s.sauce.sauceComments,
-        s.sauce.sauceHistory, s.sauce.letterSpacing, s.sauce.aspectRatio, s.sauce.sauceFontName, s.sauce.sourceSauce);
-    return streamDrawingFile(document, sink, recoveryInfoMember(s.info));
+    return streamDrawingFile(glyphloomDocument(s.doc, s.charCycleSequence), sink, recoveryInfoMember(s.info));
 }
 
 CopyWriter recoveryCopyWriter() {
@@ -219,7 +208,7 @@ bool recoverUnsavedWork(AppState& state, RecoveryKeeper& keeper, const ProcessAl
             continue;
         }
         applyDrawingFile(*document, state);
-        state.saveAsGlyphloom = info->saveAsGlyphloom || state.layers.size() > 1;
+        state.saveAsGlyphloom = info->saveAsGlyphloom || state.doc.layers.size() > 1;
         state.filename = info->filename;
         state.docDir = info->docDir;
         state.ownedPath.reset();  // whatever stands at the old path now is not ours to overwrite

@@ -26,15 +26,8 @@ namespace glyphloom {
 
 // Everything a copy holds, detached from the editor state.
 struct RecoverySnapshot {
-    int columns = 0;
-    int rows = 0;
-    std::vector<Layer> layers;
-    ColorDepth colorDepth = ColorDepth::c256;
+    Document doc;
     std::optional<std::string> charCycleSequence;
-    bool blinkingText = false;
-    MonoTint monoTint = MonoTint::white;
-    std::optional<DrawingFile> carried;
-    SauceFields sauce;
     RecoveryInfo info;
 
     friend bool operator==(const RecoverySnapshot&, const RecoverySnapshot&) = default;

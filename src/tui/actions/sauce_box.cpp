@@ -26,19 +26,19 @@ void sauceBoxRowTapped(SauceBoxRow row, AppState& state) {
             return;
         case SauceBoxRowKind::cancel: state.sauceEditConfirm = false; return;
         case SauceBoxRowKind::spacing:
-            state.letterSpacing = static_cast<LetterSpacing>((static_cast<int>(state.letterSpacing) + 1) % 3);
+            state.doc.sauce.letterSpacing = static_cast<LetterSpacing>((static_cast<int>(state.doc.sauce.letterSpacing) + 1) % 3);
             return;
         case SauceBoxRowKind::aspect:
-            state.aspectRatio = static_cast<AspectRatio>((static_cast<int>(state.aspectRatio) + 1) % 3);
+            state.doc.sauce.aspectRatio = static_cast<AspectRatio>((static_cast<int>(state.doc.sauce.aspectRatio) + 1) % 3);
             return;
-        case SauceBoxRowKind::title: return startField(state.sauceTitleField);
+        case SauceBoxRowKind::title: return startField(state.doc.sauce.sauceTitleField);
         case SauceBoxRowKind::author: return startField(state.sauceAuthor);
         case SauceBoxRowKind::group: return startField(state.sauceGroup);
-        case SauceBoxRowKind::font: return startField(state.sauceFontName);
+        case SauceBoxRowKind::font: return startField(state.doc.sauce.sauceFontName);
         case SauceBoxRowKind::comment: {
             // One past the last line starts an empty line that the entry appends.
             const auto line = static_cast<std::size_t>(row.line);
-            return startField(row.line >= 0 && line < state.sauceComments.size() ? state.sauceComments[line] : std::string());
+            return startField(row.line >= 0 && line < state.doc.sauce.sauceComments.size() ? state.doc.sauce.sauceComments[line] : std::string());
         }
     }
 }

@@ -19,11 +19,11 @@ void saveOptionTapped(SaveOption option, AppState& state) {
         case SaveOption::png: state.exportPNGOnSave = !state.exportPNGOnSave; break;
         case SaveOption::txt: state.exportTXTOnSave = !state.exportTXTOnSave; break;
         case SaveOption::sauceOn:
-            state.writeSauce = !state.writeSauce;
-            if (state.writeSauce) {
+            state.doc.writeSauce = !state.doc.writeSauce;
+            if (state.doc.writeSauce) {
                 state.statusNote = "sauce record on";
-            } else if (state.sourceSauce && state.sourceSauce->hasCredit()) {
-                state.statusNote = "no sauce record — " + state.sourceSauce->creditLine() + " will not be credited";
+            } else if (state.doc.sauce.sourceSauce && state.doc.sauce.sourceSauce->hasCredit()) {
+                state.statusNote = "no sauce record — " + state.doc.sauce.sourceSauce->creditLine() + " will not be credited";
             } else {
                 state.statusNote = "no sauce record";
             }

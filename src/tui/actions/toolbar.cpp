@@ -12,12 +12,12 @@
 namespace glyphloom {
 namespace {
 
-CellGrid blankLayerCells() { return CellGrid(AppState::docRows, AppState::docCols); }
+CellGrid blankLayerCells(const Document& doc) { return CellGrid(doc.rows, doc.cols); }
 
 // Where the layer with this id sits now, if it is still in the stack.
 std::optional<int> indexOfLayer(const AppState& state, const Uuid& id) {
-    for (std::size_t i = 0; i < state.layers.size(); ++i)
-        if (state.layers[i].id == id) return static_cast<int>(i);
+    for (std::size_t i = 0; i < state.doc.layers.size(); ++i)
+        if (state.doc.layers[i].id == id) return static_cast<int>(i);
     return std::nullopt;
 }
 
@@ -29,18 +29,12 @@ void clearCanvas(AppState& state) {
     state.snapshotForUndo();
     state.viewOnly = false;
     // A cleared canvas no longer carries anyone's SAUCE record.
-    state.sourceSauce.reset();
-    state.sauceTitleField.clear();
-    state.sauceComments.clear();
-    state.sauceHistory.clear();
-    state.letterSpacing = LetterSpacing::noPreference;
-    state.aspectRatio = AspectRatio::noPreference;
-    state.sauceFontName = "IBM VGA";
-    state.writeSauce = false;
+    state.doc.sauce = SauceFields{};
+    state.doc.writeSauce = false;
     Layer* layer = activeLayer(state);
     if (layer == nullptr) return;
-    layer->cells = blankLayerCells();
-    state.statusNote = state.layers.size() >= 2 ? "cleared " + layer->name + " (^Z to undo)" : "cleared (^Z to undo)";
+    layer->cells = blankLayerCells(state.doc);
+    state.statusNote = state.doc.layers.size() >= 2 ? "cleared " + layer->name + " (^Z to undo)" : "cleared (^Z to undo)";
 }
 
 void openFileBrowser(AppState& state, bool imageMode) {
@@ -56,7 +50,7 @@ void openFileBrowser(AppState& state, bool imageMode) {
 }  // namespace
 
 bool validLayer(const AppState& state, int index) {
-    return index >= 0 && index < static_cast<int>(state.layers.size());
+    return index >= 0 && index < static_cast<int>(state.doc.layers.size());
 }
 
 void perform(BarAction action, AppState& state) {
@@ -139,13 +133,13 @@ void closeDepthPicker(AppState& state) { state.depthPickerOpen = false; }
 void closeSizePicker(AppState& state) { state.sizePickerOpen = false; }
 
 void addLayer(AppState& state) {
-    if (static_cast<int>(state.layers.size()) >= maxLayers) {
+    if (static_cast<int>(state.doc.layers.size()) >= maxLayers) {
         state.statusNote = "layer limit (7)";
         return;
     }
     state.snapshotForUndo();
-    state.layers.insert(state.layers.begin(),
-                        Layer("Layer " + std::to_string(state.layers.size() + 1), blankLayerCells()));
+    state.doc.layers.insert(state.doc.layers.begin(),
+                        Layer("Layer " + std::to_string(state.doc.layers.size() + 1), blankLayerCells(state.doc)));
     state.activeLayerIndex = 0;
     state.statusNote = "layer added";
 }
@@ -154,45 +148,45 @@ void moveLayer(int at, bool up, AppState& state) {
     const int target = up ? at - 1 : at + 1;
     if (!validLayer(state, at) || !validLayer(state, target) || refusedAsViewOnly(state)) return;
     const std::optional<Uuid> activeId =
-        validLayer(state, state.activeLayerIndex) ? std::optional(state.layers[static_cast<std::size_t>(state.activeLayerIndex)].id)
+        validLayer(state, state.activeLayerIndex) ? std::optional(state.doc.layers[static_cast<std::size_t>(state.activeLayerIndex)].id)
                                                   : std::nullopt;
     state.snapshotForUndo();
-    std::swap(state.layers[static_cast<std::size_t>(at)], state.layers[static_cast<std::size_t>(target)]);
+    std::swap(state.doc.layers[static_cast<std::size_t>(at)], state.doc.layers[static_cast<std::size_t>(target)]);
     if (activeId) state.activeLayerIndex = indexOfLayer(state, *activeId).value_or(state.activeLayerIndex);
 }
 
 void deleteLayer(int at, AppState& state) {
-    if (state.layers.size() < 2 || !validLayer(state, at) || refusedAsViewOnly(state)) return;
+    if (state.doc.layers.size() < 2 || !validLayer(state, at) || refusedAsViewOnly(state)) return;
     const int oldActive = state.activeLayerIndex;
     const std::optional<Uuid> activeId =
-        validLayer(state, oldActive) ? std::optional(state.layers[static_cast<std::size_t>(oldActive)].id) : std::nullopt;
+        validLayer(state, oldActive) ? std::optional(state.doc.layers[static_cast<std::size_t>(oldActive)].id) : std::nullopt;
     state.snapshotForUndo();
-    state.layers.erase(state.layers.begin() + at);
+    state.doc.layers.erase(state.doc.layers.begin() + at);
     const auto followed = activeId ? indexOfLayer(state, *activeId) : std::nullopt;
-    state.activeLayerIndex = followed.value_or(std::min(oldActive, static_cast<int>(state.layers.size()) - 1));
+    state.activeLayerIndex = followed.value_or(std::min(oldActive, static_cast<int>(state.doc.layers.size()) - 1));
     state.activeLayerIndex = std::max(state.activeLayerIndex, 0);
     state.statusNote = "layer deleted";
 }
 
 void flattenLayers(AppState& state) {
-    if (state.layers.size() < 2 || refusedAsViewOnly(state)) return;
+    if (state.doc.layers.size() < 2 || refusedAsViewOnly(state)) return;
     state.snapshotForUndo();
-    Layer flat("Layer 1", compositeLayers(state.layers, AppState::docRows, AppState::docCols));
-    state.layers = {std::move(flat)};
+    Layer flat("Layer 1", compositeLayers(state.doc.layers, state.doc.rows, state.doc.cols));
+    state.doc.layers = {std::move(flat)};
     state.activeLayerIndex = 0;
     state.statusNote = "flattened";
 }
 
 void toggleLayerVisible(int at, AppState& state) {
     if (!validLayer(state, at)) return;
-    Layer& layer = state.layers[static_cast<std::size_t>(at)];
+    Layer& layer = state.doc.layers[static_cast<std::size_t>(at)];
     layer.visible = !layer.visible;
 }
 
 void selectLayer(int at, AppState& state) {
     if (!validLayer(state, at)) return;
     state.activeLayerIndex = at;
-    state.statusNote = "editing " + state.layers[static_cast<std::size_t>(at)].name;
+    state.statusNote = "editing " + state.doc.layers[static_cast<std::size_t>(at)].name;
 }
 
 void toggleLayerShift(AppState& state) {
@@ -236,24 +230,24 @@ void resetActiveLayerShift(AppState& state) {
 }
 
 void setDocumentColorDepth(ColorDepth depth, AppState& state) {
-    state.colorDepth = depth;
+    state.doc.colorDepth = depth;
     state.tools.fg = clampToDepth(state.tools.fg, depth);
     state.tools.penBg = clampToDepth(state.tools.penBg, depth);
     if (depth == ColorDepth::mono || depth == ColorDepth::c16) state.palettePickerOpen = false;
-    const int outOfSpec = outOfSpecCount(state.layers, depth, state.blinkingText);
+    const int outOfSpec = outOfSpecCount(state.doc.layers, depth, state.doc.blinkingText);
     if (outOfSpec > 0)
         state.statusNote = "color depth: " + std::string(label(depth)) + " — " + std::to_string(outOfSpec) +
                            " cells out of spec";
 }
 
 void setMonoTint(MonoTint tint, AppState& state) {
-    state.monoTint = tint;
+    state.doc.monoTint = tint;
     state.statusNote = "monitor: " + std::string(label(tint));
 }
 
 void toggleBlinkingTextFromDepthPicker(AppState& state) {
-    state.blinkingText = !state.blinkingText;
-    if (state.blinkingText) {
+    state.doc.blinkingText = !state.doc.blinkingText;
+    if (state.doc.blinkingText) {
         state.tools.penBg = backgroundForMode(state.tools.penBg, true);
         state.statusNote = "blinking text — costs the bright backgrounds, terminals vary";
     } else {

@@ -6,8 +6,8 @@ namespace glyphloom {
 
 void scrollView(int dRows, int dCols, AppState& state, const Layout& layout) {
     // From what the frame showed: a stored offset beyond the range counts as its end.
-    state.viewOffset.row = std::clamp(layout.viewRow + dRows, 0, std::max(AppState::docRows - layout.canvasHeight(), 0));
-    state.viewOffset.col = std::clamp(layout.viewCol + dCols, 0, std::max(AppState::docCols - layout.canvasWidth(), 0));
+    state.viewOffset.row = std::clamp(layout.viewRow + dRows, 0, std::max(state.doc.rows - layout.canvasHeight(), 0));
+    state.viewOffset.col = std::clamp(layout.viewCol + dCols, 0, std::max(state.doc.cols - layout.canvasWidth(), 0));
 }
 
 void pageView(NavKey key, AppState& state, const Layout& layout) {
@@ -16,7 +16,7 @@ void pageView(NavKey key, AppState& state, const Layout& layout) {
         case NavKey::pageUp: return scrollView(-page, 0, state, layout);
         case NavKey::pageDown: return scrollView(page, 0, state, layout);
         case NavKey::home: return scrollView(-layout.viewRow, 0, state, layout);
-        case NavKey::end: return scrollView(AppState::docRows, 0, state, layout);
+        case NavKey::end: return scrollView(state.doc.rows, 0, state, layout);
     }
 }
 

@@ -290,7 +290,7 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
         paletteSliderDragTo(x, state);
         return;
     }
-    if (state.previewStroking) {
+    if (state.preview.previewStroking) {
         const auto inner = layout.previewInner();
         if (inner && inner->contains(x, y)) previewScratchApply(GridKey{y - inner->top, x - inner->left}, PreviewPhase::drag, state);
         return;
@@ -307,7 +307,7 @@ void handleMouseMove(int x, int y, AppState& state, const Layout& layout) {
 void handleMouseUp(int x, int y, AppState& state, const Layout& layout) {
     state.mouse = {x, y};  // as on a move
     endPaletteSliderDrag(state);
-    if (state.previewStroking) {
+    if (state.preview.previewStroking) {
         const Frame inner = layout.previewInner().value_or(Frame{});
         endPreviewStroke(GridKey{y - inner.top, x - inner.left}, state);
     }

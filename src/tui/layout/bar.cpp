@@ -43,7 +43,7 @@ std::string inSlot(std::string label, int width) {
 
 std::string layerIndicator(const AppState& state) {
     if (state.shiftingLayer) return "<->";
-    const int count = static_cast<int>(state.layers.size());
+    const int count = static_cast<int>(state.doc.layers.size());
     return std::to_string(count - state.activeLayerIndex) + "/" + std::to_string(count);
 }
 
@@ -64,8 +64,8 @@ std::vector<std::vector<BarButton>> barGroups(const AppState& state) {
          {"↥", BarAction::load, true},
          {saveGlyph, BarAction::save, state.dirty || typingName}},
         {{"+", BarAction::refImage, true}, {inSlot(layerIndicator(state), 3), BarAction::layers, true}},
-        {{inSlot(std::string(label(state.colorDepth)), 3), BarAction::colorDepth, true}},
-        {{inSlot(std::to_string(AppState::docCols) + "×" + std::to_string(AppState::docRows), 7), BarAction::canvasSize,
+        {{inSlot(std::string(label(state.doc.colorDepth)), 3), BarAction::colorDepth, true}},
+        {{inSlot(std::to_string(state.doc.cols) + "×" + std::to_string(state.doc.rows), 7), BarAction::canvasSize,
           true}},
         {{"?", BarAction::help, true}},
     };

@@ -74,10 +74,10 @@ std::string viewPositionText(const Layout& layout) {
     auto range = [](const char* arrow, int first, int shown, int total) {
         return arrow + std::to_string(first + 1) + "–" + std::to_string(first + shown) + "/" + std::to_string(total);
     };
-    if (AppState::docRows > layout.canvasHeight())
-        text = range("↕", layout.viewRow, layout.canvasHeight(), AppState::docRows);
-    if (AppState::docCols > layout.canvasWidth())
-        text += (text.empty() ? "" : " ") + range("↔", layout.viewCol, layout.canvasWidth(), AppState::docCols);
+    if (layout.documentRows > layout.canvasHeight())
+        text = range("↕", layout.viewRow, layout.canvasHeight(), layout.documentRows);
+    if (layout.documentCols > layout.canvasWidth())
+        text += (text.empty() ? "" : " ") + range("↔", layout.viewCol, layout.canvasWidth(), layout.documentCols);
     return text;
 }
 
@@ -100,8 +100,8 @@ void drawStatusLine(const AppState& state, Screen& screen, Layout& layout) {
 
     // Right-aligned: where the view is in a document that does not fit, then the cell under
     // the pointer in a slot wide enough for the largest one, so the view mark stays put.
-    const std::string largest = std::to_string(std::max(AppState::docRows - 1, 0)) + "," +
-                                std::to_string(std::max(AppState::docCols - 1, 0)) + " ";
+    const std::string largest = std::to_string(std::max(state.doc.rows - 1, 0)) + "," +
+                                std::to_string(std::max(state.doc.cols - 1, 0)) + " ";
     const int pointerCol = layout.termCols - textWidth(largest);
     if (const std::string position = viewPositionText(layout); !position.empty()) {
         const std::string mark = " " + position + " ";

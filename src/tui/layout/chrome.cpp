@@ -122,7 +122,7 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
         c1 = std::min(state.selection->c1, state.selection->c2);
         c2 = std::max(state.selection->c1, state.selection->c2);
     }
-    const bool mono = state.colorDepth == ColorDepth::mono;
+    const bool mono = state.doc.colorDepth == ColorDepth::mono;
     const bool previewing = !state.stroke.previewOverlay.empty();
     const int top = layout.canvasTop();
     const int left = layout.canvasLeft();
@@ -141,9 +141,9 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
     state.canvasRows.retain(layout.viewRow, layout.canvasHeight());
     for (int r = 0; r < layout.canvasHeight(); ++r) {
         const int docRow = layout.viewRow + r;
-        const bool inDocument = docRow >= 0 && docRow < AppState::docRows;
+        const bool inDocument = docRow >= 0 && docRow < state.doc.rows;
         const CellGrid::Row* docCells =
-            inDocument ? &state.canvasRows.row(state.layers, docRow, AppState::docCols) : nullptr;
+            inDocument ? &state.canvasRows.row(state.doc.layers, docRow, state.doc.cols) : nullptr;
         const int rowColumns = docCells ? static_cast<int>(docCells->size()) : 0;
         // A row of art shown as stored goes to the screen as one copy: nothing on it is wide,
         // hides a control, is selected, previewed or tinted.
@@ -178,8 +178,8 @@ void drawCanvas(const AppState& state, Screen& screen, const Layout& layout) {
                 }
             }
             if (mono) {
-                cell.foreground = displayColor(state.monoTint, cell.foreground);
-                cell.background = displayColor(state.monoTint, cell.background);
+                cell.foreground = displayColor(state.doc.monoTint, cell.foreground);
+                cell.background = displayColor(state.doc.monoTint, cell.background);
             }
             screen.put(cell, top + r, left + c);
         }

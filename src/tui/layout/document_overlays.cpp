@@ -39,10 +39,10 @@ std::string baseName(const std::string& path) {
 
 }  // namespace
 
-void drawCanvasSizePicker(const AppState&, Screen& screen, Layout& layout) {
+void drawCanvasSizePicker(const AppState& state, Screen& screen, Layout& layout) {
     std::vector<std::string> rows;
     for (const auto& [cols, rowCount] : canvasSizePresets) {
-        const bool current = cols == AppState::docCols && rowCount == AppState::docRows;
+        const bool current = cols == state.doc.cols && rowCount == state.doc.rows;
         rows.push_back(marked(current, std::to_string(cols) + "×" + std::to_string(rowCount)));
     }
     rows.emplace_back("  Custom…");
@@ -52,7 +52,7 @@ void drawCanvasSizePicker(const AppState&, Screen& screen, Layout& layout) {
     BoxRows box(screen, frame);
     for (std::size_t i = 0; i < canvasSizePresets.size(); ++i) {
         const auto [cols, rowCount] = canvasSizePresets[i];
-        const bool current = cols == AppState::docCols && rowCount == AppState::docRows;
+        const bool current = cols == state.doc.cols && rowCount == state.doc.rows;
         if (auto span = box.fill(static_cast<int>(i), rows[i], rowFg(current), rowBg(current)))
             layout.sizeOptionSpans.push_back({*span, canvasSizePresets[i]});
     }
@@ -60,15 +60,15 @@ void drawCanvasSizePicker(const AppState&, Screen& screen, Layout& layout) {
 }
 
 void drawColorDepthPicker(const AppState& state, Screen& screen, Layout& layout) {
-    const bool mono = state.colorDepth == ColorDepth::mono;
-    const int outOfSpec = outOfSpecCount(state.layers, state.colorDepth, state.blinkingText);
+    const bool mono = state.doc.colorDepth == ColorDepth::mono;
+    const int outOfSpec = outOfSpecCount(state.doc.layers, state.doc.colorDepth, state.doc.blinkingText);
 
     // The texts first, so the box can be as wide as its longest row.
     std::vector<std::string> depthRows, tintRows;
-    for (ColorDepth depth : allColorDepths) depthRows.push_back(marked(depth == state.colorDepth, label(depth)));
+    for (ColorDepth depth : allColorDepths) depthRows.push_back(marked(depth == state.doc.colorDepth, label(depth)));
     if (mono)
-        for (MonoTint tint : allMonoTints) tintRows.push_back(marked(tint == state.monoTint, label(tint)));
-    const std::string blinkRow = state.blinkingText ? " ✓blink" : "  blink";
+        for (MonoTint tint : allMonoTints) tintRows.push_back(marked(tint == state.doc.monoTint, label(tint)));
+    const std::string blinkRow = state.doc.blinkingText ? " ✓blink" : "  blink";
     const std::string conformRow =
         "  fix " + std::to_string(outOfSpec) + (outOfSpec == 1 ? " cell" : " cells");
 
@@ -82,7 +82,7 @@ void drawColorDepthPicker(const AppState& state, Screen& screen, Layout& layout)
 
     int row = 0;
     for (std::size_t i = 0; i < allColorDepths.size(); ++i, ++row) {
-        const bool current = allColorDepths[i] == state.colorDepth;
+        const bool current = allColorDepths[i] == state.doc.colorDepth;
         if (auto span = box.fill(row, depthRows[i], rowFg(current), rowBg(current)))
             layout.depthOptionSpans.push_back({*span, allColorDepths[i]});
     }
@@ -93,11 +93,11 @@ void drawColorDepthPicker(const AppState& state, Screen& screen, Layout& layout)
         const ANSIColorValue bg = displayColor(tint, ANSIColorValue::ansi16(0));
         if (auto span = box.fill(row, tintRows[i], fg, bg)) layout.monoTintSpans.push_back({*span, tint});
     }
-    layout.blinkModeSpan = box.fill(row++, blinkRow, rowFg(state.blinkingText), boxBg);
+    layout.blinkModeSpan = box.fill(row++, blinkRow, rowFg(state.doc.blinkingText), boxBg);
     if (outOfSpec > 0) layout.conformSpan = box.fill(row, conformRow, ANSIColorValue::ansi16(11), boxBg);
 
     if (hit(layout.blinkModeSpan, state.mouse.x, state.mouse.y))
-        showStatusHover(screen, layout, blinkHoverText(state.blinkingText), accent);
+        showStatusHover(screen, layout, blinkHoverText(state.doc.blinkingText), accent);
 }
 
 void drawLayersPanel(const AppState& state, Screen& screen, Layout& layout) {
@@ -110,7 +110,7 @@ void drawLayersPanel(const AppState& state, Screen& screen, Layout& layout) {
     constexpr int delCol = downCol + 2;
     constexpr int innerWidth = delCol + 2;
 
-    const int count = static_cast<int>(state.layers.size());
+    const int count = static_cast<int>(state.doc.layers.size());
     const Frame frame = dropBelowButton(layout, BarAction::layers, innerWidth + 2, count + 4);
     layout.layersPanelFrame = recordedFrame(frame);
     drawBox(screen, frame, " Layers ", boxBorder, boxBg);
@@ -126,7 +126,7 @@ void drawLayersPanel(const AppState& state, Screen& screen, Layout& layout) {
     for (int i = 0; i < count; ++i) {
         const int row = 1 + i;
         if (!box.has(row)) break;
-        const Layer& layer = state.layers[static_cast<std::size_t>(i)];
+        const Layer& layer = state.doc.layers[static_cast<std::size_t>(i)];
         const bool active = i == state.activeLayerIndex;
         const ANSIColorValue bg = active ? currentToolBg : boxBg;
         box.fill(row, "", toolName, bg);
@@ -150,7 +150,7 @@ void drawImageImportBox(const AppState& state, Screen& screen, Layout& layout) {
     std::vector<std::string> modeRows, depthRows;
     for (ImageImportMode mode : allImageImportModes) modeRows.push_back(" " + std::string(imageImportDescription(mode)));
     for (ColorDepth depth : allColorDepths)
-        depthRows.push_back(marked(depth == state.colorDepth, "depth " + std::string(label(depth))));
+        depthRows.push_back(marked(depth == state.doc.colorDepth, "depth " + std::string(label(depth))));
     std::vector<std::string> all = modeRows;
     all.insert(all.end(), depthRows.begin(), depthRows.end());
     const int width = std::max(textWidth(title), widest(all) + 1) + 2;
@@ -168,7 +168,7 @@ void drawImageImportBox(const AppState& state, Screen& screen, Layout& layout) {
             layout.imageModeSpans.push_back({*span, allImageImportModes[i]});
     ++row;
     for (std::size_t i = 0; i < depthRows.size(); ++i, ++row) {
-        const bool current = allColorDepths[i] == state.colorDepth;
+        const bool current = allColorDepths[i] == state.doc.colorDepth;
         if (auto span = box.fill(row, depthRows[i], rowFg(current), rowBg(current)))
             layout.imageDepthSpans.push_back({*span, allColorDepths[i]});
     }

@@ -23,7 +23,7 @@ ANSICell shownCell(const AppState& state, int row, int col) {
     if (auto overlay = state.stroke.previewOverlay.find(GridKey{row, col});
         overlay != state.stroke.previewOverlay.end())
         return overlay->second;
-    return compositedCellAt(state.layers, row, col);
+    return compositedCellAt(state.doc.layers, row, col);
 }
 
 std::string codePointText(const CellChar& character) {

@@ -6,10 +6,10 @@
 
 namespace glyphloom {
 
-int Layout::canvasWidth() const { return std::clamp(termCols - sidebarWidth, 0, std::max(AppState::docCols, 0)); }
+int Layout::canvasWidth() const { return std::clamp(termCols - sidebarWidth, 0, std::max(documentCols, 0)); }
 
 int Layout::canvasHeight() const {
-    return std::clamp(canvasBottom() - contentTop(), 0, std::max(AppState::docRows, 0));
+    return std::clamp(canvasBottom() - contentTop(), 0, std::max(documentRows, 0));
 }
 
 // Spare space is split with the smaller half before the canvas (division truncates).
@@ -21,8 +21,8 @@ std::optional<DocCell> Layout::docCell(int x, int y) const {
     const int r = y - canvasTop();
     const int c = x - canvasLeft();
     if (r < 0 || r >= canvasHeight() || c < 0 || c >= canvasWidth()) return std::nullopt;
-    return DocCell{std::min(r + viewRow, std::max(AppState::docRows - 1, 0)),
-                   std::min(c + viewCol, std::max(AppState::docCols - 1, 0))};
+    return DocCell{std::min(r + viewRow, std::max(documentRows - 1, 0)),
+                   std::min(c + viewCol, std::max(documentCols - 1, 0))};
 }
 
 std::optional<Frame> Layout::previewInner() const {
@@ -47,18 +47,19 @@ Layout layoutGeometry(const AppState& state, int rows, int cols) {
     } else {
         layout.sizeClass = Layout::SizeClass::regular;
     }
-    toolPreviewCols = layout.sidebarWidth - 2;
+    layout.documentRows = state.doc.rows;
+    layout.documentCols = state.doc.cols;
 
-    const bool canvasFitsAcross = cols - layout.sidebarWidth >= AppState::docCols;
-    layout.bottomPad = rows - 7 >= AppState::docRows && canvasFitsAcross;
+    const bool canvasFitsAcross = cols - layout.sidebarWidth >= layout.documentCols;
+    layout.bottomPad = rows - 7 >= layout.documentRows && canvasFitsAcross;
     // The status line and the preset row stay whatever the canvas size: a canvas that does
     // not fit scrolls. Only the thin separator is kept for canvases that fit with room.
     layout.statusVisible = rows >= statusMinRows;
     layout.presetVisible = rows >= presetMinRows;
-    layout.separatorVisible = rows - layout.pad() - 6 >= AppState::docRows && canvasFitsAcross;
+    layout.separatorVisible = rows - layout.pad() - 6 >= layout.documentRows && canvasFitsAcross;
 
-    layout.viewRow = std::max(0, std::min(state.viewOffset.row, AppState::docRows - layout.canvasHeight()));
-    layout.viewCol = std::max(0, std::min(state.viewOffset.col, AppState::docCols - layout.canvasWidth()));
+    layout.viewRow = std::max(0, std::min(state.viewOffset.row, layout.documentRows - layout.canvasHeight()));
+    layout.viewCol = std::max(0, std::min(state.viewOffset.col, layout.documentCols - layout.canvasWidth()));
     return layout;
 }
 

@@ -4,6 +4,7 @@
 // it. Screen coordinates throughout: x is a column, y a row, 0-based.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -71,6 +72,9 @@ struct Layout {
     // --- Geometry, set before anything is drawn ---
     int termRows = 0;
     int termCols = 0;
+    // The size of the document the frame shows.
+    int documentRows = 0;
+    int documentCols = 0;
     static constexpr int menuRow = 0;
     bool twoLineBar = false;
     static constexpr int halfPadRow = 1;
@@ -254,6 +258,8 @@ struct Layout {
     std::optional<DocCell> docCell(int x, int y) const;
     // The drawing area inside the preview box's frame, when the box is on screen.
     std::optional<Frame> previewInner() const;
+    // The width of the tool preview's strip: the sidebar inside its frame.
+    int previewStripCols() const { return std::max(sidebarWidth - 2, 1); }
 };
 
 // The geometry of every frame: terminal size, size class, sidebar width, bottom pad, which of
@@ -265,9 +271,6 @@ Layout layoutGeometry(const AppState& state, int rows, int cols);
 // canvas keeps every row it can get; below 20 the presets give their row to the canvas.
 inline constexpr int statusMinRows = 10;
 inline constexpr int presetMinRows = 20;
-
-// Width of the tool preview, set by each frame's geometry pass (the sidebar minus its frame).
-inline int toolPreviewCols = 7;
 
 }  // namespace glyphloom
 

@@ -32,17 +32,17 @@ std::string creditOf(std::string_view author, std::string_view group) {
 
 // A record that came with the opened file and credits someone other than the user.
 const SauceRecord* foreignRecord(const AppState& state) {
-    if (!state.sourceSauce) return nullptr;
-    return creditOf(state.sourceSauce->author, state.sourceSauce->group).empty() ? nullptr : &*state.sourceSauce;
+    if (!state.doc.sauce.sourceSauce) return nullptr;
+    return creditOf(state.doc.sauce.sourceSauce->author, state.doc.sauce.sourceSauce->group).empty() ? nullptr : &*state.doc.sauce.sourceSauce;
 }
 
 // What the save options' SAUCE row offers: a record to create, to edit, or someone else's to view.
 std::string_view sauceRowText(const AppState& state) {
     if (foreignRecord(state)) return "view";
-    const bool yours = !state.sauceAuthor.empty() || !state.sauceGroup.empty() || !state.sauceTitleField.empty() ||
-                       !state.sauceComments.empty() || !state.sauceHistory.empty() ||
-                       state.letterSpacing != LetterSpacing::noPreference ||
-                       state.aspectRatio != AspectRatio::noPreference;
+    const bool yours = !state.sauceAuthor.empty() || !state.sauceGroup.empty() || !state.doc.sauce.sauceTitleField.empty() ||
+                       !state.doc.sauce.sauceComments.empty() || !state.doc.sauce.sauceHistory.empty() ||
+                       state.doc.sauce.letterSpacing != LetterSpacing::noPreference ||
+                       state.doc.sauce.aspectRatio != AspectRatio::noPreference;
     return yours ? "edit" : "create";
 }
 
@@ -140,33 +140,33 @@ std::vector<BoxRow> recordRows(const AppState& state) {
     auto ifEditable = [&](SauceBoxRowKind kind) { return editable ? std::optional(SauceBoxRow{kind}) : std::nullopt; };
     const std::string group = record ? record->group : state.sauceGroup;
     std::vector<BoxRow> rows{
-        fieldRow(state, " title  ", SauceBoxRowKind::title, state.sauceTitleField, "— tap to set —", editable),
+        fieldRow(state, " title  ", SauceBoxRowKind::title, state.doc.sauce.sauceTitleField, "— tap to set —", editable),
         fieldRow(state, " artist ", SauceBoxRowKind::author, author, "— optional —", editable),
         fieldRow(state, " group  ", SauceBoxRowKind::group, group, "— optional —", editable),
-        fieldRow(state, " font   ", SauceBoxRowKind::font, state.sauceFontName, "— optional —", editable),
-        {" spacing " + std::string(spacingText(state.letterSpacing)), ifEditable(SauceBoxRowKind::spacing)},
-        {" aspect  " + std::string(aspectText(state.aspectRatio)), ifEditable(SauceBoxRowKind::aspect)},
+        fieldRow(state, " font   ", SauceBoxRowKind::font, state.doc.sauce.sauceFontName, "— optional —", editable),
+        {" spacing " + std::string(spacingText(state.doc.sauce.letterSpacing)), ifEditable(SauceBoxRowKind::spacing)},
+        {" aspect  " + std::string(aspectText(state.doc.sauce.aspectRatio)), ifEditable(SauceBoxRowKind::aspect)},
     };
     if (const std::string credit = sauceCreditText(state); !credit.empty())
         rows.push_back({" " + credit, std::nullopt, creditFg});
-    if (!state.sauceHistory.empty()) {
+    if (!state.doc.sauce.sauceHistory.empty()) {
         rows.push_back({" history", std::nullopt, disabled});
-        for (const std::string& line : state.sauceHistory) rows.push_back({"  ↳ " + line, std::nullopt, disabled, boxBg, true});
+        for (const std::string& line : state.doc.sauce.sauceHistory) rows.push_back({"  ↳ " + line, std::nullopt, disabled, boxBg, true});
     }
     rows.push_back({" comments", std::nullopt, disabled});
-    for (std::size_t i = 0; i < state.sauceComments.size(); ++i) {
+    for (std::size_t i = 0; i < state.doc.sauce.sauceComments.size(); ++i) {
         const SauceBoxRow id{SauceBoxRowKind::comment, static_cast<int>(i)};
         if (editable && state.sauceEntryKind == SauceEntry::comment(static_cast<int>(i)))
             rows.push_back({"   " + entryFieldText(state), id, entryFg, entryBg, true});
         else
-            rows.push_back({"   " + state.sauceComments[i], editable ? std::optional(id) : std::nullopt, toolName, boxBg, true});
+            rows.push_back({"   " + state.doc.sauce.sauceComments[i], editable ? std::optional(id) : std::nullopt, toolName, boxBg, true});
     }
     if (editable) {
         // Adding is typing a line one past the last; the entry appends it.
-        const SauceBoxRow addId{SauceBoxRowKind::comment, static_cast<int>(state.sauceComments.size())};
+        const SauceBoxRow addId{SauceBoxRowKind::comment, static_cast<int>(state.doc.sauce.sauceComments.size())};
         if (state.sauceEntryKind == SauceEntry::comment(addId.line))
             rows.push_back({"   " + entryFieldText(state), addId, entryFg, entryBg});
-        else if (state.sauceComments.size() < maxCommentLines)
+        else if (state.doc.sauce.sauceComments.size() < maxCommentLines)
             rows.push_back({"   +", addId, accent});
     } else {
         rows.push_back({"   edit this record…", SauceBoxRow{SauceBoxRowKind::edit}, accent});
@@ -215,9 +215,9 @@ void drawSaveOptionsBox(const AppState& state, Screen& screen, Layout& layout) {
     const std::string recordText = " " + std::string(sauceRowText(state)) + " ";
     const int recordCol = std::max(box.innerWidth() - textWidth(recordText), 0);
     box.fill(1, "", toolName, boxBg);
-    std::string sauceToggle = fitText(toggleRow(state.writeSauce, " sauce record"), recordCol);
+    std::string sauceToggle = fitText(toggleRow(state.doc.writeSauce, " sauce record"), recordCol);
     for (int w = textWidth(sauceToggle); w < recordCol; ++w) sauceToggle += ' ';
-    if (auto span = box.put(1, 0, sauceToggle, state.writeSauce ? accent : toolName, boxBg))
+    if (auto span = box.put(1, 0, sauceToggle, state.doc.writeSauce ? accent : toolName, boxBg))
         layout.saveOptsSpans.push_back({*span, SaveOption::sauceOn});
     if (auto span = box.put(1, recordCol, recordText, creditFg, boxBg)) layout.saveOptsSpans.push_back({*span, SaveOption::sauceRecord});
 

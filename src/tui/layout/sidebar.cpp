@@ -35,11 +35,11 @@ int drawSidebarFoot(const AppState& state, Screen& screen, Layout& layout, int f
     const int top = mirrorRow - height;
     const Frame frame{top, 0, width, height};
     drawBox(screen, frame, "", separator, sidebarBg);
-    const bool hovering = state.presetHoverIndex.has_value() && state.presetHoverCells.has_value();
-    const std::string mark = hovering ? " ▸" : (state.previewScratchDoc.has_value() ? " ↺" : "");
+    const bool hovering = state.preview.presetHoverIndex.has_value() && state.preview.presetHoverCells.has_value();
+    const std::string mark = hovering ? " ▸" : (state.preview.previewScratchDoc.has_value() ? " ↺" : "");
     // The longest form of the title that fits the box; the narrow sidebar says what the mark
     // means instead of cutting the word.
-    std::string title = hovering ? "▸preset" : state.previewScratchDoc.has_value() ? "↺ reset" : "Preview";
+    std::string title = hovering ? "▸preset" : state.preview.previewScratchDoc.has_value() ? "↺ reset" : "Preview";
     for (std::string candidate : {" Preview" + mark, "Preview" + mark}) {
         if (textWidth(candidate) <= width - 2) {
             title = candidate;
@@ -49,8 +49,8 @@ int drawSidebarFoot(const AppState& state, Screen& screen, Layout& layout, int f
     layout.previewTitleSpan = putSpan(screen, fitText(title, width - 2), top, 1, toolName, sidebarBg);
     layout.previewFrame = std::make_pair(top, 0);
 
-    const CellGrid& cells = hovering ? *state.presetHoverCells
-                                     : (state.previewScratchDoc ? *state.previewScratchDoc : state.toolPreviewCells);
+    const CellGrid& cells = hovering ? *state.preview.presetHoverCells
+                                     : (state.preview.previewScratchDoc ? *state.preview.previewScratchDoc : state.preview.toolPreviewCells);
     for (int r = 0; r < height - 2; ++r) {
         for (int c = 0; c < width - 2; ++c) {
             if (const ANSICell* cell = cells.cellAt(r, c)) screen.put(*cell, top + 1 + r, 1 + c);

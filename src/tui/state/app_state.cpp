@@ -37,28 +37,14 @@ int AppState::undoDepthLimit(std::int64_t cellCount) {
 
 AppState::AppState() : launchDir_(startDirectory(currentDirectory(), std::getenv("HOME"))) {
     browseDir = launchDir_;
-    layers.emplace_back("Layer 1", CellGrid(docRows, docCols));
+    doc = Document::blank(defaultDocRows, defaultDocCols);
 }
 
-SauceFields AppState::sauceFields() const {
-    return {sourceSauce, sauceTitleField, sauceComments, sauceHistory, letterSpacing, aspectRatio, sauceFontName};
-}
-
-void AppState::setSauceFields(SauceFields fields) {
-    sourceSauce = std::move(fields.sourceSauce);
-    sauceTitleField = std::move(fields.sauceTitleField);
-    sauceComments = std::move(fields.sauceComments);
-    sauceHistory = std::move(fields.sauceHistory);
-    letterSpacing = fields.letterSpacing;
-    aspectRatio = fields.aspectRatio;
-    sauceFontName = std::move(fields.sauceFontName);
-}
-
-UndoSnapshot AppState::currentSnapshot() const { return {layers, sauceFields(), writeSauce}; }
+UndoSnapshot AppState::currentSnapshot() const { return {doc.layers, doc.sauce, doc.writeSauce}; }
 
 void AppState::snapshotForUndo() {
     undoStack.push_back(currentSnapshot());
-    const auto limit = static_cast<std::size_t>(undoDepthLimit(std::int64_t{docRows} * docCols));
+    const auto limit = static_cast<std::size_t>(undoDepthLimit(doc.cellCount()));
     if (undoStack.size() > limit)
         undoStack.erase(undoStack.begin(), undoStack.begin() + static_cast<std::ptrdiff_t>(undoStack.size() - limit));
     redoStack.clear();
@@ -66,16 +52,16 @@ void AppState::snapshotForUndo() {
 }
 
 void AppState::restore(UndoSnapshot snapshot) {
-    layers = std::move(snapshot.layers);
-    setSauceFields(std::move(snapshot.sauce));
-    writeSauce = snapshot.writeSauce;
+    doc.layers = std::move(snapshot.layers);
+    doc.sauce = std::move(snapshot.sauce);
+    doc.writeSauce = snapshot.writeSauce;
 
     // Never leave the index below 0, even for an empty stack: tools index layers with it.
-    activeLayerIndex = std::max(0, std::min(activeLayerIndex, static_cast<int>(layers.size()) - 1));
-    docRows = layers.empty() ? 0 : layers.front().cells.rowCount();
-    docCols = layers.empty() ? 0 : layers.front().cells.rowLength(0);
-    cursor.row = std::clamp(cursor.row, 0, std::max(docRows - 1, 0));
-    cursor.col = std::clamp(cursor.col, 0, std::max(docCols - 1, 0));
+    activeLayerIndex = std::max(0, std::min(activeLayerIndex, static_cast<int>(doc.layers.size()) - 1));
+    doc.rows = doc.layers.empty() ? 0 : doc.layers.front().cells.rowCount();
+    doc.cols = doc.layers.empty() ? 0 : doc.layers.front().cells.rowLength(0);
+    cursor.row = std::clamp(cursor.row, 0, std::max(doc.rows - 1, 0));
+    cursor.col = std::clamp(cursor.col, 0, std::max(doc.cols - 1, 0));
 
     // Gestures in flight refer to the document as it was; drop them all.
     selection.reset();
@@ -112,7 +98,7 @@ void AppState::redo() {
 
 void AppState::resizeCanvas(int cols, int rows) {
     snapshotForUndo();
-    for (Layer& layer : layers) {
+    for (Layer& layer : doc.layers) {
         CellGrid resized(rows, cols);
         const int keepRows = std::min(rows, layer.cells.rowCount());
         for (int r = 0; r < keepRows; ++r) {
@@ -126,8 +112,8 @@ void AppState::resizeCanvas(int cols, int rows) {
         layer.rowOffset = 0;
         layer.colOffset = 0;
     }
-    docRows = rows;
-    docCols = cols;
+    doc.rows = rows;
+    doc.cols = cols;
     cursor.row = std::max(0, std::min(cursor.row, rows - 1));
     cursor.col = std::max(0, std::min(cursor.col, cols - 1));
     viewOffset = {0, 0};
@@ -138,8 +124,6 @@ void AppState::resizeCanvas(int cols, int rows) {
     plainStampHistory.clear();
     statusNote = "canvas " + std::to_string(cols) + "×" + std::to_string(rows);
 }
-
-CellGrid AppState::composited() const { return compositeLayers(layers, docRows, docCols); }
 
 bool AppState::anyOverlayOpen() const {
     for (const OverlayEntry& overlay : overlayTable())

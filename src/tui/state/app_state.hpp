@@ -17,6 +17,7 @@
 #include "core/model/cell_grid.hpp"
 #include "core/model/composite_cache.hpp"
 #include "core/color/color_depth.hpp"
+#include "core/format/document.hpp"
 #include "core/format/drawing_file.hpp"
 #include "core/model/layer.hpp"
 #include "core/format/preset.hpp"
@@ -105,23 +106,9 @@ struct TrueColorDraft {
     friend bool operator==(TrueColorDraft, TrueColorDraft) = default;
 };
 
-// The SAUCE state a document carries with its layers: what undo brings back and what a
-// recovery copy keeps.
-struct SauceFields {
-    std::optional<SauceRecord> sourceSauce;
-    std::string sauceTitleField;
-    std::vector<std::string> sauceComments;
-    std::vector<std::string> sauceHistory;
-    LetterSpacing letterSpacing = LetterSpacing::noPreference;
-    AspectRatio aspectRatio = AspectRatio::noPreference;
-    std::string sauceFontName;
-
-    friend bool operator==(const SauceFields&, const SauceFields&) = default;
-};
-
-// What one undo step brings back: the layers and the SAUCE state that travels with them.
-// Layers share their rows with the live document (see CellGrid), so a snapshot is cheap and
-// holds only the rows that have changed since.
+// What one undo step brings back: the layers (whose top one gives the document's size) and
+// the SAUCE state that travels with them. Layers share their rows with the live document (see
+// CellGrid), so a snapshot is cheap and holds only the rows that have changed since.
 struct UndoSnapshot {
     std::vector<Layer> layers;
     SauceFields sauce;
@@ -157,12 +144,30 @@ private:
     std::vector<std::string> history_;
 };
 
+class AppState;
+
+// The sidebar's tool preview: the live sample of the current tool, the try-out strokes drawn
+// in it and the sample of a hovered preset. Each is drawn on a throw-away editor state whose
+// document is a strip of stripCols × previewStripRows cells, never on the real document.
+struct ToolPreviewState {
+    // The strip's width: the inside of the sidebar's preview box, as the last frame had it.
+    int stripCols = 7;
+    std::optional<std::string> toolPreviewKey;
+    CellGrid toolPreviewCells;
+    std::optional<CellGrid> previewScratchDoc;
+    std::optional<GridKey> previewStrokeStart;
+    bool previewStroking = false;
+    // The throw-away editor state of the try-out stroke in progress: where the stroke is, its
+    // cycles, and (for shapes) the strip as it was at the press. Set from press to release.
+    std::shared_ptr<AppState> previewScratchState;
+    std::optional<int> presetHoverIndex;
+    std::optional<CellGrid> presetHoverCells;
+};
+
 class AppState {
 public:
-    // The canvas size in cells, shared by every document operation.
-    static inline int docRows = 50;
-    static inline int docCols = 160;
-    // The size of a new canvas: the one the session started with (--size, else 160 × 50).
+    // The size of a new canvas, a session setting rather than any document's: the one the
+    // session started with (--size, else 160 × 50).
     static inline int defaultDocRows = 50;
     static inline int defaultDocCols = 160;
 
@@ -170,7 +175,11 @@ public:
     // as fit in about 20 million cells, never fewer than 4.
     static int undoDepthLimit(std::int64_t cellCount);
 
+    // A state whose document is a blank canvas of the default size.
     AppState();
+
+    // The document being edited.
+    Document doc;
 
     // --- Tool settings, and where the pen's cycles stand ---
     ToolSettings tools;
@@ -280,32 +289,19 @@ public:
     // Owned files someone changed on disk, as they stood when the user was told: a save
     // repeated while they still stand so overwrites them.
     std::vector<OwnedFile> overwriteArmed;
-    bool blinkingText = false;
     std::string sauceAuthor;
     std::string sauceGroup;
-    std::optional<SauceRecord> sourceSauce;
-    bool writeSauce = false;
     bool sauceBoxOpen = false;
     bool sauceBoxReadOnly = false;
     bool sauceEditConfirm = false;
     bool viewOnly = false;  // signed art opened read-only
     bool sauceEditArmed = false;
-    std::optional<DrawingFile> carriedDrawingFile;
-    std::string sauceTitleField;
-    std::vector<std::string> sauceComments;
-    std::vector<std::string> sauceHistory;
-    std::string sauceFontName = "IBM VGA";
-    LetterSpacing letterSpacing = LetterSpacing::noPreference;
-    AspectRatio aspectRatio = AspectRatio::noPreference;
     bool exportUTF8 = true;
     bool exportPNGOnSave = false;
     bool exportTXTOnSave = false;
-    std::vector<Layer> layers;  // index 0 is the top of the stack
     int activeLayerIndex = 0;
     bool shiftingLayer = false;
     bool saveAsGlyphloom = false;
-    ColorDepth colorDepth = ColorDepth::c256;
-    MonoTint monoTint = MonoTint::white;
 
     // --- Status line ---
     StatusLine statusNote;
@@ -324,16 +320,7 @@ public:
     bool presetRandom = false;
     int presetCycleIndex = 0;
     std::set<int> presetPool;
-    std::optional<std::string> toolPreviewKey;
-    CellGrid toolPreviewCells;
-    std::optional<CellGrid> previewScratchDoc;
-    std::optional<GridKey> previewStrokeStart;
-    bool previewStroking = false;
-    // The throw-away editor state of the try-out stroke in progress: where the stroke is, its
-    // cycles, and (for shapes) the strip as it was at the press. Set from press to release.
-    std::shared_ptr<AppState> previewScratchState;
-    std::optional<int> presetHoverIndex;
-    std::optional<CellGrid> presetHoverCells;
+    ToolPreviewState preview;
 
     // The directory the editor started in (the current directory, or HOME when that is "/").
     const std::string& launchDir() const { return launchDir_; }
@@ -346,9 +333,7 @@ public:
     void resizeCanvas(int cols, int rows);
 
     // The document as shown: all visible layers flattened to the canvas size.
-    CellGrid composited() const;
-    SauceFields sauceFields() const;
-    void setSauceFields(SauceFields fields);
+    CellGrid composited() const { return doc.composited(); }
     // The composited rows the canvas showed last frame, reused while their layers' rows are
     // unchanged. A cache only: it never changes what the state means.
     mutable CompositeCache canvasRows;

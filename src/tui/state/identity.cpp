@@ -102,12 +102,12 @@ void applySauceIdentity(const LoadedIdentity& identity, AppState& state) {
     state.exportPNGOnSave = identity.png;
     state.exportTXTOnSave = identity.txt;
     state.fkeyBankIndex = identity.bank;
-    state.writeSauce = identity.sauce;
+    state.doc.writeSauce = identity.sauce;
 }
 
 std::string persistSauceIdentity(const AppState& state, const std::string& path) {
     const SauceIdentity identity{state.sauceAuthor,     state.sauceGroup,    state.exportUTF8, state.exportPNGOnSave,
-                                 state.exportTXTOnSave, state.fkeyBankIndex, state.writeSauce};
+                                 state.exportTXTOnSave, state.fkeyBankIndex, state.doc.writeSauce};
     const std::string folder = folderOf(path);
     if (!createDirectories(folder)) return "cannot create " + folder;
     return writeFileAtomically(path, encodeIdentity(identity));

@@ -23,10 +23,10 @@ std::string ownCredit(const AppState& state) {
     return own.creditLine();
 }
 
-bool hasCreditedSource(const AppState& state) { return state.sourceSauce && state.sourceSauce->hasCredit(); }
+bool hasCreditedSource(const AppState& state) { return state.doc.sauce.sourceSauce && state.doc.sauce.sourceSauce->hasCredit(); }
 
 void commitComment(int line, const std::string& text, AppState& state) {
-    auto& lines = state.sauceComments;
+    auto& lines = state.doc.sauce.sauceComments;
     const auto index = static_cast<std::size_t>(line);
     if (line >= 0 && index < lines.size()) {
         if (text.empty())
@@ -41,45 +41,49 @@ void commitComment(int line, const std::string& text, AppState& state) {
 }  // namespace
 
 void adoptSauce(AppState& state, const std::optional<SauceRecord>& record, const CellGrid& cells) {
-    state.sourceSauce = record;
+    adoptSauce(state, state.doc, record, cells);
+}
+
+void adoptSauce(AppState& state, Document& into, const std::optional<SauceRecord>& record, const CellGrid& cells) {
+    into.sauce.sourceSauce = record;
     state.sauceEditArmed = false;
     if (!record) {
         state.viewOnly = false;
-        state.sauceTitleField.clear();
-        state.sauceHistory.clear();
-        state.sauceComments.clear();
-        state.letterSpacing = LetterSpacing::noPreference;
-        state.aspectRatio = AspectRatio::noPreference;
-        state.sauceFontName = defaultSauceFont;
-        state.blinkingText = false;
+        into.sauce.sauceTitleField.clear();
+        into.sauce.sauceHistory.clear();
+        into.sauce.sauceComments.clear();
+        into.sauce.letterSpacing = LetterSpacing::noPreference;
+        into.sauce.aspectRatio = AspectRatio::noPreference;
+        into.sauce.sauceFontName = defaultSauceFont;
+        into.blinkingText = false;
         return;
     }
     const bool authored = record->carriesAuthorship();
-    if (authored) state.writeSauce = true;
+    if (authored) into.writeSauce = true;
     state.viewOnly = authored;
-    state.sauceTitleField = record->title;
-    state.sauceHistory = record->historyLines();
-    state.sauceComments = record->noteLines();
-    state.letterSpacing = record->letterSpacing();
-    state.aspectRatio = record->aspectRatio();
-    state.sauceFontName = record->fontName.empty() ? std::string(defaultSauceFont) : record->fontName;
+    into.sauce.sauceTitleField = record->title;
+    into.sauce.sauceHistory = record->historyLines();
+    into.sauce.sauceComments = record->noteLines();
+    into.sauce.letterSpacing = record->letterSpacing();
+    into.sauce.aspectRatio = record->aspectRatio();
+    into.sauce.sauceFontName = record->fontName.empty() ? std::string(defaultSauceFont) : record->fontName;
 
     // Blinking text only when the art actually blinks; a cleared flag alone keeps the bright
     // backgrounds, which look the same for art that never sets SGR 5.
     bool anyBlink = false;
     for (int r = 0; r < cells.rowCount() && !anyBlink; ++r)
         anyBlink = std::any_of(cells.row(r).begin(), cells.row(r).end(), [](const ANSICell& c) { return c.blink; });
-    state.blinkingText = !record->iceColors() && anyBlink;
+    into.blinkingText = !record->iceColors() && anyBlink;
 
     if (record->hasCredit()) state.statusNote = "credited to " + record->creditLine() + " — kept on export";
 }
 
 SauceRecord exportSauce(const AppState& state, std::string_view title) {
     // Only a record that credits someone displaces the user's own credit.
-    const SauceRecord* base = hasCreditedSource(state) ? &*state.sourceSauce : nullptr;
+    const SauceRecord* base = hasCreditedSource(state) ? &*state.doc.sauce.sourceSauce : nullptr;
     SauceRecord out;
-    if (!state.sauceTitleField.empty())
-        out.title = state.sauceTitleField;
+    if (!state.doc.sauce.sauceTitleField.empty())
+        out.title = state.doc.sauce.sauceTitleField;
     else if (base == nullptr)
         out.title = title;
     if (base != nullptr) {
@@ -90,34 +94,34 @@ SauceRecord exportSauce(const AppState& state, std::string_view title) {
         out.author = state.sauceAuthor;
         out.group = state.sauceGroup;
     }
-    out.flags = state.sourceSauce ? sauceHintFlags(state.sourceSauce->letterSpacing(), state.sourceSauce->aspectRatio())
+    out.flags = state.doc.sauce.sourceSauce ? sauceHintFlags(state.doc.sauce.sourceSauce->letterSpacing(), state.doc.sauce.sourceSauce->aspectRatio())
                                   : sauceHintFlags(LetterSpacing::eightPixel, AspectRatio::square);
-    if (state.sourceSauce && state.sourceSauce->fontName.empty() && state.sauceFontName == defaultSauceFont)
+    if (state.doc.sauce.sourceSauce && state.doc.sauce.sourceSauce->fontName.empty() && state.doc.sauce.sauceFontName == defaultSauceFont)
         out.fontName.clear();
     else
-        out.fontName = state.sauceFontName.empty() ? std::string(defaultSauceFont) : state.sauceFontName;
-    out.comments = state.sauceHistory;
-    out.comments.insert(out.comments.end(), state.sauceComments.begin(), state.sauceComments.end());
+        out.fontName = state.doc.sauce.sauceFontName.empty() ? std::string(defaultSauceFont) : state.doc.sauce.sauceFontName;
+    out.comments = state.doc.sauce.sauceHistory;
+    out.comments.insert(out.comments.end(), state.doc.sauce.sauceComments.begin(), state.doc.sauce.sauceComments.end());
     return out;
 }
 
 void claimSauceAuthorship(AppState& state) {
     if (!hasCreditedSource(state)) return;
-    const SauceRecord source = *state.sourceSauce;
+    const SauceRecord source = *state.doc.sauce.sourceSauce;
     state.viewOnly = false;
     for (const std::string& line : source.historyLines())
-        if (!contains(state.sauceHistory, line)) state.sauceHistory.push_back(line);
+        if (!contains(state.doc.sauce.sauceHistory, line)) state.doc.sauce.sauceHistory.push_back(line);
     const std::string provenance = SauceRecord::historyLine(source);
-    if (!contains(state.sauceHistory, provenance)) state.sauceHistory.push_back(provenance);
-    state.sourceSauce.reset();
+    if (!contains(state.doc.sauce.sauceHistory, provenance)) state.doc.sauce.sauceHistory.push_back(provenance);
+    state.doc.sauce.sourceSauce.reset();
     state.statusNote = "record is yours — " + source.creditLine() + " kept in its history";
 }
 
 SauceRecordState sauceRecordState(const AppState& state) {
     if (hasCreditedSource(state)) return SauceRecordState::foreign;
-    if (!state.sauceAuthor.empty() || !state.sauceGroup.empty() || !state.sauceTitleField.empty() ||
-        !state.sauceComments.empty() || !state.sauceHistory.empty() ||
-        state.letterSpacing != LetterSpacing::noPreference || state.aspectRatio != AspectRatio::noPreference)
+    if (!state.sauceAuthor.empty() || !state.sauceGroup.empty() || !state.doc.sauce.sauceTitleField.empty() ||
+        !state.doc.sauce.sauceComments.empty() || !state.doc.sauce.sauceHistory.empty() ||
+        state.doc.sauce.letterSpacing != LetterSpacing::noPreference || state.doc.sauce.aspectRatio != AspectRatio::noPreference)
         return SauceRecordState::yours;
     return SauceRecordState::none;
 }
@@ -135,15 +139,15 @@ std::string_view sauceRowLabel(const AppState& state) {
 }
 
 std::optional<std::string> sauceCreditLabel(const AppState& state) {
-    if (!state.writeSauce) return std::nullopt;
-    if (!state.sourceSauce && !state.ownedPath) return std::nullopt;
+    if (!state.doc.writeSauce) return std::nullopt;
+    if (!state.doc.sauce.sourceSauce && !state.ownedPath) return std::nullopt;
     std::string title;
     std::string credit;
     if (hasCreditedSource(state)) {
-        title = trimmedWhitespace(state.sourceSauce->title);
-        credit = state.sourceSauce->creditLine();
+        title = trimmedWhitespace(state.doc.sauce.sourceSauce->title);
+        credit = state.doc.sauce.sourceSauce->creditLine();
     } else {
-        title = trimmedWhitespace(state.sauceTitleField);
+        title = trimmedWhitespace(state.doc.sauce.sauceTitleField);
         credit = ownCredit(state);
     }
     if (title.empty() && credit.empty()) return std::nullopt;
@@ -176,8 +180,8 @@ void commitSauceEntry(SauceEntry entry, AppState& state) {
             if (const std::string failure = persistSauceIdentity(state); !failure.empty())
                 state.statusNote = "identity not saved: " + failure;
             return;
-        case SauceField::title: state.sauceTitleField = text; return;
-        case SauceField::font: state.sauceFontName = text; return;
+        case SauceField::title: state.doc.sauce.sauceTitleField = text; return;
+        case SauceField::font: state.doc.sauce.sauceFontName = text; return;
         case SauceField::comment: commitComment(entry.line, text, state); return;
         case SauceField::documentName:
             // A name with nothing left would save as a hidden ".ans"; keep the old name instead.

@@ -16,11 +16,11 @@ namespace glyphloom {
 // none: nothing to write; yours: the user's own fields; foreign: someone else's credit.
 enum class SauceRecordState { none, yours, foreign };
 
-inline constexpr std::string_view defaultSauceFont = "IBM VGA";
-
-// After importing a .ans: keep its record as provenance and fill the editor's fields from it.
-// Signed art opens view-only; `cells` decide whether the art needs blinking-text mode.
+// After importing a .ans: keep its record as provenance and fill the document's fields from
+// it. Signed art opens view-only; `cells` decide whether the art needs blinking-text mode.
+// The first form fills the editor's document, the second one about to be opened in it.
 void adoptSauce(AppState& state, const std::optional<SauceRecord>& record, const CellGrid& cells);
+void adoptSauce(AppState& state, Document& into, const std::optional<SauceRecord>& record, const CellGrid& cells);
 
 // The record a save hands to the ANS writer; `title` (the document name) is used when
 // nothing better is known. A foreign credit is kept with its own date.

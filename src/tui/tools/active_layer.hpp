@@ -15,13 +15,9 @@ namespace glyphloom {
 Layer* activeLayer(AppState& state);
 const Layer* activeLayer(const AppState& state);
 
-inline bool insideDocument(GridKey at) {
-    return at.row >= 0 && at.row < AppState::docRows && at.col >= 0 && at.col < AppState::docCols;
-}
-
 // The layer's own cell for a document position, or nothing outside the document or the
 // layer's grid; and back.
-std::optional<GridKey> layerCellOf(const Layer& layer, GridKey documentCell);
+std::optional<GridKey> layerCellOf(const Document& doc, const Layer& layer, GridKey documentCell);
 GridKey documentCellOf(const Layer& layer, GridKey layerCell);
 
 // The active layer's cell at a document position, or nullptr where it has none.

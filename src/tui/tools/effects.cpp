@@ -31,7 +31,7 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
     int density = state.tools.sprayDensity;
     if (state.tools.velSprayDensity) density = std::max(1, roundHalfAway(density * stroke.pressure()));
     for (const GridKey dot :
-         sprayTargets(at, state.tools.sprayRadius, density, AppState::docRows, AppState::docCols, random)) {
+         sprayTargets(at, state.tools.sprayRadius, density, state.doc.rows, state.doc.cols, random)) {
         ANSICell cell = cellAt(state, dot);
         if (auto ch = activeCharOpt(state, random)) cell.character = *ch;
         cell.foreground = activeFg(state, random);
@@ -41,7 +41,7 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
         cell.blink = false;
         setActiveCell(state, dot, cell);
         for (const MirrorPoint& mirror :
-             symmetryPoints(dot, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
+             symmetryPoints(dot, state.tools.symmetryMode, state.doc.rows, state.doc.cols))
             setActiveCell(state, mirror.at, cell);
         advanceCycle(state);
     }
@@ -50,7 +50,7 @@ void spray(GridKey at, AppState& state, const EffectStroke& stroke, RandomSource
 // One smudge around `at`: every source is read before anything is written, so the copy does
 // not feed on itself within a sample.
 void smudgeAt(GridKey at, int dRow, int dCol, AppState& state, const EffectStroke& stroke) {
-    const auto pairs = smudgeSources(stroke.imprintAt(at), dRow, dCol, AppState::docRows, AppState::docCols);
+    const auto pairs = smudgeSources(stroke.imprintAt(at), dRow, dCol, state.doc.rows, state.doc.cols);
     std::vector<ANSICell> copies;
     copies.reserve(pairs.size());
     for (const auto& pair : pairs) copies.push_back(cellAt(state, pair.second));
@@ -63,7 +63,7 @@ void smudge(GridKey at, AppState& state, const EffectStroke& stroke) {
     const int dCol = at.col - state.stroke.lastPaint->col;
     smudgeAt(at, dRow, dCol, state, stroke);
     // Mirrored copies move the mirrored way.
-    for (const MirrorPoint& mirror : symmetryPoints(at, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
+    for (const MirrorPoint& mirror : symmetryPoints(at, state.tools.symmetryMode, state.doc.rows, state.doc.cols))
         smudgeAt(mirror.at, mirror.flipV ? -dRow : dRow, mirror.flipH ? -dCol : dCol, state, stroke);
 }
 
@@ -78,7 +78,7 @@ void dodgeBurn(AppState& state, const EffectStroke& stroke, RandomSource& random
     }
     // A 16-colour step is all or nothing; during a drag the probability dithers it. The
     // press itself changes every cell under the brush.
-    const bool dither = state.colorDepth == ColorDepth::c16 && state.stroke.lastPaint && probability < 1;
+    const bool dither = state.doc.colorDepth == ColorDepth::c16 && state.stroke.lastPaint && probability < 1;
     const EffectChannels channels{state.tools.dodgeBurnFG, state.tools.dodgeBurnBG};
     for (const GridKey key : stroke.footprint()) {
         if (dither && !(probability > random.uniformDouble())) continue;
@@ -117,7 +117,7 @@ void applyEffect(GridKey at, AppState& state, TimeStamp now, RandomSource& rando
     stroke.footprint = [&] { return brushFootprint(at, state); };
     stroke.imprintAt = [&](GridKey p) {
         const int size = state.tools.brush.kind == BrushSize::Kind::cells ? state.tools.brush.n : 1;
-        return brushImprint(p, size, state.tools.brushRounded, AppState::docRows, AppState::docCols);
+        return brushImprint(p, size, state.tools.brushRounded, state.doc.rows, state.doc.cols);
     };
     // Only a tool whose pressure switch is on asks, and it then moves the sample time on so
     // the next sample measures its speed from here.

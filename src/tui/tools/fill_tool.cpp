@@ -13,9 +13,9 @@ namespace glyphloom {
 namespace {
 
 // The pressed cell first, then its mirror images.
-std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode) {
+std::vector<GridKey> fillSeeds(GridKey at, SymmetryMode mode, const Document& doc) {
     std::vector<GridKey> seeds{at};
-    for (const MirrorPoint& p : symmetryPoints(at, mode, AppState::docRows, AppState::docCols)) seeds.push_back(p.at);
+    for (const MirrorPoint& p : symmetryPoints(at, mode, doc.rows, doc.cols)) seeds.push_back(p.at);
     return seeds;
 }
 
@@ -31,9 +31,9 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
     // random pools and cycles are not laid down twice over the same cells.
     std::vector<std::vector<GridKey>> filled;
 
-    for (const GridKey seed : fillSeeds(at, state.tools.symmetryMode)) {
+    for (const GridKey seed : fillSeeds(at, state.tools.symmetryMode, state.doc)) {
         const Layer* layer = activeLayer(state);
-        const auto local = layer ? layerCellOf(*layer, seed) : std::nullopt;
+        const auto local = layer ? layerCellOf(state.doc, *layer, seed) : std::nullopt;
         if (!local) continue;
         if (std::any_of(filled.begin(), filled.end(), [&](const auto& region) { return contains(region, seed); }))
             continue;
@@ -41,7 +41,7 @@ void applyFloodFill(GridKey at, AppState& state, RandomSource& random) {
         std::vector<GridKey> region;
         for (const GridKey cell : floodFillCells(layer->cells, local->row, local->col)) {
             const GridKey shown = documentCellOf(*layer, cell);
-            if (insideDocument(shown)) region.push_back(shown);
+            if (state.doc.contains(shown)) region.push_back(shown);
         }
         if (region.empty()) continue;
 

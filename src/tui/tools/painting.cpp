@@ -45,7 +45,7 @@ ANSICell inked(ANSICell cell, const Ink& ink, const AppState& state) {
 
 void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& state) {
     if (state.tools.brush.kind != BrushSize::Kind::cells) {
-        if (!insideDocument(at)) return;
+        if (!state.doc.contains(at)) return;
         const ANSICell* existing = activeCellAt(state, at);
         if (!existing) return;
         ANSICell cell = *existing;
@@ -62,7 +62,7 @@ void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& sta
         return;
     }
     const int size = pressuredBrushSize(state.tools.brush.n, state.tools.velocityControlsSize, pressureFactor(state));
-    for (const GridKey cell : brushImprint(at, size, state.tools.brushRounded, AppState::docRows, AppState::docCols)) {
+    for (const GridKey cell : brushImprint(at, size, state.tools.brushRounded, state.doc.rows, state.doc.cols)) {
         if (erase) {
             setActiveCell(state, cell, ANSICell::blank());
         } else if (const ANSICell* existing = activeCellAt(state, cell)) {
@@ -74,7 +74,7 @@ void imprint(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& sta
 void stampWithMirrors(GridKey at, GridKey from, bool erase, const Ink& ink, AppState& state) {
     imprint(at, from, erase, ink, state);
     // Mirror copies keep the unmirrored movement, so a sub-cell brush repeats the same quadrant.
-    for (const MirrorPoint& mirror : symmetryPoints(at, state.tools.symmetryMode, AppState::docRows, AppState::docCols))
+    for (const MirrorPoint& mirror : symmetryPoints(at, state.tools.symmetryMode, state.doc.rows, state.doc.cols))
         imprint(mirror.at, GridKey{mirror.at.row - (at.row - from.row), mirror.at.col - (at.col - from.col)}, erase,
                 ink, state);
 }
@@ -156,7 +156,7 @@ std::string shadeForVelocity(GridKey to, TimeStamp at, AppState& state) {
 
 std::vector<GridKey> brushFootprint(GridKey to, const AppState& state) {
     return glyphloom::brushFootprint(state.stroke.lastPaint, to, state.tools.brush, state.tools.brushRounded,
-                                     AppState::docRows, AppState::docCols);
+                                     state.doc.rows, state.doc.cols);
 }
 
 }  // namespace glyphloom

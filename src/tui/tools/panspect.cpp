@@ -10,8 +10,8 @@ void panDragTo(int x, int y, AppState& state) {
     if (!state.panDrag) return;
     const int row = state.panDrag->offset.row - (y - state.panDrag->mouse.y);
     const int col = state.panDrag->offset.col - (x - state.panDrag->mouse.x);
-    state.viewOffset = {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)),
-                        std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
+    state.viewOffset = {std::clamp(row, 0, std::max(state.doc.rows - 1, 0)),
+                        std::clamp(col, 0, std::max(state.doc.cols - 1, 0))};
 }
 
 void endPanDrag(int x, int y, std::optional<GridKey> cell, AppState& state) {
@@ -23,8 +23,8 @@ void endPanDrag(int x, int y, std::optional<GridKey> cell, AppState& state) {
 }
 
 void pickCell(GridKey at, AppState& state) {
-    if (at.row < 0 || at.row >= AppState::docRows || at.col < 0 || at.col >= AppState::docCols) return;
-    const ANSICell picked = compositedCellAt(state.layers, at.row, at.col);
+    if (at.row < 0 || at.row >= state.doc.rows || at.col < 0 || at.col >= state.doc.cols) return;
+    const ANSICell picked = compositedCellAt(state.doc.layers, at.row, at.col);
     state.tools.penChar = picked.character.str();
     state.tools.charNull = false;
     state.tools.fg = picked.foreground;
@@ -32,7 +32,7 @@ void pickCell(GridKey at, AppState& state) {
     state.tools.fgNull = state.tools.bgNull = false;
     state.tools.fgCycle = state.tools.bgCycle = state.tools.charCycle = false;
     state.tools.fgRandom = state.tools.bgRandom = state.tools.charRandom = false;
-    if (state.blinkingText && state.tools.penBg.isANSI16() && state.tools.penBg.n >= 8 && state.tools.penBg.n <= 15)
+    if (state.doc.blinkingText && state.tools.penBg.isANSI16() && state.tools.penBg.n >= 8 && state.tools.penBg.n <= 15)
         state.tools.penBg = ANSIColorValue::ansi16(state.tools.penBg.n - 8);
     state.statusNote = "picked " + state.tools.penChar + "/" + state.tools.fg.label() + "/" + state.tools.penBg.label();
 }

@@ -38,7 +38,7 @@ ConnectionSet joinedConnections(GridKey cell, ConnectionSet own, const AppState&
     ConnectionSet all = own;
     for (const Neighbour& n : neighbours) {
         const GridKey next{cell.row + n.dRow, cell.col + n.dCol};
-        if (!insideDocument(next) || state.stroke.penConns.contains(next)) continue;
+        if (!state.doc.contains(next) || state.stroke.penConns.contains(next)) continue;
         const ANSICell* existing = activeCellAt(state, next);
         if (existing && connectionsForChar(existing->character.str()).contains(oppositeDirection(n.direction)))
             all.insert(n.direction);
@@ -57,7 +57,7 @@ std::string glyphFor(GridKey cell, ConnectionSet connections, const AppState& st
 }  // namespace
 
 void penAddCell(GridKey at, AppState& state, RandomSource& random) {
-    if (!insideDocument(at)) return;
+    if (!state.doc.contains(at)) return;
     if (!state.stroke.penColors.contains(at)) {
         state.stroke.penColors[at] = CellColors{activeFg(state, random), activeBg(state, random)};
         if (state.tools.penLineStyle == LineStyle::none)
@@ -85,9 +85,9 @@ void renderPenStroke(AppState& state) {
     cells.reserve(state.stroke.penConns.size());
     for (const auto& [key, own] : state.stroke.penConns) cells.emplace_back(key, joinedConnections(key, own, state));
     const std::vector<PenWrite> writes = penStrokeWrites(
-        std::move(cells), state.tools.lineThickness, state.tools.symmetryMode, AppState::docRows, AppState::docCols);
+        std::move(cells), state.tools.lineThickness, state.tools.symmetryMode, state.doc.rows, state.doc.cols);
     for (const PenWrite& w : writes) {
-        if (!insideDocument(w.at)) continue;
+        if (!state.doc.contains(w.at)) continue;
         const ANSICell* existing = activeCellAt(state, w.at);
         if (!existing) continue;
         state.stroke.penOriginals.try_emplace(w.at, *existing);

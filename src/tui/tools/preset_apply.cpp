@@ -9,7 +9,7 @@ namespace glyphloom {
 void applyPreset(const TUIPreset& preset, AppState& state) {
     applyToolSettings(preset, state.tools);
     // Blinking text takes the bright half of the classic backgrounds.
-    if (preset.background && state.blinkingText) state.tools.penBg = backgroundForMode(state.tools.penBg, true);
+    if (preset.background && state.doc.blinkingText) state.tools.penBg = backgroundForMode(state.tools.penBg, true);
     resetCharCycleToSelected(state);
 }
 

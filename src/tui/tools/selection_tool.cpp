@@ -14,8 +14,8 @@ namespace {
 std::optional<CellRect> effectiveRect(const AppState& state) {
     if (!state.selection) return std::nullopt;
     const CellRect s = *state.selection;
-    const int lastRow = std::max(AppState::docRows - 1, 0);
-    const int lastCol = std::max(AppState::docCols - 1, 0);
+    const int lastRow = std::max(state.doc.rows - 1, 0);
+    const int lastCol = std::max(state.doc.cols - 1, 0);
     return CellRect{std::clamp(std::min(s.r1, s.r2), 0, lastRow), std::clamp(std::min(s.c1, s.c2), 0, lastCol),
                     std::clamp(std::max(s.r1, s.r2), 0, lastRow), std::clamp(std::max(s.c1, s.c2), 0, lastCol)};
 }
@@ -69,9 +69,9 @@ void pasteText(AppState& state, const ClipboardReader& readClipboard) {
         state.statusNote = "system clipboard is empty";
         return;
     }
-    TextRegion region{std::clamp(state.cursor.row, 0, std::max(AppState::docRows - 1, 0)),
-                      std::clamp(state.cursor.col, 0, std::max(AppState::docCols - 1, 0)), AppState::docRows - 1,
-                      AppState::docCols - 1};
+    TextRegion region{std::clamp(state.cursor.row, 0, std::max(state.doc.rows - 1, 0)),
+                      std::clamp(state.cursor.col, 0, std::max(state.doc.cols - 1, 0)), state.doc.rows - 1,
+                      state.doc.cols - 1};
     if (const auto r = effectiveRect(state)) region = TextRegion{r->r1, r->c1, r->r2, r->c2};
     if (!beginToolEdit(state)) return;
     int written = 0;
@@ -122,7 +122,7 @@ void performSelectAction(SelectAction action, AppState& state, const ClipboardRe
                 return;
             }
             state.pasteFloat = true;
-            state.stroke.previewOverlay = floatPreviewOverlay(*state.clipboard, state.cursor);
+            state.stroke.previewOverlay = floatPreviewOverlay(state.doc, *state.clipboard, state.cursor);
             state.statusNote = "Space or click to place · arrows move · Esc cancels";
             return;
         case SelectAction::text: return pasteText(state, readClipboard);
@@ -141,19 +141,19 @@ void stampClipboard(const CellGrid& clip, GridKey at, AppState& state) {
         const CellGrid::Row& row = clip.row(r);
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             const GridKey to{at.row + r, at.col + c};
-            if (insideDocument(to)) setActiveCell(state, to, row[static_cast<std::size_t>(c)]);
+            if (state.doc.contains(to)) setActiveCell(state, to, row[static_cast<std::size_t>(c)]);
         }
     }
     state.statusNote = "pasted (^V floats it again)";
 }
 
-std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at) {
+std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const Document& doc, const CellGrid& clip, GridKey at) {
     std::unordered_map<GridKey, ANSICell> overlay;
     for (int r = 0; r < clip.rowCount(); ++r) {
         const CellGrid::Row& row = clip.row(r);
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             const GridKey to{at.row + r, at.col + c};
-            if (insideDocument(to)) overlay[to] = row[static_cast<std::size_t>(c)];
+            if (doc.contains(to)) overlay[to] = row[static_cast<std::size_t>(c)];
         }
     }
     return overlay;
@@ -171,8 +171,8 @@ void blinkSelection(AppState& state) {
         return;
     }
     if (!beginToolEdit(state)) return;
-    if (!state.blinkingText) {
-        state.blinkingText = true;
+    if (!state.doc.blinkingText) {
+        state.doc.blinkingText = true;
         if (state.tools.penBg.isANSI16() && state.tools.penBg.n >= 8)
             state.tools.penBg = ANSIColorValue::ansi16(state.tools.penBg.n - 8);
     }

@@ -30,7 +30,7 @@ void stampClipboard(const CellGrid& clip, GridKey at, AppState& state);
 void placeFloatingPaste(GridKey at, AppState& state);
 // The clipboard placed with its top-left at `at`, clipped to the document; blank cells
 // included, so the floating block hides what is under it.
-std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const CellGrid& clip, GridKey at);
+std::unordered_map<GridKey, ANSICell> floatPreviewOverlay(const Document& doc, const CellGrid& clip, GridKey at);
 
 // Flips the blink attribute of every cell in the selection on the active layer; turns on
 // blinking-text mode first, since blink costs the bright backgrounds.

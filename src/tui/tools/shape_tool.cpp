@@ -38,7 +38,7 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
             for (const int o : thicknessOffsets(state.tools.lineThickness)) {
                 const GridKey at = horizontal ? GridKey{centre[i].row + o, centre[i].col}
                                               : GridKey{centre[i].row, centre[i].col + o};
-                if (insideDocument(at)) cells[at] = shapeCell(state, at, frames[i], std::nullopt);
+                if (state.doc.contains(at)) cells[at] = shapeCell(state, at, frames[i], std::nullopt);
             }
         }
         return;
@@ -48,7 +48,7 @@ void lineCells(GridKey from, GridKey to, const AppState& state, RandomSource& ra
     const auto glyphs = lineDirectionChars(centre, from, to, state.tools.lineStyle, state.tools.lineStitchMode,
                                            state.tools.lineThickness);
     for (const auto& [at, glyph] : glyphs) {
-        if (!insideDocument(at)) continue;
+        if (!state.doc.contains(at)) continue;
         const auto found = index.find(at);
         const std::size_t k = found != index.end() ? found->second : nearestPoint(centre, at);
         cells[at] = shapeCell(state, at, frames[k], glyph);
@@ -72,7 +72,7 @@ std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, con
 
 std::unordered_map<GridKey, ANSICell> computeShape(GridKey from, GridKey to, const AppState& state,
                                                    RandomSource& random) {
-    const int rows = AppState::docRows, columns = AppState::docCols;
+    const int rows = state.doc.rows, columns = state.doc.cols;
     std::unordered_map<GridKey, ANSICell> cells;
     switch (state.tools.tool) {
         case Tool::line: lineCells(from, to, state, random, cells); break;

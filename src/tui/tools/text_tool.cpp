@@ -29,10 +29,10 @@ Step stepOf(TextDirection direction) {
     return {0, 1};
 }
 
-bool insideDocument(int row, int col) { return glyphloom::insideDocument(GridKey{row, col}); }
+bool insideDocument(const AppState& state, int row, int col) { return state.doc.contains(GridKey{row, col}); }
 
-GridKey clampedToDocument(int row, int col) {
-    return {std::clamp(row, 0, std::max(AppState::docRows - 1, 0)), std::clamp(col, 0, std::max(AppState::docCols - 1, 0))};
+GridKey clampedToDocument(const AppState& state, int row, int col) {
+    return {std::clamp(row, 0, std::max(state.doc.rows - 1, 0)), std::clamp(col, 0, std::max(state.doc.cols - 1, 0))};
 }
 
 // The active layer's cell at a document position, or the blank cell where the layer has none.
@@ -60,14 +60,14 @@ void stampAtCursor(AppState& state, const std::string& character) {
 }
 
 void typePlain(const std::string& character, AppState& state) {
-    if (!insideDocument(state.cursor.row, state.cursor.col)) return;
+    if (!insideDocument(state, state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;
     stampAtCursor(state, character);
 }
 
 void typeGlyph(const std::string& character, const BlockFont& font, AppState& state) {
-    if (!insideDocument(state.cursor.row, state.cursor.col)) return;
+    if (!insideDocument(state, state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;
     const int scale = std::max(1, state.tools.textScale);
@@ -76,8 +76,8 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
     const int height = font.height * scale;
 
     // A glyph that would cross the right edge starts the next line instead.
-    if (state.tools.textDirection == TextDirection::right && state.cursor.col + width > AppState::docCols)
-        state.cursor = {std::min(AppState::docRows - 1, state.cursor.row + height + 1), state.textOriginCol};
+    if (state.tools.textDirection == TextDirection::right && state.cursor.col + width > state.doc.cols)
+        state.cursor = {std::min(state.doc.rows - 1, state.cursor.row + height + 1), state.textOriginCol};
     const GridKey cursor = state.cursor;
 
     // The glyph stands on the cursor row.
@@ -86,7 +86,7 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
     CellGrid saved(height, width);
     for (int i = 0; i < height; ++i)
         for (int j = 0; j < width; ++j)
-            if (insideDocument(top + i, left + j)) saved.set(i, j, layerCell(state, top + i, left + j));
+            if (insideDocument(state, top + i, left + j)) saved.set(i, j, layerCell(state, top + i, left + j));
     pushTrimmed(state.textStampHistory, TextStamp{top, left, width, height, cursor.row, cursor.col, std::move(saved)},
                 textStampLimit);
 
@@ -104,7 +104,7 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
             for (int dx = 0; dx < scale; ++dx) {
                 const int row = top + own.row + dy;
                 const int col = left + own.col + dx;
-                if (insideDocument(row, col)) writeCell(state, row, col, cell);
+                if (insideDocument(state, row, col)) writeCell(state, row, col, cell);
             }
     }
     advanceCycle(state);
@@ -112,9 +112,9 @@ void typeGlyph(const std::string& character, const BlockFont& font, AppState& st
     // The glyph is always drawn rightwards; only the cursor follows the direction.
     const int advance = width + font.letterSpacing * scale;
     switch (state.tools.textDirection) {
-        case TextDirection::right: state.cursor.col = std::min(AppState::docCols - 1, cursor.col + advance); break;
+        case TextDirection::right: state.cursor.col = std::min(state.doc.cols - 1, cursor.col + advance); break;
         case TextDirection::left: state.cursor.col = std::max(0, cursor.col - advance); break;
-        case TextDirection::down: state.cursor.row = std::min(AppState::docRows - 1, cursor.row + height + 1); break;
+        case TextDirection::down: state.cursor.row = std::min(state.doc.rows - 1, cursor.row + height + 1); break;
         case TextDirection::up: state.cursor.row = std::max(0, cursor.row - height - 1); break;
     }
 }
@@ -133,7 +133,7 @@ std::string bankNote(const FKeyBank& bank) {
 
 void advanceTextCursor(AppState& state) {
     const Step step = state.tools.tool == Tool::text ? stepOf(state.tools.textDirection) : Step{0, 1};
-    state.cursor = clampedToDocument(state.cursor.row + step.dr, state.cursor.col + step.dc);
+    state.cursor = clampedToDocument(state, state.cursor.row + step.dr, state.cursor.col + step.dc);
 }
 
 void typeCharacter(const std::string& character, AppState& state) {
@@ -144,7 +144,7 @@ void typeCharacter(const std::string& character, AppState& state) {
 }
 
 void stampActiveCharacter(AppState& state) {
-    if (state.tools.tool != Tool::text || !insideDocument(state.cursor.row, state.cursor.col)) return;
+    if (state.tools.tool != Tool::text || !insideDocument(state, state.cursor.row, state.cursor.col)) return;
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;
     const std::string character =
@@ -161,33 +161,33 @@ void eraseLeft(AppState& state) {
         state.textStampHistory.pop_back();
         for (int i = 0; i < stamp.height; ++i)
             for (int j = 0; j < stamp.width; ++j)
-                if (const ANSICell* cell = stamp.saved.cellAt(i, j); cell && insideDocument(stamp.top + i, stamp.left + j))
+                if (const ANSICell* cell = stamp.saved.cellAt(i, j); cell && insideDocument(state, stamp.top + i, stamp.left + j))
                     writeCell(state, stamp.top + i, stamp.left + j, *cell);
-        state.cursor = clampedToDocument(stamp.cursorRow, stamp.cursorCol);
+        state.cursor = clampedToDocument(state, stamp.cursorRow, stamp.cursorCol);
         return;
     }
     if (!state.plainStampHistory.empty()) {
         const PlainStamp stamp = state.plainStampHistory.back();
         state.plainStampHistory.pop_back();
-        if (insideDocument(stamp.row, stamp.col)) writeCell(state, stamp.row, stamp.col, stamp.previous);
-        state.cursor = clampedToDocument(stamp.cursorRow, stamp.cursorCol);
+        if (insideDocument(state, stamp.row, stamp.col)) writeCell(state, stamp.row, stamp.col, stamp.previous);
+        state.cursor = clampedToDocument(state, stamp.cursorRow, stamp.cursorCol);
         return;
     }
     const Step step = text ? stepOf(state.tools.textDirection) : Step{0, 1};
-    state.cursor = clampedToDocument(state.cursor.row - step.dr, state.cursor.col - step.dc);
+    state.cursor = clampedToDocument(state, state.cursor.row - step.dr, state.cursor.col - step.dc);
     writeCell(state, state.cursor.row, state.cursor.col, ANSICell::blank());
 }
 
 void newLine(AppState& state) {
     state.cursorVisible = true;
     GridKey& cursor = state.cursor;
-    const int lastRow = AppState::docRows - 1;
+    const int lastRow = state.doc.rows - 1;
     if (state.tools.tool != Tool::text) {
         cursor = {std::min(lastRow, cursor.row + 1), 0};
     } else if (const BlockFont* font = currentTextFont(state)) {
         cursor = {std::min(lastRow, cursor.row + font->height * state.tools.textScale + 1), state.textOriginCol};
     } else if (state.tools.textDirection == TextDirection::down || state.tools.textDirection == TextDirection::up) {
-        cursor = {state.textOriginRow, std::min(AppState::docCols - 1, cursor.col + 1)};
+        cursor = {state.textOriginRow, std::min(state.doc.cols - 1, cursor.col + 1)};
     } else {
         cursor = {std::min(lastRow, cursor.row + 1), state.textOriginCol};
     }
@@ -204,7 +204,7 @@ void handleFKey(int n, AppState& state) {
     if (n == 11 || n == 12) return selectFKeyBank(FKeyBanks::normalized(state.fkeyBankIndex) + (n == 11 ? -1 : 1), state);
     if (n < 1 || n > 10) return;
     if (state.tools.tool != Tool::text || activeTextEntry(state) != TextEntryMode::none || state.anyOverlayOpen() ||
-        !insideDocument(state.cursor.row, state.cursor.col))
+        !insideDocument(state, state.cursor.row, state.cursor.col))
         return;
     state.cursorVisible = true;
     if (!beginToolEdit(state)) return;

@@ -20,27 +20,6 @@ namespace {
 // middle range and the sample does not depend on how fast the machine runs it.
 constexpr std::chrono::milliseconds sampleStepInterval{80};
 
-int stripCols() { return std::max(toolPreviewCols, 1); }
-
-// The shared document size becomes the strip's for the life of this object, and is restored
-// however the scope is left.
-class StripSizedDocument {
-public:
-    StripSizedDocument() : rows_(AppState::docRows), cols_(AppState::docCols) {
-        AppState::docRows = previewStripRows;
-        AppState::docCols = stripCols();
-    }
-    ~StripSizedDocument() {
-        AppState::docRows = rows_;
-        AppState::docCols = cols_;
-    }
-    StripSizedDocument(const StripSizedDocument&) = delete;
-    StripSizedDocument& operator=(const StripSizedDocument&) = delete;
-
-private:
-    int rows_, cols_;
-};
-
 bool isSeedTool(Tool tool) {
     switch (tool) {
         case Tool::eraser:
@@ -57,7 +36,7 @@ bool isShapeTool(Tool tool) {
     return tool == Tool::line || tool == Tool::box || tool == Tool::oval || tool == Tool::select;
 }
 
-CellGrid& stripOf(AppState& scratch) { return scratch.layers.front().cells; }
+CellGrid& stripOf(AppState& scratch) { return scratch.doc.layers.front().cells; }
 
 void writeCells(const std::unordered_map<GridKey, ANSICell>& cells, AppState& scratch) {
     for (const auto& [at, cell] : cells) setActiveCell(scratch, at, cell);
@@ -67,7 +46,7 @@ void writeCells(const std::unordered_map<GridKey, ANSICell>& cells, AppState& sc
 // cell, as typing would place them.
 void textSample(AppState& scratch, RandomSource& random) {
     const int row = 3;
-    for (int col = 1; col < AppState::docCols - 1; ++col) {
+    for (int col = 1; col < scratch.doc.cols - 1; ++col) {
         const GridKey at{row, col};
         const ANSICell* existing = activeCellAt(scratch, at);
         if (!existing) continue;
@@ -84,7 +63,7 @@ void textSample(AppState& scratch, RandomSource& random) {
 }
 
 void strokeSample(AppState& scratch, RandomSource& random) {
-    const int cols = AppState::docCols;
+    const int cols = scratch.doc.cols;
     if (isSeedTool(scratch.tools.tool)) {
         const bool fullWidth =
             scratch.tools.tool == Tool::dodge || scratch.tools.tool == Tool::burn || scratch.tools.tool == Tool::prism;
@@ -99,7 +78,7 @@ void strokeSample(AppState& scratch, RandomSource& random) {
 }
 
 CellGrid sampleOf(AppState scratch, RandomSource& random) {
-    const int cols = AppState::docCols;
+    const int cols = scratch.doc.cols;
     switch (scratch.tools.tool) {
         case Tool::fill: applyFloodFill(GridKey{3, cols / 2}, scratch, random); break;
         case Tool::line:
@@ -119,10 +98,12 @@ constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 
 AppState scratchToolState(const AppState& from) {
     AppState s;
-    s.layers.front().cells = CellGrid(previewStripRows, stripCols());
+    // The scratch state's own document is the strip; the real one is never touched.
+    s.preview.stripCols = std::max(from.preview.stripCols, 1);
+    s.doc = Document::blank(previewStripRows, s.preview.stripCols);
     s.tools = from.tools;
-    s.colorDepth = from.colorDepth;
-    s.blinkingText = from.blinkingText;
+    s.doc.colorDepth = from.doc.colorDepth;
+    s.doc.blinkingText = from.doc.blinkingText;
     s.cursor = from.cursor;
     // The character cycle starts at the selected character, as a stroke with reset would.
     resetCharCycleToSelected(s);
@@ -132,23 +113,27 @@ AppState scratchToolState(const AppState& from) {
 CellGrid simulateToolPreview(const AppState& from) { return simulateToolPreview(from, defaultRandomSource()); }
 
 CellGrid simulateToolPreview(const AppState& from, RandomSource& random) {
-    const StripSizedDocument strip;
     return sampleOf(scratchToolState(from), random);
 }
 
 std::string toolPreviewFingerprint(const AppState& s) {
-    std::string key = std::to_string(stripCols()) + '\x1f';
+    std::string key = std::to_string(std::max(s.preview.stripCols, 1)) + '\x1f';
     addToolSettingsKey(s.tools, key);
-    if (depthSampledTools.contains(s.tools.tool)) key += std::to_string(static_cast<int>(s.colorDepth)) + '\x1f';
+    if (depthSampledTools.contains(s.tools.tool)) key += std::to_string(static_cast<int>(s.doc.colorDepth)) + '\x1f';
     return key;
 }
 
+void updateToolPreview(AppState& state, const Layout& layout) {
+    state.preview.stripCols = layout.previewStripCols();
+    updateToolPreview(state);
+}
+
 void updateToolPreview(AppState& state) {
-    if (state.tools.tool == Tool::pans || state.previewScratchDoc) return;
+    if (state.tools.tool == Tool::pans || state.preview.previewScratchDoc) return;
     std::string key = toolPreviewFingerprint(state);
-    if (key == state.toolPreviewKey) return;
-    state.toolPreviewKey = std::move(key);
-    state.toolPreviewCells = simulateToolPreview(state);
+    if (key == state.preview.toolPreviewKey) return;
+    state.preview.toolPreviewKey = std::move(key);
+    state.preview.toolPreviewCells = simulateToolPreview(state);
 }
 
 void updatePresetHoverPreview(AppState& state, const Layout& layout) {
@@ -158,62 +143,62 @@ void updatePresetHoverPreview(AppState& state, const Layout& layout) {
     const bool filled = slot && index >= 0 && index < static_cast<int>(state.presets.size()) &&
                         state.presets[static_cast<std::size_t>(index)].has_value();
     if (!filled) {
-        state.presetHoverIndex.reset();
-        state.presetHoverCells.reset();
+        state.preview.presetHoverIndex.reset();
+        state.preview.presetHoverCells.reset();
         return;
     }
-    if (state.presetHoverIndex == index && state.presetHoverCells) return;
+    if (state.preview.presetHoverIndex == index && state.preview.presetHoverCells) return;
+    state.preview.stripCols = layout.previewStripCols();
     // Only the settings travel: applying the slot to them leaves the real state untouched.
     AppState tried = scratchToolState(state);
     applyPreset(TUIPreset(*state.presets[static_cast<std::size_t>(index)]), tried);
-    state.presetHoverIndex = index;
-    state.presetHoverCells = simulateToolPreview(tried);
+    state.preview.presetHoverIndex = index;
+    state.preview.presetHoverCells = simulateToolPreview(tried);
 }
 
 void startPreviewStroke(GridKey at, AppState& state) {
-    state.previewStroking = true;
+    state.preview.previewStroking = true;
     previewScratchApply(at, PreviewPhase::press, state);
 }
 
 void endPreviewStroke(GridKey at, AppState& state) {
-    if (!state.previewStroking) return;
-    state.previewStroking = false;
+    if (!state.preview.previewStroking) return;
+    state.preview.previewStroking = false;
     previewScratchApply(at, PreviewPhase::release, state);
 }
 
-void clearPreviewTryout(AppState& state) { state.previewScratchDoc.reset(); }
+void clearPreviewTryout(AppState& state) { state.preview.previewScratchDoc.reset(); }
 
 void previewScratchApply(GridKey at, PreviewPhase phase, AppState& state) {
-    const StripSizedDocument strip;
-    if (phase == PreviewPhase::press || !state.previewScratchState) {
+    if (phase == PreviewPhase::press || !state.preview.previewScratchState) {
         auto scratch = std::make_shared<AppState>(scratchToolState(state));
-        const CellGrid& shown = state.previewScratchDoc ? *state.previewScratchDoc : state.toolPreviewCells;
-        if (shown.rowCount() == previewStripRows && shown.rowLength(0) == AppState::docCols) stripOf(*scratch) = shown;
+        const CellGrid& shown = state.preview.previewScratchDoc ? *state.preview.previewScratchDoc : state.preview.toolPreviewCells;
+        if (shown.rowCount() == previewStripRows && shown.rowLength(0) == scratch->doc.cols) stripOf(*scratch) = shown;
         beginStroke(*scratch);
-        state.previewScratchState = std::move(scratch);
-        if (isShapeTool(state.tools.tool)) state.previewStrokeStart = at;
+        state.preview.previewScratchState = std::move(scratch);
+        if (isShapeTool(state.tools.tool)) state.preview.previewStrokeStart = at;
     }
-    AppState& scratch = *state.previewScratchState;
+    AppState& scratch = *state.preview.previewScratchState;
 
     if (isShapeTool(scratch.tools.tool)) {
         // Each event redraws the shape over the strip as it was at the press, so it follows the
         // pointer instead of smearing.
         const CellGrid atPress = stripOf(scratch);
-        if (phase != PreviewPhase::press && state.previewStrokeStart)
-            writeCells(computeShape(*state.previewStrokeStart, at, scratch), scratch);
-        state.previewScratchDoc = stripOf(scratch);
+        if (phase != PreviewPhase::press && state.preview.previewStrokeStart)
+            writeCells(computeShape(*state.preview.previewStrokeStart, at, scratch), scratch);
+        state.preview.previewScratchDoc = stripOf(scratch);
         stripOf(scratch) = atPress;
     } else if (scratch.tools.tool == Tool::fill) {
         if (phase == PreviewPhase::press) applyFloodFill(at, scratch);
-        state.previewScratchDoc = stripOf(scratch);
+        state.preview.previewScratchDoc = stripOf(scratch);
     } else {
         paint(at, scratch);
-        state.previewScratchDoc = stripOf(scratch);
+        state.preview.previewScratchDoc = stripOf(scratch);
     }
 
     if (phase == PreviewPhase::release) {
-        state.previewScratchState.reset();
-        state.previewStrokeStart.reset();
+        state.preview.previewScratchState.reset();
+        state.preview.previewStrokeStart.reset();
     }
 }
 

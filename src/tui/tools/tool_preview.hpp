@@ -1,7 +1,7 @@
 // The live sample of the current tool in the sidebar preview box, the sample of a hovered
 // preset, and try-out strokes drawn in the box. Every sample runs the real tool code on a
-// throw-away editor state whose document is the strip; the real document, its undo history
-// and the shared document size are left as they were.
+// throw-away editor state whose own document is the strip; the real document and its undo
+// history are left as they were.
 #pragma once
 
 #include <memory>
@@ -23,7 +23,7 @@ enum class PreviewPhase { press, drag, release };
 AppState scratchToolState(const AppState& from);
 
 // What the current tool with its settings draws in the strip (previewStripRows rows,
-// toolPreviewCols columns).
+// preview.stripCols columns).
 CellGrid simulateToolPreview(const AppState& from);
 CellGrid simulateToolPreview(const AppState& from, RandomSource& random);
 
@@ -33,6 +33,8 @@ std::string toolPreviewFingerprint(const AppState& state);
 // Rebuilds the sample when the fingerprint has changed; not for Panspect, nor while a
 // try-out strip is shown.
 void updateToolPreview(AppState& state);
+// The same for the strip width `layout` gives the preview box.
+void updateToolPreview(AppState& state, const Layout& layout);
 // The sample of the filled preset slot under the pointer, computed once per slot hovered.
 void updatePresetHoverPreview(AppState& state, const Layout& layout);
 

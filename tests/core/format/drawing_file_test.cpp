@@ -1,4 +1,5 @@
 #include "core/format/drawing_file.hpp"
+#include "core/format/document.hpp"
 
 #include <gtest/gtest.h>
 
@@ -52,15 +53,21 @@ std::vector<Layer> sampleStack() {
 }
 
 std::optional<std::vector<std::uint8_t>> exportSample(const std::vector<Layer>& layers, ColorDepth depth,
-                                                      bool blinking, const std::optional<std::string>& tint,
-                                                      const std::optional<DrawingFile>& carried = std::nullopt) {
+                                                      bool blinking, MonoTint tint) {
+    Document document;
+    document.rows = 2;
+    document.cols = 3;
+    document.layers = layers;
+    document.colorDepth = depth;
+    document.blinkingText = blinking;
+    document.monoTint = tint;
     SauceRecord source;
     source.author = "Someone";
     source.group = "Crew";
     source.comments = {"note"};
-    return exportGlyphloomData(3, 2, layers, depth, std::string("░▒"), blinking, tint, carried, "Title",
-                               {"first", "second"}, {"Original artwork by Someone"}, LetterSpacing::ninePixel,
-                               AspectRatio::legacy, "IBM VGA50", source);
+    document.sauce = {source, "Title", {"first", "second"}, {"Original artwork by Someone"}, LetterSpacing::ninePixel,
+                      AspectRatio::legacy, "IBM VGA50"};
+    return exportGlyphloomData(document, std::string("░▒"));
 }
 
 TEST(DrawingFile, RoundTripKeepsLayerOrderAndEveryField) {
@@ -68,7 +75,7 @@ TEST(DrawingFile, RoundTripKeepsLayerOrderAndEveryField) {
         for (bool blinking : {false, true}) {
             for (MonoTint tint : allMonoTints) {
                 SCOPED_TRACE(std::string(rawValue(depth)) + " " + std::string(rawValue(tint)) + (blinking ? " blink" : ""));
-                const auto data = exportSample(sampleStack(), depth, blinking, std::string(rawValue(tint)));
+                const auto data = exportSample(sampleStack(), depth, blinking, tint);
                 ASSERT_TRUE(data);
                 const auto file = importGlyphloomData(*data);
                 ASSERT_TRUE(file);
@@ -102,7 +109,7 @@ TEST(DrawingFile, RoundTripKeepsLayerOrderAndEveryField) {
 }
 
 TEST(DrawingFile, WrittenKeysHaveTheirStoredTypes) {
-    const json out = encoded(exportSample(sampleStack(), ColorDepth::c256, true, std::nullopt));
+    const json out = encoded(exportSample(sampleStack(), ColorDepth::c256, true, MonoTint::white));
     EXPECT_EQ(out["version"], 5);
     EXPECT_EQ(out["backgroundMode"], "blinkingText");
     EXPECT_TRUE(out["letterSpacing"].is_number());
@@ -110,10 +117,9 @@ TEST(DrawingFile, WrittenKeysHaveTheirStoredTypes) {
     EXPECT_TRUE(out["sourceSauce"].is_object());
     EXPECT_EQ(out["sourceSauce"]["author"], "Someone");
     EXPECT_EQ(out["colorDepth"], "c256");
-    // No tint given and none carried: the key is simply absent.
-    EXPECT_FALSE(out.contains("monoTint"));
+    EXPECT_EQ(out["monoTint"], "white");
     for (const char* absent : {"cells", "presets", "referenceImageData", "compoMode"}) EXPECT_FALSE(out.contains(absent)) << absent;
-    EXPECT_EQ(encoded(exportSample(sampleStack(), ColorDepth::c16, false, std::nullopt))["backgroundMode"],
+    EXPECT_EQ(encoded(exportSample(sampleStack(), ColorDepth::c16, false, MonoTint::white))["backgroundMode"],
               "brightBackgrounds");
 }
 
@@ -132,12 +138,15 @@ TEST(DrawingFile, CarriedKeysAreWrittenBackUntouched) {
     ASSERT_TRUE(carried->presets);
     EXPECT_EQ(carried->presets->size(), 3u);
 
-    const json out = encoded(exportSample(sampleStack(), ColorDepth::c16, false, std::nullopt, carried));
+    // Opened and saved again as the editor does.
+    Document document = documentFromDrawingFile(*carried);
+    document.layers = sampleStack();
+    const json out = encoded(exportGlyphloomData(document, std::nullopt));
     const json in = json::parse(original);
     for (const char* key : {"presets", "referenceImageData", "referenceVisible", "referenceExcludedFromExport",
                             "referenceOffsetX", "referenceOffsetY", "referenceScale", "compoMode"})
         EXPECT_EQ(out[key], in[key]) << key;
-    EXPECT_EQ(out["monoTint"], "amber");  // no tint of its own: the carried one
+    EXPECT_EQ(out["monoTint"], "amber");
 }
 
 TEST(DrawingFile, OlderAndLenientDocumentsDecode) {
@@ -234,7 +243,7 @@ TEST(DrawingFile, ExportOnAnotherThreadWhileCellsAreMade) {
         clusters.cells.set(0, c, cell(text.c_str(), C16(7), C16(0)));
     }
     layers.push_back(clusters);
-    const auto expected = exportSample(layers, ColorDepth::c16, false, std::nullopt);
+    const auto expected = exportSample(layers, ColorDepth::c16, false, MonoTint::white);
     ASSERT_TRUE(expected);
     std::atomic<bool> makerDone = false;
     std::thread maker([&makerDone] {
@@ -251,7 +260,7 @@ TEST(DrawingFile, ExportOnAnotherThreadWhileCellsAreMade) {
     std::optional<std::vector<std::uint8_t>> data;
     std::thread saver([&] {
         do {
-            data = exportSample(layers, ColorDepth::c16, false, std::nullopt);
+            data = exportSample(layers, ColorDepth::c16, false, MonoTint::white);
             if (data != expected) break;
         } while (!makerDone);
     });

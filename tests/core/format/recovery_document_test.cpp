@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/format/document.hpp"
 #include "core/format/drawing_file.hpp"
 
 namespace glyphloom {
@@ -27,9 +28,13 @@ RecoveryInfo awkwardInfo() {
 TEST(RecoveryDocument, InfoTravelsWithADocumentThatStillOpensAsBefore) {
     Layer layer("Ink", CellGrid(2, 3));
     layer.cells.set(1, 2, ANSICell{CellChar("▓"), ANSIColorValue::ansi256(99), ANSIColorValue::ansi16(4), true});
-    const DrawingFile file = glyphloomDocument(3, 2, {layer}, ColorDepth::c256, std::nullopt, true, "amber",
-                                               std::nullopt, "T", {"c"}, {}, LetterSpacing::noPreference,
-                                               AspectRatio::noPreference, "IBM VGA", std::nullopt);
+    Document doc = Document::blank(2, 3);
+    doc.layers = {layer};
+    doc.blinkingText = true;
+    doc.monoTint = MonoTint::amber;
+    doc.sauce.sauceTitleField = "T";
+    doc.sauce.sauceComments = {"c"};
+    const DrawingFile file = glyphloomDocument(doc, std::nullopt);
     const auto document = encodeDrawingFile(file);
     const auto copy = encodeDrawingFile(file, recoveryInfoMember(awkwardInfo()));
     ASSERT_TRUE(document && copy);

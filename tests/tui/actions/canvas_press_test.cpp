@@ -40,8 +40,8 @@ TEST(CanvasStrokes, EachStrokeStartsAfreshAndLeavesNothingBehind) {
         drag(second, secondAlone);
 
         int differing = 0, drawn = 0;
-        for (int row = 0; row < AppState::docRows; ++row) {
-            for (int col = 0; col < AppState::docCols; ++col) {
+        for (int row = 0; row < both.doc.rows; ++row) {
+            for (int col = 0; col < both.doc.cols; ++col) {
                 const GridKey at{row, col};
                 const ANSICell& one = cellAt(firstAlone, at);
                 const ANSICell& expected = one != ANSICell::blank() ? one : cellAt(secondAlone, at);

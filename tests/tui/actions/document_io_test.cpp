@@ -36,20 +36,14 @@ ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink =
 class DocumentIOTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
         savedCwd_ = fs::current_path();
         folder_ = fs::temp_directory_path() / ("glyphloom-docs-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        AppState::docRows = 2;
-        AppState::docCols = 3;
     }
     void TearDown() override {
         fs::current_path(savedCwd_);
         fs::remove_all(folder_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
     }
     std::string at(const std::string& name) const { return (folder_ / name).string(); }
     void put(const std::string& name, const std::string& text) const {
@@ -71,13 +65,12 @@ protected:
         AppState state;
         state.browseDir = folder_.string();
         state.docDir = folder_.string();
-        state.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
+        state.doc = Document::blank(2, 3);
         return state;
     }
 
     fs::path folder_;
     fs::path savedCwd_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
@@ -90,20 +83,20 @@ TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
     hidden.visible = false;
     hidden.cells.set(1, 1, cell("▓", ANSIColorValue::ansi256(99), ANSIColorValue::truecolor(9, 8, 7)));
     Layer base("Paper", CellGrid(2, 3, cell("░", ANSIColorValue::truecolor(1, 2, 3), ANSIColorValue::ansi16(4))));
-    state.layers = {top, hidden, base};
+    state.doc.layers = {top, hidden, base};
     state.filename = "art";
-    state.colorDepth = ColorDepth::truecolor;
-    state.blinkingText = true;
-    state.monoTint = MonoTint::amber;
-    state.sauceTitleField = "Dawn";
-    state.sauceComments = {"a comment"};
-    state.sauceHistory = {"Original artwork by X"};
-    state.letterSpacing = LetterSpacing::eightPixel;
-    state.aspectRatio = AspectRatio::square;
-    state.sauceFontName = "IBM VGA50";
+    state.doc.colorDepth = ColorDepth::truecolor;
+    state.doc.blinkingText = true;
+    state.doc.monoTint = MonoTint::amber;
+    state.doc.sauce.sauceTitleField = "Dawn";
+    state.doc.sauce.sauceComments = {"a comment"};
+    state.doc.sauce.sauceHistory = {"Original artwork by X"};
+    state.doc.sauce.letterSpacing = LetterSpacing::eightPixel;
+    state.doc.sauce.aspectRatio = AspectRatio::square;
+    state.doc.sauce.sauceFontName = "IBM VGA50";
     SauceRecord source;
     source.author = "X";
-    state.sourceSauce = source;
+    state.doc.sauce.sourceSauce = source;
     state.dirty = true;
     state.quitArmed = true;
     saveDocument(state);
@@ -113,25 +106,24 @@ TEST_F(DocumentIOTest, ALayeredDocumentSurvivesSaveAndLoad) {
     EXPECT_FALSE(state.quitArmed);
     EXPECT_EQ(state.ownedPath, at("art.glyphloom"));
 
-    AppState::docRows = 9;
-    AppState::docCols = 9;
     AppState other = editor();
+    other.doc = Document::blank(9, 9);
     other.docDir.reset();
     loadDocument("art.glyphloom", other);
     EXPECT_EQ(other.statusNote.value_or(""), "loaded art.glyphloom (3×2 · 3 layers)");
-    EXPECT_EQ(AppState::docRows, 2);
-    EXPECT_EQ(AppState::docCols, 3);
-    EXPECT_EQ(other.layers, state.layers);  // order, ids, offsets, visibility and cells
-    EXPECT_EQ(other.colorDepth, ColorDepth::truecolor);
-    EXPECT_TRUE(other.blinkingText);
-    EXPECT_EQ(other.monoTint, MonoTint::amber);
-    EXPECT_EQ(other.sauceTitleField, "Dawn");
-    EXPECT_EQ(other.sauceComments, state.sauceComments);
-    EXPECT_EQ(other.sauceHistory, state.sauceHistory);
-    EXPECT_EQ(other.letterSpacing, LetterSpacing::eightPixel);
-    EXPECT_EQ(other.aspectRatio, AspectRatio::square);
-    EXPECT_EQ(other.sauceFontName, "IBM VGA50");
-    EXPECT_EQ(other.sourceSauce, state.sourceSauce);
+    EXPECT_EQ(other.doc.rows, 2);
+    EXPECT_EQ(other.doc.cols, 3);
+    EXPECT_EQ(other.doc.layers, state.doc.layers);  // order, ids, offsets, visibility and cells
+    EXPECT_EQ(other.doc.colorDepth, ColorDepth::truecolor);
+    EXPECT_TRUE(other.doc.blinkingText);
+    EXPECT_EQ(other.doc.monoTint, MonoTint::amber);
+    EXPECT_EQ(other.doc.sauce.sauceTitleField, "Dawn");
+    EXPECT_EQ(other.doc.sauce.sauceComments, state.doc.sauce.sauceComments);
+    EXPECT_EQ(other.doc.sauce.sauceHistory, state.doc.sauce.sauceHistory);
+    EXPECT_EQ(other.doc.sauce.letterSpacing, LetterSpacing::eightPixel);
+    EXPECT_EQ(other.doc.sauce.aspectRatio, AspectRatio::square);
+    EXPECT_EQ(other.doc.sauce.sauceFontName, "IBM VGA50");
+    EXPECT_EQ(other.doc.sauce.sourceSauce, state.doc.sauce.sourceSauce);
     EXPECT_TRUE(other.saveAsGlyphloom);
     EXPECT_EQ(other.ownedPath, at("art.glyphloom"));
     EXPECT_EQ(other.filename, "art");
@@ -198,9 +190,9 @@ TEST_F(DocumentIOTest, APictureOfAnotherFormatOpensAndSavesAsANSIArtBesideIt) {
     loadDocument(at("x/pic.xb"), state);
     EXPECT_EQ(state.statusNote.value_or(""), "loaded pic.xb (10×4) — its own font is not shown");
     const auto blue = ANSIColorValue::truecolor(0, 0, 255);
-    EXPECT_EQ(state.layers[0].cells.row(0)[1], cell("b", blue, blue, true));
-    EXPECT_TRUE(state.blinkingText);
-    EXPECT_EQ(state.colorDepth, ColorDepth::truecolor);
+    EXPECT_EQ(state.doc.layers[0].cells.row(0)[1], cell("b", blue, blue, true));
+    EXPECT_TRUE(state.doc.blinkingText);
+    EXPECT_EQ(state.doc.colorDepth, ColorDepth::truecolor);
     EXPECT_FALSE(state.ownedPath);
 
     saveDocument(state);
@@ -219,12 +211,12 @@ TEST_F(DocumentIOTest, APictureOfAnotherFormatOpensAndSavesAsANSIArtBesideIt) {
 TEST_F(DocumentIOTest, AFailedWriteLeavesTheOldFileAndTheStateAlone) {
     AppState state = editor();
     state.exportUTF8 = false;
-    state.layers[0].cells.set(0, 0, cell("1", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    state.doc.layers[0].cells.set(0, 0, cell("1", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
     saveDocument(state);
     const std::string before = get("Untitled.ans");
     ASSERT_FALSE(before.empty());
 
-    state.layers[0].cells.set(0, 0, cell("2", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(0)));
+    state.doc.layers[0].cells.set(0, 0, cell("2", ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(0)));
     state.dirty = true;
     state.quitArmed = true;
     // The disk fills up half-way through the new file.
@@ -272,8 +264,8 @@ TEST_F(DocumentIOTest, NamesResolveInTheBrowseFolder) {
 
     AppState utf = editor();
     loadDocument(at("sub/uni.utf8.ans"), utf);
-    EXPECT_EQ(utf.layers[0].cells.cellAt(0, 0)->character.str(), "█");
-    EXPECT_EQ(utf.layers[0].cells.cellAt(0, 1)->character.str(), "▀");
+    EXPECT_EQ(utf.doc.layers[0].cells.cellAt(0, 0)->character.str(), "█");
+    EXPECT_EQ(utf.doc.layers[0].cells.cellAt(0, 1)->character.str(), "▀");
     EXPECT_EQ(utf.filename, "uni");
 
     AppState blank = editor();
@@ -285,12 +277,12 @@ TEST_F(DocumentIOTest, AFailedOpenChangesNothing) {
     put("bad.glyphloom", R"({"version":5,"columns":"wide","rows":1})");
     for (const char* name : {"bad.glyphloom"}) {
         AppState state = editor();
-        state.layers[0].cells.set(0, 0, cell("k", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
+        state.doc.layers[0].cells.set(0, 0, cell("k", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
         state.filename = "keep";
-        const auto layers = state.layers;
+        const auto layers = state.doc.layers;
         loadDocument(name, state);
         EXPECT_EQ(state.statusNote.value_or(""), std::string("couldn't parse ") + name);
-        EXPECT_EQ(state.layers, layers);
+        EXPECT_EQ(state.doc.layers, layers);
         EXPECT_EQ(state.filename, "keep");
         EXPECT_TRUE(state.undoStack.empty());
     }
@@ -303,15 +295,15 @@ TEST_F(DocumentIOTest, ADocumentWithTooManyLayersKeepsItsTopSeven) {
     AppState state = editor();
     loadDocument("many.glyphloom", state);
     EXPECT_EQ(state.statusNote.value_or(""), "loaded many.glyphloom (4×2 · 7 layers) — kept 7 of 9 layers");
-    ASSERT_EQ(state.layers.size(), 7u);
-    EXPECT_EQ(state.layers[0].name, "L0");
+    ASSERT_EQ(state.doc.layers.size(), 7u);
+    EXPECT_EQ(state.doc.layers[0].name, "L0");
 }
 
 TEST_F(DocumentIOTest, ClassicSavesCountCellsTheyCannotHold) {
     AppState state = editor();
     state.exportUTF8 = false;
-    state.layers[0].cells.set(0, 0, cell("🙂", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
-    state.layers[0].cells.set(0, 1, cell("é", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    state.doc.layers[0].cells.set(0, 0, cell("🙂", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    state.doc.layers[0].cells.set(0, 1, cell("é", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
     saveDocument(state);
     EXPECT_EQ(state.statusNote.value_or(""), "saved Untitled.ans (1 approximated, not CP437)");
 }
@@ -378,6 +370,43 @@ TEST_F(DocumentIOTest, CharacterCycleComesBackWithTheDocument) {
     EXPECT_EQ(other.tools.charCyclePool, state.tools.charCyclePool);
 }
 
+// Opened into an editor whose canvas is another size and saved again, a document comes back
+// as the same Document: size, layers, colour settings, SAUCE fields and the keys it carries.
+TEST_F(DocumentIOTest, OpenThenSaveKeepsTheWholeDocument) {
+    put("full.glyphloom", R"({"version":5,"columns":4,"rows":2,"colorDepth":"truecolor",
+        "layers":[{"name":"Ink","visible":true,"cells":[[{"character":"A","foreground":{"type":"ansi16","n":2},
+        "background":{"type":"ansi16","n":4},"blink":true}]]}],
+        "backgroundMode":"blinkingText","monoTint":"green","sauceTitle":"Dusk","sauceComments":["one","two"],
+        "sauceHistory":["Original artwork by X"],"letterSpacing":2,"aspectRatio":1,"sauceFontName":"IBM VGA50",
+        "sourceSauce":{"title":"Dusk","author":"X","group":"G"},
+        "presets":[null,{"name":"kept","futureKey":[1,2]}],"referenceImageData":"iVBORw0KGgo=",
+        "referenceScale":0.5,"compoMode":true})");
+    AppState state = editor();
+    state.doc = Document::blank(9, 7);
+    state.exportUTF8 = false;
+    loadDocument(at("full.glyphloom"), state);
+    ASSERT_EQ(state.statusNote.value_or(""), "loaded full.glyphloom (4×2) — its presets (↺ restores yours)");
+    const Document opened = state.doc;
+    EXPECT_EQ(opened.rows, 2);
+    EXPECT_EQ(opened.cols, 4);
+    EXPECT_EQ(opened.monoTint, MonoTint::green);
+    EXPECT_EQ(opened.layers.front().cells.cellAt(0, 0)->character.str(), "A");
+    EXPECT_EQ(opened.sauce.sauceComments, (std::vector<std::string>{"one", "two"}));
+    ASSERT_TRUE(opened.sauce.sourceSauce);
+    EXPECT_EQ(opened.sauce.sourceSauce->author, "X");
+
+    state.dirty = true;
+    saveDocument(state);
+    ASSERT_EQ(state.statusNote.value_or(""), "saved full.glyphloom +ans");
+    const auto saved = importGlyphloomData(*readWholeFile(at("full.glyphloom"), 1 << 20).data);
+    ASSERT_TRUE(saved);
+    Document reopened = documentFromDrawingFile(*saved);
+    reopened.writeSauce = opened.writeSauce;  // the artist's setting, not the file's
+    EXPECT_EQ(reopened, opened);
+    for (const char* key : {"presets", "referenceImageData", "referenceScale", "compoMode"})
+        EXPECT_TRUE(saved->carriedKeys.contains(key)) << key;
+}
+
 TEST_F(DocumentIOTest, ADocumentsPresetsAreTakenOverWithoutTouchingTheBankFile) {
     const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
     const std::string config = at("config");
@@ -438,7 +467,7 @@ TEST_F(DocumentIOTest, AnEmptyFileOpensAsABlankCanvasThatSavesBackIntoIt) {
     state.exportUTF8 = false;
     loadDocument("fresh.ans", state);
     EXPECT_EQ(state.statusNote.value_or(""), "loaded fresh.ans (160×50) — empty file, blank canvas");
-    EXPECT_EQ(state.layers.at(0).cells, CellGrid(50, 160));
+    EXPECT_EQ(state.doc.layers.at(0).cells, CellGrid(50, 160));
     saveDocument(state);
     EXPECT_EQ(state.statusNote.value_or(""), "saved fresh.ans");
 }
@@ -474,7 +503,7 @@ TEST_F(DocumentIOTest, AnotherEditorsSaveIsOverwrittenOnlyWhenTheUserRepeats) {
     AppState b = editor();  // a second editor opens the same document
     b.exportUTF8 = false;
     loadDocument("shared.glyphloom", b);
-    a.layers[0].cells.set(0, 0, cell("A", ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(0)));
+    a.doc.layers[0].cells.set(0, 0, cell("A", ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(0)));
     saveDocument(a);
     const std::string saved = get("shared.glyphloom");
     saveDocument(b);
@@ -504,7 +533,7 @@ TEST_F(DocumentIOTest, AReadOnlyDocumentIsRefusedAndCompanionsTakeItsMode) {
 
     const std::string before = get("private.ans");
     fs::permissions(at("private.ans"), fs::perms::owner_read);
-    state.layers[0].cells.set(0, 0, cell("x", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
+    state.doc.layers[0].cells.set(0, 0, cell("x", ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0)));
     saveDocument(state);
     EXPECT_EQ(state.statusNote.value_or(""), "save failed: private.ans is read-only");
     EXPECT_EQ(get("private.ans"), before);
@@ -544,7 +573,7 @@ TEST_F(DocumentIOTest, ADocumentMeetingAFullCharacterTableIsNotOpened) {
     AppState source = editor();
     source.filename = "marks";
     source.saveAsGlyphloom = true;
-    source.layers[0].cells.set(0, 0, cell("Ж", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
+    source.doc.layers[0].cells.set(0, 0, cell("Ж", ANSIColorValue::ansi16(15), ANSIColorValue::ansi16(0)));
     saveDocument(source);
     std::string file = get("marks.glyphloom");
     const auto standIn = file.find("Ж");
@@ -565,7 +594,7 @@ TEST_F(DocumentIOTest, ADocumentMeetingAFullCharacterTableIsNotOpened) {
     setCellTextCapacity(cellTextCapacity);
     loadDocument(at("marks.glyphloom"), state);
     EXPECT_EQ(state.filename, "marks");
-    EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->character.str(), cluster);
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 0)->character.str(), cluster);
 }
 
 }  // namespace document_io_test

@@ -87,19 +87,14 @@ protected:
         const char* home = std::getenv("HOME");
         savedHome_ = home ? std::optional<std::string>(home) : std::nullopt;
         ::setenv("HOME", home_.c_str(), 1);
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
     }
     void TearDown() override {
         if (savedHome_) ::setenv("HOME", savedHome_->c_str(), 1);
         else ::unsetenv("HOME");
         fs::remove_all(home_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
     }
     fs::path home_;
     std::optional<std::string> savedHome_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(FileBrowserTest, ListsFoldersThenMatchingFilesWithoutHiddenNames) {
@@ -135,7 +130,7 @@ TEST_F(FileBrowserTest, AFileEntryOpensTheDocumentAndClosesTheBrowser) {
     EXPECT_FALSE(state.fileBrowserOpen);
     EXPECT_EQ(state.statusNote.value_or(""), "loaded a.ans (10×4)");
     EXPECT_EQ(state.filename, "a");
-    EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(3));
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(3));
 
     // In picture mode the file waits for the import box instead.
     state.imageBrowserMode = true;

@@ -22,15 +22,9 @@ protected:
         folder_ = fs::temp_directory_path() / ("glyphloom-image-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
-        AppState::docRows = 25;
-        AppState::docCols = 80;
     }
     void TearDown() override {
         fs::remove_all(folder_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
     }
     // A grey picture written as a PNG file.
     std::string picture(const std::string& name, int width, int height, std::uint8_t grey) const {
@@ -42,11 +36,10 @@ protected:
     }
     AppState editor() const {
         AppState state;
-        state.layers = {Layer("Layer 1", CellGrid(AppState::docRows, AppState::docCols))};
+        state.doc = Document::blank(25, 80);
         return state;
     }
     fs::path folder_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(ImageImportTest, LayerNamesComeFromTheFileName) {
@@ -60,21 +53,21 @@ TEST_F(ImageImportTest, LayerNamesComeFromTheFileName) {
 
 TEST_F(ImageImportTest, APictureBecomesTheNewTopLayer) {
     AppState state = editor();
-    state.colorDepth = ColorDepth::c16;
+    state.doc.colorDepth = ColorDepth::c16;
     state.imageImportPath = picture("cat.photo.png", 320, 200, 255);
     importImageAsLayer(ImageImportMode::shade, state);
     EXPECT_FALSE(state.imageImportPath);
     EXPECT_EQ(state.statusNote.value_or(""), "imported cat as Shade layer");
-    ASSERT_EQ(state.layers.size(), 2u);
-    EXPECT_EQ(state.layers[0].name, "cat");
+    ASSERT_EQ(state.doc.layers.size(), 2u);
+    EXPECT_EQ(state.doc.layers[0].name, "cat");
     EXPECT_EQ(state.activeLayerIndex, 0);
-    EXPECT_EQ(state.layers[0].cells.rowCount(), 25);
-    EXPECT_EQ(state.layers[0].cells.cellAt(24, 79)->character.str(), "█");
-    EXPECT_EQ(state.layers[0].cells.cellAt(24, 79)->foreground, ANSIColorValue::ansi16(15));
-    EXPECT_EQ(state.layers[1].name, "Layer 1");
+    EXPECT_EQ(state.doc.layers[0].cells.rowCount(), 25);
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(24, 79)->character.str(), "█");
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(24, 79)->foreground, ANSIColorValue::ansi16(15));
+    EXPECT_EQ(state.doc.layers[1].name, "Layer 1");
     EXPECT_EQ(state.undoStack.size(), 1u);
     state.undo();
-    EXPECT_EQ(state.layers.size(), 1u);
+    EXPECT_EQ(state.doc.layers.size(), 1u);
 }
 
 TEST_F(ImageImportTest, RefusalsLeaveTheDocumentAlone) {
@@ -92,12 +85,12 @@ TEST_F(ImageImportTest, RefusalsLeaveTheDocumentAlone) {
     };
     for (const Case& c : cases) {
         AppState state = editor();
-        while (static_cast<int>(state.layers.size()) < c.layers) state.layers.emplace_back("more", CellGrid(25, 80));
-        const auto before = state.layers;
+        while (static_cast<int>(state.doc.layers.size()) < c.layers) state.doc.layers.emplace_back("more", CellGrid(25, 80));
+        const auto before = state.doc.layers;
         state.imageImportPath = c.path;
         importImageAsLayer(ImageImportMode::blocks, state);
         EXPECT_EQ(state.statusNote.value_or(""), c.status);
-        EXPECT_EQ(state.layers, before);
+        EXPECT_EQ(state.doc.layers, before);
         EXPECT_TRUE(state.undoStack.empty());
         EXPECT_FALSE(state.imageImportPath);
     }
@@ -121,7 +114,7 @@ TEST_F(ImageImportTest, EveryDecodablePictureOfTheCorpusImportsInAllModes) {
             AppState state = editor();
             state.imageImportPath = entry.path().string();
             importImageAsLayer(mode, state);
-            EXPECT_EQ(state.layers.size(), 2u) << entry.path() << " " << imageImportLabel(mode);
+            EXPECT_EQ(state.doc.layers.size(), 2u) << entry.path() << " " << imageImportLabel(mode);
             EXPECT_EQ(state.statusNote.value_or("").rfind("imported ", 0), 0u) << state.statusNote.value_or("");
         }
     }

@@ -314,7 +314,7 @@ TEST(Panels, ChipTappedOnASolidChannelSetsItsColour) {
     EXPECT_FALSE(state.tools.bgNull);
 
     // Blinking text allows only the eight dim backgrounds.
-    state.blinkingText = true;
+    state.doc.blinkingText = true;
     chipTapped(c16(12), false, state);
     EXPECT_EQ(state.tools.penBg, c16(4));
     EXPECT_FALSE(state.statusNote.has_value());
@@ -367,7 +367,7 @@ TEST(Panels, SwapKeepsTheBackgroundWithinTheBlinkRule) {
     swapForegroundAndBackground(state);
     EXPECT_EQ(state.tools.fg, c16(1));
     EXPECT_EQ(state.tools.penBg, c16(14));
-    state.blinkingText = true;
+    state.doc.blinkingText = true;
     swapForegroundAndBackground(state);
     EXPECT_EQ(state.tools.fg, c16(14));
     EXPECT_EQ(state.tools.penBg, c16(1));

@@ -68,8 +68,6 @@ private:
 class Presets : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 4;
-        AppState::docCols = 10;
         root_ = fs::temp_directory_path() / ("glyphloom-presets-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "work");
@@ -78,6 +76,7 @@ protected:
         oldCwd_ = fs::current_path();
         fs::current_path(root_ / "work");
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(4, 10);
         state->presets = *builtinPresetBank();
     }
     void TearDown() override {
@@ -87,8 +86,6 @@ protected:
         else
             ::unsetenv("XDG_CONFIG_HOME");
         fs::remove_all(root_);
-        AppState::docRows = 50;
-        AppState::docCols = 160;
     }
     fs::path bankFile() const { return root_ / "config" / "glyphloom" / "presets.json"; }
     PresetBank storedBank() const { return loadPresets(bankFile().string()); }
@@ -140,7 +137,7 @@ TEST_F(Presets, BlinkingTextLowersBrightClassicBackgrounds) {
     };
     for (const auto& c : cases) {
         AppState& s = *state;
-        s.blinkingText = c.blinking;
+        s.doc.blinkingText = c.blinking;
         TUIPreset p;
         p.background = c.bg;
         applyPreset(p, s);
@@ -313,7 +310,7 @@ TEST_F(Presets, SavingKeepsTheSlotsNameAndWritesTheBank) {
     AppState& s = *state;
     s.presets[3] = named("Mine");
     s.preResetPresets = PresetBank(16);
-    s.presetHoverIndex = 3;
+    s.preview.presetHoverIndex = 3;
     s.tools.penChar = "Z";
     s.tools.tool = Tool::spray;
     savePresetAt(3, s);
@@ -323,7 +320,7 @@ TEST_F(Presets, SavingKeepsTheSlotsNameAndWritesTheBank) {
     EXPECT_EQ(s.presets[3]->tool, "aqi.medium");
     EXPECT_EQ(s.selectedPreset, 3);
     EXPECT_FALSE(s.preResetPresets) << "a save ends the chance to undo a reset";
-    EXPECT_FALSE(s.presetHoverIndex);
+    EXPECT_FALSE(s.preview.presetHoverIndex);
     EXPECT_EQ(note(), "preset 4 saved");
     EXPECT_EQ(storedBank(), s.presets);
 

@@ -22,24 +22,19 @@ const ProcessAliveCheck nobodyAlive = [](int, std::uint64_t) { return false; };
 class RecoveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRows_ = AppState::docRows;
-        savedCols_ = AppState::docCols;
-        AppState::docRows = 3;
-        AppState::docCols = 4;
         root_ = fs::temp_directory_path() / ("glyphloom-recovery-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_);
     }
     void TearDown() override {
         fs::remove_all(root_);
-        AppState::docRows = savedRows_;
-        AppState::docCols = savedCols_;
     }
     std::string folder() const { return (root_ / "recovery").string(); }
 
     // An editor with unsaved work on two layers and every document setting away from its default.
     static AppState workInProgress() {
         AppState state;
+        state.doc = Document::blank(3, 4);
         Layer ink("Ink", CellGrid(3, 4));
         ink.cells.set(2, 3, ANSICell{CellChar("é"), ANSIColorValue::truecolor(1, 2, 3), ANSIColorValue::ansi256(200), true});
         ink.rowOffset = -1;
@@ -47,21 +42,21 @@ protected:
         Layer paper("Paper", CellGrid(3, 4));
         paper.visible = false;
         paper.cells.set(0, 0, ANSICell{CellChar("#"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(1), false});
-        state.layers = {ink, paper};
-        state.colorDepth = ColorDepth::truecolor;
-        state.blinkingText = true;
-        state.monoTint = MonoTint::amber;
+        state.doc.layers = {ink, paper};
+        state.doc.colorDepth = ColorDepth::truecolor;
+        state.doc.blinkingText = true;
+        state.doc.monoTint = MonoTint::amber;
         state.tools.charCyclePool = {"░", "▒", "▓"};
-        state.sauceTitleField = "Sunset";
-        state.sauceComments = {"line one", "line two"};
-        state.sauceHistory = {"edited"};
-        state.letterSpacing = LetterSpacing::ninePixel;
-        state.aspectRatio = AspectRatio::square;
-        state.sauceFontName = "IBM VGA50";
+        state.doc.sauce.sauceTitleField = "Sunset";
+        state.doc.sauce.sauceComments = {"line one", "line two"};
+        state.doc.sauce.sauceHistory = {"edited"};
+        state.doc.sauce.letterSpacing = LetterSpacing::ninePixel;
+        state.doc.sauce.aspectRatio = AspectRatio::square;
+        state.doc.sauce.sauceFontName = "IBM VGA50";
         SauceRecord source;
         source.title = "Original";
         source.author = "someone";
-        state.sourceSauce = source;
+        state.doc.sauce.sourceSauce = source;
         state.filename = "sunset";
         state.docDir = "/art";
         state.ownedPath = "/art/sunset.glyphloom";
@@ -71,7 +66,6 @@ protected:
     }
 
     fs::path root_;
-    int savedRows_ = 0, savedCols_ = 0;
 };
 
 TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
@@ -86,20 +80,18 @@ TEST_F(RecoveryTest, ACopyBringsBackEveryFieldTheSaveKeeps) {
         EXPECT_EQ(fs::status(keeper.copyPath()).permissions(), fs::perms::owner_read | fs::perms::owner_write)
             << "a copy is private, whatever the umask";
     }  // the editor is gone; its copy stays
-    AppState::docRows = 50;
-    AppState::docCols = 160;
     AppState after;
     RecoveryKeeper next(folder(), 102, 1);
     ASSERT_TRUE(recoverUnsavedWork(after, next, nobodyAlive));
 
-    EXPECT_EQ(AppState::docRows, 3);
-    EXPECT_EQ(AppState::docCols, 4);
-    EXPECT_EQ(after.layers, before.layers);
-    EXPECT_EQ(after.colorDepth, before.colorDepth);
-    EXPECT_EQ(after.blinkingText, before.blinkingText);
-    EXPECT_EQ(after.monoTint, before.monoTint);
+    EXPECT_EQ(after.doc.rows, 3);
+    EXPECT_EQ(after.doc.cols, 4);
+    EXPECT_EQ(after.doc.layers, before.doc.layers);
+    EXPECT_EQ(after.doc.colorDepth, before.doc.colorDepth);
+    EXPECT_EQ(after.doc.blinkingText, before.doc.blinkingText);
+    EXPECT_EQ(after.doc.monoTint, before.doc.monoTint);
     EXPECT_EQ(after.tools.charCyclePool, before.tools.charCyclePool);
-    EXPECT_TRUE(after.sauceFields() == before.sauceFields());
+    EXPECT_TRUE(after.doc.sauce == before.doc.sauce);
     EXPECT_EQ(after.filename, "sunset");
     EXPECT_EQ(after.docDir, art.string());
     EXPECT_TRUE(after.saveAsGlyphloom);
@@ -213,14 +205,14 @@ TEST_F(RecoveryTest, WritesInTheBackgroundOnlyWhenDueAndDropsTheCopyOnceSaved) {
     EXPECT_EQ(writes, 1);  // nothing new to keep
     EXPECT_EQ(keeper.pollTimeout(state, t + 60s), std::nullopt);
 
-    state.layers[0].cells.set(0, 0, ANSICell{CellChar("x")});
+    state.doc.layers[0].cells.set(0, 0, ANSICell{CellChar("x")});
     settle(t + 20s);
     EXPECT_EQ(writes, 1);  // the last copy is too fresh
     settle(t + 36s);
     EXPECT_EQ(writes, 2);
 
     // Saved while a write is under way: the copy still goes once that write lands.
-    state.layers[0].cells.set(0, 1, ANSICell{CellChar("y")});
+    state.doc.layers[0].cells.set(0, 1, ANSICell{CellChar("y")});
     keeper.tick(state, t + 80s);
     EXPECT_TRUE(keeper.writing());
     state.dirty = false;
@@ -269,7 +261,7 @@ TEST_F(RecoveryTest, AFolderThatRefusesTheTakeOverStillGivesUpItsCopy) {
     fs::create_directories(fs::path(keeper.copyPath()) / "in the way");
     AppState after;
     ASSERT_TRUE(recoverUnsavedWork(after, keeper, nobodyAlive));
-    EXPECT_EQ(after.layers, before.layers);
+    EXPECT_EQ(after.doc.layers, before.doc.layers);
     EXPECT_TRUE(after.dirty);
     EXPECT_TRUE(fs::exists(left));  // still there for the next start, until the work is saved
 }

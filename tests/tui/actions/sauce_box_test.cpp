@@ -12,11 +12,11 @@ using K = SauceBoxRowKind;
 
 TEST(SauceBoxRows, FieldRowsStartTypingTheirValueUnderTheirOwnKey) {
     AppState state;
-    state.sauceTitleField = "Moonrise";
+    state.doc.sauce.sauceTitleField = "Moonrise";
     state.sauceAuthor = "ada";
     state.sauceGroup = "grp";
-    state.sauceFontName = "IBM VGA";
-    state.sauceComments = {"first", "second"};
+    state.doc.sauce.sauceFontName = "IBM VGA";
+    state.doc.sauce.sauceComments = {"first", "second"};
     const struct {
         SauceBoxRow row;
         SauceEntry entry;
@@ -42,30 +42,30 @@ TEST(SauceBoxRows, FieldRowsStartTypingTheirValueUnderTheirOwnKey) {
 
 TEST(SauceBoxRows, TypingIntoACommentLineEditsThatLineAlone) {
     AppState s;
-    s.sauceComments = {"zero", "one", "two", "three", "four"};
+    s.doc.sauce.sauceComments = {"zero", "one", "two", "three", "four"};
     sauceBoxRowTapped({K::comment, 3}, s);
     for (const char c : std::string("\b\b\b\b\bTHIRD\r")) textEntryKey(static_cast<std::uint8_t>(c), s);
-    EXPECT_EQ(s.sauceComments, (std::vector<std::string>{"zero", "one", "two", "THIRD", "four"}));
+    EXPECT_EQ(s.doc.sauce.sauceComments, (std::vector<std::string>{"zero", "one", "two", "THIRD", "four"}));
     EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
 
     sauceBoxRowTapped({K::comment, 5}, s);  // the "+" row appends
     for (const char c : std::string("five\r")) textEntryKey(static_cast<std::uint8_t>(c), s);
-    EXPECT_EQ(s.sauceComments.size(), 6u);
-    EXPECT_EQ(s.sauceComments.back(), "five");
-    EXPECT_EQ(s.sauceTitleField, "") << "no other field is touched";
+    EXPECT_EQ(s.doc.sauce.sauceComments.size(), 6u);
+    EXPECT_EQ(s.doc.sauce.sauceComments.back(), "five");
+    EXPECT_EQ(s.doc.sauce.sauceTitleField, "") << "no other field is touched";
 }
 
 TEST(SauceBoxRows, ChoicesStepAndWrap) {
     AppState s;
-    const LetterSpacing spacing = s.letterSpacing;
-    const AspectRatio aspect = s.aspectRatio;
+    const LetterSpacing spacing = s.doc.sauce.letterSpacing;
+    const AspectRatio aspect = s.doc.sauce.aspectRatio;
     sauceBoxRowTapped({K::spacing}, s);
-    EXPECT_NE(s.letterSpacing, spacing);
+    EXPECT_NE(s.doc.sauce.letterSpacing, spacing);
     sauceBoxRowTapped({K::spacing}, s);
     sauceBoxRowTapped({K::spacing}, s);
-    EXPECT_EQ(s.letterSpacing, spacing);
+    EXPECT_EQ(s.doc.sauce.letterSpacing, spacing);
     sauceBoxRowTapped({K::aspect}, s);
-    EXPECT_NE(s.aspectRatio, aspect);
+    EXPECT_NE(s.doc.sauce.aspectRatio, aspect);
     EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
 }
 
@@ -74,7 +74,7 @@ TEST(SauceBoxRows, ForeignRecordOpensReadOnlyAndIsClaimedOnlyAfterConfirming) {
     SauceRecord foreign;
     foreign.author = "someone";
     foreign.title = "Their art";
-    s.sourceSauce = foreign;
+    s.doc.sauce.sourceSauce = foreign;
     s.sauceAuthor = "me";
     openSauceBox(s);
     ASSERT_TRUE(s.sauceBoxOpen);
@@ -90,7 +90,7 @@ TEST(SauceBoxRows, ForeignRecordOpensReadOnlyAndIsClaimedOnlyAfterConfirming) {
     sauceBoxRowTapped({K::claim}, s);
     EXPECT_FALSE(s.sauceEditConfirm);
     EXPECT_FALSE(s.sauceBoxReadOnly);
-    EXPECT_FALSE(s.sauceHistory.empty()) << "the foreign credit moves into the history";
+    EXPECT_FALSE(s.doc.sauce.sauceHistory.empty()) << "the foreign credit moves into the history";
 
     sauceBoxRowTapped({K::done}, s);
     EXPECT_FALSE(s.sauceBoxOpen);

@@ -55,12 +55,12 @@ TEST(SaveOptions, CompanionTogglesFlipAndAreKeptOnDisk) {
 TEST(SaveOptions, TurningTheRecordOffSaysWhoseCreditIsLost) {
     ConfigHome home;
     AppState s;
-    s.writeSauce = true;
+    s.doc.writeSauce = true;
     SauceRecord foreign;
     foreign.author = "someone";
-    s.sourceSauce = foreign;
+    s.doc.sauce.sourceSauce = foreign;
     saveOptionTapped(SaveOption::sauceOn, s);
-    EXPECT_FALSE(s.writeSauce);
+    EXPECT_FALSE(s.doc.writeSauce);
     EXPECT_EQ(s.statusNote.value_or(""), "no sauce record — " + foreign.creditLine() + " will not be credited");
     saveOptionTapped(SaveOption::sauceOn, s);
     EXPECT_EQ(s.statusNote.value_or(""), "sauce record on");

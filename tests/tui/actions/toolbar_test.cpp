@@ -9,52 +9,52 @@ ANSICell ink(const char* ch) { return {CellChar(ch), ANSIColorValue::ansi16(2), 
 
 std::vector<std::string> names(const AppState& state) {
     std::vector<std::string> out;
-    for (const Layer& layer : state.layers) out.push_back(layer.name);
+    for (const Layer& layer : state.doc.layers) out.push_back(layer.name);
     return out;
 }
 
 TEST(ClearButton, FirstClickArmsOnlyARepeatClears) {
     AppState state;
-    state.layers[0].cells.set(0, 0, ink("x"));
+    state.doc.layers[0].cells.set(0, 0, ink("x"));
     clearButtonClicked(false, state);
     EXPECT_TRUE(state.clearArmed);
     EXPECT_EQ(state.statusNote.value_or(""), "click Clear again to wipe the canvas");
-    EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->character, CellChar("x"));
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 0)->character, CellChar("x"));
     clearButtonClicked(true, state);
-    EXPECT_EQ(*state.layers[0].cells.cellAt(0, 0), ANSICell::blank());
+    EXPECT_EQ(*state.doc.layers[0].cells.cellAt(0, 0), ANSICell::blank());
     EXPECT_EQ(state.statusNote.value_or(""), "cleared (^Z to undo)");
 }
 
 TEST(ClearButton, ClearResetsSauceAndIsUndoable) {
     AppState state;
     addLayer(state);
-    state.layers[0].cells.set(1, 1, ink("q"));
-    state.sauceTitleField = "Title";
-    state.sauceComments = {"note"};
-    state.writeSauce = true;
+    state.doc.layers[0].cells.set(1, 1, ink("q"));
+    state.doc.sauce.sauceTitleField = "Title";
+    state.doc.sauce.sauceComments = {"note"};
+    state.doc.writeSauce = true;
     state.viewOnly = true;
     perform(BarAction::clear, state);
     EXPECT_EQ(state.statusNote.value_or(""), "cleared Layer 2 (^Z to undo)");
-    EXPECT_TRUE(state.sauceTitleField.empty());
-    EXPECT_TRUE(state.sauceComments.empty());
-    EXPECT_FALSE(state.writeSauce);
+    EXPECT_TRUE(state.doc.sauce.sauceTitleField.empty());
+    EXPECT_TRUE(state.doc.sauce.sauceComments.empty());
+    EXPECT_FALSE(state.doc.writeSauce);
     EXPECT_FALSE(state.viewOnly);
     state.undo();
-    EXPECT_EQ(state.layers[0].cells.cellAt(1, 1)->character, CellChar("q"));
-    EXPECT_EQ(state.sauceTitleField, "Title");
-    EXPECT_TRUE(state.writeSauce);
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(1, 1)->character, CellChar("q"));
+    EXPECT_EQ(state.doc.sauce.sauceTitleField, "Title");
+    EXPECT_TRUE(state.doc.writeSauce);
 }
 
 TEST(Layers, AddGoesOnTopUpToTheLimit) {
     AppState state;
     for (int i = 0; i < 6; ++i) addLayer(state);
-    EXPECT_EQ(state.layers.size(), 7u);
-    EXPECT_EQ(state.layers.front().name, "Layer 7");
+    EXPECT_EQ(state.doc.layers.size(), 7u);
+    EXPECT_EQ(state.doc.layers.front().name, "Layer 7");
     EXPECT_EQ(state.activeLayerIndex, 0);
     EXPECT_EQ(state.statusNote.value_or(""), "layer added");
     const auto undoDepth = state.undoStack.size();
     addLayer(state);
-    EXPECT_EQ(state.layers.size(), 7u);
+    EXPECT_EQ(state.doc.layers.size(), 7u);
     EXPECT_EQ(state.statusNote.value_or(""), "layer limit (7)");
     EXPECT_EQ(state.undoStack.size(), undoDepth);  // refused without a snapshot
 }
@@ -85,7 +85,7 @@ TEST(Layers, DeleteFollowsTheActiveLayerOrItsPlace) {
     EXPECT_EQ(names(state), (std::vector<std::string>{"Layer 1"}));
     EXPECT_EQ(state.activeLayerIndex, 0);
     deleteLayer(0, state);  // the only layer stays
-    EXPECT_EQ(state.layers.size(), 1u);
+    EXPECT_EQ(state.doc.layers.size(), 1u);
 
     AppState last;
     addLayer(last);
@@ -96,19 +96,19 @@ TEST(Layers, DeleteFollowsTheActiveLayerOrItsPlace) {
 
 TEST(Layers, FlattenCompositesIntoOneLayer) {
     AppState state;
-    state.layers[0].cells.set(0, 0, ink("b"));
-    state.layers[0].cells.set(0, 1, ink("b"));
+    state.doc.layers[0].cells.set(0, 0, ink("b"));
+    state.doc.layers[0].cells.set(0, 1, ink("b"));
     addLayer(state);
-    state.layers[0].cells.set(0, 1, ink("t"));
-    state.layers[1].visible = true;
+    state.doc.layers[0].cells.set(0, 1, ink("t"));
+    state.doc.layers[1].visible = true;
     flattenLayers(state);
-    ASSERT_EQ(state.layers.size(), 1u);
-    EXPECT_EQ(state.layers[0].name, "Layer 1");
-    EXPECT_EQ(state.layers[0].cells.cellAt(0, 0)->character, CellChar("b"));
-    EXPECT_EQ(state.layers[0].cells.cellAt(0, 1)->character, CellChar("t"));
+    ASSERT_EQ(state.doc.layers.size(), 1u);
+    EXPECT_EQ(state.doc.layers[0].name, "Layer 1");
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 0)->character, CellChar("b"));
+    EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 1)->character, CellChar("t"));
     EXPECT_EQ(state.statusNote.value_or(""), "flattened");
     state.undo();
-    EXPECT_EQ(state.layers.size(), 2u);
+    EXPECT_EQ(state.doc.layers.size(), 2u);
 }
 
 // Layer operations that change the picture leave view-only art as it is, like the tools.
@@ -127,14 +127,14 @@ TEST(Layers, ViewOnlyArtIsNeitherShiftedNorRearranged) {
     };
     for (const auto& [name, edit] : edits) {
         AppState state;
-        state.layers[0].cells.set(0, 0, ink("a"));
-        state.layers[0].rowOffset = 1;
+        state.doc.layers[0].cells.set(0, 0, ink("a"));
+        state.doc.layers[0].rowOffset = 1;
         addLayer(state);
         state.undoStack.clear();
         state.viewOnly = true;
-        const std::vector<Layer> before = state.layers;
+        const std::vector<Layer> before = state.doc.layers;
         edit(state);
-        EXPECT_EQ(state.layers, before) << name;
+        EXPECT_EQ(state.doc.layers, before) << name;
         EXPECT_TRUE(state.undoStack.empty()) << name;
         EXPECT_EQ(state.statusNote.value_or(""), "view only — re-save to edit") << name;
     }
@@ -158,7 +158,7 @@ TEST(Toolbar, LayerShiftNudgesAndResets) {
     nudgeActiveLayer(-1, 0, state);
     EXPECT_EQ(state.statusNote.value_or(""), "Layer 1 shift 1,-1");
     resetActiveLayerShift(state);
-    EXPECT_EQ(state.layers[0].rowOffset, 0);
+    EXPECT_EQ(state.doc.layers[0].rowOffset, 0);
     EXPECT_EQ(state.statusNote.value_or(""), "Layer 1 shift reset");
     perform(BarAction::layers, state);  // the layers button ends shift mode first
     EXPECT_FALSE(state.shiftingLayer);
@@ -168,20 +168,20 @@ TEST(Toolbar, LayerShiftNudgesAndResets) {
 
 TEST(Toolbar, LayerShiftDragMovesByThePointersWayFromTheAnchor) {
     AppState state;
-    state.layers[0].rowOffset = 2;
-    state.layers[0].colOffset = -1;
+    state.doc.layers[0].rowOffset = 2;
+    state.doc.layers[0].colOffset = -1;
     startLayerShiftDrag(GridKey{10, 7}, state);
     layerShiftDragTo(GridKey{13, 3}, state);
-    EXPECT_EQ(state.layers[0].rowOffset, 5);
-    EXPECT_EQ(state.layers[0].colOffset, -5);
+    EXPECT_EQ(state.doc.layers[0].rowOffset, 5);
+    EXPECT_EQ(state.doc.layers[0].colOffset, -5);
     layerShiftDragTo(GridKey{10, 7}, state);  // back over the anchor: back where it started
-    EXPECT_EQ(state.layers[0].rowOffset, 2);
-    EXPECT_EQ(state.layers[0].colOffset, -1);
+    EXPECT_EQ(state.doc.layers[0].rowOffset, 2);
+    EXPECT_EQ(state.doc.layers[0].colOffset, -1);
     EXPECT_EQ(state.statusNote.value_or(""), "Layer 1 shift -1,2");
 
     AppState noDrag;
     layerShiftDragTo(GridKey{3, 3}, noDrag);
-    EXPECT_EQ(noDrag.layers[0].rowOffset, 0);
+    EXPECT_EQ(noDrag.doc.layers[0].rowOffset, 0);
     noDrag.activeLayerIndex = 5;  // no such layer: nothing to anchor
     startLayerShiftDrag(GridKey{1, 1}, noDrag);
     EXPECT_FALSE(noDrag.layerShiftDrag);
@@ -189,14 +189,14 @@ TEST(Toolbar, LayerShiftDragMovesByThePointersWayFromTheAnchor) {
 
 TEST(Toolbar, NudgingStopsAtTheOffsetBound) {
     AppState state;
-    state.layers[0].rowOffset = maxLayerOffset - 1;
-    state.layers[0].colOffset = -maxLayerOffset;
+    state.doc.layers[0].rowOffset = maxLayerOffset - 1;
+    state.doc.layers[0].colOffset = -maxLayerOffset;
     for (int i = 0; i < 3; ++i) nudgeActiveLayer(1, -1, state);
-    EXPECT_EQ(state.layers[0].rowOffset, maxLayerOffset);
-    EXPECT_EQ(state.layers[0].colOffset, -maxLayerOffset);
+    EXPECT_EQ(state.doc.layers[0].rowOffset, maxLayerOffset);
+    EXPECT_EQ(state.doc.layers[0].colOffset, -maxLayerOffset);
     nudgeActiveLayer(-1, 1, state);
-    EXPECT_EQ(state.layers[0].rowOffset, maxLayerOffset - 1);
-    EXPECT_EQ(state.layers[0].colOffset, -maxLayerOffset + 1);
+    EXPECT_EQ(state.doc.layers[0].rowOffset, maxLayerOffset - 1);
+    EXPECT_EQ(state.doc.layers[0].colOffset, -maxLayerOffset + 1);
 }
 
 TEST(Toolbar, SaveOnANeverSavedDocumentOpensTheSaveOptions) {
@@ -209,10 +209,10 @@ TEST(Toolbar, SaveOnANeverSavedDocumentOpensTheSaveOptions) {
 TEST(ColorDepthPicker, DepthClampsColoursAndReportsCellsOutOfSpec) {
     AppState state;
     state.tools.fg = ANSIColorValue::truecolor(250, 10, 10);
-    state.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi256(196), ANSIColorValue::ansi16(0), false});
+    state.doc.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi256(196), ANSIColorValue::ansi16(0), false});
     state.palettePickerOpen = true;
     setDocumentColorDepth(ColorDepth::c16, state);
-    EXPECT_EQ(state.colorDepth, ColorDepth::c16);
+    EXPECT_EQ(state.doc.colorDepth, ColorDepth::c16);
     EXPECT_TRUE(state.tools.fg.isANSI16());
     EXPECT_FALSE(state.palettePickerOpen);
     EXPECT_EQ(state.statusNote.value_or(""), "color depth: 16 — 1 cells out of spec");
@@ -222,11 +222,11 @@ TEST(CanvasSizePicker, PresetResizesAndClosesCustomStartsTyping) {
     AppState state;
     state.sizePickerOpen = true;
     applyCanvasSizePreset(80, 25, state);
-    EXPECT_EQ(AppState::docCols, 80);
-    EXPECT_EQ(AppState::docRows, 25);
+    EXPECT_EQ(state.doc.cols, 80);
+    EXPECT_EQ(state.doc.rows, 25);
     EXPECT_FALSE(state.sizePickerOpen);
     state.undo();
-    EXPECT_EQ(AppState::docCols, 160);
+    EXPECT_EQ(state.doc.cols, 160);
     startCanvasSizeEntry(state);
     EXPECT_TRUE(state.sizeEntryActive);
     EXPECT_EQ(state.statusNote.value_or(""), "type COLSxROWS (e.g. 132x40), Enter to apply");

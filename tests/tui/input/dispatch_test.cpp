@@ -244,11 +244,9 @@ TEST(DispatchKeys, CanvasSizeEntryClampsAndRejects) {
         s.type(c.typed);
         s.send(InputEvent::key(13));
         EXPECT_FALSE(s.state.sizeEntryActive);
-        EXPECT_EQ(AppState::docCols, c.cols) << c.typed;
-        EXPECT_EQ(AppState::docRows, c.rows) << c.typed;
+        EXPECT_EQ(s.state.doc.cols, c.cols) << c.typed;
+        EXPECT_EQ(s.state.doc.rows, c.rows) << c.typed;
         EXPECT_EQ(s.note(), c.note);
-        AppState::docCols = 160;
-        AppState::docRows = 50;
     }
 }
 
@@ -354,19 +352,19 @@ TEST(DispatchKeys, KeyboardPointerLeavesEnterAndSpaceToTheFontURLField) {
 TEST(DispatchKeys, UndoAndRedoKeys) {
     Session s;
     s.state.snapshotForUndo();
-    s.state.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(0), false});
+    s.state.doc.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(0), false});
     s.send(InputEvent::key(26));
-    EXPECT_EQ(*s.state.layers[0].cells.cellAt(0, 0), ANSICell::blank());
+    EXPECT_EQ(*s.state.doc.layers[0].cells.cellAt(0, 0), ANSICell::blank());
     s.send(InputEvent::key(25));
-    EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->character, CellChar("x"));
+    EXPECT_EQ(s.state.doc.layers[0].cells.cellAt(0, 0)->character, CellChar("x"));
 }
 
 TEST(DispatchPointer, PanspectPicksTheCellWhereItWasPressedAndReleased) {
     Session s;
     s.state.tools.tool = Tool::pans;
-    s.state.blinkingText = true;
+    s.state.doc.blinkingText = true;
     s.state.tools.fgCycle = true;
-    s.state.layers[0].cells.set(2, 3, {CellChar("▓"), ANSIColorValue::ansi16(4), ANSIColorValue::ansi16(12), false});
+    s.state.doc.layers[0].cells.set(2, 3, {CellChar("▓"), ANSIColorValue::ansi16(4), ANSIColorValue::ansi16(12), false});
     s.redraw();
     const int x = s.layout.canvasLeft() + 3, y = s.layout.canvasTop() + 2;
     s.send(InputEvent::mouseDown(x, y, 0));
@@ -399,12 +397,12 @@ TEST(DispatchClicks, LayersPanelControlsWorkAndAClickOutsideClosesIt) {
     ASSERT_TRUE(s.layout.layerAddSpan);
     s.click(*s.layout.layerAddSpan);
     s.click(*s.layout.layerAddSpan);
-    EXPECT_EQ(s.state.layers.size(), 3u);
+    EXPECT_EQ(s.state.doc.layers.size(), 3u);
     ASSERT_EQ(s.layout.layerRowSpans.size(), 3u);
     s.click(s.layout.layerRowSpans[2].span);  // the bottom layer
     EXPECT_EQ(s.state.activeLayerIndex, 2);
     s.click(s.layout.layerEyeSpans[0].span);
-    EXPECT_FALSE(s.state.layers[0].visible);
+    EXPECT_FALSE(s.state.doc.layers[0].visible);
     s.send(InputEvent::mouseDown(s.layout.canvasLeft() + 100, s.layout.canvasTop() + 40, 0));
     EXPECT_FALSE(s.state.layersPanelOpen);
 }
@@ -441,7 +439,7 @@ TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
                                   [](const auto& r) { return r.value == ColorDepth::c16; });
     ASSERT_NE(row, s.layout.depthOptionSpans.end());
     s.click(row->span);
-    EXPECT_EQ(s.state.colorDepth, ColorDepth::c16);
+    EXPECT_EQ(s.state.doc.colorDepth, ColorDepth::c16);
     EXPECT_EQ(s.button(BarAction::colorDepth), " 16 ");
 }
 
@@ -474,10 +472,10 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
     s.click(titleRow->span);
     ASSERT_EQ(s.state.sauceEntryKind, SauceEntry::of(SauceField::title));
     s.type("  Moonrise  \r");
-    EXPECT_EQ(s.state.sauceTitleField, "Moonrise");
+    EXPECT_EQ(s.state.doc.sauce.sauceTitleField, "Moonrise");
     EXPECT_FALSE(s.state.sauceEntryKind);
 
-    s.state.writeSauce = true;
+    s.state.doc.writeSauce = true;
     s.state.ownedPath = "/tmp/moonrise.ans";
     s.state.saveOptionsOpen = false;
     s.redraw();
@@ -527,27 +525,27 @@ TEST(DispatchClicks, ImageImportBoxDepthRowsSetTheDepthTheImportUses) {
         return it == spans.end() ? Span{} : it->span;
     };
     Session s;
-    s.state.colorDepth = ColorDepth::truecolor;
-    const std::size_t layers = s.state.layers.size();
+    s.state.doc.colorDepth = ColorDepth::truecolor;
+    const std::size_t layers = s.state.doc.layers.size();
 
     // Picked, then imported: mono turns the red into black.
     s.state.imageImportPath = picture;
     s.redraw();
     s.click(row(s.layout.imageDepthSpans, ColorDepth::mono));
     ASSERT_TRUE(s.state.imageImportPath);  // picking a depth keeps the box open
-    EXPECT_EQ(s.state.colorDepth, ColorDepth::mono);
+    EXPECT_EQ(s.state.doc.colorDepth, ColorDepth::mono);
     EXPECT_NE(s.text(row(s.layout.imageDepthSpans, ColorDepth::mono)).find("✓"), std::string::npos);
     s.click(row(s.layout.imageModeSpans, ImageImportMode::fg));
-    ASSERT_EQ(s.state.layers.size(), layers + 1);
-    EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(0));
+    ASSERT_EQ(s.state.doc.layers.size(), layers + 1);
+    EXPECT_EQ(s.state.doc.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(0));
 
     // Another depth, another mapping.
     s.state.imageImportPath = picture;
     s.redraw();
     s.click(row(s.layout.imageDepthSpans, ColorDepth::truecolor));
     s.click(row(s.layout.imageModeSpans, ImageImportMode::fg));
-    ASSERT_EQ(s.state.layers.size(), layers + 2);
-    EXPECT_EQ(s.state.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::truecolor(255, 0, 0));
+    ASSERT_EQ(s.state.doc.layers.size(), layers + 2);
+    EXPECT_EQ(s.state.doc.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::truecolor(255, 0, 0));
 }
 
 }  // namespace dispatch_test

@@ -104,23 +104,23 @@ TEST(ChromeBar, ButtonsAreRightAlignedAndMatchTheirLabels) {
 TEST(ChromeCanvas, MonoDepthShowsTheTintWithoutChangingCells) {
     Frame f;
     const ANSICell red{CellChar("x"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(1), false};
-    f.state.layers[0].cells.set(0, 0, red);
-    f.state.colorDepth = ColorDepth::mono;
-    f.state.monoTint = MonoTint::amber;
+    f.state.doc.layers[0].cells.set(0, 0, red);
+    f.state.doc.colorDepth = ColorDepth::mono;
+    f.state.doc.monoTint = MonoTint::amber;
     f.state.mouse = {-1, -1};
     f.compose();
     const ANSICell& shown = f.screen.at(f.layout.canvasTop(), f.layout.canvasLeft());
     EXPECT_EQ(shown.foreground, displayColor(MonoTint::amber, red.foreground));
     EXPECT_EQ(shown.background, displayColor(MonoTint::amber, red.background));
-    EXPECT_EQ(*f.state.layers[0].cells.cellAt(0, 0), red);
+    EXPECT_EQ(*f.state.doc.layers[0].cells.cellAt(0, 0), red);
 }
 
 TEST(ChromeCanvas, SelectionIsInvertedAndEqualColoursShowWhiteOnBlue) {
     Frame f;
     f.state.tools.tool = Tool::select;
     f.state.selection = CellRect{0, 0, 0, 1};
-    f.state.layers[0].cells.set(0, 0, {CellChar("a"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(5), false});
-    f.state.layers[0].cells.set(0, 1, {CellChar("b"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(3), false});
+    f.state.doc.layers[0].cells.set(0, 0, {CellChar("a"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(5), false});
+    f.state.doc.layers[0].cells.set(0, 1, {CellChar("b"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(3), false});
     f.compose();
     const int top = f.layout.canvasTop(), left = f.layout.canvasLeft();
     EXPECT_EQ(f.screen.at(top, left).foreground, ANSIColorValue::ansi16(5));
@@ -264,58 +264,55 @@ TEST(ChromeCanvas, WideGlyphInACellIsShownByAOneColumnStandIn) {
     Frame f;
     f.state.mouse = {-1, -1};
     const ANSICell wide{CellChar("漢"), ANSIColorValue::ansi16(3), ANSIColorValue::ansi16(1), false};
-    f.state.layers[0].cells.set(0, 0, wide);
-    f.state.layers[0].cells.set(0, 1, {CellChar("a"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0), false});
+    f.state.doc.layers[0].cells.set(0, 0, wide);
+    f.state.doc.layers[0].cells.set(0, 1, {CellChar("a"), ANSIColorValue::ansi16(2), ANSIColorValue::ansi16(0), false});
     f.compose();
     const int top = f.layout.canvasTop(), left = f.layout.canvasLeft();
     EXPECT_EQ(f.screen.at(top, left).character, CellChar("▯"));
     EXPECT_EQ(f.screen.at(top, left).foreground, wide.foreground);
     EXPECT_FALSE(f.screen.isContinuation(top, left + 1));
     EXPECT_EQ(f.screen.at(top, left + 1).character, CellChar("a"));
-    EXPECT_EQ(*f.state.layers[0].cells.cellAt(0, 0), wide);  // the document keeps its glyph
+    EXPECT_EQ(*f.state.doc.layers[0].cells.cellAt(0, 0), wide);  // the document keeps its glyph
 }
 
 // The canvas is drawn from rows kept between frames: after every kind of change it must still
 // show exactly the composite of the visible layers.
 TEST(ChromeCanvas, ShowsTheCompositeAfterEveryKindOfChange) {
-    AppState::docRows = 12;
-    AppState::docCols = 30;
     Frame f(30, 100);
     f.state.mouse = {-1, -1};
-    f.state.layers = {Layer("top", CellGrid(12, 30)), Layer("bottom", CellGrid(12, 30))};
+    f.state.doc = Document::blank(12, 30);
+    f.state.doc.layers = {Layer("top", CellGrid(12, 30)), Layer("bottom", CellGrid(12, 30))};
     const ANSICell red{CellChar("r"), ANSIColorValue::ansi16(9), ANSIColorValue::ansi16(1), false};
     const ANSICell blue{CellChar("b"), ANSIColorValue::ansi16(12), ANSIColorValue::ansi16(4), false};
-    for (int r = 0; r < 12; ++r) f.state.layers[1].cells.set(r, r, blue);
-    f.state.layers[0].rowOffset = 2;
-    f.state.layers[0].colOffset = 3;
+    for (int r = 0; r < 12; ++r) f.state.doc.layers[1].cells.set(r, r, blue);
+    f.state.doc.layers[0].rowOffset = 2;
+    f.state.doc.layers[0].colOffset = 3;
     struct Step {
         const char* name;
         std::function<void(AppState&)> change;
     };
     const Step steps[] = {
         {"first frame", [](AppState&) {}},
-        {"one cell on the top layer", [&](AppState& s) { s.layers[0].cells.set(1, 1, red); }},
-        {"same row again", [&](AppState& s) { s.layers[0].cells.set(1, 2, red); }},
-        {"bottom layer under a top cell", [&](AppState& s) { s.layers[1].cells.set(3, 4, blue); }},
-        {"top layer hidden", [](AppState& s) { s.layers[0].visible = false; }},
-        {"top layer shown", [](AppState& s) { s.layers[0].visible = true; }},
-        {"top layer moved", [](AppState& s) { s.layers[0].rowOffset = -1, s.layers[0].colOffset = 0; }},
-        {"layers swapped", [](AppState& s) { std::swap(s.layers[0], s.layers[1]); }},
-        {"layer replaced", [](AppState& s) { s.layers[1].cells = CellGrid(12, 30, {CellChar("z"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false}); }},
-        {"layer removed", [](AppState& s) { s.layers.erase(s.layers.begin()); }},
+        {"one cell on the top layer", [&](AppState& s) { s.doc.layers[0].cells.set(1, 1, red); }},
+        {"same row again", [&](AppState& s) { s.doc.layers[0].cells.set(1, 2, red); }},
+        {"bottom layer under a top cell", [&](AppState& s) { s.doc.layers[1].cells.set(3, 4, blue); }},
+        {"top layer hidden", [](AppState& s) { s.doc.layers[0].visible = false; }},
+        {"top layer shown", [](AppState& s) { s.doc.layers[0].visible = true; }},
+        {"top layer moved", [](AppState& s) { s.doc.layers[0].rowOffset = -1, s.doc.layers[0].colOffset = 0; }},
+        {"layers swapped", [](AppState& s) { std::swap(s.doc.layers[0], s.doc.layers[1]); }},
+        {"layer replaced", [](AppState& s) { s.doc.layers[1].cells = CellGrid(12, 30, {CellChar("z"), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false}); }},
+        {"layer removed", [](AppState& s) { s.doc.layers.erase(s.doc.layers.begin()); }},
     };
     for (const Step& step : steps) {
         step.change(f.state);
         f.compose();
-        const CellGrid expected = compositeLayers(f.state.layers, 12, 30);
+        const CellGrid expected = compositeLayers(f.state.doc.layers, 12, 30);
         for (int r = 0; r < 12; ++r)
             for (int c = 0; c < 30; ++c)
                 ASSERT_EQ(f.screen.at(f.layout.canvasTop() + r - f.layout.viewRow, f.layout.canvasLeft() + c - f.layout.viewCol),
                           *expected.cellAt(r, c))
                     << step.name << " at " << r << "," << c;
     }
-    AppState::docRows = 50;
-    AppState::docCols = 160;
 }
 
 TEST(ChromeStatus, AWidePenCharacterTakesTwoColumnsAndKeepsTheRightEdge) {
@@ -373,7 +370,7 @@ TEST(ChromeSidebar, InspectorAndPreviewFitTheSidebar) {
     for (const auto& [rows, cols] : {std::pair{24, 80}, std::pair{40, 120}}) {
         Frame f(rows, cols);
         f.state.tools.tool = Tool::pans;
-        f.state.layers[0].cells.set(0, 0, {CellChar("█"), ANSIColorValue::truecolor(160, 176, 192), ANSIColorValue::ansi256(196), false});
+        f.state.doc.layers[0].cells.set(0, 0, {CellChar("█"), ANSIColorValue::truecolor(160, 176, 192), ANSIColorValue::ansi256(196), false});
         f.compose();
         f.state.mouse = {f.layout.canvasLeft(), f.layout.canvasTop()};
         f.compose();

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tui/layout/canvas_size_scope.hpp"
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
 namespace layout_test {
 
 TEST(LayoutGeometry, SizeClassBoundaries) {
-    CanvasSizeScope size(160, 50);
     AppState state;
+    state.doc = Document::blank(50, 160);
     struct Case {
         int rows, cols;
         Layout::SizeClass expected;
@@ -25,13 +24,13 @@ TEST(LayoutGeometry, SizeClassBoundaries) {
         const Layout layout = layoutGeometry(state, c.rows, c.cols);
         EXPECT_EQ(layout.sizeClass, c.expected) << c.rows << "x" << c.cols;
         EXPECT_EQ(layout.sidebarWidth, c.sidebar) << c.rows << "x" << c.cols;
-        EXPECT_EQ(toolPreviewCols, c.sidebar - 2);
+        EXPECT_EQ(layout.previewStripCols(), c.sidebar - 2);
     }
 }
 
 TEST(LayoutGeometry, StatusLineAtEveryUsableHeightAndPadOnlyWhenTheCanvasFits) {
-    CanvasSizeScope size(160, 50);
     AppState state;
+    state.doc = Document::blank(50, 160);
     struct Case {
         int rows, cols;
         bool status, presets, separator, pad;
@@ -54,8 +53,8 @@ TEST(LayoutGeometry, StatusLineAtEveryUsableHeightAndPadOnlyWhenTheCanvasFits) {
 }
 
 TEST(LayoutGeometry, DerivedRowsFollowPadStatusAndPresets) {
-    CanvasSizeScope size(80, 25);
     AppState state;
+    state.doc = Document::blank(25, 80);
     const Layout padded = layoutGeometry(state, 40, 120);  // 40-7 >= 25: padded, status shown
     ASSERT_TRUE(padded.bottomPad && padded.statusVisible);
     EXPECT_EQ(padded.statusRow(), 35);
@@ -66,7 +65,7 @@ TEST(LayoutGeometry, DerivedRowsFollowPadStatusAndPresets) {
     EXPECT_EQ(padded.canvasBottom(), 35);
     EXPECT_EQ(padded.contentTop(), 2);
 
-    CanvasSizeScope big(160, 50);
+    state.doc = Document::blank(50, 160);
     // The canvas gives the status line and the preset row their rows and scrolls.
     const Layout small = layoutGeometry(state, 24, 80);
     EXPECT_EQ(small.contentTop(), 1);
@@ -89,8 +88,8 @@ TEST(LayoutGeometry, DerivedRowsFollowPadStatusAndPresets) {
 }
 
 TEST(LayoutGeometry, SmallCanvasIsCentredSmallerHalfFirst) {
-    CanvasSizeScope size(10, 4);
     AppState state;
+    state.doc = Document::blank(4, 10);
     const Layout layout = layoutGeometry(state, 30, 100);  // free: 91 columns, rows 2..25
     EXPECT_EQ(layout.canvasWidth(), 10);
     EXPECT_EQ(layout.canvasHeight(), 4);
@@ -99,8 +98,8 @@ TEST(LayoutGeometry, SmallCanvasIsCentredSmallerHalfFirst) {
 }
 
 TEST(LayoutGeometry, ViewIsClampedWithoutTouchingTheStoredOffset) {
-    CanvasSizeScope size(160, 50);
     AppState state;
+    state.doc = Document::blank(50, 160);
     state.viewOffset = {400, -3};
     const Layout layout = layoutGeometry(state, 24, 80);
     EXPECT_EQ(layout.viewRow, 50 - layout.canvasHeight());
@@ -109,8 +108,8 @@ TEST(LayoutGeometry, ViewIsClampedWithoutTouchingTheStoredOffset) {
 }
 
 TEST(LayoutDocCell, MapsInsideTheViewportOnly) {
-    CanvasSizeScope size(160, 50);
     AppState state;
+    state.doc = Document::blank(50, 160);
     state.viewOffset = {5, 7};
     const Layout layout = layoutGeometry(state, 24, 80);
     const int top = layout.canvasTop(), left = layout.canvasLeft();
@@ -123,8 +122,8 @@ TEST(LayoutDocCell, MapsInsideTheViewportOnly) {
 }
 
 TEST(LayoutDocCell, NeverBeyondTheDocument) {
-    CanvasSizeScope size(160, 50);
     AppState state;
+    state.doc = Document::blank(50, 160);
     Layout layout = layoutGeometry(state, 24, 80);
     layout.viewRow = 1000;  // as if a stale view were used
     layout.viewCol = 1000;
@@ -134,8 +133,8 @@ TEST(LayoutDocCell, NeverBeyondTheDocument) {
 }
 
 TEST(LayoutDocCell, TerminalNarrowerThanTheSidebarHasNoCanvas) {
-    CanvasSizeScope size(160, 50);
     AppState state;
+    state.doc = Document::blank(50, 160);
     const Layout layout = layoutGeometry(state, 30, 8);
     EXPECT_EQ(layout.canvasWidth(), 0);
     for (int x = -1; x < 10; ++x)

@@ -107,8 +107,8 @@ TEST(CanvasSizePicker, OffersEachPresetUnderTheSizeButtonAndMarksTheCurrentSize)
 TEST(ColorDepthPicker, EachTintRowIsShownInThatTintsDisplayColours) {
     AppState state;
     state.depthPickerOpen = true;
-    state.colorDepth = ColorDepth::mono;
-    state.monoTint = MonoTint::amber;
+    state.doc.colorDepth = ColorDepth::mono;
+    state.doc.monoTint = MonoTint::amber;
     const Composed f(state);
     ASSERT_EQ(f.layout.monoTintSpans.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
@@ -128,7 +128,7 @@ TEST(ColorDepthPicker, EachTintRowIsShownInThatTintsDisplayColours) {
     EXPECT_EQ(f.layout.blinkModeSpan->row, f.layout.monoTintSpans.back().span.row + 1);
 
     // Other depths have no tints to choose.
-    state.colorDepth = ColorDepth::c16;
+    state.doc.colorDepth = ColorDepth::c16;
     const Composed c16(state);
     EXPECT_TRUE(c16.layout.monoTintSpans.empty());
     ASSERT_EQ(c16.layout.depthOptionSpans.size(), 4u);
@@ -139,12 +139,12 @@ TEST(ColorDepthPicker, EachTintRowIsShownInThatTintsDisplayColours) {
 TEST(ColorDepthPicker, ConformRowAppearsOnlyWhileCellsAreOutOfSpec) {
     AppState state;
     state.depthPickerOpen = true;
-    state.colorDepth = ColorDepth::c16;
+    state.doc.colorDepth = ColorDepth::c16;
     EXPECT_FALSE(Composed(state).layout.conformSpan);
 
     // Two cells in 24-bit colour do not belong in a 16-colour document.
-    state.layers.front().cells.set(3, 4, {CellChar("A"), C::truecolor(1, 2, 3), C::ansi16(0), false});
-    state.layers.front().cells.set(5, 6, {CellChar("B"), C::ansi16(7), C::truecolor(200, 10, 10), false});
+    state.doc.layers.front().cells.set(3, 4, {CellChar("A"), C::truecolor(1, 2, 3), C::ansi16(0), false});
+    state.doc.layers.front().cells.set(5, 6, {CellChar("B"), C::ansi16(7), C::truecolor(200, 10, 10), false});
     const Composed f(state);
     ASSERT_TRUE(f.layout.conformSpan);
     EXPECT_NE(f.text(*f.layout.conformSpan).find("2 cells"), std::string::npos) << f.text(*f.layout.conformSpan);
@@ -152,7 +152,7 @@ TEST(ColorDepthPicker, ConformRowAppearsOnlyWhileCellsAreOutOfSpec) {
     EXPECT_EQ(f.layout.conformSpan->row, f.layout.blinkModeSpan->row + 1);
 
     // At 256 colours the same cells are in spec.
-    state.colorDepth = ColorDepth::c256;
+    state.doc.colorDepth = ColorDepth::c256;
     EXPECT_FALSE(Composed(state).layout.conformSpan);
 }
 
@@ -169,7 +169,7 @@ TEST(ColorDepthPicker, BlinkRowShowsItsStateAndExplainsItselfOnTheStatusLine) {
     for (const Case& c : cases) {
         AppState state;
         state.depthPickerOpen = true;
-        state.blinkingText = c.blinking;
+        state.doc.blinkingText = c.blinking;
         const Span blink = *Composed(state).layout.blinkModeSpan;
         state.mouse = {midX(blink), blink.row};
         const Composed f(state);
@@ -190,8 +190,8 @@ TEST(ColorDepthPicker, BlinkRowShowsItsStateAndExplainsItselfOnTheStatusLine) {
 TEST(LayersPanel, ListsTheTopLayerFirstWithTheActiveOneHighlighted) {
     AppState state;
     state.layersPanelOpen = true;
-    state.layers = {Layer("Top", CellGrid(2, 2)), Layer("Middle", CellGrid(2, 2)), Layer("Bottom", CellGrid(2, 2))};
-    state.layers[2].visible = false;
+    state.doc.layers = {Layer("Top", CellGrid(2, 2)), Layer("Middle", CellGrid(2, 2)), Layer("Bottom", CellGrid(2, 2))};
+    state.doc.layers[2].visible = false;
     state.activeLayerIndex = 1;
     const Composed f(state);
 
@@ -242,7 +242,7 @@ TEST(LayersPanel, ListsTheTopLayerFirstWithTheActiveOneHighlighted) {
 TEST(ImageImportBox, OffersTheModesWithTheirDescriptionsThenTheDepths) {
     AppState state;
     state.imageImportPath = "/pictures/cat.photo.png";
-    state.colorDepth = ColorDepth::c16;
+    state.doc.colorDepth = ColorDepth::c16;
     const Composed f(state);
     ASSERT_TRUE(f.layout.imageImportFrame);
     EXPECT_NE(f.row(f.layout.imageImportFrame->top).find("Import reference image"), std::string::npos);
@@ -538,11 +538,11 @@ TEST(SauceBox, RowsCarryTheIdsTheirEntriesUse) {
     AppState state;
     state.sauceBoxOpen = true;
     state.sauceAuthor = "ace";
-    state.sauceFontName = "";
-    state.sauceComments = {"first note", "second note"};
-    state.sauceHistory = {"Original artwork by bob, 19960101"};
-    state.letterSpacing = LetterSpacing::ninePixel;
-    state.aspectRatio = AspectRatio::legacy;
+    state.doc.sauce.sauceFontName = "";
+    state.doc.sauce.sauceComments = {"first note", "second note"};
+    state.doc.sauce.sauceHistory = {"Original artwork by bob, 19960101"};
+    state.doc.sauce.letterSpacing = LetterSpacing::ninePixel;
+    state.doc.sauce.aspectRatio = AspectRatio::legacy;
     const Composed f(state);
     EXPECT_EQ(ids(f.layout.sauceBoxSpans),
               (std::vector<std::string>{"title", "author", "group", "font", "spacing", "aspect", "comment:0",
@@ -582,8 +582,8 @@ TEST(SauceBox, ReadOnlyAndClaimConfirmation) {
     record.title = "Dawn";
     record.author = "bob";
     record.group = "acid";
-    state.sourceSauce = record;
-    state.sauceTitleField = "Dawn";
+    state.doc.sauce.sourceSauce = record;
+    state.doc.sauce.sauceTitleField = "Dawn";
     state.sauceAuthor = "ace";
     const Composed view(state);
     EXPECT_NE(view.rowWith("┌ view sauce record "), -1);
@@ -608,8 +608,8 @@ TEST(SauceBox, ReadOnlyAndClaimConfirmation) {
 TEST(SauceBox, ManyCommentsGiveWayBeforeTheControlsOnAShortTerminal) {
     AppState state;
     state.sauceBoxOpen = true;
-    for (int i = 0; i < 40; ++i) state.sauceHistory.push_back("old line " + std::to_string(i));
-    for (int i = 0; i < 40; ++i) state.sauceComments.push_back("note " + std::to_string(i));
+    for (int i = 0; i < 40; ++i) state.doc.sauce.sauceHistory.push_back("old line " + std::to_string(i));
+    for (int i = 0; i < 40; ++i) state.doc.sauce.sauceComments.push_back("note " + std::to_string(i));
     const Composed f(state, 30, 100);
     const auto got = ids(f.layout.sauceBoxSpans);
     ASSERT_FALSE(got.empty());
@@ -632,7 +632,7 @@ TEST(SaveOptionsBox, TogglesFollowTheSettings) {
     AppState state;
     state.saveOptionsOpen = true;
     state.filename = "dawn";
-    state.writeSauce = true;
+    state.doc.writeSauce = true;
     state.exportUTF8 = false;
     state.exportPNGOnSave = true;
     state.exportTXTOnSave = false;
@@ -658,7 +658,7 @@ TEST(SaveOptionsBox, TogglesFollowTheSettings) {
     EXPECT_EQ(recordControl(state), " edit");
     SauceRecord foreign;
     foreign.group = "acid";
-    state.sourceSauce = foreign;
+    state.doc.sauce.sourceSauce = foreign;
     EXPECT_EQ(recordControl(state), " view");
 }
 
@@ -667,9 +667,9 @@ TEST(SaveOptionsBox, TogglesFollowTheSettings) {
 TEST(PanspectInspector, DescribesTheCellUnderThePointer) {
     AppState state;
     state.tools.tool = Tool::pans;
-    state.layers.front().cells.set(7, 12, {CellChar("█"), C::ansi16(9), C::truecolor(1, 2, 3), false});
+    state.doc.layers.front().cells.set(7, 12, {CellChar("█"), C::ansi16(9), C::truecolor(1, 2, 3), false});
     // A layer above with a see-through cell there does not hide it.
-    state.layers.insert(state.layers.begin(), Layer("Top", CellGrid(AppState::docRows, AppState::docCols)));
+    state.doc.layers.insert(state.doc.layers.begin(), Layer("Top", CellGrid(state.doc.rows, state.doc.cols)));
     Composed probe(state);
     state.mouse = {probe.layout.canvasLeft() + 12 - probe.layout.viewCol, probe.layout.canvasTop() + 7 - probe.layout.viewRow};
     const Composed f(state);
@@ -774,12 +774,12 @@ TEST(OverlayClipping, EveryOverlayStaysOnTinyTerminals) {
     full.sauceBoxOpen = full.saveOptionsOpen = full.fileBrowserOpen = full.aboutOpen = full.fontBrowserOpen2 = true;
     full.imageImportPath = "/tmp/a.png";
     full.tools.tool = Tool::pans;
-    full.colorDepth = ColorDepth::mono;
-    full.layers.front().cells.set(0, 0, {CellChar("x"), C::truecolor(9, 9, 9), C::ansi16(3), true});
-    for (int i = 0; i < 6; ++i) full.layers.push_back(Layer("L" + std::to_string(i), CellGrid(2, 2)));
+    full.doc.colorDepth = ColorDepth::mono;
+    full.doc.layers.front().cells.set(0, 0, {CellChar("x"), C::truecolor(9, 9, 9), C::ansi16(3), true});
+    for (int i = 0; i < 6; ++i) full.doc.layers.push_back(Layer("L" + std::to_string(i), CellGrid(2, 2)));
     for (int i = 0; i < 12; ++i) full.importedFonts.push_back(threeRowFont("F" + std::to_string(i)));
     for (int i = 0; i < 40; ++i) full.fileBrowserEntries.push_back("f" + std::to_string(i) + ".ans");
-    for (int i = 0; i < 9; ++i) full.sauceComments.push_back(std::string(80, 'c'));
+    for (int i = 0; i < 9; ++i) full.doc.sauce.sauceComments.push_back(std::string(80, 'c'));
     for (int i = 0; i < 9; ++i) full.aboutHistory.push_back(std::string(70, 'h'));
 
     const std::pair<int, int> sizes[] = {{1, 1}, {2, 3}, {4, 9}, {8, 20}, {14, 40}, {24, 80}};

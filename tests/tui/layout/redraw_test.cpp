@@ -154,30 +154,21 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
     static const char* glyphs[] = {"a", "█", "▀", "é", "e\xCC\x81", "中", "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD",
                                    "\x1b", "\xCC\x81", " ", "\xE2\x80\x8B"};
     static const std::pair<int, int> sizes[] = {{24, 80}, {30, 100}, {18, 60}, {40, 132}, {12, 40}};
-    // The document size is process-wide: put it back however the test ends.
-    struct DocumentSize {
-        int rows = AppState::docRows, cols = AppState::docCols;
-        ~DocumentSize() {
-            AppState::docRows = rows;
-            AppState::docCols = cols;
-        }
-    } restore;
-    AppState::docRows = 60;
-    AppState::docCols = 150;
     for (const unsigned seed : {1u, 2u, 3u}) {
         std::mt19937 rng(seed);
         const auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         AppState state;
-        state.layers.clear();
+        state.doc = Document::blank(60, 150);
+        state.doc.layers.clear();
         for (int i = 0; i < 3; ++i) {
-            CellGrid grid(AppState::docRows, AppState::docCols);
+            CellGrid grid(state.doc.rows, state.doc.cols);
             for (int k = 0; k < 400; ++k)
-                grid.set(pick(AppState::docRows), pick(AppState::docCols),
+                grid.set(pick(state.doc.rows), pick(state.doc.cols),
                          {CellChar(glyphs[pick(3)]), C::ansi256(pick(256)), C::ansi16(pick(16)), false});
             Layer layer("L" + std::to_string(i), std::move(grid));
             layer.rowOffset = i - 1;
             layer.colOffset = 2 * i - 2;
-            state.layers.push_back(std::move(layer));
+            state.doc.layers.push_back(std::move(layer));
         }
         state.activeLayerIndex = 0;
 
@@ -193,8 +184,8 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
             switch (pick(12)) {
                 case 0:
                 case 1: {
-                    Layer& layer = state.layers[static_cast<std::size_t>(pick(3))];
-                    layer.cells.set(pick(AppState::docRows), pick(AppState::docCols),
+                    Layer& layer = state.doc.layers[static_cast<std::size_t>(pick(3))];
+                    layer.cells.set(pick(state.doc.rows), pick(state.doc.cols),
                                     {CellChar(glyphs[pick(11)]), C::ansi256(pick(256)), C::ansi16(pick(16)), pick(5) == 0});
                     what = "edit";
                     break;
@@ -241,7 +232,7 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                     break;
                 }
                 case 10:
-                    state.colorDepth = state.colorDepth == ColorDepth::mono ? ColorDepth::c256 : ColorDepth::mono;
+                    state.doc.colorDepth = state.doc.colorDepth == ColorDepth::mono ? ColorDepth::c256 : ColorDepth::mono;
                     what = "depth";
                     break;
                 default:

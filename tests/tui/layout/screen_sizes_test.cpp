@@ -10,7 +10,6 @@
 
 #include "tui/actions/session.hpp"
 #include "tui/input/dispatch.hpp"
-#include "tui/layout/canvas_size_scope.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 
@@ -24,6 +23,11 @@ struct Editor {
     Layout layout;
 
     Editor(int cols, int rows) {
+        screen.resize(rows, cols);
+        redraw();
+    }
+    Editor(int cols, int rows, int canvasCols, int canvasRows) {
+        state.doc = Document::blank(canvasRows, canvasCols);
         screen.resize(rows, cols);
         redraw();
     }
@@ -71,8 +75,7 @@ TEST(ScreenSizes, StatusLineAtEverySizeSaysWhatIsInView) {
         {{120, 40}, {80, 25}, 35, "Mirror   ● Paint   █   space draws   Ctrl-C quits"},
     };
     for (const Case& c : cases) {
-        CanvasSizeScope canvas(c.canvas.cols, c.canvas.rows);
-        Editor e(c.terminal.cols, c.terminal.rows);
+        Editor e(c.terminal.cols, c.terminal.rows, c.canvas.cols, c.canvas.rows);
         const std::string where = std::to_string(c.terminal.cols) + "x" + std::to_string(c.terminal.rows) + " on " +
                                   std::to_string(c.canvas.cols) + "x" + std::to_string(c.canvas.rows);
         ASSERT_TRUE(e.layout.statusVisible) << where;
@@ -107,8 +110,7 @@ TEST(ScreenSizes, NotesTakeTheHintsPlaceWhileFreshAndTheQuitWarningWhileArmed) {
 }
 
 TEST(ScreenSizes, SurroundIsShadedAndTheCanvasKeepsItsCells) {
-    CanvasSizeScope canvas(80, 25);
-    Editor e(200, 60);
+    Editor e(200, 60, 80, 25);
     const int top = e.layout.canvasTop(), left = e.layout.canvasLeft();
     EXPECT_EQ(e.screen.at(top, left).character, CellChar(" "));
     EXPECT_EQ(e.screen.at(top, left - 1).character, CellChar("░"));
@@ -122,8 +124,8 @@ TEST(ScreenSizes, SurroundIsShadedAndTheCanvasKeepsItsCells) {
 TEST(ScreenSizes, BarButtonsKeepTheirColumnsWhenLabelsChangeWidth) {
     Editor e(120, 40);
     const auto before = e.layout.barButtonSpans;
-    e.state.colorDepth = ColorDepth::mono;
-    CanvasSizeScope canvas(80, 3062);
+    e.state.doc.colorDepth = ColorDepth::mono;
+    e.state.doc = Document::blank(3062, 80);
     e.redraw();
     ASSERT_EQ(e.layout.barButtonSpans.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(e.layout.barButtonSpans[i].span, before[i].span) << i;
@@ -214,10 +216,10 @@ Controls reachable(const AppState& start, Size terminal) {
 
 TEST(ScreenSizes, EveryControlOfEveryToolIsWithinTwoClicks) {
     for (const Size canvas : canvases) {
-        CanvasSizeScope scope(canvas.cols, canvas.rows);
         for (const auto& [tool, name] : EnumStrings<Tool>::table) {
             // Own fill on: the fill's controls exist only then.
             AppState start;
+            start.doc = Document::blank(canvas.rows, canvas.cols);
             start.tools.tool = tool;
             start.tools.shapeFill.enabled = true;
             const Controls all = reachable(start, {240, 90});  // what a roomy terminal offers

@@ -176,8 +176,6 @@ TEST(AnsCorpus, UTF8CompanionReimportsCellForCell) {
 TEST(AnsCorpus, RecordSurvivesTheSavePath) {
     const auto files = corpus();
     REQUIRE_CORPUS(files);
-    AppState::docRows = 25;
-    AppState::docCols = 80;
     for (const auto& file : files) {
         const auto imported = importANSFile(file.data, preferUTF8For(file.name));
         ASSERT_TRUE(imported) << file.name;
@@ -189,10 +187,10 @@ TEST(AnsCorpus, RecordSurvivesTheSavePath) {
         adoptSauce(state, imported->sauce, imported->cells);
         const SauceRecord record = exportSauce(state, "name");
         const auto data = exportANSFileData(imported->cells, "name", state.sauceAuthor, state.sauceGroup, record,
-                                            state.writeSauce, !state.blinkingText, false, fixedDate);
+                                            state.doc.writeSauce, !state.doc.blinkingText, false, fixedDate);
         const auto again = importANSFile(data, false);
         ASSERT_TRUE(again) << file.name;
-        if (!state.writeSauce) continue;  // an unsigned record was bare to begin with
+        if (!state.doc.writeSauce) continue;  // an unsigned record was bare to begin with
         ASSERT_TRUE(again->sauce) << file.name;
         const SauceRecord& saved = *again->sauce;
         if (original.hasCredit()) {
@@ -213,8 +211,6 @@ TEST(AnsCorpus, RecordSurvivesTheSavePath) {
         EXPECT_EQ(saved.fontName, original.fontName) << file.name;
         EXPECT_EQ(again->cells, imported->cells) << file.name;
     }
-    AppState::docRows = 50;
-    AppState::docCols = 160;
 }
 
 std::optional<ImportedANS> opened(const CorpusFile& file) {

@@ -10,17 +10,13 @@
 namespace glyphloom {
 namespace app_state_test {
 
-// The canvas size is process-wide; every test starts from a small canvas and puts the
-// defaults back afterwards.
+// Every test works on a small canvas of its own.
 class AppStateTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AppState::docRows = 6;
-        AppState::docCols = 10;
-    }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+    static AppState smallEditor() {
+        AppState state;
+        state.doc = Document::blank(6, 10);
+        return state;
     }
 };
 
@@ -34,22 +30,24 @@ ANSICell ink(const char* ch, int fg = 2) {
 // An edit the way a tool makes one: snapshot first, then change the active layer.
 void edit(AppState& state, int row, int col, const char* ch) {
     state.snapshotForUndo();
-    state.layers[static_cast<std::size_t>(state.activeLayerIndex)].cells.set(row, col, ink(ch));
+    state.doc.layers[static_cast<std::size_t>(state.activeLayerIndex)].cells.set(row, col, ink(ch));
 }
 
 TEST_F(AppStateTest, FreshStateHasOneBlankLayerOfTheCanvasSizeAndTheDocumentedDefaults) {
     const AppState state;
-    ASSERT_EQ(state.layers.size(), 1u);
-    const Layer& layer = state.layers[0];
+    EXPECT_EQ(state.doc.rows, AppState::defaultDocRows);
+    EXPECT_EQ(state.doc.cols, AppState::defaultDocCols);
+    ASSERT_EQ(state.doc.layers.size(), 1u);
+    const Layer& layer = state.doc.layers[0];
     EXPECT_EQ(layer.name, "Layer 1");
-    EXPECT_EQ(layer.cells, CellGrid(6, 10));
+    EXPECT_EQ(layer.cells, CellGrid(AppState::defaultDocRows, AppState::defaultDocCols));
     EXPECT_TRUE(layer.visible);
     EXPECT_EQ(layer.kind, LayerKind::drawing());
     EXPECT_EQ(state.tools.tool, Tool::paint);
     EXPECT_EQ(state.tools.fg, ANSIColorValue::ansi16(15));
     EXPECT_EQ(state.tools.penBg, ANSIColorValue::ansi16(0));
     EXPECT_EQ(state.tools.penChar, "█");
-    EXPECT_EQ(state.colorDepth, ColorDepth::c256);
+    EXPECT_EQ(state.doc.colorDepth, ColorDepth::c256);
     EXPECT_EQ(state.filename, "Untitled");
     EXPECT_FALSE(state.dirty);
     EXPECT_EQ(state.tools.lineStitchMode, LineStitchMode::stitch);
@@ -63,7 +61,7 @@ TEST_F(AppStateTest, FreshStateHasOneBlankLayerOfTheCanvasSizeAndTheDocumentedDe
     // The distant past must be usable in elapsed-time arithmetic without overflowing.
     EXPECT_GT(std::chrono::steady_clock::now() - state.lastResizeAt, std::chrono::hours(24 * 365));
     // Two layers made by two states never share an identity.
-    EXPECT_NE(AppState().layers[0].id, layer.id);
+    EXPECT_NE(AppState().doc.layers[0].id, layer.id);
 }
 
 TEST(UndoDepth, LimitAtItsBoundaries) {
@@ -76,41 +74,38 @@ TEST(UndoDepth, LimitAtItsBoundaries) {
 }
 
 TEST_F(AppStateTest, FiftyOneEditsKeepFiftyStepsAndTheFirstEditCanNoLongerBeUndone) {
-    AppState::docRows = 50;
-    AppState::docCols = 160;
     AppState state;
     for (int i = 0; i < 51; ++i) edit(state, i % 50, i, "x");
     EXPECT_EQ(state.undoStack.size(), 50u);
     for (int i = 0; i < 50; ++i) state.undo();
     EXPECT_EQ(state.statusNote.value_or(""), "undo");
-    EXPECT_EQ(*state.layers[0].cells.cellAt(0, 0), ink("x"));  // the first edit stays
-    EXPECT_EQ(*state.layers[0].cells.cellAt(1, 1), ANSICell::blank());
+    EXPECT_EQ(*state.doc.layers[0].cells.cellAt(0, 0), ink("x"));  // the first edit stays
+    EXPECT_EQ(*state.doc.layers[0].cells.cellAt(1, 1), ANSICell::blank());
     state.undo();
     EXPECT_EQ(state.statusNote.value_or(""), "nothing to undo");
 }
 
 TEST_F(AppStateTest, DepthFollowsTheCanvasSizeAtTheTimeOfTheSnapshot) {
     AppState state;
-    AppState::docRows = 1000;  // a million cells: 20 steps
-    AppState::docCols = 1000;
+    state.doc = Document::blank(1000, 1000);  // a million cells: 20 steps
     for (int i = 0; i < 25; ++i) state.snapshotForUndo();
     EXPECT_EQ(state.undoStack.size(), 20u);
 }
 
 TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTheEditBack) {
-    AppState state;
-    state.sauceTitleField = "before";
-    state.sauceComments = {"note"};
-    const std::vector<Layer> before = state.layers;
+    AppState state = smallEditor();
+    state.doc.sauce.sauceTitleField = "before";
+    state.doc.sauce.sauceComments = {"note"};
+    const std::vector<Layer> before = state.doc.layers;
 
     state.snapshotForUndo();
-    state.layers[0].cells.set(2, 3, ink("#"));
-    state.sauceTitleField = "after";
-    state.sauceComments.clear();
-    state.sourceSauce = SauceRecord{};
-    state.letterSpacing = LetterSpacing::ninePixel;
-    state.writeSauce = true;
-    const std::vector<Layer> after = state.layers;
+    state.doc.layers[0].cells.set(2, 3, ink("#"));
+    state.doc.sauce.sauceTitleField = "after";
+    state.doc.sauce.sauceComments.clear();
+    state.doc.sauce.sourceSauce = SauceRecord{};
+    state.doc.sauce.letterSpacing = LetterSpacing::ninePixel;
+    state.doc.writeSauce = true;
+    const std::vector<Layer> after = state.doc.layers;
 
     state.dirty = false;
     state.stroke.shapeStart = GridKey{1, 1};
@@ -124,12 +119,12 @@ TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTh
     state.stroke.lastPaint = GridKey{2, 3};
 
     state.undo();
-    EXPECT_EQ(state.layers, before);
-    EXPECT_EQ(state.sauceTitleField, "before");
-    EXPECT_EQ(state.sauceComments, std::vector<std::string>{"note"});
-    EXPECT_FALSE(state.sourceSauce.has_value());
-    EXPECT_EQ(state.letterSpacing, LetterSpacing::noPreference);
-    EXPECT_FALSE(state.writeSauce);
+    EXPECT_EQ(state.doc.layers, before);
+    EXPECT_EQ(state.doc.sauce.sauceTitleField, "before");
+    EXPECT_EQ(state.doc.sauce.sauceComments, std::vector<std::string>{"note"});
+    EXPECT_FALSE(state.doc.sauce.sourceSauce.has_value());
+    EXPECT_EQ(state.doc.sauce.letterSpacing, LetterSpacing::noPreference);
+    EXPECT_FALSE(state.doc.writeSauce);
     EXPECT_TRUE(state.dirty);
     EXPECT_FALSE(state.stroke.shapeStart || state.selection || state.stroke.lastPaint);
     EXPECT_TRUE(state.stroke.previewOverlay.empty() && state.stroke.penConns.empty());
@@ -139,10 +134,10 @@ TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTh
 
     state.redo();
     EXPECT_EQ(state.statusNote.value_or(""), "redo");
-    EXPECT_EQ(state.layers, after);
-    EXPECT_EQ(state.sauceTitleField, "after");
-    EXPECT_EQ(state.letterSpacing, LetterSpacing::ninePixel);
-    EXPECT_TRUE(state.writeSauce);
+    EXPECT_EQ(state.doc.layers, after);
+    EXPECT_EQ(state.doc.sauce.sauceTitleField, "after");
+    EXPECT_EQ(state.doc.sauce.letterSpacing, LetterSpacing::ninePixel);
+    EXPECT_TRUE(state.doc.writeSauce);
     EXPECT_EQ(state.undoStack.size(), 1u);
     EXPECT_TRUE(state.redoStack.empty());
 
@@ -154,23 +149,23 @@ TEST_F(AppStateTest, UndoRestoresLayersAndSauceAndCancelsGesturesAndRedoBringsTh
 }
 
 TEST_F(AppStateTest, EmptyStacksOnlyReportAndUndoAlwaysLeavesViewOnly) {
-    AppState state;
+    AppState state = smallEditor();
     state.viewOnly = true;
-    const std::vector<Layer> before = state.layers;
+    const std::vector<Layer> before = state.doc.layers;
     state.redo();
     EXPECT_TRUE(state.viewOnly);  // redo never touches it
     EXPECT_EQ(state.statusNote.value_or(""), "nothing to redo");
     state.undo();
     EXPECT_FALSE(state.viewOnly);
     EXPECT_EQ(state.statusNote.value_or(""), "nothing to undo");
-    EXPECT_EQ(state.layers, before);
+    EXPECT_EQ(state.doc.layers, before);
     EXPECT_FALSE(state.dirty);
 }
 
 TEST_F(AppStateTest, RestoreKeepsTheActiveLayerAndCursorInsideTheRestoredDocument) {
-    AppState state;
-    state.layers.emplace_back("Layer 2", CellGrid(6, 10));
-    state.layers.emplace_back("Layer 3", CellGrid(6, 10));
+    AppState state = smallEditor();
+    state.doc.layers.emplace_back("Layer 2", CellGrid(6, 10));
+    state.doc.layers.emplace_back("Layer 3", CellGrid(6, 10));
     state.undoStack.clear();
 
     // Deleting the last layer and undoing that keeps the index; undoing the addition of
@@ -178,62 +173,62 @@ TEST_F(AppStateTest, RestoreKeepsTheActiveLayerAndCursorInsideTheRestoredDocumen
     AppState twoStep = state;
     state.activeLayerIndex = 2;
     state.snapshotForUndo();
-    state.layers.pop_back();
+    state.doc.layers.pop_back();
     state.activeLayerIndex = 1;
     state.undo();
-    EXPECT_EQ(state.layers.size(), 3u);
+    EXPECT_EQ(state.doc.layers.size(), 3u);
     EXPECT_EQ(state.activeLayerIndex, 1);
 
-    twoStep.layers.resize(1);
+    twoStep.doc.layers.resize(1);
     twoStep.snapshotForUndo();  // one layer
-    twoStep.layers.emplace_back("Layer 2", CellGrid(6, 10));
+    twoStep.doc.layers.emplace_back("Layer 2", CellGrid(6, 10));
     twoStep.activeLayerIndex = 1;
     twoStep.undo();
     EXPECT_EQ(twoStep.activeLayerIndex, 0);
 
     // A snapshot with no layers at all still leaves a usable index and a 0 × 0 canvas.
-    AppState empty;
-    empty.layers.clear();
+    AppState empty = smallEditor();
+    empty.doc.layers.clear();
     empty.snapshotForUndo();
-    empty.layers.emplace_back("Layer 1", CellGrid(6, 10));
+    empty.doc.layers.emplace_back("Layer 1", CellGrid(6, 10));
     empty.cursor = {5, 9};
     empty.undo();
     EXPECT_EQ(empty.activeLayerIndex, 0);
-    EXPECT_EQ(AppState::docRows, 0);
-    EXPECT_EQ(AppState::docCols, 0);
+    EXPECT_EQ(empty.doc.rows, 0);
+    EXPECT_EQ(empty.doc.cols, 0);
     EXPECT_EQ(empty.cursor, (GridKey{0, 0}));
 }
 
 TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
-    AppState state;
-    state.layers[0].cells.set(0, 0, ink("a"));
-    state.layers[0].cells.set(3, 9, ink("z"));
-    state.layers[0].cells.set(5, 2, ink("b"));
-    state.layers.emplace_back("ragged", CellGrid(std::vector<CellGrid::Row>{{ink("r")}, {ink("s"), ink("t")}}));
-    state.layers[1].rowOffset = 2;
-    state.layers[1].colOffset = -1;
+    AppState state = smallEditor();
+    state.doc.layers[0].cells.set(0, 0, ink("a"));
+    state.doc.layers[0].cells.set(3, 9, ink("z"));
+    state.doc.layers[0].cells.set(5, 2, ink("b"));
+    state.doc.layers.emplace_back("ragged", CellGrid(std::vector<CellGrid::Row>{{ink("r")}, {ink("s"), ink("t")}}));
+    state.doc.layers[1].rowOffset = 2;
+    state.doc.layers[1].colOffset = -1;
     state.cursor = {5, 9};
     state.viewOffset = {3, 4};
     state.selection = CellRect{0, 0, 1, 1};
     state.stroke.shapeStart = GridKey{1, 1};
     state.textStampHistory.push_back({});
     state.plainStampHistory.push_back({});
-    const std::vector<Layer> before = state.layers;
+    const std::vector<Layer> before = state.doc.layers;
 
     state.resizeCanvas(4, 3);
     EXPECT_EQ(state.statusNote.value_or(""), "canvas 4×3");
-    EXPECT_EQ(AppState::docCols, 4);
-    EXPECT_EQ(AppState::docRows, 3);
+    EXPECT_EQ(state.doc.cols, 4);
+    EXPECT_EQ(state.doc.rows, 3);
     CellGrid expectedTop(3, 4);
     expectedTop.set(0, 0, ink("a"));
-    EXPECT_EQ(state.layers[0].cells, expectedTop);
+    EXPECT_EQ(state.doc.layers[0].cells, expectedTop);
     CellGrid expectedRagged(3, 4);
     expectedRagged.set(0, 0, ink("r"));
     expectedRagged.set(1, 0, ink("s"));
     expectedRagged.set(1, 1, ink("t"));
-    EXPECT_EQ(state.layers[1].cells, expectedRagged);
-    EXPECT_EQ(state.layers[1].rowOffset, 0);
-    EXPECT_EQ(state.layers[1].colOffset, 0);
+    EXPECT_EQ(state.doc.layers[1].cells, expectedRagged);
+    EXPECT_EQ(state.doc.layers[1].rowOffset, 0);
+    EXPECT_EQ(state.doc.layers[1].colOffset, 0);
     EXPECT_EQ(state.cursor, (GridKey{2, 3}));
     EXPECT_EQ(state.viewOffset, (GridKey{0, 0}));
     EXPECT_FALSE(state.selection || state.stroke.shapeStart);
@@ -242,18 +237,18 @@ TEST_F(AppStateTest, ResizeKeepsTopLeftArtResetsOffsetsAndIsUndoable) {
 
     // Growing pads with blanks and keeps everything.
     state.resizeCanvas(12, 8);
-    EXPECT_EQ(*state.layers[0].cells.cellAt(0, 0), ink("a"));
-    EXPECT_EQ(*state.layers[0].cells.cellAt(7, 11), ANSICell::blank());
+    EXPECT_EQ(*state.doc.layers[0].cells.cellAt(0, 0), ink("a"));
+    EXPECT_EQ(*state.doc.layers[0].cells.cellAt(7, 11), ANSICell::blank());
 
     state.undo();
     state.undo();
-    EXPECT_EQ(state.layers, before);
-    EXPECT_EQ(AppState::docRows, 6);
-    EXPECT_EQ(AppState::docCols, 10);
+    EXPECT_EQ(state.doc.layers, before);
+    EXPECT_EQ(state.doc.rows, 6);
+    EXPECT_EQ(state.doc.cols, 10);
 }
 
 TEST_F(AppStateTest, StatusHistoryRecordsChangesOnlyAndKeepsTheLastHundred) {
-    AppState state;
+    AppState state = smallEditor();
     state.statusNote = "saved";
     state.statusNote = "saved";
     state.statusNote = std::nullopt;
@@ -286,7 +281,7 @@ TEST_F(AppStateTest, AnyOverlayOpenSeesEachOverlayAndNothingElse) {
         {"presetFileMenu", [](AppState& s) { s.presetFileMenuOpen = true; }},
         {"saveOptions", [](AppState& s) { s.saveOptionsOpen = true; }},
     };
-    const AppState base;
+    const AppState base = smallEditor();
     for (const auto& [name, open] : overlays) {
         AppState state = base;
         open(state);
@@ -311,17 +306,15 @@ TEST(StartDirectory, FallsBackToHomeOnlyForRootOrUnknown) {
 TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE(seed);
-        AppState::docRows = 6;
-        AppState::docCols = 10;
         std::mt19937 rng(seed);
-        AppState state;
-        state.layers.emplace_back("Layer 2", CellGrid(6, 10, ink(".", 4)));
-        const UndoSnapshot original{state.layers, state.sauceFields(), state.writeSauce};
-        const int originalRows = AppState::docRows;
+        AppState state = smallEditor();
+        state.doc.layers.emplace_back("Layer 2", CellGrid(6, 10, ink(".", 4)));
+        const UndoSnapshot original{state.doc.layers, state.doc.sauce, state.doc.writeSauce};
+        const int originalRows = state.doc.rows;
         const int steps = 1 + static_cast<int>(rng() % 40);
         for (int i = 0; i < steps; ++i) {
             state.snapshotForUndo();
-            Layer& layer = state.layers[rng() % state.layers.size()];
+            Layer& layer = state.doc.layers[rng() % state.doc.layers.size()];
             switch (rng() % 6) {
                 case 0:
                 case 1:
@@ -330,46 +323,46 @@ TEST_F(AppStateTest, RandomEditsUndoToTheOriginalAndRedoToTheFinalDocument) {
                                         ink("*", static_cast<int>(rng() % 16)));
                     break;
                 case 2:
-                    state.layers.emplace_back("extra", CellGrid(AppState::docRows, AppState::docCols, ink("+")));
+                    state.doc.layers.emplace_back("extra", CellGrid(state.doc.rows, state.doc.cols, ink("+")));
                     break;
                 case 3:
                     layer.rowOffset += 1;
-                    if (state.layers.size() > 1) state.layers.erase(state.layers.begin());
+                    if (state.doc.layers.size() > 1) state.doc.layers.erase(state.doc.layers.begin());
                     break;
                 case 4:
-                    state.sauceTitleField += "t";
-                    state.sauceHistory.push_back("h");
-                    state.aspectRatio = AspectRatio::square;
+                    state.doc.sauce.sauceTitleField += "t";
+                    state.doc.sauce.sauceHistory.push_back("h");
+                    state.doc.sauce.aspectRatio = AspectRatio::square;
                     break;
                 case 5:
                     state.undoStack.pop_back();  // resizeCanvas takes its own snapshot
                     state.resizeCanvas(4 + static_cast<int>(rng() % 10), 2 + static_cast<int>(rng() % 6));
                     break;
             }
-            state.activeLayerIndex = static_cast<int>(rng() % state.layers.size());
+            state.activeLayerIndex = static_cast<int>(rng() % state.doc.layers.size());
         }
-        const std::vector<Layer> final = state.layers;
-        const std::string finalTitle = state.sauceTitleField;
-        const int finalRows = AppState::docRows;
+        const std::vector<Layer> final = state.doc.layers;
+        const std::string finalTitle = state.doc.sauce.sauceTitleField;
+        const int finalRows = state.doc.rows;
 
         while (!state.undoStack.empty()) state.undo();
-        EXPECT_EQ(state.layers, original.layers);
-        EXPECT_EQ(state.sauceFields(), original.sauce);
-        EXPECT_EQ(AppState::docRows, originalRows);
-        EXPECT_LT(state.activeLayerIndex, static_cast<int>(state.layers.size()));
+        EXPECT_EQ(state.doc.layers, original.layers);
+        EXPECT_EQ(state.doc.sauce, original.sauce);
+        EXPECT_EQ(state.doc.rows, originalRows);
+        EXPECT_LT(state.activeLayerIndex, static_cast<int>(state.doc.layers.size()));
 
         while (!state.redoStack.empty()) state.redo();
-        EXPECT_EQ(state.layers, final);
-        EXPECT_EQ(state.sauceTitleField, finalTitle);
-        EXPECT_EQ(AppState::docRows, finalRows);
+        EXPECT_EQ(state.doc.layers, final);
+        EXPECT_EQ(state.doc.sauce.sauceTitleField, finalTitle);
+        EXPECT_EQ(state.doc.rows, finalRows);
     }
 }
 
 TEST_F(AppStateTest, SnapshotsShareEveryRowAnEditDidNotTouch) {
-    AppState state;
+    AppState state = smallEditor();
     state.snapshotForUndo();
-    state.layers[0].cells.set(2, 2, ink("x"));
-    const CellGrid& live = state.layers[0].cells;
+    state.doc.layers[0].cells.set(2, 2, ink("x"));
+    const CellGrid& live = state.doc.layers[0].cells;
     const CellGrid& saved = state.undoStack.back().layers[0].cells;
     for (int r = 0; r < live.rowCount(); ++r) EXPECT_EQ(live.sharesRowWith(saved, r), r != 2) << "row " << r;
 }

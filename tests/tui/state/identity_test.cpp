@@ -105,7 +105,7 @@ TEST_F(IdentityTest, PersistThenLoadRoundTripsAndApplies) {
     state.exportUTF8 = false;
     state.exportTXTOnSave = true;
     state.fkeyBankIndex = 1;
-    state.writeSauce = true;
+    state.doc.writeSauce = true;
     EXPECT_EQ(persistSauceIdentity(state, path()), "");
     // Written in place of the old file, with no temporary file left beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path()).parent_path()), fs::directory_iterator()), 1);
@@ -118,7 +118,7 @@ TEST_F(IdentityTest, PersistThenLoadRoundTripsAndApplies) {
     EXPECT_FALSE(fresh.exportPNGOnSave);
     EXPECT_TRUE(fresh.exportTXTOnSave);
     EXPECT_EQ(fresh.fkeyBankIndex, 1);
-    EXPECT_TRUE(fresh.writeSauce);
+    EXPECT_TRUE(fresh.doc.writeSauce);
 }
 
 }  // namespace identity_test
@@ -136,7 +136,7 @@ TEST(IdentityPersistence, SaveOptionsComeBackFromTheConfigurationFolder) {
     saved.exportUTF8 = true;
     saved.exportPNGOnSave = true;
     saved.exportTXTOnSave = false;
-    saved.writeSauce = true;
+    saved.doc.writeSauce = true;
     saved.fkeyBankIndex = 3;
     ASSERT_EQ(persistSauceIdentity(saved), "");
 
@@ -146,7 +146,7 @@ TEST(IdentityPersistence, SaveOptionsComeBackFromTheConfigurationFolder) {
     EXPECT_TRUE(restarted.exportUTF8);
     EXPECT_TRUE(restarted.exportPNGOnSave);
     EXPECT_FALSE(restarted.exportTXTOnSave);
-    EXPECT_TRUE(restarted.writeSauce);
+    EXPECT_TRUE(restarted.doc.writeSauce);
     EXPECT_EQ(restarted.fkeyBankIndex, 3);
     std::filesystem::remove(path);
 }

@@ -17,12 +17,10 @@ namespace sauce_state_test {
 
 namespace fs = std::filesystem;
 
-// Small canvases, and an identity folder of the test's own so nothing touches the user's.
+// An identity folder of the test's own so nothing touches the user's.
 class SauceStateTest : public ::testing::Test {
    protected:
     void SetUp() override {
-        AppState::docRows = 4;
-        AppState::docCols = 10;
         config_ = fs::temp_directory_path() / ("glyphloom-sauce-" + std::to_string(::getpid()));
         fs::remove_all(config_);
         const char* old = std::getenv("XDG_CONFIG_HOME");
@@ -30,8 +28,6 @@ class SauceStateTest : public ::testing::Test {
         ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
     }
     void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
         if (oldConfig_)
             ::setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
         else
@@ -66,14 +62,14 @@ TEST_F(SauceStateTest, AdoptingASignedRecordOpensViewOnly) {
     AppState state;
     adoptSauce(state, foreignRecord(), cellsWithBlink(false));
     EXPECT_TRUE(state.viewOnly);
-    EXPECT_TRUE(state.writeSauce);
-    EXPECT_EQ(state.sourceSauce, foreignRecord());
-    EXPECT_EQ(state.sauceTitleField, "Dawn");
-    EXPECT_EQ(state.sauceHistory, (std::vector<std::string>{"Original artwork by zed, 1990"}));
-    EXPECT_EQ(state.sauceComments, (std::vector<std::string>{"hello", ""}));
-    EXPECT_EQ(state.letterSpacing, LetterSpacing::ninePixel);
-    EXPECT_EQ(state.aspectRatio, AspectRatio::square);
-    EXPECT_EQ(state.sauceFontName, "IBM VGA50");
+    EXPECT_TRUE(state.doc.writeSauce);
+    EXPECT_EQ(state.doc.sauce.sourceSauce, foreignRecord());
+    EXPECT_EQ(state.doc.sauce.sauceTitleField, "Dawn");
+    EXPECT_EQ(state.doc.sauce.sauceHistory, (std::vector<std::string>{"Original artwork by zed, 1990"}));
+    EXPECT_EQ(state.doc.sauce.sauceComments, (std::vector<std::string>{"hello", ""}));
+    EXPECT_EQ(state.doc.sauce.letterSpacing, LetterSpacing::ninePixel);
+    EXPECT_EQ(state.doc.sauce.aspectRatio, AspectRatio::square);
+    EXPECT_EQ(state.doc.sauce.sauceFontName, "IBM VGA50");
     EXPECT_EQ(state.statusNote.value_or(""), "credited to ace of ACiD — kept on export");
     EXPECT_EQ(sauceRecordState(state), SauceRecordState::foreign);
     EXPECT_EQ(sauceRowLabel(state), "view");
@@ -85,24 +81,24 @@ TEST_F(SauceStateTest, AdoptingABareRecordOrNoneLeavesTheDocumentEditable) {
     bare.flags = 0b10010;
     AppState state;
     state.viewOnly = true;
-    state.sauceComments = {"old"};
+    state.doc.sauce.sauceComments = {"old"};
     adoptSauce(state, bare, cellsWithBlink(false));
     EXPECT_FALSE(state.viewOnly);
-    EXPECT_FALSE(state.writeSauce);
-    EXPECT_EQ(state.sauceFontName, "IBM VGA");
-    EXPECT_TRUE(state.sauceComments.empty());
+    EXPECT_FALSE(state.doc.writeSauce);
+    EXPECT_EQ(state.doc.sauce.sauceFontName, "IBM VGA");
+    EXPECT_TRUE(state.doc.sauce.sauceComments.empty());
     EXPECT_FALSE(state.statusNote.has_value());
 
-    state.writeSauce = true;  // the user's own choice survives a file without a record
-    state.sauceTitleField = "old";
-    state.letterSpacing = LetterSpacing::eightPixel;
-    state.blinkingText = true;
+    state.doc.writeSauce = true;  // the user's own choice survives a file without a record
+    state.doc.sauce.sauceTitleField = "old";
+    state.doc.sauce.letterSpacing = LetterSpacing::eightPixel;
+    state.doc.blinkingText = true;
     adoptSauce(state, std::nullopt, cellsWithBlink(true));
-    EXPECT_TRUE(state.writeSauce);
-    EXPECT_FALSE(state.sourceSauce);
-    EXPECT_EQ(state.sauceTitleField, "");
-    EXPECT_EQ(state.letterSpacing, LetterSpacing::noPreference);
-    EXPECT_FALSE(state.blinkingText);
+    EXPECT_TRUE(state.doc.writeSauce);
+    EXPECT_FALSE(state.doc.sauce.sourceSauce);
+    EXPECT_EQ(state.doc.sauce.sauceTitleField, "");
+    EXPECT_EQ(state.doc.sauce.letterSpacing, LetterSpacing::noPreference);
+    EXPECT_FALSE(state.doc.blinkingText);
 }
 
 TEST_F(SauceStateTest, BlinkingTextOnlyForNonICERecordsWithBlinkingCells) {
@@ -118,7 +114,7 @@ TEST_F(SauceStateTest, BlinkingTextOnlyForNonICERecordsWithBlinkingCells) {
         SauceRecord r;
         r.flags = c.flags;
         adoptSauce(state, c.hasRecord ? std::optional(r) : std::nullopt, cellsWithBlink(c.blink));
-        EXPECT_EQ(state.blinkingText, c.blinkingText) << c.hasRecord << int(c.flags) << c.blink;
+        EXPECT_EQ(state.doc.blinkingText, c.blinkingText) << c.hasRecord << int(c.flags) << c.blink;
     }
 }
 
@@ -163,12 +159,12 @@ TEST_F(SauceStateTest, ExportedRecordWithoutACreditedSourceIsTheUsers) {
     // An empty font in the source stays empty unless the user picked another font.
     EXPECT_EQ(out.fontName, "");
 
-    state.sauceTitleField.clear();
+    state.doc.sauce.sauceTitleField.clear();
     EXPECT_EQ(exportSauce(state, "file").title, "file");
-    state.sauceFontName = "Topaz";
+    state.doc.sauce.sauceFontName = "Topaz";
     EXPECT_EQ(exportSauce(state, "file").fontName, "Topaz");
-    state.sauceFontName = "";
-    state.sourceSauce.reset();
+    state.doc.sauce.sauceFontName = "";
+    state.doc.sauce.sourceSauce.reset();
     EXPECT_EQ(exportSauce(state, "file").fontName, "IBM VGA");
 }
 
@@ -178,11 +174,11 @@ TEST_F(SauceStateTest, ClaimingMovesTheCreditIntoHistory) {
     state.sauceGroup = "us";
     adoptSauce(state, foreignRecord(), cellsWithBlink(false));
     claimSauceAuthorship(state);
-    EXPECT_FALSE(state.sourceSauce);
+    EXPECT_FALSE(state.doc.sauce.sourceSauce);
     EXPECT_FALSE(state.viewOnly);
-    EXPECT_EQ(state.sauceHistory, (std::vector<std::string>{"Original artwork by zed, 1990",
+    EXPECT_EQ(state.doc.sauce.sauceHistory, (std::vector<std::string>{"Original artwork by zed, 1990",
                                                             "Original artwork \"Dawn\" by ace of ACiD, 19960101"}));
-    EXPECT_EQ(state.sauceComments, (std::vector<std::string>{"hello", ""}));
+    EXPECT_EQ(state.doc.sauce.sauceComments, (std::vector<std::string>{"hello", ""}));
     EXPECT_EQ(state.statusNote.value_or(""), "record is yours — ace of ACiD kept in its history");
     EXPECT_EQ(sauceRowLabel(state), "edit");
 
@@ -194,9 +190,9 @@ TEST_F(SauceStateTest, ClaimingMovesTheCreditIntoHistory) {
     EXPECT_EQ(out.comments.front(), "Original artwork by zed, 1990");
 
     // Nothing to claim any more.
-    const auto history = state.sauceHistory;
+    const auto history = state.doc.sauce.sauceHistory;
     claimSauceAuthorship(state);
-    EXPECT_EQ(state.sauceHistory, history);
+    EXPECT_EQ(state.doc.sauce.sauceHistory, history);
 }
 
 TEST_F(SauceStateTest, RecordStateAndRowLabel) {
@@ -208,14 +204,14 @@ TEST_F(SauceStateTest, RecordStateAndRowLabel) {
     const std::vector<Case> cases = {
         {"fresh", [](AppState&) {}, SauceRecordState::none},
         {"author", [](AppState& s) { s.sauceAuthor = "a"; }, SauceRecordState::yours},
-        {"history", [](AppState& s) { s.sauceHistory = {"x"}; }, SauceRecordState::yours},
-        {"aspect", [](AppState& s) { s.aspectRatio = AspectRatio::legacy; }, SauceRecordState::yours},
-        {"uncredited source", [](AppState& s) { s.sourceSauce = SauceRecord{}; }, SauceRecordState::none},
+        {"history", [](AppState& s) { s.doc.sauce.sauceHistory = {"x"}; }, SauceRecordState::yours},
+        {"aspect", [](AppState& s) { s.doc.sauce.aspectRatio = AspectRatio::legacy; }, SauceRecordState::yours},
+        {"uncredited source", [](AppState& s) { s.doc.sauce.sourceSauce = SauceRecord{}; }, SauceRecordState::none},
         {"credited source",
          [](AppState& s) {
              SauceRecord r;
              r.group = "g";
-             s.sourceSauce = r;
+             s.doc.sauce.sourceSauce = r;
          },
          SauceRecordState::foreign},
     };
@@ -230,23 +226,23 @@ TEST_F(SauceStateTest, RecordStateAndRowLabel) {
 
 TEST_F(SauceStateTest, CreditLabel) {
     AppState state;
-    state.sauceTitleField = "Dawn";
+    state.doc.sauce.sauceTitleField = "Dawn";
     state.sauceAuthor = "ace";
-    state.writeSauce = true;
+    state.doc.writeSauce = true;
     EXPECT_FALSE(sauceCreditLabel(state));  // never saved, no source: nothing to show
     state.ownedPath = "/tmp/x.ans";
     EXPECT_EQ(sauceCreditLabel(state), "Dawn · ace");
-    state.writeSauce = false;
+    state.doc.writeSauce = false;
     EXPECT_FALSE(sauceCreditLabel(state));
 
-    state.writeSauce = true;
+    state.doc.writeSauce = true;
     state.ownedPath.reset();
-    state.sourceSauce = foreignRecord();
+    state.doc.sauce.sourceSauce = foreignRecord();
     EXPECT_EQ(sauceCreditLabel(state), "Dawn · ace of ACiD");
-    state.sourceSauce->title = "  ";
+    state.doc.sauce.sourceSauce->title = "  ";
     EXPECT_EQ(sauceCreditLabel(state), "ace of ACiD");
-    state.sourceSauce = SauceRecord{};  // no credit: the user's fields
-    state.sauceTitleField = "";
+    state.doc.sauce.sourceSauce = SauceRecord{};  // no credit: the user's fields
+    state.doc.sauce.sauceTitleField = "";
     state.sauceAuthor = "";
     state.sauceGroup = " crew ";
     EXPECT_EQ(sauceCreditLabel(state), "crew");
@@ -256,29 +252,29 @@ TEST_F(SauceStateTest, CreditLabel) {
 
 TEST_F(SauceStateTest, CommittingCommentLines) {
     AppState state;
-    state.sauceComments = {"zero", "one"};
+    state.doc.sauce.sauceComments = {"zero", "one"};
     state.sauceGroup = "g";
     auto commit = [&state](SauceEntry entry, const std::string& text) {
         state.renameBuffer = text;
         commitSauceEntry(entry, state);
     };
     commit(SauceEntry::comment(0), "");
-    EXPECT_EQ(state.sauceComments, (std::vector<std::string>{"one"}));
+    EXPECT_EQ(state.doc.sauce.sauceComments, (std::vector<std::string>{"one"}));
     commit(SauceEntry::comment(0), std::string(100, 'x'));
-    EXPECT_EQ(state.sauceComments, (std::vector<std::string>{std::string(64, 'x')}));
+    EXPECT_EQ(state.doc.sauce.sauceComments, (std::vector<std::string>{std::string(64, 'x')}));
     commit(SauceEntry::comment(5), "  appended  ");
-    EXPECT_EQ(state.sauceComments.back(), "appended");
+    EXPECT_EQ(state.doc.sauce.sauceComments.back(), "appended");
     commit(SauceEntry::comment(7), "   ");
-    EXPECT_EQ(state.sauceComments.size(), 2u);
-    state.sauceComments.resize(255, "line");
+    EXPECT_EQ(state.doc.sauce.sauceComments.size(), 2u);
+    state.doc.sauce.sauceComments.resize(255, "line");
     commit(SauceEntry::comment(255), "refused");
-    EXPECT_EQ(state.sauceComments.size(), 255u);
-    EXPECT_EQ(state.sauceComments.back(), "line");
+    EXPECT_EQ(state.doc.sauce.sauceComments.size(), 255u);
+    EXPECT_EQ(state.doc.sauce.sauceComments.back(), "line");
 
     commit(SauceEntry::of(SauceField::title), "  Dawn ");
-    EXPECT_EQ(state.sauceTitleField, "Dawn");
+    EXPECT_EQ(state.doc.sauce.sauceTitleField, "Dawn");
     commit(SauceEntry::of(SauceField::font), "Topaz");
-    EXPECT_EQ(state.sauceFontName, "Topaz");
+    EXPECT_EQ(state.doc.sauce.sauceFontName, "Topaz");
     EXPECT_EQ(state.sauceGroup, "g");
 }
 
@@ -333,7 +329,7 @@ TEST_F(SauceStateTest, ClaimedArtSavesWithTheUsersCreditAndTheOriginalInItsHisto
     claimSauceAuthorship(state);
     const auto data =
         exportANSFileData(cells, "file", state.sauceAuthor, state.sauceGroup, exportSauce(state, "file"),
-                          state.writeSauce, !state.blinkingText, false, [] { return std::string("20250505"); });
+                          state.doc.writeSauce, !state.doc.blinkingText, false, [] { return std::string("20250505"); });
     const auto again = importANSFile(data, false);
     ASSERT_TRUE(again && again->sauce);
     EXPECT_EQ(again->sauce->creditLine(), "me");

@@ -121,18 +121,11 @@ std::vector<ToolEdit> everyToolEdit() {
 
 class ActiveLayer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AppState::docRows = 12;
-        AppState::docCols = 24;
-    }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
-    }
     // A document holding the art on one layer whose grid is moved by `offset`.
     static std::unique_ptr<AppState> documentWithLayerAt(GridKey offset) {
         auto state = std::make_unique<AppState>();
-        Layer& layer = state->layers.front();
+        state->doc = Document::blank(12, 24);
+        Layer& layer = state->doc.layers.front();
         layer.rowOffset = offset.row;
         layer.colOffset = offset.col;
         for (int r = 0; r < layer.cells.rowCount(); ++r)
@@ -143,8 +136,8 @@ protected:
     // The document as the active layer shows it, row by row; nothing where it has no cell.
     static std::vector<std::optional<ANSICell>> picture(const AppState& state) {
         std::vector<std::optional<ANSICell>> cells;
-        for (int r = 0; r < AppState::docRows; ++r) {
-            for (int c = 0; c < AppState::docCols; ++c) {
+        for (int r = 0; r < state.doc.rows; ++r) {
+            for (int c = 0; c < state.doc.cols; ++c) {
                 const ANSICell* cell = activeCellAt(state, {r, c});
                 cells.push_back(cell ? std::optional(*cell) : std::nullopt);
             }
@@ -154,9 +147,9 @@ protected:
     // The same picture on the cells that another state's active layer covers.
     static std::vector<std::optional<ANSICell>> croppedTo(std::vector<std::optional<ANSICell>> cells,
                                                          const AppState& other) {
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c)
-                if (!activeCellAt(other, {r, c})) cells[static_cast<std::size_t>(r * AppState::docCols + c)].reset();
+        for (int r = 0; r < other.doc.rows; ++r)
+            for (int c = 0; c < other.doc.cols; ++c)
+                if (!activeCellAt(other, {r, c})) cells[static_cast<std::size_t>(r * other.doc.cols + c)].reset();
         return cells;
     }
 };
@@ -177,17 +170,18 @@ TEST_F(ActiveLayer, EveryToolDrawsOnAShiftedLayerWhereTheDocumentCellIs) {
 }
 
 TEST_F(ActiveLayer, MapsDocumentCellsThroughTheOffsetsAndClipsToLayerAndDocument) {
+    const Document doc = Document::blank(12, 24);
     Layer layer("Layer", CellGrid(4, 6));
     layer.rowOffset = 2;
     layer.colOffset = -3;
-    EXPECT_EQ(layerCellOf(layer, {2, 0}), (GridKey{0, 3}));
-    EXPECT_EQ(layerCellOf(layer, {5, 2}), (GridKey{3, 5}));
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 0}), (GridKey{0, 3}));
+    EXPECT_EQ(layerCellOf(doc, layer, {5, 2}), (GridKey{3, 5}));
     EXPECT_EQ(documentCellOf(layer, GridKey{3, 5}), (GridKey{5, 2}));
-    EXPECT_EQ(layerCellOf(layer, {1, 0}), std::nullopt) << "above the layer";
-    EXPECT_EQ(layerCellOf(layer, {2, 3}), std::nullopt) << "right of the layer";
+    EXPECT_EQ(layerCellOf(doc, layer, {1, 0}), std::nullopt) << "above the layer";
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 3}), std::nullopt) << "right of the layer";
     layer.colOffset = 22;  // the layer's right part hangs past the document's edge
-    EXPECT_EQ(layerCellOf(layer, {2, 23}), (GridKey{0, 1}));
-    EXPECT_EQ(layerCellOf(layer, {2, 24}), std::nullopt) << "outside the document";
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 23}), (GridKey{0, 1}));
+    EXPECT_EQ(layerCellOf(doc, layer, {2, 24}), std::nullopt) << "outside the document";
 }
 
 // View-only art takes no edit from any tool, whatever the input: no cell, no undo step, not
@@ -205,10 +199,10 @@ TEST_F(ActiveLayer, ViewOnlyArtTakesNoToolEdit) {
     for (const ToolEdit& edit : edits) {
         auto state = documentWithLayerAt({0, 0});
         state->viewOnly = true;
-        const std::vector<Layer> before = state->layers;
+        const std::vector<Layer> before = state->doc.layers;
         EngineRandomSource random(7);
         edit.act(*state, random);
-        EXPECT_EQ(state->layers, before) << edit.name;
+        EXPECT_EQ(state->doc.layers, before) << edit.name;
         EXPECT_TRUE(state->undoStack.empty()) << edit.name;
         EXPECT_FALSE(state->dirty) << edit.name;
     }

@@ -22,11 +22,11 @@ ANSICell cellOf(const char* ch, C fg, C bg) {
 }
 
 // A square brush of `size` (odd) cells around a point, clipped to the document.
-std::vector<GridKey> square(GridKey p, int size) {
+std::vector<GridKey> square(const Document& doc, GridKey p, int size) {
     std::vector<GridKey> cells;
     for (int r = p.row - size / 2; r <= p.row + size / 2; ++r)
         for (int c = p.col - size / 2; c <= p.col + size / 2; ++c)
-            if (r >= 0 && r < AppState::docRows && c >= 0 && c < AppState::docCols) cells.push_back({r, c});
+            if (doc.contains({r, c})) cells.push_back({r, c});
     return cells;
 }
 
@@ -35,17 +35,12 @@ std::vector<GridKey> square(GridKey p, int size) {
 class EffectsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 10;
-        AppState::docCols = 20;
         state = std::make_unique<AppState>();
-    }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state->doc = Document::blank(10, 20);
     }
     void sample(GridKey at) {
         EffectStroke stroke;
-        stroke.imprintAt = [&](GridKey p) { return square(p, brushSize); };
+        stroke.imprintAt = [&](GridKey p) { return square(state->doc, p, brushSize); };
         stroke.footprint = [&, at] {
             // The path leaves out the previous sample's own cell, as the stroke machinery does.
             std::vector<GridKey> cells;
@@ -54,7 +49,7 @@ protected:
             for (int c = state->stroke.lastPaint ? state->stroke.lastPaint->col : at.col; c != at.col;)
                 path.push_back(c += c < at.col ? 1 : -1);
             for (const int c : path)
-                for (const GridKey key : square({at.row, c}, brushSize))
+                for (const GridKey key : square(state->doc, {at.row, c}, brushSize))
                     if (std::find(cells.begin(), cells.end(), key) == cells.end()) cells.push_back(key);
             return cells;
         };
@@ -64,16 +59,16 @@ protected:
         };
         applyEffect(at, *state, stroke, random);
     }
-    const ANSICell& at(int r, int c) const { return *state->layers[0].cells.cellAt(r, c); }
-    void put(int r, int c, ANSICell cell) { state->layers[0].cells.set(r, c, cell); }
+    const ANSICell& at(int r, int c) const { return *state->doc.layers[0].cells.cellAt(r, c); }
+    void put(int r, int c, ANSICell cell) { state->doc.layers[0].cells.set(r, c, cell); }
     void paintAll(ANSICell cell) {
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c) put(r, c, cell);
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c) put(r, c, cell);
     }
     int countWhere(const std::function<bool(const ANSICell&)>& test) const {
         int n = 0;
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c) n += test(at(r, c));
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c) n += test(at(r, c));
         return n;
     }
 
@@ -121,13 +116,13 @@ TEST_F(EffectsTest, SprayStaysWithinTwoRowsForRadiusFourAndMirrors) {
     state->tools.penBg = C::ansi16(4);
     state->tools.symmetryMode = SymmetryMode::horizontal;
     for (int i = 0; i < 10; ++i) sample({4, 5});
-    for (int r = 0; r < AppState::docRows; ++r)
-        for (int c = 0; c < AppState::docCols; ++c) {
+    for (int r = 0; r < state->doc.rows; ++r)
+        for (int c = 0; c < state->doc.cols; ++c) {
             const bool hit = at(r, c).background == C::ansi16(4);
             if (r < 2 || r > 6) {
                 EXPECT_FALSE(hit) << r << "," << c;
             }
-            EXPECT_EQ(hit, at(r, AppState::docCols - 1 - c).background == C::ansi16(4)) << r << "," << c;
+            EXPECT_EQ(hit, at(r, state->doc.cols - 1 - c).background == C::ansi16(4)) << r << "," << c;
         }
     EXPECT_GT(countWhere([](const ANSICell& c) { return c.background == C::ansi16(4); }), 4);
 }
@@ -167,7 +162,7 @@ TEST_F(EffectsTest, DodgeAndBurnInEachColourKind) {
 
 TEST_F(EffectsTest, SixteenColourDodgeDithersDuringADragButNotOnThePress) {
     state->tools.tool = Tool::dodge;
-    state->colorDepth = ColorDepth::c16;
+    state->doc.colorDepth = ColorDepth::c16;
     state->tools.dodgeBurnStrength = 25;  // probability one half
     state->tools.dodgeBurnBG = false;
     brushSize = 5;
@@ -268,7 +263,7 @@ TEST_F(EffectsTest, ScatterWithoutVarianceChangesNothing) {
     const ANSICell art = cellOf("x", C::ansi256(16), C::ansi256(59));
     paintAll(art);
     sample({5, 5});
-    EXPECT_EQ(countWhere([&](const ANSICell& c) { return c == art; }), AppState::docRows * AppState::docCols);
+    EXPECT_EQ(countWhere([&](const ANSICell& c) { return c == art; }), state->doc.rows * state->doc.cols);
     state->tools.scatterVariance = 50;
     sample({5, 6});
     EXPECT_GT(countWhere([&](const ANSICell& c) { return !(c == art); }), 0);

@@ -10,31 +10,26 @@ namespace fill_tool_test {
 
 using C = ANSIColorValue;
 
-// A small document so mirror positions are easy to name; restores the default size after.
+// A small document so mirror positions are easy to name.
 class FillToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 6;
-        AppState::docCols = 10;
         state = std::make_unique<AppState>();
-    }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
+        state->doc = Document::blank(6, 10);
     }
     const ANSICell& at(int r, int c) const { return *layer().cells.cellAt(r, c); }
-    const Layer& layer() const { return state->layers[0]; }
-    void put(int r, int c, ANSICell cell) { state->layers[0].cells.set(r, c, cell); }
+    const Layer& layer() const { return state->doc.layers[0]; }
+    void put(int r, int c, ANSICell cell) { state->doc.layers[0].cells.set(r, c, cell); }
     // A vertical wall of "#" down column `col`.
     void wall(int col) {
         ANSICell w;
         w.character = "#";
-        for (int r = 0; r < AppState::docRows; ++r) put(r, col, w);
+        for (int r = 0; r < state->doc.rows; ++r) put(r, col, w);
     }
     int countChar(const char* ch) const {
         int n = 0;
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c) n += at(r, c).character.str() == ch;
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c) n += at(r, c).character.str() == ch;
         return n;
     }
 
@@ -96,7 +91,7 @@ TEST_F(FillToolTest, SymmetryBothFillsFourRegionsInOneStep) {
     wall(5);
     ANSICell w;
     w.character = "#";
-    for (int c = 0; c < AppState::docCols; ++c) put(2, c, w), put(3, c, w);
+    for (int c = 0; c < state->doc.cols; ++c) put(2, c, w), put(3, c, w);
     // Four quadrants: rows 0–1 and 4–5, columns 0–3 and 6–9.
     state->tools.symmetryMode = SymmetryMode::both;
     state->tools.penChar = "o";
@@ -134,7 +129,7 @@ TEST_F(FillToolTest, CyclesRunAlongTheRegionInVisitingOrder) {
     ANSICell w;
     w.character = "#";
     put(0, 4, w);
-    for (int c = 0; c < AppState::docCols; ++c) put(1, c, w);
+    for (int c = 0; c < state->doc.cols; ++c) put(1, c, w);
     state->tools.fgCycle = true;
     state->tools.fgCyclePool = {C::ansi16(1), C::ansi16(2), C::ansi16(3)};
     state->cycles.fg.index = 1;
@@ -167,8 +162,8 @@ TEST_F(FillToolTest, CharacterLeftAloneKeepsEachCellsCharacter) {
 }
 
 TEST_F(FillToolTest, ShiftedLayerFillsAtTheDocumentPosition) {
-    state->layers[0].rowOffset = 1;
-    state->layers[0].colOffset = 2;
+    state->doc.layers[0].rowOffset = 1;
+    state->doc.layers[0].colOffset = 2;
     wall(3);  // layer column 3 is document column 5
     state->tools.penChar = "o";
     applyFloodFill({0, 6}, *state);  // layer (-1, 4): outside the layer

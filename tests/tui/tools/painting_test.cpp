@@ -13,16 +13,11 @@ namespace painting_test {
 class Painting : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 9;
-        AppState::docCols = 20;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(9, 20);
         state->tools.penChar = "#";
         state->tools.fg = ANSIColorValue::ansi16(2);
         state->tools.penBg = ANSIColorValue::ansi16(4);
-    }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
     }
 
     // One stroke through the given points, `ms` apart.
@@ -36,8 +31,8 @@ protected:
     const ANSICell& at(int row, int col) const { return *activeCellAt(*state, {row, col}); }
     int painted() const {
         int n = 0;
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c) n += at(r, c) != ANSICell::blank();
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c) n += at(r, c) != ANSICell::blank();
         return n;
     }
 
@@ -186,10 +181,10 @@ TEST_F(Painting, DrawShadesLightenWithSpeed) {
 }
 
 TEST_F(Painting, ShiftedLayerTakesStrokesAtItsOwnPosition) {
-    state->layers[0].rowOffset = 1;
-    state->layers[0].colOffset = 2;
+    state->doc.layers[0].rowOffset = 1;
+    state->doc.layers[0].colOffset = 2;
     stroke({{0, 0}, {1, 3}});
-    EXPECT_EQ(state->layers[0].cells.cellAt(0, 1)->character.str(), "#");  // document (1,3)
+    EXPECT_EQ(state->doc.layers[0].cells.cellAt(0, 1)->character.str(), "#");  // document (1,3)
     EXPECT_EQ(state->stroke.strokeCellCount, 5);
 }
 

@@ -15,7 +15,7 @@ TEST(Panspect, DragMovesTheViewAgainstThePointerAndStaysInTheDocument) {
     } cases[] = {
         {"left and up shows more to the right and below", {15, 8}, {12, 15}},
         {"far right clamps at the top-left corner", {200, 90}, {0, 0}},
-        {"far left clamps at the last cell", {-500, -500}, {AppState::docRows - 1, AppState::docCols - 1}},
+        {"far left clamps at the last cell", {-500, -500}, {AppState::defaultDocRows - 1, AppState::defaultDocCols - 1}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -33,10 +33,10 @@ TEST(Panspect, DragMovesTheViewAgainstThePointerAndStaysInTheDocument) {
 
 TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
     AppState s;
-    s.layers.front().cells.set(2, 3, {CellChar("▒"), C::ansi16(14), C::ansi16(8), false});
-    Layer top("top", CellGrid(AppState::docRows, AppState::docCols));
+    s.doc.layers.front().cells.set(2, 3, {CellChar("▒"), C::ansi16(14), C::ansi16(8), false});
+    Layer top("top", CellGrid(s.doc.rows, s.doc.cols));
     top.cells.set(2, 4, {CellChar("@"), C::ansi256(200), C::ansi16(1), false});
-    s.layers.insert(s.layers.begin(), top);
+    s.doc.layers.insert(s.doc.layers.begin(), top);
     s.tools.fgCycle = s.tools.charRandom = s.tools.fgNull = s.tools.charNull = true;
 
     s.mouse = {7, 5};
@@ -47,7 +47,7 @@ TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
     EXPECT_EQ(s.tools.penBg, C::ansi16(8));
     EXPECT_FALSE(s.tools.fgCycle || s.tools.charRandom || s.tools.fgNull || s.tools.charNull);
 
-    s.blinkingText = true;  // bright backgrounds are not available: the dark twin is taken
+    s.doc.blinkingText = true;  // bright backgrounds are not available: the dark twin is taken
     pickCell(GridKey{2, 3}, s);
     EXPECT_EQ(s.tools.penBg, C::ansi16(0));
 
@@ -57,7 +57,7 @@ TEST(Panspect, ReleaseWherePressedPicksTheCompositedCell) {
 }
 
 TEST(Panspect, PicksOutsideTheDocumentChangeNothing) {
-    for (const GridKey at : {GridKey{-1, 0}, GridKey{0, -1}, GridKey{AppState::docRows, 0}, GridKey{0, AppState::docCols}}) {
+    for (const GridKey at : {GridKey{-1, 0}, GridKey{0, -1}, GridKey{AppState::defaultDocRows, 0}, GridKey{0, AppState::defaultDocCols}}) {
         AppState s;
         s.tools.penChar = "x";
         pickCell(at, s);

@@ -10,14 +10,9 @@ namespace pen_tool_test {
 class PenTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 8;
-        AppState::docCols = 10;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(8, 10);
         state->tools.tool = Tool::pen;
-    }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
     }
     void stroke(std::initializer_list<GridKey> points) {
         beginStroke(*state);
@@ -26,7 +21,7 @@ protected:
     // One document row as text.
     std::string row(int r) const {
         std::string text;
-        for (int c = 0; c < AppState::docCols; ++c) text += activeCellAt(*state, {r, c})->character.str();
+        for (int c = 0; c < state->doc.cols; ++c) text += activeCellAt(*state, {r, c})->character.str();
         return text;
     }
     void put(int r, int c, const char* glyph) { setActiveCell(*state, {r, c}, ANSICell{CellChar(glyph)}); }

@@ -11,7 +11,7 @@ using C = ANSIColorValue;
 
 TEST(BlinkSelection, FlipsTheSelectedCellsOnlyAndIsUndoable) {
     AppState s;
-    Layer& layer = s.layers.front();
+    Layer& layer = s.doc.layers.front();
     layer.cells.set(1, 1, {CellChar("a"), C::ansi16(7), C::ansi16(0), false});
     layer.cells.set(1, 2, {CellChar("b"), C::ansi16(7), C::ansi16(0), true});
     layer.cells.set(5, 5, {CellChar("c"), C::ansi16(7), C::ansi16(0), false});
@@ -19,31 +19,31 @@ TEST(BlinkSelection, FlipsTheSelectedCellsOnlyAndIsUndoable) {
     s.tools.penBg = C::ansi16(12);
 
     blinkSelection(s);
-    EXPECT_TRUE(s.layers.front().cells.cellAt(1, 1)->blink);
-    EXPECT_TRUE(s.layers.front().cells.cellAt(2, 2)->blink) << "blank cells inside the selection blink too";
-    EXPECT_FALSE(s.layers.front().cells.cellAt(1, 2)->blink);
-    EXPECT_FALSE(s.layers.front().cells.cellAt(5, 5)->blink);
-    EXPECT_TRUE(s.blinkingText);
+    EXPECT_TRUE(s.doc.layers.front().cells.cellAt(1, 1)->blink);
+    EXPECT_TRUE(s.doc.layers.front().cells.cellAt(2, 2)->blink) << "blank cells inside the selection blink too";
+    EXPECT_FALSE(s.doc.layers.front().cells.cellAt(1, 2)->blink);
+    EXPECT_FALSE(s.doc.layers.front().cells.cellAt(5, 5)->blink);
+    EXPECT_TRUE(s.doc.blinkingText);
     EXPECT_EQ(s.tools.penBg, C::ansi16(4)) << "bright backgrounds give way to blink";
     EXPECT_EQ(s.statusNote.value_or(""), "blink on 4 cells — backgrounds now 8");
 
     s.undo();
-    EXPECT_FALSE(s.layers.front().cells.cellAt(1, 1)->blink);
-    EXPECT_TRUE(s.layers.front().cells.cellAt(1, 2)->blink);
+    EXPECT_FALSE(s.doc.layers.front().cells.cellAt(1, 1)->blink);
+    EXPECT_TRUE(s.doc.layers.front().cells.cellAt(1, 2)->blink);
 }
 
 TEST(BlinkSelection, AsksForASelectionFirst) {
     AppState s;
     blinkSelection(s);
     EXPECT_EQ(s.statusNote.value_or(""), "select something first");
-    EXPECT_FALSE(s.blinkingText);
+    EXPECT_FALSE(s.doc.blinkingText);
     EXPECT_TRUE(s.undoStack.empty());
 }
 
 
 ANSICell cellOf(const char* ch, int fg, int bg = 0) { return {CellChar(ch), C::ansi16(fg), C::ansi16(bg), false}; }
 
-const ANSICell& at(const AppState& s, int r, int c) { return *s.layers.front().cells.cellAt(r, c); }
+const ANSICell& at(const AppState& s, int r, int c) { return *s.doc.layers.front().cells.cellAt(r, c); }
 
 // Pastes `text` as the system clipboard's, without running any program.
 void pasteText(AppState& s, std::optional<std::string> text) {
@@ -53,7 +53,7 @@ void pasteText(AppState& s, std::optional<std::string> text) {
 TEST(SelectAction, CopyOfOneCellGivesAOneByOneClipboard) {
     AppState s;
     const ANSICell cell{CellChar("x"), C::ansi256(200), C::truecolor(1, 2, 3), true};
-    s.layers.front().cells.set(3, 4, cell);
+    s.doc.layers.front().cells.set(3, 4, cell);
     s.selection = CellRect{3, 4, 3, 4};
     performSelectAction(SelectAction::copy, s);
     ASSERT_TRUE(s.clipboard);
@@ -64,7 +64,7 @@ TEST(SelectAction, CopyOfOneCellGivesAOneByOneClipboard) {
 
 TEST(SelectAction, CopyClampsAndOrdersTheCorners) {
     AppState s;
-    s.layers.front().cells.set(49, 159, cellOf("z", 9));
+    s.doc.layers.front().cells.set(49, 159, cellOf("z", 9));
     s.selection = CellRect{60, 170, 48, 157};  // reversed and past the document's end
     performSelectAction(SelectAction::copy, s);
     ASSERT_TRUE(s.clipboard);
@@ -76,7 +76,7 @@ TEST(SelectAction, CopyClampsAndOrdersTheCorners) {
 
 TEST(SelectAction, CutLeavesBlankCellsAndUndoes) {
     AppState s;
-    for (int c = 0; c < 3; ++c) s.layers.front().cells.set(1, c, cellOf("#", 2, 4));
+    for (int c = 0; c < 3; ++c) s.doc.layers.front().cells.set(1, c, cellOf("#", 2, 4));
     s.selection = CellRect{1, 0, 1, 1};
     performSelectAction(SelectAction::cut, s);
     EXPECT_EQ(at(s, 1, 0), ANSICell::blank());
@@ -136,8 +136,8 @@ TEST(SelectAction, PasteFloatsTheClipboardAtTheCursor) {
 TEST(FloatingPaste, NearTheCornerOnlyTheCellsInsideAreShownAndPlaced) {
     AppState s;
     const CellGrid clip(3, 3, cellOf("q", 5, 6));
-    const GridKey corner{AppState::docRows - 2, AppState::docCols - 1};
-    const auto overlay = floatPreviewOverlay(clip, corner);
+    const GridKey corner{s.doc.rows - 2, s.doc.cols - 1};
+    const auto overlay = floatPreviewOverlay(s.doc, clip, corner);
     EXPECT_EQ(overlay.size(), 2u);
     EXPECT_TRUE(overlay.count(corner));
     EXPECT_TRUE(overlay.count(GridKey{corner.row + 1, corner.col}));
@@ -149,7 +149,7 @@ TEST(FloatingPaste, NearTheCornerOnlyTheCellsInsideAreShownAndPlaced) {
     EXPECT_EQ(at(s, corner.row, corner.col - 1), ANSICell::blank());
     EXPECT_EQ(s.statusNote.value_or(""), "pasted (^V floats it again)");
     // A float partly above and left of the document is clipped the same way.
-    EXPECT_EQ(floatPreviewOverlay(clip, GridKey{-2, -2}).size(), 1u);
+    EXPECT_EQ(floatPreviewOverlay(s.doc, clip, GridKey{-2, -2}).size(), 1u);
 }
 
 TEST(PasteText, WritesClipboardTextWithThePenColours) {
@@ -181,10 +181,10 @@ TEST(PasteText, StaysInsideTheSelection) {
 
 TEST(PasteText, StartsAtTheCursorWithoutASelection) {
     AppState s;
-    s.cursor = GridKey{AppState::docRows - 1, AppState::docCols - 2};
+    s.cursor = GridKey{s.doc.rows - 1, s.doc.cols - 2};
     pasteText(s, "xyz");
-    EXPECT_EQ(at(s, AppState::docRows - 1, AppState::docCols - 2).character, CellChar("x"));
-    EXPECT_EQ(at(s, AppState::docRows - 1, AppState::docCols - 1).character, CellChar("y"));
+    EXPECT_EQ(at(s, s.doc.rows - 1, s.doc.cols - 2).character, CellChar("x"));
+    EXPECT_EQ(at(s, s.doc.rows - 1, s.doc.cols - 1).character, CellChar("y"));
     EXPECT_EQ(s.statusNote.value_or(""), "pasted 2 chars from clipboard");
 }
 

@@ -11,18 +11,13 @@ namespace shape_tool_test {
 class ShapeTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppState::docRows = 6;
-        AppState::docCols = 12;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(6, 12);
         state->tools.penChar = "#";
     }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
-    }
-    static std::string rowOf(const std::unordered_map<GridKey, ANSICell>& cells, int r) {
+    std::string rowOf(const std::unordered_map<GridKey, ANSICell>& cells, int r) const {
         std::string text;
-        for (int c = 0; c < AppState::docCols; ++c) {
+        for (int c = 0; c < state->doc.cols; ++c) {
             const auto it = cells.find({r, c});
             text += it == cells.end() ? " " : it->second.character.str();
         }
@@ -30,7 +25,7 @@ protected:
     }
     std::string layerRow(int r) const {
         std::string text;
-        for (int c = 0; c < AppState::docCols; ++c) text += activeCellAt(*state, {r, c})->character.str();
+        for (int c = 0; c < state->doc.cols; ++c) text += activeCellAt(*state, {r, c})->character.str();
         return text;
     }
     // A drag from `from` to `to` as the dispatcher runs it, then the release.

@@ -14,36 +14,31 @@ namespace text_tool_test {
 
 constexpr int blockFace = 0;  // "Block": 5 rows, "A" 5 wide, spacing 1
 
-// A document of the given size, restored afterwards, and a state on the Text tool.
+// A state on the Text tool with a document of the given size.
 class TextTool : public ::testing::Test {
 protected:
     void SetUp() override { resize(50, 160); }
-    void TearDown() override {
-        AppState::docRows = 50;
-        AppState::docCols = 160;
-    }
     void resize(int rows, int cols) {
-        AppState::docRows = rows;
-        AppState::docCols = cols;
         state = std::make_unique<AppState>();
+        state->doc = Document::blank(rows, cols);
         state->tools.tool = Tool::text;
         state->tools.fg = ANSIColorValue::ansi16(3);
         state->tools.penBg = ANSIColorValue::ansi16(4);
         state->tools.penChar = "▓";
     }
-    const ANSICell& cell(int row, int col) const { return *state->layers[0].cells.cellAt(row, col); }
+    const ANSICell& cell(int row, int col) const { return *state->doc.layers[0].cells.cellAt(row, col); }
     // Rows × columns of the document whose cells differ from blank.
     std::vector<GridKey> written() const {
         std::vector<GridKey> out;
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c)
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c)
                 if (!(cell(r, c) == ANSICell::blank())) out.push_back({r, c});
         return out;
     }
     void fillWith(const char* character) {
-        for (int r = 0; r < AppState::docRows; ++r)
-            for (int c = 0; c < AppState::docCols; ++c)
-                state->layers[0].cells.set(r, c, ANSICell{CellChar(character), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
+        for (int r = 0; r < state->doc.rows; ++r)
+            for (int c = 0; c < state->doc.cols; ++c)
+                state->doc.layers[0].cells.set(r, c, ANSICell{CellChar(character), ANSIColorValue::ansi16(1), ANSIColorValue::ansi16(2), false});
     }
     std::unique_ptr<AppState> state;
 };
@@ -106,7 +101,7 @@ TEST_F(TextTool, GlyphAboveTheDocumentIsClippedAndBackspaceRestoresIt) {
     fillWith("x");
     state->textFontIndex = blockFace;
     state->cursor = {3, 0};
-    const CellGrid before = state->layers[0].cells;
+    const CellGrid before = state->doc.layers[0].cells;
     typeCharacter("M", *state);
     ASSERT_EQ(state->textStampHistory.size(), 1u);
     EXPECT_EQ(state->textStampHistory[0].top, -1);
@@ -115,7 +110,7 @@ TEST_F(TextTool, GlyphAboveTheDocumentIsClippedAndBackspaceRestoresIt) {
     EXPECT_EQ(cell(0, 1).character, CellChar("▓"));
     EXPECT_EQ(cell(0, 2).character, CellChar("x"));  // a blank of the glyph shows through
     eraseLeft(*state);
-    EXPECT_TRUE(state->layers[0].cells == before);
+    EXPECT_TRUE(state->doc.layers[0].cells == before);
     EXPECT_EQ(state->cursor, (GridKey{3, 0}));
     EXPECT_TRUE(state->textStampHistory.empty());
 }

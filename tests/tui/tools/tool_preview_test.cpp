@@ -14,31 +14,29 @@ namespace tool_preview_test {
 
 using C = ANSIColorValue;
 
-// A strip of a known width for the test's lifetime.
+// Editors whose preview strip has a known width.
 class ToolPreview : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedCols_ = toolPreviewCols;
-        toolPreviewCols = 20;
+    static constexpr int stripCols = 20;
+    static AppState editor() {
+        AppState s;
+        s.preview.stripCols = stripCols;
+        return s;
     }
-    void TearDown() override { toolPreviewCols = savedCols_; }
 
     // A strip no sample can produce, to tell whether a sample was made.
     static CellGrid marker() { return CellGrid(1, 1, ANSICell{CellChar("@"), C::ansi16(5), C::ansi16(5), true}); }
-
-private:
-    int savedCols_ = 0;
 };
 
 const ANSICell& cellAt(const CellGrid& grid, int r, int c) { return *grid.cellAt(r, c); }
 
 TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
-    AppState s;
+    AppState s = editor();
     updateToolPreview(s);
-    ASSERT_TRUE(s.toolPreviewKey);
-    EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
-    EXPECT_EQ(s.toolPreviewCells.rowLength(0), 20);
-    s.toolPreviewCells = marker();
+    ASSERT_TRUE(s.preview.toolPreviewKey);
+    EXPECT_EQ(s.preview.toolPreviewCells.rowCount(), previewStripRows);
+    EXPECT_EQ(s.preview.toolPreviewCells.rowLength(0), 20);
+    s.preview.toolPreviewCells = marker();
 
     s.snapshotForUndo();
     beginStroke(s);
@@ -46,12 +44,12 @@ TEST_F(ToolPreview, DrawingOnTheDocumentKeepsTheSampleAndSettingsRebuildIt) {
     paint(GridKey{2, 9}, s);
     s.cursor = GridKey{7, 7};
     updateToolPreview(s);
-    EXPECT_EQ(s.toolPreviewCells, marker()) << "the canvas is not a setting";
+    EXPECT_EQ(s.preview.toolPreviewCells, marker()) << "the canvas is not a setting";
 
     s.tools.brush = BrushSize::cells(3);
     updateToolPreview(s);
-    EXPECT_NE(s.toolPreviewCells, marker());
-    EXPECT_EQ(s.toolPreviewCells.rowCount(), previewStripRows);
+    EXPECT_NE(s.preview.toolPreviewCells, marker());
+    EXPECT_EQ(s.preview.toolPreviewCells.rowCount(), previewStripRows);
 }
 
 // The settings a tool's sample leaves alone must not rebuild it.
@@ -70,15 +68,15 @@ TEST_F(ToolPreview, FingerprintIgnoresWhatTheToolsSampleDoesNotRead) {
         {"text: scale", Tool::text, [](AppState& s) { s.tools.textScale = 3; }},
     };
     for (const Case& c : cases) {
-        AppState s;
+        AppState s = editor();
         s.tools.tool = c.tool;
         const std::string before = toolPreviewFingerprint(s);
         c.change(s);
         EXPECT_EQ(toolPreviewFingerprint(s), before) << c.name;
     }
-    AppState s;
+    AppState s = editor();
     const std::string narrow = toolPreviewFingerprint(s);
-    toolPreviewCols = 21;
+    s.preview.stripCols = 21;
     EXPECT_NE(toolPreviewFingerprint(s), narrow) << "a wider strip is a new sample";
 }
 
@@ -119,7 +117,7 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
     int sampleChanges = 0;
     for (const auto& [tool, name] : EnumStrings<Tool>::table) {
         if (tool == Tool::pans) continue;
-        AppState plain;
+        AppState plain = editor();
         plain.tools.tool = tool;
         for (const ToolSetting& row : toolSettings()) {
             if (std::string_view(row.name) == "tool") continue;
@@ -136,7 +134,7 @@ TEST_F(ToolPreview, EverySettingThatChangesTheSampleChangesTheFingerprint) {
 }
 
 TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
-    AppState s;
+    AppState s = editor();
     s.tools.tool = Tool::fill;
     s.tools.penChar = "▓";
     s.tools.fg = C::ansi16(10);
@@ -151,7 +149,7 @@ TEST_F(ToolPreview, FillSampleFillsTheWholeStrip) {
 
 TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
     for (const SymmetryMode mode : {SymmetryMode::horizontal, SymmetryMode::vertical, SymmetryMode::both}) {
-        AppState s;
+        AppState s = editor();
         s.tools.penChar = "#";
         s.tools.symmetryMode = mode;
         const CellGrid strip = simulateToolPreview(s);
@@ -161,7 +159,7 @@ TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
                     << "mirror of " << p.row << "," << p.col;
         }
     }
-    AppState plain;
+    AppState plain = editor();
     plain.tools.penChar = "#";
     const CellGrid strip = simulateToolPreview(plain);
     EXPECT_EQ(cellAt(strip, 5, 0).character, CellChar("#"));
@@ -169,7 +167,7 @@ TEST_F(ToolPreview, SymmetryShowsTheMirroredStroke) {
 }
 
 TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
-    AppState s;
+    AppState s = editor();
     s.tools.tool = Tool::eraser;
     CellGrid strip = simulateToolPreview(s);
     EXPECT_EQ(cellAt(strip, 6, 0), (ANSICell{CellChar("█"), C::ansi16(2), C::ansi16(0), false})) << "seed stripe";
@@ -188,65 +186,69 @@ TEST_F(ToolPreview, EffectToolsWorkOnSeededArtAndShapesOnTheStrip) {
     EXPECT_EQ(cellAt(strip, 3, 0), ANSICell::blank());
 }
 
-TEST_F(ToolPreview, SamplesLeaveTheDocumentSizeAndTheStateAlone) {
-    AppState s;
-    s.tools.tool = Tool::spray;
-    const int rows = AppState::docRows, cols = AppState::docCols;
-    AppState::docRows = 33;
-    AppState::docCols = 77;
-    const auto layers = s.layers;
-    simulateToolPreview(s);
-    const int afterSample[] = {AppState::docRows, AppState::docCols};
-    previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
-    previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
-    const int afterTryOut[] = {AppState::docRows, AppState::docCols};
-    AppState::docRows = rows;
-    AppState::docCols = cols;
-    EXPECT_EQ(afterSample[0], 33);
-    EXPECT_EQ(afterSample[1], 77);
-    EXPECT_EQ(afterTryOut[0], 33);
-    EXPECT_EQ(afterTryOut[1], 77);
-    EXPECT_EQ(s.layers, layers);
+// The samples and try-outs draw on a strip of their own, whether the document is larger or
+// smaller than the strip: the document keeps its size, its cells and its settings.
+TEST_F(ToolPreview, SamplesAndTryOutsLeaveTheDocumentAlone) {
+    for (const auto& [rows, cols] : {std::pair{33, 77}, std::pair{3, 4}}) {
+        SCOPED_TRACE(std::to_string(cols) + "x" + std::to_string(rows));
+        for (const Tool tool : {Tool::spray, Tool::line, Tool::fill, Tool::text}) {
+            AppState s = editor();
+            s.doc = Document::blank(rows, cols);
+            s.doc.layers.front().cells.set(rows - 1, cols - 1, {CellChar("#"), C::ansi16(2), C::ansi16(1), false});
+            s.tools.tool = tool;
+            const Document before = s.doc;
+            updateToolPreview(s);
+            previewScratchApply(GridKey{2, 2}, PreviewPhase::press, s);
+            previewScratchApply(GridKey{2, 15}, PreviewPhase::drag, s);
+            previewScratchApply(GridKey{2, 6}, PreviewPhase::release, s);
+            EXPECT_EQ(s.doc, before) << rawValue(tool);
+            EXPECT_TRUE(s.undoStack.empty()) << rawValue(tool);
+            for (const CellGrid* strip : {&s.preview.toolPreviewCells, &*s.preview.previewScratchDoc}) {
+                EXPECT_EQ(strip->rowCount(), previewStripRows) << rawValue(tool);
+                EXPECT_EQ(strip->rowLength(0), stripCols) << rawValue(tool);
+            }
+        }
+    }
 }
 
 TEST_F(ToolPreview, TryOutStrokeNeverTouchesTheDocumentOrUndo) {
     for (const Tool tool : {Tool::paint, Tool::line, Tool::fill}) {
-        AppState s;
+        AppState s = editor();
         s.tools.tool = tool;
         s.tools.lineStyle = LineStyle::none;  // the line draws the pen's character
         s.tools.penChar = "%";
         updateToolPreview(s);
-        const CellGrid sample = s.toolPreviewCells;
-        const auto layers = s.layers;
+        const CellGrid sample = s.preview.toolPreviewCells;
+        const auto layers = s.doc.layers;
         previewScratchApply(GridKey{6, 1}, PreviewPhase::press, s);
         previewScratchApply(GridKey{6, 8}, PreviewPhase::drag, s);
         previewScratchApply(GridKey{6, 12}, PreviewPhase::release, s);
-        ASSERT_TRUE(s.previewScratchDoc) << rawValue(tool);
-        EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 8).character, CellChar("%")) << rawValue(tool);
-        EXPECT_EQ(s.layers, layers) << rawValue(tool);
+        ASSERT_TRUE(s.preview.previewScratchDoc) << rawValue(tool);
+        EXPECT_EQ(cellAt(*s.preview.previewScratchDoc, 6, 8).character, CellChar("%")) << rawValue(tool);
+        EXPECT_EQ(s.doc.layers, layers) << rawValue(tool);
         EXPECT_TRUE(s.undoStack.empty()) << rawValue(tool);
         EXPECT_FALSE(s.dirty) << rawValue(tool);
-        EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
+        EXPECT_EQ(s.preview.toolPreviewCells, sample) << rawValue(tool);
 
         // While the try-out is shown the sample is not rebuilt.
         s.tools.penChar = "&";
         updateToolPreview(s);
-        EXPECT_EQ(s.toolPreviewCells, sample) << rawValue(tool);
+        EXPECT_EQ(s.preview.toolPreviewCells, sample) << rawValue(tool);
     }
 }
 
 TEST_F(ToolPreview, ShapeTryOutFollowsThePointerWithoutSmearing) {
-    AppState s;
+    AppState s = editor();
     s.tools.tool = Tool::line;
     s.tools.lineStyle = LineStyle::none;
     s.tools.penChar = "*";
     previewScratchApply(GridKey{6, 0}, PreviewPhase::press, s);
     previewScratchApply(GridKey{6, 15}, PreviewPhase::drag, s);
     previewScratchApply(GridKey{6, 4}, PreviewPhase::release, s);
-    ASSERT_TRUE(s.previewScratchDoc);
-    EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 4).character, CellChar("*"));
-    EXPECT_EQ(cellAt(*s.previewScratchDoc, 6, 15), ANSICell::blank()) << "the longer drag was replaced";
-    EXPECT_FALSE(s.previewStrokeStart);
+    ASSERT_TRUE(s.preview.previewScratchDoc);
+    EXPECT_EQ(cellAt(*s.preview.previewScratchDoc, 6, 4).character, CellChar("*"));
+    EXPECT_EQ(cellAt(*s.preview.previewScratchDoc, 6, 15), ANSICell::blank()) << "the longer drag was replaced";
+    EXPECT_FALSE(s.preview.previewStrokeStart);
 }
 
 class PresetHover : public ToolPreview {
@@ -269,24 +271,24 @@ protected:
         s.mouse = {x, y};
         updatePresetHoverPreview(s, layout);
     }
-    AppState s;
+    AppState s = editor();
     Layout layout;
 };
 
 TEST_F(PresetHover, SameSlotTwiceComputesOnce) {
     hover(11, 30);
-    ASSERT_TRUE(s.presetHoverCells);
-    EXPECT_EQ(s.presetHoverIndex, 2);
-    EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("Q"));
+    ASSERT_TRUE(s.preview.presetHoverCells);
+    EXPECT_EQ(s.preview.presetHoverIndex, 2);
+    EXPECT_EQ(cellAt(*s.preview.presetHoverCells, 5, 0).character, CellChar("Q"));
     EXPECT_EQ(s.tools.penChar, "█") << "the real settings are untouched";
 
-    s.presetHoverCells = marker();
+    s.preview.presetHoverCells = marker();
     hover(13, 30);
-    EXPECT_EQ(*s.presetHoverCells, marker());
+    EXPECT_EQ(*s.preview.presetHoverCells, marker());
 
     hover(15, 30);
-    EXPECT_EQ(s.presetHoverIndex, 3);
-    EXPECT_EQ(cellAt(*s.presetHoverCells, 5, 0).character, CellChar("R"));
+    EXPECT_EQ(s.preview.presetHoverIndex, 3);
+    EXPECT_EQ(cellAt(*s.preview.presetHoverCells, 5, 0).character, CellChar("R"));
 }
 
 TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
@@ -301,20 +303,20 @@ TEST_F(PresetHover, ClearsOffASlotOnAnEmptySlotAndWithPanspect) {
     for (std::size_t i = 0; i < leaves.size(); ++i) {
         s.tools.tool = Tool::paint;
         hover(11, 30);
-        ASSERT_TRUE(s.presetHoverCells);
+        ASSERT_TRUE(s.preview.presetHoverCells);
         leaves[i]();
-        EXPECT_FALSE(s.presetHoverIndex) << i;
-        EXPECT_FALSE(s.presetHoverCells) << i;
+        EXPECT_FALSE(s.preview.presetHoverIndex) << i;
+        EXPECT_FALSE(s.preview.presetHoverCells) << i;
     }
 }
 
 TEST_F(ToolPreview, PanspectKeepsTheLastSample) {
-    AppState s;
+    AppState s = editor();
     s.tools.tool = Tool::pans;
-    s.toolPreviewCells = marker();
+    s.preview.toolPreviewCells = marker();
     updateToolPreview(s);
-    EXPECT_EQ(s.toolPreviewCells, marker());
-    EXPECT_FALSE(s.toolPreviewKey);
+    EXPECT_EQ(s.preview.toolPreviewCells, marker());
+    EXPECT_FALSE(s.preview.toolPreviewKey);
 }
 
 }  // namespace tool_preview_test
