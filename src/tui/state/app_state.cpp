@@ -1,5 +1,4 @@
 #include "tui/state/app_state.hpp"
-#include "tui/state/overlay_table.hpp"
 
 #include <unistd.h>
 
@@ -150,11 +149,5 @@ void AppState::resizeCanvas(int cols, int rows) {
 }
 
 CellGrid AppState::composited() const { return compositeLayers(layers, docRows, docCols); }
-
-bool AppState::anyOverlayOpen() const {
-    for (const OverlayEntry& overlay : overlayTable())
-        if (overlay.countsAsOpen && overlay.isOpen(*this)) return true;
-    return false;
-}
 
 }  // namespace glyphloom
