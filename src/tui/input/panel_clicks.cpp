@@ -61,7 +61,10 @@ bool charPickerClick(int x, int y, AppState& state, const Layout& layout) {
 }  // namespace
 
 bool floatingPanelClick(int x, int y, int, AppState& state, const Layout& layout) {
-    if (state.overlay == Overlay::charPicker && charPickerClick(x, y, state, layout)) return true;
+    if (state.overlay == Overlay::charPicker) {
+        if (charPickerClick(x, y, state, layout)) return true;
+        if (hit(layout.charPickerFrame, x, y)) return true;  // the picker's own ground, not the canvas
+    }
     if (state.overlay == Overlay::palettePicker) {
         if (paletteClick(x, y, state, layout)) return true;
         if (hit(layout.paletteFrame, x, y)) return true;

@@ -47,6 +47,7 @@ Span drawPicker(const AppState& state, Screen& screen, Layout& layout) {
     const Frame frame{top, left, inner + 2, height};
     const bool fill = state.charPickerTarget == CharTarget::fill;
     drawBox(screen, frame, fill ? " Fill character " : " Characters ", separator, panelBg);
+    layout.charPickerFrame = frame;
 
     // Header: set button, mode buttons, code-point field.
     const int x0 = left + 1;

@@ -273,6 +273,20 @@ TEST(DispatchKeys, TextFieldEditingMovesTheCursorAndCancels) {
     EXPECT_EQ(s.state.filename, "Untitled");
 }
 
+TEST(DispatchClicks, TheCharacterPickersGroundTakesTheClickNotTheCanvasBelow) {
+    Session s;
+    penCharTapped(s.state);
+    s.redraw();
+    ASSERT_TRUE(s.layout.charPickerFrame);
+    const Frame frame = *s.layout.charPickerFrame;
+    const int x = frame.left + frame.width - 2, y = frame.top + frame.height - 2;  // a blank corner inside
+    ASSERT_TRUE(s.layout.docCell(x, y)) << "the corner lies over the canvas";
+    s.send(InputEvent::mouseDown(x, y, 0));
+    s.send(InputEvent::mouseUp(x, y));
+    EXPECT_EQ(s.state.overlay, Overlay::charPicker);
+    EXPECT_TRUE(s.state.undoStack.empty()) << "nothing was painted under the picker";
+}
+
 TEST(DispatchKeys, CodepointEntryPlacesTheGlyphOrSaysWhyNot) {
     Session s;
     openOverlay(Overlay::charPicker, s.state);
