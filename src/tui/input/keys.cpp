@@ -8,7 +8,6 @@
 #include "tui/actions/font_import.hpp"
 #include "tui/actions/keyboard_pointer.hpp"
 #include "tui/actions/panels.hpp"
-#include "tui/actions/prompt_actions.hpp"
 #include "tui/actions/session.hpp"
 #include "tui/actions/toolbar.hpp"
 #include "tui/input/text_entry.hpp"
