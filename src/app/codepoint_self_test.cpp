@@ -1,8 +1,10 @@
 #include "app/codepoint_self_test.hpp"
 
 #include "core/text/utf8.hpp"
+#include "tui/actions/panels.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
@@ -40,21 +42,21 @@ std::vector<std::string> runCodepointCheck(const CodepointCheck& check) {
     AppState state;
     state.tools.penChar = "#";
     state.tools.charNull = true;
-    state.charPickerOpen = true;
-    startTextEntry(TextEntryMode::codepoint, state);
-    if (!state.codepointEntryActive || state.statusNote.value_or("") != "type a hex code point, Enter to place")
+    openOverlay(Overlay::charPicker, state);
+    startCodepointEntry(state);
+    if (!promptIs(state.prompt, PromptKind::codepoint) || state.statusNote.value_or("") != "type a hex code point, Enter to place")
         failures.push_back("the field did not open with its prompt");
     for (const char* p = check.typed; *p != '\0'; ++p) textEntryKey(static_cast<std::uint8_t>(*p), state);
     textEntryKey(enterKey, state);
-    if (state.codepointEntryActive) failures.push_back("Enter left the field open");
+    if (state.prompt) failures.push_back("Enter left the field open");
     const std::string buffer = upperAscii(check.typed);
     if (check.expected) {
-        if (state.tools.penChar != *check.expected || state.tools.charNull || state.charPickerOpen)
+        if (state.tools.penChar != *check.expected || state.tools.charNull || state.anyOverlayOpen())
             failures.push_back("the pen is " + shown(state.tools.penChar) + ", wanted " + shown(check.expected));
         if (state.statusNote.value_or("") != "placed U+" + buffer)
             failures.push_back("note " + shown(state.statusNote.value_or("")));
     } else {
-        if (state.tools.penChar != "#" || !state.tools.charNull || !state.charPickerOpen)
+        if (state.tools.penChar != "#" || !state.tools.charNull || state.overlay != Overlay::charPicker)
             failures.push_back("the pen changed");
         if (state.statusNote.value_or("") != "no glyph at U+" + buffer)
             failures.push_back("note " + shown(state.statusNote.value_or("")));

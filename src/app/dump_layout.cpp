@@ -5,6 +5,7 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 
@@ -14,33 +15,37 @@ void applyLayoutSetupFlags(const CommandLine& commandLine, AppState& state) {
     }
     struct Flag {
         const char* name;
-        bool AppState::*field;
+        Overlay overlay;
     };
+    // One overlay is open at a time: of several flags, the last listed here wins.
     static const Flag flags[] = {
-        {"--charpicker", &AppState::charPickerOpen},   {"--panel", &AppState::toolPanelOpen},
-        {"--layers", &AppState::layersPanelOpen},      {"--palette", &AppState::palettePickerOpen},
-        {"--about", &AppState::aboutOpen},             {"--fades", &AppState::fadesPanelOpen},
-        {"--depthmenu", &AppState::depthPickerOpen},   {"--saveopts", &AppState::saveOptionsOpen},
-        {"--savemenu", &AppState::saveOptionsOpen},    {"--presetfilemenu", &AppState::presetFileMenuOpen},
-        {"--fontbrowser", &AppState::fontBrowserOpen2}, {"--docbrowser", &AppState::fileBrowserOpen},
-        {"--sizemenu", &AppState::sizePickerOpen},
+        {"--charpicker", Overlay::charPicker},   {"--layers", Overlay::layersPanel},
+        {"--palette", Overlay::palettePicker},   {"--about", Overlay::about},
+        {"--fades", Overlay::fadesPanel},        {"--depthmenu", Overlay::depthPicker},
+        {"--saveopts", Overlay::saveOptions},    {"--savemenu", Overlay::saveOptions},
+        {"--presetfilemenu", Overlay::presetFileMenu}, {"--fontbrowser", Overlay::fontBrowser},
+        {"--docbrowser", Overlay::fileBrowser},  {"--sizemenu", Overlay::sizePicker},
     };
     for (const Flag& flag : flags)
-        if (commandLine.has(flag.name)) state.*flag.field = true;
+        if (commandLine.has(flag.name)) openOverlay(flag.overlay, state);
+    if (commandLine.has("--panel")) state.toolPanelOpen = true;
     if (commandLine.has("--ownfill")) state.tools.shapeFill.enabled = true;
     if (commandLine.has("--fontbrowse")) {
-        state.fontBrowserOpen2 = true;
-        state.fontBrowserMode = true;
+        openOverlay(Overlay::fontBrowser, state);
+        state.fontFileListing = true;
     }
     if (commandLine.has("--refimgbrowser")) {
-        state.fileBrowserOpen = true;
-        state.imageBrowserMode = true;
+        openOverlay(Overlay::fileBrowser, state);
+        state.browseFor = BrowseFor::image;
     }
     if (commandLine.has("--charsetmenu")) {
-        state.charPickerOpen = true;
+        openOverlay(Overlay::charPicker, state);
         state.charsetMenuOpen = true;
     }
-    if (auto path = commandLine.valuesOf("--imageimport", 1)) state.imageImportPath = path->front();
+    if (auto path = commandLine.valuesOf("--imageimport", 1)) {
+        openOverlay(Overlay::imageImport, state);
+        state.imageImportPath = path->front();
+    }
     if (auto value = commandLine.valuesOf("--charset", 1)) {
         int index = 0;
         const std::string& text = value->front();
@@ -48,7 +53,7 @@ void applyLayoutSetupFlags(const CommandLine& commandLine, AppState& state) {
     }
     if (commandLine.has("--addlayer")) addLayer(state);
     // A browser opened by a flag lists its folder, as opening it from the editor does.
-    if (state.fileBrowserOpen) refreshBrowse(state);
+    if (state.overlay == Overlay::fileBrowser) refreshBrowse(state);
 }
 
 void dumpLayout(const AppState& state, int rows, int cols, std::FILE* out) {

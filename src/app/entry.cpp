@@ -8,6 +8,7 @@
 #include "core/format/preset_bank.hpp"
 #include "core/model/version.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/recovery.hpp"
 #include "app/console.hpp"
@@ -40,6 +41,7 @@ int interactiveStart(const CommandLine& commandLine) {
     std::optional<std::string> openedNote;  // outlives the welcome
     if (auto file = commandLine.fileArgument()) {
         if (isImageFileName(*file)) {
+            openOverlay(Overlay::imageImport, state);
             state.imageImportPath = *file;  // the import box asks how to convert it
         } else {
             loadDocument(*file, state);
@@ -53,10 +55,10 @@ int interactiveStart(const CommandLine& commandLine) {
         }
     }
     if (commandLine.has("--charsetmenu")) {
-        state.charPickerOpen = true;
+        openOverlay(Overlay::charPicker, state);
         state.charsetMenuOpen = true;
     }
-    if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) state.saveOptionsOpen = true;
+    if (commandLine.has("--saveopts") || commandLine.has("--savemenu")) openOverlay(Overlay::saveOptions, state);
 
     state.statusNote = "welcome to Glyphloom¹⁶ᴹ";
     // Settings files that could not be read were set aside: the user hears of it once.

@@ -7,7 +7,7 @@
 #include "tui/input/dispatch.hpp"
 #include "tui/actions/font_import.hpp"
 #include "tui/actions/status_notes.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/tools/tool_preview.hpp"
 
 namespace glyphloom {
@@ -21,7 +21,7 @@ void playPendingClick(AppState& state, const Layout& layout, Terminal& terminal,
     const auto kbCursor = state.kbCursor;
     handle(InputEvent::mouseDown(at.col, at.row, 0), state, layout, terminal, screen);
     handle(InputEvent::mouseUp(at.col, at.row), state, layout, terminal, screen);
-    if (typingText(state)) {
+    if (state.prompt) {
         // Typing goes to the field now, not to the pointer.
         state.kbCursor.reset();
         state.cursorVisible = false;
@@ -50,10 +50,8 @@ void processBatch(const std::vector<InputEvent>& events, AppState& state, const 
     // Whatever the overlay covered must be repainted in full, not diffed.
     if (overlayWasOpen && !state.anyOverlayOpen()) screen.invalidate();
     if (!resized) state.resizeStep = 0;
-    if (state.historyOpen && state.historyOpenedAt && now - *state.historyOpenedAt > historyAutoClose) {
-        state.historyOpen = false;
-        state.historyOpenedAt.reset();
-    }
+    if (state.overlay == Overlay::history && state.historyOpenedAt && now - *state.historyOpenedAt > historyAutoClose)
+        closeOverlay(Overlay::history, state);
     if (state.resizeStatic) {
         Chrome::tvStatic(screen);
         screen.flush();

@@ -4,7 +4,7 @@
 
 #include "tui/actions/session.hpp"
 #include "tui/input/dispatch.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace main_loop_test {
@@ -40,13 +40,13 @@ struct Loop {
 
 TEST(MainLoop, HistoryPanelClosesOnTheFirstInputAfterFourSeconds) {
     Loop loop;
-    loop.state.historyOpen = true;
+    openOverlay(Overlay::history, loop.state);
     loop.state.historyOpenedAt = loop.now - 3900ms;
     loop.batch({InputEvent::mouseMove(1, 1, false)});
-    EXPECT_TRUE(loop.state.historyOpen);
+    EXPECT_EQ(loop.state.overlay, Overlay::history);
     loop.now += 200ms;
     loop.batch({InputEvent::mouseMove(2, 1, false)});
-    EXPECT_FALSE(loop.state.historyOpen);
+    EXPECT_NE(loop.state.overlay, Overlay::history);
     EXPECT_FALSE(loop.state.historyOpenedAt);
 }
 
@@ -107,12 +107,12 @@ TEST(MainLoop, KeyboardClickThatStartsAFieldHandsTheKeysToIt) {
         const char* name;
         void (*open)(AppState&);
         std::optional<Span> Layout::*field;
-        TextEntryMode mode;
+        PromptKind kind;
     };
     const Case cases[] = {
-        {"font URL", [](AppState& s) { s.fontBrowserOpen2 = true; }, &Layout::fontURLSpan, TextEntryMode::fontPath},
-        {"code point", [](AppState& s) { s.charPickerOpen = true; }, &Layout::codepointFieldSpan,
-         TextEntryMode::codepoint},
+        {"font URL", [](AppState& s) { openOverlay(Overlay::fontBrowser, s); }, &Layout::fontURLSpan, PromptKind::fontPath},
+        {"code point", [](AppState& s) { openOverlay(Overlay::charPicker, s); }, &Layout::codepointFieldSpan,
+         PromptKind::codepoint},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,12 +123,12 @@ TEST(MainLoop, KeyboardClickThatStartsAFieldHandsTheKeysToIt) {
         ASSERT_TRUE(field);
         loop.state.kbCursor = ScreenCell{field->row, field->colStart};
         loop.batch({InputEvent::key(' ')});
-        EXPECT_EQ(activeTextEntry(loop.state), c.mode);
+        EXPECT_TRUE(promptIs(loop.state.prompt, c.kind));
         EXPECT_FALSE(loop.state.kbCursor);
         loop.layout = drawFrame(loop.state, loop.screen);
         loop.batch({InputEvent::key('A'), InputEvent::key(' ')});
         EXPECT_FALSE(loop.state.pendingClick);
-        EXPECT_EQ(loop.state.renameBuffer, "A ");
+        EXPECT_EQ(loop.state.prompt->text(), "A ");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tui/actions/about_box.hpp"
 
 #include "core/text/utf8.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace {
@@ -10,9 +11,12 @@ constexpr std::size_t historyLimit = 200;
 
 }  // namespace
 
-void openAbout(AppState& state) { state.aboutOpen = true; }
+void openAbout(AppState& state) { openOverlay(Overlay::about, state); }
 
-void closeAboutBox(AppState& state) { state.aboutOpen = false; }
+// Esc keeps the conversation for next time; only a click away forgets it (the overlay table).
+void closeAboutBox(AppState& state) {
+    if (state.overlay == Overlay::about) state.overlay.reset();
+}
 
 void typeIntoAbout(const std::string& character, AppState& state) {
     if (utf8::decode(state.aboutInput).size() < promptLimit) state.aboutInput += character;

@@ -15,6 +15,7 @@
 #include "core/model/cell_text_table.hpp"
 #include "core/render/image_export.hpp"
 #include "core/text/utf8.hpp"
+#include "tui/actions/prompt_actions.hpp"
 #include "tui/actions/recovery.hpp"
 #include "tui/state/sauce_state.hpp"
 
@@ -442,6 +443,15 @@ void conformDocument(AppState& state) {
         }
     }
     state.statusNote = "conformed " + std::to_string(count) + " cells — undo to restore";
+}
+
+void startFileNameEntry(AppState& state) { openPrompt(Prompt(PromptKind::fileName, state.filename, true), state); }
+
+void commitFileNameEntry(bool save, AppState& state) {
+    if (!promptIs(state.prompt, PromptKind::fileName)) return;
+    const std::string text = state.prompt->text();
+    cancelPrompt(state);
+    if (renameDocument(text, state) && save) saveDocument(state);
 }
 
 }  // namespace glyphloom

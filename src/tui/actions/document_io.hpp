@@ -42,6 +42,10 @@ void saveDocument(AppState& state, const FileWriter& write);
 // document's folder) becomes the document's folder, when it exists: false, with a note,
 // when it does not.
 bool renameDocument(const std::string& typed, AppState& state);
+// Typing the document's name in the bar, starting from the current name, wholly selected.
+void startFileNameEntry(AppState& state);
+// Ends typing the document name, keeping what was typed (unless empty); saves when `save`.
+void commitFileNameEntry(bool save, AppState& state);
 // Where the next save goes: the document's folder, else its owned file's, else the
 // current directory.
 std::string documentFolder(const AppState& state);

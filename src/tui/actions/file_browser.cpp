@@ -9,7 +9,8 @@
 #include "core/text/utf8.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/preset_actions.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace {
@@ -84,9 +85,9 @@ std::vector<std::string> browseListing(const std::string& dir, const std::vector
 }
 
 std::vector<std::string> browseExtensions(const AppState& state) {
-    if (state.fontBrowserMode) return {"tdf", "flf", "zip"};
-    if (state.presetBrowserMode) return {"ansipresets", "json"};
-    if (state.imageBrowserMode) return {"png"};
+    if (listingFontFiles(state)) return {"tdf", "flf", "zip"};
+    if (state.browseFor == BrowseFor::presets) return {"ansipresets", "json"};
+    if (state.browseFor == BrowseFor::image) return {"png"};
     std::vector<std::string> documents(artFileExtensions().begin(), artFileExtensions().end());
     documents.emplace_back("glyphloom");
     return documents;
@@ -117,19 +118,22 @@ void activateBrowseEntry(int index, AppState& state) {
         return;
     }
     const std::string path = (fs::path(state.browseDir) / entry).string();
-    if (state.presetBrowserMode) {
-        importPresetFile(entry, state);
-    } else if (state.fontBrowserMode) {
+    if (listingFontFiles(state)) {
         state.pendingFontFile = path;  // imported after this frame, which can show its progress
-    } else if (state.imageBrowserMode) {
+        return;
+    }
+    closeFileBrowser(state);
+    if (state.browseFor == BrowseFor::presets) {
+        importPresetFile(entry, state);
+    } else if (state.browseFor == BrowseFor::image) {
+        openOverlay(Overlay::imageImport, state);
         state.imageImportPath = path;  // the import box asks how to convert it
     } else {
         loadDocument(path, state);
     }
-    state.fileBrowserOpen = false;
 }
 
-void closeFileBrowser(AppState& state) { state.fileBrowserOpen = false; }
+void closeFileBrowser(AppState& state) { closeOverlay(Overlay::fileBrowser, state); }
 
 void scrollBrowse(int delta, int page, AppState& state) {
     const int entries = static_cast<int>(state.fileBrowserEntries.size());
@@ -150,11 +154,11 @@ void moveBrowseSelection(int delta, int page, AppState& state) {
 }
 
 void startBrowsePathEntry(AppState& state) {
-    if (state.fontBrowserMode) {
-        startTextEntry(TextEntryMode::fontPath, state);
+    if (listingFontFiles(state)) {
+        openPrompt(Prompt(PromptKind::fontPath), state);
         state.statusNote = "paste a font URL (or a file path), Enter to import";
     } else {
-        startTextEntry(TextEntryMode::loadPath, state);
+        openPrompt(Prompt(PromptKind::loadPath), state);
         state.statusNote = "type a filename, Enter to open";
     }
 }

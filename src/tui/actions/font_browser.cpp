@@ -4,6 +4,8 @@
 
 #include "tui/actions/file_browser.hpp"
 #include "tui/actions/font_import.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 
@@ -23,14 +25,13 @@ void answerFontDelete(bool remove, AppState& state) {
 }
 
 void openFontFileListing(AppState& state) {
-    state.fontBrowserMode = true;
-    state.presetBrowserMode = state.imageBrowserMode = false;
+    state.fontFileListing = true;
     refreshBrowse(state);
 }
 
 void leaveFontFileListing(AppState& state) {
-    state.fontBrowserMode = false;
-    state.fontLoadActive = false;
+    state.fontFileListing = false;
+    if (promptIs(state.prompt, PromptKind::fontPath)) cancelPrompt(state);
     state.fontListScroll = 0;
 }
 
@@ -38,15 +39,19 @@ void fontFileEntryTapped(int index, AppState& state) {
     if (index < 0 || index >= static_cast<int>(state.fileBrowserEntries.size())) return;
     const bool folder = isFolderEntry(state.fileBrowserEntries[static_cast<std::size_t>(index)]);
     activateBrowseEntry(index, state);
-    if (!folder) state.fontBrowserMode = false;
+    if (!folder) state.fontFileListing = false;
 }
 
 void closeFontBrowser(bool keep, AppState& state) {
     if (!keep && state.fontBrowserPrev) state.textFontIndex = *state.fontBrowserPrev;
-    state.fontBrowserOpen2 = false;
-    state.fontBrowserPrev.reset();
+    closeOverlay(Overlay::fontBrowser, state);  // which forgets the face tried before
 }
 
-void openFontBrowser(AppState& state) { state.fontBrowserOpen2 = true; }
+void openFontBrowser(AppState& state) { openOverlay(Overlay::fontBrowser, state); }
+
+void startFontURLEntry(AppState& state) {
+    openPrompt(Prompt(PromptKind::fontPath), state);
+    state.statusNote = "paste a font URL, Enter to import";
+}
 
 }  // namespace glyphloom

@@ -22,5 +22,7 @@ void leaveFontFileListing(AppState& state);
 void fontFileEntryTapped(int index, AppState& state);
 // OK keeps the face being tried; cancel returns to the one chosen before the browser opened.
 void closeFontBrowser(bool keep, AppState& state);
+// The browser's URL field: a font file path or web address to import.
+void startFontURLEntry(AppState& state);
 
 }  // namespace glyphloom

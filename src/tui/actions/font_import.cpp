@@ -4,6 +4,7 @@
 
 #include "core/fonts/font_store.hpp"
 #include "core/io/file_io.hpp"
+#include "tui/actions/prompt_actions.hpp"
 #include "tui/tools/text_tool.hpp"
 
 namespace fs = std::filesystem;
@@ -117,7 +118,7 @@ void queueFontImport(const std::string& entry, AppState& state) {
 
 void runPendingFontImport(AppState& state, const FontImportRepaint& repaint, std::chrono::milliseconds limit) {
     if (state.pendingFontURL && !state.fontDownload) {
-        state.fontLoadActive = false;
+        if (promptIs(state.prompt, PromptKind::fontPath)) cancelPrompt(state);
         const std::string url = trimmed(*state.pendingFontURL);
         if (isWebAddress(url)) {
             // The loop carries on; followFontDownload picks up the result.

@@ -5,6 +5,7 @@
 #include "core/format/sauce_record.hpp"
 #include "core/io/file_io.hpp"
 #include "core/render/image_rasterize.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace {
@@ -35,6 +36,7 @@ std::string imageLayerName(const std::string& path) {
 void importImageAsLayer(ImageImportMode mode, AppState& state) {
     if (!state.imageImportPath) return;
     const std::string path = *state.imageImportPath;
+    closeOverlay(Overlay::imageImport, state);
     state.imageImportPath.reset();
     if (static_cast<int>(state.doc.layers.size()) >= maxDocumentLayers) {
         state.statusNote = "layer limit (" + std::to_string(maxDocumentLayers) + ")";

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "core/color/color_depth.hpp"
+#include "tui/actions/panels.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace {
@@ -73,10 +76,10 @@ void paletteSliderSet(PaletteChannel channel, int value, AppState& state) {
 }
 
 void paletteButtonTapped(bool forFg, AppState& state) {
-    if (state.palettePickerOpen && state.paletteTargetFg == forFg) {
-        state.palettePickerOpen = false;
+    if (state.overlay == Overlay::palettePicker && state.paletteTargetFg == forFg) {
+        closeOverlay(Overlay::palettePicker, state);
     } else {
-        state.palettePickerOpen = true;
+        openOverlay(Overlay::palettePicker, state);
         state.paletteTargetFg = forFg;
     }
 }
@@ -97,5 +100,27 @@ void paletteSliderDragTo(int x, AppState& state) {
 void endPaletteSliderDrag(AppState& state) { state.paletteSliderDrag.reset(); }
 
 void applyTcDraft(AppState& state) { makeSolid(tcDraftColor(state.tcDraft), state.paletteTargetFg, state); }
+
+void startStepEntry(PaletteChannel channel, AppState& state) {
+    openPrompt(Prompt::forStepValue(channel), state);
+    if (!isMixChannel(channel)) state.statusNote = "type a repeat number, Enter to set";
+    else if (channel == PaletteChannel::tcL) state.statusNote = "type a value −128…128, Enter to set";
+    else state.statusNote = "type a value 0–255, Enter to set";
+}
+
+void commitStepEntry(AppState& state) {
+    const auto channel = state.prompt ? state.prompt->stepChannel() : std::nullopt;
+    if (!channel) return;
+    const std::string text = state.prompt->text();
+    cancelPrompt(state);
+    int value = 0;
+    try {
+        value = std::stoi(text);
+    } catch (...) {
+        return;  // nothing typed: the value stays
+    }
+    if (isMixChannel(*channel)) paletteSliderSet(*channel, value, state);  // clamps and applies the mixed colour
+    else setCycleRepeat(*channel == PaletteChannel::fg, value, state);
+}
 
 }  // namespace glyphloom

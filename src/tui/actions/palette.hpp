@@ -36,4 +36,10 @@ void endPaletteSliderDrag(AppState& state);
 // The mixed colour becomes the target channel's solid colour.
 void applyTcDraft(AppState& state);
 
+// Typing a number for a channel: a mix slider's value or a colour row's cycle repeat.
+void startStepEntry(PaletteChannel channel, AppState& state);
+// Applies the typed number to its channel (clamped) and ends the entry; an empty field
+// leaves the value as it was.
+void commitStepEntry(AppState& state);
+
 }  // namespace glyphloom

@@ -9,6 +9,8 @@
 #include "core/text/cp437_characters.hpp"
 #include "core/fonts/fkey_banks.hpp"
 #include "tui/actions/palette.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/state/tool_settings.hpp"
 #include "tui/tools/text_tool.hpp"
 
@@ -113,7 +115,7 @@ void poolChipTapped(bool forFg, std::size_t index, bool rightClick, AppState& st
     if (pool != nullptr && index < pool->size()) chipTapped((*pool)[index], forFg && !rightClick, state);
 }
 
-void toggleFadesPanel(AppState& state) { state.fadesPanelOpen = !state.fadesPanelOpen; }
+void toggleFadesPanel(AppState& state) { toggleOverlay(Overlay::fadesPanel, state); }
 
 void swapForegroundAndBackground(AppState& state) {
     const ANSIColorValue oldFg = state.tools.fg;
@@ -174,19 +176,18 @@ void fillSwatchTapped(bool fg, int index, AppState& state) {
 
 void fillCharTapped(AppState& state) {
     state.charPickerTarget = CharTarget::fill;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
 }
 
 void penCharTapped(AppState& state) {
     state.charPickerTarget = CharTarget::pen;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
 }
 
 // --- Character picker ---
 
 void closeCharPickerIfEmptyCycle(AppState& state) {
-    state.charPickerOpen = false;
-    state.charsetMenuOpen = false;
+    closeOverlay(Overlay::charPicker, state);
     if (state.charPickerTarget == CharTarget::fill && state.tools.shapeFill.charMode == FillChannelMode::cycle &&
         state.tools.shapeFill.charPool.empty()) {
         state.tools.shapeFill.charMode = FillChannelMode::solid;
@@ -224,7 +225,7 @@ void placeTypedCodepoint(const std::string& hex, AppState& state) {
     }
     state.tools.penChar = *glyph;
     state.tools.charNull = false;
-    state.charPickerOpen = false;
+    closeOverlay(Overlay::charPicker, state);
     state.statusNote = "placed U+" + shown;
 }
 
@@ -244,13 +245,18 @@ void charModeTapped(CharMode mode, AppState& state) {
     state.tools.charRandom = !wasLit && mode == CharMode::random;
 }
 
+void startCodepointEntry(AppState& state) {
+    openPrompt(Prompt(PromptKind::codepoint), state);
+    state.statusNote = "type a hex code point, Enter to place";
+}
+
 void toggleCharsetMenu(AppState& state) { state.charsetMenuOpen = !state.charsetMenuOpen; }
 
 void charsetChosen(int index, AppState& state) {
     if (index < 0 || index >= static_cast<int>(Charsets::sets().size())) return;
     state.charsetIndex = index;
     state.charsetMenuOpen = false;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
 }
 
 }  // namespace glyphloom

@@ -82,6 +82,8 @@ void charPicked(const std::string& character, AppState& state);
 // A code point typed in the picker's hex field: its glyph becomes the pen's single character
 // and the picker closes; the note says when there is no glyph there.
 void placeTypedCodepoint(const std::string& hex, AppState& state);
+// The picker's code-point field: typing a hex code point to place.
+void startCodepointEntry(AppState& state);
 // Backspace in the picker: drops the last character of the target's sequence.
 void removeLastPickedChar(AppState& state);
 // A mode button of the picker; a lit button goes back to a single character.

@@ -8,6 +8,7 @@
 #include "core/io/file_io.hpp"
 #include "tui/actions/file_browser.hpp"
 #include "tui/layout/chrome.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace {
@@ -165,11 +166,9 @@ void exportPresetBank(AppState& state) {
 }
 
 void openPresetLoadBrowser(AppState& state) {
-    state.fontBrowserMode = false;
-    state.imageBrowserMode = false;
-    state.presetBrowserMode = true;
+    openOverlay(Overlay::fileBrowser, state);
+    state.browseFor = BrowseFor::presets;
     refreshBrowse(state);
-    state.fileBrowserOpen = true;
     state.statusNote = state.browseDir;
 }
 
@@ -188,10 +187,10 @@ void importPresetFile(const std::string& named, AppState& state) {
     state.statusNote = "loaded presets from " + named;
 }
 
-void togglePresetFileMenu(AppState& state) { state.presetFileMenuOpen = !state.presetFileMenuOpen; }
+void togglePresetFileMenu(AppState& state) { toggleOverlay(Overlay::presetFileMenu, state); }
 
 void presetFileMenuClicked(std::optional<bool> exportRow, AppState& state) {
-    state.presetFileMenuOpen = false;
+    closeOverlay(Overlay::presetFileMenu, state);
     if (!exportRow) return;
     if (*exportRow) exportPresetBank(state);
     else openPresetLoadBrowser(state);

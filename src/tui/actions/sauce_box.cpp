@@ -1,6 +1,7 @@
 #include "tui/actions/sauce_box.hpp"
 
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/actions/save_options.hpp"
 #include "tui/state/sauce_state.hpp"
 
 namespace glyphloom {
@@ -13,8 +14,7 @@ void openSauceBox(AppState& state) {
 
 void sauceBoxRowTapped(SauceBoxRow row, AppState& state) {
     auto startField = [&](const std::string& value) {
-        startTextEntry(TextEntryMode::sauceField, state, value);
-        state.sauceEntryKind = sauceEntryFor(row);
+        if (const auto entry = sauceEntryFor(row)) openPrompt(Prompt::forSauceField(*entry, value), state);
     };
     switch (row.kind) {
         case SauceBoxRowKind::done: return closeSauceBox(state);
@@ -41,6 +41,15 @@ void sauceBoxRowTapped(SauceBoxRow row, AppState& state) {
             return startField(row.line >= 0 && line < state.doc.sauce.sauceComments.size() ? state.doc.sauce.sauceComments[line] : std::string());
         }
     }
+}
+
+void commitSauceField(AppState& state) {
+    const auto entry = state.prompt ? state.prompt->sauceEntry() : std::nullopt;
+    if (!entry) return;
+    if (entry->field == SauceField::documentName) return saveFromOptions(state);  // names and saves
+    const std::string text = state.prompt->text();
+    cancelPrompt(state);
+    commitSauceEntry(*entry, text, state);
 }
 
 }  // namespace glyphloom

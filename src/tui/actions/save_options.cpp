@@ -2,7 +2,8 @@
 
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/sauce_box.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/state/identity.hpp"
 
 namespace glyphloom {
@@ -10,9 +11,7 @@ namespace glyphloom {
 void saveOptionTapped(SaveOption option, AppState& state) {
     switch (option) {
         case SaveOption::name:
-            startTextEntry(TextEntryMode::sauceField, state, state.filename);
-            state.sauceEntryKind = SauceEntry::of(SauceField::documentName);
-            return;
+            return openPrompt(Prompt::forSauceField(SauceEntry::of(SauceField::documentName), state.filename), state);
         case SaveOption::save: return saveFromOptions(state);
         case SaveOption::sauceRecord: return openSauceBox(state);
         case SaveOption::utf8: state.exportUTF8 = !state.exportUTF8; break;
@@ -34,13 +33,13 @@ void saveOptionTapped(SaveOption option, AppState& state) {
 }
 
 void saveFromOptions(AppState& state) {
-    if (state.sauceEntryKind == SauceEntry::of(SauceField::documentName)) {
-        const std::string typed = state.renameBuffer;
-        cancelTextEntry(state);
+    if (state.prompt && state.prompt->sauceEntry() == SauceEntry::of(SauceField::documentName)) {
+        const std::string typed = state.prompt->text();
+        cancelPrompt(state);
         if (!renameDocument(typed, state)) return;  // the note names the missing folder
     }
     saveDocument(state);
-    if (state.ownedPath && !state.dirty) state.saveOptionsOpen = false;
+    if (state.ownedPath && !state.dirty) closeOverlay(Overlay::saveOptions, state);
 }
 
 }  // namespace glyphloom

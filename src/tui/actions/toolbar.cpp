@@ -5,7 +5,9 @@
 #include "core/model/canvas_size.hpp"
 #include "tui/actions/document_io.hpp"
 #include "tui/actions/file_browser.hpp"
+#include "tui/actions/prompt_actions.hpp"
 #include "tui/actions/save_options.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/state/symmetry_label.hpp"
 #include "tui/tools/active_layer.hpp"
 
@@ -38,10 +40,8 @@ void clearCanvas(AppState& state) {
 }
 
 void openFileBrowser(AppState& state, bool imageMode) {
-    state.fileBrowserOpen = true;
-    state.fontBrowserMode = false;
-    state.presetBrowserMode = false;
-    state.imageBrowserMode = imageMode;
+    openOverlay(Overlay::fileBrowser, state);
+    state.browseFor = imageMode ? BrowseFor::image : BrowseFor::documents;
     state.browseScroll = 0;
     state.browseSel = 0;
     refreshBrowse(state);
@@ -65,12 +65,12 @@ void perform(BarAction action, AppState& state) {
             if (!state.ownedPath) {
                 // Naming and saving happen from the box; pressed again, it saves under the
                 // name the box shows.
-                if (state.saveOptionsOpen) saveFromOptions(state);
-                else state.saveOptionsOpen = true;
+                if (state.overlay == Overlay::saveOptions) saveFromOptions(state);
+                else openOverlay(Overlay::saveOptions, state);
             } else if (state.dirty) {
                 saveDocument(state);
             } else {
-                state.saveOptionsOpen = !state.saveOptionsOpen;
+                toggleOverlay(Overlay::saveOptions, state);
             }
             return;
         case BarAction::clear:
@@ -87,17 +87,17 @@ void perform(BarAction action, AppState& state) {
                 state.shiftingLayer = false;
                 state.statusNote = "layer-shift off";
             } else {
-                state.layersPanelOpen = !state.layersPanelOpen;
+                toggleOverlay(Overlay::layersPanel, state);
             }
             return;
         case BarAction::layerShift:
             toggleLayerShift(state);
             return;
         case BarAction::canvasSize:
-            state.sizePickerOpen = true;
+            openOverlay(Overlay::sizePicker, state);
             return;
         case BarAction::colorDepth:
-            state.depthPickerOpen = true;
+            openOverlay(Overlay::depthPicker, state);
             return;
         case BarAction::mirror: {
             const int next = (static_cast<int>(state.tools.symmetryMode) + 1) % 4;
@@ -106,7 +106,7 @@ void perform(BarAction action, AppState& state) {
             return;
         }
         case BarAction::help:
-            state.helpOpen = true;
+            openOverlay(Overlay::help, state);
             return;
     }
 }
@@ -126,11 +126,11 @@ bool takeClearArm(AppState& state) {
     return wasArmed;
 }
 
-void closeLayersPanel(AppState& state) { state.layersPanelOpen = false; }
+void closeLayersPanel(AppState& state) { closeOverlay(Overlay::layersPanel, state); }
 
-void closeDepthPicker(AppState& state) { state.depthPickerOpen = false; }
+void closeDepthPicker(AppState& state) { closeOverlay(Overlay::depthPicker, state); }
 
-void closeSizePicker(AppState& state) { state.sizePickerOpen = false; }
+void closeSizePicker(AppState& state) { closeOverlay(Overlay::sizePicker, state); }
 
 void addLayer(AppState& state) {
     if (static_cast<int>(state.doc.layers.size()) >= maxLayers) {
@@ -192,7 +192,7 @@ void selectLayer(int at, AppState& state) {
 void toggleLayerShift(AppState& state) {
     state.shiftingLayer = !state.shiftingLayer;
     if (state.shiftingLayer) {
-        state.layersPanelOpen = false;
+        closeOverlay(Overlay::layersPanel, state);
         state.statusNote = "layer-shift on — arrows nudge the layer, 0 resets";
     } else {
         state.statusNote = "layer-shift off";
@@ -233,7 +233,7 @@ void setDocumentColorDepth(ColorDepth depth, AppState& state) {
     state.doc.colorDepth = depth;
     state.tools.fg = clampToDepth(state.tools.fg, depth);
     state.tools.penBg = clampToDepth(state.tools.penBg, depth);
-    if (depth == ColorDepth::mono || depth == ColorDepth::c16) state.palettePickerOpen = false;
+    if (depth == ColorDepth::mono || depth == ColorDepth::c16) closeOverlay(Overlay::palettePicker, state);
     const int outOfSpec = outOfSpecCount(state.doc.layers, depth, state.doc.blinkingText);
     if (outOfSpec > 0)
         state.statusNote = "color depth: " + std::string(label(depth)) + " — " + std::to_string(outOfSpec) +
@@ -257,7 +257,7 @@ void toggleBlinkingTextFromDepthPicker(AppState& state) {
 
 void applyCanvasSizePreset(int cols, int rows, AppState& state) {
     state.resizeCanvas(cols, rows);
-    state.sizePickerOpen = false;
+    closeOverlay(Overlay::sizePicker, state);
 }
 
 void applyTypedCanvasSize(const std::string& text, AppState& state) {
@@ -266,17 +266,14 @@ void applyTypedCanvasSize(const std::string& text, AppState& state) {
 }
 
 void startCanvasSizeEntry(AppState& state) {
-    state.sizePickerOpen = false;
-    state.sizeEntryActive = true;
-    state.renameBuffer.clear();
-    state.renameCursor = 0;
-    state.renameSelectAll = false;
+    closeOverlay(Overlay::sizePicker, state);
+    openPrompt(Prompt(PromptKind::canvasSize), state);
     state.statusNote = "type COLSxROWS (e.g. 132x40), Enter to apply";
 }
 
 void toggleStatusHistory(AppState& state) {
-    state.historyOpen = !state.historyOpen;
-    state.historyOpenedAt = std::chrono::steady_clock::now();
+    toggleOverlay(Overlay::history, state);
+    if (state.overlay == Overlay::history) state.historyOpenedAt = std::chrono::steady_clock::now();
 }
 
 void endLayerShiftDrag(AppState& state) { state.layerShiftDrag.reset(); }

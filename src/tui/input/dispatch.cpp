@@ -6,7 +6,7 @@
 #include "tui/actions/font_browser.hpp"
 #include "tui/actions/session.hpp"
 #include "tui/actions/view_scroll.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/tools/text_tool.hpp"
 
 namespace glyphloom {
@@ -39,8 +39,8 @@ void handle(const InputEvent& event, AppState& state, const Layout& layout, Term
 
 void handleScroll(int x, int y, bool up, bool sideways, AppState& state, const Layout& layout) {
     const int delta = up ? -1 : 1;
-    if (state.fontBrowserOpen2) return scrollFontList(delta, layout.fontListMaxScroll, state);
-    if (state.fileBrowserOpen) return scrollBrowse(delta, layout.browsePageSize, state);
+    if (state.overlay == Overlay::fontBrowser) return scrollFontList(delta, layout.fontListMaxScroll, state);
+    if (state.overlay == Overlay::fileBrowser) return scrollBrowse(delta, layout.browsePageSize, state);
     if (x >= 0 && x < layout.sidebarWidth && y >= layout.sidebarTop() && y < layout.sidebarBottom())
         return scrollSidebar(delta * wheelStep, state, layout);
     if (!layout.docCell(x, y)) return;
@@ -49,11 +49,11 @@ void handleScroll(int x, int y, bool up, bool sideways, AppState& state, const L
 }
 
 void handleNavKey(NavKey key, AppState& state, const Layout& layout) {
-    if (typingText(state)) return;
+    if (state.prompt) return;
     const bool down = key == NavKey::pageDown || key == NavKey::end;
-    if (state.fontBrowserOpen2) return scrollFontList(down ? layout.fontListPage : -layout.fontListPage,
+    if (state.overlay == Overlay::fontBrowser) return scrollFontList(down ? layout.fontListPage : -layout.fontListPage,
                                                       layout.fontListMaxScroll, state);
-    if (state.fileBrowserOpen) return pageBrowse(down, layout.browsePageSize, state);
+    if (state.overlay == Overlay::fileBrowser) return pageBrowse(down, layout.browsePageSize, state);
     pageView(key, state, layout);
 }
 

@@ -82,24 +82,24 @@ void normalKey(std::uint8_t byte, AppState& state) {
 // editor's own keys. Quit keys pass every stage that does not use them.
 void handleKey(std::uint8_t byte, AppState& state) {
     if (state.fontDownload && byte == escape) return cancelFontDownload(state);
-    const TextEntryMode entry = activeTextEntry(state);
-    const bool typingPath = entry == TextEntryMode::loadPath || entry == TextEntryMode::fontPath;
-    if (state.fileBrowserOpen && !typingPath) {
+    const bool typing = state.prompt.has_value();
+    const bool typingPath = promptIs(state.prompt, PromptKind::loadPath) || promptIs(state.prompt, PromptKind::fontPath);
+    if (state.overlay == Overlay::fileBrowser && !typingPath) {
         if (isEnter(byte)) return activateBrowseEntry(state.browseSel, state);
         if (byte == escape) return closeFileBrowser(state);
         if (!isQuit(byte)) return;
     }
-    if (state.aboutOpen && aboutKey(byte, state)) return;
-    if (state.kbCursor && entry == TextEntryMode::none) {
+    if (state.overlay == Overlay::about && aboutKey(byte, state)) return;
+    if (state.kbCursor && !typing) {
         if (isEnter(byte) || byte == ' ') return clickAtKeyboardPointer(state);
         if (byte == escape) return dropKeyboardPointer(state);
     }
-    if (state.charPickerOpen && entry == TextEntryMode::none) {
+    if (state.overlay == Overlay::charPicker && !typing) {
         if (isEnter(byte) || byte == escape) return closeCharPickerIfEmptyCycle(state);
         if (isBackspace(byte)) return removeLastPickedChar(state);
     }
-    if (entry != TextEntryMode::none && textEntryKey(byte, state)) return;
-    if (entry != TextEntryMode::none && !isQuit(byte)) return;
+    if (typing && textEntryKey(byte, state)) return;
+    if (typing && !isQuit(byte)) return;
     normalKey(byte, state);
 }
 
@@ -109,15 +109,15 @@ void handleKey(std::uint8_t byte, AppState& state) {
 void handleArrow(Arrow arrow, AppState& state, const Layout& layout) {
     const int dRow = arrow == Arrow::up ? -1 : arrow == Arrow::down ? 1 : 0;
     const int dCol = arrow == Arrow::left ? -1 : arrow == Arrow::right ? 1 : 0;
-    if (typingText(state)) {
+    if (state.prompt) {
         if (dCol != 0) textEntryArrow(dCol > 0, state);
         return;
     }
-    if (state.fileBrowserOpen) {
+    if (state.overlay == Overlay::fileBrowser) {
         if (dRow != 0) moveBrowseSelection(dRow, layout.browsePageSize, state);
         return;
     }
-    if (state.fontBrowserOpen2) {
+    if (state.overlay == Overlay::fontBrowser) {
         if (dRow != 0) scrollFontList(dRow, layout.fontListMaxScroll, state);
         return;
     }

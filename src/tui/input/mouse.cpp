@@ -21,7 +21,6 @@
 #include "tui/actions/view_scroll.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/state/overlay_table.hpp"
-#include "tui/state/text_entry_mode.hpp"
 #include "tui/actions/canvas_press.hpp"
 #include "tui/tools/painting.hpp"
 #include "tui/tools/panspect.hpp"
@@ -46,7 +45,7 @@ void fileBrowserClick(int x, int y, AppState& state, const Layout& layout) {
 
 // The font browser: pick a face, keep it or go back to the one before, import, remove.
 void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& layout) {
-    if (state.fontBrowserMode) {  // choosing a font file: the folder listing
+    if (state.fontFileListing) {  // choosing a font file: the folder listing
         if (hit(layout.browseUpSpan, x, y)) return pageBrowse(false, layout.browsePageSize, state);
         if (hit(layout.browseDownSpan, x, y)) return pageBrowse(true, layout.browsePageSize, state);
         for (std::size_t i = 0; i < layout.fileBrowserSpans.size(); ++i) {
@@ -61,7 +60,7 @@ void fontBrowserClick(int x, int y, int button, AppState& state, const Layout& l
     if (hit(layout.fontListUpSpan, x, y)) return scrollFontList(-page, layout.fontListMaxScroll, state);
     if (hit(layout.fontListDownSpan, x, y)) return scrollFontList(page, layout.fontListMaxScroll, state);
     if (hit(layout.fontImportSpan, x, y)) return openFontFileListing(state);
-    if (hit(layout.fontURLSpan, x, y)) return startTextEntry(TextEntryMode::fontPath, state);
+    if (hit(layout.fontURLSpan, x, y)) return startFontURLEntry(state);
     if (hit(layout.fontOKSpan, x, y)) return closeFontBrowser(true, state);
     if (hit(layout.fontCancelSpan, x, y)) return closeFontBrowser(false, state);
 }
@@ -94,13 +93,13 @@ bool layersPanelClick(int x, int y, AppState& state, const Layout& layout) {
 // import, layers, the floating panels, and last the SAUCE box, which lies beneath them all.
 // True when the click was taken.
 bool boxClick(int x, int y, AppState& state, const Layout& layout) {
-    if (state.saveOptionsOpen) {
+    if (state.overlay == Overlay::saveOptions) {
         if (const auto* option = hit(layout.saveOptsSpans, x, y)) {
             saveOptionTapped(option->value, state);
             return true;
         }
     }
-    if (state.sizePickerOpen) {
+    if (state.overlay == Overlay::sizePicker) {
         if (const auto* size = hit(layout.sizeOptionSpans, x, y)) {
             applyCanvasSizePreset(size->value.first, size->value.second, state);
             return true;
@@ -111,7 +110,7 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
         }
         closeSizePicker(state);  // a click elsewhere closes the drop-down
     }
-    if (state.imageImportPath) {
+    if (state.overlay == Overlay::imageImport) {
         if (const auto* mode = hit(layout.imageModeSpans, x, y)) {
             importImageAsLayer(mode->value, state);
             return true;
@@ -123,7 +122,7 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
         }
         if (hit(layout.imageImportFrame, x, y)) return true;
     }
-    if (state.layersPanelOpen && layersPanelClick(x, y, state, layout)) return true;
+    if (state.overlay == Overlay::layersPanel && layersPanelClick(x, y, state, layout)) return true;
     if (floatingPanelClick(x, y, 0, state, layout)) return true;
     if (state.sauceBoxOpen) {
         if (const auto* row = hit(layout.sauceBoxSpans, x, y)) {
@@ -133,8 +132,6 @@ bool boxClick(int x, int y, AppState& state, const Layout& layout) {
     }
     return false;
 }
-
-void startFileNameEntry(AppState& state) { startTextEntry(TextEntryMode::fileName, state, state.filename, true); }
 
 // The menu bar: its buttons, then the title, mirror, status line, SAUCE credit and file name.
 bool barClick(int x, int y, bool clearWasArmed, AppState& state, const Layout& layout) {
@@ -252,21 +249,21 @@ void handleMouseDown(int x, int y, int button, AppState& state, const Layout& la
     // button, the file browser, the font browser, the depth picker, the preset file menu and
     // the remaining boxes and panels take it. Only then do the bar, the sidebar, the option
     // and colour rows, the preset row and finally the canvas see it.
-    if (activeTextEntry(state) == TextEntryMode::fileName)
+    if (promptIs(state.prompt, PromptKind::fileName))
         return commitFileNameEntry(hit(layout.barButtonSpans, x, y) != nullptr, state);
     if (state.stroke.kbStroke) liftKeyboardPen(state);
-    if (state.stepEntryChannel) {
+    if (promptIs(state.prompt, PromptKind::stepValue)) {
         const bool onEntryControl = hit(layout.fgStepSpan, x, y) || hit(layout.bgStepSpan, x, y) ||
                                     hit(layout.paletteValueSpans, x, y);
         if (!onEntryControl) commitStepEntry(state);
     }
     if (closeOverlayOnAnyClick(state)) return;
     if (hit(layout.fontBackSpan, x, y)) return leaveFontFileListing(state);
-    if (state.fileBrowserOpen) return fileBrowserClick(x, y, state, layout);
-    if (state.fontBrowserOpen2 && (hit(layout.fontBrowserFrame, x, y) || state.fontBrowserMode))
+    if (state.overlay == Overlay::fileBrowser) return fileBrowserClick(x, y, state, layout);
+    if (state.overlay == Overlay::fontBrowser && (hit(layout.fontBrowserFrame, x, y) || state.fontFileListing))
         return fontBrowserClick(x, y, button, state, layout);
-    if (state.depthPickerOpen) return depthPickerClick(x, y, state, layout);
-    if (state.presetFileMenuOpen) {
+    if (state.overlay == Overlay::depthPicker) return depthPickerClick(x, y, state, layout);
+    if (state.overlay == Overlay::presetFileMenu) {
         const auto* row = hit(layout.presetFileMenuSpans, x, y);
         presetFileMenuClicked(row ? std::optional<bool>(row->value) : std::nullopt, state);
         if (row) return;

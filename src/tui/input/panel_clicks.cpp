@@ -4,6 +4,7 @@
 #include "tui/actions/panels.hpp"
 #include "tui/actions/tool_options.hpp"
 #include "tui/input/text_entry.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace {
@@ -51,7 +52,7 @@ bool paletteClick(int x, int y, AppState& state, const Layout& layout) {
 bool charPickerClick(int x, int y, AppState& state, const Layout& layout) {
     if (const auto* r = hit(layout.charsetOptionSpans, x, y)) return charsetChosen(r->value, state), true;
     if (hit(layout.charsetButtonSpan, x, y)) return toggleCharsetMenu(state), true;
-    if (hit(layout.codepointFieldSpan, x, y)) return startTextEntry(TextEntryMode::codepoint, state), true;
+    if (hit(layout.codepointFieldSpan, x, y)) return startCodepointEntry(state), true;
     if (const auto* r = hit(layout.charPickerSpans, x, y)) return charPicked(r->value, state), true;
     if (const auto* r = hit(layout.charModeSpans, x, y)) return charModeTapped(r->value, state), true;
     return false;
@@ -60,12 +61,15 @@ bool charPickerClick(int x, int y, AppState& state, const Layout& layout) {
 }  // namespace
 
 bool floatingPanelClick(int x, int y, int, AppState& state, const Layout& layout) {
-    if ((state.charPickerOpen || state.charsetMenuOpen) && charPickerClick(x, y, state, layout)) return true;
-    if (state.palettePickerOpen) {
+    if (state.overlay == Overlay::charPicker) {
+        if (charPickerClick(x, y, state, layout)) return true;
+        if (hit(layout.charPickerFrame, x, y)) return true;  // the picker's own ground, not the canvas
+    }
+    if (state.overlay == Overlay::palettePicker) {
         if (paletteClick(x, y, state, layout)) return true;
         if (hit(layout.paletteFrame, x, y)) return true;
     }
-    if (state.fadesPanelOpen) {
+    if (state.overlay == Overlay::fadesPanel) {
         if (const auto* r = hit(layout.toggleSpans, x, y); r && hit(layout.fadesFrame, x, y)) {
             toggleTapped(r->value, state);
             return true;

@@ -1,6 +1,6 @@
-// Typing into the one-line text fields (file name, load path, font path or URL, canvas size,
-// code point, SAUCE field, numeric value): they share one buffer, commit on Enter and cancel
-// on Esc. Opening and closing a field is the state's (text_entry_mode).
+// Keys for the field being typed in (`AppState::prompt`): printable characters, Backspace
+// and the arrows go to the field's own editing; Enter and Esc to its subject's commit and
+// cancel (tui/actions/prompt_actions).
 #pragma once
 
 #include <cstdint>
@@ -8,15 +8,8 @@
 #include <string>
 
 #include "tui/state/app_state.hpp"
-#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
-
-void commitTextEntry(AppState& state);
-// Applies a typed numeric value to its channel and ends the entry.
-void commitStepEntry(AppState& state);
-// Ends typing the document name, keeping what was typed (unless empty); saves when `save`.
-void commitFileNameEntry(bool save, AppState& state);
 
 // Feeds one key byte to the active field: printable characters (UTF-8 assembled across
 // bytes), Backspace, Enter and Esc. Returns false for bytes the field does not take.

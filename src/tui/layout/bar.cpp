@@ -5,7 +5,6 @@
 #include "core/color/color_depth.hpp"
 #include "core/text/utf8.hpp"
 #include "tui/state/sauce_state.hpp"
-#include "tui/state/text_entry_mode.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
@@ -15,23 +14,15 @@ namespace {
 
 // The typed text with its prefix and cursor, as the bar shows it.
 std::string typedField(const AppState& state) {
+    if (!state.prompt) return {};
     std::string prefix;
-    switch (activeTextEntry(state)) {
-        case TextEntryMode::loadPath: prefix = "Load: "; break;
-        case TextEntryMode::fontPath: prefix = "Font: "; break;
-        case TextEntryMode::canvasSize: prefix = "Size: "; break;
+    switch (state.prompt->kind()) {
+        case PromptKind::loadPath: prefix = "Load: "; break;
+        case PromptKind::fontPath: prefix = "Font: "; break;
+        case PromptKind::canvasSize: prefix = "Size: "; break;
         default: break;
     }
-    if (state.renameSelectAll) return prefix + state.renameBuffer;
-    const auto clusters = utf8::graphemeClusters(state.renameBuffer);
-    const auto cursor = static_cast<std::size_t>(std::clamp<int>(state.renameCursor, 0, static_cast<int>(clusters.size())));
-    std::string text = prefix;
-    for (std::size_t i = 0; i < clusters.size(); ++i) {
-        if (i == cursor) text += "▌";
-        text += clusters[i];
-    }
-    if (cursor == clusters.size()) text += "▌";
-    return text;
+    return prefix + state.prompt->withCursor();
 }
 
 // A label in a slot of fixed width, so that the buttons to its left keep their columns when
@@ -52,11 +43,11 @@ std::string layerIndicator(const AppState& state) {
 std::string sauceCreditText(const AppState& state) { return sauceCreditLabel(state).value_or(""); }
 
 bool typingInBar(const AppState& state) {
-    return typedInBar(activeTextEntry(state));
+    return state.prompt && typedInBar(state.prompt->kind());
 }
 
 std::vector<std::vector<BarButton>> barGroups(const AppState& state) {
-    const bool typingName = activeTextEntry(state) == TextEntryMode::fileName;
+    const bool typingName = promptIs(state.prompt, PromptKind::fileName);
     const std::string saveGlyph = typingName ? "↵" : state.dirty ? "⤓" : "✓";
     return {
         {{"↩", BarAction::undo, !state.undoStack.empty()}, {"↪", BarAction::redo, !state.redoStack.empty()}},
@@ -105,7 +96,7 @@ void drawMenuBar(const AppState& state, Screen& screen, Layout& layout) {
     const int width = barWidth(groups);
     const bool typing = typingInBar(state);
     const std::string field = typing ? typedField(state) : std::string();
-    const int nameWidth = typing ? textWidth(state.renameBuffer) + 9 : textWidth(state.filename);
+    const int nameWidth = typing ? textWidth(state.prompt->text()) + 9 : textWidth(state.filename);
     const int titleNeed = layout.sidebarWidth + 1 + 9 + 2 + nameWidth + 1;
     layout.twoLineBar = layout.termCols - width - 1 < titleNeed;
 
@@ -159,7 +150,7 @@ void drawMenuBar(const AppState& state, Screen& screen, Layout& layout) {
         }
         for (const BarButton& button : groups[g]) {
             ANSIColorValue fg = button.enabled ? accent : disabled;
-            if (button.action == BarAction::save && activeTextEntry(state) == TextEntryMode::fileName) fg = white;
+            if (button.action == BarAction::save && promptIs(state.prompt, PromptKind::fileName)) fg = white;
             if (button.action == BarAction::clear && state.clearArmed) fg = ANSIColorValue::ansi16(1);
             if (button.action == BarAction::layers && state.shiftingLayer) fg = white;
             const Span span = putSpan(screen, " " + button.label, buttonRow, col, fg, barBg);

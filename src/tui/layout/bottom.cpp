@@ -117,7 +117,7 @@ void drawStatusLine(const AppState& state, Screen& screen, Layout& layout) {
 }
 
 void drawStatusHistory(const AppState& state, Screen& screen, const Layout& layout) {
-    if (!state.historyOpen || !layout.statusVisible) return;
+    if (state.overlay != Overlay::history || !layout.statusVisible) return;
     const auto& history = state.statusHistory();
     const int room = std::max(layout.statusRow() - layout.contentTop(), 1);
     std::vector<std::string> lines;

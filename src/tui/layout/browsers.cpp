@@ -12,7 +12,7 @@
 #include "tui/layout/overlay_box.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/state/text_fonts.hpp"
 
 namespace glyphloom::chrome {
@@ -266,17 +266,17 @@ void drawFontBrowser(const AppState& state, Screen& screen, Layout& layout) {
     const Frame frame = centredOverCanvas(layout, fontBoxInnerWidth + 2, rows.list + fixedRows + rows.preview + 2);
     layout.fontBrowserFrame = recordedFrame(frame);
 
-    const bool typingURL = activeTextEntry(state) == TextEntryMode::fontPath;
+    const bool typingURL = promptIs(state.prompt, PromptKind::fontPath);
     std::string title = " Fonts";
     if (state.pendingFontURL) title = " Downloading font…";
     else if (typingURL) title = " Import font · paste a URL";
-    else if (state.fontBrowserMode) title = " Import font · pick a file";
+    else if (state.fontFileListing) title = " Import font · pick a file";
     drawBox(screen, frame, title, boxBorder, boxBg);
     BoxRows box(screen, frame);
 
     if (state.pendingFontURL) drawFontDownload(state, box);
     else if (typingURL) drawFontURLEntry(state, box);
-    else if (state.fontBrowserMode) drawFontFiles(state, box, layout);
+    else if (state.fontFileListing) drawFontFiles(state, box, layout);
     else if (state.fontDeletePending) drawFontDeleteConfirm(state, box, layout, fonts);
     else drawFaceList(state, screen, box, layout, rows, fonts);
 }
@@ -302,12 +302,11 @@ void drawFontImportProgress(const AppState& state, Screen& screen, Layout& layou
 
 void drawFileBrowser(const AppState& state, Screen& screen, Layout& layout) {
     // Font files are picked inside the font browser, which shows this same listing.
-    if (state.fontBrowserMode && state.fontBrowserOpen2) return;
+    if (listingFontFiles(state)) return;
 
     std::string title = " Open drawing ";
-    if (state.fontBrowserMode) title = " Import font ";
-    else if (state.presetBrowserMode) title = " Load presets ";
-    else if (state.imageBrowserMode) title = " Reference image ";
+    if (state.browseFor == BrowseFor::presets) title = " Load presets ";
+    else if (state.browseFor == BrowseFor::image) title = " Reference image ";
 
     const int total = static_cast<int>(state.fileBrowserEntries.size());
     const int room = std::max(roomBelowBar(layout) - 2, 0);

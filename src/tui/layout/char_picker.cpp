@@ -6,7 +6,6 @@
 #include "tui/layout/panel_items.hpp"
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
-#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom::chrome {
 namespace {
@@ -47,6 +46,7 @@ Span drawPicker(const AppState& state, Screen& screen, Layout& layout) {
     const Frame frame{top, left, inner + 2, height};
     const bool fill = state.charPickerTarget == CharTarget::fill;
     drawBox(screen, frame, fill ? " Fill character " : " Characters ", separator, panelBg);
+    layout.charPickerFrame = frame;
 
     // Header: set button, mode buttons, code-point field.
     const int x0 = left + 1;
@@ -61,8 +61,8 @@ Span drawPicker(const AppState& state, Screen& screen, Layout& layout) {
         col = span.colEnd + 1;
     }
     std::string field = "U+____";
-    const bool typingCodepoint = activeTextEntry(state) == TextEntryMode::codepoint;
-    if (typingCodepoint) field = "U+" + state.renameBuffer + "▌";
+    const bool typingCodepoint = promptIs(state.prompt, PromptKind::codepoint);
+    if (typingCodepoint) field = "U+" + state.prompt->text() + "▌";
     layout.codepointFieldSpan = putSpan(screen, fitText(field, 8), row, x0 + inner - 8,
                                         typingCodepoint ? entryFg : accent, typingCodepoint ? entryBg : panelBg);
 
@@ -119,7 +119,7 @@ void drawSetMenu(const AppState& state, Screen& screen, Layout& layout, const Sp
 
 void drawCharPicker(const AppState& state, Screen& screen, Layout& layout) {
     Span anchor{layout.contentTop() + 1, layout.sidebarWidth + 2, layout.sidebarWidth + 2};
-    if (state.charPickerOpen) anchor = drawPicker(state, screen, layout);
+    anchor = drawPicker(state, screen, layout);
     if (state.charsetMenuOpen) drawSetMenu(state, screen, layout, anchor);
 }
 

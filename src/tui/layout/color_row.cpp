@@ -42,14 +42,14 @@ void drawChannel(const AppState& state, Screen& screen, Layout& layout, bool for
     }
 
     // The step control shows the repeat count, or the digits being typed for it.
-    const bool typing = state.stepEntryChannel == (forFg ? PaletteChannel::fg : PaletteChannel::bg);
-    const std::string step = "≈" + (typing ? state.renameBuffer + "▌"
-                                           : std::to_string(forFg ? state.tools.fgCycleStep : state.tools.bgCycleStep));
+    const bool typing = state.prompt && state.prompt->stepChannel() == (forFg ? PaletteChannel::fg : PaletteChannel::bg);
+    const std::string step = "≈" + (typing ? state.prompt->text() + "▌" : std::to_string(forFg ? state.tools.fgCycleStep
+                                                                                              : state.tools.bgCycleStep));
     (forFg ? layout.fgStepSpan : layout.bgStepSpan) =
         putSpan(screen, step, row, col, typing ? entryFg : accent, typing ? entryBg : barBg);
     col = std::max(col + 4, (forFg ? layout.fgStepSpan : layout.bgStepSpan)->colEnd + 1);
 
-    const Span palette = putSpan(screen, "▦", row, col, state.palettePickerOpen && state.paletteTargetFg == forFg
+    const Span palette = putSpan(screen, "▦", row, col, state.overlay == Overlay::palettePicker && state.paletteTargetFg == forFg
                                                             ? white
                                                             : accent,
                                  barBg);
@@ -59,7 +59,7 @@ void drawChannel(const AppState& state, Screen& screen, Layout& layout, bool for
         layout.fgbgReverseSpan = putSpan(screen, "⇄", row, col, accent, barBg);
         col += 2;
     } else {
-        layout.fadesButtonSpan = putSpan(screen, "≋", row, col, state.fadesPanelOpen ? white : accent, barBg);
+        layout.fadesButtonSpan = putSpan(screen, "≋", row, col, state.overlay == Overlay::fadesPanel ? white : accent, barBg);
         col += 2;
     }
     drawSeparator(screen, row, col);

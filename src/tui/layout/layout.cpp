@@ -104,6 +104,7 @@ struct Collector {
     X(layerAddSpan) X(layerFlattenSpan) X(layerShiftSpan) X(layersPanelFrame) X(paletteButtonSpans) \
     X(paletteSwatchSpans) X(paletteCubeGroupSpans) X(paletteSliderSpans) X(paletteValueSpans) X(paletteFrame) \
     X(fontImportSpan) X(fadesButtonSpan) X(fadesFrame) X(charsetButtonSpan) X(codepointFieldSpan) \
+    X(charPickerFrame) \
     X(charsetOptionSpans) X(fontBrowseSpan) X(imageModeSpans) X(imageDepthSpans) X(imageImportFrame) \
     X(fontRowSpans) X(fontListUpSpan) X(fontListDownSpan) X(fontURLSpan) X(fontBackSpan) X(fontDeleteYesSpan) \
     X(fontDeleteNoSpan) X(fontOKSpan) X(fontCancelSpan) X(fontBrowserFrame) X(sidebarUpSpan) \

@@ -199,6 +199,7 @@ struct Layout {
     std::optional<Span> fontImportSpan, fadesButtonSpan;
     std::optional<Frame> fadesFrame;
     std::optional<Span> charsetButtonSpan, codepointFieldSpan;
+    std::optional<Frame> charPickerFrame;
     Regions<int> charsetOptionSpans;
     std::optional<Span> fontBrowseSpan;
 

@@ -61,18 +61,10 @@ std::optional<Span> BoxRows::put(int i, int col, std::string_view text, const AN
     return putSpan(screen_, cut, screenRow(i), innerLeft() + col, fg, bg);
 }
 
-std::string entryFieldText(const AppState& state) {
-    if (state.renameSelectAll) return state.renameBuffer;
-    const auto clusters = utf8::graphemeClusters(state.renameBuffer);
-    const auto cursor =
-        static_cast<std::size_t>(std::clamp<int>(state.renameCursor, 0, static_cast<int>(clusters.size())));
-    std::string text;
-    for (std::size_t i = 0; i < clusters.size(); ++i) {
-        if (i == cursor) text += "▌";
-        text += clusters[i];
-    }
-    if (cursor == clusters.size()) text += "▌";
-    return text;
+std::string entryFieldText(const AppState& state) { return state.prompt ? state.prompt->withCursor() : std::string(); }
+
+std::optional<SauceEntry> typedSauceEntry(const AppState& state) {
+    return state.prompt ? state.prompt->sauceEntry() : std::nullopt;
 }
 
 std::string fitTail(std::string_view text, int width) {

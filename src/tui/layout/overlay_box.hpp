@@ -56,8 +56,10 @@ private:
     Frame frame_;
 };
 
-// The shared line buffer as a text field shows it: "▌" at the cursor unless all is selected.
+// The field being typed in as a box shows it: "▌" at the cursor unless all is selected.
 std::string entryFieldText(const AppState& state);
+// The SAUCE field being typed in, if any.
+std::optional<SauceEntry> typedSauceEntry(const AppState& state);
 
 // The tail of a text that fits `width` columns, "…" first when it had to be cut (paths read
 // best from their end).

@@ -109,8 +109,8 @@ public:
                 {{top_ + row, col0, col0 + sliderWidth}, {slider.channel, col0, sliderWidth}});
 
             // The number, or the digits being typed for it.
-            const bool typing = state_.stepEntryChannel == slider.channel;
-            std::string text = typing ? state_.renameBuffer + "▌" : std::to_string(value);
+            const bool typing = state_.prompt && state_.prompt->stepChannel() == slider.channel;
+            std::string text = typing ? state_.prompt->text() + "▌" : std::to_string(value);
             text = std::string(static_cast<std::size_t>(std::max(0, 4 - textWidth(text))), ' ') + text;
             const Span span = putSpan(screen_, text, top_ + row, col0 + sliderWidth + 1, typing ? entryFg : white,
                                       typing ? entryBg : panelBg);

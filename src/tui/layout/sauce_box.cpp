@@ -112,7 +112,7 @@ void dropRowsToFit(std::vector<BoxRow>& rows, int room) {
 BoxRow fieldRow(const AppState& state, std::string_view label, SauceBoxRowKind kind, const std::string& value,
                 std::string_view placeholder, bool editable) {
     const SauceBoxRow id{kind};
-    if (editable && state.sauceEntryKind == sauceEntryFor(id))
+    if (editable && typedSauceEntry(state) == sauceEntryFor(id))
         return {std::string(label) + " " + entryFieldText(state), id, entryFg, entryBg};
     const bool empty = trimmed(value).empty();
     return {std::string(label) + " " + (empty ? std::string(placeholder) : value), editable ? std::optional(id) : std::nullopt,
@@ -156,7 +156,7 @@ std::vector<BoxRow> recordRows(const AppState& state) {
     rows.push_back({" comments", std::nullopt, disabled});
     for (std::size_t i = 0; i < state.doc.sauce.sauceComments.size(); ++i) {
         const SauceBoxRow id{SauceBoxRowKind::comment, static_cast<int>(i)};
-        if (editable && state.sauceEntryKind == SauceEntry::comment(static_cast<int>(i)))
+        if (editable && typedSauceEntry(state) == SauceEntry::comment(static_cast<int>(i)))
             rows.push_back({"   " + entryFieldText(state), id, entryFg, entryBg, true});
         else
             rows.push_back({"   " + state.doc.sauce.sauceComments[i], editable ? std::optional(id) : std::nullopt, toolName, boxBg, true});
@@ -164,7 +164,7 @@ std::vector<BoxRow> recordRows(const AppState& state) {
     if (editable) {
         // Adding is typing a line one past the last; the entry appends it.
         const SauceBoxRow addId{SauceBoxRowKind::comment, static_cast<int>(state.doc.sauce.sauceComments.size())};
-        if (state.sauceEntryKind == SauceEntry::comment(addId.line))
+        if (typedSauceEntry(state) == SauceEntry::comment(addId.line))
             rows.push_back({"   " + entryFieldText(state), addId, entryFg, entryBg});
         else if (state.doc.sauce.sauceComments.size() < maxCommentLines)
             rows.push_back({"   +", addId, accent});
@@ -199,7 +199,7 @@ void drawSaveOptionsBox(const AppState& state, Screen& screen, Layout& layout) {
     BoxRows box(screen, frame);
 
     // The name field and, at its end, the control that saves under that name.
-    const bool typingName = state.sauceEntryKind == SauceEntry::of(SauceField::documentName);
+    const bool typingName = typedSauceEntry(state) == SauceEntry::of(SauceField::documentName);
     const std::string saveText = " save ";
     const int saveCol = std::max(box.innerWidth() - textWidth(saveText), 0);
     const std::string label = " name   ";

@@ -1,5 +1,4 @@
 #include "tui/state/app_state.hpp"
-#include "tui/state/overlay_table.hpp"
 
 #include <unistd.h>
 
@@ -125,10 +124,5 @@ void AppState::resizeCanvas(int cols, int rows) {
     statusNote = "canvas " + std::to_string(cols) + "×" + std::to_string(rows);
 }
 
-bool AppState::anyOverlayOpen() const {
-    for (const OverlayEntry& overlay : overlayTable())
-        if (overlay.countsAsOpen && overlay.isOpen(*this)) return true;
-    return false;
-}
 
 }  // namespace glyphloom

@@ -28,6 +28,8 @@
 #include "core/model/tool_options.hpp"
 #include "core/draw/cycle.hpp"
 #include "tui/state/control_ids.hpp"
+#include "tui/state/overlay.hpp"
+#include "tui/state/prompt.hpp"
 #include "tui/state/stroke.hpp"
 #include "tui/state/tool_settings_value.hpp"
 
@@ -211,59 +213,41 @@ public:
     std::vector<PlainStamp> plainStampHistory;
 
     // --- Panels, pickers and browsers ---
+    // The box or panel open over the editor, with the state each keeps while it is open
+    // (opened and closed through the overlay table, which clears that state).
+    std::optional<Overlay> overlay;
+    // The current tool's options in a floating panel (the sidebar itself on a small terminal);
+    // the boxes opened from it, such as the character picker for a fill, lie over it.
     bool toolPanelOpen = false;
     CharTarget charPickerTarget = CharTarget::pen;
-    bool charPickerOpen = false;
     int charsetIndex = 0;
     int fkeyBankIndex = 0;
-    bool charsetMenuOpen = false;
-    bool fadesPanelOpen = false;
-    bool fontBrowserMode = false;
-    bool presetBrowserMode = false;
-    bool fontBrowserOpen2 = false;
+    bool charsetMenuOpen = false;  // over the character picker
+    bool fontFileListing = false;  // the font browser lists font files to import
     int fontListScroll = 0;
     std::optional<std::optional<int>> fontBrowserPrev;
     std::optional<int> fontDeletePending;
-    std::optional<std::string> imageImportPath;
-    bool imageBrowserMode = false;
+    std::optional<std::string> imageImportPath;  // the picture the image-import box converts
+    BrowseFor browseFor = BrowseFor::documents;
     int browseScroll = 0;
     int browseSel = 0;
-    bool fileBrowserOpen = false;
     std::vector<std::string> fileBrowserEntries;
     std::string browseDir;  // starts at launchDir()
-    bool helpOpen = false;
-    bool aboutOpen = false;
     std::string aboutInput;
     std::vector<std::string> aboutHistory;
-    bool sizePickerOpen = false;
-    bool historyOpen = false;
     std::optional<TimeStamp> historyOpenedAt;
-    bool presetFileMenuOpen = false;
-    bool saveOptionsOpen = false;
-    bool layersPanelOpen = false;
-    bool palettePickerOpen = false;
-    bool depthPickerOpen = false;
     bool paletteTargetFg = true;
     TrueColorDraft tcDraft;
     std::optional<PaletteSliderDrag> paletteSliderDrag;
 
-    // --- Text entry (the modes exclude each other) ---
-    bool renameActive = false;
-    bool renameSelectAll = false;
-    int renameCursor = 0;
-    std::string renameBuffer;
+    // --- Text entry ---
+    std::optional<Prompt> prompt;  // the field being typed in, if any
     std::string pendingKeyBytes;  // a UTF-8 character still arriving byte by byte
-    bool loadActive = false;
-    bool fontLoadActive = false;
-    bool sizeEntryActive = false;
-    bool codepointEntryActive = false;
     std::optional<std::string> pendingFontURL;  // run by the main loop after the frame; kept while it downloads
     std::shared_ptr<FontDownload> fontDownload;  // the download under way, if any
     std::size_t fontDownloadBytes = 0;           // what it has received so far
     std::optional<std::string> pendingFontFile;  // a picked or typed font file, likewise
     std::optional<FontImportProgress> fontImportProgress;  // set only while an archive is imported
-    std::optional<SauceEntry> sauceEntryKind;
-    std::optional<PaletteChannel> stepEntryChannel;
 
     // --- Confirmations, resize effect and lifecycle ---
     bool quitArmed = false;
@@ -337,7 +321,9 @@ public:
     // The composited rows the canvas showed last frame, reused while their layers' rows are
     // unchanged. A cache only: it never changes what the state means.
     mutable CompositeCache canvasRows;
-    bool anyOverlayOpen() const;
+    // Arrows then move the keyboard pointer instead of the document cursor, and closing the
+    // overlay repaints the whole screen.
+    bool anyOverlayOpen() const { return overlay.has_value() || toolPanelOpen; }
 
 private:
     UndoSnapshot currentSnapshot() const;

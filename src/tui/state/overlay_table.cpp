@@ -7,55 +7,70 @@
 namespace glyphloom {
 namespace {
 
-// Flags are tested and cleared through member pointers so that each row stays one line.
-template <bool AppState::*flag>
-bool isSet(const AppState& state) {
-    return state.*flag;
+template <Overlay id>
+bool held(const AppState& state) {
+    return state.overlay == id;
 }
-template <bool AppState::*flag>
-void clear(AppState& state) {
-    state.*flag = false;
+
+void forgetNothing(AppState&) {}
+void forgetImage(AppState& s) { s.imageImportPath.reset(); }
+void forgetHistoryTime(AppState& s) { s.historyOpenedAt.reset(); }
+void forgetCharsetMenu(AppState& s) { s.charsetMenuOpen = false; }
+void forgetAboutPrompt(AppState& s) {
+    s.aboutInput.clear();
+    s.aboutHistory.clear();
+}
+// Closed any way but its own buttons, the browser keeps the face last tried.
+void forgetFontBrowserState(AppState& s) {
+    s.fontFileListing = false;
+    s.fontBrowserPrev.reset();
+    s.fontDeletePending.reset();
+}
+
+// An exclusive overlay closes by leaving `AppState::overlay` empty and forgetting what it kept.
+template <Overlay id, void (*forget)(AppState&)>
+void release(AppState& state) {
+    if (state.overlay != id) return;
+    state.overlay.reset();
+    forget(state);
+}
+
+template <Overlay id, void (*forget)(AppState&) = forgetNothing>
+constexpr OverlayEntry exclusive(bool escCloses, bool closesOnAnyClick) {
+    return {id, held<id>, release<id, forget>, escCloses, closesOnAnyClick};
 }
 
 const std::array<OverlayEntry, 17> overlays{{
-    // id                        open                                  close
-    //                                                                         esc    click  counts
+    //                                                                              esc    click
     // The SAUCE box stays open while other boxes are opened from the bar, so it lies beneath
     // them all. It leaves the arrows to the document; closing it also ends a pending claim.
-    {Overlay::sauceBox, isSet<&AppState::sauceBoxOpen>, closeSauceBox, true, false, false},
-    {Overlay::sizePicker, isSet<&AppState::sizePickerOpen>, clear<&AppState::sizePickerOpen>, true, false, true},
-    {Overlay::palettePicker, isSet<&AppState::palettePickerOpen>, clear<&AppState::palettePickerOpen>, true, false, true},
-    {Overlay::imageImport, [](const AppState& s) { return s.imageImportPath.has_value(); },
-     [](AppState& s) { s.imageImportPath.reset(); }, true, false, true},
-    {Overlay::fontBrowser, isSet<&AppState::fontBrowserOpen2>, clear<&AppState::fontBrowserOpen2>, true, false, true},
-    {Overlay::fadesPanel, isSet<&AppState::fadesPanelOpen>, clear<&AppState::fadesPanelOpen>, true, false, true},
-    {Overlay::layersPanel, isSet<&AppState::layersPanelOpen>, clear<&AppState::layersPanelOpen>, true, false, true},
-    {Overlay::toolPanel, isSet<&AppState::toolPanelOpen>, clear<&AppState::toolPanelOpen>, false, false, true},
-    {Overlay::depthPicker, isSet<&AppState::depthPickerOpen>, clear<&AppState::depthPickerOpen>, true, false, true},
-    {Overlay::presetFileMenu, isSet<&AppState::presetFileMenuOpen>, clear<&AppState::presetFileMenuOpen>, true, false,
-     true},
-    {Overlay::saveOptions, isSet<&AppState::saveOptionsOpen>, clear<&AppState::saveOptionsOpen>, true, false, true},
-    {Overlay::panspectInspector, [](const AppState& s) { return s.tools.tool == Tool::pans; }, [](AppState&) {}, false,
+    {Overlay::sauceBox, [](const AppState& s) { return s.sauceBoxOpen; }, closeSauceBox, true, false},
+    exclusive<Overlay::sizePicker>(true, false),
+    exclusive<Overlay::palettePicker>(true, false),
+    exclusive<Overlay::imageImport, forgetImage>(true, false),
+    exclusive<Overlay::fontBrowser, forgetFontBrowserState>(true, false),
+    exclusive<Overlay::fadesPanel>(true, false),
+    exclusive<Overlay::layersPanel>(true, false),
+    {Overlay::toolPanel, [](const AppState& s) { return s.toolPanelOpen; }, [](AppState& s) { s.toolPanelOpen = false; },
      false, false},
-    {Overlay::fileBrowser, isSet<&AppState::fileBrowserOpen>, clear<&AppState::fileBrowserOpen>, true, false, true},
-    {Overlay::history, isSet<&AppState::historyOpen>,
-     [](AppState& s) {
-         s.historyOpen = false;
-         s.historyOpenedAt.reset();
-     },
-     true, true, true},
-    {Overlay::about, isSet<&AppState::aboutOpen>,
-     [](AppState& s) {
-         s.aboutOpen = false;
-         s.aboutInput.clear();
-         s.aboutHistory.clear();
-     },
-     true, true, true},
-    {Overlay::help, isSet<&AppState::helpOpen>, clear<&AppState::helpOpen>, true, true, true},
+    exclusive<Overlay::depthPicker>(true, false),
+    exclusive<Overlay::presetFileMenu>(true, false),
+    exclusive<Overlay::saveOptions>(true, false),
+    {Overlay::panspectInspector, [](const AppState& s) { return s.tools.tool == Tool::pans; }, [](AppState&) {}, false,
+     false},
+    exclusive<Overlay::fileBrowser>(true, false),
+    exclusive<Overlay::history, forgetHistoryTime>(true, true),
+    exclusive<Overlay::about, forgetAboutPrompt>(true, true),
+    exclusive<Overlay::help>(true, true),
     // The character picker's own keys see Esc first; they also drop a fill cycle left empty.
-    {Overlay::charPicker, [](const AppState& s) { return s.charPickerOpen || s.charsetMenuOpen; },
-     [](AppState& s) { s.charPickerOpen = s.charsetMenuOpen = false; }, true, false, true},
+    exclusive<Overlay::charPicker, forgetCharsetMenu>(true, false),
 }};
+
+const OverlayEntry* entryFor(Overlay overlay) {
+    for (const OverlayEntry& entry : overlays)
+        if (entry.id == overlay) return &entry;
+    return nullptr;
+}
 
 template <class Wanted>
 bool closeTopmost(AppState& state, Wanted wanted) {
@@ -72,6 +87,25 @@ bool closeTopmost(AppState& state, Wanted wanted) {
 }  // namespace
 
 std::span<const OverlayEntry> overlayTable() { return overlays; }
+
+bool isExclusive(Overlay overlay) {
+    return overlay != Overlay::sauceBox && overlay != Overlay::toolPanel && overlay != Overlay::panspectInspector;
+}
+
+void openOverlay(Overlay overlay, AppState& state) {
+    if (!isExclusive(overlay) || state.overlay == overlay) return;
+    if (state.overlay) closeOverlay(*state.overlay, state);
+    state.overlay = overlay;
+}
+
+void closeOverlay(Overlay overlay, AppState& state) {
+    if (const OverlayEntry* entry = entryFor(overlay); entry && entry->isOpen(state)) entry->close(state);
+}
+
+void toggleOverlay(Overlay overlay, AppState& state) {
+    if (state.overlay == overlay) closeOverlay(overlay, state);
+    else openOverlay(overlay, state);
+}
 
 bool closeTopmostOverlayOnEsc(AppState& state) {
     return closeTopmost(state, [](const OverlayEntry& e) { return e.escCloses; });

@@ -1,35 +1,14 @@
-// The boxes and panels that open over the editor, in one table: the flag that says each is
-// open, how it closes, where it stacks and how it answers Esc and clicks. The state query,
-// the Esc key, the chrome and the pointer all read this table, so an overlay added here is
-// known to every one of them.
+// The boxes and panels that open over the editor, in one table: whether each is open, how it
+// closes (and what it forgets then), where it stacks and how it answers Esc and clicks. The
+// state query, the Esc key, the chrome and the pointer all read this table, so an overlay
+// added here is known to every one of them.
 #pragma once
 
-#include <optional>
 #include <span>
 
 #include "tui/state/app_state.hpp"
 
 namespace glyphloom {
-
-enum class Overlay {
-    sizePicker,
-    palettePicker,
-    imageImport,
-    fontBrowser,
-    fadesPanel,
-    layersPanel,
-    toolPanel,
-    depthPicker,
-    presetFileMenu,
-    sauceBox,
-    saveOptions,
-    panspectInspector,
-    fileBrowser,
-    history,
-    about,
-    help,
-    charPicker,
-};
 
 struct OverlayEntry {
     Overlay id;
@@ -39,13 +18,26 @@ struct OverlayEntry {
     bool escCloses;
     // Any click closes it and goes no further.
     bool closesOnAnyClick;
-    // It counts as an open overlay (AppState::anyOverlayOpen): arrows then move the keyboard
-    // pointer instead of the document cursor, and closing it repaints the whole screen.
-    bool countsAsOpen;
 };
 
 // Every overlay, lowest first: a later one is drawn over an earlier one.
 std::span<const OverlayEntry> overlayTable();
+
+// Whether `overlay` is held in `AppState::overlay`, excluding the others; false for the SAUCE
+// box, the tool panel and the Panspect inspector.
+bool isExclusive(Overlay overlay);
+
+// Opens an exclusive overlay, closing the one open before it as its row closes it.
+void openOverlay(Overlay overlay, AppState& state);
+// Closes `overlay` as its row does (also forgetting its state), when it is open.
+void closeOverlay(Overlay overlay, AppState& state);
+// Opens `overlay`, or closes it when it is the one open.
+void toggleOverlay(Overlay overlay, AppState& state);
+
+// The font browser borrows the file browser's listing to pick a font file to import.
+inline bool listingFontFiles(const AppState& state) {
+    return state.overlay == Overlay::fontBrowser && state.fontFileListing;
+}
 
 // The topmost open overlay that Esc closes, closed; false when there was none.
 bool closeTopmostOverlayOnEsc(AppState& state);

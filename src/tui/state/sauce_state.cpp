@@ -170,8 +170,8 @@ std::string sanitizedDocumentName(std::string_view text) {
     return trimmedWhitespace(kept);
 }
 
-void commitSauceEntry(SauceEntry entry, AppState& state) {
-    const std::string text = trimmedWhitespace(prefixCharacters(state.renameBuffer, entryCharacterLimit));
+void commitSauceEntry(SauceEntry entry, const std::string& typed, AppState& state) {
+    const std::string text = trimmedWhitespace(prefixCharacters(typed, entryCharacterLimit));
     switch (entry.field) {
         case SauceField::author:
         case SauceField::group:

@@ -35,9 +35,9 @@ std::string_view sauceRowLabel(const AppState& state);
 // "title · credit" for the chrome; nothing when no record will be written or nothing is known.
 std::optional<std::string> sauceCreditLabel(const AppState& state);
 
-// Commits the text in the entry buffer (`renameBuffer`) to the field `entry`. An empty comment
-// line is removed; a line past the last is appended when it holds text.
-void commitSauceEntry(SauceEntry entry, AppState& state);
+// Commits the typed `typed` to the field `entry`. An empty comment line is removed; a line
+// past the last is appended when it holds text.
+void commitSauceEntry(SauceEntry entry, const std::string& typed, AppState& state);
 
 // The document name a typed text gives: characters no file name should hold are removed.
 std::string sanitizedDocumentName(std::string_view text);

@@ -6,7 +6,6 @@
 #include "core/fonts/fkey_banks.hpp"
 #include "core/text/charsets.hpp"
 #include "core/text/utf8.hpp"
-#include "tui/state/text_entry_mode.hpp"
 #include "tui/state/identity.hpp"
 #include "tui/tools/active_layer.hpp"
 #include "tui/tools/active_pen.hpp"
@@ -203,7 +202,7 @@ void selectFKeyBank(int index, AppState& state) {
 void handleFKey(int n, AppState& state) {
     if (n == 11 || n == 12) return selectFKeyBank(FKeyBanks::normalized(state.fkeyBankIndex) + (n == 11 ? -1 : 1), state);
     if (n < 1 || n > 10) return;
-    if (state.tools.tool != Tool::text || activeTextEntry(state) != TextEntryMode::none || state.anyOverlayOpen() ||
+    if (state.tools.tool != Tool::text || state.prompt || state.anyOverlayOpen() ||
         !insideDocument(state, state.cursor.row, state.cursor.col))
         return;
     state.cursorVisible = true;

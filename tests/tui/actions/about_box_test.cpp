@@ -1,4 +1,5 @@
 #include "tui/actions/about_box.hpp"
+#include "tui/state/overlay_table.hpp"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(AboutBox, EnterKeepsTheLastTwoHundredLinesAndClearEmptiesThem) {
     EXPECT_EQ(s.aboutInput, "");
 
     closeAboutBox(s);
-    EXPECT_FALSE(s.aboutOpen);
+    EXPECT_NE(s.overlay, Overlay::about);
     EXPECT_EQ(s.aboutHistory.size(), 200u) << "Esc keeps the conversation for next time";
 
     for (const char* word : {"clear", "cls"}) {

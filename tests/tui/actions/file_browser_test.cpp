@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/state/overlay_table.hpp"
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,7 +15,7 @@ namespace file_browser_test {
 
 AppState withEntries(int count) {
     AppState s;
-    s.fileBrowserOpen = true;
+    openOverlay(Overlay::fileBrowser, s);
     for (int i = 0; i < count; ++i) s.fileBrowserEntries.push_back("f" + std::to_string(i) + ".ans");
     return s;
 }
@@ -66,10 +66,11 @@ TEST(FileBrowserNavigation, TheViewFollowsTheHighlightedEntry) {
 TEST(FileBrowserNavigation, ThePathFieldFollowsWhatIsBeingPicked) {
     AppState s = withEntries(1);
     startBrowsePathEntry(s);
-    EXPECT_EQ(activeTextEntry(s), TextEntryMode::loadPath);
-    s.fontBrowserMode = true;
+    EXPECT_TRUE(promptIs(s.prompt, PromptKind::loadPath));
+    openOverlay(Overlay::fontBrowser, s);  // its listing picks font files
+    s.fontFileListing = true;
     startBrowsePathEntry(s);
-    EXPECT_EQ(activeTextEntry(s), TextEntryMode::fontPath);
+    EXPECT_TRUE(promptIs(s.prompt, PromptKind::fontPath));
     EXPECT_EQ(s.statusNote.value_or(""), "paste a font URL (or a file path), Enter to import");
 }
 
@@ -121,26 +122,26 @@ TEST_F(FileBrowserTest, TheOpenBrowserListsEveryPictureFormatItReads) {
 TEST_F(FileBrowserTest, AFileEntryOpensTheDocumentAndClosesTheBrowser) {
     AppState state;
     state.browseDir = (home_ / "art").string();
-    state.fileBrowserOpen = true;
+    openOverlay(Overlay::fileBrowser, state);
     refreshBrowse(state);
     const auto& entries = state.fileBrowserEntries;
     const auto it = std::find(entries.begin(), entries.end(), "a.ans");
     ASSERT_NE(it, entries.end());
     activateBrowseEntry(static_cast<int>(it - entries.begin()), state);
-    EXPECT_FALSE(state.fileBrowserOpen);
+    EXPECT_NE(state.overlay, Overlay::fileBrowser);
     EXPECT_EQ(state.statusNote.value_or(""), "loaded a.ans (10×4)");
     EXPECT_EQ(state.filename, "a");
     EXPECT_EQ(state.doc.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(3));
 
     // In picture mode the file waits for the import box instead.
-    state.imageBrowserMode = true;
-    state.fileBrowserOpen = true;
+    state.browseFor = BrowseFor::image;
+    openOverlay(Overlay::fileBrowser, state);
     refreshBrowse(state);
     const auto png = std::find(entries.begin(), entries.end(), "pic.png");
     ASSERT_NE(png, entries.end());
     activateBrowseEntry(static_cast<int>(png - entries.begin()), state);
     EXPECT_EQ(state.imageImportPath, (home_ / "art" / "pic.png").string());
-    EXPECT_FALSE(state.fileBrowserOpen);
+    EXPECT_EQ(state.overlay, Overlay::imageImport);
 }
 
 }  // namespace file_browser_test

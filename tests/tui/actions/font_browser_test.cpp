@@ -1,4 +1,5 @@
 #include "tui/actions/font_browser.hpp"
+#include "tui/state/overlay_table.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +8,16 @@ namespace font_browser_test {
 
 TEST(FontBrowser, TryingFacesThenCancelReturnsToTheFaceBefore) {
     AppState s;
-    s.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, s);
     s.textFontIndex = 2;
     fontRowTapped(0, false, s);
     fontRowTapped(-1, false, s);  // the plain face
     EXPECT_EQ(s.textFontIndex, std::nullopt);
     closeFontBrowser(false, s);
     EXPECT_EQ(s.textFontIndex, std::optional<int>(2));
-    EXPECT_FALSE(s.fontBrowserOpen2);
+    EXPECT_NE(s.overlay, Overlay::fontBrowser);
 
-    s.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, s);
     fontRowTapped(1, false, s);
     closeFontBrowser(true, s);
     EXPECT_EQ(s.textFontIndex, std::optional<int>(1));
@@ -55,12 +56,13 @@ TEST(FontBrowser, ListScrollStaysWithinItsRange) {
 
 TEST(FontBrowser, BackFromTheFileListingShowsTheFacesFromTheTop) {
     AppState s;
-    s.fontBrowserMode = true;
-    s.fontLoadActive = true;
+    openOverlay(Overlay::fontBrowser, s);
+    s.fontFileListing = true;
+    s.prompt = Prompt(PromptKind::fontPath);
     s.fontListScroll = 6;
     leaveFontFileListing(s);
-    EXPECT_FALSE(s.fontBrowserMode);
-    EXPECT_FALSE(s.fontLoadActive);
+    EXPECT_FALSE(s.fontFileListing);
+    EXPECT_FALSE(promptIs(s.prompt, PromptKind::fontPath));
     EXPECT_EQ(s.fontListScroll, 0);
 }
 

@@ -1,4 +1,6 @@
 #include "tui/actions/panels.hpp"
+#include "tui/actions/palette.hpp"
+#include "tui/actions/prompt_actions.hpp"
 #include "tui/input/text_entry.hpp"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include "core/fonts/fkey_banks.hpp"
 #include "core/text/cp437_characters.hpp"
 #include "scoped_config_home.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace actions_panels_test {
@@ -481,12 +484,13 @@ TEST(Panels, ClosingThePickerRevertsAnEmptyFillCycle) {
     };
     for (const Case& c : cases) {
         AppState state;
-        state.charPickerOpen = state.charsetMenuOpen = true;
+        openOverlay(Overlay::charPicker, state);
+        state.charsetMenuOpen = true;
         state.charPickerTarget = c.target;
         state.tools.shapeFill.charMode = c.mode;
         if (!c.emptyPool) state.tools.shapeFill.charPool = {"░"};
         closeCharPickerIfEmptyCycle(state);
-        EXPECT_FALSE(state.charPickerOpen);
+        EXPECT_NE(state.overlay, Overlay::charPicker);
         EXPECT_FALSE(state.charsetMenuOpen);
         EXPECT_EQ(state.tools.shapeFill.charMode, c.expected);
         EXPECT_EQ(state.statusNote.value_or(""), c.noted ? "fill cycle needs a sequence" : "");
@@ -496,21 +500,21 @@ TEST(Panels, ClosingThePickerRevertsAnEmptyFillCycle) {
 
 TEST(Panels, PickingCharactersForThePen) {
     AppState state;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
     state.tools.charNull = true;
     charPicked("▒", state);
     EXPECT_EQ(state.tools.penChar, "▒");
     EXPECT_FALSE(state.tools.charNull);
-    EXPECT_FALSE(state.charPickerOpen);
+    EXPECT_NE(state.overlay, Overlay::charPicker);
 
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
     charModeTapped(CharMode::cycle, state);
     EXPECT_TRUE(state.tools.charCycle);
     charPicked("a", state);
     charPicked("b", state);
     charPicked("a", state);
     EXPECT_EQ(state.tools.charCyclePool, (std::vector<std::string>{"a", "b", "a"}));
-    EXPECT_TRUE(state.charPickerOpen);
+    EXPECT_EQ(state.overlay, Overlay::charPicker);
     removeLastPickedChar(state);
     EXPECT_EQ(state.tools.charCyclePool, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(state.tools.penChar, "▒");
@@ -529,7 +533,7 @@ TEST(Panels, PickingCharactersForThePen) {
 TEST(Panels, PickingCharactersForTheFill) {
     AppState state;
     fillCharTapped(state);
-    EXPECT_TRUE(state.charPickerOpen);
+    EXPECT_EQ(state.overlay, Overlay::charPicker);
     EXPECT_EQ(state.charPickerTarget, CharTarget::fill);
     charModeTapped(CharMode::cycle, state);
     EXPECT_EQ(state.tools.shapeFill.charMode, FillChannelMode::cycle);
@@ -540,19 +544,16 @@ TEST(Panels, PickingCharactersForTheFill) {
     charPicked("▓", state);
     EXPECT_EQ(state.tools.shapeFill.character, "▓");
     EXPECT_EQ(state.tools.penChar, "█");
-    EXPECT_FALSE(state.charPickerOpen);
+    EXPECT_NE(state.overlay, Overlay::charPicker);
 }
 
-TEST(Panels, StartingAnEntryEndsTheOthers) {
+TEST(Panels, OpeningAFieldReplacesTheOneOpen) {
     AppState state;
-    state.renameActive = true;
-    state.sauceEntryKind = SauceEntry::of(SauceField::title);
-    state.renameBuffer = "old";
-    startTextEntry(TextEntryMode::codepoint, state);
-    EXPECT_TRUE(state.codepointEntryActive);
-    EXPECT_FALSE(state.renameActive);
-    EXPECT_FALSE(state.sauceEntryKind.has_value());
-    EXPECT_TRUE(state.renameBuffer.empty());
+    openPrompt(Prompt::forSauceField(SauceEntry::of(SauceField::title), "old"), state);
+    startCodepointEntry(state);
+    ASSERT_TRUE(promptIs(state.prompt, PromptKind::codepoint));
+    EXPECT_FALSE(state.prompt->sauceEntry().has_value());
+    EXPECT_TRUE(state.prompt->text().empty());
     EXPECT_EQ(state.statusNote.value_or(""), "type a hex code point, Enter to place");
 
     const std::pair<PaletteChannel, const char*> prompts[] = {
@@ -562,8 +563,8 @@ TEST(Panels, StartingAnEntryEndsTheOthers) {
     };
     for (const auto& [channel, prompt] : prompts) {
         startStepEntry(channel, state);
-        EXPECT_FALSE(state.codepointEntryActive);
-        EXPECT_EQ(state.stepEntryChannel, channel);
+        ASSERT_TRUE(state.prompt);
+        EXPECT_EQ(state.prompt->stepChannel(), channel);
         EXPECT_EQ(state.statusNote.value_or(""), prompt);
     }
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tui/input/text_entry.hpp"
-#include "tui/state/text_entry_mode.hpp"
 
 namespace glyphloom {
 namespace sauce_box_test {
@@ -34,9 +33,7 @@ TEST(SauceBoxRows, FieldRowsStartTypingTheirValueUnderTheirOwnKey) {
         SCOPED_TRACE(controlName(c.row));
         AppState s = state;
         sauceBoxRowTapped(c.row, s);
-        EXPECT_EQ(activeTextEntry(s), TextEntryMode::sauceField);
-        EXPECT_EQ(s.sauceEntryKind, c.entry);
-        EXPECT_EQ(s.renameBuffer, c.text);
+        EXPECT_EQ(s.prompt, Prompt::forSauceField(c.entry, c.text));
     }
 }
 
@@ -46,7 +43,7 @@ TEST(SauceBoxRows, TypingIntoACommentLineEditsThatLineAlone) {
     sauceBoxRowTapped({K::comment, 3}, s);
     for (const char c : std::string("\b\b\b\b\bTHIRD\r")) textEntryKey(static_cast<std::uint8_t>(c), s);
     EXPECT_EQ(s.doc.sauce.sauceComments, (std::vector<std::string>{"zero", "one", "two", "THIRD", "four"}));
-    EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
+    EXPECT_FALSE(s.prompt);
 
     sauceBoxRowTapped({K::comment, 5}, s);  // the "+" row appends
     for (const char c : std::string("five\r")) textEntryKey(static_cast<std::uint8_t>(c), s);
@@ -66,7 +63,7 @@ TEST(SauceBoxRows, ChoicesStepAndWrap) {
     EXPECT_EQ(s.doc.sauce.letterSpacing, spacing);
     sauceBoxRowTapped({K::aspect}, s);
     EXPECT_NE(s.doc.sauce.aspectRatio, aspect);
-    EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
+    EXPECT_FALSE(s.prompt);
 }
 
 TEST(SauceBoxRows, ForeignRecordOpensReadOnlyAndIsClaimedOnlyAfterConfirming) {

@@ -9,7 +9,7 @@
 
 #include "tui/input/text_entry.hpp"
 #include "tui/state/identity.hpp"
-#include "tui/state/text_entry_mode.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace save_options_test {
@@ -82,9 +82,7 @@ TEST(SaveOptions, NameAndRecordRowsOpenTheirEditors) {
     AppState s;
     s.filename = "moon.ans";
     saveOptionTapped(SaveOption::name, s);
-    EXPECT_EQ(activeTextEntry(s), TextEntryMode::sauceField);
-    EXPECT_EQ(s.sauceEntryKind, SauceEntry::of(SauceField::documentName));
-    EXPECT_EQ(s.renameBuffer, "moon.ans");
+    EXPECT_EQ(s.prompt, Prompt::forSauceField(SauceEntry::of(SauceField::documentName), "moon.ans"));
     saveOptionTapped(SaveOption::sauceRecord, s);
     EXPECT_TRUE(s.sauceBoxOpen);
     EXPECT_FALSE(fs::exists(identityPath())) << "opening editors changes no setting";
@@ -95,19 +93,19 @@ TEST(SaveOptions, TheBoxSavesUnderTheTypedNameOrSaysWhatIsMissing) {
     AppState s;
     s.docDir = home.dir.string();
     s.exportUTF8 = false;
-    s.saveOptionsOpen = true;
+    openOverlay(Overlay::saveOptions, s);
     saveOptionTapped(SaveOption::name, s);
-    s.renameBuffer = "nowhere/star";
+    s.prompt = Prompt::forSauceField(SauceEntry::of(SauceField::documentName), "nowhere/star");
     textEntryKey('\r', s);  // Enter on the name row names and saves
     EXPECT_EQ(s.statusNote.value_or(""), "no such folder: " + (home.dir / "nowhere").string());
-    EXPECT_TRUE(s.saveOptionsOpen);
+    EXPECT_EQ(s.overlay, Overlay::saveOptions);
     saveOptionTapped(SaveOption::name, s);
-    s.renameBuffer = "sun";
+    s.prompt = Prompt::forSauceField(SauceEntry::of(SauceField::documentName), "sun");
     saveOptionTapped(SaveOption::save, s);  // the box's own control takes the name being typed
     EXPECT_EQ(s.statusNote.value_or(""), "saved sun.ans");
     EXPECT_TRUE(fs::exists(home.dir / "sun.ans"));
-    EXPECT_EQ(activeTextEntry(s), TextEntryMode::none);
-    EXPECT_FALSE(s.saveOptionsOpen);
+    EXPECT_FALSE(s.prompt);
+    EXPECT_NE(s.overlay, Overlay::saveOptions);
 }
 
 }  // namespace save_options_test

@@ -1,4 +1,5 @@
 #include "tui/actions/toolbar.hpp"
+#include "tui/state/overlay_table.hpp"
 
 #include <gtest/gtest.h>
 
@@ -162,7 +163,7 @@ TEST(Toolbar, LayerShiftNudgesAndResets) {
     EXPECT_EQ(state.statusNote.value_or(""), "Layer 1 shift reset");
     perform(BarAction::layers, state);  // the layers button ends shift mode first
     EXPECT_FALSE(state.shiftingLayer);
-    EXPECT_FALSE(state.layersPanelOpen);
+    EXPECT_NE(state.overlay, Overlay::layersPanel);
     EXPECT_EQ(state.statusNote.value_or(""), "layer-shift off");
 }
 
@@ -203,32 +204,32 @@ TEST(Toolbar, SaveOnANeverSavedDocumentOpensTheSaveOptions) {
     AppState state;
     state.dirty = true;
     perform(BarAction::save, state);
-    EXPECT_TRUE(state.saveOptionsOpen);
+    EXPECT_EQ(state.overlay, Overlay::saveOptions);
 }
 
 TEST(ColorDepthPicker, DepthClampsColoursAndReportsCellsOutOfSpec) {
     AppState state;
     state.tools.fg = ANSIColorValue::truecolor(250, 10, 10);
     state.doc.layers[0].cells.set(0, 0, {CellChar("x"), ANSIColorValue::ansi256(196), ANSIColorValue::ansi16(0), false});
-    state.palettePickerOpen = true;
+    openOverlay(Overlay::palettePicker, state);
     setDocumentColorDepth(ColorDepth::c16, state);
     EXPECT_EQ(state.doc.colorDepth, ColorDepth::c16);
     EXPECT_TRUE(state.tools.fg.isANSI16());
-    EXPECT_FALSE(state.palettePickerOpen);
+    EXPECT_NE(state.overlay, Overlay::palettePicker);
     EXPECT_EQ(state.statusNote.value_or(""), "color depth: 16 — 1 cells out of spec");
 }
 
 TEST(CanvasSizePicker, PresetResizesAndClosesCustomStartsTyping) {
     AppState state;
-    state.sizePickerOpen = true;
+    openOverlay(Overlay::sizePicker, state);
     applyCanvasSizePreset(80, 25, state);
     EXPECT_EQ(state.doc.cols, 80);
     EXPECT_EQ(state.doc.rows, 25);
-    EXPECT_FALSE(state.sizePickerOpen);
+    EXPECT_NE(state.overlay, Overlay::sizePicker);
     state.undo();
     EXPECT_EQ(state.doc.cols, 160);
     startCanvasSizeEntry(state);
-    EXPECT_TRUE(state.sizeEntryActive);
+    EXPECT_TRUE(promptIs(state.prompt, PromptKind::canvasSize));
     EXPECT_EQ(state.statusNote.value_or(""), "type COLSxROWS (e.g. 132x40), Enter to apply");
 }
 

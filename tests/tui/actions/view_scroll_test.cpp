@@ -60,7 +60,7 @@ TEST(ViewScroll, WheelAndPagingKeysMoveTheViewWithinTheDocument) {
 
 TEST(ViewScroll, PagingKeysLeaveATypedFieldAlone) {
     Editor e;
-    e.state.renameActive = true;
+    e.state.prompt = Prompt(PromptKind::fileName);
     e.send(InputEvent::navKey(NavKey::pageDown));
     EXPECT_EQ(e.state.viewOffset, (GridKey{0, 0}));
 }

@@ -11,7 +11,9 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/input/text_entry.hpp"
 #include "tui/actions/font_browser.hpp"
+#include "tui/actions/panels.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace dispatch_test {
@@ -122,11 +124,11 @@ TEST(RequestQuit, AClickDisarmsAndEndOfInputNeedsNoConfirmation) {
 
 TEST(DispatchClicks, HelpSwallowsTheNextClick) {
     Session s;
-    s.state.helpOpen = true;
+    openOverlay(Overlay::help, s.state);
     s.redraw();
     s.clickBar(BarAction::layers);
-    EXPECT_FALSE(s.state.helpOpen);
-    EXPECT_FALSE(s.state.layersPanelOpen);  // the click did nothing else
+    EXPECT_NE(s.state.overlay, Overlay::help);
+    EXPECT_NE(s.state.overlay, Overlay::layersPanel);  // the click did nothing else
 }
 
 TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
@@ -134,14 +136,14 @@ TEST(DispatchClicks, ClickWhileTypingAFileNameOnlyCommitsTheName) {
     Session s;
     ASSERT_TRUE(s.layout.fileSpan);
     s.click(*s.layout.fileSpan);
-    ASSERT_TRUE(s.state.renameActive);
-    EXPECT_TRUE(s.state.renameSelectAll);
-    EXPECT_EQ(s.state.renameBuffer, "Untitled");
+    ASSERT_TRUE(promptIs(s.state.prompt, PromptKind::fileName));
+    EXPECT_TRUE(s.state.prompt->selectAll());
+    EXPECT_EQ(s.state.prompt->text(), "Untitled");
     s.type("art");  // replaces the selected text
     s.clickBar(BarAction::layers);
-    EXPECT_FALSE(s.state.renameActive);
+    EXPECT_FALSE(promptIs(s.state.prompt, PromptKind::fileName));
     EXPECT_EQ(s.state.filename, "art");
-    EXPECT_FALSE(s.state.layersPanelOpen);
+    EXPECT_NE(s.state.overlay, Overlay::layersPanel);
     EXPECT_TRUE(fs::exists(folder / "art.ans"));
 }
 
@@ -161,13 +163,13 @@ TEST(DispatchClicks, FontFileListingEntersFoldersAndPagesWithoutLeaving) {
                                   [](const auto& r) { return r.value == "fonts/"; });
     ASSERT_NE(row, s.layout.fileBrowserSpans.end());
     s.click(row->span);
-    EXPECT_TRUE(s.state.fontBrowserMode) << "entering a folder stays in the listing";
+    EXPECT_TRUE(s.state.fontFileListing) << "entering a folder stays in the listing";
     EXPECT_EQ(fs::path(s.state.browseDir).filename(), "fonts");
     EXPECT_FALSE(s.state.pendingFontFile);
 
     ASSERT_TRUE(s.layout.browseDownSpan);
     s.click(*s.layout.browseDownSpan);
-    EXPECT_TRUE(s.state.fontBrowserMode) << "paging stays in the listing";
+    EXPECT_TRUE(s.state.fontFileListing) << "paging stays in the listing";
     EXPECT_GT(s.state.browseScroll, 0);
 
     const auto file = std::find_if(s.layout.fileBrowserSpans.begin(), s.layout.fileBrowserSpans.end(),
@@ -175,9 +177,9 @@ TEST(DispatchClicks, FontFileListingEntersFoldersAndPagesWithoutLeaving) {
     ASSERT_NE(file, s.layout.fileBrowserSpans.end());
     const std::string picked = file->value;
     s.click(file->span);
-    EXPECT_FALSE(s.state.fontBrowserMode) << "a picked file ends the listing";
+    EXPECT_FALSE(s.state.fontFileListing) << "a picked file ends the listing";
     EXPECT_EQ(fs::path(s.state.pendingFontFile.value_or("")).filename(), picked);
-    EXPECT_FALSE(s.state.fileBrowserOpen);
+    EXPECT_NE(s.state.overlay, Overlay::fileBrowser);
 }
 
 TEST(DispatchClicks, ToolRowSelectsThenOpensItsPanel) {
@@ -217,10 +219,10 @@ TEST(DispatchClicks, StatusLineTogglesTheHistory) {
     Session s;
     ASSERT_TRUE(s.layout.statusBarSpan);
     s.click(*s.layout.statusBarSpan);
-    EXPECT_TRUE(s.state.historyOpen);
+    EXPECT_EQ(s.state.overlay, Overlay::history);
     EXPECT_TRUE(s.state.historyOpenedAt);
     s.send(InputEvent::mouseDown(100, 20, 0));  // any click closes it and does nothing else
-    EXPECT_FALSE(s.state.historyOpen);
+    EXPECT_NE(s.state.overlay, Overlay::history);
 }
 
 TEST(DispatchKeys, CanvasSizeEntryClampsAndRejects) {
@@ -237,13 +239,13 @@ TEST(DispatchKeys, CanvasSizeEntryClampsAndRejects) {
     for (const Case& c : cases) {
         Session s;
         s.clickBar(BarAction::canvasSize);
-        ASSERT_TRUE(s.state.sizePickerOpen);
+        ASSERT_EQ(s.state.overlay, Overlay::sizePicker);
         ASSERT_TRUE(s.layout.sizeCustomSpan);
         s.click(*s.layout.sizeCustomSpan);
-        ASSERT_TRUE(s.state.sizeEntryActive);
+        ASSERT_TRUE(promptIs(s.state.prompt, PromptKind::canvasSize));
         s.type(c.typed);
         s.send(InputEvent::key(13));
-        EXPECT_FALSE(s.state.sizeEntryActive);
+        EXPECT_FALSE(promptIs(s.state.prompt, PromptKind::canvasSize));
         EXPECT_EQ(s.state.doc.cols, c.cols) << c.typed;
         EXPECT_EQ(s.state.doc.rows, c.rows) << c.typed;
         EXPECT_EQ(s.note(), c.note);
@@ -254,35 +256,49 @@ TEST(DispatchKeys, TextFieldEditingMovesTheCursorAndCancels) {
     Session s;
     s.click(*s.layout.fileSpan);
     s.send(InputEvent::arrowKey(Arrow::left));  // from a full selection: to the start
-    EXPECT_FALSE(s.state.renameSelectAll);
-    EXPECT_EQ(s.state.renameCursor, 0);
+    EXPECT_FALSE(s.state.prompt->selectAll());
+    EXPECT_EQ(s.state.prompt->cursor(), 0);
     s.type("x");
-    EXPECT_EQ(s.state.renameBuffer, "xUntitled");
+    EXPECT_EQ(s.state.prompt->text(), "xUntitled");
     s.send(InputEvent::arrowKey(Arrow::right));
     s.send(InputEvent::key(127));  // deletes before the cursor
-    EXPECT_EQ(s.state.renameBuffer, "xntitled");
+    EXPECT_EQ(s.state.prompt->text(), "xntitled");
     s.type("é");  // two UTF-8 bytes, one character
-    EXPECT_EQ(s.state.renameBuffer, "xéntitled");
-    EXPECT_EQ(s.state.renameCursor, 2);
+    EXPECT_EQ(s.state.prompt->text(), "xéntitled");
+    EXPECT_EQ(s.state.prompt->cursor(), 2);
     s.send(InputEvent::key(27));
-    EXPECT_FALSE(s.state.renameActive);
+    EXPECT_FALSE(promptIs(s.state.prompt, PromptKind::fileName));
     EXPECT_EQ(s.state.filename, "Untitled");
+}
+
+TEST(DispatchClicks, TheCharacterPickersGroundTakesTheClickNotTheCanvasBelow) {
+    Session s;
+    penCharTapped(s.state);
+    s.redraw();
+    ASSERT_TRUE(s.layout.charPickerFrame);
+    const Frame frame = *s.layout.charPickerFrame;
+    const int x = frame.left + frame.width - 2, y = frame.top + frame.height - 2;  // a blank corner inside
+    ASSERT_TRUE(s.layout.docCell(x, y)) << "the corner lies over the canvas";
+    s.send(InputEvent::mouseDown(x, y, 0));
+    s.send(InputEvent::mouseUp(x, y));
+    EXPECT_EQ(s.state.overlay, Overlay::charPicker);
+    EXPECT_TRUE(s.state.undoStack.empty()) << "nothing was painted under the picker";
 }
 
 TEST(DispatchKeys, CodepointEntryPlacesTheGlyphOrSaysWhyNot) {
     Session s;
-    s.state.charPickerOpen = true;
-    startTextEntry(TextEntryMode::codepoint, s.state);
+    openOverlay(Overlay::charPicker, s.state);
+    startCodepointEntry(s.state);
     s.type("2591");
     s.send(InputEvent::key(13));
     EXPECT_EQ(s.state.tools.penChar, "░");
-    EXPECT_FALSE(s.state.charPickerOpen);
+    EXPECT_NE(s.state.overlay, Overlay::charPicker);
     EXPECT_EQ(s.note(), "placed U+2591");
 
     // A surrogate, an unassigned code point, a combining mark, a zero-width space, a control.
     for (const auto& [typed, shown] : {std::pair{"d800", "D800"}, {"3040", "3040"}, {"301", "301"},
                                        {"200b", "200B"}, {"7", "7"}}) {
-        startTextEntry(TextEntryMode::codepoint, s.state);
+        startCodepointEntry(s.state);
         s.type(typed);
         s.send(InputEvent::key(13));
         EXPECT_EQ(s.state.tools.penChar, "░") << typed;
@@ -303,18 +319,18 @@ TEST(DispatchKeys, ArrowsMoveTheCursorWithinTheDocument) {
 
 TEST(DispatchKeys, EscClosesTheTopmostOverlayFirst) {
     Session s;
-    s.state.helpOpen = true;
-    s.state.layersPanelOpen = true;
+    s.state.sauceBoxOpen = true;  // stays open beneath the boxes opened over it
+    openOverlay(Overlay::layersPanel, s.state);
     s.send(InputEvent::key(27));
-    EXPECT_FALSE(s.state.helpOpen);
-    EXPECT_TRUE(s.state.layersPanelOpen);
+    EXPECT_FALSE(s.state.overlay);
+    EXPECT_TRUE(s.state.sauceBoxOpen);
     s.send(InputEvent::key(27));
-    EXPECT_FALSE(s.state.layersPanelOpen);
+    EXPECT_FALSE(s.state.sauceBoxOpen);
 }
 
 TEST(DispatchKeys, KeyboardPointerStartsOverOverlaysAndClicksWithSpace) {
     Session s;
-    s.state.layersPanelOpen = true;
+    openOverlay(Overlay::layersPanel, s.state);
     s.state.mouse = {50, 10};
     s.redraw();
     s.send(InputEvent::arrowKey(Arrow::right));
@@ -333,19 +349,19 @@ TEST(DispatchKeys, KeyboardPointerStartsOverOverlaysAndClicksWithSpace) {
 // field from then on, not to the pointer.
 TEST(DispatchKeys, KeyboardPointerLeavesEnterAndSpaceToTheFontURLField) {
     Session s;
-    s.state.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, s.state);
     s.redraw();
     ASSERT_TRUE(s.layout.fontURLSpan);
     s.state.kbCursor = ScreenCell{s.layout.fontURLSpan->row, s.layout.fontURLSpan->colStart};
-    startTextEntry(TextEntryMode::fontPath, s.state);
+    startFontURLEntry(s.state);
     s.redraw();
 
     s.type("https://fonts.test/a b.flf");
     EXPECT_FALSE(s.state.pendingClick);
-    EXPECT_EQ(s.state.renameBuffer, "https://fonts.test/a b.flf");
+    EXPECT_EQ(s.state.prompt->text(), "https://fonts.test/a b.flf");
     s.send(InputEvent::key('\r'));
     EXPECT_FALSE(s.state.pendingClick);
-    EXPECT_EQ(activeTextEntry(s.state), TextEntryMode::none);
+    EXPECT_FALSE(s.state.prompt);
     EXPECT_EQ(s.state.pendingFontURL.value_or(""), "https://fonts.test/a b.flf");
 }
 
@@ -393,7 +409,7 @@ TEST(DispatchPointer, SelectDragBecomesTheSelection) {
 TEST(DispatchClicks, LayersPanelControlsWorkAndAClickOutsideClosesIt) {
     Session s;
     s.clickBar(BarAction::layers);
-    ASSERT_TRUE(s.state.layersPanelOpen);
+    ASSERT_EQ(s.state.overlay, Overlay::layersPanel);
     ASSERT_TRUE(s.layout.layerAddSpan);
     s.click(*s.layout.layerAddSpan);
     s.click(*s.layout.layerAddSpan);
@@ -404,7 +420,7 @@ TEST(DispatchClicks, LayersPanelControlsWorkAndAClickOutsideClosesIt) {
     s.click(s.layout.layerEyeSpans[0].span);
     EXPECT_FALSE(s.state.doc.layers[0].visible);
     s.send(InputEvent::mouseDown(s.layout.canvasLeft() + 100, s.layout.canvasTop() + 40, 0));
-    EXPECT_FALSE(s.state.layersPanelOpen);
+    EXPECT_NE(s.state.overlay, Overlay::layersPanel);
 }
 
 TEST(DispatchClicks, ColourRowSwatchesSetForegroundAndRightClickBackground) {
@@ -423,7 +439,7 @@ TEST(DispatchClicks, PalettePickerPicksA256Colour) {
                                        [](const auto& r) { return r.value; });
     ASSERT_NE(fgButton, s.layout.paletteButtonSpans.end());
     s.click(fgButton->span);
-    ASSERT_TRUE(s.state.palettePickerOpen);
+    ASSERT_EQ(s.state.overlay, Overlay::palettePicker);
     const auto swatch = std::find_if(s.layout.paletteSwatchSpans.begin(), s.layout.paletteSwatchSpans.end(),
                                      [](const auto& r) { return r.value == 196; });
     ASSERT_NE(swatch, s.layout.paletteSwatchSpans.end());
@@ -434,7 +450,7 @@ TEST(DispatchClicks, PalettePickerPicksA256Colour) {
 TEST(DispatchClicks, DepthPickerRowSetsTheDepth) {
     Session s;
     s.clickBar(BarAction::colorDepth);
-    ASSERT_TRUE(s.state.depthPickerOpen);
+    ASSERT_EQ(s.state.overlay, Overlay::depthPicker);
     const auto row = std::find_if(s.layout.depthOptionSpans.begin(), s.layout.depthOptionSpans.end(),
                                   [](const auto& r) { return r.value == ColorDepth::c16; });
     ASSERT_NE(row, s.layout.depthOptionSpans.end());
@@ -458,7 +474,7 @@ TEST(DispatchClicks, SteppersClampThroughTheToolPanel) {
 
 TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
     Session s;
-    s.state.saveOptionsOpen = true;
+    openOverlay(Overlay::saveOptions, s.state);
     s.redraw();
     const auto sauceRow = std::find_if(s.layout.saveOptsSpans.begin(), s.layout.saveOptsSpans.end(),
                                        [](const auto& r) { return r.value == SaveOption::sauceRecord; });
@@ -470,14 +486,14 @@ TEST(DispatchClicks, SauceBoxFieldsAreTypedAndTheCreditReachesTheBar) {
                                        [](const auto& r) { return r.value == SauceBoxRow{SauceBoxRowKind::title}; });
     ASSERT_NE(titleRow, s.layout.sauceBoxSpans.end());
     s.click(titleRow->span);
-    ASSERT_EQ(s.state.sauceEntryKind, SauceEntry::of(SauceField::title));
+    ASSERT_EQ(s.state.prompt, Prompt::forSauceField(SauceEntry::of(SauceField::title), ""));
     s.type("  Moonrise  \r");
     EXPECT_EQ(s.state.doc.sauce.sauceTitleField, "Moonrise");
-    EXPECT_FALSE(s.state.sauceEntryKind);
+    EXPECT_FALSE(s.state.prompt);
 
     s.state.doc.writeSauce = true;
     s.state.ownedPath = "/tmp/moonrise.ans";
-    s.state.saveOptionsOpen = false;
+    closeOverlay(Overlay::saveOptions, s.state);
     s.redraw();
     ASSERT_TRUE(s.layout.sauceCreditSpan);
     std::string credit;
@@ -529,6 +545,7 @@ TEST(DispatchClicks, ImageImportBoxDepthRowsSetTheDepthTheImportUses) {
     const std::size_t layers = s.state.doc.layers.size();
 
     // Picked, then imported: mono turns the red into black.
+    openOverlay(Overlay::imageImport, s.state);
     s.state.imageImportPath = picture;
     s.redraw();
     s.click(row(s.layout.imageDepthSpans, ColorDepth::mono));
@@ -540,6 +557,7 @@ TEST(DispatchClicks, ImageImportBoxDepthRowsSetTheDepthTheImportUses) {
     EXPECT_EQ(s.state.doc.layers[0].cells.cellAt(0, 0)->foreground, ANSIColorValue::ansi16(0));
 
     // Another depth, another mapping.
+    openOverlay(Overlay::imageImport, s.state);
     s.state.imageImportPath = picture;
     s.redraw();
     s.click(row(s.layout.imageDepthSpans, ColorDepth::truecolor));
@@ -558,11 +576,11 @@ TEST(DispatchClicks, PresetFileMenuRowsAndClicksElsewhere) {
     Session s;
     ASSERT_TRUE(s.layout.presetLoadSpan);
     s.click(*s.layout.presetLoadSpan);
-    ASSERT_TRUE(s.state.presetFileMenuOpen);
+    ASSERT_EQ(s.state.overlay, Overlay::presetFileMenu);
     ASSERT_EQ(s.layout.presetFileMenuSpans.size(), 2u);
     // A click elsewhere closes the menu and still reaches what it landed on.
     s.click(s.layout.fgSwatchSpans[5].span);
-    EXPECT_FALSE(s.state.presetFileMenuOpen);
+    EXPECT_NE(s.state.overlay, Overlay::presetFileMenu);
     EXPECT_EQ(s.state.tools.fg, ANSIColorValue::ansi16(5));
 
     s.click(*s.layout.presetLoadSpan);
@@ -570,13 +588,13 @@ TEST(DispatchClicks, PresetFileMenuRowsAndClicksElsewhere) {
                                    [](const auto& r) { return !r.value; });
     ASSERT_NE(load, s.layout.presetFileMenuSpans.end());
     s.click(load->span);
-    EXPECT_FALSE(s.state.presetFileMenuOpen);
-    EXPECT_TRUE(s.state.fileBrowserOpen) << "the load row opens the browser";
+    EXPECT_NE(s.state.overlay, Overlay::presetFileMenu);
+    EXPECT_EQ(s.state.overlay, Overlay::fileBrowser) << "the load row opens the browser";
 }
 
 TEST(DispatchClicks, SliderDragFollowsThePointerUntilTheButtonComesUp) {
     Session s;
-    s.state.palettePickerOpen = true;
+    openOverlay(Overlay::palettePicker, s.state);
     s.state.tcDraft = {0, 0, 0, 0};
     s.redraw();
     ASSERT_EQ(s.layout.paletteSliderSpans.size(), 4u);

@@ -1,11 +1,15 @@
-// Text fields hold their cursor in grapheme clusters: typing, deleting, the arrows and the
-// drawn cursor all agree when a character is made of several scalars.
+// Keys reach the field being typed in: UTF-8 assembled across bytes, number fields filtered,
+// Enter handing the text to its subject and Esc dropping it.
 #include "tui/input/text_entry.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "tui/actions/document_io.hpp"
+#include "tui/actions/palette.hpp"
+#include "tui/actions/prompt_actions.hpp"
+#include "tui/actions/toolbar.hpp"
 #include "tui/layout/chrome.hpp"
 
 namespace glyphloom {
@@ -15,7 +19,7 @@ void type(AppState& state, std::string_view bytes) {
     for (char byte : bytes) textEntryKey(static_cast<std::uint8_t>(byte), state);
 }
 
-// The bar row holding the file-name field, as the user sees it.
+// The bar row holding the typed field, as the user sees it.
 std::string drawnField(const AppState& state) {
     Screen screen{[](std::string_view) {}, false};
     screen.resize(60, 175);
@@ -32,47 +36,39 @@ std::string drawnField(const AppState& state) {
     return "<no cursor>";
 }
 
-TEST(TextEntry, CursorCountsClustersWhenTypingMovingAndDeleting) {
-    const std::string accented = "e\u0301";  // "é" as a letter and a combining accent
-    struct Case {
-        const char* name;
-        std::string typed;   // into an empty field
-        int lefts;           // then this many left arrows
-        std::string extra;   // then these bytes (0x7f is Backspace)
-        std::string buffer;  // what the field holds
-        int cursor;
-        std::string drawn;
-    };
-    const Case cases[] = {
-        {"accent joins the letter", accented + "x", 1, "", accented + "x", 1, accented + "▌x"},
-        {"left steps over the whole cluster", accented + "x", 2, "", accented + "x", 0, "▌" + accented + "x"},
-        {"typing after the cluster", accented + "x", 1, "y", accented + "yx", 2, accented + "y▌x"},
-        {"backspace removes the cluster", accented + "x", 1, "\x7f", "x", 0, "▌x"},
-        {"flag is one position", "a🇩🇪b", 1, "\x7f", "ab", 1, "a▌b"},
-        {"accent typed after moving", "ex", 1, "\u0301", accented + "x", 1, accented + "▌x"},
-    };
-    for (const Case& c : cases) {
-        AppState state;
-        startTextEntry(TextEntryMode::fileName, state);
-        type(state, c.typed);
-        for (int i = 0; i < c.lefts; ++i) textEntryArrow(false, state);
-        type(state, c.extra);
-        EXPECT_EQ(state.renameBuffer, c.buffer) << c.name;
-        EXPECT_EQ(state.renameCursor, c.cursor) << c.name;
-        EXPECT_EQ(drawnField(state), c.drawn) << c.name;
-    }
+TEST(TextEntry, KeysEditTheFieldTheBarShows) {
+    AppState state;
+    startFileNameEntry(state);
+    type(state, "e\xcc\x81x");  // "e", then a combining accent arriving byte by byte
+    textEntryArrow(false, state);
+    ASSERT_TRUE(state.prompt);
+    EXPECT_EQ(state.prompt->text(), "e\u0301x");
+    EXPECT_EQ(drawnField(state), "e\u0301▌x");
+    type(state, "\x7f");
+    EXPECT_EQ(drawnField(state), "▌x");
 }
 
-TEST(TextEntry, ArrowsStopAtTheEndsOfTheClusters) {
+TEST(TextEntry, NumberFieldsIgnoreOtherKeys) {
     AppState state;
-    startTextEntry(TextEntryMode::fileName, state, "👍🏽e\u0301");
-    EXPECT_EQ(state.renameCursor, 2);
-    textEntryArrow(true, state);
-    EXPECT_EQ(state.renameCursor, 2);
-    for (int i = 0; i < 5; ++i) textEntryArrow(false, state);
-    EXPECT_EQ(state.renameCursor, 0);
-    type(state, "\x7f");
-    EXPECT_EQ(state.renameBuffer, "👍🏽e\u0301");
+    startStepEntry(PaletteChannel::tcR, state);
+    type(state, "1a-2é");
+    EXPECT_EQ(state.prompt->text(), "12");
+}
+
+TEST(TextEntry, EscCommitsNothingAndEnterCommitsOnce) {
+    AppState state;
+    const int cols = state.doc.cols;
+    startCanvasSizeEntry(state);
+    type(state, "90x30\x1b");
+    EXPECT_FALSE(state.prompt);
+    EXPECT_EQ(state.doc.cols, cols);
+    EXPECT_TRUE(state.undoStack.empty());
+
+    startCanvasSizeEntry(state);
+    type(state, "90x30\r");
+    EXPECT_FALSE(state.prompt);
+    EXPECT_EQ(state.doc.cols, 90);
+    EXPECT_EQ(state.undoStack.size(), 1u);
 }
 
 }  // namespace text_entry_test

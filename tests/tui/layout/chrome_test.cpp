@@ -13,6 +13,7 @@
 #include "tui/layout/parts.hpp"
 #include "tui/layout/style.hpp"
 #include "tui/actions/toolbar.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace chrome_test {
@@ -55,7 +56,7 @@ TEST(ChromeBar, SaveButtonFollowsTheDocumentState) {
     for (const Case& c : cases) {
         Frame f;
         f.state.dirty = c.dirty;
-        f.state.renameActive = c.typing;
+        if (c.typing) f.state.prompt = Prompt(PromptKind::fileName);
         f.compose();
         const auto& save = f.button(BarAction::save);
         EXPECT_EQ(f.text(save.span), c.label);
@@ -184,7 +185,7 @@ TEST(ChromeStatus, PointerPositionIsRightAligned) {
 
 TEST(ChromeStatus, EmptyHistorySaysQuietSoFar) {
     Frame f;
-    f.state.historyOpen = true;
+    openOverlay(Overlay::history, f.state);
     f.compose();
     EXPECT_NE(f.row(f.layout.statusRow() - 1).find("· quiet so far"), std::string::npos);
     f.state.statusNote = "first";
@@ -205,7 +206,7 @@ TEST(ChromeStatus, HoveringABarButtonShowsItsTooltip) {
 
 TEST(ChromeHelp, ListsTheKeysInABox) {
     Frame f;
-    f.state.helpOpen = true;
+    openOverlay(Overlay::help, f.state);
     f.compose();
     int found = 0;
     for (int r = 0; r < f.screen.rows(); ++r) {
@@ -222,7 +223,7 @@ TEST(ChromeHelp, ListsTheKeysInABox) {
 // key it names is a word ("space", "Ctrl-Z/Y", "F1–F10") or a control, never a lone character.
 TEST(ChromeHelp, NamesNoTypingKeyAsACommand) {
     Frame f;
-    f.state.helpOpen = true;
+    openOverlay(Overlay::help, f.state);
     f.compose();
     int top = -1, left = -1;
     for (int r = 0; r < f.screen.rows() && top < 0; ++r)
@@ -341,7 +342,7 @@ TEST(ChromePicker, EveryGlyphIsDrawnWhereItsClickSpanStarts) {
         const auto hiragana = std::find_if(sets.begin(), sets.end(), [](const auto& s) { return s.name == "Hiragana"; });
         ASSERT_NE(hiragana, sets.end());
         f.state.charsetIndex = static_cast<int>(hiragana - sets.begin());
-        f.state.charPickerOpen = true;
+        openOverlay(Overlay::charPicker, f.state);
         f.compose();
         ASSERT_FALSE(f.layout.charPickerSpans.empty());
         int rightBorder = -1;
@@ -409,7 +410,7 @@ TEST(ChromePalette, PickerDrawsAWholeFrameAboveTheColourRow) {
         closed.compose();
         Frame f(rows, cols);
         f.state.mouse = {-1, -1};
-        f.state.palettePickerOpen = true;
+        openOverlay(Overlay::palettePicker, f.state);
         f.compose();
         ASSERT_TRUE(f.layout.paletteFrame.has_value());
         const auto frame = *f.layout.paletteFrame;
@@ -422,7 +423,7 @@ TEST(ChromePalette, PickerDrawsAWholeFrameAboveTheColourRow) {
         EXPECT_EQ(f.layout.paletteSwatchSpans.size(), 256u) << rows << "x" << cols;
     }
     Frame tall(40, 120);
-    tall.state.palettePickerOpen = true;
+    openOverlay(Overlay::palettePicker, tall.state);
     tall.compose();
     EXPECT_EQ(tall.layout.paletteSliderSpans.size(), 4u);  // room for the sliders on a tall screen
 }

@@ -12,6 +12,7 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/style.hpp"
 #include "app/command_line.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace overlays_test {
@@ -75,7 +76,7 @@ const Region<Id>* regionWithId(const Regions<Id>& regions, std::string_view id) 
 
 TEST(CanvasSizePicker, OffersEachPresetUnderTheSizeButtonAndMarksTheCurrentSize) {
     AppState state;
-    state.sizePickerOpen = true;
+    openOverlay(Overlay::sizePicker, state);
     const Composed f(state);
     ASSERT_EQ(f.layout.sizeOptionSpans.size(), canvasSizePresets.size());
 
@@ -106,7 +107,7 @@ TEST(CanvasSizePicker, OffersEachPresetUnderTheSizeButtonAndMarksTheCurrentSize)
 
 TEST(ColorDepthPicker, EachTintRowIsShownInThatTintsDisplayColours) {
     AppState state;
-    state.depthPickerOpen = true;
+    openOverlay(Overlay::depthPicker, state);
     state.doc.colorDepth = ColorDepth::mono;
     state.doc.monoTint = MonoTint::amber;
     const Composed f(state);
@@ -138,7 +139,7 @@ TEST(ColorDepthPicker, EachTintRowIsShownInThatTintsDisplayColours) {
 
 TEST(ColorDepthPicker, ConformRowAppearsOnlyWhileCellsAreOutOfSpec) {
     AppState state;
-    state.depthPickerOpen = true;
+    openOverlay(Overlay::depthPicker, state);
     state.doc.colorDepth = ColorDepth::c16;
     EXPECT_FALSE(Composed(state).layout.conformSpan);
 
@@ -168,7 +169,7 @@ TEST(ColorDepthPicker, BlinkRowShowsItsStateAndExplainsItselfOnTheStatusLine) {
     };
     for (const Case& c : cases) {
         AppState state;
-        state.depthPickerOpen = true;
+        openOverlay(Overlay::depthPicker, state);
         state.doc.blinkingText = c.blinking;
         const Span blink = *Composed(state).layout.blinkModeSpan;
         state.mouse = {midX(blink), blink.row};
@@ -189,7 +190,7 @@ TEST(ColorDepthPicker, BlinkRowShowsItsStateAndExplainsItselfOnTheStatusLine) {
 
 TEST(LayersPanel, ListsTheTopLayerFirstWithTheActiveOneHighlighted) {
     AppState state;
-    state.layersPanelOpen = true;
+    openOverlay(Overlay::layersPanel, state);
     state.doc.layers = {Layer("Top", CellGrid(2, 2)), Layer("Middle", CellGrid(2, 2)), Layer("Bottom", CellGrid(2, 2))};
     state.doc.layers[2].visible = false;
     state.activeLayerIndex = 1;
@@ -241,6 +242,7 @@ TEST(LayersPanel, ListsTheTopLayerFirstWithTheActiveOneHighlighted) {
 
 TEST(ImageImportBox, OffersTheModesWithTheirDescriptionsThenTheDepths) {
     AppState state;
+    openOverlay(Overlay::imageImport, state);
     state.imageImportPath = "/pictures/cat.photo.png";
     state.doc.colorDepth = ColorDepth::c16;
     const Composed f(state);
@@ -271,7 +273,7 @@ BlockFont threeRowFont(std::string name) {
 
 TEST(FontBrowser, ListsPlainThenTheFontsAndPreviewsTheHoveredOne) {
     AppState state;
-    state.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, state);
     state.importedFonts = {threeRowFont("Chunky"), threeRowFont("Stout")};
     // The built-in faces come first, then the imported ones.
     const int builtIns = static_cast<int>(BlockFont::builtIn().size());
@@ -317,7 +319,7 @@ TEST(FontBrowser, ListsPlainThenTheFontsAndPreviewsTheHoveredOne) {
 
 TEST(FontBrowser, ScrollsALongListAPageAtATime) {
     AppState state;
-    state.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, state);
     for (int i = 0; i < 15; ++i) state.importedFonts.push_back(threeRowFont("Font" + std::to_string(i)));
     state.fontListScroll = 3;
     const Composed f(state);
@@ -342,8 +344,8 @@ TEST(FontBrowser, ScrollsALongListAPageAtATime) {
 
 TEST(FontBrowser, PicksFontFilesFromTheFolderListing) {
     AppState state;
-    state.fontBrowserOpen2 = true;
-    state.fontBrowserMode = true;
+    openOverlay(Overlay::fontBrowser, state);
+    state.fontFileListing = true;
     state.browseDir = "/home/ace/fonts";
     state.fileBrowserEntries = {"~", "..", "Zed/", "a.tdf", "b.flf"};
     const Composed f(state);
@@ -367,7 +369,7 @@ TEST(FontBrowser, PicksFontFilesFromTheFolderListing) {
 
 TEST(FontBrowser, ArchiveImportShowsItsProgressOverEverything) {
     AppState state;
-    state.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, state);
     state.fontImportProgress = FontImportProgress{"fonts-mixed.zip", 3, 6};
     const Composed half(state);
     const int title = half.rowWith(" Importing fonts…");
@@ -396,12 +398,10 @@ TEST(FontBrowser, ArchiveImportShowsItsProgressOverEverything) {
 
 TEST(FontBrowser, UrlEntryDownloadAndDeleteConfirmation) {
     AppState state;
-    state.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, state);
     state.importedFonts = {threeRowFont("Chunky")};
 
-    state.fontLoadActive = true;
-    state.renameBuffer = "https://example.org/cool.tdf";
-    state.renameCursor = static_cast<int>(state.renameBuffer.size());
+    state.prompt = Prompt(PromptKind::fontPath, "https://example.org/cool.tdf");
     const Composed url(state);
     EXPECT_NE(url.row(url.layout.fontBrowserFrame->top).find("Import font · paste a URL"), std::string::npos);
     EXPECT_NE(url.rowWith("paste a font URL (Cmd-V / Ctrl-Shift-V), then Enter:"), -1);
@@ -409,7 +409,7 @@ TEST(FontBrowser, UrlEntryDownloadAndDeleteConfirmation) {
     ASSERT_NE(field, -1);
     EXPECT_NE(url.rowWith("Enter imports · Esc cancels"), -1);
 
-    state.fontLoadActive = false;
+    state.prompt.reset();
     state.pendingFontURL = "https://example.org/cool.tdf";
     const Composed download(state);
     EXPECT_NE(download.row(download.layout.fontBrowserFrame->top).find("Downloading font…"), std::string::npos);
@@ -436,7 +436,7 @@ TEST(FontBrowser, DeletePromptNamesEveryFaceOfTheFile) {
         return font;
     };
     AppState state;
-    state.fontBrowserOpen2 = true;
+    openOverlay(Overlay::fontBrowser, state);
     state.importedFonts = {face("4maxx_0", "4Max"), face("4maxx_1", "4Max Col Cyn"), face("4maxx_2", "4Max Col Red"),
                            face("4maxx_3", "4Max Outline Wide Long Name"), face("4maxx_9", "4Max Tail"),
                            face("other_0", "Other Face")};
@@ -462,18 +462,18 @@ TEST(FontBrowser, DeletePromptNamesEveryFaceOfTheFile) {
 
 TEST(FileBrowser, TitleFollowsWhatIsBeingPicked) {
     struct Case {
-        bool AppState::*mode;
+        BrowseFor purpose;
         const char* title;
     };
     const Case cases[] = {
-        {nullptr, " Open drawing "},
-        {&AppState::presetBrowserMode, " Load presets "},
-        {&AppState::imageBrowserMode, " Reference image "},
+        {BrowseFor::documents, " Open drawing "},
+        {BrowseFor::presets, " Load presets "},
+        {BrowseFor::image, " Reference image "},
     };
     for (const Case& c : cases) {
         AppState state;
-        state.fileBrowserOpen = true;
-        if (c.mode) state.*c.mode = true;
+        openOverlay(Overlay::fileBrowser, state);
+        state.browseFor = c.purpose;
         const Composed f(state);
         EXPECT_NE(f.rowWith(std::string("┌") + c.title), -1) << c.title;
         EXPECT_NE(f.rowWith("(no files here)"), -1);
@@ -485,7 +485,7 @@ TEST(FileBrowser, TitleFollowsWhatIsBeingPicked) {
 
 TEST(FileBrowser, ShowsOnePageOfEntriesWithACounter) {
     AppState state;
-    state.fileBrowserOpen = true;
+    openOverlay(Overlay::fileBrowser, state);
     state.fileBrowserEntries = {"..", "Zed/"};
     for (int i = 0; i < 28; ++i) state.fileBrowserEntries.push_back("art" + std::to_string(i) + ".ans");
     state.browseSel = 3;
@@ -514,7 +514,7 @@ TEST(FileBrowser, ShowsOnePageOfEntriesWithACounter) {
 
 TEST(PresetFileMenu, SaveThenLoad) {
     AppState state;
-    state.presetFileMenuOpen = true;
+    openOverlay(Overlay::presetFileMenu, state);
     const Composed f(state);
     ASSERT_EQ(f.layout.presetFileMenuSpans.size(), 2u);
     EXPECT_TRUE(f.layout.presetFileMenuSpans[0].value);
@@ -564,9 +564,9 @@ TEST(SauceBox, RowsCarryTheIdsTheirEntriesUse) {
 TEST(SauceBox, AFieldBeingTypedShowsTheBuffer) {
     AppState state;
     state.sauceBoxOpen = true;
-    state.sauceEntryKind = SauceEntry::of(SauceField::group);
-    state.renameBuffer = "acid";
-    state.renameCursor = 2;
+    state.prompt = Prompt::forSauceField(SauceEntry::of(SauceField::group), "acid");
+    state.prompt->moveCursor(false);
+    state.prompt->moveCursor(false);
     const Composed f(state);
     const auto* group = regionWithId(f.layout.sauceBoxSpans, "group");
     ASSERT_NE(group, nullptr);
@@ -630,7 +630,7 @@ TEST(SauceBox, ManyCommentsGiveWayBeforeTheControlsOnAShortTerminal) {
 
 TEST(SaveOptionsBox, TogglesFollowTheSettings) {
     AppState state;
-    state.saveOptionsOpen = true;
+    openOverlay(Overlay::saveOptions, state);
     state.filename = "dawn";
     state.doc.writeSauce = true;
     state.exportUTF8 = false;
@@ -693,7 +693,7 @@ TEST(PanspectInspector, DescribesTheCellUnderThePointer) {
 
 TEST(AboutBox, ColouredTitleVersionWrappedHistoryAndPrompt) {
     AppState state;
-    state.aboutOpen = true;
+    openOverlay(Overlay::about, state);
     state.aboutInput = "hi";
     state.aboutHistory = {"> hello", "> " + std::string(40, 'x')};
     const Composed f(state);
@@ -725,16 +725,10 @@ TEST(OverlayStacking, WhereTwoOverlaysMeetTheLaterOneIsWhole) {
     };
     const Case cases[] = {
         {"SAUCE box under file browser", [](AppState& s) { s.sauceBoxOpen = true; },
-         [](AppState& s) { s.fileBrowserOpen = true; }},
-        {"file browser under about box", [](AppState& s) { s.fileBrowserOpen = true; },
-         [](AppState& s) { s.aboutOpen = true; }},
-        {"layers panel under depth picker", [](AppState& s) { s.layersPanelOpen = true; },
-         [](AppState& s) { s.depthPickerOpen = true; }},
-        {"image import under font browser", [](AppState& s) { s.imageImportPath = "/a.png"; },
-         [](AppState& s) { s.fontBrowserOpen2 = true; }},
+         [](AppState& s) { openOverlay(Overlay::fileBrowser, s); }},
         // The SAUCE box stays open while boxes are opened from the bar and the sidebar.
         {"SAUCE box under font browser", [](AppState& s) { s.sauceBoxOpen = true; },
-         [](AppState& s) { s.fontBrowserOpen2 = true; }},
+         [](AppState& s) { openOverlay(Overlay::fontBrowser, s); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -770,9 +764,7 @@ bool isOverlayRegion(const std::string& name) {
 
 TEST(OverlayClipping, EveryOverlayStaysOnTinyTerminals) {
     AppState full;
-    full.sizePickerOpen = full.depthPickerOpen = full.layersPanelOpen = full.presetFileMenuOpen = true;
-    full.sauceBoxOpen = full.saveOptionsOpen = full.fileBrowserOpen = full.aboutOpen = full.fontBrowserOpen2 = true;
-    full.imageImportPath = "/tmp/a.png";
+    full.sauceBoxOpen = true;  // lies beneath whichever box is open
     full.tools.tool = Tool::pans;
     full.doc.colorDepth = ColorDepth::mono;
     full.doc.layers.front().cells.set(0, 0, {CellChar("x"), C::truecolor(9, 9, 9), C::ansi16(3), true});
@@ -783,9 +775,13 @@ TEST(OverlayClipping, EveryOverlayStaysOnTinyTerminals) {
     for (int i = 0; i < 9; ++i) full.aboutHistory.push_back(std::string(70, 'h'));
 
     const std::pair<int, int> sizes[] = {{1, 1}, {2, 3}, {4, 9}, {8, 20}, {14, 40}, {24, 80}};
-    for (const auto& [rows, cols] : sizes) {
+    for (const OverlayEntry& overlay : overlayTable()) {
+      if (!isExclusive(overlay.id)) continue;
+      for (const auto& [rows, cols] : sizes) {
         for (const bool pointerOnCanvas : {false, true}) {
             AppState state = full;
+            openOverlay(overlay.id, state);
+            if (overlay.id == Overlay::imageImport) state.imageImportPath = "/tmp/a.png";
             state.mouse = pointerOnCanvas ? ScreenPoint{cols - 1, rows / 2} : ScreenPoint{-1, -1};
             const Composed f(state, rows, cols);
             for (const NamedSpan& region : namedRegions(f.layout)) {
@@ -798,6 +794,7 @@ TEST(OverlayClipping, EveryOverlayStaysOnTinyTerminals) {
                 EXPECT_LT(region.span.colStart, region.span.colEnd);
             }
         }
+      }
     }
 }
 

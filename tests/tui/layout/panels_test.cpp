@@ -12,6 +12,7 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/layout/style.hpp"
 #include "tui/actions/palette.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace layout_panels_test {
@@ -137,8 +138,8 @@ TEST(ChromePanels, LongPoolIsCutAtTheEdge) {
 TEST(ChromePanels, StepPaletteSwapAndFadesControls) {
     AppState state;
     state.tools.fgCycleStep = 3;
-    state.stepEntryChannel = PaletteChannel::bg;
-    state.renameBuffer = "12";
+    state.prompt = Prompt::forStepValue(PaletteChannel::bg);
+    state.prompt->type("12");
     const Frame_ f = compose(state);
     ASSERT_TRUE(f.layout.fgStepSpan && f.layout.bgStepSpan);
     EXPECT_EQ(text(f.screen, *f.layout.fgStepSpan), "≈3");
@@ -380,7 +381,7 @@ TEST(ChromePanels, SmallClassPanelReplacesTheToolList) {
 
 TEST(ChromePanels, FadesPanel) {
     AppState state;
-    state.fadesPanelOpen = true;
+    openOverlay(Overlay::fadesPanel, state);
     state.tools.charRandomGroups = {"Greek"};
     const Frame_ f = compose(state);
     ASSERT_TRUE(f.layout.fadesFrame);
@@ -402,7 +403,7 @@ TEST(ChromePanels, FadesPanel) {
 
 TEST(ChromePanels, FadesPanelSplitsIntoTwoColumnsOnAShortScreen) {
     AppState state;
-    state.fadesPanelOpen = true;
+    openOverlay(Overlay::fadesPanel, state);
     const Frame_ f = compose(state, 24, 80);
     ASSERT_TRUE(f.layout.fadesFrame);
     const Frame& frame = *f.layout.fadesFrame;
@@ -420,7 +421,7 @@ TEST(ChromePanels, FadesPanelSplitsIntoTwoColumnsOnAShortScreen) {
 
 TEST(ChromePanels, PalettePickerGridGroupsAndSliders) {
     AppState state;
-    state.palettePickerOpen = true;
+    openOverlay(Overlay::palettePicker, state);
     state.paletteTargetFg = false;
     state.tcDraft = {255, 0, 128, -128};
     const Frame_ f = compose(state);
@@ -464,7 +465,7 @@ TEST(ChromePanels, PalettePickerGridGroupsAndSliders) {
 
 TEST(ChromePanels, CharacterPickerListsTheSetInOrder) {
     AppState state;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
     state.charsetIndex = 16;  // a whole Unicode block
     const CharacterGroup& set = Charsets::sets()[16];
     const Frame_ f = compose(state);
@@ -484,11 +485,10 @@ TEST(ChromePanels, CharacterPickerListsTheSetInOrder) {
 
 TEST(ChromePanels, CharacterPickerMarksTheTargetAndTheCodePointEntry) {
     AppState state;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
     state.charPickerTarget = CharTarget::fill;
     state.tools.shapeFill.character = "▓";
-    state.codepointEntryActive = true;
-    state.renameBuffer = "25";
+    state.prompt = Prompt(PromptKind::codepoint, "25");
     const Frame_ f = compose(state);
     EXPECT_EQ(text(f.screen, *f.layout.codepointFieldSpan), "U+25▌");
     int lit = 0;
@@ -504,7 +504,7 @@ TEST(ChromePanels, CharacterPickerMarksTheTargetAndTheCodePointEntry) {
 
 TEST(ChromePanels, CharacterSetMenuListsEverySet) {
     AppState state;
-    state.charPickerOpen = true;
+    openOverlay(Overlay::charPicker, state);
     state.charsetMenuOpen = true;
     for (const auto& [rows, cols] : {std::pair{60, 180}, std::pair{24, 80}}) {
         const Frame_ f = compose(state, rows, cols);

@@ -12,6 +12,7 @@
 #include "tui/actions/view_scroll.hpp"
 #include "tui/layout/chrome.hpp"
 #include "tui/state/app_state.hpp"
+#include "tui/state/overlay_table.hpp"
 #include "tui/terminal/screen.hpp"
 
 namespace glyphloom {
@@ -191,10 +192,10 @@ TEST(IncrementalRedraw, MatchesAFullRedrawAfterRandomEditsOverlaysHoversScrollsA
                     break;
                 }
                 case 2: {
-                    bool* flags[] = {&state.helpOpen, &state.aboutOpen, &state.layersPanelOpen, &state.sizePickerOpen,
-                                     &state.depthPickerOpen, &state.historyOpen, &state.saveOptionsOpen};
-                    bool& flag = *flags[pick(7)];
-                    flag = !flag;
+                    const Overlay overlays[] = {Overlay::help,        Overlay::about,   Overlay::layersPanel,
+                                                Overlay::sizePicker,  Overlay::depthPicker, Overlay::history,
+                                                Overlay::saveOptions};
+                    toggleOverlay(overlays[pick(7)], state);
                     what = "overlay";
                     break;
                 }

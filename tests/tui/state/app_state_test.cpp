@@ -1,4 +1,5 @@
 #include "tui/state/app_state.hpp"
+#include "tui/state/overlay_table.hpp"
 
 #include <gtest/gtest.h>
 
@@ -260,38 +261,6 @@ TEST_F(AppStateTest, StatusHistoryRecordsChangesOnlyAndKeepsTheLastHundred) {
     EXPECT_EQ(state.statusHistory().front(), "message 0");  // "saved" was the 101st from the end
     EXPECT_EQ(state.statusHistory().back(), "message 99");
     EXPECT_EQ(state.statusNote.value_or(""), "message 99");
-}
-
-TEST_F(AppStateTest, AnyOverlayOpenSeesEachOverlayAndNothingElse) {
-    const std::vector<std::pair<const char*, std::function<void(AppState&)>>> overlays = {
-        {"charPicker", [](AppState& s) { s.charPickerOpen = true; }},
-        {"charsetMenu", [](AppState& s) { s.charsetMenuOpen = true; }},
-        {"fades", [](AppState& s) { s.fadesPanelOpen = true; }},
-        {"fontBrowser", [](AppState& s) { s.fontBrowserOpen2 = true; }},
-        {"imageImport", [](AppState& s) { s.imageImportPath = "x.png"; }},
-        {"fileBrowser", [](AppState& s) { s.fileBrowserOpen = true; }},
-        {"help", [](AppState& s) { s.helpOpen = true; }},
-        {"about", [](AppState& s) { s.aboutOpen = true; }},
-        {"sizePicker", [](AppState& s) { s.sizePickerOpen = true; }},
-        {"layers", [](AppState& s) { s.layersPanelOpen = true; }},
-        {"palette", [](AppState& s) { s.palettePickerOpen = true; }},
-        {"depth", [](AppState& s) { s.depthPickerOpen = true; }},
-        {"toolPanel", [](AppState& s) { s.toolPanelOpen = true; }},
-        {"history", [](AppState& s) { s.historyOpen = true; }},
-        {"presetFileMenu", [](AppState& s) { s.presetFileMenuOpen = true; }},
-        {"saveOptions", [](AppState& s) { s.saveOptionsOpen = true; }},
-    };
-    const AppState base = smallEditor();
-    for (const auto& [name, open] : overlays) {
-        AppState state = base;
-        open(state);
-        EXPECT_TRUE(state.anyOverlayOpen()) << name;
-    }
-    AppState notOverlays = base;
-    notOverlays.renameActive = true;
-    notOverlays.sauceBoxOpen = true;
-    notOverlays.fontBrowserMode = true;
-    EXPECT_FALSE(notOverlays.anyOverlayOpen());
 }
 
 TEST(StartDirectory, FallsBackToHomeOnlyForRootOrUnknown) {

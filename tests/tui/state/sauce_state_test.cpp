@@ -255,8 +255,7 @@ TEST_F(SauceStateTest, CommittingCommentLines) {
     state.doc.sauce.sauceComments = {"zero", "one"};
     state.sauceGroup = "g";
     auto commit = [&state](SauceEntry entry, const std::string& text) {
-        state.renameBuffer = text;
-        commitSauceEntry(entry, state);
+        commitSauceEntry(entry, text, state);
     };
     commit(SauceEntry::comment(0), "");
     EXPECT_EQ(state.doc.sauce.sauceComments, (std::vector<std::string>{"one"}));
@@ -287,8 +286,7 @@ TEST_F(SauceStateTest, CommittingTheNameKeepsOnlyWhatAFileNameMayHold) {
          {Case{"my/art:v2", "myartv2"}, Case{" a*b?c\"d<e>f|g,h\\i ", "abcdefghi"}, Case{"tab\there", "tabhere"},
           Case{"été ░", "été ░"}, Case{" / ", "Untitled"}, Case{"", "Untitled"}}) {
         AppState state;
-        state.renameBuffer = c.typed;
-        commitSauceEntry(SauceEntry::of(SauceField::documentName), state);
+        commitSauceEntry(SauceEntry::of(SauceField::documentName), c.typed, state);
         EXPECT_EQ(state.filename, c.name) << c.typed;
     }
 }
@@ -297,10 +295,8 @@ TEST_F(SauceStateTest, CommittingAuthorOrGroupPersistsTheIdentity) {
     AppState state;
     state.exportPNGOnSave = true;
     state.fkeyBankIndex = 2;
-    state.renameBuffer = "ace";
-    commitSauceEntry(SauceEntry::of(SauceField::author), state);
-    state.renameBuffer = "ACiD";
-    commitSauceEntry(SauceEntry::of(SauceField::group), state);
+    commitSauceEntry(SauceEntry::of(SauceField::author), "ace", state);
+    commitSauceEntry(SauceEntry::of(SauceField::group), "ACiD", state);
     EXPECT_EQ(state.sauceAuthor, "ace");
     const LoadedIdentity loaded = loadSauceIdentity();
     EXPECT_EQ(loaded.author, "ace");
@@ -315,8 +311,7 @@ TEST_F(SauceStateTest, IdentityThatCannotBeWrittenIsReportedAndKeptInMemory) {
     fs::create_directories(config_);
     ASSERT_TRUE(writeFileAtomically((config_ / "glyphloom").string(), std::string_view("not a folder")).empty());
     AppState state;
-    state.renameBuffer = "ace";
-    commitSauceEntry(SauceEntry::of(SauceField::author), state);
+    commitSauceEntry(SauceEntry::of(SauceField::author), "ace", state);
     EXPECT_EQ(state.sauceAuthor, "ace");
     EXPECT_TRUE(state.statusNote.value_or("").starts_with("identity not saved: ")) << state.statusNote.value_or("");
 }

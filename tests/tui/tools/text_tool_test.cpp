@@ -8,6 +8,7 @@
 #include "core/text/utf8.hpp"
 #include "scoped_config_home.hpp"
 #include "tui/state/identity.hpp"
+#include "tui/state/overlay_table.hpp"
 
 namespace glyphloom {
 namespace text_tool_test {
@@ -274,10 +275,10 @@ TEST_F(TextTool, FunctionKeysStampBankGlyphsAndSwitchBanks) {
     state->tools.tool = Tool::paint;
     handleFKey(3, *state);
     state->tools.tool = Tool::text;
-    state->codepointEntryActive = true;
+    state->prompt = Prompt(PromptKind::codepoint);
     handleFKey(3, *state);
-    state->codepointEntryActive = false;
-    state->helpOpen = true;
+    state->prompt.reset();
+    openOverlay(Overlay::help, *state);
     handleFKey(3, *state);
     EXPECT_EQ(cell(4, 5), ANSICell::blank());
     state->tools.tool = Tool::paint;
