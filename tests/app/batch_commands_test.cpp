@@ -22,6 +22,7 @@
 #include "core/model/layer.hpp"
 #include "core/render/image_export.hpp"
 #include "scoped_config_home.hpp"
+#include "core/model/cell_values.hpp"
 
 namespace glyphloom {
 namespace batch_commands_test {
@@ -34,14 +35,6 @@ using test_support::slurp;
 const ANSIColorValue red = ANSIColorValue::ansi16(1);
 const ANSIColorValue blue = ANSIColorValue::ansi16(4);
 
-ANSICell cell(const char* character, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
-    ANSICell c;
-    c.character = character;
-    c.foreground = fg;
-    c.background = bg;
-    c.blink = blink;
-    return c;
-}
 
 class BatchCommands : public ::testing::Test {
 protected:

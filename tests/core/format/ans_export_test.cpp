@@ -10,20 +10,13 @@
 #include "core/format/ans_import.hpp"
 #include "core/text/cp437.hpp"
 #include "core/model/print_values.hpp"
+#include "core/model/cell_values.hpp"
 
 namespace glyphloom {
 namespace ans_export_test {
 
 const auto a16 = ANSIColorValue::ansi16;
 
-ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
-    ANSICell c;
-    c.character = ch;
-    c.foreground = fg;
-    c.background = bg;
-    c.blink = blink;
-    return c;
-}
 
 CellGrid blankDoc(int rows, int cols) { return CellGrid(rows, cols); }
 

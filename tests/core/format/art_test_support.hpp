@@ -8,6 +8,7 @@
 
 #include "core/format/art_cells.hpp"
 #include "core/format/sauce_record.hpp"
+#include "core/model/cell_values.hpp"
 
 namespace glyphloom::art_test {
 
@@ -36,15 +37,6 @@ inline std::string rowText(const CellGrid& grid, int r) {
 // The cell a character shows in an attribute with the standard palette.
 inline ANSICell dosCell(std::uint8_t character, std::uint8_t attribute, bool ice = false) {
     return attributeCell(character, attribute, standardAttributePalette(), {ice, false});
-}
-
-inline ANSICell cell(const char* character, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
-    ANSICell c;
-    c.character = character;
-    c.foreground = fg;
-    c.background = bg;
-    c.blink = blink;
-    return c;
 }
 
 inline ANSIColorValue c16(int n) { return ANSIColorValue::ansi16(n); }

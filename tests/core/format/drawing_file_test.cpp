@@ -13,6 +13,7 @@
 
 #include "core/model/model_json.hpp"
 #include "core/text/utf8.hpp"
+#include "core/model/cell_values.hpp"
 
 namespace glyphloom {
 namespace drawing_file_test {
@@ -29,14 +30,6 @@ json encoded(const std::optional<std::vector<std::uint8_t>>& data) {
     return data ? json::parse(data->begin(), data->end()) : json();
 }
 
-ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
-    ANSICell c;
-    c.character = CellChar(ch);
-    c.foreground = fg;
-    c.background = bg;
-    c.blink = blink;
-    return c;
-}
 
 // Three layers, top first, with offsets, a hidden one and colours of every kind.
 std::vector<Layer> sampleStack() {

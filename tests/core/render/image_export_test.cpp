@@ -8,15 +8,13 @@
 #include "core/render/vga_font.hpp"
 #include "core/text/cp437.hpp"
 #include "core/text/utf8.hpp"
+#include "core/model/cell_values.hpp"
 
 namespace glyphloom {
 namespace image_export_test {
 
 using Doc = std::vector<std::vector<ANSICell>>;
 
-ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
-    return {CellChar(ch), fg, bg, blink};
-}
 
 Doc filled(int rows, int cols, const ANSICell& c) {
     return Doc(static_cast<std::size_t>(rows), std::vector<ANSICell>(static_cast<std::size_t>(cols), c));

@@ -18,20 +18,13 @@
 #include "core/model/cell_text_table.hpp"
 #include "core/model/intern_table.hpp"
 #include "core/text/utf8.hpp"
+#include "core/model/cell_values.hpp"
 
 namespace glyphloom {
 namespace document_io_test {
 
 namespace fs = std::filesystem;
 
-ANSICell cell(const char* ch, ANSIColorValue fg, ANSIColorValue bg, bool blink = false) {
-    ANSICell c;
-    c.character = CellChar(ch);
-    c.foreground = fg;
-    c.background = bg;
-    c.blink = blink;
-    return c;
-}
 
 class DocumentIOTest : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "tui/terminal/screen.hpp"
+#include "core/model/cell_values.hpp"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,6 @@ struct Captured {
         return writes.size() == before ? std::string() : writes.back();
     }
 };
-
-ANSICell cell(const char* ch, C fg, C bg, bool blink = false) { return {CellChar(ch), fg, bg, blink}; }
 
 TEST(ScreenFlush, FirstFlushRepaintsEveryRowSecondWritesNothing) {
     Captured t;
