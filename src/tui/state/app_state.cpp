@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "core/io/file_io.hpp"
 
@@ -34,9 +35,11 @@ int AppState::undoDepthLimit(std::int64_t cellCount) {
     return 4;
 }
 
-AppState::AppState() : launchDir_(startDirectory(currentDirectory(), std::getenv("HOME"))) {
+AppState::AppState() : AppState(Document::blank(defaultDocRows, defaultDocCols)) {}
+
+AppState::AppState(Document document)
+    : doc(std::move(document)), launchDir_(startDirectory(currentDirectory(), std::getenv("HOME"))) {
     browseDir = launchDir_;
-    doc = Document::blank(defaultDocRows, defaultDocCols);
 }
 
 UndoSnapshot AppState::currentSnapshot() const { return {doc.layers, doc.sauce, doc.writeSauce}; }

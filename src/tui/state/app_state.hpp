@@ -179,6 +179,8 @@ public:
 
     // A state whose document is a blank canvas of the default size.
     AppState();
+    // A state editing `document`: no blank canvas of the default size is made first.
+    explicit AppState(Document document);
 
     // The document being edited.
     Document doc;

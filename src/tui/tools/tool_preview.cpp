@@ -97,10 +97,10 @@ constexpr ToolSet depthSampledTools{Tool::fill, Tool::dodge, Tool::burn};
 }  // namespace
 
 AppState scratchToolState(const AppState& from) {
-    AppState s;
     // The scratch state's own document is the strip; the real one is never touched.
-    s.preview.stripCols = std::max(from.preview.stripCols, 1);
-    s.doc = Document::blank(previewStripRows, s.preview.stripCols);
+    const int stripCols = std::max(from.preview.stripCols, 1);
+    AppState s(Document::blank(previewStripRows, stripCols));
+    s.preview.stripCols = stripCols;
     s.tools = from.tools;
     s.doc.colorDepth = from.doc.colorDepth;
     s.doc.blinkingText = from.doc.blinkingText;
