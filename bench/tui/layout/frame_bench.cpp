@@ -13,20 +13,13 @@
 #include "tui/layout/chrome.hpp"
 #include "tui/state/app_state.hpp"
 #include "tui/terminal/screen.hpp"
+#include "tui/layout/art_layers.hpp"
 
 using namespace glyphloom;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-
-// Art-like content: mostly opaque coloured glyphs with transparent holes.
-ANSICell randomCell(std::mt19937& rng) {
-    static const char* glyphs[] = {"█", "▓", "▒", "░", "▄", "▀", "a", "#"};
-    if (rng() % 4 == 0) return ANSICell::blank();
-    return {CellChar(glyphs[rng() % 8]), ANSIColorValue::ansi256(static_cast<int>(rng() % 256)),
-            ANSIColorValue::ansi16(static_cast<int>(rng() % 16)), false};
-}
 
 double medianMicros(int runs, const auto& body) { return 1e6 * glyphloom::bench::medianSeconds(runs, body); }
 double medianCpuMicros(int runs, const auto& body) { return 1e6 * glyphloom::bench::medianCpuSeconds(runs, body); }
@@ -61,18 +54,7 @@ void frameAfterOneEdit(const char* label, std::vector<Layer> layers) {
 int main() {
     std::mt19937 rng(42);
     const int rows = 200, cols = 320;
-    std::vector<Layer> layers;
-    for (int i = 0; i < 7; ++i) {
-        CellGrid grid(rows, cols);
-        for (int r = 0; r < rows; ++r) {
-            auto& row = grid.mutableRow(r);
-            for (auto& cell : row) cell = randomCell(rng);
-        }
-        Layer layer("L" + std::to_string(i), std::move(grid));
-        layer.rowOffset = i * 3 - 9;
-        layer.colOffset = 7 - i * 2;
-        layers.push_back(std::move(layer));
-    }
+    const std::vector<Layer> layers = bench::artLayers(7, rows, cols, rng);
     std::size_t sink = 0;
     const double composite = medianMicros(51, [&] { sink += compositeLayers(layers, rows, cols).rowCount(); });
     std::printf("compositeLayers 7 x %dx%d with offsets: %.0f us median\n", cols, rows, composite);

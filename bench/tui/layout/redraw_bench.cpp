@@ -16,31 +16,13 @@
 #include "tui/terminal/screen.hpp"
 #include "tui/terminal/terminal.hpp"
 #include "tui/tools/tool_preview.hpp"
+#include "tui/layout/art_layers.hpp"
 
 using namespace glyphloom;
 
 namespace {
 
-ANSICell artCell(std::mt19937& rng) {
-    static const char* glyphs[] = {"█", "▓", "▒", "░", "▄", "▀", "a", "#"};
-    if (rng() % 4 == 0) return ANSICell::blank();
-    return {CellChar(glyphs[rng() % 8]), ANSIColorValue::ansi256(static_cast<int>(rng() % 256)),
-            ANSIColorValue::ansi16(static_cast<int>(rng() % 16)), false};
-}
-
-std::vector<Layer> artLayers(int count, int rows, int cols, std::mt19937& rng) {
-    std::vector<Layer> layers;
-    for (int i = 0; i < count; ++i) {
-        CellGrid grid(rows, cols);
-        for (int r = 0; r < rows; ++r)
-            for (auto& cell : grid.mutableRow(r)) cell = artCell(rng);
-        Layer layer("L" + std::to_string(i), std::move(grid));
-        layer.rowOffset = i * 3 - 9;
-        layer.colOffset = 7 - i * 2;
-        layers.push_back(std::move(layer));
-    }
-    return layers;
-}
+using bench::artLayers;
 
 // What the main loop does with one batch of input bytes.
 void oneEvent(std::string_view bytes, AppState& state, Layout& layout, Terminal& terminal, Screen& screen) {
